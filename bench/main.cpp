@@ -1,0 +1,32 @@
+#include "BenchGroup.h"
+
+#include <QApplication>
+
+#include <cstring>
+
+// Each group lives in a file of its own and is listed here.
+static const BenchGroup kGroups[] = {
+    {"none", nullptr},
+};
+
+int main(int argc, char* argv[]) {
+    // The shell group drives real widgets; without a display they run offscreen.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    bool ran = false;
+    for (const BenchGroup& group : kGroups) {
+        if (!group.run)
+            continue;
+        if (argc < 2 || std::strcmp(argv[1], group.name) == 0) {
+            std::printf("== %s ==\n", group.name);
+            group.run();
+            ran = true;
+        }
+    }
+    if (!ran && argc >= 2) {
+        std::fprintf(stderr, "tavoro-bench: unknown group '%s'\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+// An address-book entry. Text is kept as the bytes that were read or typed.
+struct Person {
+    virtual ~Person() = default;
+    Person() = default;
+    Person(const Person&) = default;
+    Person& operator=(const Person&) = default;
+    bool operator==(const Person&) const = default;
+
+    int ID = 0;
+    std::string FName;
+    std::string LName;
+    std::string RName; // sort and display name, see DisplayName()
+    std::string Company;
+    std::string Position;
+    std::string Addr1;
+    std::string Addr2;
+    std::string City;
+    std::string State;
+    std::string Zip;
+    std::string HmPhone;
+    std::string WkPhone;
+    std::string WkExt;
+    std::string Fax;
+    std::string Pager;
+    std::string CelPhone;
+    std::string EMail;
+    std::string WebPage;
+    std::string Notes;
+    int WhitePages = 0;  // private address book
+    int YellowPages = 0; // business address book
+};
+
+// "LName, FName", or whichever of the two is present.
+std::string DisplayName(const Person& person);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Appointment.h"
+#include "DateTime.h"
+#include "Person.h"
+#include "RecordCollection.h"
+#include "Task.h"
+#include "User.h"
+
+// The record data of the one open document: address book, appointment book, task list and the
+// owner's address. The lifecycle around it (file name, modified flag, observers) is PimDocument's.
+class PimRecords {
+public:
+    virtual ~PimRecords() = default;
+
+    RecordCollection<Person> Persons;
+    RecordCollection<Appointment> Appointments;
+    RecordCollection<Task> Tasks;
+    ::User User;
+
+    // Marks the task done today; a task already done gets today's date again.
+    bool CompleteTask(int id);
+    // Clears the alarm flag; the alarm time stays as it was.
+    bool TurnOffReminder(int id);
+    // Erases every done task whose due date is earlier than the given day; returns how many.
+    std::size_t RemoveOldTasks(const DateTime& today);
+    // Empties the collections (a collection with records restarts its IDs at 0) and the user.
+    void ClearRecords();
+};

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <map>
+
+// One of the document's collections: records keyed by ID, visited in ascending ID order. IDs are
+// issued as LastID + 1 and never reused while the document is open.
+template <class Record> class RecordCollection {
+public:
+    using Map = std::map<int, Record>;
+    using const_iterator = typename Map::const_iterator;
+
+    virtual ~RecordCollection() = default;
+
+    int LastID() const { return m_lastId; }
+    void SetLastID(int lastId) { m_lastId = lastId; }
+
+    // Issues the next ID, stores it in the record and inserts the record; returns the ID.
+    int Add(Record record) {
+        ++m_lastId;
+        record.ID = m_lastId;
+        m_records.insert_or_assign(m_lastId, std::move(record));
+        return m_lastId;
+    }
+
+    // Inserts under the record's own ID without touching LastID; a repeated ID keeps the first.
+    bool InsertLoaded(const Record& record) { return m_records.emplace(record.ID, record).second; }
+
+    Record* Find(int id) {
+        auto it = m_records.find(id);
+        return it == m_records.end() ? nullptr : &it->second;
+    }
+    const Record* Find(int id) const {
+        auto it = m_records.find(id);
+        return it == m_records.end() ? nullptr : &it->second;
+    }
+
+    bool Remove(int id) { return m_records.erase(id) > 0; }
+
+    // An empty collection keeps its LastID; one with records starts again from 0.
+    void Clear() {
+        if (m_records.empty())
+            return;
+        m_records.clear();
+        m_lastId = 0;
+    }
+
+    std::size_t Count() const { return m_records.size(); }
+    bool Empty() const { return m_records.empty(); }
+    const_iterator begin() const { return m_records.begin(); }
+    const_iterator end() const { return m_records.end(); }
+    const Map& Items() const { return m_records; }
+
+private:
+    Map m_records;
+    int m_lastId = 0;
+};

@@ -1,0 +1,164 @@
+#include "core/PimRecords.h"
+#include "platform/Clock.h"
+#include "support/TestMain.h"
+
+#include <QObject>
+
+#include <vector>
+
+class TestRecords : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { platform::Clock::setFixed(platform::LocalTime{2003, 5, 10, 9, 41, 3}); }
+    void cleanup() { platform::Clock::setFixed(std::nullopt); }
+    void displayName_data();
+    void displayName();
+    void defaults();
+    void idsAreIssuedAndNeverReused();
+    void clearKeepsLastIdOfEmptyCollection();
+    void insertLoadedKeepsFirst();
+    void iterationInIdOrder();
+    void completeAndTurnOff();
+    void removeOldTasks();
+    void findMissingChangesNothing();
+};
+
+void TestRecords::displayName_data() {
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("both") << "Smith" << "Ann" << "Smith, Ann";
+    QTest::newRow("first only") << "" << "Ann" << "Ann";
+    QTest::newRow("last only") << "Smith" << "" << "Smith";
+    QTest::newRow("neither") << "" << "" << "";
+}
+
+void TestRecords::displayName() {
+    QFETCH(QString, last);
+    QFETCH(QString, first);
+    QFETCH(QString, expected);
+    Person p;
+    p.LName = last.toStdString();
+    p.FName = first.toStdString();
+    QCOMPARE(QString::fromStdString(DisplayName(p)), expected);
+}
+
+void TestRecords::defaults() {
+    const Task task;
+    QCOMPARE(task.Priority, 0);
+    QVERIFY(!task.DoneDate.IsValid());
+    QCOMPARE(task.DueDate, DateTime(2003, 5, 10, 9, 41, 3));
+    Task low;
+    low.Priority = Task::Low;
+    low.DoneDate = DateTime::Today();
+    QVERIFY(!low.IsDone());
+    const Appointment a;
+    QCOMPARE(int(a.Alarm), 0);
+    QCOMPARE(int(a.Done), 0);
+    QCOMPARE(a.StartTime, DateTime(2003, 5, 10, 9, 41, 3));
+    const Person p;
+    QCOMPARE(p.WhitePages, 0);
+    QCOMPARE(p.YellowPages, 0);
+    QVERIFY(p.Notes.empty());
+}
+
+void TestRecords::idsAreIssuedAndNeverReused() {
+    PimRecords doc;
+    QCOMPARE(doc.Persons.Add(Person()), 1);
+    QCOMPARE(doc.Persons.Add(Person()), 2);
+    QCOMPARE(doc.Persons.Add(Person()), 3);
+    QCOMPARE(doc.Persons.LastID(), 3);
+    QVERIFY(doc.Persons.Remove(3));
+    QCOMPARE(doc.Persons.Add(Person()), 4);
+    QCOMPARE(doc.Persons.Find(4)->ID, 4);
+    // The three collections issue IDs independently.
+    QCOMPARE(doc.Tasks.Add(Task()), 1);
+    QCOMPARE(doc.Appointments.Add(Appointment()), 1);
+}
+
+void TestRecords::clearKeepsLastIdOfEmptyCollection() {
+    PimRecords doc;
+    doc.Tasks.Add(Task());
+    doc.Tasks.Remove(1);
+    QCOMPARE(doc.Tasks.LastID(), 1);
+    doc.Persons.Add(Person());
+    doc.User.City = "Springfield";
+    doc.ClearRecords();
+    QCOMPARE(doc.Tasks.LastID(), 1);
+    QCOMPARE(doc.Persons.LastID(), 0);
+    QCOMPARE(doc.Persons.Count(), size_t(0));
+    QVERIFY(doc.User.City.empty());
+}
+
+void TestRecords::insertLoadedKeepsFirst() {
+    PimRecords doc;
+    Person first;
+    first.ID = 4;
+    first.FName = "First";
+    Person second = first;
+    second.FName = "Second";
+    QVERIFY(doc.Persons.InsertLoaded(first));
+    QVERIFY(!doc.Persons.InsertLoaded(second));
+    QCOMPARE(doc.Persons.Find(4)->FName, std::string("First"));
+    QCOMPARE(doc.Persons.LastID(), 0);
+}
+
+void TestRecords::iterationInIdOrder() {
+    PimRecords doc;
+    for (int id : {11, 2, 5}) {
+        Task t;
+        t.ID = id;
+        doc.Tasks.InsertLoaded(t);
+    }
+    std::vector<int> seen;
+    for (const auto& [id, task] : doc.Tasks)
+        seen.push_back(task.ID);
+    QCOMPARE(seen, (std::vector<int>{2, 5, 11}));
+}
+
+void TestRecords::completeAndTurnOff() {
+    PimRecords doc;
+    const int id = doc.Tasks.Add(Task());
+    QVERIFY(doc.CompleteTask(id));
+    QCOMPARE(doc.Tasks.Find(id)->Priority, 3);
+    QCOMPARE(doc.Tasks.Find(id)->DoneDate, DateTime(2003, 5, 10, 0, 0, 0));
+    platform::Clock::setFixed(platform::LocalTime{2003, 5, 12, 8, 0, 0});
+    QVERIFY(doc.CompleteTask(id));
+    QCOMPARE(doc.Tasks.Find(id)->DoneDate, DateTime(2003, 5, 12, 0, 0, 0));
+
+    Appointment a;
+    a.Alarm = 1;
+    a.AlarmTime = DateTime(2003, 5, 12, 8, 45, 0);
+    const int aid = doc.Appointments.Add(a);
+    QVERIFY(doc.TurnOffReminder(aid));
+    QCOMPARE(int(doc.Appointments.Find(aid)->Alarm), 0);
+    QCOMPARE(doc.Appointments.Find(aid)->AlarmTime, DateTime(2003, 5, 12, 8, 45, 0));
+}
+
+void TestRecords::removeOldTasks() {
+    PimRecords doc;
+    auto addTask = [&](int priority, DateTime due) {
+        Task t;
+        t.Priority = priority;
+        t.DueDate = due;
+        return doc.Tasks.Add(t);
+    };
+    const int doneYesterday = addTask(3, DateTime(2003, 5, 9, 0, 0, 0));
+    const int doneToday = addTask(3, DateTime(2003, 5, 10, 0, 0, 0));
+    const int openOld = addTask(1, DateTime(2003, 1, 1, 0, 0, 0));
+    QCOMPARE(doc.RemoveOldTasks(DateTime(2003, 5, 10, 0, 0, 0)), size_t(1));
+    QVERIFY(!doc.Tasks.Find(doneYesterday));
+    QVERIFY(doc.Tasks.Find(doneToday));
+    QVERIFY(doc.Tasks.Find(openOld));
+}
+
+void TestRecords::findMissingChangesNothing() {
+    PimRecords doc;
+    QVERIFY(!doc.Persons.Find(7));
+    QVERIFY(!doc.Persons.Remove(7));
+    QVERIFY(!doc.CompleteTask(7));
+    QVERIFY(!doc.TurnOffReminder(7));
+}
+
+TAVORO_TEST_MAIN(TestRecords)
+#include "TestRecords.moc"

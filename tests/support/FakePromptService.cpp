@@ -1,0 +1,36 @@
+#include "FakePromptService.h"
+
+using platform::PromptAnswer;
+using platform::PromptButtons;
+
+PromptAnswer FakePromptService::message(const QString& text, const QString& caption, PromptButtons buttons,
+                                        platform::PromptIcon icon) {
+    messages.append({text, caption, buttons, icon});
+    if (!answers.empty()) {
+        const PromptAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+}
+
+namespace {
+std::optional<QString> takeName(QStringList& names) {
+    if (names.isEmpty())
+        return std::nullopt;
+    const QString name = names.takeFirst();
+    if (name.isNull())
+        return std::nullopt;
+    return name;
+}
+} // namespace
+
+std::optional<QString> FakePromptService::openFileName(const platform::FileDialogRequest& request) {
+    dialogs.append({false, request});
+    return takeName(fileNames);
+}
+
+std::optional<QString> FakePromptService::saveFileName(const platform::FileDialogRequest& request) {
+    dialogs.append({true, request});
+    return takeName(fileNames);
+}

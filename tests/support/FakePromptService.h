@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/PromptService.h"
+
+#include <QList>
+
+#include <deque>
+
+// Stands in for the person at the keyboard: records every message and dialog, and answers from
+// queues. An empty queue answers Cancel for messages with a choice, Ok otherwise, and cancels dialogs.
+class FakePromptService : public platform::PromptService {
+public:
+    struct Message {
+        QString text;
+        QString caption;
+        platform::PromptButtons buttons;
+        platform::PromptIcon icon;
+    };
+    struct Dialog {
+        bool save;
+        platform::FileDialogRequest request;
+    };
+
+    platform::PromptAnswer message(const QString& text, const QString& caption, platform::PromptButtons buttons,
+                                   platform::PromptIcon icon) override;
+    std::optional<QString> openFileName(const platform::FileDialogRequest& request) override;
+    std::optional<QString> saveFileName(const platform::FileDialogRequest& request) override;
+
+    void queueAnswer(platform::PromptAnswer answer) { answers.push_back(answer); }
+    // std::nullopt queues a cancelled dialog.
+    void queueFileName(const std::optional<QString>& name) { fileNames.append(name.value_or(QString())); }
+
+    QList<Message> messages;
+    QList<Dialog> dialogs;
+    std::deque<platform::PromptAnswer> answers;
+    QStringList fileNames; // a null string stands for a cancelled dialog
+};

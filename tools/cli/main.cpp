@@ -1,0 +1,42 @@
+#include "CliCommand.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <iterator>
+
+// Each command group lives in a file of its own and is listed here.
+static const CliCommand kCommands[] = {
+    {"help", "help", nullptr},
+};
+
+static void printUsage() {
+    std::fputs("usage: tavoro-cli COMMAND [ARGS]\ncommands:\n", stderr);
+    for (const CliCommand& command : kCommands)
+        std::fprintf(stderr, "  tavoro-cli %s\n", command.usage);
+}
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Quenset"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tavoro!"));
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    if (args.isEmpty()) {
+        printUsage();
+        return 1;
+    }
+    const QString name = args.takeFirst();
+    for (const CliCommand& command : kCommands) {
+        if (name == QLatin1String(command.name)) {
+            if (!command.run) {
+                printUsage();
+                return 0;
+            }
+            return command.run(args);
+        }
+    }
+    std::fprintf(stderr, "tavoro-cli: unknown command '%s'\n", qPrintable(name));
+    printUsage();
+    return 1;
+}
