@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config
+    build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev libglx-dev
     libpugixml-dev clang
     fonts-liberation2 fontconfig
