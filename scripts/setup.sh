@@ -9,6 +9,7 @@ packages=(
     libpugixml-dev clang
     fonts-liberation2 fontconfig
     xvfb xauth
+    xdg-utils
 )
 
 missing=()

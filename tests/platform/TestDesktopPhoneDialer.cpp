@@ -1,0 +1,136 @@
+#include "platform/DesktopPhoneDialer.h"
+#include "platform/ProgramRunner.h"
+#include "platform/UrlOpener.h"
+#include "support/TestMain.h"
+
+#include <QObject>
+
+using platform::DialResult;
+using platform::ProgramOutput;
+
+namespace {
+
+// The desktop as xdg-mime describes it: where the program is, and what its query prints.
+class FakeRunner : public platform::ProgramRunner {
+public:
+    QString findProgram(const QString& name) override {
+        lookedFor.append(name);
+        return installedAt;
+    }
+    std::optional<ProgramOutput> run(const QString& program, const QStringList& arguments, int timeoutMs) override {
+        runs.append(QStringList{program} + arguments);
+        timeouts.append(timeoutMs);
+        return answer;
+    }
+
+    QString installedAt = QStringLiteral("/usr/bin/xdg-mime");
+    std::optional<ProgramOutput> answer = ProgramOutput{0, "org.example.Dialer.desktop\n"};
+    QStringList lookedFor;
+    QList<QStringList> runs;
+    QList<int> timeouts;
+};
+
+class FakeOpener : public platform::UrlOpener {
+public:
+    bool open(const QUrl& url) override {
+        opened.append(url);
+        return accepts;
+    }
+    bool accepts = true;
+    QList<QUrl> opened;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(std::optional<ProgramOutput>)
+
+class TestDesktopPhoneDialer : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void handsTheNumberToTheTelHandler();
+    void noRegisteredHandler_data();
+    void noRegisteredHandler();
+    void invalidNumberAsksNothing();
+    void refusedByTheDesktop();
+    void missingXdgMimeIsLookedForOnce();
+    void handlerIsAskedEachTime();
+};
+
+void TestDesktopPhoneDialer::handsTheNumberToTheTelHandler() {
+    FakeRunner runner;
+    FakeOpener opener;
+    platform::DesktopPhoneDialer dialer(runner, opener);
+    QCOMPARE(dialer.dial(QStringLiteral("+1 (555) 010-0100")), DialResult::Placed);
+    QCOMPARE(runner.lookedFor, QStringList{QStringLiteral("xdg-mime")});
+    QCOMPARE(runner.runs, (QList<QStringList>{{QStringLiteral("/usr/bin/xdg-mime"), QStringLiteral("query"),
+                                               QStringLiteral("default"), QStringLiteral("x-scheme-handler/tel")}}));
+    QVERIFY(runner.timeouts.at(0) > 0);
+    QCOMPARE(opener.opened, QList<QUrl>{QUrl(QStringLiteral("tel:+15550100100"))});
+}
+
+void TestDesktopPhoneDialer::noRegisteredHandler_data() {
+    QTest::addColumn<std::optional<ProgramOutput>>("answer");
+    QTest::addColumn<DialResult>("result");
+    QTest::newRow("prints nothing") << std::optional(ProgramOutput{0, ""}) << DialResult::NoDialer;
+    QTest::newRow("prints a blank line") << std::optional(ProgramOutput{0, "\n"}) << DialResult::NoDialer;
+    QTest::newRow("fails") << std::optional(ProgramOutput{4, ""}) << DialResult::NoDialer;
+    QTest::newRow("does not answer in time") << std::optional<ProgramOutput>() << DialResult::Failed;
+}
+
+void TestDesktopPhoneDialer::noRegisteredHandler() {
+    QFETCH(std::optional<ProgramOutput>, answer);
+    QFETCH(DialResult, result);
+    FakeRunner runner;
+    runner.answer = answer;
+    FakeOpener opener;
+    platform::DesktopPhoneDialer dialer(runner, opener);
+    QCOMPARE(dialer.dial(QStringLiteral("5550100")), result);
+    QVERIFY(opener.opened.isEmpty());
+}
+
+void TestDesktopPhoneDialer::invalidNumberAsksNothing() {
+    FakeRunner runner;
+    FakeOpener opener;
+    platform::DesktopPhoneDialer dialer(runner, opener);
+    QCOMPARE(dialer.dial(QStringLiteral("555;ext=1")), DialResult::InvalidNumber);
+    QCOMPARE(dialer.dial(QStringLiteral("++1555")), DialResult::InvalidNumber);
+    QVERIFY(runner.runs.isEmpty());
+    QVERIFY(opener.opened.isEmpty());
+}
+
+void TestDesktopPhoneDialer::refusedByTheDesktop() {
+    FakeRunner runner;
+    FakeOpener opener;
+    opener.accepts = false;
+    platform::DesktopPhoneDialer dialer(runner, opener);
+    QCOMPARE(dialer.dial(QStringLiteral("5550100")), DialResult::Failed);
+}
+
+void TestDesktopPhoneDialer::missingXdgMimeIsLookedForOnce() {
+    FakeRunner runner;
+    runner.installedAt.clear();
+    FakeOpener opener;
+    platform::DesktopPhoneDialer dialer(runner, opener);
+    for (int attempt = 0; attempt < 3; ++attempt)
+        QCOMPARE(dialer.dial(QStringLiteral("5550100")), DialResult::Failed);
+    QCOMPARE(runner.lookedFor.size(), 1);
+    QVERIFY(runner.runs.isEmpty());
+    QVERIFY(opener.opened.isEmpty());
+}
+
+void TestDesktopPhoneDialer::handlerIsAskedEachTime() {
+    FakeRunner runner;
+    FakeOpener opener;
+    platform::DesktopPhoneDialer dialer(runner, opener);
+    QCOMPARE(dialer.dial(QStringLiteral("5550100")), DialResult::Placed);
+    runner.answer = ProgramOutput{0, ""}; // the dialer was uninstalled meanwhile
+    QCOMPARE(dialer.dial(QStringLiteral("5550100")), DialResult::NoDialer);
+    runner.answer = ProgramOutput{0, "org.example.Other.desktop\n"};
+    QCOMPARE(dialer.dial(QStringLiteral("5550101")), DialResult::Placed);
+    QCOMPARE(runner.lookedFor.size(), 1);
+    QCOMPARE(runner.runs.size(), 3);
+    QCOMPARE(opener.opened.size(), 2);
+}
+
+TAVORO_TEST_MAIN(TestDesktopPhoneDialer)
+#include "TestDesktopPhoneDialer.moc"
