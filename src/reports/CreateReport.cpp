@@ -1,0 +1,40 @@
+#include "reports/CreateReport.h"
+
+#include "reports/DailyAppointmentsReport.h"
+#include "reports/DailyPlanReport.h"
+#include "reports/DailyTasksReport.h"
+
+namespace {
+
+std::unique_ptr<Report> build(platform::DrawSurface* dc, const ReportSelection& selection) {
+    switch (selection.Kind) {
+    case ReportKind::DailyPlan:
+        return std::make_unique<DailyPlanReport>(dc, selection.Appointments, selection.Tasks);
+    case ReportKind::DailyTasks:
+        return std::make_unique<DailyTasksReport>(dc, selection.Tasks);
+    case ReportKind::DailyAppointments:
+        return std::make_unique<DailyAppointmentsReport>(dc, selection.Appointments);
+    case ReportKind::AddressBook:
+    case ReportKind::Envelopes:
+    case ReportKind::WeeklyPlan:
+    case ReportKind::MonthlyPlan:
+    case ReportKind::None:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<Report> CreateReport(platform::DrawSurface* dc, const ReportSelection& selection,
+                                     const PageMargins& margins, const ReportFont& font) {
+    std::unique_ptr<Report> report = build(dc, selection);
+    if (!report)
+        return nullptr;
+    report->SetMargins(margins);
+    report->SetFaceName(font.faceName);
+    report->SetPointSize(font.pointSize);
+    // Done here as well as on each page, so that the page count is right before the first page.
+    report->FitTypeToPaper();
+    return report;
+}
