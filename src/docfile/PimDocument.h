@@ -2,15 +2,21 @@
 
 #include "core/PimRecords.h"
 #include "docfile/DocumentObserver.h"
+#include "platform/PromptService.h"
 
 #include <QString>
 
+#include <cstddef>
+#include <string>
 #include <vector>
 
 // The one open document: its records, plus the file name, the modified flag, the views that
 // observe it and the date selected in the calendar.
 class PimDocument : public PimRecords {
 public:
+    // How an operation that may ask for a file name ended.
+    enum class FileResult { Succeeded, Cancelled, Failed };
+
     PimDocument();
     ~PimDocument() override;
 
@@ -30,6 +36,33 @@ public:
     const std::vector<DocumentObserver*>& Observers() const { return m_observers; }
     void NotifyChanged();
     void NotifyClosing();
+
+    // The whole document in the current file layout, replacing the file at path only once every
+    // byte is written. The target stays untouched on any failure.
+    bool Save(const QString& path) const;
+    // Fills the (cleared) document from file text, which ends at its first NUL byte or after length
+    // bytes. A syntax error is shown as "Parsing error at line %d" and answers false.
+    bool Load(const char* text, std::size_t length, platform::PromptService& prompt);
+    // The same, handing the text over to the parsed tree instead of copying it.
+    bool Load(std::string&& text, platform::PromptService& prompt);
+
+    // Empties the records, clears the modified flag and tells the observers.
+    void ClearContents();
+    // Clears the contents and forgets the file name.
+    bool New();
+    // Reads the file into the document. An unreadable file leaves the document as it was; a file
+    // that does not parse leaves it empty and unmodified under its previous name.
+    bool ReadFromFile(const QString& path, platform::PromptService& prompt);
+    // Writes the document to path; on success it is no longer modified.
+    bool WriteToFile(const QString& path);
+
+    // Save: asks for a name (Save As) when there is none, writes only when modified.
+    FileResult SaveDocument(platform::PromptService& prompt);
+    FileResult SaveDocumentAs(platform::PromptService& prompt);
+    FileResult OpenWithDialog(platform::PromptService& prompt);
+
+    // The open and save dialogs' filters, default extension and options; initialName is proposed.
+    static platform::FileDialogRequest FileDialog(const QString& title, const QString& initialName);
 
     // The date selected in the calendar; today at 00:00 when the program starts.
     DateTime CurrentDate;

@@ -1,4 +1,5 @@
 #include "CliCommand.h"
+#include "CliDocfile.h"
 
 #include <QCoreApplication>
 
@@ -8,6 +9,8 @@
 // Each command group lives in a file of its own and is listed here.
 static const CliCommand kCommands[] = {
     {"help", "help", nullptr},
+    {"resave", "resave IN OUT", runResave},
+    {"check", "check FILE", runCheck},
 };
 
 static void printUsage() {

@@ -1,0 +1,213 @@
+#include "DocumentCommands.h"
+
+#include "PimDocument.h"
+#include "RecentFileList.h"
+#include "WaitCursor.h"
+#include "platform/SettingsStore.h"
+
+#include <QFileInfo>
+
+using platform::PromptAnswer;
+using platform::PromptButtons;
+using platform::PromptIcon;
+using FileResult = PimDocument::FileResult;
+
+namespace {
+const QString kTavoro = QStringLiteral("Tavoro!");
+const QString kTavoroPlain = QStringLiteral("Tavoro");
+} // namespace
+
+DocumentCommands::DocumentCommands(PimDocument& document, platform::PromptService& prompt, RecentFileList& recentFiles,
+                                   platform::SettingsStore& settings, TitleSetter setTitle)
+    : m_document(document), m_prompt(prompt), m_recentFiles(recentFiles), m_settings(settings),
+      m_fileSettings(settings), m_setTitle(std::move(setTitle)) {}
+
+bool DocumentCommands::HandleCommand(int command) {
+    switch (command) {
+    case NewCommand:
+        New();
+        return true;
+    case OpenCommand:
+        Open();
+        return true;
+    case SaveCommand:
+        Save();
+        return true;
+    case SaveAsCommand:
+        SaveAs();
+        return true;
+    case BackupCommand:
+        Backup();
+        return true;
+    case CompactCommand:
+        Compact();
+        return true;
+    case OpenLastFileOnStartCommand:
+        ToggleOpenLastFileOnStart();
+        return true;
+    default:
+        break;
+    }
+    if (command >= RecentFileList::FirstCommand && command <= RecentFileList::LastCommand) {
+        OpenRecentFile(command);
+        return true;
+    }
+    return false;
+}
+
+bool DocumentCommands::SaveModified(const QString& caption) {
+    if (!m_document.IsModified())
+        return true;
+    const PromptAnswer answer = m_prompt.message(QStringLiteral("Save changes to %1?").arg(m_document.TitleName()),
+                                                 caption, PromptButtons::YesNoCancel, PromptIcon::Exclamation);
+    switch (answer) {
+    case PromptAnswer::Yes:
+        return m_document.SaveDocument(m_prompt) == FileResult::Succeeded;
+    case PromptAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void DocumentCommands::New() {
+    if (!SaveModified(kTavoro))
+        return;
+    if (!m_document.New()) {
+        ShowStop(QStringLiteral("Error creating new file."), kTavoro);
+        return;
+    }
+    m_document.NotifyChanged();
+    m_setTitle(m_document.TitleName());
+}
+
+void DocumentCommands::Open() {
+    if (!SaveModified(kTavoroPlain))
+        return;
+    if (m_document.OpenWithDialog(m_prompt) == FileResult::Failed) {
+        ShowStop(QStringLiteral("Error loading file."), kTavoroPlain);
+        m_fileSettings.WriteLastFileUsed(QString());
+        return;
+    }
+    m_document.NotifyChanged();
+    RememberInRecentList(m_document.TitleName());
+}
+
+void DocumentCommands::Save() {
+    if (m_document.SaveDocument(m_prompt) == FileResult::Failed)
+        ShowStop(QStringLiteral("Unable to write file!"), kTavoroPlain);
+}
+
+void DocumentCommands::SaveAs() {
+    FileResult result = m_document.SaveDocumentAs(m_prompt);
+    while (result == FileResult::Failed) {
+        const PromptAnswer answer = m_prompt.message(QStringLiteral("Error saving %1.").arg(m_document.TitleName()),
+                                                     kTavoro, PromptButtons::RetryCancel, PromptIcon::Stop);
+        if (answer != PromptAnswer::Retry)
+            return;
+        result = m_document.SaveDocumentAs(m_prompt);
+    }
+    RememberInRecentList(m_document.TitleName());
+}
+
+void DocumentCommands::Backup() {
+    platform::FileDialogRequest request =
+        PimDocument::FileDialog(QStringLiteral("Save As"), QFileInfo(m_document.TitleName()).completeBaseName());
+    request.filters = QStringList{QStringLiteral("Backup Files (*.bak)"), QStringLiteral("All Files (*.*)")};
+    request.defaultExtension = QStringLiteral("bak");
+    const std::optional<QString> name = m_prompt.saveFileName(request);
+    if (!name)
+        return;
+    if (!m_document.Save(*name))
+        ShowStop(QStringLiteral("Unable to back up file"), QStringLiteral("Backup failed"));
+}
+
+void DocumentCommands::Compact() {
+    {
+        WaitCursor wait;
+        m_document.RemoveOldTasks(DateTime::Today());
+    }
+    if (m_document.HasNoFileName()) {
+        // Nowhere to write yet: ask for a name rather than drop a file called Untitled into
+        // whatever folder happens to be current. Declining leaves the document modified.
+        const FileResult result = m_document.SaveDocumentAs(m_prompt);
+        if (result == FileResult::Cancelled) {
+            m_document.SetModified(true);
+            m_document.NotifyChanged();
+            return;
+        }
+        if (result == FileResult::Succeeded)
+            RememberInRecentList(m_document.TitleName());
+    } else {
+        WaitCursor wait;
+        m_document.Save(m_document.FileName());
+    }
+    m_document.SetModified(false);
+    m_document.NotifyChanged();
+}
+
+void DocumentCommands::OpenRecentFile(int command) {
+    const std::optional<int> index = m_recentFiles.IndexForCommand(command);
+    if (!index)
+        return;
+    const QString name = m_recentFiles.Entries().at(*index);
+    if (!SaveModified(kTavoro))
+        return;
+    if (!m_document.ReadFromFile(name, m_prompt)) {
+        ShowStop(QStringLiteral("Error loading file."), kTavoro);
+        m_recentFiles.RemoveAt(*index);
+        m_recentFiles.RebuildMenu();
+        m_fileSettings.WriteLastFileUsed(QString());
+        m_recentFiles.WriteTo(m_settings);
+        return;
+    }
+    m_document.NotifyChanged();
+    m_recentFiles.Add(name);
+    m_document.SetFileName(name);
+    m_setTitle(name);
+    m_recentFiles.WriteTo(m_settings);
+}
+
+void DocumentCommands::ToggleOpenLastFileOnStart() {
+    m_openLastFile = !m_openLastFile;
+    m_fileSettings.WriteOpenLastFile(m_openLastFile);
+}
+
+bool DocumentCommands::CanSave() const {
+    return m_document.IsModified();
+}
+
+bool DocumentCommands::CanBackup() const {
+    return !m_document.HasNoFileName();
+}
+
+void DocumentCommands::WriteLastFileUsed() {
+    m_fileSettings.WriteLastFileUsed(m_document.TitleName());
+}
+
+std::optional<QString> DocumentCommands::StartupFileNames() {
+    const std::optional<bool> openLast = m_fileSettings.ReadOpenLastFile();
+    if (!openLast)
+        return std::nullopt;
+    m_openLastFile = *openLast;
+    if (!m_openLastFile)
+        return std::nullopt;
+    return m_fileSettings.ReadLastFileUsed();
+}
+
+void DocumentCommands::OpenStartupFile(const QString& name) {
+    m_document.ReadFromFile(name, m_prompt);
+    m_document.SetFileName(name);
+    m_document.NotifyChanged();
+    RememberInRecentList(name);
+}
+
+void DocumentCommands::RememberInRecentList(const QString& name) {
+    m_recentFiles.Add(name);
+    m_recentFiles.WriteTo(m_settings);
+    m_setTitle(name);
+}
+
+void DocumentCommands::ShowStop(const QString& text, const QString& caption) {
+    m_prompt.message(text, caption, PromptButtons::Ok, PromptIcon::Stop);
+}

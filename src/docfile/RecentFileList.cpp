@@ -1,0 +1,106 @@
+#include "RecentFileList.h"
+
+#include "platform/SettingsStore.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <algorithm>
+
+namespace {
+const QString kGroup = QStringLiteral("Recent Document List");
+const QString kCount = QStringLiteral("DocumentCount");
+
+QString entryName(int n) {
+    return QStringLiteral("Document%1").arg(n);
+}
+
+int commandOf(const QAction* action) {
+    bool ok = false;
+    const int command = action->data().toInt(&ok);
+    return ok ? command : 0;
+}
+} // namespace
+
+void RecentFileList::SetMaximum(int maximum) {
+    m_maximum = std::clamp(maximum, LowestMaximum, HighestMaximum);
+}
+
+std::optional<int> RecentFileList::IndexForCommand(int command) const {
+    const int n = command - (FirstCommand - 1);
+    if (n < 1 || n > Count())
+        return std::nullopt;
+    return Count() - n;
+}
+
+void RecentFileList::Add(const QString& name) {
+    m_entries.removeIf([&name](const QString& entry) { return entry.compare(name, Qt::CaseInsensitive) == 0; });
+    while (Count() >= m_maximum)
+        m_entries.removeFirst();
+    m_entries.append(name);
+    RebuildMenu();
+}
+
+void RecentFileList::RemoveAt(int index) {
+    if (index >= 0 && index < Count())
+        m_entries.removeAt(index);
+}
+
+void RecentFileList::AttachMenu(QMenu* menu) {
+    m_menu = menu;
+    if (!menu)
+        return;
+    for (const QAction* action : menu->actions())
+        if (commandOf(action) == FirstCommand && !action->text().isEmpty())
+            m_placeholder = action->text();
+}
+
+void RecentFileList::RebuildMenu() {
+    if (!m_menu)
+        return;
+    QAction* old = nullptr;
+    for (QAction* action : m_menu->actions()) {
+        const int command = commandOf(action);
+        if (command == FirstCommand && !old)
+            old = action;
+        else if (command >= FirstCommand && command <= LastCommand)
+            delete action;
+    }
+    // New items go where the old first one stood, and that one goes last.
+    QAction* before = old;
+    const auto insert = [this, before](const QString& text, int command) {
+        auto* action = new QAction(text, m_menu);
+        action->setData(command);
+        action->setStatusTip(QStringLiteral("Open this document"));
+        m_menu->insertAction(before, action);
+        return action;
+    };
+    if (m_entries.isEmpty()) {
+        insert(m_placeholder, FirstCommand)->setEnabled(false);
+    } else {
+        for (int n = 1; n <= Count(); ++n)
+            insert(QStringLiteral("&%1 %2").arg(n).arg(m_entries.at(Count() - n)), FirstCommand - 1 + n);
+    }
+    delete old;
+}
+
+void RecentFileList::WriteTo(platform::SettingsStore& store) const {
+    store.writeNumber(kGroup, kCount, m_maximum);
+    for (int n = Count(); n >= 1; --n)
+        store.writeText(kGroup, entryName(n), m_entries.at(Count() - n));
+    // Values left from a longer list would come back as entries at the next start.
+    for (int n = Count() + 1; n <= HighestMaximum; ++n)
+        store.remove(kGroup, entryName(n));
+}
+
+void RecentFileList::ReadFrom(platform::SettingsStore& store) {
+    m_entries.clear();
+    const std::optional<int> maximum = store.readNumber(kGroup, kCount);
+    if (maximum) {
+        SetMaximum(*maximum);
+        for (int n = m_maximum; n >= 1; --n)
+            if (const std::optional<QString> name = store.readText(kGroup, entryName(n)))
+                m_entries.append(*name);
+    }
+    RebuildMenu();
+}
