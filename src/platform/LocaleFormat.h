@@ -7,7 +7,11 @@ namespace platform {
 
 // Dates and times as the user's locale writes them, from the default QLocale (tests fix it).
 // All results are UTF-8.
-enum class DateStyle { Short, Long };
+enum class DateStyle {
+    Short,         // the locale's short date, as the lists show it
+    Long,          // the locale's long date
+    ShortFullYear, // the short date with a four-digit year: for files, whose dates must read back
+};
 enum class TimeStyle {
     NoSeconds, // the locale's time without seconds, as the lists show it
     HmmT,      // the fixed picture "h':'mm t": hour without leading zero, minutes, one-letter A/P
@@ -27,8 +31,15 @@ struct ParsedTime {
     int second = 0;
 };
 
-// Lenient readers for a date alone and a time alone: the locale's short and long formats, ISO 8601
-// dates, 24-hour and AM/PM times. They always read back what the formatters above write.
+// Lenient readers for a date alone and a time alone, reading what a person or a spreadsheet writes:
+// - dates: numbers in the locale's order of day, month and year, separated by '/', '-' or '.'
+//   (a two-digit year falls into 1930-2029; without a year the current year is meant); a year of
+//   three or four digits in front (ISO 8601 "2003-05-10"); the locale's short and long formats,
+//   with or without the weekday and with full or abbreviated month names;
+// - times: 24-hour and AM/PM times ("14:30", "2:30 PM", "2:30pm", "2 PM", "9:05 A"), with or
+//   without seconds, ':' or '.' between the numbers, and the locale's own formats.
+// A date followed by a time is accepted by both: parseDate keeps the date, parseTime the time.
+// Each always reads back what the formatters above write.
 bool parseDate(std::string_view text, ParsedDate& out);
 bool parseTime(std::string_view text, ParsedTime& out);
 
