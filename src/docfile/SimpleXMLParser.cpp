@@ -89,23 +89,20 @@ public:
 
     AttributeList Keep(const std::vector<Attribute>& attributes) {
         const std::size_t count = attributes.size();
-        if (m_chunkUsed + count > m_chunkSize) {
-            m_chunkSize = std::max<std::size_t>(ChunkSize, count);
-            m_chunks.push_back(std::make_unique<Attribute[]>(m_chunkSize));
-            m_chunkUsed = 0;
+        if (m_chunks.empty() || m_chunks.back().capacity() - m_chunks.back().size() < count) {
+            // Reserved once and never grown, so the lists handed out stay where they are.
+            m_chunks.emplace_back().reserve(std::max(ChunkSize, count));
         }
-        Attribute* kept = m_chunks.back().get() + m_chunkUsed;
-        std::copy(attributes.begin(), attributes.end(), kept);
-        m_chunkUsed += count;
-        return {kept, count};
+        std::vector<Attribute>& chunk = m_chunks.back();
+        const std::size_t first = chunk.size();
+        chunk.insert(chunk.end(), attributes.begin(), attributes.end());
+        return {chunk.data() + first, count};
     }
 
 private:
     static constexpr std::size_t ChunkSize = 4096;
     std::deque<std::string> m_joinedTexts;
-    std::vector<std::unique_ptr<Attribute[]>> m_chunks;
-    std::size_t m_chunkUsed = 0;
-    std::size_t m_chunkSize = 0;
+    std::vector<std::vector<Attribute>> m_chunks;
 };
 
 // The root owns the text of the whole tree.
@@ -297,7 +294,11 @@ private:
 
     // True and past at least one whitespace byte, or false with nothing consumed.
     bool SkipSpaces() {
-        bool skipped = false;
+        char* blanks = m_pos;
+        while (*blanks == ' ' || *blanks == '\t')
+            ++blanks;
+        bool skipped = blanks != m_pos;
+        Advance(blanks);
         for (;;) {
             if (!Is(Read(), Space)) {
                 StepBack();
@@ -447,12 +448,20 @@ private:
 
     // After the attribute's name: "=", the quoted value and its closing quote.
     std::string_view ReadAttributeValue() {
-        SkipSpaces();
-        Expect('=', "attribute without '='");
-        SkipSpaces();
-        const char quote = Read();
-        if (quote != '"' && quote != '\'')
-            Fail("attribute value not quoted");
+        char quote = 0;
+        if (m_pos[0] == '=' && ((quote = m_pos[1]) == '"' || quote == '\'')) {
+            // The usual name="value": counted as the general path below counts it, which meets the
+            // "=" twice more (once skipping blanks, once expecting it) and the quote twice.
+            m_column += 4;
+            m_pos += 2;
+        } else {
+            SkipSpaces();
+            Expect('=', "attribute without '='");
+            SkipSpaces();
+            quote = Read();
+            if (quote != '"' && quote != '\'')
+                Fail("attribute value not quoted");
+        }
         InPlaceText value(m_pos);
         for (;;) {
             char* run = m_pos;
