@@ -1,6 +1,7 @@
 #include "platform/DesktopPhoneDialer.h"
 #include "platform/ProgramRunner.h"
 #include "platform/UrlOpener.h"
+#include "support/FakeUrlOpener.h"
 #include "support/TestMain.h"
 
 #include <QObject>
@@ -30,16 +31,6 @@ public:
     QList<int> timeouts;
 };
 
-class FakeOpener : public platform::UrlOpener {
-public:
-    bool open(const QUrl& url) override {
-        opened.append(url);
-        return accepts;
-    }
-    bool accepts = true;
-    QList<QUrl> opened;
-};
-
 } // namespace
 
 Q_DECLARE_METATYPE(std::optional<ProgramOutput>)
@@ -58,7 +49,7 @@ private Q_SLOTS:
 
 void TestDesktopPhoneDialer::handsTheNumberToTheTelHandler() {
     FakeRunner runner;
-    FakeOpener opener;
+    FakeUrlOpener opener;
     platform::DesktopPhoneDialer dialer(runner, opener);
     QCOMPARE(dialer.dial(QStringLiteral("+1 (555) 010-0100")), DialResult::Placed);
     QCOMPARE(runner.lookedFor, QStringList{QStringLiteral("xdg-mime")});
@@ -82,7 +73,7 @@ void TestDesktopPhoneDialer::noRegisteredHandler() {
     QFETCH(DialResult, result);
     FakeRunner runner;
     runner.answer = answer;
-    FakeOpener opener;
+    FakeUrlOpener opener;
     platform::DesktopPhoneDialer dialer(runner, opener);
     QCOMPARE(dialer.dial(QStringLiteral("5550100")), result);
     QVERIFY(opener.opened.isEmpty());
@@ -90,7 +81,7 @@ void TestDesktopPhoneDialer::noRegisteredHandler() {
 
 void TestDesktopPhoneDialer::invalidNumberAsksNothing() {
     FakeRunner runner;
-    FakeOpener opener;
+    FakeUrlOpener opener;
     platform::DesktopPhoneDialer dialer(runner, opener);
     QCOMPARE(dialer.dial(QStringLiteral("555;ext=1")), DialResult::InvalidNumber);
     QCOMPARE(dialer.dial(QStringLiteral("++1555")), DialResult::InvalidNumber);
@@ -100,7 +91,7 @@ void TestDesktopPhoneDialer::invalidNumberAsksNothing() {
 
 void TestDesktopPhoneDialer::refusedByTheDesktop() {
     FakeRunner runner;
-    FakeOpener opener;
+    FakeUrlOpener opener;
     opener.accepts = false;
     platform::DesktopPhoneDialer dialer(runner, opener);
     QCOMPARE(dialer.dial(QStringLiteral("5550100")), DialResult::Failed);
@@ -109,7 +100,7 @@ void TestDesktopPhoneDialer::refusedByTheDesktop() {
 void TestDesktopPhoneDialer::missingXdgMimeIsLookedForOnce() {
     FakeRunner runner;
     runner.installedAt.clear();
-    FakeOpener opener;
+    FakeUrlOpener opener;
     platform::DesktopPhoneDialer dialer(runner, opener);
     for (int attempt = 0; attempt < 3; ++attempt)
         QCOMPARE(dialer.dial(QStringLiteral("5550100")), DialResult::Failed);
@@ -120,7 +111,7 @@ void TestDesktopPhoneDialer::missingXdgMimeIsLookedForOnce() {
 
 void TestDesktopPhoneDialer::handlerIsAskedEachTime() {
     FakeRunner runner;
-    FakeOpener opener;
+    FakeUrlOpener opener;
     platform::DesktopPhoneDialer dialer(runner, opener);
     QCOMPARE(dialer.dial(QStringLiteral("5550100")), DialResult::Placed);
     runner.answer = ProgramOutput{0, ""}; // the dialer was uninstalled meanwhile

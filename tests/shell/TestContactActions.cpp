@@ -1,0 +1,191 @@
+#include "docfile/PimDocument.h"
+#include "shell/contacts/ContactActions.h"
+#include "support/FakePhoneDialer.h"
+#include "support/FakePromptService.h"
+#include "support/FakeUrlOpener.h"
+#include "support/TestMain.h"
+
+#include <QObject>
+
+using Button = ContactActions::Button;
+using platform::DialResult;
+
+namespace {
+
+Person filledPerson() {
+    Person person;
+    person.RName = "Jerry, Tom";
+    person.HmPhone = "555-0101";
+    person.WkPhone = "555-0100";
+    person.WkExt = "12";
+    person.Pager = "555-0102";
+    person.CelPhone = "+1 (555) 010-0103";
+    person.EMail = "Tom&Jerry@example.com";
+    person.WebPage = "example.com/a&b";
+    return person;
+}
+
+// One person in a saved, unmodified document, with the parts that stand in for the desktop.
+struct Desk {
+    Desk() {
+        personId = document.Persons.Add(filledPerson());
+        document.SetModified(false);
+    }
+    PimDocument document;
+    int personId = 0;
+    FakePhoneDialer dialer;
+    FakeUrlOpener opener;
+    FakePromptService prompts;
+    ContactActions actions{dialer, opener, prompts};
+
+    void click(Button button) { actions.Trigger(button, document, personId); }
+    bool untouched() const {
+        Person expected = filledPerson();
+        expected.ID = personId;
+        const Person* stored = document.Persons.Find(personId);
+        return !document.IsModified() && document.Persons.Count() == 1 && stored && *stored == expected;
+    }
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Button)
+Q_DECLARE_METATYPE(DialResult)
+
+class TestContactActions : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void phoneButtonsDialTheirField_data();
+    void phoneButtonsDialTheirField();
+    void dialResultsShowTheirMessage_data();
+    void dialResultsShowTheirMessage();
+    void mailAndWebOpenTheFieldNotTheButtonText();
+    void failedOrRefusedAddressesShowTheirMessage_data();
+    void failedOrRefusedAddressesShowTheirMessage();
+    void emptyFieldsAndMissingPersonsDoNothing();
+};
+
+void TestContactActions::phoneButtonsDialTheirField_data() {
+    QTest::addColumn<Button>("button");
+    QTest::addColumn<QString>("number");
+    QTest::newRow("home") << Button::HomePhone << "555-0101";
+    QTest::newRow("work, without its extension") << Button::WorkPhone << "555-0100";
+    QTest::newRow("pager") << Button::Pager << "555-0102";
+    QTest::newRow("cel") << Button::CelPhone << "+1 (555) 010-0103";
+}
+
+void TestContactActions::phoneButtonsDialTheirField() {
+    QFETCH(Button, button);
+    QFETCH(QString, number);
+    Desk desk;
+    desk.click(button);
+    QCOMPARE(desk.dialer.dialled, QStringList{number});
+    QVERIFY(desk.prompts.messages.isEmpty());
+    QVERIFY(desk.opener.opened.isEmpty());
+}
+
+void TestContactActions::dialResultsShowTheirMessage_data() {
+    QTest::addColumn<DialResult>("result");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("placed") << DialResult::Placed << QString();
+    QTest::newRow("invalid number")
+        << DialResult::InvalidNumber
+        << "The number you have tried to dial is not valid. Please correct it and try again.";
+    QTest::newRow("queue full") << DialResult::QueueFull << "Your calling queue is full. Please try again later";
+    QTest::newRow("no dialer") << DialResult::NoDialer
+                               << "There is no phone dialer active on your computer. Ifyou have not done so, please "
+                                  "install the phone dialer applet from Windows Setup";
+    QTest::newRow("failed") << DialResult::Failed << "Unknown error. The call could not be placed.";
+}
+
+void TestContactActions::dialResultsShowTheirMessage() {
+    QFETCH(DialResult, result);
+    QFETCH(QString, message);
+    Desk desk;
+    desk.dialer.result = result;
+    desk.click(Button::HomePhone);
+    if (message.isNull()) {
+        QVERIFY(desk.prompts.messages.isEmpty());
+    } else {
+        QCOMPARE(desk.prompts.messages.size(), 1);
+        const FakePromptService::Message& shown = desk.prompts.messages.at(0);
+        QCOMPARE(shown.text, message);
+        QCOMPARE(shown.caption, QStringLiteral("Calling Error"));
+        QCOMPARE(shown.icon, platform::PromptIcon::Stop);
+        QCOMPARE(shown.buttons, platform::PromptButtons::Ok);
+    }
+    QVERIFY(desk.untouched());
+}
+
+void TestContactActions::mailAndWebOpenTheFieldNotTheButtonText() {
+    Desk desk;
+    desk.click(Button::EMail);
+    desk.click(Button::WebPage);
+    QCOMPARE(desk.opener.opened.size(), 2);
+    QCOMPARE(desk.opener.opened.at(0).scheme(), QStringLiteral("mailto"));
+    QCOMPARE(desk.opener.opened.at(0).path(), QStringLiteral("Tom&Jerry@example.com"));
+    QCOMPARE(desk.opener.opened.at(1).toString(), QStringLiteral("http://example.com/a&b"));
+    QVERIFY(desk.prompts.messages.isEmpty());
+    QVERIFY(desk.dialer.dialled.isEmpty());
+}
+
+void TestContactActions::failedOrRefusedAddressesShowTheirMessage_data() {
+    QTest::addColumn<Button>("button");
+    QTest::addColumn<QByteArray>("address"); // empty: the stored one, refused by the desktop
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("caption");
+    const QString mail = QStringLiteral("Error opening E-mail client");
+    const QString mailCaption = QStringLiteral("E-Mail Error");
+    const QString web = QStringLiteral("Error opening web browser");
+    const QString webCaption = QStringLiteral("Web Browser Error");
+    QTest::newRow("no mail program") << Button::EMail << QByteArray() << mail << mailCaption;
+    QTest::newRow("mail header") << Button::EMail << QByteArray("a@b.c\r\nBcc: x@y.z") << mail << mailCaption;
+    QTest::newRow("no browser") << Button::WebPage << QByteArray() << web << webCaption;
+    QTest::newRow("script") << Button::WebPage << QByteArray("javascript:alert(1)") << web << webCaption;
+    QTest::newRow("local file") << Button::WebPage << QByteArray("file:///etc/passwd") << web << webCaption;
+    QTest::newRow("no host") << Button::WebPage << QByteArray("https://") << web << webCaption;
+}
+
+void TestContactActions::failedOrRefusedAddressesShowTheirMessage() {
+    QFETCH(Button, button);
+    QFETCH(QByteArray, address);
+    QFETCH(QString, message);
+    QFETCH(QString, caption);
+    Desk desk;
+    desk.opener.accepts = false;
+    Person person = filledPerson();
+    if (!address.isEmpty()) {
+        (button == Button::EMail ? person.EMail : person.WebPage) = address.toStdString();
+        desk.actions.Trigger(button, person);
+        QVERIFY(desk.opener.opened.isEmpty());
+    } else {
+        desk.click(button);
+        QCOMPARE(desk.opener.opened.size(), 1);
+    }
+    QCOMPARE(desk.prompts.messages.size(), 1);
+    QCOMPARE(desk.prompts.messages.at(0).text, message);
+    QCOMPARE(desk.prompts.messages.at(0).caption, caption);
+    QCOMPARE(desk.prompts.messages.at(0).icon, platform::PromptIcon::Stop);
+    QVERIFY(desk.untouched());
+}
+
+void TestContactActions::emptyFieldsAndMissingPersonsDoNothing() {
+    Desk desk;
+    const int emptyId = desk.document.Persons.Add(Person{});
+    const int removedId = desk.document.Persons.Add(filledPerson());
+    desk.document.Persons.Remove(removedId); // as Compact or an import would
+    for (Button button :
+         {Button::HomePhone, Button::WorkPhone, Button::Pager, Button::CelPhone, Button::EMail, Button::WebPage}) {
+        for (int id : {emptyId, removedId, -1})
+            desk.actions.Trigger(button, desk.document, id);
+    }
+    Person extensionOnly;
+    extensionOnly.WkExt = "12";
+    desk.actions.Trigger(Button::WorkPhone, extensionOnly);
+    QVERIFY(desk.dialer.dialled.isEmpty());
+    QVERIFY(desk.opener.opened.isEmpty());
+    QVERIFY(desk.prompts.messages.isEmpty());
+}
+
+TAVORO_TEST_MAIN(TestContactActions)
+#include "TestContactActions.moc"
