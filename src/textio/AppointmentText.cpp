@@ -1,0 +1,101 @@
+#include "AppointmentOverlapIndex.h"
+#include "AppointmentTimes.h"
+#include "ColumnReader.h"
+#include "DelimitedTextOperations.h"
+#include "DelimitedTextSettings.h"
+#include "DelimitedTextWriter.h"
+#include "ExportColumnSet.h"
+#include "TextValues.h"
+
+#include "docfile/PimDocument.h"
+
+#include <string>
+
+namespace {
+
+enum Column { Description, Date, StartTime, EndTime, Alarmed, AlarmTime };
+
+// The times of one line once its date, start and end have all been read. The day comes from the
+// Date column wherever it stands in the line.
+struct LineTimes {
+    DateTime day;
+    DateTime start;
+    DateTime end;
+};
+
+bool readTimes(const ColumnReader& reader, LineTimes& times) {
+    int startHour = 0, startMinute = 0, endHour = 0, endMinute = 0;
+    if (!textvalues::ReadDate(reader.Field(Date), times.day) ||
+        !textvalues::ReadTime(reader.Field(StartTime), startHour, startMinute) ||
+        !textvalues::ReadTime(reader.Field(EndTime), endHour, endMinute))
+        return false;
+    using namespace appointmenttimes;
+    times.start = AtMinute(times.day, SnapStart(startHour * 60 + startMinute));
+    times.end = AtMinute(times.day, SnapEnd(endHour * 60 + endMinute));
+    if (times.end < times.start)
+        times.end = times.start;
+    return times.start.IsValid() && times.end.IsValid();
+}
+
+} // namespace
+
+int ExportAppointments(const PimRecords& records, const DelimitedTextSettings& settings) {
+    const ExportColumnSet wanted(ExportColumns(RecordType::Appointments), settings);
+    DelimitedTextWriter writer(settings);
+    int written = 0;
+    if (!records.Appointments.Empty()) {
+        if (settings.FirstLineHasNames)
+            wanted.WriteHeader(writer);
+        for (const auto& [id, appointment] : records.Appointments) {
+            if (wanted.Wanted(Description))
+                writer.AddValue(appointment.Description);
+            if (wanted.Wanted(Date))
+                writer.AddValue(textvalues::WriteDate(appointment.DueDate));
+            if (wanted.Wanted(StartTime))
+                writer.AddValue(textvalues::WriteTime(appointment.StartTime));
+            if (wanted.Wanted(EndTime))
+                writer.AddValue(textvalues::WriteTime(appointment.EndTime));
+            if (wanted.Wanted(Alarmed))
+                writer.AddValue(appointment.Alarm ? "TRUE" : "FALSE");
+            if (wanted.Wanted(AlarmTime))
+                writer.AddValue(std::to_string(appointmenttimes::AlarmLeadMinutes(appointment)));
+            writer.EndLine();
+            ++written;
+        }
+    }
+    return writer.Save(settings.FilePath) ? written : 0;
+}
+
+int ImportAppointments(PimDocument& document, const DelimitedTextSettings& settings) {
+    ColumnReader reader(settings, ImportColumns(RecordType::Appointments));
+    if (!reader.Start())
+        return 0;
+    AppointmentOverlapIndex taken(document.Appointments);
+    int added = 0;
+    LineTimes times;
+    while (reader.NextLine()) {
+        if (reader.Field(Description).empty() || !readTimes(reader, times) || taken.Collides(times.start, times.end))
+            continue;
+        Appointment appointment;
+        appointment.Description = std::string(textvalues::Trimmed(reader.Field(Description)));
+        appointment.DueDate = times.day;
+        appointment.StartTime = times.start;
+        appointment.EndTime = times.end;
+        if (reader.Has(Alarmed))
+            appointment.Alarm = textvalues::IsYes(reader.Field(Alarmed), {"true", "t", "yes", "1"}) ? 1 : 0;
+        // Without a lead time from the file, or with one outside 0 to 60, the alarm is at the start.
+        appointment.AlarmTime = times.start;
+        if (reader.Has(AlarmTime)) {
+            const int minutes =
+                appointmenttimes::RoundAlarmMinutes(textvalues::LeadingInteger(reader.Field(AlarmTime)));
+            if (minutes >= 0 && minutes <= 60)
+                appointment.AlarmTime = appointmenttimes::MinutesBefore(times.start, minutes);
+        }
+        taken.Add(appointment.StartTime, appointment.EndTime);
+        document.Appointments.Add(std::move(appointment));
+        document.SetModified(true);
+        document.NotifyChanged();
+        ++added;
+    }
+    return added;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/Appointment.h"
+#include "core/DateTime.h"
+
+// The quarter-hour grid and the alarm lead times of imported and exported appointments.
+namespace appointmenttimes {
+
+// A start moves to the nearest quarter hour, a minute or more past the half going forward
+// (10:07 -> 10:00, 10:08 -> 10:15); an end goes forward from the seventh minute on
+// (10:06 -> 10:00, 10:07 -> 10:15). Minutes counted from midnight; the result may be 1440.
+int SnapStart(int minuteOfDay);
+int SnapEnd(int minuteOfDay);
+
+// Brings a lead time in minutes to a multiple of five: 1 and 2 over go down, 3 and 4 go up.
+// Negative values are left as they are.
+int RoundAlarmMinutes(int minutes);
+
+// The moment `minuteOfDay` minutes after the start of `day`; 1440 is the next day's midnight.
+DateTime AtMinute(const DateTime& day, int minuteOfDay);
+// The moment `minutes` earlier, at whole seconds.
+DateTime MinutesBefore(const DateTime& moment, int minutes);
+
+// The lead time an appointment's alarm has, as the export writes it: whole minutes from the alarm
+// to the start, 0 to 60; 0 without an alarm.
+int AlarmLeadMinutes(const Appointment& appointment);
+
+} // namespace appointmenttimes

@@ -1,0 +1,67 @@
+#include "DelimitedTextWriter.h"
+
+#include "DelimitedTextSettings.h"
+
+#include <QSaveFile>
+
+DelimitedTextWriter::DelimitedTextWriter(const DelimitedTextSettings& settings) {
+    if (!settings.Encloser.empty())
+        m_encloser = settings.Encloser.front();
+    if (!settings.Separator.empty())
+        m_separator = settings.Separator.front();
+}
+
+void DelimitedTextWriter::AddValue(std::string_view value) {
+    if (m_lineStarted)
+        m_content += m_separator;
+    m_lineStarted = true;
+    if (value.empty())
+        return;
+    if (m_encloser == '\0') {
+        for (char c : value)
+            m_content += c == '\r' || c == '\n' || c == m_separator ? ' ' : c;
+        return;
+    }
+    m_content += m_encloser;
+    AppendEncoded(value);
+    m_content += m_encloser;
+}
+
+void DelimitedTextWriter::AppendEncoded(std::string_view value) {
+    for (size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == m_encloser && i == 0) {
+            const auto code = static_cast<unsigned char>(c);
+            m_content += '\\';
+            m_content += static_cast<char>('0' + (code >> 6));
+            m_content += static_cast<char>('0' + ((code >> 3) & 7));
+            m_content += static_cast<char>('0' + (code & 7));
+        } else if (c == m_encloser) {
+            m_content += c;
+            m_content += c;
+        } else if (c == '\\') {
+            m_content += "\\\\";
+        } else if (c == '\r') {
+            m_content += "\\r";
+        } else if (c == '\n') {
+            m_content += "\\n";
+        } else {
+            m_content += c;
+        }
+    }
+}
+
+void DelimitedTextWriter::EndLine() {
+    m_content += '\n';
+    m_lineStarted = false;
+}
+
+bool DelimitedTextWriter::Save(const QString& path) const {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const auto size = static_cast<qint64>(m_content.size());
+    if (file.write(m_content.data(), size) != size || !file.flush())
+        return false;
+    return file.commit();
+}

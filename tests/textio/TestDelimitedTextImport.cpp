@@ -1,0 +1,362 @@
+#include "docfile/PimDocument.h"
+#include "platform/Clock.h"
+#include "support/TestMain.h"
+#include "textio/DelimitedTextOperations.h"
+#include "textio/DelimitedTextSettings.h"
+
+#include <QFile>
+#include <QObject>
+#include <QTemporaryDir>
+
+using Names = std::vector<std::string>;
+
+class TestDelimitedTextImport : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void persons();
+    void tasks();
+    void appointments();
+    void sameAppointmentFileTwiceAddsNothing();
+    void overlapRule_data();
+    void overlapRule();
+    void snapsToQuarterHours_data();
+    void snapsToQuarterHours();
+    void alarmMinutes_data();
+    void alarmMinutes();
+    void alarmFlag_data();
+    void alarmFlag();
+    void longLinesAndLastLineWithoutLineFeed();
+    void byteOrderMarkIsSkipped();
+    void shortAndLongLines();
+    void notifiesOncePerRecord();
+    void nothingToRead_data();
+    void nothingToRead();
+
+private:
+    QString writeFile(const QByteArray& content);
+    DelimitedTextSettings settings(RecordType type, const QString& path, const Names& columns, bool header = false);
+    Appointment importOneAppointment(const QByteArray& line, const Names& columns);
+
+    QTemporaryDir m_dir;
+    PimDocument m_document;
+};
+
+namespace {
+
+const QString kData = QStringLiteral(TAVORO_TEST_DATA "/textio/");
+
+class CountingObserver : public DocumentObserver {
+public:
+    void DocumentChanged(PimDocument& document) override {
+        ++changes;
+        recordsSeen = document.Persons.Count();
+    }
+    int changes = 0;
+    std::size_t recordsSeen = 0;
+};
+
+DateTime at(int month, int day, int hour, int minute) {
+    return DateTime(2003, month, day, hour, minute, 0);
+}
+
+} // namespace
+
+void TestDelimitedTextImport::init() {
+    platform::Clock::setFixed(platform::LocalTime{2011, 3, 4, 10, 20, 30});
+    m_document.ClearRecords();
+    m_document.SetModified(false);
+}
+
+void TestDelimitedTextImport::cleanup() {
+    platform::Clock::setFixed(std::nullopt);
+}
+
+QString TestDelimitedTextImport::writeFile(const QByteArray& content) {
+    static int count = 0;
+    const QString path = m_dir.filePath(QStringLiteral("in%1.csv").arg(++count));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write the test file");
+    return path;
+}
+
+DelimitedTextSettings TestDelimitedTextImport::settings(RecordType type, const QString& path, const Names& columns,
+                                                        bool header) {
+    DelimitedTextSettings s = DelimitedTextSettings::ForImport(type);
+    s.ApplyDefaultFormat();
+    s.FirstLineHasNames = header;
+    s.FilePath = path;
+    s.SelectedFields = columns;
+    s.ColumnCount = static_cast<int>(columns.size());
+    return s;
+}
+
+Appointment TestDelimitedTextImport::importOneAppointment(const QByteArray& line, const Names& columns) {
+    const DelimitedTextSettings s = settings(RecordType::Appointments, writeFile(line + "\n"), columns);
+    if (ImportAppointments(m_document, s) != 1 || m_document.Appointments.Count() != 1)
+        return Appointment();
+    return m_document.Appointments.begin()->second;
+}
+
+void TestDelimitedTextImport::persons() {
+    const DelimitedTextSettings s =
+        settings(RecordType::Persons, kData + QStringLiteral("csv_persons.csv"),
+                 {"FirstName", "LastName", "Company", "Position", "Notes", "WhitePages", "YellowPages", ""}, true);
+    QCOMPARE(ImportPersons(m_document, s), 5);
+    QCOMPARE(m_document.Persons.Count(), std::size_t(5));
+    QCOMPARE(m_document.Persons.LastID(), 5);
+    QVERIFY(m_document.IsModified());
+
+    const Person& anna = *m_document.Persons.Find(1);
+    QCOMPARE(anna.FName, std::string("Anna"));
+    QCOMPARE(anna.LName, std::string("Berg"));
+    QCOMPARE(anna.RName, std::string("Berg, Anna"));
+    QCOMPARE(anna.Company, std::string("Berg & Co"));
+    QCOMPARE(anna.Position, std::string("  Owner  "));
+    QCOMPARE(anna.Notes, std::string("Likes \"tea\""));
+    QCOMPARE(anna.HmPhone, std::string());
+    QCOMPARE(anna.WhitePages, 1);
+    QCOMPARE(anna.YellowPages, 1);
+
+    const Person& acme = *m_document.Persons.Find(2);
+    QCOMPARE(acme.Company, std::string("Acme"));
+    QCOMPARE(acme.WhitePages, 1); // neither book given: the white pages
+    QCOMPARE(acme.YellowPages, 0);
+
+    const Person& carl = *m_document.Persons.Find(3);
+    QCOMPARE(carl.FName, std::string("Carl"));
+    QCOMPARE(carl.WhitePages, 1);
+    QCOMPARE(carl.YellowPages, 1);
+
+    const Person& dora = *m_document.Persons.Find(4);
+    QCOMPARE(dora.LName, std::string());   // "EMPTY FIELD"
+    QCOMPARE(dora.Company, std::string()); // "EOF"
+    QCOMPARE(dora.WhitePages, 0);          // "y" is not yes
+    QCOMPARE(dora.YellowPages, 1);
+
+    const Person& eve = *m_document.Persons.Find(5);
+    QCOMPARE(eve.Notes, std::string("no line feed at the end"));
+    QCOMPARE(eve.WhitePages, 0);
+    QCOMPARE(eve.YellowPages, 1);
+}
+
+void TestDelimitedTextImport::tasks() {
+    DelimitedTextSettings s =
+        settings(RecordType::Tasks, kData + QStringLiteral("csv_tasks.csv"), {"Task", "DueDate", "Priority"});
+    s.Encloser = "'";
+    s.Separator = ";";
+    QCOMPARE(ImportTasks(m_document, s), 5);
+    const DateTime today(2011, 3, 4, 0, 0, 0);
+    struct Expected {
+        const char* description;
+        DateTime due;
+        int priority;
+    };
+    const Expected expected[] = {{"Pay rent", DateTime(2026, 12, 5, 0, 0, 0), 1},
+                                 {"Water plants", DateTime(2026, 1, 15, 0, 0, 0), 3},
+                                 {"Bad date", today, 0},
+                                 {"Bad priority", today, 0},
+                                 {"Leading number", DateTime(2026, 1, 31, 0, 0, 0), 2}};
+    int id = 0;
+    for (const Expected& e : expected) {
+        const Task& task = *m_document.Tasks.Find(++id);
+        QCOMPARE(task.Description, std::string(e.description));
+        QCOMPARE(task.DueDate, e.due);
+        QCOMPARE(task.Priority, e.priority);
+    }
+}
+
+void TestDelimitedTextImport::appointments() {
+    DelimitedTextSettings s =
+        settings(RecordType::Appointments, kData + QStringLiteral("csv_appointments.csv"), {}, true);
+    s.FirstLine = "\"StartTime\",\"EndTime\",\"Appointment\",\"Date\",\"AlarmTime\",\"Alarmed\"";
+    s.ListFirstLineFields();
+    s.AssignColumnsByName();
+    QCOMPARE(ImportAppointments(m_document, s), 3);
+
+    const Appointment& planning = *m_document.Appointments.Find(1);
+    QCOMPARE(planning.Description, std::string("Planning"));
+    QCOMPARE(planning.DueDate, at(5, 10, 0, 0));
+    QCOMPARE(planning.StartTime, at(5, 10, 10, 0));
+    QCOMPARE(planning.EndTime, at(5, 10, 11, 0));
+    QCOMPARE(planning.Alarm, 1);
+    QCOMPARE(planning.AlarmTime, at(5, 10, 9, 45));
+
+    const Appointment& review = *m_document.Appointments.Find(2);
+    QCOMPARE(review.StartTime, at(5, 10, 14, 15));
+    QCOMPARE(review.EndTime, at(5, 10, 14, 15));
+    QCOMPARE(review.AlarmTime, review.StartTime); // 90 minutes is beyond the hour
+
+    const Appointment& backwards = *m_document.Appointments.Find(3);
+    QCOMPARE(backwards.StartTime, at(5, 11, 9, 0));
+    QCOMPARE(backwards.EndTime, backwards.StartTime);
+    QCOMPARE(backwards.Alarm, 0);
+}
+
+void TestDelimitedTextImport::sameAppointmentFileTwiceAddsNothing() {
+    const DelimitedTextSettings s =
+        settings(RecordType::Appointments, kData + QStringLiteral("csv_appointments.csv"),
+                 {"StartTime", "EndTime", "Appointment", "Date", "AlarmTime", "Alarmed"}, true);
+    QCOMPARE(ImportAppointments(m_document, s), 3);
+    QCOMPARE(ImportAppointments(m_document, s), 0);
+    QCOMPARE(m_document.Appointments.Count(), std::size_t(3));
+}
+
+void TestDelimitedTextImport::overlapRule_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("added");
+    // Against an appointment from 10:00 to 11:00 on May 10th.
+    QTest::newRow("starts inside") << QByteArray("x,5/10/2003,10:30,11:30") << false;
+    QTest::newRow("ends inside") << QByteArray("x,5/10/2003,9:00,10:15") << false;
+    QTest::newRow("starts at its end") << QByteArray("x,5/10/2003,11:00,12:00") << false;
+    QTest::newRow("ends at its start") << QByteArray("x,5/10/2003,9:00,10:00") << false;
+    QTest::newRow("same times") << QByteArray("x,5/10/2003,10:00,11:00") << false;
+    QTest::newRow("around it") << QByteArray("x,5/10/2003,9:00,12:00") << true;
+    QTest::newRow("after it") << QByteArray("x,5/10/2003,11:15,12:00") << true;
+    QTest::newRow("another day") << QByteArray("x,5/11/2003,10:00,11:00") << true;
+}
+
+void TestDelimitedTextImport::overlapRule() {
+    QFETCH(QByteArray, line);
+    QFETCH(bool, added);
+    Appointment existing;
+    existing.DueDate = at(5, 10, 0, 0);
+    existing.StartTime = at(5, 10, 10, 0);
+    existing.EndTime = at(5, 10, 11, 0);
+    m_document.Appointments.Add(existing);
+    const DelimitedTextSettings s =
+        settings(RecordType::Appointments, writeFile(line + "\n"), {"Appointment", "Date", "StartTime", "EndTime"});
+    QCOMPARE(ImportAppointments(m_document, s), added ? 1 : 0);
+}
+
+void TestDelimitedTextImport::snapsToQuarterHours_data() {
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<QByteArray>("end");
+    QTest::addColumn<int>("startMinute");
+    QTest::addColumn<int>("endMinute");
+    QTest::newRow("7 back, 52 forward") << QByteArray("10:07") << QByteArray("10:52") << 600 << 660;
+    QTest::newRow("start 8 goes forward") << QByteArray("10:08") << QByteArray("10:30") << 615 << 630;
+    QTest::newRow("end 7 goes forward") << QByteArray("10:00") << QByteArray("10:07") << 600 << 615;
+    QTest::newRow("end 6 goes back") << QByteArray("10:00") << QByteArray("10:06") << 600 << 600;
+    QTest::newRow("on the quarter") << QByteArray("10:00") << QByteArray("10:00") << 600 << 600;
+    QTest::newRow("start 14 into the next quarter") << QByteArray("10:44") << QByteArray("11:01") << 645 << 660;
+    QTest::newRow("end before start") << QByteArray("10:30") << QByteArray("10:00") << 630 << 630;
+    QTest::newRow("AM/PM") << QByteArray("9:05 PM") << QByteArray("9:40 PM") << 1260 << 1305;
+}
+
+void TestDelimitedTextImport::snapsToQuarterHours() {
+    QFETCH(QByteArray, start);
+    QFETCH(QByteArray, end);
+    QFETCH(int, startMinute);
+    QFETCH(int, endMinute);
+    const Appointment a = importOneAppointment("\"x\",\"5/10/2003\",\"" + start + "\",\"" + end + "\"",
+                                               {"Appointment", "Date", "StartTime", "EndTime"});
+    QCOMPARE(a.StartTime, at(5, 10, startMinute / 60, startMinute % 60));
+    QCOMPARE(a.EndTime, at(5, 10, endMinute / 60, endMinute % 60));
+}
+
+void TestDelimitedTextImport::alarmMinutes_data() {
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<int>("minutesBefore");
+    QTest::newRow("13 rounds up") << QByteArray("13") << 15;
+    QTest::newRow("12 rounds down") << QByteArray("12") << 10;
+    QTest::newRow("zero") << QByteArray("0") << 0;
+    QTest::newRow("an hour") << QByteArray("60") << 60;
+    QTest::newRow("62 rounds to the hour") << QByteArray("62") << 60;
+    QTest::newRow("63 rounds beyond the hour") << QByteArray("63") << 0;
+    QTest::newRow("90") << QByteArray("90") << 0;
+    QTest::newRow("negative") << QByteArray("-5") << 0;
+    QTest::newRow("leading number") << QByteArray("25 minutes") << 25;
+    QTest::newRow("not a number") << QByteArray("soon") << 0;
+    QTest::newRow("huge") << QByteArray("99999999999999") << 0;
+    QTest::newRow("empty") << QByteArray("") << 0;
+}
+
+void TestDelimitedTextImport::alarmMinutes() {
+    QFETCH(QByteArray, field);
+    QFETCH(int, minutesBefore);
+    const Appointment a = importOneAppointment("x,5/10/2003,0:10,1:00,TRUE,\"" + field + "\"",
+                                               {"Appointment", "Date", "StartTime", "EndTime", "Alarmed", "AlarmTime"});
+    QCOMPARE(a.StartTime, at(5, 10, 0, 15));
+    // The start is a quarter past midnight, so longer lead times reach into the day before.
+    QCOMPARE(a.AlarmTime.ToCalendarRecord(), (a.StartTime - DateTimeSpan(0, 0, minutesBefore, 0)).ToCalendarRecord());
+}
+
+void TestDelimitedTextImport::alarmFlag_data() {
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<int>("alarm");
+    for (const char* yes : {"TRUE", "t", "Yes", "1", " true "})
+        QTest::newRow(yes) << QByteArray(yes) << 1;
+    for (const char* no : {"y", "0", "false", "", "2"})
+        QTest::newRow(no) << QByteArray(no) << 0;
+}
+
+void TestDelimitedTextImport::alarmFlag() {
+    QFETCH(QByteArray, field);
+    QFETCH(int, alarm);
+    const Appointment a = importOneAppointment("x,5/10/2003,10:00,11:00,\"" + field + "\"",
+                                               {"Appointment", "Date", "StartTime", "EndTime", "Alarmed"});
+    QCOMPARE(int(a.Alarm), alarm);
+    QCOMPARE(a.AlarmTime, a.StartTime); // no lead time in the file: the alarm is at the start
+}
+
+void TestDelimitedTextImport::longLinesAndLastLineWithoutLineFeed() {
+    const QByteArray notes(20000, 'n');
+    const QString path = writeFile("\"Anna\",\"" + notes + "\"\r\n\"Bert\",\"" + notes + "\"");
+    QCOMPARE(ImportPersons(m_document, settings(RecordType::Persons, path, {"FirstName", "Notes"})), 2);
+    QCOMPARE(m_document.Persons.Find(1)->Notes, notes.toStdString());
+    QCOMPARE(m_document.Persons.Find(2)->FName, std::string("Bert"));
+    QCOMPARE(m_document.Persons.Find(2)->Notes, notes.toStdString());
+}
+
+void TestDelimitedTextImport::byteOrderMarkIsSkipped() {
+    const QString path = writeFile("\xEF\xBB\xBF"
+                                   "Anna,Berg\n\xEF\xBB\xBF"
+                                   "Carl,Dahl\n");
+    QCOMPARE(ImportPersons(m_document, settings(RecordType::Persons, path, {"FirstName", "LastName"})), 2);
+    QCOMPARE(m_document.Persons.Find(1)->FName, std::string("Anna"));
+    // Only the start of the file can hold the mark; later the bytes are text.
+    QCOMPARE(m_document.Persons.Find(2)->FName, std::string("\xEF\xBB\xBF"
+                                                            "Carl"));
+}
+
+void TestDelimitedTextImport::shortAndLongLines() {
+    const QString path = writeFile("Anna\nBert,Berg,extra,fields\n\n   \n,Dahl\n");
+    QCOMPARE(ImportPersons(m_document, settings(RecordType::Persons, path, {"FirstName", "LastName"})), 3);
+    QCOMPARE(m_document.Persons.Find(1)->LName, std::string());
+    QCOMPARE(m_document.Persons.Find(2)->LName, std::string("Berg"));
+    QCOMPARE(m_document.Persons.Find(2)->Notes, std::string());
+    QCOMPARE(m_document.Persons.Find(3)->RName, std::string("Dahl"));
+}
+
+void TestDelimitedTextImport::notifiesOncePerRecord() {
+    CountingObserver observer;
+    m_document.AddObserver(&observer);
+    const QString path = writeFile("Anna\n,\nBert\nCarl\n");
+    QCOMPARE(ImportPersons(m_document, settings(RecordType::Persons, path, {"FirstName"})), 3);
+    m_document.RemoveObserver(&observer);
+    QCOMPARE(observer.changes, 3);
+    QCOMPARE(observer.recordsSeen, std::size_t(3)); // each record is in place when its notice comes
+    QVERIFY(m_document.IsModified());
+}
+
+void TestDelimitedTextImport::nothingToRead_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("missing file") << QByteArray() << false;
+    QTest::newRow("empty file") << QByteArray() << true;
+    QTest::newRow("header only") << QByteArray("FirstName\n") << true;
+}
+
+void TestDelimitedTextImport::nothingToRead() {
+    QFETCH(QByteArray, content);
+    QFETCH(bool, exists);
+    const QString path = exists ? writeFile(content) : m_dir.filePath(QStringLiteral("missing.csv"));
+    QCOMPARE(ImportPersons(m_document, settings(RecordType::Persons, path, {"FirstName"}, true)), 0);
+    QVERIFY(!m_document.IsModified());
+}
+
+TAVORO_TEST_MAIN(TestDelimitedTextImport)
+#include "TestDelimitedTextImport.moc"

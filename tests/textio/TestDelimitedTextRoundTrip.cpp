@@ -1,0 +1,166 @@
+#include "docfile/PimDocument.h"
+#include "support/TestMain.h"
+#include "textio/DelimitedTextOperations.h"
+#include "textio/DelimitedTextReader.h"
+#include "textio/DelimitedTextSettings.h"
+
+#include <QObject>
+#include <QTemporaryDir>
+
+// What the export writes, the import reads back: every text byte for byte, whatever it holds.
+class TestDelimitedTextRoundTrip : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void roundTrip_data();
+    void roundTrip();
+
+private:
+    PimDocument m_original;
+};
+
+namespace {
+
+std::vector<std::string> hardTexts() {
+    std::string high;
+    for (int c = 0x80; c <= 0xFF; ++c)
+        high += static_cast<char>(c);
+    return {"He said \"hi\", then 'bye'",
+            "\"quoted at the start",
+            "'single at the start",
+            "C:\\temp\\new",
+            "ends in a backslash\\",
+            "line one\r\nline two\nthree\rfour",
+            high,
+            "M\xfcller \xe9t\xe9",
+            "a,b;c|d e\tf",
+            "\\042 and \\n written out",
+            "\"\"",
+            "''",
+            "\"",
+            "x\"",
+            "'x'",
+            "\"\"\",\",",
+            "EMPTY FIELDS are fine",
+            "plain"};
+}
+
+using TextField = std::string Person::*;
+const TextField kPersonTexts[] = {
+    &Person::FName, &Person::LName,   &Person::Addr1,   &Person::Addr2,   &Person::City,     &Person::State,
+    &Person::Zip,   &Person::HmPhone, &Person::WkPhone, &Person::WkExt,   &Person::Fax,      &Person::CelPhone,
+    &Person::Pager, &Person::EMail,   &Person::WebPage, &Person::Company, &Person::Position, &Person::Notes};
+
+// Exports one collection and imports it into `target`, matching the columns by the header names.
+template <class Export, class Import>
+int exportAndImport(RecordType type, const QString& path, const QByteArray& encloser, const QByteArray& separator,
+                    const PimDocument& source, PimDocument& target, Export exportRecords, Import importRecords) {
+    DelimitedTextSettings out = DelimitedTextSettings::ForExport(type);
+    out.SelectedFields = out.AvailableFields;
+    out.Encloser = encloser.toStdString();
+    out.Separator = separator.toStdString();
+    out.FirstLineHasNames = true;
+    out.FilePath = path;
+    const int written = exportRecords(source, out);
+
+    DelimitedTextSettings in = DelimitedTextSettings::ForImport(type);
+    in.Encloser = out.Encloser;
+    in.Separator = out.Separator;
+    in.FirstLineHasNames = true;
+    in.FilePath = path;
+    DelimitedTextReader reader(path);
+    if (!reader.ReadLine(in.FirstLine))
+        return -1;
+    in.ListFirstLineFields();
+    in.AssignColumnsByName();
+    const int read = importRecords(target, in);
+    return read == written ? read : -2;
+}
+
+} // namespace
+
+void TestDelimitedTextRoundTrip::initTestCase() {
+    const std::vector<std::string> texts = hardTexts();
+    for (size_t i = 0; i < texts.size(); ++i) {
+        Person person;
+        for (size_t f = 0; f < std::size(kPersonTexts); ++f)
+            person.*kPersonTexts[f] = texts[(i + f) % texts.size()];
+        person.RName = DisplayName(person);
+        person.WhitePages = 1;
+        m_original.Persons.Add(person);
+
+        Task task;
+        task.Description = texts[i];
+        task.DueDate = DateTime(1990 + static_cast<int>(i), 1 + static_cast<int>(i % 12), 28, 0, 0, 0);
+        task.Priority = static_cast<int>(i % 4);
+        m_original.Tasks.Add(task);
+
+        const int day = 1 + static_cast<int>(i);
+        const int startMinute = static_cast<int>(i * 75 % 1380);
+        Appointment appointment;
+        appointment.Description = texts[i];
+        appointment.DueDate = DateTime(2003, 5, day, 0, 0, 0);
+        appointment.StartTime = DateTime(2003, 5, day, startMinute / 60, startMinute % 60, 0);
+        appointment.EndTime = DateTime(2003, 5, day, startMinute / 60 + 1, startMinute % 60, 0);
+        appointment.Alarm = i % 2;
+        appointment.AlarmTime = appointment.StartTime - DateTimeSpan(0, 0, static_cast<int>(i % 13) * 5, 0);
+        m_original.Appointments.Add(appointment);
+    }
+}
+
+void TestDelimitedTextRoundTrip::roundTrip_data() {
+    QTest::addColumn<QByteArray>("encloser");
+    QTest::addColumn<QByteArray>("separator");
+    QTest::newRow("double quote, comma") << QByteArray("\"") << QByteArray(",");
+    QTest::newRow("single quote, semicolon") << QByteArray("'") << QByteArray(";");
+    QTest::newRow("double quote, pipe") << QByteArray("\"") << QByteArray("|");
+    QTest::newRow("double quote, tab") << QByteArray("\"") << QByteArray("\t");
+    QTest::newRow("single quote, space") << QByteArray("'") << QByteArray(" ");
+}
+
+void TestDelimitedTextRoundTrip::roundTrip() {
+    QFETCH(QByteArray, encloser);
+    QFETCH(QByteArray, separator);
+    QTemporaryDir dir;
+    PimDocument copy;
+    const int count = static_cast<int>(hardTexts().size());
+
+    QCOMPARE(exportAndImport(RecordType::Persons, dir.filePath(QStringLiteral("p.csv")), encloser, separator,
+                             m_original, copy, ExportPersons, ImportPersons),
+             count);
+    for (int id = 1; id <= count; ++id) {
+        const Person& a = *m_original.Persons.Find(id);
+        const Person& b = *copy.Persons.Find(id);
+        for (TextField field : kPersonTexts)
+            QCOMPARE(b.*field, a.*field);
+        QCOMPARE(b.RName, a.RName);
+    }
+
+    QCOMPARE(exportAndImport(RecordType::Tasks, dir.filePath(QStringLiteral("t.csv")), encloser, separator, m_original,
+                             copy, ExportTasks, ImportTasks),
+             count);
+    for (int id = 1; id <= count; ++id) {
+        const Task& a = *m_original.Tasks.Find(id);
+        const Task& b = *copy.Tasks.Find(id);
+        QCOMPARE(b.Description, a.Description);
+        QCOMPARE(b.DueDate, a.DueDate);
+        QCOMPARE(b.Priority, a.Priority);
+    }
+
+    QCOMPARE(exportAndImport(RecordType::Appointments, dir.filePath(QStringLiteral("a.csv")), encloser, separator,
+                             m_original, copy, ExportAppointments, ImportAppointments),
+             count);
+    for (int id = 1; id <= count; ++id) {
+        const Appointment& a = *m_original.Appointments.Find(id);
+        const Appointment& b = *copy.Appointments.Find(id);
+        QCOMPARE(b.Description, a.Description);
+        QCOMPARE(b.DueDate, a.DueDate);
+        QCOMPARE(b.StartTime, a.StartTime);
+        QCOMPARE(b.EndTime, a.EndTime);
+        QCOMPARE(b.Alarm, a.Alarm);
+        QCOMPARE(b.AlarmTime.ToCalendarRecord(), (a.Alarm ? a.AlarmTime : a.StartTime).ToCalendarRecord());
+    }
+}
+
+TAVORO_TEST_MAIN(TestDelimitedTextRoundTrip)
+#include "TestDelimitedTextRoundTrip.moc"
