@@ -1,7 +1,8 @@
 #include "CliCommand.h"
 #include "CliDocfile.h"
+#include "CliPrint.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <iterator>
@@ -11,6 +12,7 @@ static const CliCommand kCommands[] = {
     {"help", "help", nullptr},
     {"resave", "resave IN OUT", runResave},
     {"check", "check FILE", runCheck},
+    {"print", "print REPORT DOC [--date YYYY-MM-DD] --pdf OUT.pdf [--font FACE] [--size POINTS]", runPrint},
 };
 
 static void printUsage() {
@@ -20,7 +22,10 @@ static void printUsage() {
 }
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // Printing needs a GUI application; without a display it runs offscreen.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quenset"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavoro!"));
     QStringList args = QCoreApplication::arguments();

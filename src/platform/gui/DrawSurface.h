@@ -72,7 +72,7 @@ enum class BackgroundMode { Transparent, Opaque };
 struct SurfaceState {
     Font font;
     Pen pen;
-    BackgroundMode backgroundMode = BackgroundMode::Opaque;
+    BackgroundMode backgroundMode = BackgroundMode::Transparent;
     QColor backgroundColor = Qt::white;
     int x = 0;
     int y = 0;
@@ -80,7 +80,9 @@ struct SurfaceState {
 
 // The surface reports draw their pages on: a printer page, a page recording or an image, or a
 // recording of the calls in tests. Units are device pixels; the origin is the printable corner
-// of the paper. A fresh surface draws text on an opaque white background, like a printer does.
+// of the paper. A fresh surface draws text on a transparent background: the paper is white
+// already, and an opaque fill beside a one-pixel line hides the line once the page is scaled for
+// the screen or a printer of another resolution. Shaded text sets Opaque and its colour.
 class DrawSurface {
 public:
     virtual ~DrawSurface() = default;

@@ -76,15 +76,21 @@ QSize PainterSurface::textExtent(const QString& text) const {
 void PainterSurface::prepareText() {
     m_painter->setFont(m_font);
     m_painter->setPen(QPen(Qt::black));
-    m_painter->setBackgroundMode(m_state.backgroundMode == BackgroundMode::Opaque ? Qt::OpaqueMode
-                                                                                  : Qt::TransparentMode);
-    m_painter->setBackground(m_state.backgroundColor);
+    // An opaque background is filled by fillBackground(), exactly over the text's cells, so that it
+    // never reaches a line drawn beside the text.
+    m_painter->setBackgroundMode(Qt::TransparentMode);
+}
+
+void PainterSurface::fillBackground(const QRect& cells) {
+    if (m_state.backgroundMode == BackgroundMode::Opaque && !cells.isEmpty())
+        m_painter->fillRect(cells, m_state.backgroundColor);
 }
 
 void PainterSurface::textOut(int x, int y, const QString& text) {
     if (!m_painter || text.isEmpty())
         return;
     prepareText();
+    fillBackground(QRect(x, y, m_fontMetrics.horizontalAdvance(text), m_fontMetrics.height()));
     m_painter->drawText(QPoint(x, y + m_fontMetrics.ascent()), text);
 }
 
@@ -107,6 +113,7 @@ int PainterSurface::drawTextWrapped(const Rect& rect, const QString& text) {
     m_painter->save();
     prepareText();
     m_painter->setClipRect(toQRect(rect), Qt::IntersectClip);
+    fillBackground(m_fontMetrics.boundingRect(toQRect(rect), flags, text));
     m_painter->drawText(toQRect(rect), flags, text, &bounds);
     m_painter->restore();
     return bounds.height();
@@ -120,7 +127,9 @@ void PainterSurface::moveTo(int x, int y) {
 void PainterSurface::lineTo(int x, int y) {
     if (m_painter) {
         m_painter->setPen(toQPen(m_state.pen));
-        m_painter->drawLine(m_state.x, m_state.y, x, y);
+        // A line through device pixel x covers [x, x + 1), as a filled rectangle's edge does; drawn
+        // on the pixel's centre, so that a text background ending at x never hides the line.
+        m_painter->drawLine(QPointF(m_state.x + 0.5, m_state.y + 0.5), QPointF(x + 0.5, y + 0.5));
     }
     m_state.x = x;
     m_state.y = y;

@@ -43,6 +43,7 @@ public:
 private:
     void applyFont();
     void prepareText();
+    void fillBackground(const QRect& cells);
 
     QPainter* m_painter;
     DeviceMetrics m_metrics;

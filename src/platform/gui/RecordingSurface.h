@@ -24,7 +24,7 @@ public:
         QString text;
         QStringList wrappedLines; // the lines a wrapped text was broken into
         Font font;
-        BackgroundMode backgroundMode = BackgroundMode::Opaque;
+        BackgroundMode backgroundMode = BackgroundMode::Transparent;
         QColor backgroundColor;
     };
     struct LineCall {

@@ -1,0 +1,166 @@
+#include "CliPrint.h"
+
+#include "StderrPromptService.h"
+#include "docfile/PimDocument.h"
+#include "platform/gui/PainterSurface.h"
+#include "platform/gui/PrinterMetrics.h"
+#include "reports/CreateReport.h"
+#include "reports/DailyGathering.h"
+#include "reports/PrintJob.h"
+#include "reports/PrintSettings.h"
+
+#include <QDate>
+#include <QPrinter>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+const char kUsage[] = "print REPORT DOC [--date YYYY-MM-DD] --pdf OUT.pdf [--font FACE] [--size POINTS]";
+
+struct PrintableReport {
+    const char* name;
+    ReportKind kind;
+};
+
+const PrintableReport kReports[] = {
+    {"daily-appointments", ReportKind::DailyAppointments},
+    {"daily-tasks", ReportKind::DailyTasks},
+    {"daily-plan", ReportKind::DailyPlan},
+};
+
+struct PrintOptions {
+    QString report;
+    QString document;
+    QString pdf;
+    QDate date = QDate::currentDate();
+    QString face;
+    int pointSize = 0;
+};
+
+int usage(const char* problem) {
+    if (problem)
+        std::fprintf(stderr, "tavoro-cli print: %s\n", problem);
+    std::fprintf(stderr, "usage: tavoro-cli %s\nreports:", kUsage);
+    for (const PrintableReport& report : kReports)
+        std::fprintf(stderr, " %s", report.name);
+    std::fputc('\n', stderr);
+    return 1;
+}
+
+// Returns the problem with the arguments, or null.
+const char* parse(const QStringList& args, PrintOptions& options) {
+    QStringList positional;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (!arg.startsWith(QLatin1String("--"))) {
+            positional << arg;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return "an option lacks its value";
+        const QString value = args.at(++i);
+        if (arg == QLatin1String("--date")) {
+            options.date = QDate::fromString(value, Qt::ISODate);
+            if (!options.date.isValid())
+                return "--date wants YYYY-MM-DD";
+        } else if (arg == QLatin1String("--pdf")) {
+            options.pdf = value;
+        } else if (arg == QLatin1String("--font")) {
+            options.face = value;
+        } else if (arg == QLatin1String("--size")) {
+            bool ok = false;
+            options.pointSize = value.toInt(&ok);
+            if (!ok || options.pointSize < 1 || options.pointSize > 200)
+                return "--size wants a number of points from 1 to 200";
+        } else {
+            return "unknown option";
+        }
+    }
+    if (positional.size() != 2)
+        return "wants a report and a document";
+    if (options.pdf.isEmpty())
+        return "wants --pdf OUT.pdf";
+    options.report = positional.at(0);
+    options.document = positional.at(1);
+    return nullptr;
+}
+
+// The rows the day view lists for the date (its rule: tasks due that day when it is not past,
+// unfinished tasks up to today on today, tasks completed that day when it is not future;
+// appointments due that day by start time), gathered as the Report menu gathers them.
+ReportSelection selectionFor(ReportKind kind, const PimDocument& document, const QDate& date) {
+    const DateTime day(date.year(), date.month(), date.day(), 0, 0, 0);
+    const DateTime today = DateTime::Today();
+    std::vector<ListedRow> taskRows;
+    for (const auto& [id, task] : document.Tasks) {
+        const bool done = task.Priority == Task::Done;
+        if ((task.DueDate == day && day >= today) || (day == today && task.DueDate <= today && !done) ||
+            (done && task.DoneDate == day && day <= today))
+            taskRows.push_back({id, task.DueDate.FormatDate(DateTime::DateFormat::Short)});
+    }
+    std::vector<std::pair<int, ListedRow>> timed;
+    for (const auto& [id, appointment] : document.Appointments) {
+        if (appointment.DueDate == day) {
+            const DateTime& start = appointment.StartTime;
+            timed.push_back({start.IsValid() ? start.Hour() * 3600 + start.Minute() * 60 + start.Second() : -1,
+                             ListedRow{id, appointment.Description}});
+        }
+    }
+    std::stable_sort(timed.begin(), timed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<ListedRow> appointmentRows;
+    for (const auto& entry : timed)
+        appointmentRows.push_back(entry.second);
+
+    ReportSelection selection;
+    selection.SelectedDate = day;
+    selection.User = document.User;
+    DailyGathering::Choose(selection, kind, document, taskRows, appointmentRows);
+    return selection;
+}
+
+} // namespace
+
+int runPrint(const QStringList& args) {
+    PrintOptions options;
+    if (const char* problem = parse(args, options))
+        return usage(problem);
+    const PrintableReport* chosen = nullptr;
+    for (const PrintableReport& report : kReports)
+        if (options.report == QLatin1String(report.name))
+            chosen = &report;
+    if (!chosen)
+        return usage("unknown report");
+
+    StderrPromptService prompt;
+    PimDocument document;
+    if (!document.ReadFromFile(options.document, prompt)) {
+        prompt.message(QStringLiteral("Error loading file."), QStringLiteral("Tavoro"), platform::PromptButtons::Ok,
+                       platform::PromptIcon::Stop);
+        return 1;
+    }
+
+    PrintSettings settings;
+    settings.UsePdfFile(options.pdf);
+    if (!options.face.isEmpty())
+        settings.Font.faceName = options.face;
+    if (options.pointSize > 0)
+        settings.Font.pointSize = options.pointSize;
+
+    const ReportSelection selection = selectionFor(chosen->kind, document, options.date);
+    const platform::DeviceMetrics metrics = platform::printerMetrics(settings.Printer());
+    platform::PainterSurface surface(nullptr, metrics, &settings.Printer());
+    std::unique_ptr<Report> report = CreateReport(&surface, selection, settings.Margins, settings.Font);
+    if (!report || report->GetPageCount() == 0) {
+        std::fprintf(stderr, "tavoro-cli print: nothing to print for %s\n",
+                     qPrintable(options.date.toString(Qt::ISODate)));
+        return 1;
+    }
+    if (!PrintJob::Print(*report, settings.Printer(), metrics)) {
+        std::fprintf(stderr, "tavoro-cli print: cannot write %s\n", qPrintable(options.pdf));
+        return 1;
+    }
+    std::printf("%d pages\n", report->GetPageCount());
+    return 0;
+}

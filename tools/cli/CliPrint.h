@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QStringList>
+
+// tavoro-cli print REPORT DOC [--date YYYY-MM-DD] --pdf OUT.pdf [--font FACE] [--size POINTS]:
+// prints a report of the document into a PDF file, as File > Print does for the report the
+// Report menu chose on that date (today when no date is given).
+int runPrint(const QStringList& args);
