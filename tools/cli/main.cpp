@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 #include "CliDocfile.h"
+#include "CliTextio.h"
 #include "CliPrint.h"
 
 #include <QGuiApplication>
@@ -12,6 +13,14 @@ static const CliCommand kCommands[] = {
     {"help", "help", nullptr},
     {"resave", "resave IN OUT", runResave},
     {"check", "check FILE", runCheck},
+    {"export",
+     "export persons|tasks|appointments DOC OUT.csv [--separator C|tab] [--encloser C|none] [--no-header] "
+     "[--columns NAME,...]",
+     runExport},
+    {"import",
+     "import persons|tasks|appointments DOC IN.csv [--separator C|tab] [--encloser C|none] [--no-header] "
+     "[--columns NAME,...]",
+     runImport},
     {"print", "print REPORT DOC [--date YYYY-MM-DD] --pdf OUT.pdf [--font FACE] [--size POINTS]", runPrint},
 };
 

@@ -1,0 +1,187 @@
+#include "docfile/PimDocument.h"
+#include "support/FakePromptService.h"
+#include "support/TestMain.h"
+
+#include <QFile>
+#include <QObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+// tavoro-cli export and import, run as the built program.
+class TestCliTextio : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void importCreatesTheDocumentAndExportWritesIt();
+    void importAddsToAnExistingDocument();
+    void formatOptions();
+    void columnsGivenInFileOrder();
+    void headerNamesInAnyCase();
+    void refusals_data();
+    void refusals();
+
+private:
+    struct Run {
+        int exitCode = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+    Run cli(const QStringList& args) const;
+    QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    QString write(const char* name, const QByteArray& content) const;
+    QByteArray read(const char* name) const;
+    bool load(PimDocument& document) const;
+
+    QTemporaryDir m_dir;
+};
+
+namespace {
+const QString kPersons = QStringLiteral(TAVORO_TEST_DATA "/textio/csv_persons.csv");
+}
+
+void TestCliTextio::init() {
+    QFile::remove(path("doc.pgr"));
+}
+
+TestCliTextio::Run TestCliTextio::cli(const QStringList& args) const {
+    QProcess process;
+    process.start(QStringLiteral(TAVORO_CLI), args);
+    Run run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QString TestCliTextio::write(const char* name, const QByteArray& content) const {
+    QFile file(path(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write the test file");
+    return file.fileName();
+}
+
+QByteArray TestCliTextio::read(const char* name) const {
+    QFile file(path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
+}
+
+bool TestCliTextio::load(PimDocument& document) const {
+    FakePromptService prompt;
+    return document.ReadFromFile(path("doc.pgr"), prompt);
+}
+
+void TestCliTextio::importCreatesTheDocumentAndExportWritesIt() {
+    Run run = cli({"import", "persons", path("doc.pgr"), kPersons});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, "5 persons added to " + path("doc.pgr").toUtf8() + "\n");
+    QVERIFY(run.err.contains("column 'Phone' is not imported"));
+
+    run = cli({"export", "persons", path("doc.pgr"), path("out.csv")});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, "5 persons written to " + path("out.csv").toUtf8() + "\n");
+    QCOMPARE(read("out.csv"),
+             QByteArray("\"FirstName\",\"LastName\",\"Address1\",\"Address2\",\"City\",\"State\",\"ZipCode\","
+                        "\"HomePhone\",\"WorkPhone\",\"WorkExtension\",\"Fax\",\"CelPhone\",\"Pager\",\"E-Mail\","
+                        "\"WebPage\",\"Company\",\"Position\",\"Notes\"\n"
+                        "\"Anna\",\"Berg\",,,,,,,,,,,,,,\"Berg & Co\",\"  Owner  \",\"Likes \"\"tea\"\"\"\n"
+                        ",,,,,,,,,,,,,,,\"Acme\",,\n"
+                        "\"Carl\",,,,,,,,,,,,,,,,,\n"
+                        "\"Dora\",,,,,,,,,,,,,,,,,\n"
+                        "\"Eve\",\"Last\",,,,,,,,,,,,,,,,\"no line feed at the end\"\n"));
+}
+
+void TestCliTextio::importAddsToAnExistingDocument() {
+    QCOMPARE(cli({"import", "persons", path("doc.pgr"), kPersons}).exitCode, 0);
+    QCOMPARE(cli({"import", "persons", path("doc.pgr"), kPersons}).exitCode, 0);
+    const QString appointments = QStringLiteral(TAVORO_TEST_DATA "/textio/csv_appointments.csv");
+    QCOMPARE(cli({"import", "appointments", path("doc.pgr"), appointments}).out.left(15),
+             QByteArray("3 appointments "));
+    QCOMPARE(cli({"import", "appointments", path("doc.pgr"), appointments}).out.left(15),
+             QByteArray("0 appointments "));
+    PimDocument document;
+    QVERIFY(load(document));
+    QCOMPARE(document.Persons.Count(), std::size_t(10));
+    QCOMPARE(document.Persons.LastID(), 10);
+    QCOMPARE(document.Appointments.Count(), std::size_t(3));
+}
+
+void TestCliTextio::formatOptions() {
+    write("tasks.csv", "Call 'mum'\t2\nPay rent\t1\n");
+    QCOMPARE(cli({"import", "tasks", path("doc.pgr"), path("tasks.csv"), "--separator", "tab", "--encloser", "none",
+                  "--no-header", "--columns", "Task,Priority"})
+                 .exitCode,
+             0);
+    const Run run = cli({"export", "tasks", path("doc.pgr"), path("out.csv"), "--separator", ";", "--encloser", "'",
+                         "--columns", "priority,task"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(read("out.csv"), QByteArray("'Task';'Priority'\n'Call ''mum''';'2'\n'Pay rent';'1'\n"));
+}
+
+void TestCliTextio::columnsGivenInFileOrder() {
+    write("people.csv", "1;Anna;x;Berg\n2;;y;Dahl\n3;;z;\n");
+    const Run run = cli({"import", "persons", path("doc.pgr"), path("people.csv"), "--separator", ";", "--no-header",
+                         "--columns", ",FirstName,,lastname"});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out.left(17), QByteArray("2 persons added t"));
+    PimDocument document;
+    QVERIFY(load(document));
+    QCOMPARE(document.Persons.Find(1)->RName, std::string("Berg, Anna"));
+    QCOMPARE(document.Persons.Find(2)->RName, std::string("Dahl"));
+}
+
+void TestCliTextio::headerNamesInAnyCase() {
+    write("people.csv", "\xEF\xBB\xBF"
+                        "firstname;COMPANY;Shoe size\r\nAnna;Acme;38\r\n");
+    const Run run = cli({"import", "persons", path("doc.pgr"), path("people.csv"), "--separator", ";"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.err.contains("column 'Shoe size' is not imported"));
+    PimDocument document;
+    QVERIFY(load(document));
+    QCOMPARE(document.Persons.Count(), std::size_t(1));
+    QCOMPARE(document.Persons.Find(1)->FName, std::string("Anna"));
+    QCOMPARE(document.Persons.Find(1)->Company, std::string("Acme"));
+}
+
+void TestCliTextio::refusals_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("message");
+    QTest::newRow("unknown record type") << QStringList{"import", "notes"} << QByteArray("unknown record type");
+    QTest::newRow("no required column") << QStringList{"import", "appointments"} << QByteArray("are all needed");
+    QTest::newRow("unknown column") << QStringList{"import", "persons", "--columns", "FirstName,Shoe"}
+                                    << QByteArray("no column is called 'Shoe'");
+    QTest::newRow("no header, no columns")
+        << QStringList{"import", "persons", "--no-header"} << QByteArray("must be given with --columns");
+    QTest::newRow("long separator") << QStringList{"import", "persons", "--separator", ";;"}
+                                    << QByteArray("the separator must be");
+    QTest::newRow("backslash encloser") << QStringList{"import", "persons", "--encloser", "\\"}
+                                        << QByteArray("the encloser must be");
+    QTest::newRow("same characters") << QStringList{"import", "persons", "--encloser", ","}
+                                     << QByteArray("must differ");
+    QTest::newRow("missing file") << QStringList{"import", "persons", "--columns", "FirstName", "--file", "missing"}
+                                  << QByteArray("cannot open");
+    QTest::newRow("export of a missing document")
+        << QStringList{"export", "persons"} << QByteArray("cannot read the document");
+}
+
+// Each refusal names its reason, fails, and leaves no document behind.
+void TestCliTextio::refusals() {
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, message);
+    QStringList args = options.mid(0, 2);
+    args << path("doc.pgr");
+    const qsizetype file = options.indexOf(QStringLiteral("--file"));
+    if (file >= 0)
+        args << path("missing.csv");
+    else
+        args << (options.at(0) == QLatin1String("export") ? path("out.csv") : kPersons);
+    args << (file >= 0 ? options.mid(2, file - 2) : options.mid(2));
+    const Run run = cli(args);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(message), run.err.constData());
+    QVERIFY(!QFile::exists(path("doc.pgr")));
+}
+
+TAVORO_TEST_MAIN(TestCliTextio)
+#include "TestCliTextio.moc"
