@@ -40,6 +40,12 @@ QString widenYear(QString format) {
     return format;
 }
 
+// Most short time formats have no seconds; the few that do (the C locale's) lose them here.
+QString withoutSeconds(QString format) {
+    static const QRegularExpression seconds(QStringLiteral("[:.]s{1,2}"));
+    return format.remove(seconds);
+}
+
 // The order of day, month and year in a format, ignoring quoted literals.
 FieldOrder fieldOrder(const QString& format) {
     qsizetype day = -1, month = -1, year = -1;
@@ -86,7 +92,7 @@ std::unique_ptr<LocaleData> makeLocaleData(const QLocale& locale) {
     data->shortDate = locale.dateFormat(QLocale::ShortFormat);
     data->shortDateFullYear = widenYear(data->shortDate);
     data->longDate = locale.dateFormat(QLocale::LongFormat);
-    data->shortTime = locale.timeFormat(QLocale::ShortFormat);
+    data->shortTime = withoutSeconds(locale.timeFormat(QLocale::ShortFormat));
     data->order = fieldOrder(data->shortDate);
     data->am = locale.amText().toUpper().toStdString();
     data->pm = locale.pmText().toUpper().toStdString();
