@@ -1,9 +1,361 @@
 #include "MainFrame.h"
 
-MainFrame::MainFrame(QWidget* parent) : QMainWindow(parent) {
+#include "AboutDialog.h"
+#include "Artwork.h"
+#include "CommandIds.h"
+#include "CommandTable.h"
+#include "DayView.h"
+#include "HelpTopics.h"
+#include "HelpViewer.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+// The commands the main window handles itself, by number. Every other number goes to the day
+// view. An entry without a handler is a command whose dialog does not exist yet: it stays disabled.
+const MainFrame::Command MainFrame::kCommands[] = {
+    {cmd::FileNew, &MainFrame::OnFileNew},
+    {cmd::FileOpen, &MainFrame::OnFileOpen},
+    {cmd::FileSave, &MainFrame::OnFileSave},
+    {cmd::FileSaveAs, &MainFrame::OnFileSaveAs},
+    {cmd::FileBackup, &MainFrame::OnFileBackup},
+    {cmd::FileCompact, &MainFrame::OnFileCompact},
+    {cmd::ImportTasks, nullptr},        // import wizard
+    {cmd::ImportPhoneBook, nullptr},    // import wizard
+    {cmd::ImportAppointments, nullptr}, // import wizard
+    {cmd::ExportTasks, nullptr},        // export wizard
+    {cmd::ExportPhoneBook, nullptr},    // export wizard
+    {cmd::ExportAppointments, nullptr}, // export wizard
+    {cmd::FilePrint, nullptr},
+    {cmd::FilePageSetup, nullptr},
+    {cmd::FilePrintPreview, nullptr},
+    {cmd::PreviewClose, nullptr},
+    {cmd::PreviewNextPage, nullptr},
+    {cmd::PreviewPrevPage, nullptr},
+    {cmd::PreviewZoomIn, nullptr},
+    {cmd::PreviewZoomOut, nullptr},
+    {cmd::ReportFont, nullptr},
+    {cmd::AppExit, &MainFrame::OnAppExit},
+    {cmd::OpenLastFileOnStart, &MainFrame::OnOpenLastFileOnStart},
+    {cmd::ViewToolbar, &MainFrame::OnViewToolbar},
+    {cmd::ViewStatusBar, &MainFrame::OnViewStatusBar},
+    {cmd::HelpTopics, &MainFrame::OnHelpTopics},
+    {cmd::HelpAbout, &MainFrame::OnHelpAbout},
+};
+
+MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder, QWidget* parent)
+    : QMainWindow(parent), m_prompt(prompt) {
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowIcon(Artwork::WindowIcon());
+    m_fileCommands = std::make_unique<DocumentCommands>(m_document, m_prompt, m_recentFiles, m_settings,
+                                                        [this](const QString& name) { UpdateTitle(name); });
+    m_help = std::make_unique<HelpViewer>(helpFolder, this);
+
+    createActions();
+    createMenus();
+    createToolBars();
+    createStatusBar();
+
+    m_recentFiles.AttachMenu(m_recentMenu);
+    m_recentFiles.ReadFrom(m_settings);
+
+    m_pages = new QStackedWidget(this);
+    m_dayView = new DayView(m_document, m_pages);
+    m_pages->addWidget(m_dayView);
+    setCentralWidget(m_pages);
+    connect(m_dayView, &DayView::helpRequested, this, [this](const QString& topic) { m_help->ShowTopic(topic); });
+
+    UpdateCommandStates();
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &MainFrame::UpdateCommandStates);
+
+    sizeToDayView();
     UpdateTitle(m_document.TitleName());
+}
+
+MainFrame::~MainFrame() {
+    // The day view observes the document; it goes before the document does.
+    delete m_pages;
+    m_pages = nullptr;
+    m_dayView = nullptr;
 }
 
 void MainFrame::UpdateTitle(const QString& name) {
     setWindowTitle(QStringLiteral("Tavoro! [%1]").arg(name));
+}
+
+// ---- Window construction ----
+
+void MainFrame::createActions() {
+    for (const CommandInfo& entry : CommandTable::Entries()) {
+        if (entry.id == 0 || entry.id == cmd::RecentFileFirst)
+            continue;
+        auto* action = new QAction(QString::fromLatin1(entry.text), this);
+        action->setData(entry.id);
+        action->setStatusTip(QString::fromLatin1(entry.prompt));
+        const QString tooltip = QString::fromLatin1(entry.tooltip);
+        action->setToolTip(tooltip.isEmpty() ? QString::fromLatin1(entry.text).remove(QLatin1Char('&')) : tooltip);
+        if (entry.shortcut)
+            action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+        action->setIcon(Artwork::CommandIcon(entry.id));
+        action->setIconVisibleInMenu(false);
+        const int id = entry.id;
+        connect(action, &QAction::triggered, this, [this, id] { Route(id); });
+        m_actions.insert(id, action);
+    }
+    const int checkable[] = {cmd::ReportDailyPlan,   cmd::ReportDailyTasks,    cmd::ReportDailyAppointments,
+                             cmd::ReportWeeklyPlan,  cmd::ReportMonthlyPlan,   cmd::ReportEnvelopes,
+                             cmd::ReportAddressBook, cmd::OpenLastFileOnStart, cmd::AudibleAlarm,
+                             cmd::ViewToolbar,       cmd::ViewStatusBar};
+    for (int id : checkable)
+        m_actions.value(id)->setCheckable(true);
+}
+
+void MainFrame::createMenus() {
+    QHash<QString, QMenu*> menus;
+    for (const char* title : CommandTable::MenuTitles())
+        menus.insert(QString::fromLatin1(title), menuBar()->addMenu(QString::fromLatin1(title)));
+
+    QHash<QString, QMenu*> submenus;
+    for (const CommandInfo& entry : CommandTable::Entries()) {
+        if (!entry.menu)
+            continue;
+        QMenu* menu = menus.value(QString::fromLatin1(entry.menu));
+        if (entry.submenu) {
+            const QString key = QString::fromLatin1(entry.menu) + QLatin1Char('/') + QString::fromLatin1(entry.submenu);
+            QMenu*& submenu = submenus[key];
+            if (!submenu)
+                submenu = menu->addMenu(QString::fromLatin1(entry.submenu));
+            menu = submenu;
+        }
+        if (entry.id == 0) {
+            menu->addSeparator();
+        } else if (entry.id == cmd::RecentFileFirst) {
+            // The recent-file list replaces this placeholder with its entries.
+            m_recentMenu = menu;
+            QAction* placeholder = menu->addAction(QString::fromLatin1(entry.text));
+            placeholder->setData(entry.id);
+            placeholder->setEnabled(false);
+        } else {
+            menu->addAction(m_actions.value(entry.id));
+        }
+    }
+
+    // Recent-file items come and go with the list; their number is the action's data.
+    connect(m_recentMenu, &QMenu::triggered, this, [this](QAction* action) {
+        const int id = action->data().toInt();
+        if (cmd::isRecentFile(id))
+            Route(id);
+    });
+    connect(m_recentMenu, &QMenu::aboutToShow, this, [this] {
+        for (QAction* action : m_recentMenu->actions())
+            action->setStatusTip(QStringLiteral("Open this document"));
+    });
+}
+
+void MainFrame::createToolBars() {
+    m_mainToolBar = addToolBar(QStringLiteral("Toolbar"));
+    m_mainToolBar->setObjectName(QStringLiteral("mainToolBar"));
+    m_mainToolBar->setMovable(false);
+    m_mainToolBar->setIconSize(QSize(16, 16));
+    const int mainButtons[] = {
+        cmd::FileNew,   cmd::FileOpen,   cmd::FileSave, 0, cmd::FilePrintPreview, cmd::FilePrint, 0,
+        cmd::HelpAbout, cmd::ContextHelp};
+    for (int id : mainButtons) {
+        if (id == 0)
+            m_mainToolBar->addSeparator();
+        else
+            m_mainToolBar->addAction(m_actions.value(id));
+    }
+
+    m_previewToolBar = addToolBar(QStringLiteral("Print Preview"));
+    m_previewToolBar->setObjectName(QStringLiteral("previewToolBar"));
+    m_previewToolBar->setMovable(false);
+    m_previewToolBar->setIconSize(QSize(16, 16));
+    const int previewButtons[] = {cmd::PreviewPrevPage, cmd::PreviewNextPage, cmd::FilePrint,   cmd::FilePageSetup,
+                                  cmd::PreviewZoomIn,   cmd::PreviewZoomOut,  cmd::PreviewClose};
+    for (int id : previewButtons)
+        m_previewToolBar->addAction(m_actions.value(id));
+    m_previewToolBar->hide();
+}
+
+void MainFrame::createStatusBar() {
+    m_statusText = new QLabel(QStringLiteral("Ready"), this);
+    m_statusText->setObjectName(QStringLiteral("statusText"));
+    statusBar()->addWidget(m_statusText, 1);
+}
+
+void MainFrame::sizeToDayView() {
+    m_dayView->setMinimumSize(m_dayView->DialogSize());
+    resize(minimumSizeHint());
+    setMinimumSize(size());
+}
+
+void MainFrame::CentreOnScreen() {
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+// ---- Command routing ----
+
+const MainFrame::Command* MainFrame::FindCommand(int id) {
+    for (const Command& command : kCommands)
+        if (command.id == id)
+            return &command;
+    return nullptr;
+}
+
+bool MainFrame::Route(int id) {
+    if (const Command* command = FindCommand(id)) {
+        if (command->handler)
+            (this->*command->handler)();
+        return true;
+    }
+    if (cmd::isRecentFile(id)) {
+        OnFileRecent(id);
+        return true;
+    }
+    return m_dayView->HandleCommand(id);
+}
+
+bool MainFrame::IsCommandAvailable(int id) const {
+    if (const Command* command = FindCommand(id))
+        return command->handler != nullptr;
+    if (cmd::isRecentFile(id))
+        return true;
+    if (m_dayView->HasCommand(id))
+        return m_dayView->IsCommandAvailable(id);
+    return true;
+}
+
+CommandContext MainFrame::GatherContext() const {
+    const DayViewController& view = m_dayView->Controller();
+    CommandContext context;
+    context.modified = m_document.IsModified();
+    context.hasFileName = !m_document.HasNoFileName();
+    context.reportKind = m_dayView->ReportKind();
+    context.activeList = view.Active();
+    context.personSelected = view.SelectedPerson().id >= 0;
+    context.taskSelected = view.SelectedTask().id >= 0;
+    context.appointmentSelected = view.SelectedAppointment().id >= 0;
+    context.persons = static_cast<int>(m_document.Persons.Count());
+    context.tasks = static_cast<int>(m_document.Tasks.Count());
+    context.appointments = static_cast<int>(m_document.Appointments.Count());
+    context.taskRows = view.Tasks().Count();
+    context.appointmentRows = view.Appointments().Count();
+    context.openLastFile = m_fileCommands->OpenLastFileOnStart();
+    context.audibleAlarm = m_dayView->AudibleAlarm();
+    context.toolbarVisible = m_toolbarVisible;
+    context.statusBarVisible = !statusBar()->isHidden();
+    return context;
+}
+
+void MainFrame::UpdateCommandStates() {
+    if (!m_dayView)
+        return;
+    m_dayView->Controller().RefillIfPending();
+    const CommandContext context = GatherContext();
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        const std::optional<CommandState> state = CommandRules::StateOf(it.key(), context);
+        if (!state)
+            continue;
+        QAction* action = it.value();
+        action->setEnabled(state->enabled && IsCommandAvailable(it.key()));
+        if (action->isCheckable())
+            action->setChecked(state->checked);
+    }
+}
+
+// ---- Start-up and shutdown ----
+
+void MainFrame::OpenStartupDocument(const QStringList& fileNames) {
+    if (!fileNames.isEmpty()) {
+        for (const QString& name : fileNames)
+            if (!name.isEmpty())
+                m_fileCommands->OpenStartupFile(name);
+        return;
+    }
+    const std::optional<QString> lastFile = m_fileCommands->StartupFileNames();
+    if (lastFile && !lastFile->isEmpty())
+        m_fileCommands->OpenStartupFile(*lastFile);
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+    const bool mayClose = m_fileCommands->SaveModified(QStringLiteral("Tavoro!"));
+    m_fileCommands->WriteLastFileUsed();
+    if (mayClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+// ---- The frame's own commands ----
+
+void MainFrame::OnFileNew() {
+    m_fileCommands->New();
+}
+
+void MainFrame::OnFileOpen() {
+    m_fileCommands->Open();
+}
+
+void MainFrame::OnFileSave() {
+    m_fileCommands->Save();
+}
+
+void MainFrame::OnFileSaveAs() {
+    m_fileCommands->SaveAs();
+}
+
+void MainFrame::OnFileBackup() {
+    m_fileCommands->Backup();
+}
+
+void MainFrame::OnFileCompact() {
+    m_fileCommands->Compact();
+}
+
+void MainFrame::OnFileRecent(int id) {
+    m_fileCommands->OpenRecentFile(id);
+}
+
+void MainFrame::OnAppExit() {
+    // As the window's close button: the close request comes back through closeEvent.
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainFrame::OnOpenLastFileOnStart() {
+    m_fileCommands->ToggleOpenLastFileOnStart();
+}
+
+void MainFrame::OnViewToolbar() {
+    m_toolbarVisible = !m_toolbarVisible;
+    m_mainToolBar->setVisible(m_toolbarVisible);
+    m_actions.value(cmd::ViewToolbar)->setChecked(m_toolbarVisible);
+}
+
+void MainFrame::OnViewStatusBar() {
+    const bool show = statusBar()->isHidden();
+    statusBar()->setVisible(show);
+    m_actions.value(cmd::ViewStatusBar)->setChecked(show);
+}
+
+void MainFrame::OnHelpTopics() {
+    m_help->ShowTopic(QString::fromLatin1(HelpTopics::MainWindow));
+}
+
+void MainFrame::OnHelpAbout() {
+    AboutDialog about(this);
+    about.exec();
 }

@@ -1,19 +1,116 @@
 #pragma once
 
+#include "CommandRules.h"
+#include "docfile/DocumentCommands.h"
 #include "docfile/PimDocument.h"
+#include "docfile/RecentFileList.h"
+#include "platform/SettingsStore.h"
 
+#include <QHash>
 #include <QMainWindow>
 
-// The main window. It owns the one document for the whole run.
+#include <memory>
+
+class DayView;
+class HelpViewer;
+class QLabel;
+class QMenu;
+class QStackedWidget;
+class QToolBar;
+
+namespace platform {
+class PromptService;
+}
+
+// The main window. It owns the one document, the day view that fills it, the recent-file list and
+// the file commands for the whole run; it routes every command by number (its own first, then
+// the day view's) and keeps menu items and toolbar buttons enabled and checked as the document and
+// the day view change.
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainFrame(QWidget* parent = nullptr);
+    // `helpFolder` holds the help pages (beside the program).
+    MainFrame(platform::PromptService& prompt, const QString& helpFolder, QWidget* parent = nullptr);
+    ~MainFrame() override;
 
     PimDocument& Document() { return m_document; }
-    // "Tavoro! [name]", the name being the document's or "Untitled".
+    DayView* View() const { return m_dayView; }
+    RecentFileList& RecentFiles() { return m_recentFiles; }
+    DocumentCommands& FileCommands() { return *m_fileCommands; }
+    HelpViewer& Help() { return *m_help; }
+
+    // "Tavoro! [name]", the name being the document's full path or "Untitled".
     void UpdateTitle(const QString& name);
 
+    // The menu item or toolbar button of a command; nullptr for an unknown number.
+    QAction* Action(int id) const { return m_actions.value(id); }
+    QMenu* RecentFilesMenu() const { return m_recentMenu; }
+    QToolBar* MainToolBar() const { return m_mainToolBar; }
+    QToolBar* PreviewToolBar() const { return m_previewToolBar; }
+    QLabel* StatusText() const { return m_statusText; }
+
+    // Runs a command: the frame's own handlers first, then the day view's. False for a number
+    // nobody handles.
+    bool Route(int id);
+    // Whether a command has a handler that can run (commands of dialogs still to come have none).
+    bool IsCommandAvailable(int id) const;
+
+    // The idle update: refills the day view if the document changed, then recomputes which
+    // commands are enabled and checked. Runs whenever the event loop is about to wait.
+    void UpdateCommandStates();
+    CommandContext GatherContext() const;
+
+    // Start-up: opens each named file in turn; with no names, the last file used when the
+    // settings ask for it.
+    void OpenStartupDocument(const QStringList& fileNames);
+    // Centres the window on the screen's work area.
+    void CentreOnScreen();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    QMenu* createPopupMenu() override { return nullptr; }
+
 private:
+    struct Command {
+        int id;
+        void (MainFrame::*handler)();
+    };
+    static const Command kCommands[];
+    static const Command* FindCommand(int id);
+
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void createStatusBar();
+    void sizeToDayView();
+
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFileBackup();
+    void OnFileCompact();
+    void OnFileRecent(int id);
+    void OnAppExit();
+    void OnOpenLastFileOnStart();
+    void OnViewToolbar();
+    void OnViewStatusBar();
+    void OnHelpTopics();
+    void OnHelpAbout();
+
+    platform::PromptService& m_prompt;
+    platform::SettingsStore m_settings;
     PimDocument m_document;
+    RecentFileList m_recentFiles;
+    std::unique_ptr<DocumentCommands> m_fileCommands;
+    std::unique_ptr<HelpViewer> m_help;
+
+    QHash<int, QAction*> m_actions;
+    QStackedWidget* m_pages = nullptr;
+    DayView* m_dayView = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    QToolBar* m_mainToolBar = nullptr;
+    QToolBar* m_previewToolBar = nullptr;
+    QLabel* m_statusText = nullptr;
+    bool m_toolbarVisible = true;
 };

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <optional>
+
+// Which list of the day view last received a click (or the calendar, a date selection).
+enum class ActiveList { None, Calendar, PhoneBook, Tasks, Appointments };
+
+// What the enabling rules look at, gathered by the main window before each idle update.
+struct CommandContext {
+    bool previewing = false;
+
+    bool modified = false;
+    bool hasFileName = false; // a name other than none or "Untitled"
+    int reportKind = 0;
+    ActiveList activeList = ActiveList::None;
+    bool personSelected = false;
+    bool taskSelected = false;
+    bool appointmentSelected = false;
+    int persons = 0;
+    int tasks = 0;
+    int appointments = 0;
+    int taskRows = 0;        // rows the day view's task list shows
+    int appointmentRows = 0; // rows the day view's appointment list shows
+    bool openLastFile = false;
+    bool audibleAlarm = false;
+    bool toolbarVisible = true;
+    bool statusBarVisible = true;
+
+    // Print preview only.
+    bool canPreviousPage = false;
+    bool canNextPage = false;
+    bool canZoomIn = false;
+    bool canZoomOut = false;
+};
+
+struct CommandState {
+    bool enabled = true;
+    bool checked = false;
+    bool operator==(const CommandState&) const = default;
+};
+
+namespace CommandRules {
+
+// The state a command should show now, or nothing when the current mode has no rule for it and
+// it keeps the state it has (print preview updates only its own commands).
+std::optional<CommandState> StateOf(int id, const CommandContext& context);
+
+} // namespace CommandRules

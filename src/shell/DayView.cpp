@@ -1,0 +1,474 @@
+#include "DayView.h"
+
+#include "CommandIds.h"
+#include "CommandTable.h"
+#include "DayListView.h"
+#include "DetailPane.h"
+#include "HelpTopics.h"
+#include "ListImages.h"
+#include "docfile/PimDocument.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char* kHelpTopicProperty = "helpTopic";
+
+QDate toQDate(const DateTime& day) {
+    return QDate(day.Year(), day.Month(), day.Day());
+}
+
+DateTime fromQDate(const QDate& date) {
+    return DateTime(date.year(), date.month(), date.day(), 0, 0, 0);
+}
+
+const char* menuOf(ActiveList list) {
+    switch (list) {
+    case ActiveList::PhoneBook:
+        return "&Phone Book";
+    case ActiveList::Tasks:
+        return "&Tasks";
+    case ActiveList::Appointments:
+        return "&Appointments";
+    default:
+        return nullptr;
+    }
+}
+
+bool isAddCommand(int id) {
+    return id == cmd::TaskAdd || id == cmd::PersonAdd || id == cmd::AppointmentAdd;
+}
+
+} // namespace
+
+// Every command the main window passes on to the day view, by number.
+const DayView::Command DayView::kCommands[] = {
+    {cmd::TaskAdd, &DayView::OnTaskAdd, false},
+    {cmd::TaskDelete, &DayView::OnTaskDelete, true},
+    {cmd::TaskEdit, &DayView::OnTaskEdit, false},
+    {cmd::TaskComplete, &DayView::OnTaskComplete, true},
+    {cmd::PersonAdd, &DayView::OnPersonAdd, false},
+    {cmd::PersonDelete, &DayView::OnPersonDelete, true},
+    {cmd::PersonEdit, &DayView::OnPersonEdit, false},
+    {cmd::AppointmentAdd, &DayView::OnAppointmentAdd, false},
+    {cmd::AppointmentDelete, &DayView::OnAppointmentDelete, true},
+    {cmd::AppointmentEdit, &DayView::OnAppointmentEdit, false},
+    {cmd::EditUser, &DayView::OnEditUser, false},
+    {cmd::AlarmSound, nullptr, false},   // reminders
+    {cmd::AudibleAlarm, nullptr, false}, // reminders
+    {cmd::ReportDailyPlan, &DayView::OnReportDailyPlan, true},
+    {cmd::ReportDailyTasks, &DayView::OnReportDailyTasks, true},
+    {cmd::ReportDailyAppointments, &DayView::OnReportDailyAppointments, true},
+    {cmd::ReportWeeklyPlan, nullptr, false},  // calendar reports
+    {cmd::ReportMonthlyPlan, nullptr, false}, // calendar reports
+    {cmd::ReportEnvelopes, nullptr, false},   // address book and envelopes
+    {cmd::ReportAddressBook, nullptr, false}, // address book and envelopes
+    {cmd::ContextHelp, &DayView::OnContextHelp, true},
+};
+
+DayView::DayView(PimDocument& document, QWidget* parent) : QWidget(parent), m_controller(document) {
+    setObjectName(QStringLiteral("dayView"));
+    buildForm();
+
+    connect(&m_controller, &DayViewController::selectionChanged, this, &DayView::showSelection);
+    connect(&m_controller, &DayViewController::detailPersonChanged, this, &DayView::showDetail);
+    connect(&m_controller, &DayViewController::dateChanged, this, &DayView::showDate);
+    connect(&m_controller, &DayViewController::commandRequested, this, &DayView::HandleCommand);
+
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, [this] { RequestHelpAt(QCursor::pos()); });
+
+    showDate();
+    m_controller.RefillAll();
+}
+
+DayView::~DayView() = default;
+
+QSize DayView::dialogUnits(int width, int height) const {
+    const QFontMetrics metrics(font());
+    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const int baseX = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+    const int baseY = metrics.height();
+    return QSize(width * baseX / 4, height * baseY / 8);
+}
+
+QSize DayView::DialogSize() const {
+    return dialogUnits(429, 215).expandedTo(minimumSizeHint());
+}
+
+void DayView::buildForm() {
+    m_calendar = new QCalendarWidget(this);
+    m_calendar->setObjectName(QStringLiteral("calendar"));
+    m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_calendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+    m_calendar->setFirstDayOfWeek(QLocale().firstDayOfWeek());
+    m_calendar->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    m_calendar->setFixedSize(m_calendar->sizeHint().expandedTo(dialogUnits(140, 115)));
+    if (auto* title = m_calendar->findChild<QWidget*>(QStringLiteral("qt_calendar_navigationbar"))) {
+        // The month's title in the button-face colour, as the rest of the form.
+        title->setStyleSheet(QStringLiteral("QWidget#qt_calendar_navigationbar { background-color: palette(button); }"
+                                            "QToolButton { color: palette(button-text); }"));
+    }
+    m_calendar->setProperty(kHelpTopicProperty, QString::fromLatin1(HelpTopics::Calendar));
+    connect(m_calendar, &QCalendarWidget::selectionChanged, this, &DayView::calendarSelectionChanged);
+    connect(m_calendar, &QCalendarWidget::clicked, this, [this] { m_controller.ClickCalendar(); });
+
+    // Phone book: filter, list and the selected person's details.
+    m_phoneGroup = new QGroupBox(QStringLiteral("Phone Book"), this);
+    m_phoneGroup->setProperty(kHelpTopicProperty, QString::fromLatin1(HelpTopics::PhoneBook));
+    m_phoneGroup->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_filterGroup = new QGroupBox(m_phoneGroup);
+    m_whitePages = new QRadioButton(QStringLiteral("&White Pages"), m_filterGroup);
+    m_whitePages->setObjectName(QStringLiteral("whitePages"));
+    m_yellowPages = new QRadioButton(QStringLiteral("&Yellow Pages"), m_filterGroup);
+    m_yellowPages->setObjectName(QStringLiteral("yellowPages"));
+    m_whitePages->setChecked(true);
+    auto* filterLayout = new QHBoxLayout(m_filterGroup);
+    filterLayout->setContentsMargins(6, 2, 6, 2);
+    filterLayout->addWidget(m_whitePages);
+    filterLayout->addWidget(m_yellowPages);
+    filterLayout->addStretch(1);
+    connect(m_whitePages, &QRadioButton::clicked, this, [this] { m_controller.ShowWhitePages(); });
+    connect(m_yellowPages, &QRadioButton::clicked, this, [this] { m_controller.ShowYellowPages(); });
+
+    m_phoneList = new DayListView(m_phoneGroup);
+    m_phoneList->setObjectName(QStringLiteral("phoneBookList"));
+    m_phoneList->SetPreferredSize(dialogUnits(126, 93));
+    m_phoneList->setModel(&m_controller.PhoneBook());
+    m_details = new DetailPane(m_phoneGroup);
+    m_details->setMinimumWidth(dialogUnits(44 + 97, 0).width());
+    connect(m_details, &DetailPane::valueClicked, this, &DayView::OnDetailValueClicked);
+
+    auto* phoneBody = new QHBoxLayout;
+    phoneBody->addWidget(m_phoneList, 1);
+    phoneBody->addWidget(m_details, 1);
+    auto* phoneLayout = new QVBoxLayout(m_phoneGroup);
+    phoneLayout->setContentsMargins(4, 2, 4, 4);
+    phoneLayout->setSpacing(3);
+    phoneLayout->addWidget(m_filterGroup);
+    phoneLayout->addLayout(phoneBody, 1);
+
+    // Appointments of the selected date.
+    m_appointmentGroup = new QGroupBox(QStringLiteral("Appointments"), this);
+    m_appointmentGroup->setProperty(kHelpTopicProperty, QString::fromLatin1(HelpTopics::AppointmentBook));
+    m_appointmentGroup->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    m_dateLine = new QLabel(m_appointmentGroup);
+    m_dateLine->setObjectName(QStringLiteral("dateLine"));
+    m_dateLine->setAlignment(Qt::AlignCenter);
+    m_appointmentList = new DayListView(m_appointmentGroup);
+    m_appointmentList->setObjectName(QStringLiteral("appointmentList"));
+    m_appointmentList->SetPreferredSize(dialogUnits(199, 69));
+    m_controller.Appointments().SetImages(ListImages::AppointmentAlarms());
+    m_appointmentList->setModel(&m_controller.Appointments());
+    auto* appointmentLayout = new QVBoxLayout(m_appointmentGroup);
+    appointmentLayout->setContentsMargins(4, 2, 4, 4);
+    appointmentLayout->setSpacing(2);
+    appointmentLayout->addWidget(m_dateLine);
+    appointmentLayout->addWidget(m_appointmentList, 1);
+
+    // Tasks of the selected date.
+    m_taskGroup = new QGroupBox(QStringLiteral("Tasks"), this);
+    m_taskGroup->setProperty(kHelpTopicProperty, QString::fromLatin1(HelpTopics::TaskList));
+    m_taskGroup->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_taskList = new DayListView(m_taskGroup);
+    m_taskList->setObjectName(QStringLiteral("taskList"));
+    m_taskList->SetPreferredSize(dialogUnits(198, 80));
+    m_controller.Tasks().SetImages(ListImages::TaskPriorities());
+    m_taskList->setModel(&m_controller.Tasks());
+    auto* taskLayout = new QVBoxLayout(m_taskGroup);
+    taskLayout->setContentsMargins(4, 2, 4, 4);
+    taskLayout->addWidget(m_taskList, 1);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_calendar, 0, Qt::AlignTop);
+    top->addWidget(m_phoneGroup, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_appointmentGroup, 0);
+    bottom->addWidget(m_taskGroup, 1);
+    auto* form = new QVBoxLayout(this);
+    form->setContentsMargins(4, 4, 4, 4);
+    form->addLayout(top, 0);
+    form->addLayout(bottom, 1);
+
+    for (ActiveList list : {ActiveList::PhoneBook, ActiveList::Tasks, ActiveList::Appointments}) {
+        DayListView* view = listOf(list);
+        view->viewport()->installEventFilter(this);
+        connect(view, &QWidget::customContextMenuRequested, this,
+                [this, list](const QPoint& pos) { showContextMenu(list, pos); });
+        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, list, view] {
+            if (!m_showingSelection)
+                m_controller.SelectionMoved(list, view->SelectedRow());
+        });
+    }
+
+    // Initial columns: the phone book's name at half the list, the appointments' time as wide as
+    // the longest time range; the last column of each list takes the rest.
+    const int phoneWidth = m_phoneList->sizeHint().width() - 2 * m_phoneList->frameWidth();
+    m_phoneList->header()->resizeSection(0, phoneWidth / 2);
+    // The time column holds the longest time range, the alarm image and the cell's margins.
+    const int cellMargins = 2 * (m_appointmentList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 4;
+    m_appointmentList->header()->resizeSection(
+        0,
+        m_appointmentList->fontMetrics().horizontalAdvance(QStringLiteral("00:00 AM-00:00 AM  ")) + 16 + cellMargins);
+    fitColumns(ActiveList::Tasks);
+}
+
+DayListView* DayView::listOf(ActiveList list) const {
+    switch (list) {
+    case ActiveList::PhoneBook:
+        return m_phoneList;
+    case ActiveList::Tasks:
+        return m_taskList;
+    case ActiveList::Appointments:
+        return m_appointmentList;
+    default:
+        return nullptr;
+    }
+}
+
+ActiveList DayView::listOf(const QObject* viewport) const {
+    for (ActiveList list : {ActiveList::PhoneBook, ActiveList::Tasks, ActiveList::Appointments})
+        if (listOf(list)->viewport() == viewport)
+            return list;
+    return ActiveList::None;
+}
+
+void DayView::fitColumns(ActiveList list) {
+    // The task list keeps two thirds for the description at every size.
+    if (list == ActiveList::Tasks)
+        m_taskList->header()->resizeSection(0, m_taskList->viewport()->width() * 2 / 3);
+}
+
+void DayView::showSelection(ActiveList list) {
+    DayListView* view = listOf(list);
+    if (!view)
+        return;
+    DayViewController::Selection selection;
+    if (list == ActiveList::PhoneBook)
+        selection = m_controller.SelectedPerson();
+    else if (list == ActiveList::Tasks)
+        selection = m_controller.SelectedTask();
+    else
+        selection = m_controller.SelectedAppointment();
+    QScopedValueRollback guard(m_showingSelection, true);
+    if (selection.row >= 0) {
+        const QModelIndex index = view->model()->index(selection.row, 0);
+        view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    } else {
+        view->selectionModel()->clearSelection();
+        view->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+}
+
+void DayView::showDate() {
+    const DateTime day = m_controller.Document().CurrentDate;
+    m_dateLine->setText(QString::fromStdString(day.FormatDate(DateTime::DateFormat::Long)));
+    const QSignalBlocker blocker(m_calendar);
+    m_calendar->setSelectedDate(toQDate(day));
+}
+
+void DayView::showDetail(const Person* person) {
+    m_details->Show(PersonDetails::Of(person));
+}
+
+void DayView::calendarSelectionChanged() {
+    m_controller.SelectDate(fromQDate(m_calendar->selectedDate()));
+}
+
+void DayView::listClicked(ActiveList list, int row) {
+    if (list == ActiveList::PhoneBook)
+        m_controller.ClickPhoneBook(row);
+    else if (list == ActiveList::Tasks)
+        m_controller.ClickTasks(row);
+    else if (list == ActiveList::Appointments)
+        m_controller.ClickAppointments(row);
+}
+
+void DayView::listDoubleClicked(ActiveList list, int row) {
+    if (list == ActiveList::PhoneBook)
+        m_controller.DoubleClickPhoneBook(row);
+    else if (list == ActiveList::Tasks)
+        m_controller.DoubleClickTasks(row);
+    else if (list == ActiveList::Appointments)
+        m_controller.DoubleClickAppointments(row);
+}
+
+bool DayView::eventFilter(QObject* watched, QEvent* event) {
+    const ActiveList list = listOf(watched);
+    DayListView* view = listOf(list);
+    if (!view)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        // A press beside the rows clears the selection, as in any list of the desktop.
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!view->indexAt(mouse->position().toPoint()).isValid()) {
+            view->selectionModel()->clearSelection();
+            view->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        }
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            listClicked(list, view->SelectedRow());
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            listDoubleClicked(list, view->SelectedRow());
+        break;
+    case QEvent::Resize:
+        fitColumns(list);
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QMenu* DayView::CreateContextMenu(ActiveList list, int row, QWidget* parent) {
+    const char* menuTitle = menuOf(list);
+    auto* menu = new QMenu(parent);
+    for (const CommandInfo& entry : CommandTable::Entries()) {
+        if (!menuTitle || !entry.menu || entry.id == 0 || qstrcmp(entry.menu, menuTitle) != 0)
+            continue;
+        QAction* action = menu->addAction(QString::fromLatin1(entry.text));
+        action->setData(entry.id);
+        action->setStatusTip(QString::fromLatin1(entry.prompt));
+        bool enabled = IsCommandAvailable(entry.id);
+        if (!isAddCommand(entry.id))
+            enabled = enabled && row >= 0;
+        action->setEnabled(enabled);
+        const int id = entry.id;
+        connect(action, &QAction::triggered, this, [this, id] { HandleCommand(id); });
+    }
+    return menu;
+}
+
+void DayView::showContextMenu(ActiveList list, const QPoint& viewportPos) {
+    DayListView* view = listOf(list);
+    const QModelIndex index = view->indexAt(viewportPos);
+    const int row = index.isValid() ? index.row() : -1;
+    if (row >= 0)
+        view->selectionModel()->setCurrentIndex(view->model()->index(row, 0),
+                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    listClicked(list, row);
+    QMenu* menu = CreateContextMenu(list, row, this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(view->viewport()->mapToGlobal(viewportPos));
+}
+
+// ---- Command routing ----
+
+const DayView::Command* DayView::FindCommand(int id) {
+    for (const Command& command : kCommands)
+        if (command.id == id)
+            return &command;
+    return nullptr;
+}
+
+bool DayView::HasCommand(int id) const {
+    return FindCommand(id) != nullptr;
+}
+
+bool DayView::IsCommandAvailable(int id) const {
+    const Command* command = FindCommand(id);
+    return command && command->handler && command->ready;
+}
+
+bool DayView::HandleCommand(int id) {
+    const Command* command = FindCommand(id);
+    if (!command)
+        return false;
+    if (command->handler && command->ready)
+        (this->*command->handler)();
+    return true;
+}
+
+void DayView::OnPersonDelete() {
+    m_controller.DeletePerson();
+}
+
+void DayView::OnTaskDelete() {
+    m_controller.DeleteTask();
+}
+
+void DayView::OnTaskComplete() {
+    m_controller.CompleteTask();
+}
+
+void DayView::OnAppointmentDelete() {
+    m_controller.DeleteAppointment();
+}
+
+void DayView::OnReportDailyPlan() {
+    m_reportKind = 3;
+}
+
+void DayView::OnReportDailyTasks() {
+    m_reportKind = 4;
+}
+
+void DayView::OnReportDailyAppointments() {
+    m_reportKind = 5;
+}
+
+// ---- Help ----
+
+void DayView::OnContextHelp() {
+    EnterContextHelp();
+}
+
+void DayView::EnterContextHelp() {
+    m_contextHelp = true;
+    grabMouse(Qt::WhatsThisCursor);
+}
+
+void DayView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && m_contextHelp) {
+        m_contextHelp = false;
+        releaseMouse();
+        const QPoint local = mapFromGlobal(event->globalPosition().toPoint());
+        if (rect().contains(local)) {
+            const QString topic = HelpTopicFor(childAt(local));
+            if (!topic.isEmpty())
+                emit helpRequested(topic);
+        }
+    }
+    if (event->button() == Qt::LeftButton)
+        unsetCursor();
+    QWidget::mouseReleaseEvent(event);
+}
+
+QString DayView::HelpTopicFor(const QWidget* widget) const {
+    for (const QWidget* w = widget; w && w != this; w = w->parentWidget()) {
+        const QVariant topic = w->property(kHelpTopicProperty);
+        if (topic.isValid())
+            return topic.toString();
+    }
+    return {};
+}
+
+bool DayView::RequestHelpAt(const QPoint& globalPos) {
+    QWidget* widget = QApplication::widgetAt(globalPos);
+    if (!widget || !isAncestorOf(widget))
+        return false;
+    const QString topic = HelpTopicFor(widget);
+    if (topic.isEmpty())
+        return false;
+    emit helpRequested(topic);
+    return true;
+}

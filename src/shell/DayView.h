@@ -1,0 +1,133 @@
+#pragma once
+
+#include "DayViewController.h"
+#include "PersonDetails.h"
+
+#include <QWidget>
+
+class DayListView;
+class DetailPane;
+class PimDocument;
+class QCalendarWidget;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QRadioButton;
+class QTreeView;
+
+// The form that fills the main window: the month calendar, the appointments and tasks of the
+// selected date, the phone book with its white/yellow pages filter, and the selected person's
+// details. It shows the state of its DayViewController and carries out the commands the main
+// window passes on to it.
+class DayView : public QWidget {
+    Q_OBJECT
+public:
+    explicit DayView(PimDocument& document, QWidget* parent = nullptr);
+    ~DayView() override;
+
+    DayViewController& Controller() { return m_controller; }
+    const DayViewController& Controller() const { return m_controller; }
+
+    // Commands: whether a number is one of the day view's, whether it can run now (its handler
+    // exists), and running it. HandleCommand answers false for a number that is not the day view's.
+    bool HasCommand(int id) const;
+    bool IsCommandAvailable(int id) const;
+    bool HandleCommand(int id);
+
+    // The report the Report menu last selected: 0 none, 1 address book ... 7 monthly plan.
+    int ReportKind() const { return m_reportKind; }
+    bool AudibleAlarm() const { return false; }
+
+    // The size the form is laid out for; the main window never gets smaller than this.
+    QSize DialogSize() const;
+
+    // Context help: the next left-button release over a control shows that control's help.
+    void EnterContextHelp();
+    bool InContextHelpMode() const { return m_contextHelp; }
+    // The help topic of a control of the form (or of its group); empty when it has none.
+    QString HelpTopicFor(const QWidget* widget) const;
+    // Help for the control at a screen position (F1); false when it has no topic.
+    bool RequestHelpAt(const QPoint& globalPos);
+
+    // The popup of a list's record commands, as a right-click over `row` (-1: no row) opens it.
+    QMenu* CreateContextMenu(ActiveList list, int row, QWidget* parent);
+
+    QCalendarWidget* Calendar() const { return m_calendar; }
+    DayListView* PhoneBookList() const { return m_phoneList; }
+    DayListView* TaskList() const { return m_taskList; }
+    DayListView* AppointmentList() const { return m_appointmentList; }
+    DetailPane* Details() const { return m_details; }
+    QLabel* DateLine() const { return m_dateLine; }
+    QRadioButton* WhitePagesButton() const { return m_whitePages; }
+    QRadioButton* YellowPagesButton() const { return m_yellowPages; }
+
+signals:
+    void helpRequested(const QString& topic);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    struct Command {
+        int id;
+        void (DayView::*handler)();
+        bool ready; // false while the dialog the command opens does not exist yet
+    };
+    static const Command kCommands[];
+    static const Command* FindCommand(int id);
+
+    void buildForm();
+    QSize dialogUnits(int width, int height) const;
+    DayListView* listOf(ActiveList list) const;
+    ActiveList listOf(const QObject* viewport) const;
+    void showSelection(ActiveList list);
+    void showDate();
+    void showDetail(const Person* person);
+    void fitColumns(ActiveList list);
+    void listClicked(ActiveList list, int row);
+    void listDoubleClicked(ActiveList list, int row);
+    void showContextMenu(ActiveList list, const QPoint& viewportPos);
+    void calendarSelectionChanged();
+
+    // Record commands that need no dialog.
+    void OnPersonDelete();
+    void OnTaskDelete();
+    void OnTaskComplete();
+    void OnAppointmentDelete();
+    void OnContextHelp();
+    // Report menu selections.
+    void OnReportDailyPlan();
+    void OnReportDailyTasks();
+    void OnReportDailyAppointments();
+
+    // Record editors and Edit > User (DayViewEditing.cpp).
+    void OnTaskAdd();
+    void OnTaskEdit();
+    void OnPersonAdd();
+    void OnPersonEdit();
+    void OnAppointmentAdd();
+    void OnAppointmentEdit();
+    void OnEditUser();
+    // The detail pane's buttons (DayViewContacts.cpp).
+    void OnDetailValueClicked(PersonDetails::Field field);
+
+    DayViewController m_controller;
+    int m_reportKind = 0;
+    bool m_contextHelp = false;
+    bool m_showingSelection = false;
+    bool m_columnsSet = false;
+
+    QCalendarWidget* m_calendar = nullptr;
+    QGroupBox* m_phoneGroup = nullptr;
+    QGroupBox* m_filterGroup = nullptr;
+    QRadioButton* m_whitePages = nullptr;
+    QRadioButton* m_yellowPages = nullptr;
+    DayListView* m_phoneList = nullptr;
+    DetailPane* m_details = nullptr;
+    QGroupBox* m_appointmentGroup = nullptr;
+    QLabel* m_dateLine = nullptr;
+    DayListView* m_appointmentList = nullptr;
+    QGroupBox* m_taskGroup = nullptr;
+    DayListView* m_taskList = nullptr;
+};

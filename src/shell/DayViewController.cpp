@@ -1,0 +1,224 @@
+#include "DayViewController.h"
+
+#include "CommandIds.h"
+#include "docfile/PimDocument.h"
+
+#include <QScopedValueRollback>
+
+DayViewController::DayViewController(PimDocument& document, QObject* parent)
+    : QObject(parent), m_document(document), m_phoneBook({QStringLiteral("Name"), QStringLiteral("Company")}),
+      m_tasks({QStringLiteral("Task"), QStringLiteral("Original Due Date")}),
+      m_appointments({QStringLiteral("Time"), QStringLiteral("Appointment")}) {
+    m_appointments.SetColumnAlignment(1, Qt::AlignCenter);
+    m_refillTimer.setSingleShot(true);
+    m_refillTimer.setInterval(0);
+    connect(&m_refillTimer, &QTimer::timeout, this, &DayViewController::RefillIfPending);
+    m_document.AddObserver(this);
+    m_attached = true;
+}
+
+DayViewController::~DayViewController() {
+    if (m_attached)
+        m_document.RemoveObserver(this);
+}
+
+void DayViewController::SelectDate(const DateTime& day) {
+    m_active = ActiveList::Calendar;
+    m_document.CurrentDate = day.Date();
+    emit dateChanged();
+    RefillTasks();
+    RefillAppointments();
+}
+
+DayViewController::Selection DayViewController::selectionAt(const RecordListModel& model, int row) const {
+    const int id = model.IdAt(row);
+    if (id < 0)
+        return {};
+    return {row, id};
+}
+
+void DayViewController::ClickPhoneBook(int row) {
+    m_active = ActiveList::PhoneBook;
+    m_person = selectionAt(m_phoneBook, row);
+    // With nothing selected the pane keeps showing the last person.
+    if (m_person.id >= 0)
+        showDetail(m_person.id);
+}
+
+void DayViewController::ClickTasks(int row) {
+    m_active = ActiveList::Tasks;
+    m_task = selectionAt(m_tasks, row);
+}
+
+void DayViewController::ClickAppointments(int row) {
+    m_active = ActiveList::Appointments;
+    m_appointment = selectionAt(m_appointments, row);
+    if (m_appointment.row >= 0 && m_appointments.Text(row, 0).isEmpty())
+        m_appointment = {};
+}
+
+void DayViewController::DoubleClickPhoneBook(int row) {
+    m_active = ActiveList::PhoneBook;
+    if (selectionAt(m_phoneBook, row).id >= 0)
+        emit commandRequested(cmd::PersonEdit);
+}
+
+void DayViewController::DoubleClickTasks(int row) {
+    ClickTasks(row);
+    CompleteTask();
+}
+
+void DayViewController::SelectionMoved(ActiveList list, int row) {
+    if (m_changingRows)
+        return;
+    switch (list) {
+    case ActiveList::PhoneBook:
+        m_person = selectionAt(m_phoneBook, row);
+        if (m_person.id >= 0)
+            showDetail(m_person.id);
+        break;
+    case ActiveList::Tasks:
+        m_task = selectionAt(m_tasks, row);
+        break;
+    case ActiveList::Appointments:
+        m_appointment = selectionAt(m_appointments, row);
+        break;
+    default:
+        break;
+    }
+}
+
+void DayViewController::ShowWhitePages() {
+    if (m_whitePages)
+        return;
+    m_whitePages = true;
+    RefillPhoneBook();
+}
+
+void DayViewController::ShowYellowPages() {
+    if (!m_whitePages)
+        return;
+    m_whitePages = false;
+    RefillPhoneBook();
+}
+
+int DayViewController::rowOf(const RecordListModel& model, const Selection& selection) const {
+    if (model.IdAt(selection.row) == selection.id)
+        return selection.row;
+    return model.RowOf(selection.id);
+}
+
+DayViewController::Selection DayViewController::selectionAfterRemoval(const RecordListModel& model, int row) const {
+    if (model.Count() == 0 || row < 0)
+        return {};
+    const int next = row > 0 ? row - 1 : 0;
+    return {next, model.IdAt(next)};
+}
+
+void DayViewController::markChanged() {
+    m_document.SetModified(true);
+    m_document.NotifyChanged();
+}
+
+bool DayViewController::DeletePerson() {
+    if (m_active != ActiveList::PhoneBook || m_person.id < 0 || !m_document.Persons.Remove(m_person.id))
+        return false;
+    const int row = rowOf(m_phoneBook, m_person);
+    {
+        QScopedValueRollback changing(m_changingRows, true);
+        m_phoneBook.RemoveRow(row);
+    }
+    m_person = selectionAfterRemoval(m_phoneBook, row);
+    emit selectionChanged(ActiveList::PhoneBook);
+    markChanged();
+    return true;
+}
+
+bool DayViewController::DeleteTask() {
+    if (m_active != ActiveList::Tasks || m_task.id < 0 || !m_document.Tasks.Remove(m_task.id))
+        return false;
+    const int row = rowOf(m_tasks, m_task);
+    {
+        QScopedValueRollback changing(m_changingRows, true);
+        m_tasks.RemoveRow(row);
+    }
+    m_task = selectionAfterRemoval(m_tasks, row);
+    emit selectionChanged(ActiveList::Tasks);
+    markChanged();
+    return true;
+}
+
+bool DayViewController::DeleteAppointment() {
+    if (m_active != ActiveList::Appointments || m_appointment.id < 0 ||
+        !m_document.Appointments.Remove(m_appointment.id))
+        return false;
+    m_appointment = {};
+    RefillAppointments();
+    emit selectionChanged(ActiveList::Appointments);
+    markChanged();
+    return true;
+}
+
+bool DayViewController::CompleteTask() {
+    if (m_active != ActiveList::Tasks || m_task.id < 0 || !m_document.CompleteTask(m_task.id))
+        return false;
+    m_tasks.SetImage(rowOf(m_tasks, m_task), Task::Done);
+    markChanged();
+    return true;
+}
+
+void DayViewController::RefillAll() {
+    m_refillPending = false;
+    m_refillTimer.stop();
+    RefillPhoneBook();
+    RefillTasks();
+    RefillAppointments();
+}
+
+void DayViewController::RefillPhoneBook() {
+    {
+        QScopedValueRollback changing(m_changingRows, true);
+        m_phoneBook.SetRows(DayListRows::PhoneBook(m_document, m_whitePages));
+    }
+    m_person = {};
+    emit selectionChanged(ActiveList::PhoneBook);
+    emit detailPersonChanged(nullptr);
+}
+
+void DayViewController::RefillTasks() {
+    {
+        QScopedValueRollback changing(m_changingRows, true);
+        m_tasks.SetRows(DayListRows::Tasks(m_document, m_document.CurrentDate, DateTime::Today()));
+    }
+    m_task.row = m_task.id >= 0 ? m_tasks.RowOf(m_task.id) : -1;
+    emit selectionChanged(ActiveList::Tasks);
+}
+
+void DayViewController::RefillAppointments() {
+    {
+        QScopedValueRollback changing(m_changingRows, true);
+        m_appointments.SetRows(DayListRows::Appointments(m_document, m_document.CurrentDate));
+    }
+    m_appointment.row = m_appointment.id >= 0 ? m_appointments.RowOf(m_appointment.id) : -1;
+    emit selectionChanged(ActiveList::Appointments);
+}
+
+void DayViewController::RefillIfPending() {
+    if (m_refillPending)
+        RefillAll();
+}
+
+void DayViewController::DocumentChanged(PimDocument& /*document*/) {
+    m_refillPending = true;
+    if (!m_refillTimer.isActive())
+        m_refillTimer.start();
+}
+
+void DayViewController::DocumentClosing(PimDocument& document) {
+    document.RemoveObserver(this);
+    m_attached = false;
+}
+
+void DayViewController::showDetail(int personId) {
+    emit detailPersonChanged(m_document.Persons.Find(personId));
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "CommandRules.h"
+#include "RecordListModel.h"
+#include "docfile/DocumentObserver.h"
+
+#include <QObject>
+#include <QTimer>
+
+class PimDocument;
+struct Person;
+
+// What the day view knows and does, without its widgets: the three list models, which list is
+// active, the selection of each list, the phone-book filter, and the record commands that need no
+// dialog (Delete, Complete). The window only shows this state and reports clicks to it.
+class DayViewController : public QObject, public DocumentObserver {
+    Q_OBJECT
+public:
+    struct Selection {
+        int row = -1;
+        int id = -1;
+    };
+
+    explicit DayViewController(PimDocument& document, QObject* parent = nullptr);
+    ~DayViewController() override;
+
+    PimDocument& Document() { return m_document; }
+    RecordListModel& PhoneBook() { return m_phoneBook; }
+    RecordListModel& Tasks() { return m_tasks; }
+    RecordListModel& Appointments() { return m_appointments; }
+    const RecordListModel& PhoneBook() const { return m_phoneBook; }
+    const RecordListModel& Tasks() const { return m_tasks; }
+    const RecordListModel& Appointments() const { return m_appointments; }
+
+    ActiveList Active() const { return m_active; }
+    Selection SelectedPerson() const { return m_person; }
+    Selection SelectedTask() const { return m_task; }
+    Selection SelectedAppointment() const { return m_appointment; }
+    bool WhitePages() const { return m_whitePages; }
+    bool YellowPages() const { return !m_whitePages; }
+
+    // The calendar's selection: makes the calendar the active list, sets the document's current
+    // date and refills the task and appointment lists.
+    void SelectDate(const DateTime& day);
+    void ClickCalendar() { m_active = ActiveList::Calendar; }
+
+    // A click or right-click in a list, with the row then selected (-1 for none).
+    void ClickPhoneBook(int row);
+    void ClickTasks(int row);
+    void ClickAppointments(int row);
+    // Double-clicks. The phone book's asks for Phone Book > Edit through commandRequested().
+    void DoubleClickPhoneBook(int row);
+    void DoubleClickTasks(int row);
+    void DoubleClickAppointments(int row) { ClickAppointments(row); }
+
+    // The selection of a list moved without a click (keys): the selected record follows it.
+    void SelectionMoved(ActiveList list, int row);
+
+    void ShowWhitePages();
+    void ShowYellowPages();
+
+    // Each does nothing (and answers false) unless its list is active and holds the selection.
+    bool DeletePerson();
+    bool DeleteTask();
+    bool DeleteAppointment();
+    bool CompleteTask();
+
+    // Refills: the phone book, then the tasks, then the appointments. Document changes ask for
+    // a refill that runs once when the event loop is next idle, however many changes came.
+    void RefillAll();
+    void RefillPhoneBook();
+    void RefillTasks();
+    void RefillAppointments();
+    bool RefillPending() const { return m_refillPending; }
+    void RefillIfPending();
+
+    void DocumentChanged(PimDocument& document) override;
+    void DocumentClosing(PimDocument& document) override;
+
+signals:
+    // The detail pane should show this person (nullptr: none). The pointer lasts for the call.
+    void detailPersonChanged(const Person* person);
+    // A list's selected row changed by a rule (delete, refill): the view should show it.
+    void selectionChanged(ActiveList list);
+    void dateChanged();
+    void commandRequested(int id);
+
+private:
+    Selection selectionAt(const RecordListModel& model, int row) const;
+    void showDetail(int personId);
+    // After a row was removed at `row`: the row before it, or the first row, or none.
+    Selection selectionAfterRemoval(const RecordListModel& model, int row) const;
+    int rowOf(const RecordListModel& model, const Selection& selection) const;
+    void markChanged();
+
+    PimDocument& m_document;
+    RecordListModel m_phoneBook;
+    RecordListModel m_tasks;
+    RecordListModel m_appointments;
+    ActiveList m_active = ActiveList::None;
+    Selection m_person;
+    Selection m_task;
+    Selection m_appointment;
+    bool m_whitePages = true;
+    bool m_attached = false;
+    bool m_changingRows = false; // the models are being changed by a rule, not by the user
+    bool m_refillPending = false;
+    QTimer m_refillTimer;
+};
