@@ -1,8 +1,12 @@
 #include "reports/CreateReport.h"
 
+#include "reports/AddressBookReport.h"
 #include "reports/DailyAppointmentsReport.h"
 #include "reports/DailyPlanReport.h"
 #include "reports/DailyTasksReport.h"
+#include "reports/EnvelopeReport.h"
+#include "reports/MonthlyPlanReport.h"
+#include "reports/WeeklyPlanReport.h"
 
 namespace {
 
@@ -15,9 +19,14 @@ std::unique_ptr<Report> build(platform::DrawSurface* dc, const ReportSelection& 
     case ReportKind::DailyAppointments:
         return std::make_unique<DailyAppointmentsReport>(dc, selection.Appointments);
     case ReportKind::AddressBook:
+        return std::make_unique<AddressBookReport>(dc, selection.AddressBookPersons);
     case ReportKind::Envelopes:
+        return std::make_unique<EnvelopeReport>(dc, selection.User, selection.EnvelopePersons, selection.YellowPages);
     case ReportKind::WeeklyPlan:
+        return std::make_unique<WeeklyPlanReport>(dc, selection.SelectedDate, selection.Tasks, selection.Appointments);
     case ReportKind::MonthlyPlan:
+        return std::make_unique<MonthlyPlanReport>(dc, CalendarMonth::Of(selection.SelectedDate), selection.Tasks,
+                                                   selection.Appointments);
     case ReportKind::None:
         break;
     }
