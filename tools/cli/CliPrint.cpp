@@ -6,6 +6,8 @@
 #include "platform/gui/PrinterMetrics.h"
 #include "reports/CreateReport.h"
 #include "reports/DailyGathering.h"
+#include "reports/PersonGathering.h"
+#include "reports/PlanGathering.h"
 #include "reports/PrintJob.h"
 #include "reports/PrintSettings.h"
 
@@ -17,7 +19,8 @@
 
 namespace {
 
-const char kUsage[] = "print REPORT DOC [--date YYYY-MM-DD] --pdf OUT.pdf [--font FACE] [--size POINTS]";
+const char kUsage[] =
+    "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] [--size POINTS]";
 
 struct PrintableReport {
     const char* name;
@@ -28,6 +31,10 @@ const PrintableReport kReports[] = {
     {"daily-appointments", ReportKind::DailyAppointments},
     {"daily-tasks", ReportKind::DailyTasks},
     {"daily-plan", ReportKind::DailyPlan},
+    {"weekly-plan", ReportKind::WeeklyPlan},
+    {"monthly-plan", ReportKind::MonthlyPlan},
+    {"address-book", ReportKind::AddressBook},
+    {"envelopes", ReportKind::Envelopes},
 };
 
 struct PrintOptions {
@@ -37,6 +44,9 @@ struct PrintOptions {
     QDate date = QDate::currentDate();
     QString face;
     int pointSize = 0;
+    // The phone book's pages, as the day view's two options choose them; white when neither is given.
+    bool whitePages = false;
+    bool yellowPages = false;
 };
 
 int usage(const char* problem) {
@@ -56,6 +66,10 @@ const char* parse(const QStringList& args, PrintOptions& options) {
         const QString& arg = args.at(i);
         if (!arg.startsWith(QLatin1String("--"))) {
             positional << arg;
+            continue;
+        }
+        if (arg == QLatin1String("--white") || arg == QLatin1String("--yellow")) {
+            (arg == QLatin1String("--white") ? options.whitePages : options.yellowPages) = true;
             continue;
         }
         if (i + 1 >= args.size())
@@ -82,6 +96,8 @@ const char* parse(const QStringList& args, PrintOptions& options) {
         return "wants a report and a document";
     if (options.pdf.isEmpty())
         return "wants --pdf OUT.pdf";
+    if (!options.whitePages && !options.yellowPages)
+        options.whitePages = true;
     options.report = positional.at(0);
     options.document = positional.at(1);
     return nullptr;
@@ -90,7 +106,8 @@ const char* parse(const QStringList& args, PrintOptions& options) {
 // The rows the day view lists for the date (its rule: tasks due that day when it is not past,
 // unfinished tasks up to today on today, tasks completed that day when it is not future;
 // appointments due that day by start time), gathered as the Report menu gathers them.
-ReportSelection selectionFor(ReportKind kind, const PimDocument& document, const QDate& date) {
+ReportSelection selectionFor(ReportKind kind, const PimDocument& document, const PrintOptions& options) {
+    const QDate& date = options.date;
     const DateTime day(date.year(), date.month(), date.day(), 0, 0, 0);
     const DateTime today = DateTime::Today();
     std::vector<ListedRow> taskRows;
@@ -117,6 +134,11 @@ ReportSelection selectionFor(ReportKind kind, const PimDocument& document, const
     selection.SelectedDate = day;
     selection.User = document.User;
     DailyGathering::Choose(selection, kind, document, taskRows, appointmentRows);
+    PlanGathering::Choose(selection, kind, document, day);
+    // Every person on the chosen pages, as if all were selected in "Persons To Include".
+    PersonGathering::Choose(selection, kind,
+                            PersonGathering::Listed(document.Persons, options.whitePages, options.yellowPages),
+                            options.whitePages, options.yellowPages);
     return selection;
 }
 
@@ -148,7 +170,7 @@ int runPrint(const QStringList& args) {
     if (options.pointSize > 0)
         settings.Font.pointSize = options.pointSize;
 
-    const ReportSelection selection = selectionFor(chosen->kind, document, options.date);
+    const ReportSelection selection = selectionFor(chosen->kind, document, options);
     const platform::DeviceMetrics metrics = platform::printerMetrics(settings.Printer());
     platform::PainterSurface surface(nullptr, metrics, &settings.Printer());
     std::unique_ptr<Report> report = CreateReport(&surface, selection, settings.Margins, settings.Font);

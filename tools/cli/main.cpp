@@ -21,7 +21,8 @@ static const CliCommand kCommands[] = {
      "import persons|tasks|appointments DOC IN.csv [--separator C|tab] [--encloser C|none] [--no-header] "
      "[--columns NAME,...]",
      runImport},
-    {"print", "print REPORT DOC [--date YYYY-MM-DD] --pdf OUT.pdf [--font FACE] [--size POINTS]", runPrint},
+    {"print", "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] [--size POINTS]",
+     runPrint},
 };
 
 static void printUsage() {
