@@ -1,0 +1,233 @@
+#include "reports/AddressTexts.h"
+#include "support/TestMain.h"
+
+#include <QObject>
+
+namespace {
+
+QStringList toList(const std::vector<std::string>& lines) {
+    QStringList result;
+    for (const std::string& line : lines)
+        result << QString::fromStdString(line);
+    return result;
+}
+
+Person person(const char* first, const char* last, const char* company = "") {
+    Person p;
+    p.FName = first;
+    p.LName = last;
+    p.Company = company;
+    return p;
+}
+
+Person located(const char* city, const char* state, const char* zip) {
+    Person p;
+    p.City = city;
+    p.State = state;
+    p.Zip = zip;
+    return p;
+}
+
+} // namespace
+
+class TestAddressTexts : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void trim_data();
+    void trim();
+    void nameLine_data();
+    void nameLine();
+    void sortOrder();
+    void namelessSortFirstByCompany();
+    void cityLines_data();
+    void cityLines();
+    void addressBookColumns();
+    void workPhoneWithoutExtension();
+    void envelopeBlocks();
+    void envelopeBlocksWithoutBusinessPages();
+};
+
+void TestAddressTexts::trim_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("both");
+    QTest::addColumn<QByteArray>("trailing");
+    QTest::newRow("empty") << QByteArray() << QByteArray() << QByteArray();
+    QTest::newRow("blanks only") << QByteArray(" \t\n\v\f\r") << QByteArray() << QByteArray();
+    QTest::newRow("both ends") << QByteArray("\t a b \r\n") << QByteArray("a b") << QByteArray("\t a b");
+    // A non-breaking space and other high bytes are text, not blanks.
+    QTest::newRow("high bytes") << QByteArray("\xa0x\xc3\xa9 ") << QByteArray("\xa0x\xc3\xa9")
+                                << QByteArray("\xa0x\xc3\xa9");
+}
+
+void TestAddressTexts::trim() {
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, both);
+    QFETCH(QByteArray, trailing);
+    QCOMPARE(QByteArray::fromStdString(address::Trim(text.toStdString())), both);
+    QCOMPARE(QByteArray::fromStdString(address::TrimTrailing(text.toStdString())), trailing);
+}
+
+void TestAddressTexts::nameLine_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("both") << "Ann"
+                          << "Smith"
+                          << "Ann Smith";
+    QTest::newRow("first padded") << "  Ann "
+                                  << "Smith"
+                                  << "Ann Smith";
+    QTest::newRow("first blank") << "   "
+                                 << "Smith"
+                                 << "Smith";
+    QTest::newRow("last empty") << "Ann"
+                                << ""
+                                << "Ann ";
+    QTest::newRow("neither") << ""
+                             << ""
+                             << "";
+}
+
+void TestAddressTexts::nameLine() {
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(QString, expected);
+    const Person p = person(first.toUtf8().constData(), last.toUtf8().constData());
+    QCOMPARE(QString::fromStdString(address::NameLine(p)), expected);
+}
+
+void TestAddressTexts::sortOrder() {
+    std::vector<Person> persons = {person("Ann", "Smith"), person("bob", "smith"), person("Al", "Smith")};
+    address::SortForAddressBook(persons);
+    QStringList order;
+    for (const Person& p : persons)
+        order << QString::fromStdString(DisplayName(p));
+    QCOMPARE(order, (QStringList{"Smith, Al", "Smith, Ann", "smith, bob"}));
+    QVERIFY(address::SortsBefore(persons[0], persons[1]));
+    QVERIFY(!address::SortsBefore(persons[2], persons[1]));
+}
+
+void TestAddressTexts::namelessSortFirstByCompany() {
+    std::vector<Person> persons = {person("", "Adams"), person("", "", "Zeta Corp"), person("Zoe", ""),
+                                   person("", "", "Acme")};
+    address::SortForAddressBook(persons);
+    QStringList order;
+    for (const Person& p : persons)
+        order << QString::fromStdString(DisplayName(p) + "|" + p.Company);
+    QCOMPARE(order, (QStringList{"|Acme", "|Zeta Corp", "Adams|", "Zoe|"}));
+}
+
+void TestAddressTexts::cityLines_data() {
+    QTest::addColumn<QString>("city");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("zip");
+    QTest::addColumn<QString>("addressBook");
+    QTest::addColumn<QString>("envelope");
+    QTest::newRow("full") << "Springfield"
+                          << "IL"
+                          << "62701"
+                          << "Springfield, IL 62701"
+                          << "Springfield, IL 62701";
+    QTest::newRow("no state") << "Springfield"
+                              << ""
+                              << "62701"
+                              << "Springfield, 62701"
+                              << "Springfield 62701";
+    QTest::newRow("no city") << ""
+                             << "IL"
+                             << "62701"
+                             << "IL 62701"
+                             << ", IL 62701";
+    QTest::newRow("padded city") << " Springfield \t"
+                                 << "IL"
+                                 << "62701"
+                                 << "Springfield, IL 62701"
+                                 << "Springfield, IL 62701";
+    QTest::newRow("no zip") << "Springfield"
+                            << "IL"
+                            << ""
+                            << "Springfield, IL"
+                            << "Springfield, IL";
+    QTest::newRow("nothing") << ""
+                             << ""
+                             << ""
+                             << ""
+                             << "";
+}
+
+void TestAddressTexts::cityLines() {
+    QFETCH(QString, city);
+    QFETCH(QString, state);
+    QFETCH(QString, zip);
+    QFETCH(QString, addressBook);
+    QFETCH(QString, envelope);
+    const Person p = located(city.toUtf8().constData(), state.toUtf8().constData(), zip.toUtf8().constData());
+    QCOMPARE(QString::fromStdString(address::AddressBookCityLine(p)), addressBook);
+    QCOMPARE(QString::fromStdString(address::EnvelopeCityLine(p)), envelope);
+}
+
+void TestAddressTexts::addressBookColumns() {
+    Person p = person("Ann", "Smith", "R&D %s %n");
+    p.Position = "Chief";
+    p.Addr1 = "";
+    p.Addr2 = "Suite 5";
+    p.City = "Springfield";
+    p.State = "IL";
+    p.Zip = "62701";
+    p.HmPhone = "555-0101";
+    p.WkPhone = "555-0100";
+    p.WkExt = "12";
+    p.EMail = "ann@example.com";
+    QCOMPARE(
+        toList(address::AddressBookLeftColumn(p)),
+        (QStringList{"Ann Smith", "Company: R&D %s %n", "Position: Chief", "", "Suite 5", "Springfield, IL 62701"}));
+    QCOMPARE(toList(address::AddressBookRightColumn(p)),
+             (QStringList{"Home Phone: 555-0101", "Work Phone: 555-0100 Ext. 12", "Fax: ", "E-Mail: ann@example.com",
+                          "Pager: ", "CelPhone: ", "Web Page: "}));
+    p.Addr2.clear();
+    QCOMPARE(address::AddressBookLeftColumn(p).size(), std::size_t(5));
+}
+
+void TestAddressTexts::workPhoneWithoutExtension() {
+    Person p;
+    p.WkPhone = "555-0100";
+    QCOMPARE(QString::fromStdString(address::AddressBookRightColumn(p)[1]), QStringLiteral("Work Phone: 555-0100"));
+}
+
+void TestAddressTexts::envelopeBlocks() {
+    User user;
+    user.FName = "Ann  ";
+    user.LName = "Owner ";
+    user.Company = "Owner Ltd";
+    user.Addr1 = "1 Main St";
+    user.City = "Springfield ";
+    user.State = "";
+    user.Zip = "62701";
+    QCOMPARE(toList(address::SenderLines(user, true)),
+             (QStringList{"Ann Owner", "Owner Ltd", "1 Main St", "Springfield, 62701"}));
+    Person p = person(" Bob ", "Jones", "Jones & Co");
+    p.Addr1 = "2 Side St";
+    p.Addr2 = "  ";
+    p.City = "Shelbyville";
+    p.State = "IL";
+    p.Zip = "62565";
+    QCOMPARE(toList(address::RecipientLines(p, true)),
+             (QStringList{"Bob Jones", "Jones & Co", "2 Side St", "Shelbyville, IL 62565"}));
+    // A first name alone leaves no blank after it on an envelope.
+    p.LName.clear();
+    QCOMPARE(QString::fromStdString(address::RecipientLines(p, true)[0]), QStringLiteral("Bob"));
+}
+
+void TestAddressTexts::envelopeBlocksWithoutBusinessPages() {
+    User user;
+    user.FName = "Ann";
+    user.LName = "Owner";
+    user.Company = "Owner Ltd";
+    user.Addr2 = "Flat 2";
+    QCOMPARE(toList(address::SenderLines(user, false)), (QStringList{"Ann Owner", "", "Flat 2", ","}));
+    Person p = person("Bob", "Jones", "Jones & Co");
+    QCOMPARE(toList(address::RecipientLines(p, false)), (QStringList{"Bob Jones", "", ""}));
+}
+
+TAVORO_TEST_MAIN(TestAddressTexts)
+#include "TestAddressTexts.moc"

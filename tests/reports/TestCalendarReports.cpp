@@ -1,0 +1,537 @@
+#include "platform/gui/RecordingSurface.h"
+#include "reports/MiniCalendar.h"
+#include "reports/MonthlyPlanReport.h"
+#include "reports/WeeklyPlanReport.h"
+#include "support/TestMain.h"
+
+#include <QObject>
+
+using platform::RecordingSurface;
+
+// Letter paper at 600 dpi with a quarter-inch edge and one-inch margins: the print rectangle is
+// (450, 450)-(4350, 5850). The report font (10 points, 83 units) has lines of 111 and characters
+// 41 wide; 8-point bold (66 units) has lines of 88 and characters 39 wide.
+namespace {
+
+constexpr int kLeft = 450;
+constexpr int kTop = 450;
+constexpr int kRight = 4350;
+constexpr int kBottom = 5850;
+constexpr int kLine = 111;
+constexpr int kChar = 41;
+constexpr int kLine8 = 88;
+constexpr int kChar8 = 39;
+constexpr int kBodyTop = kTop + 10 * kLine8; // two lines and a mini calendar below the top
+
+DateTime day(int y, int m, int d, int hour = 0, int minute = 0) {
+    return DateTime(y, m, d, hour, minute, 0);
+}
+
+Task task(const DateTime& due, const char* text) {
+    Task t;
+    t.DueDate = due;
+    t.Description = text;
+    return t;
+}
+
+Appointment appointment(const DateTime& start, const char* text) {
+    Appointment a;
+    a.DueDate = start.Date();
+    a.StartTime = start;
+    a.EndTime = start;
+    a.Description = text;
+    return a;
+}
+
+QStringList textsOf(const RecordingSurface& surface) {
+    QStringList result;
+    for (const auto& call : surface.texts())
+        result << QStringLiteral("%1@%2,%3").arg(call.text).arg(call.x).arg(call.y);
+    return result;
+}
+
+QStringList linesOf(const RecordingSurface& surface) {
+    QStringList result;
+    for (const auto& line : surface.lines())
+        result
+            << QStringLiteral("%1,%2-%3,%4/%5").arg(line.x1).arg(line.y1).arg(line.x2).arg(line.y2).arg(line.pen.width);
+    return result;
+}
+
+std::vector<const RecordingSurface::TextCall*> wrappedCalls(const RecordingSurface& surface) {
+    std::vector<const RecordingSurface::TextCall*> result;
+    for (const auto& call : surface.texts())
+        if (call.kind == RecordingSurface::TextKind::Wrapped)
+            result.push_back(&call);
+    return result;
+}
+
+// The day numbers a mini calendar drew, with their cell: day -> (column, row).
+QMap<int, QPoint> dayCells(const RecordingSurface& surface, int x0, int y0) {
+    QMap<int, QPoint> cells;
+    const int colW = 3 * kChar8;
+    for (const auto& call : surface.texts()) {
+        bool ok = false;
+        const int number = call.text.toInt(&ok);
+        if (!ok || call.y < y0 + 2 * kLine8)
+            continue;
+        const int column = (call.x - x0) / colW;
+        const int width = static_cast<int>(call.text.size()) * kChar8;
+        if (call.x != x0 + column * colW + (colW - width) / 2)
+            continue; // not centred in a column: not a day number
+        cells.insert(number, QPoint(column, (call.y - y0 - 2 * kLine8) / kLine8));
+    }
+    return cells;
+}
+
+template <class R> void layOut(R& report) {
+    report.SetMargins(PageMargins{});
+}
+
+} // namespace
+
+class TestCalendarReports : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void miniCalendar_data();
+    void miniCalendar();
+    void miniCalendarsOfEveryMonth();
+    void weeklyTitles_data();
+    void weeklyTitles();
+    void weeklyHeadingCalendars_data();
+    void weeklyHeadingCalendars();
+    void weeklyBoxes();
+    void dayOfYear_data();
+    void dayOfYear();
+    void weeklyEntries();
+    void monthlyGrid();
+    void monthlyEntriesClippedToCell();
+    void entryTextsArePrintedLiterally();
+    void drawingTwiceIsIdentical();
+    void narrowPaperUsesSmallType();
+    void tinyPaperDrawsNothingOutside();
+    void gridTitleStopsGrowing();
+};
+
+void TestCalendarReports::miniCalendar_data() {
+    QTest::addColumn<int>("year");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("firstColumn");
+    QTest::addColumn<int>("days");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("February 2009, four rows") << 2009 << 2 << "Feb 2009" << 0 << 28 << 4;
+    QTest::newRow("March 2003, six rows") << 2003 << 3 << "Mar 2003" << 6 << 31 << 6;
+    QTest::newRow("August 2009, six rows") << 2009 << 8 << "Aug 2009" << 6 << 31 << 6;
+    QTest::newRow("June") << 2003 << 6 << "June 2003" << 0 << 30 << 5;
+    QTest::newRow("September") << 2003 << 9 << "Sept 2003" << 1 << 30 << 5;
+}
+
+void TestCalendarReports::miniCalendar() {
+    QFETCH(int, year);
+    QFETCH(int, month);
+    QFETCH(QString, title);
+    QFETCH(int, firstColumn);
+    QFETCH(int, days);
+    QFETCH(int, rows);
+    RecordingSurface surface;
+    surface.selectFont({QStringLiteral("Times New Roman"), -66, 700});
+    const int x0 = 1000;
+    const int y0 = 500;
+    MiniCalendar::Draw(surface, x0, y0, CalendarMonth{year, month});
+
+    const int colW = 3 * kChar8;
+    QCOMPARE(surface.lines().size(), std::size_t(17));
+    QCOMPARE(surface.lines().front(), (RecordingSurface::LineCall{x0, y0, x0 + 7 * colW, y0, {}}));
+    // The title band has only its two outer verticals; the inner ones start a line lower.
+    QCOMPARE(surface.lines()[9], (RecordingSurface::LineCall{x0, y0, x0, y0 + 8 * kLine8, {}}));
+    QCOMPARE(surface.lines()[10], (RecordingSurface::LineCall{x0 + colW, y0 + kLine8, x0 + colW, y0 + 8 * kLine8, {}}));
+
+    const auto* titleCall = surface.findText(title);
+    QVERIFY(titleCall);
+    QCOMPARE(titleCall->x, x0 + (7 * colW - int(title.size()) * kChar8) / 2);
+    QCOMPARE(titleCall->y, y0);
+    QCOMPARE(surface.texts()[1].text, QStringLiteral("S"));
+    QCOMPARE(surface.texts()[1].x, x0 + (colW - kChar8) / 2);
+    QCOMPARE(surface.texts()[1].y, y0 + kLine8);
+
+    const QMap<int, QPoint> cells = dayCells(surface, x0, y0);
+    QCOMPARE(cells.size(), days);
+    QCOMPARE(cells.value(1), QPoint(firstColumn, 0));
+    QCOMPARE(cells.value(days).y(), rows - 1);
+    QCOMPARE(cells.value(days).x(), (firstColumn + days - 1) % 7);
+}
+
+void TestCalendarReports::miniCalendarsOfEveryMonth() {
+    // Counted forward from Monday 1990-01-01 with the Gregorian leap rule.
+    const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int weekday = 1;
+    for (int year = 1990; year <= 2035; ++year) {
+        const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+        for (int month = 1; month <= 12; ++month) {
+            const int days = lengths[month - 1] + (month == 2 && leap ? 1 : 0);
+            RecordingSurface surface;
+            surface.selectFont({QStringLiteral("Times New Roman"), -66, 700});
+            MiniCalendar::Draw(surface, 0, 0, CalendarMonth{year, month});
+            const QMap<int, QPoint> cells = dayCells(surface, 0, 0);
+            const QByteArray where = QByteArray::number(year) + "-" + QByteArray::number(month);
+            QVERIFY2(cells.size() == days, where);
+            QVERIFY2(cells.value(1) == QPoint(weekday, 0), where);
+            QVERIFY2(cells.value(days).x() == (weekday + days - 1) % 7, where);
+            weekday = (weekday + days) % 7;
+        }
+    }
+}
+
+void TestCalendarReports::weeklyTitles_data() {
+    QTest::addColumn<int>("year");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<int>("dayOfMonth");
+    QTest::addColumn<QString>("page0");
+    QTest::addColumn<QString>("page1");
+    QTest::newRow("Wednesday 2003-03-05") << 2003 << 3 << 5 << "Mar 2 - 5"
+                                          << "Mar 6 - 8";
+    QTest::newRow("week from 2003-03-30") << 2003 << 3 << 30 << "Mar 30 - Apr 2"
+                                          << "Apr 3 - 5";
+    QTest::newRow("second page crosses") << 2003 << 8 << 27 << "Aug 24 - 27"
+                                         << "Aug 28 - 30";
+    QTest::newRow("across the year") << 2004 << 1 << 1 << "Dec 28 - 31"
+                                     << "Jan 1 - 3";
+}
+
+void TestCalendarReports::weeklyTitles() {
+    QFETCH(int, year);
+    QFETCH(int, month);
+    QFETCH(int, dayOfMonth);
+    QFETCH(QString, page0);
+    QFETCH(QString, page1);
+    RecordingSurface layout;
+    WeeklyPlanReport report(&layout, day(year, month, dayOfMonth), {}, {});
+    layOut(report);
+    QCOMPARE(report.GetPageCount(), 2);
+    const QString expected[] = {page0, page1};
+    for (int page = 0; page < 2; ++page) {
+        RecordingSurface surface;
+        report.PrintPage(&surface, page);
+        const auto* title = surface.findText(expected[page]);
+        QVERIFY2(title, qPrintable(expected[page]));
+        QCOMPARE(title->x, kLeft);
+        QCOMPARE(title->y, kTop);
+        QCOMPARE(title->font, (platform::Font{QStringLiteral("Times New Roman"), -150, 700}));
+        QCOMPARE(title->backgroundMode, platform::BackgroundMode::Opaque);
+        QCOMPARE(title->backgroundColor, QColor(192, 192, 192));
+    }
+}
+
+void TestCalendarReports::weeklyHeadingCalendars_data() {
+    QTest::addColumn<int>("year");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<int>("dayOfMonth");
+    QTest::addColumn<QStringList>("titles"); // page 0's two, then page 1's two
+    QTest::newRow("March") << 2003 << 3 << 5 << QStringList{"Feb 2003", "Mar 2003", "Apr 2003", "May 2003"};
+    QTest::newRow("November") << 2003 << 11 << 2 << QStringList{"Oct 2003", "Nov 2003", "Dec 2003", "Jan 2004"};
+    QTest::newRow("December") << 2003 << 12 << 7 << QStringList{"Nov 2003", "Dec 2003", "Jan 2004", "Feb 2004"};
+    QTest::newRow("January") << 2004 << 1 << 4 << QStringList{"Dec 2003", "Jan 2004", "Feb 2004", "Mar 2004"};
+}
+
+void TestCalendarReports::weeklyHeadingCalendars() {
+    QFETCH(int, year);
+    QFETCH(int, month);
+    QFETCH(int, dayOfMonth);
+    QFETCH(QStringList, titles);
+    RecordingSurface layout;
+    WeeklyPlanReport report(&layout, day(year, month, dayOfMonth), {}, {});
+    layOut(report);
+    const int firstX = kRight - (2 * 21 * kChar8 + 2);
+    const int secondX = firstX + 21 * kChar8 + 12;
+    for (int page = 0; page < 2; ++page) {
+        RecordingSurface surface;
+        report.PrintPage(&surface, page);
+        const int xs[] = {firstX, secondX};
+        for (int k = 0; k < 2; ++k) {
+            const QString& title = titles[2 * page + k];
+            const auto* call = surface.findText(title);
+            QVERIFY2(call, qPrintable(title));
+            QCOMPARE(call->x, xs[k] + (21 * kChar8 - int(title.size()) * kChar8) / 2);
+            QCOMPARE(call->y, kTop);
+            QCOMPARE(call->font, (platform::Font{QStringLiteral("Times New Roman"), -66, 700}));
+        }
+    }
+}
+
+void TestCalendarReports::weeklyBoxes() {
+    RecordingSurface layout;
+    WeeklyPlanReport report(&layout, day(2003, 3, 5), {}, {});
+    layOut(report);
+    const int boxH = (kBottom - kBodyTop) / 4;
+    const int writingLines = (boxH - 2 * kLine) / kLine - 1;
+    const char* const headings[2][4] = {{"SUNDAY", "MONDAY", "TUESDAY", "WEDNESDAY"},
+                                        {"THURSDAY", "FRIDAY", "SATURDAY", "NOTES"}};
+    for (int page = 0; page < 2; ++page) {
+        RecordingSurface surface;
+        report.PrintPage(&surface, page);
+        QStringList rules;
+        int thinLines = 0;
+        for (const auto& line : surface.lines()) {
+            if (line.pen.width == 4)
+                rules << QStringLiteral("%1,%2-%3,%4").arg(line.x1).arg(line.y1).arg(line.x2).arg(line.y2);
+            else if (line.y1 > kBodyTop)
+                ++thinLines;
+        }
+        QStringList expectedRules;
+        for (int k = 0; k < 4; ++k)
+            expectedRules << QStringLiteral("%1,%2-%3,%2").arg(kLeft).arg(kBodyTop + k * boxH).arg(kRight);
+        expectedRules << QStringLiteral("%1,%2-%3,%2").arg(kLeft).arg(kBottom).arg(kRight);
+        QCOMPARE(rules, expectedRules);
+        QCOMPARE(thinLines, 4 * 2 * writingLines);
+
+        for (int k = 0; k < 4; ++k) {
+            const int top = kBodyTop + k * boxH;
+            const auto* heading = surface.findText(QLatin1String(headings[page][k]));
+            QVERIFY(heading);
+            QCOMPARE(heading->y, top + 6);
+            QCOMPARE(heading->font, (platform::Font{QStringLiteral("Times New Roman"), -83, 700}));
+            const bool notes = page == 1 && k == 3;
+            const int dayOfMonth = 2 + 4 * page + k;
+            // The day number in 18-point bold (90 units a character), then the heading 4 units on.
+            const int numberWidth = int(QString::number(dayOfMonth).size()) * 90;
+            QCOMPARE(heading->x, notes ? kLeft : kLeft + numberWidth + 4);
+            if (!notes) {
+                const QString dayOfYear = QStringLiteral("Day %1").arg(59 + dayOfMonth);
+                const auto* right = surface.findText(dayOfYear);
+                QVERIFY2(right, qPrintable(dayOfYear));
+                QCOMPARE(right->x, kRight - int(dayOfYear.size()) * 33);
+                QCOMPARE(right->y, top + 6);
+            }
+        }
+        QVERIFY(!surface.findText(QStringLiteral("Day 68")));
+    }
+    // The first writing line of the first box lies three lines and six units below its rule, in the
+    // left half from one character in to one character short of the middle.
+    RecordingSurface surface;
+    report.PrintPage(&surface, 0);
+    const auto it = std::find_if(surface.lines().begin(), surface.lines().end(),
+                                 [](const auto& line) { return line.pen.width != 4 && line.y1 > kBodyTop; });
+    QVERIFY(it != surface.lines().end());
+    QCOMPARE(*it, (RecordingSurface::LineCall{
+                      kLeft + kChar, kBodyTop + 6 + 3 * kLine, kLeft + 1950 - kChar, kBodyTop + 6 + 3 * kLine, {}}));
+}
+
+void TestCalendarReports::dayOfYear_data() {
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("leap year") << 2004 << "Day 366";
+    QTest::newRow("common year") << 2003 << "Day 365";
+}
+
+void TestCalendarReports::dayOfYear() {
+    QFETCH(int, year);
+    QFETCH(QString, expected);
+    RecordingSurface layout;
+    WeeklyPlanReport report(&layout, day(year, 12, 31), {}, {});
+    layOut(report);
+    const int page = day(year, 12, 31).DayOfWeek() <= 4 ? 0 : 1;
+    RecordingSurface surface;
+    report.PrintPage(&surface, page);
+    QVERIFY(surface.findText(expected));
+}
+
+void TestCalendarReports::weeklyEntries() {
+    const std::vector<Task> tasks = {task(day(2003, 3, 8, 10), "Saturday task"), task(day(2003, 3, 2), "first"),
+                                     task(day(2003, 3, 2), "second")};
+    const std::vector<Appointment> appointments = {appointment(day(2003, 3, 2, 13, 5), "lunch"),
+                                                   appointment(day(2003, 3, 2, 9, 0), "early")};
+    RecordingSurface layout;
+    WeeklyPlanReport report(&layout, day(2003, 3, 5), tasks, appointments);
+    layOut(report);
+
+    const int top = kBodyTop + 8; // moved down by the report font's external leading
+    const int boxH = (kBottom - top) / 4;
+    const int areaHeight = ((boxH - 2 * kLine) / kLine) * kLine;
+    const int half = (kRight - kLeft) / 2;
+
+    RecordingSurface page0;
+    report.PrintPage(&page0, 0);
+    auto calls = wrappedCalls(page0);
+    QCOMPARE(calls.size(), std::size_t(2));
+    QCOMPARE(calls[0]->text, QStringLiteral("9:00 A early\n1:05 P lunch\n"));
+    QCOMPARE(calls[0]->rect,
+             (platform::Rect{kLeft + kChar, top + 2 * kLine, kRight - half - kChar, top + 2 * kLine + areaHeight}));
+    QCOMPARE(calls[0]->backgroundMode, platform::BackgroundMode::Transparent);
+    QCOMPARE(calls[0]->font, report.NormalFont());
+    QCOMPARE(calls[1]->text, QStringLiteral("first\nsecond\n"));
+    QCOMPARE(calls[1]->rect,
+             (platform::Rect{kLeft + kChar + half, top + 2 * kLine, kRight - kChar, top + 2 * kLine + areaHeight}));
+
+    // Saturday's task goes into the third box of page 1, right half; the notes box stays empty.
+    RecordingSurface page1;
+    report.PrintPage(&page1, 1);
+    calls = wrappedCalls(page1);
+    QCOMPARE(calls.size(), std::size_t(1));
+    QCOMPARE(calls[0]->text, QStringLiteral("Saturday task\n"));
+    QCOMPARE(calls[0]->rect.top, top + 2 * kLine + 2 * boxH);
+    QCOMPARE(calls[0]->rect.left, kLeft + kChar + half);
+}
+
+void TestCalendarReports::monthlyGrid() {
+    RecordingSurface layout;
+    MonthlyPlanReport report(&layout, CalendarMonth{2003, 3}, {}, {});
+    layOut(report);
+    QCOMPARE(report.GetPageCount(), 1);
+    RecordingSurface surface;
+    report.PrintPage(&surface, 0);
+
+    QVERIFY(surface.findText(QStringLiteral("Feb 2003")));
+    QCOMPARE(surface.findText(QStringLiteral("Feb 2003"))->x, kLeft + (21 * kChar8 - 8 * kChar8) / 2);
+    QCOMPARE(surface.findText(QStringLiteral("Apr 2003"))->x, kRight - 21 * kChar8 + (21 * kChar8 - 8 * kChar8) / 2);
+
+    const int cellW = (kRight - kLeft) / 7;
+    const int cellH = (kBottom - kBodyTop) / 8;
+    const QStringList lines = linesOf(surface);
+    // Two mini calendars of 17 lines, then the grid's nine rows and eight columns.
+    QCOMPARE(lines.size(), 34 + 17);
+    QCOMPARE(lines[34], QStringLiteral("%1,%2-%3,%2/1").arg(kLeft).arg(kBodyTop).arg(kLeft + 7 * cellW));
+    QCOMPARE(lines[42], QStringLiteral("%1,%2-%3,%2/1").arg(kLeft).arg(kBodyTop + 8 * cellH).arg(kLeft + 7 * cellW));
+    QCOMPARE(lines[43], QStringLiteral("%1,%2-%1,%3/1").arg(kLeft).arg(kBodyTop).arg(kBodyTop + 8 * cellH));
+    QCOMPARE(lines[44],
+             QStringLiteral("%1,%2-%1,%3/1").arg(kLeft + cellW).arg(kBodyTop + cellH).arg(kBodyTop + 8 * cellH));
+
+    // The title grows from 6 points by 2 until it is a third of the band high: at 600 dpi a size of
+    // p points is p * 600 / 72 units, drawn 5/4 of that high.
+    int points = 6;
+    while ((points * 600 / 72) * 5 / 4 < cellH / 3)
+        points += 2;
+    QCOMPARE(report.GridTitlePointSize(), points);
+    const auto* title = surface.findText(QStringLiteral("Mar 2003"));
+    QVERIFY(title);
+    const int h = points * 600 / 72;
+    QCOMPARE(title->font, (platform::Font{QStringLiteral("Times New Roman"), -h, 700}));
+    QCOMPARE(title->y, kBodyTop + cellH - (h + h / 4));
+    QCOMPARE(title->x, kLeft + (kRight - kLeft - 8 * (h / 2 + h / 10)) / 2);
+
+    const auto* wednesday = surface.findText(QStringLiteral("WED"));
+    QVERIFY(wednesday);
+    QCOMPARE(wednesday->x, kLeft + 3 * cellW + (cellW - 3 * kChar) / 2);
+    QCOMPARE(wednesday->y, kBodyTop + 2 * cellH - kLine);
+
+    // March 2003 starts on a Saturday and fills six week rows: the 31st is a Monday in the last.
+    const int boldChar = 41 + 8;
+    QCOMPARE(report.DayTextRects().size(), std::size_t(31));
+    const int lastRowTop = kBodyTop + 7 * cellH;
+    const int numberX = kLeft + 2 * cellW - kChar - 2 * boldChar;
+    QCOMPARE(report.DayTextRects()[30],
+             (platform::Rect{kLeft + cellW + kChar, lastRowTop + kLine / 2, numberX, lastRowTop + cellH - kLine / 2}));
+    QStringList numbers;
+    for (const auto& call : surface.texts())
+        if (call.text == QLatin1String("31") && call.y == lastRowTop + kLine)
+            numbers << QString::number(call.x);
+    QCOMPARE(numbers, QStringList{QString::number(numberX)});
+    const auto first = std::find_if(surface.texts().begin(), surface.texts().end(), [&](const auto& call) {
+        return call.text == QLatin1String("1") && call.y == kBodyTop + 2 * cellH + kLine;
+    });
+    QVERIFY(first != surface.texts().end());
+    QCOMPARE(first->x, kLeft + 7 * cellW - kChar - boldChar);
+}
+
+void TestCalendarReports::monthlyEntriesClippedToCell() {
+    std::vector<Task> tasks;
+    for (int i = 0; i < 40; ++i)
+        tasks.push_back(task(day(2003, 3, 12), qPrintable(QStringLiteral("task number %1").arg(i))));
+    std::vector<Appointment> appointments = {appointment(day(2003, 3, 12, 13, 5), "meeting")};
+    RecordingSurface layout;
+    MonthlyPlanReport report(&layout, CalendarMonth{2003, 3}, tasks, appointments);
+    layOut(report);
+    RecordingSurface surface;
+    report.PrintPage(&surface, 0);
+    const auto calls = wrappedCalls(surface);
+    QCOMPARE(calls.size(), std::size_t(1));
+    QVERIFY(calls[0]->text.startsWith(QLatin1String("1:05 P meeting\ntask number 0\n")));
+    QVERIFY(calls[0]->text.endsWith(QLatin1String("task number 39\n")));
+    QCOMPARE(calls[0]->rect, report.DayTextRects()[11]);
+    QCOMPARE(calls[0]->font, (platform::Font{QStringLiteral("Times New Roman"), -50, 400}));
+    // Far more lines than the cell holds: the surface cuts them at the cell's bottom.
+    const int sixPointLine = 50 + 12 + 5;
+    QVERIFY(calls[0]->wrappedLines.size() * sixPointLine > calls[0]->rect.height());
+}
+
+void TestCalendarReports::entryTextsArePrintedLiterally() {
+    const std::vector<Task> tasks = {task(day(2003, 3, 3), "%s %n"), task(day(2003, 3, 3), "R&D")};
+    RecordingSurface layout;
+    WeeklyPlanReport weekly(&layout, day(2003, 3, 3), tasks, {});
+    layOut(weekly);
+    RecordingSurface surface;
+    weekly.PrintPage(&surface, 0);
+    QCOMPARE(wrappedCalls(surface).at(0)->text, QStringLiteral("%s %n\nR&D\n"));
+}
+
+void TestCalendarReports::drawingTwiceIsIdentical() {
+    const std::vector<Task> tasks = {task(day(2003, 3, 3), "task")};
+    const std::vector<Appointment> appointments = {appointment(day(2003, 3, 4, 8, 30), "appointment")};
+    RecordingSurface layout;
+    WeeklyPlanReport weekly(&layout, day(2003, 3, 3), tasks, appointments);
+    MonthlyPlanReport monthly(&layout, CalendarMonth{2003, 3}, tasks, appointments);
+    layOut(weekly);
+    layOut(monthly);
+    const std::pair<Report*, int> pages[] = {{&weekly, 0}, {&weekly, 1}, {&monthly, 0}};
+    for (const auto& [report, page] : pages) {
+        RecordingSurface first;
+        RecordingSurface second;
+        report->PrintPage(&first, page);
+        report->PrintPage(&second, page);
+        QCOMPARE(textsOf(second), textsOf(first));
+        QCOMPARE(linesOf(second), linesOf(first));
+        QCOMPARE(report->PointSize(), 10);
+        QCOMPARE(second.currentFont(), platform::Font{});
+        QCOMPARE(second.currentPen(), platform::Pen{});
+        QCOMPARE(second.saveDepth(), 0);
+    }
+}
+
+void TestCalendarReports::narrowPaperUsesSmallType() {
+    platform::DeviceMetrics card = RecordingSurface::letterAt600Dpi();
+    card.physicalWidth = 6 * 600 + 599;
+    card.physicalHeight = 4 * 600;
+    RecordingSurface layout(card);
+    MonthlyPlanReport report(&layout, CalendarMonth{2003, 3}, {}, {});
+    layOut(report);
+    RecordingSurface surface(card);
+    report.PrintPage(&surface, 0);
+    QCOMPARE(report.PointSize(), 8);
+    QCOMPARE(surface.findText(QStringLiteral("SUN"))->font.height, -66);
+}
+
+void TestCalendarReports::tinyPaperDrawsNothingOutside() {
+    platform::DeviceMetrics tiny = RecordingSurface::letterAt600Dpi();
+    tiny.physicalWidth = 1200;
+    tiny.physicalHeight = 1500;
+    const std::vector<Task> tasks = {task(day(2003, 3, 3), "task")};
+    RecordingSurface layout(tiny);
+    WeeklyPlanReport weekly(&layout, day(2003, 3, 3), tasks, {});
+    MonthlyPlanReport monthly(&layout, CalendarMonth{2003, 3}, tasks, {});
+    layOut(weekly);
+    layOut(monthly);
+    for (Report* report : {static_cast<Report*>(&weekly), static_cast<Report*>(&monthly)}) {
+        RecordingSurface surface(tiny);
+        report->PrintPage(&surface, 0);
+        QVERIFY(wrappedCalls(surface).empty());
+        for (const auto& line : surface.lines())
+            QVERIFY2(line.pen.width != 4, "no box rules without room for boxes");
+    }
+    QVERIFY(monthly.DayTextRects().empty() ||
+            std::all_of(monthly.DayTextRects().begin(), monthly.DayTextRects().end(),
+                        [](const platform::Rect& r) { return r.width() == 0 && r.height() == 0; }));
+}
+
+void TestCalendarReports::gridTitleStopsGrowing() {
+    platform::DeviceMetrics banner = RecordingSurface::letterAt600Dpi();
+    banner.physicalHeight = 600 * 600; // fifty feet: cells far taller than any title
+    RecordingSurface layout(banner);
+    MonthlyPlanReport report(&layout, CalendarMonth{2003, 3}, {}, {});
+    layOut(report);
+    RecordingSurface surface(banner);
+    report.PrintPage(&surface, 0);
+    QCOMPARE(report.GridTitlePointSize(), MonthlyPlanReport::MaxGridTitlePoints);
+}
+
+TAVORO_TEST_MAIN(TestCalendarReports)
+#include "TestCalendarReports.moc"
