@@ -1,5 +1,6 @@
 #include "DocumentWriter.h"
 
+#include "LocalSeconds.h"
 #include "core/PimRecords.h"
 
 #include <array>
@@ -116,7 +117,7 @@ void DocumentWriter::Number(std::string_view name, std::int64_t value) {
 }
 
 void DocumentWriter::Seconds(std::string_view name, const DateTime& value) {
-    Number(name, value.ToSeconds());
+    Number(name, LocalSeconds(value));
 }
 
 void DocumentWriter::OpenCollection(std::string_view name, int lastId) {
@@ -134,11 +135,11 @@ void DocumentWriter::WriteTasks(const PimRecords& records) {
         // only when a line needs it: asking the clock costs as much as writing the line.
         std::int64_t today = -1;
         const auto secondsOrToday = [&today](const DateTime& value) {
-            const std::int64_t seconds = value.ToSeconds();
+            const std::int64_t seconds = LocalSeconds(value);
             if (seconds != -1)
                 return seconds;
             if (today == -1)
-                today = DateTime::Today().ToSeconds();
+                today = LocalSeconds(DateTime::Today());
             return today;
         };
         m_out.append("\t\t<Task");
@@ -195,7 +196,7 @@ void DocumentWriter::WriteAppointments(const PimRecords& records) {
         Seconds("StartTime", appointment.StartTime);
         Seconds("EndTime", appointment.EndTime);
         Flag("Alarm", appointment.Alarm != 0);
-        Number("AlarmTime", appointment.Alarm ? appointment.AlarmTime.ToSeconds() : 0);
+        Number("AlarmTime", appointment.Alarm ? LocalSeconds(appointment.AlarmTime) : 0);
         Flag("Done", appointment.Done != 0);
         m_out.append(" />");
         m_out.append(kLineEnd);

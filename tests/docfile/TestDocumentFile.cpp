@@ -1,0 +1,500 @@
+#include "docfile/DocumentReader.h"
+#include "docfile/DocumentWriter.h"
+#include "docfile/LocalSeconds.h"
+#include "docfile/PimDocument.h"
+#include "platform/AtomicFile.h"
+#include "platform/Clock.h"
+#include "support/FakePromptService.h"
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
+
+Q_DECLARE_METATYPE(DateTime)
+
+using platform::PromptButtons;
+using platform::PromptIcon;
+
+namespace {
+
+QByteArray fixture(const char* name) {
+    QFile file(QStringLiteral(TAVORO_TEST_DATA "/docfile/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing fixture %s", name);
+    return file.readAll();
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray saved(const PimDocument& document) {
+    return QByteArray::fromStdString(DocumentWriter::Write(document));
+}
+
+// A Version 1 file with the given text inside the root element.
+QByteArray version1(const QByteArray& body) {
+    return "<?xml version=\"1.0\"?>\r\n<Pim Version=\"1\">\r\n" + body + "</Pim>\r\n";
+}
+
+DateTime fromSeconds(std::int64_t seconds) {
+    return DateTime::FromSeconds(seconds);
+}
+
+// The document that the all-fields fixture holds.
+void fillAllFields(PimDocument& document) {
+    Task open;
+    open.ID = 1;
+    open.Description = "Call O'Brien & \"sons\" <re: tax>";
+    open.Priority = Task::Medium;
+    open.DueDate = DateTime(2003, 5, 10, 0, 0, 0);
+    open.DoneDate = fromSeconds(0); // an open task's done date is written as 0
+    document.Tasks.InsertLoaded(open);
+    Task done;
+    done.ID = 3;
+    done.Description = "Done task";
+    done.Priority = Task::Done;
+    done.DueDate = DateTime(2003, 5, 9, 0, 0, 0);
+    done.DoneDate = DateTime(2003, 5, 12, 0, 0, 0);
+    document.Tasks.InsertLoaded(done);
+    document.Tasks.SetLastID(3);
+
+    Person person;
+    person.ID = 2;
+    person.FName = "Mary";
+    person.LName = "O'Brien";
+    person.RName = "O'Brien, Mary";
+    person.Company = "A&B <Ltd>";
+    person.Position = "Head of Sales";
+    person.Addr1 = "12 Rue Sainte-Catherine";
+    person.Addr2 = "Suite\t4";
+    person.City = "Montr\xe9"
+                  "al";
+    person.State = "QC";
+    person.Zip = "H2X 1Z4";
+    person.WhitePages = 1;
+    person.YellowPages = 0;
+    person.Notes = "line one\r\nline two";
+    person.HmPhone = "(514) 555-0101";
+    person.WkPhone = "(514) 555-0102";
+    person.WkExt = "33";
+    person.Fax = "(514) 555-0103";
+    person.CelPhone = "(514) 555-0104";
+    person.Pager = "(514) 555-0105";
+    person.EMail = "mary@example.com";
+    person.WebPage = "http://www.example.com/mary";
+    document.Persons.InsertLoaded(person);
+    document.Persons.SetLastID(2);
+
+    Appointment dentist;
+    dentist.ID = 4;
+    dentist.Description = "Dentist";
+    dentist.DueDate = DateTime(2003, 5, 10, 0, 0, 0);
+    dentist.StartTime = DateTime(2003, 5, 10, 14, 30, 0);
+    dentist.EndTime = DateTime(2003, 5, 10, 15, 15, 0);
+    dentist.Alarm = 1;
+    dentist.AlarmTime = DateTime(2003, 5, 10, 14, 15, 0);
+    document.Appointments.InsertLoaded(dentist);
+    Appointment launch; // after 2038: needs the 64-bit seconds count
+    launch.ID = 5;
+    launch.Description = "Launch";
+    launch.DueDate = DateTime(2040, 7, 1, 0, 0, 0);
+    launch.StartTime = DateTime(2040, 7, 1, 9, 0, 0);
+    launch.EndTime = DateTime(2040, 7, 1, 10, 0, 0);
+    launch.Alarm = 0;
+    launch.AlarmTime = fromSeconds(0); // written as 0 without an alarm
+    launch.Done = 1;
+    document.Appointments.InsertLoaded(launch);
+    document.Appointments.SetLastID(5);
+
+    document.User.FName = "Alex";
+    document.User.LName = "Morgan";
+    document.User.Company = "Quill & Ink";
+    document.User.Position = "Owner";
+    document.User.Addr1 = "1 High Street";
+    document.User.City = "Springfield";
+    document.User.State = "IL";
+    document.User.Zip = "62701";
+}
+
+void compareRecords(const PimRecords& actual, const PimRecords& expected) {
+    QCOMPARE(actual.Tasks.LastID(), expected.Tasks.LastID());
+    QCOMPARE(actual.Persons.LastID(), expected.Persons.LastID());
+    QCOMPARE(actual.Appointments.LastID(), expected.Appointments.LastID());
+    QVERIFY(actual.Tasks.Items() == expected.Tasks.Items());
+    QVERIFY(actual.Persons.Items() == expected.Persons.Items());
+    QVERIFY(actual.Appointments.Items() == expected.Appointments.Items());
+    QVERIFY(actual.User == expected.User);
+}
+
+} // namespace
+
+class TestDocumentFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { platform::Clock::setFixed(platform::LocalTime{2003, 5, 10, 9, 30, 0}); }
+    void cleanup() { platform::Clock::setFixed(std::nullopt); }
+
+    void emptyDocumentIsTheTenLines() {
+        PimDocument document;
+        QCOMPARE(saved(document), fixture("empty-v1.pgr"));
+    }
+
+    void everyFieldKindSavesToTheFixture() {
+        PimDocument document;
+        fillAllFields(document);
+        QCOMPARE(saved(document), fixture("all-fields-v1.pgr"));
+    }
+
+    void everyFieldKindLoadsBackEqual() {
+        PimDocument expected;
+        fillAllFields(expected);
+        PimDocument loaded;
+        FakePromptService prompt;
+        const QByteArray bytes = fixture("all-fields-v1.pgr");
+        QVERIFY(loaded.Load(bytes.constData(), static_cast<std::size_t>(bytes.size()), prompt));
+        compareRecords(loaded, expected);
+        QCOMPARE(saved(loaded), bytes);
+        QVERIFY(prompt.messages.isEmpty());
+    }
+
+    void version13Loads() {
+        PimDocument document;
+        FakePromptService prompt;
+        const QByteArray bytes = fixture("version13.pgr");
+        QVERIFY(document.Load(bytes.constData(), static_cast<std::size_t>(bytes.size()), prompt));
+        QCOMPARE(document.Tasks.LastID(), 7);
+        QCOMPARE(document.Persons.LastID(), 2);
+        QCOMPARE(document.Persons.Count(), std::size_t(2));
+        const Person* hans = document.Persons.Find(1);
+        QVERIFY(hans);
+        QCOMPARE(hans->FName, std::string("Hans")); // attributes other than ID do not count here
+        QCOMPARE(hans->City, std::string("K\xf6ln"));
+        QCOMPARE(hans->Notes, std::string("first <second>"));
+        QCOMPARE(hans->WhitePages, 1);
+        const Person* eva = document.Persons.Find(2);
+        QVERIFY(eva);
+        QCOMPARE(eva->FName, std::string("Eva"));
+        QCOMPARE(eva->LName, std::string("Meier")); // carried over from the record before
+        const Task* task = document.Tasks.Find(7);
+        QVERIFY(task);
+        QCOMPARE(task->Description, std::string("Old & done"));
+        QCOMPARE(task->Priority, int(Task::Done));
+        QVERIFY(task->DoneDate == DateTime(2003, 5, 12, 0, 0, 0));
+        const Appointment* dentist = document.Appointments.Find(1);
+        QVERIFY(dentist);
+        QVERIFY(dentist->StartTime == DateTime(2003, 5, 10, 14, 30, 0));
+        QCOMPARE(int(dentist->Alarm), 1);
+        QCOMPARE(document.User.FName, std::string("Alex"));
+        QCOMPARE(document.User.City, std::string("Bonn"));
+        // Saved again, it takes the current layout.
+        QVERIFY(saved(document).contains("<Pim Version=\"1\">"));
+    }
+
+    void escapeXmlText_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("escaped");
+        QTest::newRow("plain") << QByteArray("Anna") << QByteArray("Anna");
+        QTest::newRow("markup") << QByteArray("O'Brien \"A&B\" <Ltd>")
+                                << QByteArray("O&apos;Brien &quot;A&amp;B&quot; &lt;Ltd&gt;");
+        QTest::newRow("line breaks") << QByteArray("a\r\nb\nc\rd") << QByteArray("a&#13;&#10;b&#10;c&#13;d");
+        QTest::newRow("other bytes stay") << QByteArray("\t\x01\xe9\xff;#") << QByteArray("\t\x01\xe9\xff;#");
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+    }
+    void escapeXmlText() {
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, escaped);
+        QCOMPARE(QByteArray::fromStdString(EscapeXmlText(text.toStdString())), escaped);
+    }
+
+    void taskDateRules_data() {
+        QTest::addColumn<int>("priority");
+        QTest::addColumn<DateTime>("due");
+        QTest::addColumn<DateTime>("done");
+        QTest::addColumn<QByteArray>("written");
+        const DateTime may9(2003, 5, 9, 0, 0, 0);
+        // Today is 2003-05-10 (1052517600).
+        QTest::newRow("open task") << 1 << may9 << may9 << QByteArray("DueDate=\"1052431200\" DoneDate=\"0\"");
+        QTest::newRow("done task") << 3 << may9 << may9 << QByteArray("DueDate=\"1052431200\" DoneDate=\"1052431200\"");
+        QTest::newRow("done, done date invalid")
+            << 3 << may9 << DateTime() << QByteArray("DueDate=\"1052431200\" DoneDate=\"1052517600\"");
+        QTest::newRow("due date invalid")
+            << 0 << DateTime() << may9 << QByteArray("DueDate=\"1052517600\" DoneDate=\"0\"");
+        QTest::newRow("due before 1970") << 2 << DateTime(1969, 12, 31, 0, 0, 0) << may9
+                                         << QByteArray("DueDate=\"1052517600\" DoneDate=\"0\"");
+        QTest::newRow("due after 2038") << 0 << DateTime(2040, 7, 1, 0, 0, 0) << may9
+                                        << QByteArray("DueDate=\"2224706400\" DoneDate=\"0\"");
+    }
+    void taskDateRules() {
+        QFETCH(int, priority);
+        QFETCH(DateTime, due);
+        QFETCH(DateTime, done);
+        QFETCH(QByteArray, written);
+        PimDocument document;
+        Task task;
+        task.Priority = priority;
+        task.DueDate = due;
+        task.DoneDate = done;
+        document.Tasks.Add(task);
+        QVERIFY2(saved(document).contains(written), saved(document).constData());
+    }
+
+    void appointmentDateRules() {
+        PimDocument document;
+        Appointment appointment;
+        appointment.DueDate = DateTime();
+        appointment.StartTime = DateTime(1969, 1, 1, 0, 0, 0);
+        appointment.EndTime = DateTime(2003, 5, 10, 14, 30, 0);
+        appointment.Alarm = 0;
+        appointment.AlarmTime = DateTime(2003, 5, 10, 14, 15, 0);
+        document.Appointments.Add(appointment);
+        QVERIFY(saved(document).contains("DueDate=\"-1\" StartTime=\"-1\" EndTime=\"1052569800\" Alarm=\"0\" "
+                                         "AlarmTime=\"0\" Done=\"0\""));
+    }
+
+    void openTaskDoneDateReadsAs1970() {
+        PimDocument document;
+        FakePromptService prompt;
+        const QByteArray text = version1("<Tasks><Task ID=\"1\" Priority=\"1\" DueDate=\"1052517600\" DoneDate=\"0\"/>"
+                                         "</Tasks>");
+        QVERIFY(document.Load(text.constData(), std::size_t(text.size()), prompt));
+        const Task* task = document.Tasks.Find(1);
+        QVERIFY(task);
+        QVERIFY(task->DoneDate.IsValid());
+        QVERIFY(task->DoneDate == DateTime(1970, 1, 1, 1, 0, 0)); // 0 seconds in Berlin
+        QVERIFY(!task->IsDone());
+    }
+
+    // The reader's rules, each shown on a small file: what a collection or record element holds
+    // and what comes out.
+    void readerRules_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("persons"); // "ID:FName:LName:WhitePages" per person
+        QTest::addColumn<int>("lastId");
+        const auto row = [](const char* name, const QByteArray& file, const char* persons, int lastId) {
+            QTest::newRow(name) << file << QString::fromLatin1(persons) << lastId;
+        };
+        row("fields carry over",
+            version1("<Persons LastID=\"9\"><Person ID=\"1\" FName=\"A\" LName=\"L\"/>"
+                     "<Person ID=\"2\" FName=\"B\"/></Persons>"),
+            "1:A:L:0 2:B:L:0", 9);
+        row("first of a repeated ID stays",
+            version1("<Persons><Person ID=\"4\" FName=\"first\"/><Person ID=\"4\" FName=\"second\"/></Persons>"),
+            "4:first::0", 0);
+        row("later duplicate attribute wins", version1("<Persons><Person ID=\"1\" FName=\"a\" FName=\"b\"/></Persons>"),
+            "1:b::0", 0);
+        row("unknown names ignored",
+            version1("<Persons><Person ID=\"1\" Shoe=\"44\" fname=\"x\" FName=\"A\"/></Persons><Extra/>"), "1:A::0", 0);
+        row("any child name is a record", version1("<Persons><Someone ID=\"3\" FName=\"C\"/></Persons>"), "3:C::0", 0);
+        row("flag only when 1",
+            version1("<Persons><Person ID=\"1\" WhitePages=\"true\"/><Person ID=\"2\" "
+                     "WhitePages=\"1\"/><Person ID=\"3\" WhitePages=\"2\"/></Persons>"),
+            "1:::0 2:::1 3:::0", 0);
+        row("integers as the C library reads them",
+            version1("<Persons LastID=\" +12abc\"><Person ID=\"  7x\"/><Person ID=\"zz\"/></Persons>"), "0:::0 7:::0",
+            12);
+        row("huge numbers clamp", version1("<Persons LastID=\"99999999999999999999\"/>"), "", 2147483647);
+        row("collection read twice",
+            version1("<Persons><Person ID=\"1\" FName=\"A\"/></Persons><Persons LastID=\"3\">"
+                     "<Person ID=\"2\"/></Persons>"),
+            "1:A::0 2:::0", 3);
+        row("comment and empty child skipped",
+            version1("<Persons><!-- note --><Person/><Person ID=\"5\" FName=\"E\"/><Person></Person></Persons>"),
+            "5:E::0", 0);
+        row("root of another name", "<PIM Version=\"1\"><Persons><Person ID=\"1\"/></Persons></PIM>", "", 0);
+        row("no version", "<Pim><Persons><Person ID=\"1\"/></Persons></Pim>", "", 0);
+        row("version 2", "<Pim Version=\"2\"><Persons><Person ID=\"1\"/></Persons></Pim>", "", 0);
+        row("last version attribute counts",
+            "<Pim Version=\"7\" Version=\"1\"><Persons><Person ID=\"1\"/></Persons></Pim>", "1:::0", 0);
+        row("raw line break in a value stays", version1("<Persons><Person ID=\"1\" FName=\"a\r\r\nb\"/></Persons>"),
+            "1:a\r\r\nb::0", 0);
+    }
+    void readerRules() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, persons);
+        QFETCH(int, lastId);
+        PimDocument document;
+        FakePromptService prompt;
+        QVERIFY(document.Load(file.constData(), std::size_t(file.size()), prompt));
+        QStringList actual;
+        for (const auto& [id, person] : document.Persons)
+            actual << QStringLiteral("%1:%2:%3:%4")
+                          .arg(id)
+                          .arg(QString::fromLatin1(person.FName))
+                          .arg(QString::fromLatin1(person.LName))
+                          .arg(person.WhitePages);
+        QCOMPARE(actual.join(QLatin1Char(' ')), persons);
+        QCOMPARE(document.Persons.LastID(), lastId);
+        QVERIFY(prompt.messages.isEmpty());
+    }
+
+    void userReader() {
+        PimDocument document;
+        FakePromptService prompt;
+        const QByteArray text = version1("<User  FName=\"A\" Zip=\"1\" Notes=\"x\" City=\"C\" />");
+        QVERIFY(document.Load(text.constData(), std::size_t(text.size()), prompt));
+        QCOMPARE(document.User.FName, std::string("A"));
+        QCOMPARE(document.User.City, std::string("C"));
+        QCOMPARE(document.User.Zip, std::string("1"));
+    }
+
+    void parseErrorIsShown_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("mismatched end tag") << QByteArray("<?xml version=\"1.0\"?>\r\n<Pim Version=\"1\">\r\n</Pm>")
+                                            << QStringLiteral("Parsing error at line 3");
+        QTest::newRow("NUL before the root closes")
+            << QByteArray("<Pim Version=\"1\">\r\n\0</Pim>\r\n", 26) << QStringLiteral("Parsing error at line 2");
+    }
+    void parseErrorIsShown() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, message);
+        PimDocument document;
+        FakePromptService prompt;
+        QVERIFY(!document.Load(file.constData(), std::size_t(file.size()), prompt));
+        QCOMPARE(prompt.messages.size(), 1);
+        QCOMPARE(prompt.messages[0].text, message);
+        QCOMPARE(prompt.messages[0].caption, QStringLiteral("Error Loading File"));
+        QCOMPARE(prompt.messages[0].icon, PromptIcon::Stop);
+        QCOMPARE(prompt.messages[0].buttons, PromptButtons::Ok);
+        QCOMPARE(document.Persons.Count(), std::size_t(0));
+    }
+
+    void textAfterNulIsNotRead() {
+        PimDocument document;
+        FakePromptService prompt;
+        const QByteArray text = version1("<Persons><Person ID=\"1\"/></Persons>") + QByteArray("\0<junk", 6);
+        QVERIFY(document.Load(text.constData(), std::size_t(text.size()), prompt));
+        QCOMPARE(document.Persons.Count(), std::size_t(1));
+        QVERIFY(prompt.messages.isEmpty());
+    }
+
+    void localSecondsMatchesTheRuntime() {
+        // Every quarter hour through the days around both daylight-saving changes of a year,
+        // and a spread of other moments, including the edges of the count.
+        QList<DateTime> moments;
+        for (int day : {29, 30, 31})
+            for (int minutes = 0; minutes < 24 * 60; minutes += 15) {
+                moments << DateTime(2003, 3, day, minutes / 60, minutes % 60, 0);
+                moments << DateTime(2003, 10, day - 3, minutes / 60, minutes % 60, 7);
+            }
+        for (int year = 1969; year <= 2100; year += 3)
+            moments << DateTime(year, 1 + year % 12, 1 + year % 28, year % 24, year % 60, year % 59);
+        moments << DateTime(1970, 1, 1, 0, 30, 0) << DateTime(1970, 1, 1, 1, 0, 0) << DateTime(2038, 1, 19, 4, 14, 8)
+                << DateTime() << DateTime(9999, 12, 31, 0, 0, 0);
+        for (const DateTime& moment : moments)
+            QCOMPARE(LocalSeconds(moment), moment.ToSeconds());
+    }
+
+    void readInteger_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<qint64>("value");
+        QTest::newRow("plain") << QByteArray("42") << qint64(42);
+        QTest::newRow("whitespace and sign") << QByteArray(" \t\r\n-17z") << qint64(-17);
+        QTest::newRow("no digits") << QByteArray("-x") << qint64(0);
+        QTest::newRow("beyond 32 bits") << QByteArray("4102444800") << qint64(4102444800LL);
+        QTest::newRow("lowest") << QByteArray("-9223372036854775808") << std::numeric_limits<qint64>::min();
+        QTest::newRow("too high") << QByteArray("9223372036854775808") << std::numeric_limits<qint64>::max();
+        QTest::newRow("too low") << QByteArray("-99999999999999999999") << std::numeric_limits<qint64>::min();
+    }
+    void readInteger() {
+        QFETCH(QByteArray, text);
+        QFETCH(qint64, value);
+        QCOMPARE(qint64(DocumentReader::ReadInteger64(std::string_view(text.constData(), std::size_t(text.size())))),
+                 value);
+    }
+
+    // Saving to disk: the file holds the text, a new file is private, a failure leaves the old
+    // file exactly as it was and answers false.
+    void saveWritesTheFile() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("home.pgr"));
+        PimDocument document;
+        fillAllFields(document);
+        QVERIFY(document.Save(path));
+        QCOMPARE(readFile(path), fixture("all-fields-v1.pgr"));
+        const QFileDevice::Permissions others =
+            QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+        QVERIFY(QFile::permissions(path).testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QCOMPARE(QFile::permissions(path) & others, QFileDevice::Permissions());
+        // An existing file keeps the permissions its owner gave it.
+        QVERIFY(QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadGroup));
+        QVERIFY(document.Save(path));
+        QVERIFY(QFile::permissions(path).testFlag(QFileDevice::ReadGroup));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("home.pgr")});
+    }
+
+    void saveIntoMissingFolderFails() {
+        QTemporaryDir folder;
+        PimDocument document;
+        QVERIFY(!document.Save(folder.filePath(QStringLiteral("gone/home.pgr"))));
+        QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("gone"))));
+    }
+
+    void saveIntoReadOnlyFolderFails() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("home.pgr"));
+        writeFile(path, "old contents");
+        QVERIFY(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        if (QFileInfo(folder.path()).isWritable()) { // running with the rights to write anyway
+            QFile::setPermissions(folder.path(),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            QSKIP("the folder stays writable for this user");
+        }
+        PimDocument document;
+        const bool savedOk = document.Save(path);
+        QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QVERIFY(!savedOk);
+        QCOMPARE(readFile(path), QByteArray("old contents"));
+    }
+
+    void failingWriteLeavesTheTarget() {
+        // The system refuses to let files grow past a few kilobytes: the write of the temporary
+        // file fails part way, as on a full disk.
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("home.pgr"));
+        writeFile(path, "old contents");
+        PimDocument document;
+        Person person;
+        person.Notes.assign(64 * 1024, 'n');
+        document.Persons.Add(person);
+        rlimit previous{};
+        getrlimit(RLIMIT_FSIZE, &previous);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = previous;
+        small.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool savedOk = document.Save(path);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+        QVERIFY(!savedOk);
+        QCOMPARE(readFile(path), QByteArray("old contents"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("home.pgr")});
+    }
+
+    void readWholeFile() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("a.pgr"));
+        QVERIFY(!platform::ReadWholeFile(path));          // missing
+        QVERIFY(!platform::ReadWholeFile(folder.path())); // a folder
+        writeFile(path, QByteArray());
+        QCOMPARE(platform::ReadWholeFile(path).value_or("x"), std::string());
+        writeFile(path, QByteArray("a\0b", 3));
+        QCOMPARE(platform::ReadWholeFile(path).value_or(""), std::string("a\0b", 3));
+    }
+};
+
+TAVORO_TEST_MAIN(TestDocumentFile)
+#include "TestDocumentFile.moc"
