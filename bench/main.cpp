@@ -1,3 +1,4 @@
+#include "BenchDocfile.h"
 #include "BenchGroup.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 // Each group lives in a file of its own and is listed here.
 static const BenchGroup kGroups[] = {
     {"none", nullptr},
+    {"docfile", runDocfileBench},
 };
 
 int main(int argc, char* argv[]) {

@@ -1,0 +1,4 @@
+#pragma once
+
+// Document file: parse throughput beside pugixml, Load and Save times, peak memory of a load.
+void runDocfileBench();
