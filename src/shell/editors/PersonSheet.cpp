@@ -1,0 +1,101 @@
+#include "PersonSheet.h"
+
+#include "EditorButtons.h"
+#include "FieldsPage.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// A flag keeps its stored value unless the user changed the check box.
+void storeFlag(int& flag, const QCheckBox* box) {
+    if (box->isChecked() != (flag != 0))
+        flag = box->isChecked() ? 1 : 0;
+}
+
+// The display name as bytes that read back as "LName, FName". Joining the two fields' bytes does
+// that unless one is UTF-8 and the other Windows-1252 from an older file; then the name is made
+// again from their texts, as UTF-8.
+std::string displayNameBytes(const Person& person) {
+    const std::string joined = DisplayName(person);
+    Person texts;
+    texts.FName = platform::toQString(person.FName).toStdString();
+    texts.LName = platform::toQString(person.LName).toStdString();
+    const std::string asText = DisplayName(texts);
+    return platform::toQString(joined) == QString::fromStdString(asText) ? joined : asText;
+}
+
+} // namespace
+
+PersonSheet::PersonSheet(const Person& person, bool adding, QWidget* parent)
+    : QDialog(parent), m_person(person), m_pages(new QTabWidget(this)) {
+    setWindowTitle(adding ? QStringLiteral("Add Person") : QStringLiteral("Edit Person"));
+
+    FieldsPage* general = FieldsPage::General();
+    auto* addressBook = new QGroupBox(QStringLiteral("Address Book"), general);
+    addressBook->setObjectName(QStringLiteral("AddressBook"));
+    m_whitePages = new QCheckBox(QStringLiteral("&White Pages"), addressBook);
+    m_whitePages->setObjectName(QStringLiteral("WhitePages"));
+    m_yellowPages = new QCheckBox(QStringLiteral("Yellow Pages"), addressBook);
+    m_yellowPages->setObjectName(QStringLiteral("YellowPages"));
+    auto* bookLayout = new QHBoxLayout(addressBook);
+    bookLayout->addWidget(m_whitePages);
+    bookLayout->addWidget(m_yellowPages);
+    general->Form()->addRow(addressBook);
+
+    FieldsPage* address = FieldsPage::Address();
+    FieldsPage* phone = FieldsPage::Phone();
+    auto* notes = new QPlainTextEdit;
+    notes->setObjectName(QStringLiteral("Notes"));
+    notes->setTabChangesFocus(true);
+
+    m_pages->addTab(general, QStringLiteral("General"));
+    m_pages->addTab(address, QStringLiteral("Address"));
+    m_pages->addTab(phone, QStringLiteral("Phone"));
+    m_pages->addTab(notes, QStringLiteral("Notes"));
+
+    for (const auto& [field, member] : {std::pair{"FName", &Person::FName},
+                                        {"LName", &Person::LName},
+                                        {"Company", &Person::Company},
+                                        {"Position", &Person::Position}})
+        m_fields.Bind(general->Edit(field), member);
+    for (const auto& [field, member] : {std::pair{"Addr1", &Person::Addr1},
+                                        {"Addr2", &Person::Addr2},
+                                        {"City", &Person::City},
+                                        {"State", &Person::State},
+                                        {"Zip", &Person::Zip}})
+        m_fields.Bind(address->Edit(field), member);
+    for (const auto& [field, member] : {std::pair{"HmPhone", &Person::HmPhone},
+                                        {"WkPhone", &Person::WkPhone},
+                                        {"WkExt", &Person::WkExt},
+                                        {"Fax", &Person::Fax},
+                                        {"EMail", &Person::EMail},
+                                        {"Pager", &Person::Pager},
+                                        {"CelPhone", &Person::CelPhone},
+                                        {"WebPage", &Person::WebPage}})
+        m_fields.Bind(phone->Edit(field), member);
+    m_fields.Bind(notes, &Person::Notes);
+    m_fields.Show(m_person);
+    m_whitePages->setChecked(m_person.WhitePages != 0);
+    m_yellowPages->setChecked(m_person.YellowPages != 0);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pages);
+    layout->addWidget(CreateEditorButtons(this));
+}
+
+Person PersonSheet::Result() const {
+    Person result = m_person;
+    m_fields.Store(result);
+    storeFlag(result.WhitePages, m_whitePages);
+    storeFlag(result.YellowPages, m_yellowPages);
+    result.RName = displayNameBytes(result);
+    return result;
+}

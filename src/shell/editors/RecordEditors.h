@@ -1,0 +1,16 @@
+#pragma once
+
+class PimDocument;
+class QWidget;
+
+// The record commands that open an editor. Each shows its dialog modally over the parent; on "&Ok"
+// it writes the record into the document, marks the document modified, notifies the observers and
+// returns true. "&Cancel", or an ID that is no longer in the document, changes nothing.
+// The Add commands take the calendar's day from the document's current date.
+bool AddPerson(QWidget* parent, PimDocument& document);
+bool EditPerson(QWidget* parent, PimDocument& document, int id);
+bool AddTask(QWidget* parent, PimDocument& document);
+bool EditTask(QWidget* parent, PimDocument& document, int id);
+bool AddAppointment(QWidget* parent, PimDocument& document);
+bool EditAppointment(QWidget* parent, PimDocument& document, int id);
+bool EditUser(QWidget* parent, PimDocument& document);

@@ -1,0 +1,74 @@
+#include "TaskDialog.h"
+
+#include "EditorButtons.h"
+#include "EditorDates.h"
+
+#include <QButtonGroup>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TaskDialog::TaskDialog(const Task& task, bool adding, QWidget* parent)
+    : QDialog(parent), m_task(task), m_description(new QLineEdit(this)), m_priority(new QButtonGroup(this)),
+      m_dueDate(CreateEditorDatePicker(this)), m_pickedDay(task.DueDate) {
+    setWindowTitle(adding ? QStringLiteral("Add Task") : QStringLiteral("Edit Task"));
+    m_description->setObjectName(QStringLiteral("Description"));
+    m_dueDate->setObjectName(QStringLiteral("DueDate"));
+
+    auto* group = new QGroupBox(QStringLiteral("Priority"), this);
+    group->setObjectName(QStringLiteral("Priority"));
+    auto* choices = new QHBoxLayout(group);
+    const QString names[] = {QStringLiteral("High"), QStringLiteral("Medium"), QStringLiteral("Low"),
+                             QStringLiteral("Done")};
+    for (int priority = Task::High; priority <= Task::Done; ++priority) {
+        auto* choice = new QRadioButton(names[priority], group);
+        choice->setObjectName(names[priority]);
+        m_priority->addButton(choice, priority);
+        choices->addWidget(choice);
+    }
+    if (QAbstractButton* checked = m_priority->button(task.Priority))
+        checked->setChecked(true);
+
+    auto* taskLabel = new QLabel(QStringLiteral("Task:"), this);
+    taskLabel->setBuddy(m_description);
+    auto* dueLabel = new QLabel(QStringLiteral("Due Date:"), this);
+    dueLabel->setBuddy(m_dueDate);
+    auto* form = new QFormLayout;
+    form->addRow(taskLabel, m_description);
+    form->addRow(group);
+    form->addRow(dueLabel, m_dueDate);
+
+    QDialogButtonBox* buttons = CreateEditorButtons(this);
+    m_ok = EditorOkButton(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+
+    m_fields.Bind(m_description, &Task::Description);
+    m_fields.Show(m_task);
+    if (const QDate shown = ToQDate(task.DueDate); shown.isValid())
+        m_dueDate->setDate(shown);
+    connect(m_dueDate, &QDateEdit::dateChanged, this,
+            [this](QDate date) { m_pickedDay = DateTime(date.year(), date.month(), date.day(), 0, 0, 0); });
+    connect(m_description, &QLineEdit::textChanged, this, &TaskDialog::UpdateOk);
+    UpdateOk();
+}
+
+void TaskDialog::UpdateOk() {
+    m_ok->setEnabled(!m_description->text().isEmpty());
+}
+
+Task TaskDialog::Result() const {
+    Task result = m_task;
+    m_fields.Store(result);
+    if (m_priority->checkedId() >= 0)
+        result.Priority = m_priority->checkedId();
+    result.DueDate = m_pickedDay;
+    return result;
+}

@@ -1,0 +1,306 @@
+#include "shell/editors/AlarmMinutes.h"
+#include "shell/editors/AppointmentDraft.h"
+#include "shell/editors/AppointmentTimes.h"
+#include "support/TestMain.h"
+
+#include <QTest>
+
+namespace {
+
+DateTime at(int hour, int minute) {
+    return DateTime(2003, 6, 3, hour, minute, 0);
+}
+
+QString hm(const DateTime& time) {
+    return QString::fromStdString(time.Format("%H:%M"));
+}
+
+Appointment appointmentAt(int startHour, int startMinute, int endHour, int endMinute) {
+    Appointment appointment;
+    appointment.ID = 7;
+    appointment.Description = "Dentist";
+    appointment.DueDate = DateTime(2003, 6, 3, 0, 0, 0);
+    appointment.StartTime = at(startHour, startMinute);
+    appointment.EndTime = at(endHour, endMinute);
+    appointment.AlarmTime = appointment.StartTime;
+    return appointment;
+}
+
+} // namespace
+
+class TestAppointmentDraft : public QObject {
+    Q_OBJECT
+private slots:
+    void newAppointmentStart_data();
+    void newAppointmentStart();
+    void beginArrows_data();
+    void beginArrows();
+    void endArrows_data();
+    void endArrows();
+    void repeatedStepsWrapAround();
+    void movingTheDayKeepsTimes();
+    void alarmMinutesStepAndWrap_data();
+    void alarmMinutesStepAndWrap();
+    void alarmMinutesFromStoredAlarm_data();
+    void alarmMinutesFromStoredAlarm();
+    void fullHourLeadSurvivesOk();
+    void untouchedAlarmKeepsItsExactMoment();
+    void movedStartCarriesTheAlarm();
+    void switchingAlarmOnAndOff();
+};
+
+void TestAppointmentDraft::newAppointmentStart_data() {
+    QTest::addColumn<int>("hour");
+    QTest::addColumn<int>("minute");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::newRow("10:05") << 10 << 5 << "10:00"
+                           << "10:15";
+    QTest::newRow("10:20") << 10 << 20 << "10:15"
+                           << "10:30";
+    QTest::newRow("10:35") << 10 << 35 << "11:30"
+                           << "11:45";
+    QTest::newRow("10:50") << 10 << 50 << "11:45"
+                           << "12:00";
+    QTest::newRow("14:37") << 14 << 37 << "15:30"
+                           << "15:45";
+    QTest::newRow("09:00") << 9 << 0 << "09:00"
+                           << "09:15";
+}
+
+void TestAppointmentDraft::newAppointmentStart() {
+    QFETCH(int, hour);
+    QFETCH(int, minute);
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    const DateTime day(2003, 6, 14, 0, 0, 0);
+    const AppointmentDraft draft = AppointmentDraft::ForNew(day, DateTime(2003, 6, 1, hour, minute, 42));
+    const Appointment result = draft.Result();
+    QCOMPARE(result.DueDate, day);
+    QCOMPARE(hm(result.StartTime), start);
+    QCOMPARE(hm(result.EndTime), end);
+    QCOMPARE(result.StartTime.Date(), day);
+    QCOMPARE(result.StartTime.Second(), 0);
+    QCOMPARE(result.Alarm, 0);
+    QCOMPARE(result.AlarmTime, result.StartTime);
+    QCOMPARE(draft.Minutes().Value(), 0);
+}
+
+void TestAppointmentDraft::beginArrows_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::newRow("up wraps to 05:00, end stays") << "22:45"
+                                                  << "23:00" << 1 << "05:00"
+                                                  << "23:00";
+    QTest::newRow("up pushes the end") << "10:45"
+                                       << "11:00" << 1 << "11:00"
+                                       << "11:15";
+    QTest::newRow("up within the hour") << "10:00"
+                                        << "12:00" << 1 << "10:15"
+                                        << "12:00";
+    QTest::newRow("down wraps to 22:45, end pushed") << "05:00"
+                                                     << "09:00" << -1 << "22:45"
+                                                     << "23:00";
+    QTest::newRow("down across the hour") << "10:00"
+                                          << "12:00" << -1 << "09:45"
+                                          << "12:00";
+    QTest::newRow("odd minute up snaps to the hour") << "10:40"
+                                                     << "12:00" << 1 << "11:00"
+                                                     << "12:00";
+    QTest::newRow("odd minute down snaps to 45") << "10:07"
+                                                 << "12:00" << -1 << "09:45"
+                                                 << "12:00";
+    QTest::newRow("late start from a file wraps") << "23:30"
+                                                  << "23:45" << 1 << "05:00"
+                                                  << "23:45";
+}
+
+void TestAppointmentDraft::beginArrows() {
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(int, steps);
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    const auto parse = [](const QString& text) { return at(text.left(2).toInt(), text.mid(3).toInt()); };
+    AppointmentTimes times(DateTime(2003, 6, 3, 0, 0, 0), parse(from), parse(to));
+    times.StepBegin(steps);
+    QCOMPARE(hm(times.Start()), start);
+    QCOMPARE(hm(times.End()), end);
+    QVERIFY(times.StartMoved());
+}
+
+void TestAppointmentDraft::endArrows_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<bool>("startMoved");
+    QTest::newRow("down wraps to 23:00") << "05:00"
+                                         << "05:15" << -1 << "05:00"
+                                         << "23:00" << false;
+    QTest::newRow("down pushes the start") << "09:00"
+                                           << "09:15" << -1 << "08:45"
+                                           << "09:00" << true;
+    QTest::newRow("up from 23:00 wraps, start pushed") << "09:00"
+                                                       << "23:00" << 1 << "05:00"
+                                                       << "05:15" << true;
+    QTest::newRow("up from 23:30 wraps too") << "05:00"
+                                             << "23:30" << 1 << "05:00"
+                                             << "05:15" << false;
+    QTest::newRow("up across the hour") << "09:00"
+                                        << "09:45" << 1 << "09:00"
+                                        << "10:00" << false;
+}
+
+void TestAppointmentDraft::endArrows() {
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(int, steps);
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    QFETCH(bool, startMoved);
+    const auto parse = [](const QString& text) { return at(text.left(2).toInt(), text.mid(3).toInt()); };
+    AppointmentTimes times(DateTime(2003, 6, 3, 0, 0, 0), parse(from), parse(to));
+    times.StepEnd(steps);
+    QCOMPARE(hm(times.Start()), start);
+    QCOMPARE(hm(times.End()), end);
+    QCOMPARE(times.StartMoved(), startMoved);
+}
+
+void TestAppointmentDraft::repeatedStepsWrapAround() {
+    // 72 quarter hours from 05:00 to 22:45 and one more back to 05:00: every start stays on the day.
+    AppointmentTimes times(DateTime(2003, 6, 3, 0, 0, 0), at(5, 0), at(23, 0));
+    times.StepBegin(71);
+    QCOMPARE(hm(times.Start()), QStringLiteral("22:45"));
+    times.StepBegin(1);
+    QCOMPARE(hm(times.Start()), QStringLiteral("05:00"));
+    QCOMPARE(hm(times.End()), QStringLiteral("23:00"));
+    times.StepEnd(-72);
+    QCOMPARE(hm(times.End()), QStringLiteral("23:00"));
+    QCOMPARE(times.Start().Date(), DateTime(2003, 6, 3, 0, 0, 0));
+    QCOMPARE(times.End().Date(), DateTime(2003, 6, 3, 0, 0, 0));
+}
+
+void TestAppointmentDraft::movingTheDayKeepsTimes() {
+    Appointment appointment = appointmentAt(9, 30, 10, 0);
+    appointment.Alarm = 1;
+    appointment.AlarmTime = at(9, 15);
+    AppointmentDraft draft(appointment);
+    draft.MoveToDay(2003, 6, 5);
+    const Appointment result = draft.Result();
+    QCOMPARE(result.DueDate, DateTime(2003, 6, 5, 0, 0, 0));
+    QCOMPARE(result.StartTime, DateTime(2003, 6, 5, 9, 30, 0));
+    QCOMPARE(result.EndTime, DateTime(2003, 6, 5, 10, 0, 0));
+    QCOMPARE(result.AlarmTime, DateTime(2003, 6, 5, 9, 15, 0));
+    QCOMPARE(result.Alarm, 1);
+}
+
+void TestAppointmentDraft::alarmMinutesStepAndWrap_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<int>("to");
+    QTest::newRow("0 up") << 0 << 1 << 5;
+    QTest::newRow("55 up") << 55 << 1 << 60;
+    QTest::newRow("60 up wraps") << 60 << 1 << 0;
+    QTest::newRow("0 down wraps") << 0 << -1 << 60;
+    QTest::newRow("5 down") << 5 << -1 << 0;
+    QTest::newRow("round trip up") << 15 << 13 << 15;
+    QTest::newRow("odd lead up") << 7 << 1 << 12;
+    QTest::newRow("odd lead down twice") << 7 << -2 << 60;
+}
+
+void TestAppointmentDraft::alarmMinutesStepAndWrap() {
+    QFETCH(int, from);
+    QFETCH(int, steps);
+    QFETCH(int, to);
+    AlarmMinutes minutes(from);
+    QVERIFY(!minutes.Touched());
+    minutes.StepBy(steps);
+    QCOMPARE(minutes.Value(), to);
+    QVERIFY(minutes.Touched());
+}
+
+void TestAppointmentDraft::alarmMinutesFromStoredAlarm_data() {
+    QTest::addColumn<bool>("alarmOn");
+    QTest::addColumn<int>("alarmHour");
+    QTest::addColumn<int>("alarmMinute");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("full hour") << true << 9 << 0 << 60;
+    QTest::newRow("quarter") << true << 9 << 45 << 15;
+    QTest::newRow("at the start") << true << 10 << 0 << 0;
+    QTest::newRow("off shows 0") << false << 9 << 45 << 0;
+    QTest::newRow("more than an hour shows 60") << true << 8 << 0 << 60;
+    QTest::newRow("after the start shows 0") << true << 10 << 30 << 0;
+}
+
+void TestAppointmentDraft::alarmMinutesFromStoredAlarm() {
+    QFETCH(bool, alarmOn);
+    QFETCH(int, alarmHour);
+    QFETCH(int, alarmMinute);
+    QFETCH(int, shown);
+    QCOMPARE(AlarmMinutes::FromAlarm(alarmOn, at(10, 0), at(alarmHour, alarmMinute)).Value(), shown);
+}
+
+void TestAppointmentDraft::fullHourLeadSurvivesOk() {
+    Appointment appointment = appointmentAt(10, 0, 11, 0);
+    appointment.Alarm = 1;
+    appointment.AlarmTime = at(9, 0);
+    AppointmentDraft draft(appointment);
+    QCOMPARE(draft.Minutes().Value(), 60);
+    QCOMPARE(draft.Result(), appointment);
+
+    // Stepping away and back computes the hour again, from the start.
+    draft.Minutes().StepBy(1);
+    draft.Minutes().StepBy(-1);
+    QCOMPARE(draft.Result().AlarmTime, at(9, 0));
+}
+
+void TestAppointmentDraft::untouchedAlarmKeepsItsExactMoment() {
+    // An alarm 90 minutes before (written by another program) cannot be shown, but must not move
+    // while the times and the minutes are left alone.
+    Appointment appointment = appointmentAt(10, 0, 11, 0);
+    appointment.Alarm = 1;
+    appointment.AlarmTime = DateTime(2003, 6, 3, 8, 30, 17);
+    AppointmentDraft draft(appointment);
+    draft.Times().StepEnd(1);
+    const Appointment result = draft.Result();
+    QCOMPARE(result.AlarmTime, appointment.AlarmTime);
+    QCOMPARE(hm(result.EndTime), QStringLiteral("11:15"));
+}
+
+void TestAppointmentDraft::movedStartCarriesTheAlarm() {
+    Appointment appointment = appointmentAt(10, 0, 11, 0);
+    appointment.Alarm = 1;
+    appointment.AlarmTime = at(9, 45);
+    AppointmentDraft draft(appointment);
+    draft.Times().StepBegin(2);
+    QCOMPARE(draft.Result().AlarmTime, at(10, 15));
+}
+
+void TestAppointmentDraft::switchingAlarmOnAndOff() {
+    Appointment appointment = appointmentAt(10, 0, 11, 0);
+    appointment.AlarmTime = at(7, 0);
+    AppointmentDraft draft(appointment);
+    draft.SetAlarmOn(true);
+    draft.Minutes().StepBy(3);
+    Appointment result = draft.Result();
+    QCOMPARE(result.Alarm, 1);
+    QCOMPARE(result.AlarmTime, at(9, 45));
+
+    // Off keeps the stored moment as it was.
+    Appointment armed = appointmentAt(10, 0, 11, 0);
+    armed.Alarm = 1;
+    armed.AlarmTime = at(9, 50);
+    AppointmentDraft off(armed);
+    off.SetAlarmOn(false);
+    result = off.Result();
+    QCOMPARE(result.Alarm, 0);
+    QCOMPARE(result.AlarmTime, at(9, 50));
+}
+
+TAVORO_TEST_MAIN(TestAppointmentDraft)
+#include "TestAppointmentDraft.moc"

@@ -1,0 +1,499 @@
+#include "docfile/PimDocument.h"
+#include "platform/Clock.h"
+#include "shell/editors/AppointmentDialog.h"
+#include "shell/editors/PersonSheet.h"
+#include "shell/editors/RecordEditors.h"
+#include "shell/editors/StepField.h"
+#include "shell/editors/TaskDialog.h"
+#include "shell/editors/UserSheet.h"
+#include "support/TestMain.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+struct CountingObserver : DocumentObserver {
+    int changes = 0;
+    void DocumentChanged(PimDocument&) override { ++changes; }
+};
+
+// Runs `act` on the modal dialog that the next exec() shows.
+void onModal(std::function<void(QDialog*)> act) {
+    QTimer::singleShot(0, [act] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        act(dialog);
+    });
+}
+
+void clickOk(QDialog* dialog) {
+    auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("okButton"));
+    QVERIFY(ok);
+    QVERIFY(ok->isEnabled());
+    QTest::mouseClick(ok, Qt::LeftButton);
+}
+
+void type(QDialog* dialog, const char* field, const QString& text) {
+    auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(field));
+    QVERIFY2(edit, field);
+    edit->selectAll();
+    // Key clicks carry ASCII only; other text arrives as an input method would commit it.
+    bool ascii = true;
+    for (QChar c : text)
+        ascii = ascii && c.unicode() < 128;
+    if (ascii)
+        QTest::keyClicks(edit, text);
+    else
+        edit->insert(text);
+}
+
+QString text(QWidget* dialog, const char* name) {
+    auto* field = dialog->findChild<StepField*>(QString::fromLatin1(name));
+    return field ? field->text() : QStringLiteral("<missing>");
+}
+
+QStringList labelsOf(QWidget* widget) {
+    QStringList labels;
+    for (const QLabel* label : widget->findChildren<QLabel*>())
+        labels << label->text();
+    return labels;
+}
+
+QStringList tabsOf(QTabWidget* pages) {
+    QStringList tabs;
+    for (int i = 0; i < pages->count(); ++i)
+        tabs << pages->tabText(i);
+    return tabs;
+}
+
+Appointment armedAppointment() {
+    Appointment appointment;
+    appointment.Description = "Dentist";
+    appointment.DueDate = DateTime(2003, 6, 3, 0, 0, 0);
+    appointment.StartTime = DateTime(2003, 6, 3, 10, 0, 0);
+    appointment.EndTime = DateTime(2003, 6, 3, 11, 0, 0);
+    appointment.Alarm = 1;
+    appointment.AlarmTime = DateTime(2003, 6, 3, 9, 0, 0);
+    return appointment;
+}
+
+} // namespace
+
+class TestRecordEditors : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void personSheetShowsPagesAndLabels();
+    void addPersonStoresANewRecord();
+    void editPersonKeepsUntouchedBytes();
+    void cancelChangesNothing();
+    void userSheetEditsTheOwner();
+
+    void addTaskTakesTheCalendarDay();
+    void taskOkNeedsADescription();
+    void doneInTheDialogLeavesDoneDate();
+    void taskDatePickerSetsMidnight();
+
+    void addAppointmentStartsFromNow();
+    void appointmentArrowsStepAndPush();
+    void appointmentFullHourAlarmRoundTrip();
+    void editingDescriptionKeepsTheAlarm();
+    void appointmentDatePickerKeepsTimes();
+    void keyboardConfirmsAndCancels();
+
+private:
+    PimDocument* m_document = nullptr;
+    CountingObserver m_observer;
+};
+
+void TestRecordEditors::init() {
+    platform::Clock::setFixed(platform::LocalTime{2003, 6, 1, 14, 37, 12});
+    m_document = new PimDocument;
+    m_observer = CountingObserver();
+    m_document->AddObserver(&m_observer);
+}
+
+void TestRecordEditors::cleanup() {
+    delete m_document;
+    m_document = nullptr;
+    platform::Clock::setFixed(std::nullopt);
+}
+
+void TestRecordEditors::personSheetShowsPagesAndLabels() {
+    PersonSheet sheet(Person(), true);
+    QCOMPARE(sheet.windowTitle(), QStringLiteral("Add Person"));
+    QCOMPARE(tabsOf(sheet.Pages()), QStringList({"General", "Address", "Phone", "Notes"}));
+    QCOMPARE(labelsOf(sheet.Pages()->widget(0)),
+             QStringList({"&First Name:", "&Last Name:", "&Company:", "&Position:"}));
+    QCOMPARE(labelsOf(sheet.Pages()->widget(1)), QStringList({"&Address:", "A&ddress:", "&City:", "&State:", "&Zip:"}));
+    QCOMPARE(labelsOf(sheet.Pages()->widget(2)), QStringList({"&Home Phone:", "&Work Phone:", "E&xt:", "&Fax:",
+                                                              "&E-Mail:", "&Pager:", "&Cel Phone:", "Web &Page:"}));
+    auto* book = sheet.findChild<QGroupBox*>(QStringLiteral("AddressBook"));
+    QVERIFY(book);
+    QCOMPARE(book->title(), QStringLiteral("Address Book"));
+    QCOMPARE(sheet.findChild<QCheckBox*>(QStringLiteral("WhitePages"))->text(), QStringLiteral("&White Pages"));
+    QCOMPARE(sheet.findChild<QCheckBox*>(QStringLiteral("YellowPages"))->text(), QStringLiteral("Yellow Pages"));
+    // Every label leads to its edit, so its mnemonic moves the focus there.
+    for (const QLabel* label : sheet.findChildren<QLabel*>())
+        QVERIFY2(qobject_cast<QLineEdit*>(label->buddy()), qPrintable(label->text()));
+
+    Person stored;
+    stored.ID = 4;
+    PersonSheet edit(stored, false);
+    QCOMPARE(edit.windowTitle(), QStringLiteral("Edit Person"));
+}
+
+void TestRecordEditors::addPersonStoresANewRecord() {
+    m_document->Persons.SetLastID(6);
+    onModal([](QDialog* dialog) {
+        type(dialog, "FName", QStringLiteral("Ada"));
+        type(dialog, "LName", QStringLiteral("Lovelace"));
+        type(dialog, "WkPhone", QStringLiteral("555-0100"));
+        dialog->findChild<QCheckBox*>(QStringLiteral("YellowPages"))->setChecked(true);
+        clickOk(dialog);
+    });
+    QVERIFY(AddPerson(nullptr, *m_document));
+    QCOMPARE(m_document->Persons.Count(), std::size_t(1));
+    const Person* person = m_document->Persons.Find(7);
+    QVERIFY(person);
+    QCOMPARE(person->RName, std::string("Lovelace, Ada"));
+    QCOMPARE(person->WkPhone, std::string("555-0100"));
+    QCOMPARE(person->WhitePages, 0);
+    QCOMPARE(person->YellowPages, 1);
+    QVERIFY(m_document->IsModified());
+    QCOMPARE(m_observer.changes, 1);
+}
+
+void TestRecordEditors::editPersonKeepsUntouchedBytes() {
+    Person person;
+    person.FName = "Jos\xe9"; // Windows-1252 from an older file
+    person.LName = "M\xfcller";
+    person.Notes = "first line\r\nsecond \x80 line";
+    person.RName = "M\xfcller, Jos\xe9";
+    person.WhitePages = 5; // any non-zero value counts as set and stays as it is
+    const int id = m_document->Persons.Add(person);
+    const Person before = *m_document->Persons.Find(id);
+
+    onModal([](QDialog* dialog) {
+        QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("FName"))->text(), QStringLiteral("José"));
+        QVERIFY(dialog->findChild<QCheckBox*>(QStringLiteral("WhitePages"))->isChecked());
+        type(dialog, "City", QStringLiteral("Zürich"));
+        clickOk(dialog);
+    });
+    QVERIFY(EditPerson(nullptr, *m_document, id));
+
+    Person expected = before;
+    expected.City = "Z\xc3\xbcrich"; // typed text is stored as UTF-8
+    QCOMPARE(m_document->Persons.Count(), std::size_t(1));
+    const Person& after = *m_document->Persons.Find(id);
+    QCOMPARE(after.FName, expected.FName);
+    QCOMPARE(after.Notes, expected.Notes);
+    QCOMPARE(after.RName, expected.RName);
+    QVERIFY(after == expected);
+
+    // A changed name is stored as UTF-8, and the display name follows it.
+    onModal([](QDialog* dialog) {
+        type(dialog, "FName", QStringLiteral("José"));
+        type(dialog, "LName", QStringLiteral("Núñez"));
+        clickOk(dialog);
+    });
+    QVERIFY(EditPerson(nullptr, *m_document, id));
+    // Typing the same first name again is no change: its old bytes stay. The display name joins
+    // an old and a new encoding, so it is made again as UTF-8 rather than from mixed bytes.
+    const Person& renamed = *m_document->Persons.Find(id);
+    QCOMPARE(renamed.FName, std::string("Jos\xe9"));
+    QCOMPARE(renamed.LName, std::string("N\xc3\xba\xc3\xb1"
+                                        "ez"));
+    QCOMPARE(renamed.RName, std::string("N\xc3\xba\xc3\xb1"
+                                        "ez, Jos\xc3\xa9"));
+}
+
+void TestRecordEditors::cancelChangesNothing() {
+    Person person;
+    person.FName = "Ada";
+    const int personId = m_document->Persons.Add(person);
+    const int appointmentId = m_document->Appointments.Add(armedAppointment());
+    const PimRecords before = *m_document;
+
+    onModal([](QDialog* dialog) {
+        type(dialog, "FName", QStringLiteral("Grace"));
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cancelButton")), Qt::LeftButton);
+    });
+    QVERIFY(!EditPerson(nullptr, *m_document, personId));
+    onModal([](QDialog* dialog) {
+        type(dialog, "Description", QStringLiteral("Barber"));
+        QTest::keyClick(dialog->findChild<StepField*>(QStringLiteral("Begin")), Qt::Key_Up);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cancelButton")), Qt::LeftButton);
+    });
+    QVERIFY(!EditAppointment(nullptr, *m_document, appointmentId));
+    onModal([](QDialog* dialog) { dialog->reject(); });
+    QVERIFY(!AddTask(nullptr, *m_document));
+    QVERIFY(!EditTask(nullptr, *m_document, 99)); // no such task: no dialog at all
+
+    QVERIFY(*m_document->Persons.Find(personId) == *before.Persons.Find(personId));
+    QVERIFY(*m_document->Appointments.Find(appointmentId) == *before.Appointments.Find(appointmentId));
+    QCOMPARE(m_document->Tasks.Count(), std::size_t(0));
+    QVERIFY(!m_document->IsModified());
+    QCOMPARE(m_observer.changes, 0);
+}
+
+void TestRecordEditors::userSheetEditsTheOwner() {
+    m_document->User.Company = "Caf\xe9 Noir";
+    onModal([](QDialog* dialog) {
+        auto* sheet = qobject_cast<UserSheet*>(dialog);
+        QVERIFY(sheet);
+        QCOMPARE(sheet->windowTitle(), QStringLiteral("Edit User"));
+        QCOMPARE(tabsOf(sheet->Pages()), QStringList({"General", "Address"}));
+        QVERIFY(!sheet->findChild<QGroupBox*>(QStringLiteral("AddressBook")));
+        QCOMPARE(labelsOf(sheet->Pages()->widget(1)),
+                 QStringList({"&Address:", "A&ddress:", "&City:", "&State:", "&Zip:"}));
+        type(dialog, "LName", QStringLiteral("Hopper"));
+        type(dialog, "Zip", QStringLiteral("10115"));
+        clickOk(dialog);
+    });
+    QVERIFY(EditUser(nullptr, *m_document));
+    QCOMPARE(m_document->User.LName, std::string("Hopper"));
+    QCOMPARE(m_document->User.Zip, std::string("10115"));
+    QCOMPARE(m_document->User.Company, std::string("Caf\xe9 Noir"));
+    QVERIFY(m_document->IsModified());
+    QCOMPARE(m_observer.changes, 1);
+}
+
+void TestRecordEditors::addTaskTakesTheCalendarDay() {
+    m_document->CurrentDate = DateTime(2003, 6, 14, 0, 0, 0);
+    onModal([](QDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Add Task"));
+        QCOMPARE(labelsOf(dialog), QStringList({"Task:", "Due Date:"}));
+        QCOMPARE(dialog->findChild<QGroupBox*>(QStringLiteral("Priority"))->title(), QStringLiteral("Priority"));
+        QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("High"))->isChecked());
+        auto* picker = dialog->findChild<QDateEdit*>(QStringLiteral("DueDate"));
+        QCOMPARE(picker->date(), QDate(2003, 6, 14));
+        QCOMPARE(picker->minimumDate(), QDate(1990, 1, 1));
+        QCOMPARE(picker->maximumDate(), QDate(2035, 12, 31));
+        type(dialog, "Description", QStringLiteral("Water the plants"));
+        clickOk(dialog);
+    });
+    QVERIFY(AddTask(nullptr, *m_document));
+    const Task& task = *m_document->Tasks.Find(1);
+    QCOMPARE(task.Description, std::string("Water the plants"));
+    QCOMPARE(task.Priority, int(Task::High));
+    QCOMPARE(task.DueDate, DateTime(2003, 6, 14, 0, 0, 0));
+    QVERIFY(m_document->IsModified());
+    QCOMPARE(m_observer.changes, 1);
+}
+
+void TestRecordEditors::taskOkNeedsADescription() {
+    Task task;
+    task.Description = "Call Bob";
+    TaskDialog dialog(task, false);
+    dialog.show();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Task"));
+    auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("okButton"));
+    auto* description = dialog.findChild<QLineEdit*>(QStringLiteral("Description"));
+    QVERIFY(ok->isEnabled());
+    description->selectAll();
+    QTest::keyClick(description, Qt::Key_Backspace);
+    QVERIFY(!ok->isEnabled());
+    QTest::keyClicks(description, QStringLiteral("x"));
+    QVERIFY(ok->isEnabled());
+
+    TaskDialog empty(Task(), true);
+    QVERIFY(!empty.findChild<QPushButton*>(QStringLiteral("okButton"))->isEnabled());
+}
+
+void TestRecordEditors::doneInTheDialogLeavesDoneDate() {
+    Task task;
+    task.Description = "Report";
+    task.DueDate = DateTime(2003, 5, 30, 0, 0, 0);
+    task.Priority = Task::Low;
+    task.DoneDate = DateTime(2001, 1, 2, 0, 0, 0);
+    const int id = m_document->Tasks.Add(task);
+    onModal([](QDialog* dialog) {
+        QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("Low"))->isChecked());
+        QTest::mouseClick(dialog->findChild<QRadioButton*>(QStringLiteral("Done")), Qt::LeftButton);
+        clickOk(dialog);
+    });
+    QVERIFY(EditTask(nullptr, *m_document, id));
+    const Task& after = *m_document->Tasks.Find(id);
+    QCOMPARE(after.Priority, int(Task::Done));
+    QCOMPARE(after.DoneDate, DateTime(2001, 1, 2, 0, 0, 0));
+    QCOMPARE(after.DueDate, DateTime(2003, 5, 30, 0, 0, 0));
+    QCOMPARE(after.Description, std::string("Report"));
+
+    // Complete, unlike the dialog, dates the completion today.
+    QVERIFY(m_document->CompleteTask(id));
+    QCOMPARE(m_document->Tasks.Find(id)->DoneDate, DateTime(2003, 6, 1, 0, 0, 0));
+}
+
+void TestRecordEditors::taskDatePickerSetsMidnight() {
+    Task task;
+    task.Description = "Meeting notes";
+    task.DueDate = DateTime(2003, 5, 30, 16, 20, 0);
+    TaskDialog untouched(task, false);
+    QCOMPARE(untouched.Result().DueDate, task.DueDate);
+
+    TaskDialog dialog(task, false);
+    dialog.findChild<QDateEdit*>(QStringLiteral("DueDate"))->setDate(QDate(2003, 7, 4));
+    QCOMPARE(dialog.Result().DueDate, DateTime(2003, 7, 4, 0, 0, 0));
+}
+
+void TestRecordEditors::addAppointmentStartsFromNow() {
+    m_document->CurrentDate = DateTime(2003, 6, 14, 0, 0, 0);
+    onModal([](QDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Add Appointment"));
+        QCOMPARE(labelsOf(dialog),
+                 QStringList({"Begin:", "End:", "Minutes Before Appointment:", "Appointment:", "Date Due:"}));
+        QStringList groups;
+        for (const QGroupBox* group : dialog->findChildren<QGroupBox*>())
+            groups << group->title();
+        QCOMPARE(groups, QStringList({"Times", "Alarm Options"}));
+        QCOMPARE(text(dialog, "Begin"), QStringLiteral("03:30 PM"));
+        QCOMPARE(text(dialog, "End"), QStringLiteral("03:45 PM"));
+        QCOMPARE(text(dialog, "Minutes"), QStringLiteral("0"));
+        auto* setAlarm = dialog->findChild<QCheckBox*>(QStringLiteral("SetAlarm"));
+        QCOMPARE(setAlarm->text(), QStringLiteral("&Set Alarm"));
+        QVERIFY(!setAlarm->isChecked());
+        QVERIFY(!dialog->findChild<QPushButton*>(QStringLiteral("okButton"))->isEnabled());
+        type(dialog, "Description", QStringLiteral("Lunch"));
+        clickOk(dialog);
+    });
+    QVERIFY(AddAppointment(nullptr, *m_document));
+    const Appointment& added = *m_document->Appointments.Find(1);
+    QCOMPARE(added.Description, std::string("Lunch"));
+    QCOMPARE(added.DueDate, DateTime(2003, 6, 14, 0, 0, 0));
+    QCOMPARE(added.StartTime, DateTime(2003, 6, 14, 15, 30, 0));
+    QCOMPARE(added.EndTime, DateTime(2003, 6, 14, 15, 45, 0));
+    QCOMPARE(added.Alarm, 0);
+    QCOMPARE(m_observer.changes, 1);
+}
+
+void TestRecordEditors::appointmentArrowsStepAndPush() {
+    Appointment appointment = armedAppointment();
+    appointment.StartTime = DateTime(2003, 6, 3, 10, 45, 0);
+    appointment.EndTime = DateTime(2003, 6, 3, 11, 0, 0);
+    appointment.AlarmTime = DateTime(2003, 6, 3, 10, 30, 0);
+    AppointmentDialog dialog{AppointmentDraft(appointment), false};
+    dialog.show();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Appointment"));
+    auto* begin = dialog.findChild<StepField*>(QStringLiteral("Begin"));
+    auto* end = dialog.findChild<StepField*>(QStringLiteral("End"));
+    auto* minutes = dialog.findChild<StepField*>(QStringLiteral("Minutes"));
+    QCOMPARE(minutes->text(), QStringLiteral("15"));
+
+    QTest::keyClick(begin, Qt::Key_Up);
+    QCOMPARE(begin->text(), QStringLiteral("11:00 AM"));
+    QCOMPARE(end->text(), QStringLiteral("11:15 AM"));
+    QTest::keyClick(end, Qt::Key_Down);
+    QCOMPARE(end->text(), QStringLiteral("11:00 AM"));
+    QCOMPARE(begin->text(), QStringLiteral("10:45 AM"));
+
+    // The arrow buttons themselves, not only the keys.
+    const QRect box = begin->rect();
+    QTest::mouseClick(begin, Qt::LeftButton, {}, QPoint(box.right() - 4, box.bottom() - 3));
+    QCOMPARE(begin->text(), QStringLiteral("10:30 AM"));
+
+    for (int i = 0; i < 9; ++i)
+        QTest::keyClick(minutes, Qt::Key_Up);
+    QCOMPARE(minutes->text(), QStringLiteral("60"));
+    QTest::keyClick(minutes, Qt::Key_Up);
+    QCOMPARE(minutes->text(), QStringLiteral("0"));
+    QTest::keyClick(minutes, Qt::Key_Down);
+    QCOMPARE(minutes->text(), QStringLiteral("60"));
+
+    const Appointment result = dialog.Result();
+    QCOMPARE(result.StartTime, DateTime(2003, 6, 3, 10, 30, 0));
+    QCOMPARE(result.EndTime, DateTime(2003, 6, 3, 11, 0, 0));
+    QCOMPARE(result.AlarmTime, DateTime(2003, 6, 3, 9, 30, 0));
+}
+
+void TestRecordEditors::appointmentFullHourAlarmRoundTrip() {
+    const int id = m_document->Appointments.Add(armedAppointment());
+    onModal([](QDialog* dialog) {
+        QCOMPARE(text(dialog, "Minutes"), QStringLiteral("60"));
+        QVERIFY(dialog->findChild<QCheckBox*>(QStringLiteral("SetAlarm"))->isChecked());
+        clickOk(dialog);
+    });
+    QVERIFY(EditAppointment(nullptr, *m_document, id));
+    const Appointment& after = *m_document->Appointments.Find(id);
+    QCOMPARE(after.AlarmTime, DateTime(2003, 6, 3, 9, 0, 0));
+    QCOMPARE(after.Alarm, 1);
+
+    // ...and reopens with the hour still there.
+    AppointmentDialog again{AppointmentDraft(after), false};
+    QCOMPARE(text(&again, "Minutes"), QStringLiteral("60"));
+}
+
+void TestRecordEditors::editingDescriptionKeepsTheAlarm() {
+    Appointment appointment = armedAppointment();
+    appointment.AlarmTime = DateTime(2003, 6, 3, 9, 48, 30); // a lead no arrow gives
+    const int id = m_document->Appointments.Add(appointment);
+    onModal([](QDialog* dialog) {
+        type(dialog, "Description", QStringLiteral("Dentist, bring card"));
+        QTest::keyClick(dialog->findChild<StepField*>(QStringLiteral("End")), Qt::Key_Up);
+        clickOk(dialog);
+    });
+    QVERIFY(EditAppointment(nullptr, *m_document, id));
+    const Appointment& after = *m_document->Appointments.Find(id);
+    QCOMPARE(after.Description, std::string("Dentist, bring card"));
+    QCOMPARE(after.EndTime, DateTime(2003, 6, 3, 11, 15, 0));
+    QCOMPARE(after.AlarmTime, appointment.AlarmTime);
+    QCOMPARE(after.StartTime, appointment.StartTime);
+}
+
+void TestRecordEditors::appointmentDatePickerKeepsTimes() {
+    Appointment appointment = armedAppointment();
+    appointment.StartTime = DateTime(2003, 6, 3, 9, 30, 0);
+    appointment.EndTime = DateTime(2003, 6, 3, 10, 0, 0);
+    appointment.AlarmTime = DateTime(2003, 6, 3, 9, 15, 0);
+    AppointmentDialog dialog{AppointmentDraft(appointment), false};
+    dialog.findChild<QDateEdit*>(QStringLiteral("DueDate"))->setDate(QDate(2003, 6, 5));
+    QCOMPARE(text(&dialog, "Begin"), QStringLiteral("09:30 AM"));
+    QCOMPARE(text(&dialog, "End"), QStringLiteral("10:00 AM"));
+    const Appointment result = dialog.Result();
+    QCOMPARE(result.DueDate, DateTime(2003, 6, 5, 0, 0, 0));
+    QCOMPARE(result.StartTime, DateTime(2003, 6, 5, 9, 30, 0));
+    QCOMPARE(result.EndTime, DateTime(2003, 6, 5, 10, 0, 0));
+    QCOMPARE(result.AlarmTime, DateTime(2003, 6, 5, 9, 15, 0));
+}
+
+void TestRecordEditors::keyboardConfirmsAndCancels() {
+    onModal([](QDialog* dialog) {
+        type(dialog, "Description", QStringLiteral("Pay rent"));
+        QTest::keyClick(dialog->findChild<QLineEdit*>(QStringLiteral("Description")), Qt::Key_Return);
+    });
+    QVERIFY(AddTask(nullptr, *m_document));
+    QCOMPARE(m_document->Tasks.Find(1)->Description, std::string("Pay rent"));
+
+    // Enter does nothing while "&Ok" is disabled; Escape cancels.
+    onModal([](QDialog* dialog) {
+        QTest::keyClick(dialog->findChild<QLineEdit*>(QStringLiteral("Description")), Qt::Key_Return);
+        QVERIFY(dialog->isVisible());
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    QVERIFY(!AddAppointment(nullptr, *m_document));
+    QCOMPARE(m_document->Appointments.Count(), std::size_t(0));
+
+    // The mnemonic of a label moves the focus to its edit.
+    PersonSheet sheet(Person(), true);
+    sheet.show();
+    QApplication::setActiveWindow(&sheet);
+    QTest::keyClick(&sheet, Qt::Key_L, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), sheet.findChild<QLineEdit*>(QStringLiteral("LName")));
+}
+
+TAVORO_TEST_MAIN(TestRecordEditors)
+#include "TestRecordEditors.moc"
