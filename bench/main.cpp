@@ -1,5 +1,6 @@
 #include "BenchDocfile.h"
 #include "BenchGroup.h"
+#include "BenchReports.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@
 // Each group lives in a file of its own and is listed here.
 static const BenchGroup kGroups[] = {
     {"none", nullptr},
+    {"reports", runReportsBench},
     {"docfile", runDocfileBench},
 };
 
