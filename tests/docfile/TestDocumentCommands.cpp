@@ -1,0 +1,535 @@
+#include "docfile/DocumentCommands.h"
+#include "docfile/PimDocument.h"
+#include "docfile/RecentFileList.h"
+#include "platform/Clock.h"
+#include "platform/SettingsStore.h"
+#include "support/FakePromptService.h"
+#include "support/TestMain.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+using platform::PromptAnswer;
+using platform::PromptButtons;
+using platform::PromptIcon;
+
+namespace {
+
+class CountingObserver : public DocumentObserver {
+public:
+    void DocumentChanged(PimDocument&) override { ++changes; }
+    int changes = 0;
+};
+
+QString setting(const QString& key) {
+    QSettings settings;
+    return settings.value(key).toString();
+}
+
+// One program's worth of document machinery over a real settings file and a folder of real files;
+// the person at the keyboard is the fake prompt service.
+struct Program {
+    Program() : commands(document, prompt, recentFiles, store, [this](const QString& name) { titles << name; }) {
+        document.AddObserver(&observer);
+    }
+
+    QString path(const char* name) const { return folder.filePath(QLatin1String(name)); }
+
+    // A file holding one person with this first name.
+    QString writeDocument(const char* name, const std::string& firstName) {
+        PimDocument source;
+        Person person;
+        person.FName = firstName;
+        source.Persons.Add(person);
+        const QString file = path(name);
+        if (!source.Save(file))
+            qFatal("cannot write %s", name);
+        return file;
+    }
+    QString writeText(const char* name, const QByteArray& bytes) {
+        QFile file(path(name));
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", name);
+        file.write(bytes);
+        return file.fileName();
+    }
+    void makeModified() {
+        Person person;
+        person.FName = "Edited";
+        document.Persons.Add(person);
+        document.SetModified(true);
+    }
+    std::string firstPerson() const {
+        return document.Persons.Empty() ? std::string() : document.Persons.begin()->second.FName;
+    }
+    void expectMessage(const QString& text, const QString& caption, PromptButtons buttons, PromptIcon icon) const {
+        QVERIFY2(!prompt.messages.isEmpty(), "no message shown");
+        const FakePromptService::Message& message = prompt.messages.last();
+        QCOMPARE(message.text, text);
+        QCOMPARE(message.caption, caption);
+        QCOMPARE(message.buttons, buttons);
+        QCOMPARE(message.icon, icon);
+    }
+
+    QTemporaryDir folder;
+    PimDocument document;
+    FakePromptService prompt;
+    RecentFileList recentFiles;
+    platform::SettingsStore store;
+    CountingObserver observer;
+    QStringList titles;
+    DocumentCommands commands;
+};
+
+} // namespace
+
+class TestDocumentCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        QSettings().clear();
+        platform::Clock::setFixed(platform::LocalTime{2003, 5, 10, 9, 30, 0});
+    }
+    void cleanup() { platform::Clock::setFixed(std::nullopt); }
+
+    void newEmptiesTheDocument() {
+        Program p;
+        p.document.SetFileName(p.writeDocument("a.pgr", "Ann"));
+        p.makeModified();
+        p.recentFiles.Add(p.document.FileName());
+        p.prompt.queueAnswer(PromptAnswer::No);
+        p.commands.HandleCommand(57600);
+        p.expectMessage(QStringLiteral("Save changes to %1?").arg(p.path("a.pgr")), QStringLiteral("Tavoro!"),
+                        PromptButtons::YesNoCancel, PromptIcon::Exclamation);
+        QCOMPARE(p.document.Persons.Count(), std::size_t(0));
+        QCOMPARE(p.document.FileName(), QString());
+        QVERIFY(!p.document.IsModified());
+        QCOMPARE(p.titles, QStringList{"Untitled"});
+        QCOMPARE(p.recentFiles.Count(), 1);
+        QVERIFY(p.observer.changes > 0);
+    }
+
+    // The save-modified prompt in front of New: what each answer does, and a save that cannot
+    // complete stops the New without a message of its own.
+    void saveModifiedPrompt_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("saveAsName"); // "-" cancels the dialog, "" means none is asked
+        QTest::addColumn<bool>("named");
+        QTest::addColumn<bool>("newRan");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("yes, named") << int(PromptAnswer::Yes) << QString() << true << true << true;
+        QTest::newRow("yes, untitled, name given") << int(PromptAnswer::Yes) << "new.pgr" << false << true << true;
+        QTest::newRow("yes, untitled, dialog cancelled") << int(PromptAnswer::Yes) << "-" << false << false << false;
+        QTest::newRow("yes, write fails") << int(PromptAnswer::Yes) << "missing/new.pgr" << false << false << false;
+        QTest::newRow("no") << int(PromptAnswer::No) << QString() << true << true << false;
+        QTest::newRow("cancel") << int(PromptAnswer::Cancel) << QString() << true << false << false;
+    }
+    void saveModifiedPrompt() {
+        QFETCH(int, answer);
+        QFETCH(QString, saveAsName);
+        QFETCH(bool, named);
+        QFETCH(bool, newRan);
+        QFETCH(bool, written);
+        Program p;
+        const QString file = p.path(named ? "a.pgr" : "new.pgr");
+        if (named)
+            p.document.SetFileName(p.writeDocument("a.pgr", "Ann"));
+        p.makeModified();
+        p.prompt.queueAnswer(PromptAnswer(answer));
+        if (!saveAsName.isEmpty())
+            p.prompt.queueFileName(saveAsName == QLatin1String("-") ? std::nullopt
+                                                                    : std::optional(p.folder.filePath(saveAsName)));
+        p.commands.New();
+        QCOMPARE(p.prompt.messages.size(), 1); // only the question itself
+        QCOMPARE(p.document.Persons.Empty(), newRan);
+        PimDocument reread;
+        FakePromptService quiet;
+        const bool readable = reread.ReadFromFile(file, quiet);
+        const bool holdsEdit =
+            readable && std::any_of(reread.Persons.begin(), reread.Persons.end(),
+                                    [](const auto& entry) { return entry.second.FName == "Edited"; });
+        QCOMPARE(holdsEdit, written);
+    }
+
+    void notModifiedAsksNothing() {
+        Program p;
+        QVERIFY(p.commands.SaveModified(QStringLiteral("Tavoro!")));
+        QVERIFY(p.prompt.messages.isEmpty());
+    }
+
+    void openReadsTheChosenFile() {
+        Program p;
+        const QString file = p.writeDocument("a.pgr", "Ann");
+        p.prompt.queueFileName(file);
+        p.commands.HandleCommand(57601);
+        QCOMPARE(p.firstPerson(), std::string("Ann"));
+        QCOMPARE(p.document.FileName(), file);
+        QVERIFY(!p.document.IsModified());
+        QCOMPARE(p.titles, QStringList{file});
+        QCOMPARE(p.recentFiles.Entries(), QStringList{file});
+        QCOMPARE(setting(QStringLiteral("Recent Document List/Document1")), file);
+        QVERIFY(p.prompt.messages.isEmpty());
+        const FakePromptService::Dialog& dialog = p.prompt.dialogs.at(0);
+        QVERIFY(!dialog.save);
+        QCOMPARE(dialog.request.filters, (QStringList{"Tavoro Files (*.pgr)", "All Files (*.*)"}));
+        QCOMPARE(dialog.request.defaultExtension, QStringLiteral("pgr"));
+    }
+
+    void openCancelledOnUntitledListsUntitled() {
+        Program p;
+        p.prompt.queueFileName(std::nullopt);
+        p.commands.Open();
+        QCOMPARE(p.recentFiles.Entries(), QStringList{"Untitled"});
+        QCOMPARE(p.titles, QStringList{"Untitled"});
+        QVERIFY(p.prompt.messages.isEmpty());
+    }
+
+    void openPromptUsesPlainCaption() {
+        Program p;
+        p.makeModified();
+        p.prompt.queueAnswer(PromptAnswer::Cancel);
+        p.commands.Open();
+        p.expectMessage(QStringLiteral("Save changes to Untitled?"), QStringLiteral("Tavoro"),
+                        PromptButtons::YesNoCancel, PromptIcon::Exclamation);
+        QVERIFY(p.prompt.dialogs.isEmpty());
+        QVERIFY(p.document.IsModified());
+    }
+
+    void openUnreadableFile() {
+        Program p;
+        const QString old = p.writeDocument("old.pgr", "Old");
+        p.document.ReadFromFile(old, p.prompt);
+        p.document.SetFileName(old);
+        p.store.writeText(QStringLiteral("Files"), QStringLiteral("LastFileUsed"), old);
+        p.prompt.queueFileName(p.path("missing.pgr"));
+        p.commands.Open();
+        p.expectMessage(QStringLiteral("Error loading file."), QStringLiteral("Tavoro"), PromptButtons::Ok,
+                        PromptIcon::Stop);
+        QCOMPARE(p.firstPerson(), std::string("Old"));
+        QCOMPARE(p.document.FileName(), old);
+        QCOMPARE(setting(QStringLiteral("Files/LastFileUsed")), QString());
+        QVERIFY(QSettings().contains(QStringLiteral("Files/LastFileUsed")));
+        QVERIFY(p.recentFiles.Entries().isEmpty());
+        QVERIFY(p.titles.isEmpty());
+    }
+
+    void openUnparsableFile() {
+        Program p;
+        const QString old = p.writeDocument("old.pgr", "Old");
+        p.document.ReadFromFile(old, p.prompt);
+        p.document.SetFileName(old);
+        p.prompt.queueFileName(p.writeText("bad.pgr", "<Pim Version=\"1\">\r\n<Persons>\r\n</Pim>"));
+        p.commands.Open();
+        QCOMPARE(p.prompt.messages.size(), 2);
+        QCOMPARE(p.prompt.messages[0].text, QStringLiteral("Parsing error at line 3"));
+        QCOMPARE(p.prompt.messages[0].caption, QStringLiteral("Error Loading File"));
+        p.expectMessage(QStringLiteral("Error loading file."), QStringLiteral("Tavoro"), PromptButtons::Ok,
+                        PromptIcon::Stop);
+        QVERIFY(p.document.Persons.Empty());
+        QCOMPARE(p.document.FileName(), old);
+        QVERIFY(!p.document.IsModified());
+        QCOMPARE(setting(QStringLiteral("Files/LastFileUsed")), QString());
+    }
+
+    void saveUntitledAsksForNameOnce() {
+        Program p;
+        p.makeModified();
+        const QString file = p.path("new.pgr");
+        p.prompt.queueFileName(file);
+        p.commands.HandleCommand(57603);
+        QCOMPARE(p.prompt.dialogs.size(), 1);
+        QVERIFY(p.prompt.dialogs[0].save);
+        QCOMPARE(p.prompt.dialogs[0].request.initialName, QStringLiteral("Untitled"));
+        QVERIFY(p.prompt.dialogs[0].request.confirmOverwrite);
+        QVERIFY(QFile::exists(file));
+        QCOMPARE(p.document.FileName(), file);
+        QVERIFY(!p.document.IsModified());
+        QVERIFY(p.titles.isEmpty()); // Save leaves the title and the recent list alone
+        QVERIFY(p.recentFiles.Entries().isEmpty());
+        // A new file holds personal data: only its owner may read it.
+        QCOMPARE(QFile::permissions(file) & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+                 QFileDevice::Permissions());
+
+        p.makeModified();
+        p.commands.Save();
+        QCOMPARE(p.prompt.dialogs.size(), 1);
+        PimDocument reread;
+        QVERIFY(reread.ReadFromFile(file, p.prompt));
+        QCOMPARE(reread.Persons.Count(), std::size_t(2));
+    }
+
+    void saveUnmodifiedWritesNothing() {
+        Program p;
+        const QString file = p.writeText("a.pgr", "not even a document");
+        p.document.SetFileName(file);
+        p.commands.Save();
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("not even a document"));
+    }
+
+    void saveCannotWrite() {
+        Program p;
+        p.document.SetFileName(p.path("missing/a.pgr"));
+        p.makeModified();
+        p.commands.Save();
+        p.expectMessage(QStringLiteral("Unable to write file!"), QStringLiteral("Tavoro"), PromptButtons::Ok,
+                        PromptIcon::Stop);
+        QVERIFY(p.document.IsModified());
+        QVERIFY(p.titles.isEmpty());
+    }
+
+    void saveAsRetryAsksAgain() {
+        Program p;
+        p.makeModified();
+        const QString file = p.path("second.pgr");
+        p.prompt.queueFileName(p.path("missing/first.pgr"));
+        p.prompt.queueAnswer(PromptAnswer::Retry);
+        p.prompt.queueFileName(file);
+        p.commands.HandleCommand(57604);
+        QCOMPARE(p.prompt.messages.size(), 1);
+        p.expectMessage(QStringLiteral("Error saving Untitled."), QStringLiteral("Tavoro!"), PromptButtons::RetryCancel,
+                        PromptIcon::Stop);
+        QCOMPARE(p.prompt.dialogs.size(), 2);
+        QVERIFY(QFile::exists(file));
+        QCOMPARE(p.document.FileName(), file);
+        QCOMPARE(p.recentFiles.Entries(), QStringList{file});
+        QCOMPARE(p.titles, QStringList{file});
+    }
+
+    void saveAsCancelAfterFailureEnds() {
+        Program p;
+        const QString old = p.path("old.pgr");
+        p.document.SetFileName(old);
+        p.makeModified();
+        p.prompt.queueFileName(p.path("missing/new.pgr"));
+        p.prompt.queueAnswer(PromptAnswer::Cancel);
+        p.commands.SaveAs();
+        p.expectMessage(QStringLiteral("Error saving %1.").arg(old), QStringLiteral("Tavoro!"),
+                        PromptButtons::RetryCancel, PromptIcon::Stop);
+        QCOMPARE(p.prompt.dialogs.size(), 1);
+        QCOMPARE(p.document.FileName(), old);
+        QVERIFY(p.document.IsModified());
+        QVERIFY(p.recentFiles.Entries().isEmpty());
+        QVERIFY(p.titles.isEmpty());
+    }
+
+    void backupLeavesNameAndModifiedState() {
+        Program p;
+        const QString file = p.writeDocument("home.pgr", "Ann");
+        p.document.ReadFromFile(file, p.prompt);
+        p.document.SetFileName(file);
+        p.makeModified();
+        const QString backup = p.path("home.bak");
+        p.prompt.queueFileName(backup);
+        p.commands.HandleCommand(32786);
+        const platform::FileDialogRequest& request = p.prompt.dialogs.at(0).request;
+        QCOMPARE(request.initialName, QStringLiteral("home"));
+        QCOMPARE(request.defaultExtension, QStringLiteral("bak"));
+        QCOMPARE(request.filters, (QStringList{"Backup Files (*.bak)", "All Files (*.*)"}));
+        PimDocument copy;
+        QVERIFY(copy.ReadFromFile(backup, p.prompt));
+        QCOMPARE(copy.Persons.Count(), std::size_t(2));
+        QCOMPARE(p.document.FileName(), file);
+        QVERIFY(p.document.IsModified());
+        QVERIFY(p.prompt.messages.isEmpty());
+        QVERIFY(p.recentFiles.Entries().isEmpty());
+    }
+
+    void backupFailureAndCancel() {
+        Program p;
+        p.prompt.queueFileName(std::nullopt);
+        p.commands.Backup();
+        QCOMPARE(p.prompt.dialogs.at(0).request.initialName, QStringLiteral("Untitled"));
+        QVERIFY(p.prompt.messages.isEmpty());
+        p.prompt.queueFileName(p.path("missing/x.bak"));
+        p.commands.Backup();
+        p.expectMessage(QStringLiteral("Unable to back up file"), QStringLiteral("Backup failed"), PromptButtons::Ok,
+                        PromptIcon::Stop);
+    }
+
+    void compactRemovesOldDoneTasks() {
+        Program p;
+        const QString file = p.path("tasks.pgr");
+        p.document.SetFileName(file);
+        const auto addTask = [&p](const char* text, int priority, const DateTime& due) {
+            Task task;
+            task.Description = text;
+            task.Priority = priority;
+            task.DueDate = due;
+            task.DoneDate = due;
+            p.document.Tasks.Add(task);
+        };
+        addTask("done, due yesterday", Task::Done, DateTime(2003, 5, 9, 23, 0, 0));
+        addTask("done, due today", Task::Done, DateTime(2003, 5, 10, 0, 0, 0));
+        addTask("open, due last year", Task::Low, DateTime(2002, 1, 1, 0, 0, 0));
+        p.document.SetModified(true);
+        const int changesBefore = p.observer.changes;
+        p.commands.HandleCommand(32787);
+        PimDocument reread;
+        QVERIFY(reread.ReadFromFile(file, p.prompt));
+        QStringList kept;
+        for (const auto& [id, task] : reread.Tasks)
+            kept << QString::fromStdString(task.Description);
+        QCOMPARE(kept, (QStringList{"done, due today", "open, due last year"}));
+        QCOMPARE(p.document.Tasks.Count(), std::size_t(2));
+        QVERIFY(!p.document.IsModified());
+        QVERIFY(p.observer.changes > changesBefore);
+        QVERIFY(p.prompt.messages.isEmpty());
+    }
+
+    void compactCannotWrite() {
+        Program p;
+        p.document.SetFileName(p.path("missing/tasks.pgr"));
+        Task task;
+        task.Priority = Task::Done;
+        task.DueDate = DateTime(2003, 1, 1, 0, 0, 0);
+        p.document.Tasks.Add(task);
+        p.document.SetModified(true);
+        p.commands.Compact();
+        QVERIFY(p.prompt.messages.isEmpty());
+        QVERIFY(p.document.Tasks.Empty());
+        QVERIFY(!p.document.IsModified());
+    }
+
+    void compactUntitledAsksForName() {
+        Program p;
+        p.makeModified();
+        p.prompt.queueFileName(std::nullopt);
+        p.commands.Compact();
+        QCOMPARE(p.prompt.dialogs.size(), 1);
+        QVERIFY(p.prompt.dialogs[0].save);
+        QVERIFY(p.document.IsModified()); // nothing was written
+        QVERIFY(!QFile::exists(QStringLiteral("Untitled")));
+
+        const QString file = p.path("compact.pgr");
+        p.prompt.queueFileName(file);
+        p.commands.Compact();
+        QVERIFY(QFile::exists(file));
+        QCOMPARE(p.document.FileName(), file);
+        QVERIFY(!p.document.IsModified());
+        QCOMPARE(p.titles, QStringList{file});
+    }
+
+    void recentListThroughOpen() {
+        Program p;
+        QStringList files;
+        for (const char* name : {"a.pgr", "b.pgr", "c.pgr", "d.pgr", "e.pgr"}) {
+            files << p.writeDocument(name, name);
+            p.prompt.queueFileName(files.last());
+            p.commands.Open();
+        }
+        QCOMPARE(p.recentFiles.Entries(), files.mid(1));
+        QVERIFY(!QSettings().contains(QStringLiteral("Recent Document List/Document5")));
+        // The same file named in other letter case moves up instead of appearing twice.
+        const QString upper = files[2].toUpper();
+        p.recentFiles.Add(upper);
+        QCOMPARE(p.recentFiles.Entries(), (QStringList{files[1], files[3], files[4], upper}));
+    }
+
+    void openRecentFile() {
+        Program p;
+        const QString a = p.writeDocument("a.pgr", "Ann");
+        const QString b = p.writeDocument("b.pgr", "Ben");
+        p.recentFiles.Add(a);
+        p.recentFiles.Add(b);
+        p.commands.HandleCommand(57617); // the second item: the older file
+        QCOMPARE(p.firstPerson(), std::string("Ann"));
+        QCOMPARE(p.document.FileName(), a);
+        QCOMPARE(p.recentFiles.Entries(), (QStringList{b, a}));
+        QCOMPARE(p.titles, QStringList{a});
+        QCOMPARE(setting(QStringLiteral("Recent Document List/Document1")), a);
+        QVERIFY(p.prompt.messages.isEmpty());
+    }
+
+    void deletedRecentFileDisappears() {
+        Program p;
+        const QString a = p.writeDocument("a.pgr", "Ann");
+        const QString gone = p.writeDocument("gone.pgr", "Gus");
+        p.recentFiles.Add(gone);
+        p.recentFiles.Add(a);
+        p.recentFiles.WriteTo(p.store);
+        QFile::remove(gone);
+        p.store.writeText(QStringLiteral("Files"), QStringLiteral("LastFileUsed"), gone);
+        p.commands.OpenRecentFile(57617);
+        p.expectMessage(QStringLiteral("Error loading file."), QStringLiteral("Tavoro!"), PromptButtons::Ok,
+                        PromptIcon::Stop);
+        QCOMPARE(p.prompt.messages.size(), 1);
+        QCOMPARE(p.recentFiles.Entries(), QStringList{a});
+        QCOMPARE(setting(QStringLiteral("Recent Document List/Document1")), a);
+        QVERIFY(!QSettings().contains(QStringLiteral("Recent Document List/Document2")));
+        QCOMPARE(setting(QStringLiteral("Files/LastFileUsed")), QString());
+        QVERIFY(p.titles.isEmpty());
+        p.commands.OpenRecentFile(57617); // no such item any more
+        QCOMPARE(p.prompt.messages.size(), 1);
+    }
+
+    void openLastFileSetting() {
+        Program p;
+        QCOMPARE(p.commands.StartupFileNames(), std::optional<QString>());
+        QCOMPARE(setting(QStringLiteral("Files/OpenLastFile")), QStringLiteral("0")); // created when missing
+        QVERIFY(!p.commands.OpenLastFileOnStart());
+        p.commands.HandleCommand(32831);
+        QVERIFY(p.commands.OpenLastFileOnStart());
+        QCOMPARE(setting(QStringLiteral("Files/OpenLastFile")), QStringLiteral("1"));
+
+        QCOMPARE(p.commands.StartupFileNames(), std::optional<QString>()); // LastFileUsed was missing
+        QVERIFY(QSettings().contains(QStringLiteral("Files/LastFileUsed")));
+        p.document.SetFileName(p.path("a.pgr"));
+        p.commands.WriteLastFileUsed();
+        QCOMPARE(p.commands.StartupFileNames(), std::optional<QString>(p.path("a.pgr")));
+
+        p.commands.ToggleOpenLastFileOnStart();
+        QCOMPARE(setting(QStringLiteral("Files/OpenLastFile")), QStringLiteral("0"));
+        QCOMPARE(p.commands.StartupFileNames(), std::optional<QString>());
+    }
+
+    void writeLastFileUsedUntitled() {
+        Program p;
+        p.commands.WriteLastFileUsed();
+        QCOMPARE(setting(QStringLiteral("Files/LastFileUsed")), QStringLiteral("Untitled"));
+    }
+
+    void startupFileThatDoesNotExist() {
+        Program p;
+        const QString file = p.path("nowhere.pgr");
+        p.commands.OpenStartupFile(file);
+        QVERIFY(p.document.Persons.Empty());
+        QCOMPARE(p.document.FileName(), file);
+        QCOMPARE(p.titles, QStringList{file});
+        QCOMPARE(p.recentFiles.Entries(), QStringList{file});
+        QVERIFY(p.prompt.messages.isEmpty());
+    }
+
+    void enablingRules_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("canBackup");
+        QTest::newRow("none") << QString() << false;
+        QTest::newRow("Untitled") << "Untitled" << false;
+        QTest::newRow("untitled in other case") << "UNTITLED" << false;
+        QTest::newRow("a file") << "/home/ann/home.pgr" << true;
+    }
+    void enablingRules() {
+        QFETCH(QString, name);
+        QFETCH(bool, canBackup);
+        Program p;
+        p.document.SetFileName(name);
+        QCOMPARE(p.commands.CanBackup(), canBackup);
+        QVERIFY(!p.commands.CanSave());
+        p.makeModified();
+        QVERIFY(p.commands.CanSave());
+    }
+
+    void unknownCommandIsNotOurs() {
+        Program p;
+        QVERIFY(!p.commands.HandleCommand(57607));
+        QVERIFY(!p.commands.HandleCommand(57632));
+    }
+};
+
+TAVORO_TEST_MAIN(TestDocumentCommands)
+#include "TestDocumentCommands.moc"

@@ -1,0 +1,168 @@
+#include "docfile/RecentFileList.h"
+#include "platform/SettingsStore.h"
+#include "support/TestMain.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSettings>
+
+namespace {
+
+const QString kGroup = QStringLiteral("Recent Document List");
+
+QString documentKey(int n) {
+    return QStringLiteral("Recent Document List/Document%1").arg(n);
+}
+
+// The popup's items after the separator-free "Recent Files" part: text and command of each.
+QStringList menuItems(const QMenu& menu) {
+    QStringList items;
+    for (const QAction* action : menu.actions())
+        items << QStringLiteral("%1=%2%3")
+                     .arg(action->text())
+                     .arg(action->data().toInt())
+                     .arg(action->isEnabled() ? QString() : QStringLiteral(" (gray)"));
+    return items;
+}
+
+} // namespace
+
+class TestRecentFileList : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QSettings().clear(); }
+
+    void maximumIsClamped_data() {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<int>("maximum");
+        QTest::newRow("1") << 1 << 2;
+        QTest::newRow("2") << 2 << 2;
+        QTest::newRow("16") << 16 << 16;
+        QTest::newRow("40") << 40 << 16;
+        QTest::newRow("negative") << -5 << 2;
+    }
+    void maximumIsClamped() {
+        QFETCH(int, set);
+        QFETCH(int, maximum);
+        RecentFileList list;
+        list.SetMaximum(set);
+        QCOMPARE(list.Maximum(), maximum);
+    }
+
+    void addDropsOldestAndMovesRepeatsToNewest() {
+        RecentFileList list;
+        QCOMPARE(list.Maximum(), 4);
+        for (const char* name : {"/d/a.pgr", "/d/b.pgr", "/d/c.pgr", "/d/d.pgr", "/d/e.pgr"})
+            list.Add(QString::fromLatin1(name));
+        QCOMPARE(list.Entries(), (QStringList{"/d/b.pgr", "/d/c.pgr", "/d/d.pgr", "/d/e.pgr"}));
+        list.Add(QStringLiteral("/D/C.PGR"));
+        QCOMPARE(list.Entries(), (QStringList{"/d/b.pgr", "/d/d.pgr", "/d/e.pgr", "/D/C.PGR"}));
+        QCOMPARE(list.IndexForCommand(57616), std::optional<int>(3));
+        QCOMPARE(list.IndexForCommand(57619), std::optional<int>(0));
+        QCOMPARE(list.IndexForCommand(57620), std::optional<int>());
+        QCOMPARE(list.IndexForCommand(57615), std::optional<int>());
+    }
+
+    void popupShowsEntriesNewestFirst() {
+        QMenu menu;
+        menu.addAction(QStringLiteral("Before"))->setData(100);
+        QAction* placeholder = menu.addAction(QStringLiteral("(Empty)"));
+        placeholder->setData(57616);
+        placeholder->setEnabled(false);
+        menu.addAction(QStringLiteral("After"))->setData(200);
+
+        RecentFileList list;
+        list.AttachMenu(&menu);
+        list.Add(QStringLiteral("/home/ann/a.pgr"));
+        list.Add(QStringLiteral("/home/ann/b & c.pgr"));
+        QCOMPARE(menuItems(menu),
+                 (QStringList{"Before=100", "&1 /home/ann/b & c.pgr=57616", "&2 /home/ann/a.pgr=57617", "After=200"}));
+        QCOMPARE(menu.actions().at(1)->statusTip(), QStringLiteral("Open this document"));
+
+        list.RemoveAt(1);
+        list.RemoveAt(0);
+        list.RebuildMenu();
+        QCOMPARE(menuItems(menu), (QStringList{"Before=100", "(Empty)=57616 (gray)", "After=200"}));
+    }
+
+    void popupWithoutPlaceholderAppends() {
+        QMenu menu;
+        RecentFileList list;
+        list.AttachMenu(&menu);
+        list.RebuildMenu();
+        QCOMPARE(menuItems(menu), QStringList{"(Empty)=57616 (gray)"});
+        list.Add(QStringLiteral("/x.pgr"));
+        QCOMPARE(menuItems(menu), QStringList{"&1 /x.pgr=57616"});
+    }
+
+    void writeKeepsNewestFirstAndRemovesStaleValues() {
+        QSettings settings;
+        for (int n = 1; n <= 16; ++n)
+            settings.setValue(documentKey(n), QStringLiteral("stale%1").arg(n));
+        settings.sync();
+
+        platform::SettingsStore store;
+        RecentFileList list;
+        for (const char* name : {"/a.pgr", "/b.pgr", "/c.pgr"})
+            list.Add(QString::fromLatin1(name));
+        list.WriteTo(store);
+
+        settings.sync();
+        QCOMPARE(settings.value(QStringLiteral("Recent Document List/DocumentCount")).toInt(), 4);
+        QCOMPARE(settings.value(documentKey(1)).toString(), QStringLiteral("/c.pgr"));
+        QCOMPARE(settings.value(documentKey(3)).toString(), QStringLiteral("/a.pgr"));
+        for (int n = 4; n <= 16; ++n)
+            QVERIFY2(!settings.contains(documentKey(n)), qPrintable(documentKey(n)));
+    }
+
+    void readFromSettings_data() {
+        QTest::addColumn<QVariant>("count");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("count 1 reads 2") << QVariant(1) << 2 << QStringList{"/n2", "/n1"};
+        QTest::newRow("count 40 reads 16")
+            << QVariant(40) << 16 << QStringList{"/n16", "/n15", "/n14", "/n13", "/n12", "/n11", "/n10", "/n9",
+                                                 "/n8",  "/n7",  "/n6",  "/n5",  "/n4",  "/n3",  "/n2",  "/n1"};
+        QTest::newRow("count 4") << QVariant(4) << 4 << QStringList{"/n4", "/n3", "/n2", "/n1"};
+        QTest::newRow("count missing") << QVariant() << 4 << QStringList{};
+        QTest::newRow("count not a number") << QVariant(QStringLiteral("many")) << 4 << QStringList{};
+    }
+    void readFromSettings() {
+        QFETCH(QVariant, count);
+        QFETCH(int, maximum);
+        QFETCH(QStringList, entries);
+        {
+            QSettings settings;
+            if (count.isValid())
+                settings.setValue(QStringLiteral("Recent Document List/DocumentCount"), count);
+            for (int n = 1; n <= 20; ++n)
+                settings.setValue(documentKey(n), QStringLiteral("/n%1").arg(n));
+        }
+        platform::SettingsStore store;
+        QMenu menu;
+        RecentFileList list;
+        list.Add(QStringLiteral("/before.pgr"));
+        list.AttachMenu(&menu);
+        list.ReadFrom(store);
+        QCOMPARE(list.Maximum(), maximum);
+        QCOMPARE(list.Entries(), entries);
+        QCOMPARE(menu.actions().size(), std::max<qsizetype>(1, entries.size()));
+    }
+
+    void missingEntriesAreSkipped() {
+        {
+            QSettings settings;
+            settings.setValue(QStringLiteral("Recent Document List/DocumentCount"), 4);
+            settings.setValue(documentKey(1), QStringLiteral("/newest"));
+            settings.setValue(documentKey(3), QStringLiteral("/older"));
+        }
+        platform::SettingsStore store;
+        RecentFileList list;
+        list.ReadFrom(store);
+        QCOMPARE(list.Entries(), (QStringList{"/older", "/newest"}));
+    }
+};
+
+TAVORO_TEST_MAIN(TestRecentFileList)
+#include "TestRecentFileList.moc"
