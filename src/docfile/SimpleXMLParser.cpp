@@ -149,6 +149,21 @@ inline bool Is(char c, CharClass charClass) {
     return (Classes[static_cast<unsigned char>(c)] & charClass) != 0;
 }
 
+// The first byte from p on that does not continue the run; four at a time. Every run stops at the
+// NUL that follows the text.
+template <typename Continues> inline char* Scan(char* p, Continues continues) {
+    for (;; p += 4) {
+        if (!continues(p[0]))
+            return p;
+        if (!continues(p[1]))
+            return p + 1;
+        if (!continues(p[2]))
+            return p + 2;
+        if (!continues(p[3]))
+            return p + 3;
+    }
+}
+
 inline bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -269,6 +284,19 @@ private:
             --m_pos;
     }
 
+    // The byte ahead reads as itself: it is not the end and no CR to skip.
+    bool IsPlainAhead() const { return m_pos != m_end && *m_pos != '\r'; }
+
+    // Counts the plain byte ahead as a read followed by a step back would, without moving.
+    void CountReadAndStepBack() {
+        if (*m_pos == '\n') {
+            ++m_line;
+            m_column = 1;
+        } else {
+            ++m_column;
+        }
+    }
+
     // Advances over bytes already known to hold no line end.
     void Advance(char* to) {
         m_column += to - m_pos;
@@ -294,12 +322,19 @@ private:
 
     // True and past at least one whitespace byte, or false with nothing consumed.
     bool SkipSpaces() {
-        char* blanks = m_pos;
-        while (*blanks == ' ' || *blanks == '\t')
-            ++blanks;
-        bool skipped = blanks != m_pos;
-        Advance(blanks);
+        bool skipped = false;
         for (;;) {
+            char* blanks = m_pos;
+            while (*blanks == ' ' || *blanks == '\t')
+                ++blanks;
+            if (blanks != m_pos) {
+                skipped = true;
+                Advance(blanks);
+            }
+            if (IsPlainAhead() && !Is(*m_pos, Space)) {
+                CountReadAndStepBack();
+                return skipped;
+            }
             if (!Is(Read(), Space)) {
                 StepBack();
                 return skipped;
@@ -322,11 +357,13 @@ private:
         char* start = m_pos - 1;
         char* nameEnd = m_pos;
         for (;;) {
-            char* run = m_pos;
-            while (Is(*run, NameChar))
-                ++run;
+            char* run = Scan(m_pos, [](char c) { return Is(c, NameChar); });
             Advance(run);
             nameEnd = run;
+            if (IsPlainAhead()) { // the byte after the name, which is no name byte
+                CountReadAndStepBack();
+                return {start, static_cast<std::size_t>(nameEnd - start)};
+            }
             if (!Is(Read(), NameChar)) {
                 StepBack();
                 return {start, static_cast<std::size_t>(nameEnd - start)};
@@ -464,9 +501,7 @@ private:
         }
         InPlaceText value(m_pos);
         for (;;) {
-            char* run = m_pos;
-            while (!Is(*run, ValueStop))
-                ++run;
+            char* run = Scan(m_pos, [](char c) { return !Is(c, ValueStop); });
             Advance(run);
             const char c = Read();
             if (c == quote)
@@ -530,9 +565,7 @@ private:
         TextPieces pieces;
         InPlaceText run(m_pos);
         for (;;) {
-            char* plain = m_pos;
-            while (!Is(*plain, TextStop))
-                ++plain;
+            char* plain = Scan(m_pos, [](char c) { return !Is(c, TextStop); });
             if (plain != m_pos) {
                 Advance(plain);
                 if (Ahead("]]>"))
