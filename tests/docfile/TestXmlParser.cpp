@@ -86,6 +86,7 @@ void TestXmlParser::parsesTree_data() {
     QTest::newRow("text line ends kept") << QByteArray("<a>l1\r\nl2\r</a>") << QByteArray("a{l1\r\nl2\r}");
     QTest::newRow("children in order") << QByteArray("<a>\r\n\t<b/>\r\n\t<c>t</c><!----><b/></a>")
                                        << QByteArray("a{\r\n\t\r\n\t}(b{}c{t}!{}b{})");
+    QTest::newRow("CR skipped in reading") << QByteArray("<a v='&#6\r5;'/\r>") << QByteArray("a[v=A;]{}");
     QTest::newRow("end tag with blanks") << QByteArray("<a></a \r\n>") << QByteArray("a{}");
     QTest::newRow("name characters") << QByteArray("<_:a.b-9 c:d_e.f-1='x'/>") << QByteArray("_:a.b-9[c:d_e.f-1=x;]{}");
     QTest::newRow("]]> after markup") << QByteArray("<a>]]></a>") << QByteArray("a{]]>}");
