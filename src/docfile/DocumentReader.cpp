@@ -16,6 +16,18 @@ bool isFlagSet(std::string_view value) {
     return value == "1";
 }
 
+// Text never holds a NUL byte; a character reference to 0 in a hostile file is dropped.
+void assignText(std::string& field, std::string_view value) {
+    if (value.find('\0') == std::string_view::npos) {
+        field.assign(value);
+        return;
+    }
+    field.clear();
+    for (char byte : value)
+        if (byte != '\0')
+            field.push_back(byte);
+}
+
 DateTime readDate(std::string_view value) {
     return DateTime::FromSeconds(DocumentReader::ReadInteger64(value));
 }
@@ -28,7 +40,7 @@ template <class Record> struct Field {
 
 #define TEXT_FIELD(Record, Name)                                                                                       \
     {                                                                                                                  \
-#Name, [](Record & r, std::string_view v) { r.Name.assign(v); }                                                \
+#Name, [](Record & r, std::string_view v) { assignText(r.Name, v); }                                           \
     }
 #define INT_FIELD(Record, Name)                                                                                        \
     {                                                                                                                  \

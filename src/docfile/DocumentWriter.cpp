@@ -1,6 +1,5 @@
 #include "DocumentWriter.h"
 
-#include "LocalSeconds.h"
 #include "core/PimRecords.h"
 
 #include <array>
@@ -34,27 +33,19 @@ constexpr std::string_view replacementFor(unsigned char byte) {
 
 constexpr std::array<bool, 256> makeSpecialTable() {
     std::array<bool, 256> table{};
+    // A NUL has no replacement and is left out: the reader stops at the first NUL of a file, so
+    // one written there would lose everything after it.
     for (int byte = 0; byte < 256; ++byte)
-        table[static_cast<std::size_t>(byte)] = !replacementFor(static_cast<unsigned char>(byte)).empty();
+        table[static_cast<std::size_t>(byte)] = byte == 0 || !replacementFor(static_cast<unsigned char>(byte)).empty();
     return table;
 }
 
 constexpr std::array<bool, 256> kSpecial = makeSpecialTable();
 
-// A generous guess at the file's size, so that the buffer grows at most once or twice.
+// A generous guess at the file's size from typical line lengths, so that the buffer grows at most
+// once or twice.
 std::size_t estimateSize(const PimRecords& records) {
-    std::size_t size = 512;
-    for (const auto& [id, task] : records.Tasks)
-        size += 96 + task.Description.size();
-    for (const auto& [id, person] : records.Persons)
-        size += 320 + person.FName.size() + person.LName.size() + person.RName.size() + person.Company.size() +
-                person.Position.size() + person.Addr1.size() + person.Addr2.size() + person.City.size() +
-                person.State.size() + person.Zip.size() + person.Notes.size() + person.HmPhone.size() +
-                person.WkPhone.size() + person.WkExt.size() + person.Fax.size() + person.CelPhone.size() +
-                person.Pager.size() + person.EMail.size() + person.WebPage.size();
-    for (const auto& [id, appointment] : records.Appointments)
-        size += 160 + appointment.Description.size();
-    return size + size / 16;
+    return 1024 + records.Tasks.Count() * 128 + records.Persons.Count() * 512 + records.Appointments.Count() * 224;
 }
 
 } // namespace
@@ -117,7 +108,7 @@ void DocumentWriter::Number(std::string_view name, std::int64_t value) {
 }
 
 void DocumentWriter::Seconds(std::string_view name, const DateTime& value) {
-    Number(name, LocalSeconds(value));
+    Number(name, m_seconds(value));
 }
 
 void DocumentWriter::OpenCollection(std::string_view name, int lastId) {
@@ -134,12 +125,12 @@ void DocumentWriter::WriteTasks(const PimRecords& records) {
         // Dates that cannot be written as seconds become today. Today is taken once per line, and
         // only when a line needs it: asking the clock costs as much as writing the line.
         std::int64_t today = -1;
-        const auto secondsOrToday = [&today](const DateTime& value) {
-            const std::int64_t seconds = LocalSeconds(value);
+        const auto secondsOrToday = [this, &today](const DateTime& value) {
+            const std::int64_t seconds = m_seconds(value);
             if (seconds != -1)
                 return seconds;
             if (today == -1)
-                today = LocalSeconds(DateTime::Today());
+                today = m_seconds(DateTime::Today());
             return today;
         };
         m_out.append("\t\t<Task");
@@ -196,7 +187,7 @@ void DocumentWriter::WriteAppointments(const PimRecords& records) {
         Seconds("StartTime", appointment.StartTime);
         Seconds("EndTime", appointment.EndTime);
         Flag("Alarm", appointment.Alarm != 0);
-        Number("AlarmTime", appointment.Alarm ? LocalSeconds(appointment.AlarmTime) : 0);
+        Number("AlarmTime", appointment.Alarm ? m_seconds(appointment.AlarmTime) : 0);
         Flag("Done", appointment.Done != 0);
         m_out.append(" />");
         m_out.append(kLineEnd);

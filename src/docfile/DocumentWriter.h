@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LocalSeconds.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,7 +11,8 @@ class DateTime;
 
 // Appends text as it may stand inside a double-quoted attribute value: the five markup characters
 // become &quot; &amp; &apos; &lt; &gt;, and CR and LF become &#13; and &#10; so that line breaks
-// inside a value read back exactly. Every other byte goes out unchanged.
+// inside a value read back exactly. NUL bytes are left out (text never holds them, and a file
+// ends at its first NUL). Every other byte goes out unchanged.
 void EscapeXmlText(std::string_view text, std::string& out);
 std::string EscapeXmlText(std::string_view text);
 
@@ -36,4 +39,5 @@ private:
     void OpenCollection(std::string_view name, int lastId);
 
     std::string& m_out;
+    LocalSeconds m_seconds;
 };

@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr std::int64_t kDay = 86400;
+
 // Days from 1970-01-01 of a proleptic Gregorian date.
 std::int64_t daysFromCivil(std::int64_t year, int month, int day) {
     year -= month <= 2;
@@ -27,19 +29,32 @@ bool utcOffset(std::int64_t seconds, long& offset) {
 
 } // namespace
 
-std::int64_t LocalSeconds(const DateTime& value) {
+LocalSeconds::DayOffset LocalSeconds::OffsetOfDay(std::int64_t day) {
+    const auto found = m_days.find(day);
+    if (found != m_days.end())
+        return found->second;
+    // Every moment that some local time of this day could stand for lies within 14 hours of the
+    // day. The offset is taken three days either side and in the middle: zones change it a few
+    // times a year at most, so when all three agree it holds for the whole stretch, and each local
+    // time of the day names exactly one moment.
+    const std::int64_t noon = day * kDay + kDay / 2;
+    long before = 0, middle = 0, after = 0;
+    DayOffset result;
+    if (utcOffset(noon - 3 * kDay, before) && utcOffset(noon, middle) && utcOffset(noon + 3 * kDay, after) &&
+        before == middle && middle == after)
+        result = {true, middle};
+    m_days.emplace(day, result);
+    return result;
+}
+
+std::int64_t LocalSeconds::operator()(const DateTime& value) {
     const CalendarRecord r = value.ToCalendarRecord();
     if (r.year == 0)
         return value.ToSeconds();
-    // The local time read as if it were UTC, then moved by the zone's offset at that moment. When
-    // the offset is the same two days either side, no change is near and the answer is exact.
-    const std::int64_t wallClock =
-        daysFromCivil(r.year, r.month, r.day) * 86400 + r.hour * 3600 + r.minute * 60 + r.second;
-    long guess = 0, offset = 0, before = 0, after = 0;
-    if (!utcOffset(wallClock, guess) || !utcOffset(wallClock - guess, offset) ||
-        !utcOffset(wallClock - guess - 2 * 86400, before) || !utcOffset(wallClock - guess + 2 * 86400, after) ||
-        offset != guess || before != offset || after != offset)
+    const std::int64_t day = daysFromCivil(r.year, r.month, r.day);
+    const DayOffset offset = OffsetOfDay(day);
+    if (!offset.steady)
         return value.ToSeconds();
-    const std::int64_t seconds = wallClock - offset;
+    const std::int64_t seconds = day * kDay + r.hour * 3600 + r.minute * 60 + r.second - offset.offset;
     return seconds < 0 ? -1 : seconds;
 }

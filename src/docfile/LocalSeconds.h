@@ -1,12 +1,27 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 
 class DateTime;
 
-// The same count as DateTime::ToSeconds (seconds since 1970 of a local date-time, -1 when invalid
-// or before 1970), computed from the zone's UTC offset instead of mktime. glibc's mktime looks at
-// the zone file on disk on every call when TZ is unset, which made writing a large document
-// hundreds of times slower than the rest of the writer. Near a daylight-saving change, where a
-// local time may be missing or occur twice, it defers to ToSeconds so that the answer is the same.
-std::int64_t LocalSeconds(const DateTime& value);
+// Gives the same count as DateTime::ToSeconds (seconds since 1970 of a local date-time, -1 when
+// invalid or before 1970), but from the zone's UTC offset, remembered per calendar day, instead of
+// mktime: glibc's mktime looks at the zone file on disk on every call when TZ is unset, which made
+// writing a large document hundreds of times slower than the rest of the writer. On a day near a
+// daylight-saving change, where a local time may be missing or occur twice, it defers to ToSeconds
+// so that the answer is the same. One object serves one save.
+class LocalSeconds {
+public:
+    std::int64_t operator()(const DateTime& value);
+
+private:
+    // The day's UTC offset in seconds, or nothing when a change is near.
+    struct DayOffset {
+        bool steady = false;
+        long offset = 0;
+    };
+    DayOffset OffsetOfDay(std::int64_t day);
+
+    std::unordered_map<std::int64_t, DayOffset> m_days;
+};

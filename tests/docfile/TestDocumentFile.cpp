@@ -211,6 +211,7 @@ private slots:
                                 << QByteArray("O&apos;Brien &quot;A&amp;B&quot; &lt;Ltd&gt;");
         QTest::newRow("line breaks") << QByteArray("a\r\nb\nc\rd") << QByteArray("a&#13;&#10;b&#10;c&#13;d");
         QTest::newRow("other bytes stay") << QByteArray("\t\x01\xe9\xff;#") << QByteArray("\t\x01\xe9\xff;#");
+        QTest::newRow("NUL left out") << QByteArray("a\0b", 3) << QByteArray("ab");
         QTest::newRow("empty") << QByteArray() << QByteArray();
     }
     void escapeXmlText() {
@@ -318,6 +319,8 @@ private slots:
         row("version 2", "<Pim Version=\"2\"><Persons><Person ID=\"1\"/></Persons></Pim>", "", 0);
         row("last version attribute counts",
             "<Pim Version=\"7\" Version=\"1\"><Persons><Person ID=\"1\"/></Persons></Pim>", "1:::0", 0);
+        row("reference to NUL dropped", version1("<Persons><Person ID=\"1\" FName=\"a&#0;b\"/></Persons>"), "1:ab::0",
+            0);
         row("raw line break in a value stays", version1("<Persons><Person ID=\"1\" FName=\"a\r\r\nb\"/></Persons>"),
             "1:a\r\r\nb::0", 0);
     }
@@ -394,8 +397,10 @@ private slots:
             moments << DateTime(year, 1 + year % 12, 1 + year % 28, year % 24, year % 60, year % 59);
         moments << DateTime(1970, 1, 1, 0, 30, 0) << DateTime(1970, 1, 1, 1, 0, 0) << DateTime(2038, 1, 19, 4, 14, 8)
                 << DateTime() << DateTime(9999, 12, 31, 0, 0, 0);
-        for (const DateTime& moment : moments)
-            QCOMPARE(LocalSeconds(moment), moment.ToSeconds());
+        LocalSeconds seconds;
+        for (int pass = 0; pass < 2; ++pass) // the second pass answers from what the first remembered
+            for (const DateTime& moment : moments)
+                QCOMPARE(seconds(moment), moment.ToSeconds());
     }
 
     void readInteger_data() {
