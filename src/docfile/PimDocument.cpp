@@ -56,6 +56,8 @@ bool PimDocument::Save(const QString& path) const {
 
 namespace {
 std::size_t lengthToFirstNul(const char* text, std::size_t length) {
+    if (length == 0) // text may then be null, which memchr does not allow
+        return 0;
     const void* nul = std::memchr(text, '\0', length);
     return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : length;
 }
