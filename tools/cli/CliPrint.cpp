@@ -10,11 +10,11 @@
 #include "reports/PlanGathering.h"
 #include "reports/PrintJob.h"
 #include "reports/PrintSettings.h"
+#include "shell/DayListRows.h"
 
 #include <QDate>
 #include <QPrinter>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -103,32 +103,16 @@ const char* parse(const QStringList& args, PrintOptions& options) {
     return nullptr;
 }
 
-// The rows the day view lists for the date (its rule: tasks due that day when it is not past,
-// unfinished tasks up to today on today, tasks completed that day when it is not future;
-// appointments due that day by start time), gathered as the Report menu gathers them.
+// What the Report menu gathers on that date: the rows the day view lists, as it lists them.
 ReportSelection selectionFor(ReportKind kind, const PimDocument& document, const PrintOptions& options) {
     const QDate& date = options.date;
     const DateTime day(date.year(), date.month(), date.day(), 0, 0, 0);
-    const DateTime today = DateTime::Today();
     std::vector<ListedRow> taskRows;
-    for (const auto& [id, task] : document.Tasks) {
-        const bool done = task.Priority == Task::Done;
-        if ((task.DueDate == day && day >= today) || (day == today && task.DueDate <= today && !done) ||
-            (done && task.DoneDate == day && day <= today))
-            taskRows.push_back({id, task.DueDate.FormatDate(DateTime::DateFormat::Short)});
-    }
-    std::vector<std::pair<int, ListedRow>> timed;
-    for (const auto& [id, appointment] : document.Appointments) {
-        if (appointment.DueDate == day) {
-            const DateTime& start = appointment.StartTime;
-            timed.push_back({start.IsValid() ? start.Hour() * 3600 + start.Minute() * 60 + start.Second() : -1,
-                             ListedRow{id, appointment.Description}});
-        }
-    }
-    std::stable_sort(timed.begin(), timed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const ListRow& row : DayListRows::Tasks(document, day, DateTime::Today()))
+        taskRows.push_back({row.id, row.columns[1]});
     std::vector<ListedRow> appointmentRows;
-    for (const auto& entry : timed)
-        appointmentRows.push_back(entry.second);
+    for (const ListRow& row : DayListRows::Appointments(document, day))
+        appointmentRows.push_back({row.id, row.columns[1]});
 
     ReportSelection selection;
     selection.SelectedDate = day;
