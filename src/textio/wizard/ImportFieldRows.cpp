@@ -1,0 +1,70 @@
+#include "ImportFieldRows.h"
+
+#include "textio/DelimitedTextSettings.h"
+#include "textio/FieldTokenizer.h"
+
+namespace wizard {
+
+std::vector<std::string> ImportFieldRows::SplitFirstLine(std::string_view line, const FieldTokenizer& tokenizer) {
+    std::vector<std::string> fields;
+    std::string field;
+    for (;;) {
+        const std::size_t before = line.size();
+        field.clear();
+        if (!tokenizer.NextField(line, field))
+            break;
+        // Every round must shorten the line, or a line the tokenizer cannot take apart (a lone
+        // closing Encloser, say) would be split for ever.
+        if (line.size() >= before)
+            break;
+        fields.push_back(field.empty() ? std::string(kEmptyFieldText) : field);
+    }
+    return fields;
+}
+
+ImportFieldRows::Source ImportFieldRows::SourceOf(const DelimitedTextSettings& settings) {
+    return {settings.FilePath, settings.FirstLine, settings.Separator, settings.Encloser};
+}
+
+void ImportFieldRows::Build(DelimitedTextSettings& settings) {
+    settings.FirstLineFields = SplitFirstLine(settings.FirstLine, settings.MakeTokenizer());
+    settings.ColumnCount = static_cast<int>(settings.FirstLineFields.size());
+    m_rows.clear();
+    m_rows.reserve(settings.FirstLineFields.size());
+    for (const std::string& text : settings.FirstLineFields)
+        m_rows.push_back({text, {}});
+    m_source = SourceOf(settings);
+}
+
+bool ImportFieldRows::IsCurrent(const DelimitedTextSettings& settings) const {
+    return m_source && *m_source == SourceOf(settings);
+}
+
+int ImportFieldRows::Assign(int row, const std::string& column) {
+    if (column.empty()) {
+        Unassign(row);
+        return -1;
+    }
+    m_rows.at(static_cast<std::size_t>(row)).column = column;
+    for (std::size_t other = 0; other < m_rows.size(); ++other) {
+        if (static_cast<int>(other) != row && m_rows[other].column == column) {
+            m_rows[other].column.clear();
+            return static_cast<int>(other);
+        }
+    }
+    return -1;
+}
+
+void ImportFieldRows::Unassign(int row) {
+    m_rows.at(static_cast<std::size_t>(row)).column.clear();
+}
+
+std::vector<std::string> ImportFieldRows::SelectedFields() const {
+    std::vector<std::string> selected;
+    selected.reserve(m_rows.size());
+    for (const Row& row : m_rows)
+        selected.push_back(row.column);
+    return selected;
+}
+
+} // namespace wizard

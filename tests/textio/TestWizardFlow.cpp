@@ -1,0 +1,437 @@
+#include "docfile/PimDocument.h"
+#include "support/TestMain.h"
+#include "textio/DelimitedTextSettings.h"
+#include "textio/wizard/FirstLineFile.h"
+#include "textio/wizard/FormatChoices.h"
+#include "textio/wizard/ImportFieldRows.h"
+#include "textio/wizard/TransferCommand.h"
+#include "textio/wizard/WizardFlow.h"
+
+#include <QFile>
+#include <QObject>
+#include <QTemporaryDir>
+
+using platform::PromptIcon;
+using wizard::ImportFieldRows;
+using wizard::TransferCommand;
+using wizard::WizardFlow;
+using wizard::WizardMessage;
+
+Q_DECLARE_METATYPE(RecordType)
+
+namespace {
+
+QStringList qStrings(const std::vector<std::string>& texts) {
+    QStringList list;
+    for (const std::string& text : texts)
+        list.append(QString::fromStdString(text));
+    return list;
+}
+
+std::vector<std::string> strings(const QStringList& texts) {
+    std::vector<std::string> list;
+    for (const QString& text : texts)
+        list.push_back(text.toStdString());
+    return list;
+}
+
+FieldTokenizer tokenizer(char separator, char encloser) {
+    FieldTokenizer t;
+    t.SetSeparator(separator);
+    t.SetEncloser(encloser);
+    return t;
+}
+
+} // namespace
+
+class TestWizardFlow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void firstLineIsCutAndTrimmed_data();
+    void firstLineIsCutAndTrimmed();
+    void firstLineOfAFileThatCannotBeOpened();
+    void anotherFileNeverKeepsTheFormerFirstLine();
+
+    void splitsTheFirstLine_data();
+    void splitsTheFirstLine();
+    void buildingListsTheFieldsInTheSettings();
+    void assigningAColumnTakesItFromTheOtherRow();
+    void rowsAreRebuiltWhenTheirSourceChanged_data();
+    void rowsAreRebuiltWhenTheirSourceChanged();
+
+    void fileNameChecks();
+    void formatChoices_data();
+    void formatChoices();
+    void formatNeedsBothLists();
+    void requiredColumns_data();
+    void requiredColumns();
+    void exportTakesTheTickedColumnsInOrder();
+
+    void commandsAndTheirSettings();
+    void importReportsItsCountEvenWhenZero();
+    void exportThatCannotWriteSaysSo();
+
+private:
+    QString writeFile(const QString& name, const QByteArray& content);
+    QTemporaryDir m_dir;
+};
+
+QString TestWizardFlow::writeFile(const QString& name, const QByteArray& content) {
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+void TestWizardFlow::firstLineIsCutAndTrimmed_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QByteArray longLine(1500, 'x');
+    QTest::newRow("trimmed, CR LF") << QByteArray(" \tFirstName,LastName  \r\nJane,Doe\n")
+                                    << QByteArray("FirstName,LastName");
+    QTest::newRow("no line end") << QByteArray("a;b;c") << QByteArray("a;b;c");
+    QTest::newRow("empty file") << QByteArray() << QByteArray();
+    QTest::newRow("empty first line") << QByteArray("\nJane,Doe\n") << QByteArray();
+    QTest::newRow("white space only") << QByteArray(" \t \r\n") << QByteArray();
+    QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBFTask,DueDate\n") << QByteArray("Task,DueDate");
+    QTest::newRow("NUL ends the line") << QByteArray("a,b\0c,d\n", 8) << QByteArray("a,b");
+    QTest::newRow("cut at 1023") << longLine << QByteArray(1023, 'x');
+    QTest::newRow("1023 and a line end") << QByteArray(1023, 'y') + "\nz" << QByteArray(1023, 'y');
+    // A UTF-8 character across the cut goes as a whole; a code-page byte there is kept.
+    QTest::newRow("UTF-8 across the cut") << QByteArray(1022, 'x') + "\xC3\xA9tail" << QByteArray(1022, 'x');
+    QTest::newRow("UTF-8 across the cut, after a mark")
+        << "\xEF\xBB\xBF" + QByteArray(1021, 'x') + "\xE2\x82\xACtail" << QByteArray(1021, 'x');
+    QTest::newRow("Windows-1252 at the cut") << QByteArray(1022, 'x') + "\xE9tail" << QByteArray(1022, 'x') + "\xE9";
+}
+
+void TestWizardFlow::firstLineIsCutAndTrimmed() {
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, expected);
+    const std::optional<std::string> line =
+        wizard::FirstLineFile::Read(writeFile(QStringLiteral("first.csv"), content));
+    QVERIFY(line.has_value());
+    QCOMPARE(QByteArray::fromStdString(*line), expected);
+}
+
+void TestWizardFlow::firstLineOfAFileThatCannotBeOpened() {
+    QVERIFY(!wizard::FirstLineFile::Read(m_dir.filePath(QStringLiteral("missing.csv"))));
+    QVERIFY(!wizard::FirstLineFile::Read(m_dir.path()));
+    QVERIFY(!wizard::FirstLineFile::Read(QString()));
+}
+
+void TestWizardFlow::anotherFileNeverKeepsTheFormerFirstLine() {
+    DelimitedTextSettings settings = DelimitedTextSettings::ForImport(RecordType::Tasks);
+    WizardFlow flow(settings, true);
+    QVERIFY(!flow.AcceptFile(writeFile(QStringLiteral("one.csv"), "Task,DueDate\n")));
+    QCOMPARE(settings.FirstLine, std::string("Task,DueDate"));
+    QVERIFY(!flow.AcceptFile(writeFile(QStringLiteral("empty.csv"), QByteArray())));
+    QCOMPARE(settings.FirstLine, std::string());
+
+    QVERIFY(!flow.AcceptFile(writeFile(QStringLiteral("one.csv"), "Task,DueDate\n")));
+    QVERIFY(flow.AcceptFile(m_dir.filePath(QStringLiteral("missing.csv"))));
+    QCOMPARE(settings.FirstLine, std::string());
+}
+
+void TestWizardFlow::splitsTheFirstLine_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<char>("separator");
+    QTest::addColumn<char>("encloser");
+    QTest::addColumn<QStringList>("fields");
+
+    QTest::newRow("a;b;c, comma") << QByteArray("a;b;c") << ',' << '"' << QStringList{"a;b;c"};
+    QTest::newRow("a;b;c, semicolon") << QByteArray("a;b;c") << ';' << '"' << QStringList{"a", "b", "c"};
+    QTest::newRow("empty field") << QByteArray("a,,c") << ',' << '"' << QStringList{"a", "EMPTY FIELD", "c"};
+    QTest::newRow("leading separator") << QByteArray(",b") << ',' << '"' << QStringList{"EMPTY FIELD", "b"};
+    QTest::newRow("enclosed names") << QByteArray("\"First,Name\",\"Last\"") << ',' << '"'
+                                    << QStringList{"First,Name", "Last"};
+    QTest::newRow("no encloser") << QByteArray("\"a\",b") << ',' << '\0' << QStringList{"\"a\"", "b"};
+    QTest::newRow("empty line") << QByteArray() << ',' << '"' << QStringList{};
+    QTest::newRow("lone closing encloser") << QByteArray("a,\"") << ',' << '"' << QStringList{"a", "EMPTY FIELD"};
+    QTest::newRow("encloser only") << QByteArray("\"") << ',' << '"' << QStringList{"EMPTY FIELD"};
+    QTest::newRow("two enclosers: a literal one") << QByteArray("\"\"") << ',' << '"' << QStringList{"\""};
+    QTest::newRow("single quotes") << QByteArray("'It''s',x") << ',' << '\'' << QStringList{"It's", "x"};
+    QTest::newRow("tab") << QByteArray("a\t\tb") << '\t' << '"' << QStringList{"a", "b"};
+}
+
+void TestWizardFlow::splitsTheFirstLine() {
+    QFETCH(QByteArray, line);
+    QFETCH(char, separator);
+    QFETCH(char, encloser);
+    QFETCH(QStringList, fields);
+    const std::string text = line.toStdString();
+    QCOMPARE(qStrings(ImportFieldRows::SplitFirstLine(text, tokenizer(separator, encloser))), fields);
+}
+
+void TestWizardFlow::buildingListsTheFieldsInTheSettings() {
+    DelimitedTextSettings settings = DelimitedTextSettings::ForImport(RecordType::Persons);
+    settings.FirstLine = "FirstName,,LastName";
+    settings.Separator = ",";
+    settings.Encloser = "\"";
+    ImportFieldRows rows;
+    rows.Build(settings);
+    QCOMPARE(rows.Count(), 3);
+    QCOMPARE(settings.ColumnCount, 3);
+    QCOMPARE(qStrings(settings.FirstLineFields), (QStringList{"FirstName", "EMPTY FIELD", "LastName"}));
+    QCOMPARE(rows.FieldText(1), std::string("EMPTY FIELD"));
+    // Column names in the first line are listed, never assigned.
+    QCOMPARE(qStrings(rows.SelectedFields()), (QStringList{"", "", ""}));
+}
+
+void TestWizardFlow::assigningAColumnTakesItFromTheOtherRow() {
+    DelimitedTextSettings settings = DelimitedTextSettings::ForImport(RecordType::Persons);
+    settings.FirstLine = "a,b,c";
+    settings.Separator = ",";
+    ImportFieldRows rows;
+    rows.Build(settings);
+
+    QCOMPARE(rows.Assign(0, "LastName"), -1);
+    QCOMPARE(rows.Assign(1, "FirstName"), -1);
+    QCOMPARE(rows.Assign(2, "LastName"), 0);
+    QCOMPARE(qStrings(rows.SelectedFields()), (QStringList{"", "FirstName", "LastName"}));
+    QCOMPARE(rows.Assign(2, "LastName"), -1); // the same row again takes nothing from others
+    rows.Unassign(1);
+    QCOMPARE(qStrings(rows.SelectedFields()), (QStringList{"", "", "LastName"}));
+    QCOMPARE(rows.Assign(2, ""), -1);
+    QCOMPARE(qStrings(rows.SelectedFields()), (QStringList{"", "", ""}));
+}
+
+void TestWizardFlow::rowsAreRebuiltWhenTheirSourceChanged_data() {
+    QTest::addColumn<int>("separator");
+    QTest::addColumn<int>("encloser");
+    QTest::addColumn<QByteArray>("secondFile");
+    QTest::addColumn<bool>("rebuilt");
+
+    QTest::newRow("nothing changed") << 0 << 0 << QByteArray() << false;
+    QTest::newRow("other separator") << 1 << 0 << QByteArray() << true;
+    QTest::newRow("other encloser") << 0 << 2 << QByteArray() << true;
+    QTest::newRow("other file") << 0 << 0 << QByteArray("x;y\n") << true;
+    QTest::newRow("other file, same first line") << 0 << 0 << QByteArray("a;b;c\n") << true;
+}
+
+void TestWizardFlow::rowsAreRebuiltWhenTheirSourceChanged() {
+    QFETCH(int, separator);
+    QFETCH(int, encloser);
+    QFETCH(QByteArray, secondFile);
+    QFETCH(bool, rebuilt);
+
+    DelimitedTextSettings settings = DelimitedTextSettings::ForImport(RecordType::Tasks);
+    WizardFlow flow(settings, true);
+    QVERIFY(!flow.AcceptFile(writeFile(QStringLiteral("first.csv"), "a;b;c\n")));
+    QVERIFY(!flow.AcceptFormat(0, 0, true));
+    QVERIFY(flow.PrepareRows());
+    QCOMPARE(flow.Rows().Count(), 1);
+    flow.Rows().Assign(0, "Task");
+
+    if (!secondFile.isEmpty())
+        QVERIFY(!flow.AcceptFile(writeFile(QStringLiteral("second.csv"), secondFile)));
+    QVERIFY(!flow.AcceptFormat(separator, encloser, false));
+    QCOMPARE(flow.PrepareRows(), rebuilt);
+    QCOMPARE(flow.Rows().Column(0), std::string(rebuilt ? "" : "Task"));
+    QCOMPARE(settings.ColumnCount, flow.Rows().Count());
+    if (separator == 1)
+        QCOMPARE(qStrings(settings.FirstLineFields), (QStringList{"a", "b", "c"}));
+}
+
+void TestWizardFlow::fileNameChecks() {
+    DelimitedTextSettings imports = DelimitedTextSettings::ForImport(RecordType::Persons);
+    WizardFlow importFlow(imports, true);
+    const WizardFlow::Check empty = importFlow.AcceptFile(QString());
+    QVERIFY(empty);
+    QCOMPARE(empty->text, QStringLiteral("You must enter a file name"));
+    QCOMPARE(empty->caption, QStringLiteral("Enter File Name"));
+    QCOMPARE(empty->icon, PromptIcon::Information);
+
+    const QString missing = m_dir.filePath(QStringLiteral("none.csv"));
+    const WizardFlow::Check unopened = importFlow.AcceptFile(missing);
+    QVERIFY(unopened);
+    QCOMPARE(unopened->text, QStringLiteral("Unable to open file"));
+    QCOMPARE(unopened->caption, QStringLiteral("File Error"));
+    QCOMPARE(unopened->icon, PromptIcon::Information);
+
+    // An export does not touch the file before Finish.
+    DelimitedTextSettings exports = DelimitedTextSettings::ForExport(RecordType::Persons);
+    WizardFlow exportFlow(exports, false);
+    QVERIFY(!exportFlow.AcceptFile(missing));
+    QCOMPARE(exports.FilePath, missing);
+    QVERIFY(!QFile::exists(missing));
+}
+
+void TestWizardFlow::formatChoices_data() {
+    QTest::addColumn<int>("separator");
+    QTest::addColumn<int>("encloser");
+    QTest::addColumn<QByteArray>("separatorText");
+    QTest::addColumn<QByteArray>("encloserText");
+
+    QTest::newRow("comma, double quote") << 0 << 0 << QByteArray(",") << QByteArray("\"");
+    QTest::newRow("semicolon, single quote") << 1 << 1 << QByteArray(";") << QByteArray("'");
+    QTest::newRow("pipe, nothing") << 2 << 2 << QByteArray("|") << QByteArray();
+    QTest::newRow("space") << 3 << 0 << QByteArray(" ") << QByteArray("\"");
+    QTest::newRow("tab") << 4 << 0 << QByteArray("\t") << QByteArray("\"");
+}
+
+void TestWizardFlow::formatChoices() {
+    QFETCH(int, separator);
+    QFETCH(int, encloser);
+    QFETCH(QByteArray, separatorText);
+    QFETCH(QByteArray, encloserText);
+    DelimitedTextSettings settings = DelimitedTextSettings::ForExport(RecordType::Tasks);
+    WizardFlow flow(settings, false);
+    QVERIFY(!flow.AcceptFormat(separator, encloser, separator % 2 == 0));
+    QCOMPARE(QByteArray::fromStdString(settings.Separator), separatorText);
+    QCOMPARE(QByteArray::fromStdString(settings.Encloser), encloserText);
+    QCOMPARE(settings.FirstLineHasNames, separator % 2 == 0);
+}
+
+void TestWizardFlow::formatNeedsBothLists() {
+    DelimitedTextSettings settings = DelimitedTextSettings::ForExport(RecordType::Tasks);
+    WizardFlow flow(settings, false);
+    for (auto [separator, encloser] : {std::pair{-1, 0}, std::pair{0, -1}, std::pair{5, 0}, std::pair{0, 3}}) {
+        const WizardFlow::Check problem = flow.AcceptFormat(separator, encloser, true);
+        QVERIFY(problem);
+        QCOMPARE(problem->text, QStringLiteral("You must select both a character that encloses each text field and "
+                                               "one that separates each field."));
+        QCOMPARE(problem->caption, QStringLiteral("Choose Formatting Characters"));
+        QCOMPARE(problem->icon, PromptIcon::Information);
+    }
+    QCOMPARE(settings.Separator, std::string());
+    QVERIFY(!settings.FirstLineHasNames);
+}
+
+void TestWizardFlow::requiredColumns_data() {
+    QTest::addColumn<RecordType>("type");
+    QTest::addColumn<QStringList>("assigned");
+    QTest::addColumn<QString>("refusal");
+
+    const QString persons =
+        QStringLiteral("You must include a first name, last name, or company as a field to import.");
+    const QString tasks = QStringLiteral("You must include a task as a field to import.");
+    const QString appointments =
+        QStringLiteral("You must include an appointment, date, start time, and end time as fields to import.");
+    QTest::newRow("persons, Notes only") << RecordType::Persons << QStringList{"Notes", ""} << persons;
+    QTest::newRow("persons, nothing") << RecordType::Persons << QStringList{"", ""} << persons;
+    QTest::newRow("persons, FirstName and Company")
+        << RecordType::Persons << QStringList{"FirstName", "Company"} << QString();
+    QTest::newRow("persons, Company") << RecordType::Persons << QStringList{"", "Company"} << QString();
+    QTest::newRow("tasks, DueDate") << RecordType::Tasks << QStringList{"DueDate", "Priority"} << tasks;
+    QTest::newRow("tasks, Task") << RecordType::Tasks << QStringList{"", "Task"} << QString();
+    QTest::newRow("appointments, all four")
+        << RecordType::Appointments << QStringList{"EndTime", "Date", "", "StartTime", "Appointment"} << QString();
+    QTest::newRow("appointments, no EndTime")
+        << RecordType::Appointments << QStringList{"Alarmed", "Date", "", "StartTime", "Appointment"} << appointments;
+    QTest::newRow("appointments, no Appointment")
+        << RecordType::Appointments << QStringList{"EndTime", "Date", "AlarmTime", "StartTime", ""} << appointments;
+}
+
+void TestWizardFlow::requiredColumns() {
+    QFETCH(RecordType, type);
+    QFETCH(QStringList, assigned);
+    QFETCH(QString, refusal);
+
+    DelimitedTextSettings settings = DelimitedTextSettings::ForImport(type);
+    settings.FirstLine = QStringList(QList<QString>(assigned.size(), QStringLiteral("x"))).join(',').toStdString();
+    settings.Separator = ",";
+    WizardFlow flow(settings, true);
+    flow.PrepareRows();
+    QCOMPARE(flow.Rows().Count(), assigned.size());
+    for (int row = 0; row < assigned.size(); ++row)
+        flow.Rows().Assign(row, assigned[row].toStdString());
+
+    const WizardFlow::Check problem = flow.FinishImport();
+    QCOMPARE(problem ? problem->text : QString(), refusal);
+    if (problem) {
+        QCOMPARE(problem->caption, QStringLiteral("Import Error"));
+        QCOMPARE(problem->icon, PromptIcon::Exclamation);
+    }
+    QCOMPARE(settings.SelectedFields, strings(assigned));
+}
+
+void TestWizardFlow::exportTakesTheTickedColumnsInOrder() {
+    DelimitedTextSettings settings = DelimitedTextSettings::ForExport(RecordType::Tasks);
+    WizardFlow flow(settings, false);
+    const WizardFlow::Check none = flow.FinishExport({false, false, false});
+    QVERIFY(none);
+    QCOMPARE(none->caption, QStringLiteral("Import Error"));
+    QCOMPARE(none->icon, PromptIcon::Exclamation);
+    QVERIFY(!none->text.isEmpty());
+
+    QVERIFY(!flow.FinishExport({true, false, true}));
+    QCOMPARE(qStrings(settings.SelectedFields), (QStringList{"Task", "Priority"}));
+}
+
+void TestWizardFlow::commandsAndTheirSettings() {
+    QCOMPARE(TransferCommand::For(RecordType::Persons, false).caption, "Export Person Information To Text File");
+    QCOMPARE(TransferCommand::For(RecordType::Tasks, false).caption, "Export Tasks To Text File");
+    QCOMPARE(TransferCommand::For(RecordType::Appointments, false).caption, "Export Appointments To Text File");
+    QCOMPARE(TransferCommand::For(RecordType::Persons, true).caption, "Import Person Information From Text File");
+    QCOMPARE(TransferCommand::For(RecordType::Tasks, true).caption, "Import Tasks From Text File");
+    QCOMPARE(TransferCommand::For(RecordType::Appointments, true).caption, "Import Appointments From Text File");
+
+    const DelimitedTextSettings exports = TransferCommand::For(RecordType::Persons, false).Settings();
+    QCOMPARE(exports.AvailableCount, 18);
+    QCOMPARE(exports.SelectedFields, std::vector<std::string>(18));
+    QVERIFY(exports.RequiredFields.empty());
+    const DelimitedTextSettings imports = TransferCommand::For(RecordType::Persons, true).Settings();
+    QCOMPARE(imports.AvailableCount, 20);
+    QCOMPARE(qStrings(imports.RequiredFields), (QStringList{"FirstName", "LastName", "Company"}));
+    QCOMPARE(imports.RecordTypeName, std::string("Persons"));
+    QCOMPARE(imports.Separator, std::string());
+    QVERIFY(!imports.FirstLineHasNames);
+}
+
+void TestWizardFlow::importReportsItsCountEvenWhenZero() {
+    PimDocument document;
+    const TransferCommand& command = TransferCommand::For(RecordType::Tasks, true);
+    DelimitedTextSettings settings = command.Settings();
+    settings.FilePath = writeFile(QStringLiteral("tasks.csv"), "Task\nPay rent\nCall Bob\n");
+    settings.Separator = ",";
+    settings.FirstLineHasNames = true;
+    settings.ColumnCount = 1;
+    settings.SelectedFields = {"Task"};
+    TransferCommand::Result result = command.Run(document, settings);
+    QCOMPARE(result.count, 2);
+    QVERIFY(result.message);
+    QCOMPARE(result.message->text, QStringLiteral("2 tasks added to current database."));
+    QCOMPARE(result.message->caption, QStringLiteral("Imported Tasks"));
+    QCOMPARE(result.message->icon, PromptIcon::Information);
+    QCOMPARE(document.Tasks.Count(), 2u);
+
+    const TransferCommand& persons = TransferCommand::For(RecordType::Persons, true);
+    DelimitedTextSettings none = persons.Settings();
+    none.FilePath = writeFile(QStringLiteral("persons.csv"), "Notes\nonly notes\n");
+    none.Separator = ",";
+    none.ColumnCount = 1;
+    none.SelectedFields = {"Notes"};
+    result = persons.Run(document, none);
+    QCOMPARE(result.count, 0);
+    QCOMPARE(result.message->text, QStringLiteral("0 names added to current database."));
+    QCOMPARE(result.message->caption, QStringLiteral("Imported Names"));
+}
+
+void TestWizardFlow::exportThatCannotWriteSaysSo() {
+    PimDocument document;
+    Task task;
+    task.Description = "Pay rent";
+    document.Tasks.Add(task);
+    const TransferCommand& command = TransferCommand::For(RecordType::Tasks, false);
+    DelimitedTextSettings settings = command.Settings();
+    settings.Separator = ",";
+    settings.SelectedFields = {"Task"};
+
+    settings.FilePath = m_dir.filePath(QStringLiteral("tasks.csv"));
+    TransferCommand::Result result = command.Run(document, settings);
+    QCOMPARE(result.count, 1);
+    QVERIFY(!result.message);
+
+    settings.FilePath = m_dir.filePath(QStringLiteral("no such folder/tasks.csv"));
+    result = command.Run(document, settings);
+    QCOMPARE(result.count, 0);
+    QVERIFY(result.message);
+    QVERIFY(result.message->text.startsWith(QStringLiteral("Unable to write file ")));
+    QCOMPARE(result.message->caption, QStringLiteral("File Error"));
+    QCOMPARE(result.message->icon, PromptIcon::Exclamation);
+}
+
+TAVORO_TEST_MAIN(TestWizardFlow)
+#include "TestWizardFlow.moc"
