@@ -7,6 +7,7 @@
 #include "HelpTopics.h"
 #include "ListImages.h"
 #include "docfile/PimDocument.h"
+#include "reminders/DayReminders.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -56,19 +57,19 @@ bool isAddCommand(int id) {
 
 // Every command the main window passes on to the day view, by number.
 const DayView::Command DayView::kCommands[] = {
-    {cmd::TaskAdd, &DayView::OnTaskAdd, false},
+    {cmd::TaskAdd, &DayView::OnTaskAdd, true},
     {cmd::TaskDelete, &DayView::OnTaskDelete, true},
-    {cmd::TaskEdit, &DayView::OnTaskEdit, false},
+    {cmd::TaskEdit, &DayView::OnTaskEdit, true},
     {cmd::TaskComplete, &DayView::OnTaskComplete, true},
-    {cmd::PersonAdd, &DayView::OnPersonAdd, false},
+    {cmd::PersonAdd, &DayView::OnPersonAdd, true},
     {cmd::PersonDelete, &DayView::OnPersonDelete, true},
-    {cmd::PersonEdit, &DayView::OnPersonEdit, false},
-    {cmd::AppointmentAdd, &DayView::OnAppointmentAdd, false},
+    {cmd::PersonEdit, &DayView::OnPersonEdit, true},
+    {cmd::AppointmentAdd, &DayView::OnAppointmentAdd, true},
     {cmd::AppointmentDelete, &DayView::OnAppointmentDelete, true},
-    {cmd::AppointmentEdit, &DayView::OnAppointmentEdit, false},
-    {cmd::EditUser, &DayView::OnEditUser, false},
-    {cmd::AlarmSound, nullptr, false},   // reminders
-    {cmd::AudibleAlarm, nullptr, false}, // reminders
+    {cmd::AppointmentEdit, &DayView::OnAppointmentEdit, true},
+    {cmd::EditUser, &DayView::OnEditUser, true},
+    {cmd::AlarmSound, &DayView::OnAlarmSound, true},
+    {cmd::AudibleAlarm, &DayView::OnAudibleAlarm, true},
     {cmd::ReportDailyPlan, &DayView::OnReportDailyPlan, true},
     {cmd::ReportDailyTasks, &DayView::OnReportDailyTasks, true},
     {cmd::ReportDailyAppointments, &DayView::OnReportDailyAppointments, true},
@@ -94,6 +95,7 @@ DayView::DayView(PimDocument& document, QWidget* parent) : QWidget(parent), m_co
 
     showDate();
     m_controller.RefillAll();
+    StartReminders();
 }
 
 DayView::~DayView() = default;

@@ -5,7 +5,14 @@
 
 #include <QWidget>
 
+#include <memory>
+
+namespace platform {
+class PromptService;
+}
+
 class DayListView;
+class DayReminders;
 class DetailPane;
 class PimDocument;
 class QCalendarWidget;
@@ -36,7 +43,11 @@ public:
 
     // The report the Report menu last selected: 0 none, 1 address book ... 7 monthly plan.
     int ReportKind() const { return m_reportKind; }
-    bool AudibleAlarm() const { return false; }
+    bool AudibleAlarm() const;
+    // The reminder timer, the alarm sound and their settings.
+    DayReminders& Reminders() { return *m_reminders; }
+    // Who answers the "&Alarm Sound..." file dialog; without one, the real dialog is shown.
+    void SetPromptService(platform::PromptService* prompts) { m_prompts = prompts; }
 
     // The size the form is laid out for; the main window never gets smaller than this.
     QSize DialogSize() const;
@@ -109,6 +120,10 @@ private:
     void OnAppointmentAdd();
     void OnAppointmentEdit();
     void OnEditUser();
+    // The alarm options and the reminder timer (DayViewReminders.cpp).
+    void StartReminders();
+    void OnAlarmSound();
+    void OnAudibleAlarm();
     // The detail pane's buttons (DayViewContacts.cpp).
     void OnDetailValueClicked(PersonDetails::Field field);
 
@@ -130,4 +145,6 @@ private:
     DayListView* m_appointmentList = nullptr;
     QGroupBox* m_taskGroup = nullptr;
     DayListView* m_taskList = nullptr;
+    std::unique_ptr<DayReminders> m_reminders;
+    platform::PromptService* m_prompts = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
+#include "shell/CommandIds.h"
+#include "shell/DayView.h"
 #include "shell/editors/AppointmentDialog.h"
 #include "shell/editors/PersonSheet.h"
 #include "shell/editors/RecordEditors.h"
@@ -114,6 +116,7 @@ private slots:
     void editingDescriptionKeepsTheAlarm();
     void appointmentDatePickerKeepsTimes();
     void keyboardConfirmsAndCancels();
+    void dayViewCommandsOpenTheEditors();
 
 private:
     PimDocument* m_document = nullptr;
@@ -487,12 +490,61 @@ void TestRecordEditors::keyboardConfirmsAndCancels() {
     QVERIFY(!AddAppointment(nullptr, *m_document));
     QCOMPARE(m_document->Appointments.Count(), std::size_t(0));
 
+    // Tab walks the task dialog top to bottom (inside the date picker it moves between its parts).
+    TaskDialog task(Task(), true);
+    task.show();
+    QApplication::setActiveWindow(&task);
+    task.findChild<QLineEdit*>(QStringLiteral("Description"))->setFocus();
+    QStringList walked;
+    for (int i = 0; i < 2; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(walked, QStringList({"High", "DueDate"}));
+
     // The mnemonic of a label moves the focus to its edit.
     PersonSheet sheet(Person(), true);
     sheet.show();
     QApplication::setActiveWindow(&sheet);
     QTest::keyClick(&sheet, Qt::Key_L, Qt::AltModifier);
     QCOMPARE(QApplication::focusWidget(), sheet.findChild<QLineEdit*>(QStringLiteral("LName")));
+}
+
+void TestRecordEditors::dayViewCommandsOpenTheEditors() {
+    DayView view(*m_document);
+    for (int id : {cmd::PersonAdd, cmd::PersonEdit, cmd::TaskAdd, cmd::TaskEdit, cmd::AppointmentAdd,
+                   cmd::AppointmentEdit, cmd::EditUser})
+        QVERIFY2(view.IsCommandAvailable(id), qPrintable(QString::number(id)));
+
+    QStringList captions;
+    const auto answer = [&captions](bool accept) {
+        onModal([&captions, accept](QDialog* dialog) {
+            captions << dialog->windowTitle();
+            if (!accept)
+                return dialog->reject();
+            type(dialog, dialog->findChild<QLineEdit*>(QStringLiteral("Description")) ? "Description" : "FName",
+                 QStringLiteral("Ada"));
+            clickOk(dialog);
+        });
+    };
+    answer(true);
+    QVERIFY(view.HandleCommand(cmd::TaskAdd));
+    answer(true);
+    QVERIFY(view.HandleCommand(cmd::PersonAdd));
+    answer(false);
+    QVERIFY(view.HandleCommand(cmd::EditUser));
+    QCOMPARE(m_document->Tasks.Count(), std::size_t(1));
+    QCOMPARE(m_document->Persons.Count(), std::size_t(1));
+
+    // Edit acts only on the selected record of the active list: with the calendar active, no
+    // dialog opens (one that did would be answered and counted).
+    answer(false);
+    view.Controller().SelectDate(m_document->CurrentDate);
+    QVERIFY(view.HandleCommand(cmd::TaskEdit));
+    view.Controller().RefillIfPending();
+    view.Controller().ClickTasks(0);
+    QVERIFY(view.HandleCommand(cmd::TaskEdit));
+    QCOMPARE(captions, QStringList({"Add Task", "Add Person", "Edit User", "Edit Task"}));
 }
 
 TAVORO_TEST_MAIN(TestRecordEditors)

@@ -1,7 +1,10 @@
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
+#include "shell/CommandIds.h"
+#include "shell/DayView.h"
 #include "shell/reminders/AlarmCommands.h"
 #include "shell/reminders/AlarmSettings.h"
+#include "shell/reminders/DayReminders.h"
 #include "shell/reminders/LoopingSoundPlayer.h"
 #include "shell/reminders/ReminderQuery.h"
 #include "shell/reminders/ReminderText.h"
@@ -97,6 +100,7 @@ private slots:
     void alarmSoundCommand();
     void audibleAlarmCommand();
     void soundPlayerLoopsTheShippedBeep();
+    void dayViewRunsTheReminders();
 
 private:
     PimDocument* m_document = nullptr;
@@ -362,6 +366,36 @@ void TestReminders::soundPlayerLoopsTheShippedBeep() {
     QCOMPARE(player.Effect().loopCount(), int(QSoundEffect::Infinite));
     player.Stop();
     QVERIFY(!player.Effect().isPlaying());
+}
+
+void TestReminders::dayViewRunsTheReminders() {
+    setNow(9, 50, 0);
+    PimDocument document; // today, 2003-06-03, is selected
+    const int id = document.Appointments.Add(appointment("Dentist", 10, 0, true, 15));
+    FakePromptService prompts;
+    {
+        DayView view(document, m_frame);
+        view.SetPromptService(&prompts);
+        QVERIFY(view.Reminders().Timer().IsActive());
+        QVERIFY(view.AudibleAlarm());
+        QCOMPARE(QSettings().value(QStringLiteral("Alarm/AlarmSound")).toString(), QStringLiteral("beep.wav"));
+
+        view.Controller().RefillIfPending();
+        view.Reminders().Timer().Check();
+        QCOMPARE(openReminders().size(), 1);
+        closeReminder(openReminders().first(), true);
+        QCOMPARE(document.Appointments.Find(id)->Alarm, 0);
+        QVERIFY(document.IsModified());
+
+        prompts.queueFileName(QStringLiteral("/home/ada/gong.wav"));
+        QVERIFY(view.HandleCommand(cmd::AlarmSound));
+        QCOMPARE(view.Reminders().Settings().SoundFile(), QStringLiteral("/home/ada/gong.wav"));
+        QVERIFY(view.HandleCommand(cmd::AudibleAlarm));
+        QVERIFY(!view.AudibleAlarm());
+        QSettings().setValue(QStringLiteral("Alarm/UseAlarmSound"), 1);
+    }
+    // Going away, the day view writes its audible switch.
+    QCOMPARE(QSettings().value(QStringLiteral("Alarm/UseAlarmSound")).toInt(), 0);
 }
 
 TAVORO_TEST_MAIN(TestReminders)

@@ -50,6 +50,14 @@ TaskDialog::TaskDialog(const Task& task, bool adding, QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(buttons);
 
+    // Tab goes down the dialog as it is laid out: text, priority, due date, buttons.
+    QWidget* previous = m_description;
+    for (QAbstractButton* choice : m_priority->buttons()) {
+        setTabOrder(previous, choice);
+        previous = choice;
+    }
+    setTabOrder(previous, m_dueDate);
+
     m_fields.Bind(m_description, &Task::Description);
     m_fields.Show(m_task);
     if (const QDate shown = ToQDate(task.DueDate); shown.isValid())
