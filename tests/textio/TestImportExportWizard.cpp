@@ -1,0 +1,485 @@
+#include "support/FakePromptService.h"
+#include "support/TestMain.h"
+#include "textio/DelimitedTextSettings.h"
+#include "textio/wizard/AssignFieldDialog.h"
+#include "textio/wizard/FieldsPage.h"
+#include "textio/wizard/ImportExportWizard.h"
+#include "textio/wizard/WizardFlow.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QObject>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <functional>
+#include <memory>
+
+using platform::PromptIcon;
+using wizard::AssignFieldDialog;
+using wizard::ImportExportWizard;
+
+namespace {
+
+// Runs `act` on the next modal dialog of type T once its own event loop runs and it is the active
+// window (its shortcuts work only then).
+template <typename T> void whenModal(std::function<void(T*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (dialog && !dialog->isActiveWindow()) {
+            dialog->activateWindow();
+        } else if (dialog) {
+            timer->stop();
+            timer->deleteLater();
+            act(dialog);
+        }
+    });
+    timer->start();
+}
+
+// One wizard run, shown without a loop of its own so that the test drives it step by step.
+struct Run {
+    Run(RecordType type, bool importing)
+        : settings(importing ? DelimitedTextSettings::ForImport(type) : DelimitedTextSettings::ForExport(type)),
+          flow(settings, importing),
+          wizard(flow, prompts, QStringLiteral("Import Tasks From Text File"), QPixmap(16, 16)) {}
+
+    template <typename T> T* find(const char* name) const {
+        T* child = wizard.findChild<T*>(QLatin1String(name));
+        if (!child)
+            qFatal("no %s", name);
+        return child;
+    }
+    QAbstractButton* button(QWizard::WizardButton which) const { return wizard.button(which); }
+    bool canPress(QWizard::WizardButton which) const {
+        return button(which)->isVisible() && button(which)->isEnabled();
+    }
+    void press(QWizard::WizardButton which) { QTest::mouseClick(button(which), Qt::LeftButton); }
+    void show() {
+        wizard.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&wizard));
+    }
+    void chooseFile(const QString& path) {
+        QLineEdit* edit = find<QLineEdit>("fileNameEdit");
+        edit->clear();
+        QTest::keyClicks(edit, path);
+    }
+    QTreeWidget* fields() const { return find<QTreeWidget>("fieldList"); }
+    QStringList column(int column) const {
+        QStringList texts;
+        for (int row = 0; row < fields()->topLevelItemCount(); ++row)
+            texts.append(fields()->topLevelItem(row)->text(column));
+        return texts;
+    }
+    // A click on an import row, answered in the "Fields" dialog.
+    void assign(int row, const QString& name, bool import = true) {
+        whenModal<AssignFieldDialog>([name, import](AssignFieldDialog* dialog) {
+            auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("fieldCombo"));
+            combo->setCurrentIndex(combo->findText(name));
+            dialog->findChild<QCheckBox*>(QStringLiteral("importFieldCheck"))->setChecked(import);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+        });
+        QTreeWidget* list = fields();
+        const QRect rect = list->visualItemRect(list->topLevelItem(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    FakePromptService prompts;
+    DelimitedTextSettings settings;
+    wizard::WizardFlow flow;
+    ImportExportWizard wizard;
+};
+
+} // namespace
+
+class TestImportExportWizard : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void captionLogoAndButtons();
+    void nextFollowsTheFileName();
+    void browseOffersTheFilters_data();
+    void browseOffersTheFilters();
+    void fileMessagesKeepThePage();
+    void structurePageOffersTheCharacters();
+    void structurePageNeedsBothCharacters();
+    void previewFollowsTheFileOnEveryVisit();
+    void importRowsAndTheirAssignment();
+    void rowsAreRebuiltAfterAnotherSeparator();
+    void importFinishChecksTheRequiredColumns();
+    void exportFieldsAreTicked();
+    void assignDialogKeepsItsValuesOnCancel();
+    void helpButtonAndF1_data();
+    void helpButtonAndF1();
+
+private:
+    QString writeFile(const QString& name, const QByteArray& content);
+    QTemporaryDir m_dir;
+};
+
+QString TestImportExportWizard::writeFile(const QString& name, const QByteArray& content) {
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+void TestImportExportWizard::captionLogoAndButtons() {
+    Run run(RecordType::Tasks, true);
+    QCOMPARE(run.wizard.windowTitle(), QStringLiteral("Import Tasks From Text File"));
+    QCOMPARE(run.wizard.wizardStyle(), QWizard::ClassicStyle);
+    QVERIFY(!run.wizard.pixmap(QWizard::WatermarkPixmap).isNull());
+    QVERIFY(!(run.wizard.windowFlags() & Qt::WindowContextHelpButtonHint));
+    run.show();
+    QCOMPARE(run.wizard.windowTitle(), QStringLiteral("Select Document"));
+    QVERIFY(run.canPress(QWizard::HelpButton));
+    QVERIFY(run.canPress(QWizard::CancelButton));
+    QVERIFY(!run.canPress(QWizard::BackButton));
+    QVERIFY(!run.canPress(QWizard::FinishButton));
+
+    run.chooseFile(writeFile(QStringLiteral("tasks.csv"), "Task\n"));
+    run.press(QWizard::NextButton);
+    QCOMPARE(run.wizard.currentId(), int(ImportExportWizard::DocumentStructure));
+    QCOMPARE(run.wizard.windowTitle(), QStringLiteral("Document Structure"));
+    QVERIFY(run.canPress(QWizard::BackButton));
+    QVERIFY(run.canPress(QWizard::NextButton));
+    run.press(QWizard::NextButton);
+    QCOMPARE(run.wizard.windowTitle(), QStringLiteral("Fields To Import"));
+    QVERIFY(run.canPress(QWizard::BackButton));
+    QVERIFY(run.canPress(QWizard::FinishButton));
+    QVERIFY(!run.canPress(QWizard::NextButton));
+}
+
+void TestImportExportWizard::nextFollowsTheFileName() {
+    Run run(RecordType::Persons, false);
+    run.show();
+    auto* edit = run.find<QLineEdit>("fileNameEdit");
+    QVERIFY(!run.button(QWizard::NextButton)->isEnabled());
+    QTest::keyClick(edit, Qt::Key_A);
+    QVERIFY(run.button(QWizard::NextButton)->isEnabled());
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QVERIFY(!run.button(QWizard::NextButton)->isEnabled());
+    QVERIFY(run.settings.FilePath.isEmpty());
+}
+
+void TestImportExportWizard::browseOffersTheFilters_data() {
+    QTest::addColumn<bool>("importing");
+    QTest::newRow("import: Open") << true;
+    QTest::newRow("export: Save As") << false;
+}
+
+void TestImportExportWizard::browseOffersTheFilters() {
+    QFETCH(bool, importing);
+    Run run(RecordType::Appointments, importing);
+    run.show();
+    run.chooseFile(QStringLiteral("before.csv"));
+    run.prompts.queueFileName(m_dir.filePath(QStringLiteral("picked.csv")));
+    QTest::mouseClick(run.find<QPushButton>("browseButton"), Qt::LeftButton);
+
+    QCOMPARE(run.prompts.dialogs.size(), 1);
+    const FakePromptService::Dialog& dialog = run.prompts.dialogs.constFirst();
+    QCOMPARE(dialog.save, !importing);
+    QCOMPARE(dialog.request.title, importing ? QStringLiteral("Open") : QStringLiteral("Save As"));
+    QCOMPARE(dialog.request.initialName, QStringLiteral("before.csv"));
+    QCOMPARE(dialog.request.filters,
+             (QStringList{"Comma Separated files (*.csv)", "Text Files (*.txt)", "All files (*)"}));
+    QCOMPARE(dialog.request.defaultExtension, QStringLiteral("csv"));
+    QVERIFY(dialog.request.confirmOverwrite);
+    QCOMPARE(run.find<QLineEdit>("fileNameEdit")->text(), m_dir.filePath(QStringLiteral("picked.csv")));
+
+    // A cancelled dialog leaves the name as it was.
+    QTest::mouseClick(run.find<QPushButton>("browseButton"), Qt::LeftButton);
+    QCOMPARE(run.find<QLineEdit>("fileNameEdit")->text(), m_dir.filePath(QStringLiteral("picked.csv")));
+    QVERIFY(run.canPress(QWizard::NextButton));
+}
+
+void TestImportExportWizard::fileMessagesKeepThePage() {
+    Run run(RecordType::Tasks, true);
+    run.show();
+    run.chooseFile(m_dir.filePath(QStringLiteral("missing.csv")));
+    run.press(QWizard::NextButton);
+    QCOMPARE(run.wizard.currentId(), int(ImportExportWizard::SelectDocument));
+    QCOMPARE(run.prompts.messages.size(), 1);
+    QCOMPARE(run.prompts.messages[0].text, QStringLiteral("Unable to open file"));
+    QCOMPARE(run.prompts.messages[0].caption, QStringLiteral("File Error"));
+    QCOMPARE(run.prompts.messages[0].icon, PromptIcon::Information);
+    QCOMPARE(run.prompts.messages[0].buttons, platform::PromptButtons::Ok);
+}
+
+void TestImportExportWizard::structurePageOffersTheCharacters() {
+    Run run(RecordType::Tasks, false);
+    run.show();
+    run.chooseFile(m_dir.filePath(QStringLiteral("out.csv")));
+    run.press(QWizard::NextButton);
+    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("out.csv"))));
+
+    auto* separators = run.find<QListWidget>("separatorList");
+    auto* enclosers = run.find<QListWidget>("encloserList");
+    QStringList texts;
+    for (int row = 0; row < separators->count(); ++row)
+        texts.append(separators->item(row)->text());
+    QCOMPARE(texts, (QStringList{"Comma(,)", "Semi-colon(;)", "Pipe(|)", "Space", "Tab"}));
+    texts.clear();
+    for (int row = 0; row < enclosers->count(); ++row)
+        texts.append(enclosers->item(row)->text());
+    QCOMPARE(texts, (QStringList{"Double Quote(\")", "Single Quote(')", "Nothing"}));
+    QCOMPARE(separators->currentRow(), 0);
+    QCOMPARE(enclosers->currentRow(), 0);
+    auto* names = run.find<QCheckBox>("firstLineHasNamesCheck");
+    QCOMPARE(names->text(), QStringLiteral("First line of document contains field names"));
+    QVERIFY(names->isChecked());
+    // An export has no first line to show.
+    QVERIFY(run.find<QGroupBox>("firstLineGroup")->isHidden());
+
+    separators->setCurrentRow(4);
+    enclosers->setCurrentRow(1);
+    names->setChecked(false);
+    run.press(QWizard::NextButton);
+    QCOMPARE(run.settings.Separator, std::string("\t"));
+    QCOMPARE(run.settings.Encloser, std::string("'"));
+    QVERIFY(!run.settings.FirstLineHasNames);
+}
+
+void TestImportExportWizard::structurePageNeedsBothCharacters() {
+    Run run(RecordType::Tasks, false);
+    run.show();
+    run.chooseFile(QStringLiteral("out.csv"));
+    run.press(QWizard::NextButton);
+    run.find<QListWidget>("encloserList")->clearSelection();
+    run.press(QWizard::NextButton);
+    QCOMPARE(run.wizard.currentId(), int(ImportExportWizard::DocumentStructure));
+    QCOMPARE(run.prompts.messages.size(), 1);
+    QCOMPARE(run.prompts.messages[0].caption, QStringLiteral("Choose Formatting Characters"));
+    QCOMPARE(run.prompts.messages[0].icon, PromptIcon::Information);
+}
+
+void TestImportExportWizard::previewFollowsTheFileOnEveryVisit() {
+    Run run(RecordType::Tasks, true);
+    run.show();
+    run.chooseFile(writeFile(QStringLiteral("one.csv"), "  Task,DueDate \nPay rent,\n"));
+    run.press(QWizard::NextButton);
+    auto* preview = run.find<QPlainTextEdit>("firstLineEdit");
+    QVERIFY(!run.find<QGroupBox>("firstLineGroup")->isHidden());
+    QVERIFY(!preview->isEnabled());
+    QCOMPARE(preview->toPlainText(), QStringLiteral("Task,DueDate"));
+
+    run.press(QWizard::BackButton);
+    run.chooseFile(writeFile(QStringLiteral("two.csv"), "Priority|Task\n"));
+    run.press(QWizard::NextButton);
+    QCOMPARE(preview->toPlainText(), QStringLiteral("Priority|Task"));
+}
+
+void TestImportExportWizard::importRowsAndTheirAssignment() {
+    Run run(RecordType::Persons, true);
+    run.show();
+    run.chooseFile(writeFile(QStringLiteral("persons.csv"), "FirstName,,LastName\nJane,,Doe\n"));
+    run.press(QWizard::NextButton);
+    run.press(QWizard::NextButton);
+
+    QTreeWidget* list = run.fields();
+    QCOMPARE(list->headerItem()->text(0), QStringLiteral("Import Fields"));
+    QCOMPARE(list->headerItem()->text(1), QStringLiteral("Persons Fields"));
+    QCOMPARE(run.column(0), (QStringList{"FirstName", "EMPTY FIELD", "LastName"}));
+    QCOMPARE(run.column(1), (QStringList{"", "", ""}));
+    QCOMPARE(run.settings.ColumnCount, 3);
+
+    run.assign(2, QStringLiteral("LastName"));
+    QCOMPARE(run.column(1), (QStringList{"", "", "LastName"}));
+    run.assign(0, QStringLiteral("LastName"));
+    QCOMPARE(run.column(1), (QStringList{"LastName", "", ""}));
+    run.assign(2, QStringLiteral("Notes"));
+    run.assign(2, QStringLiteral("Notes"), false);
+    QCOMPARE(run.column(1), (QStringList{"LastName", "", ""}));
+
+    // The keyboard opens the dialog too.
+    whenModal<AssignFieldDialog>([](AssignFieldDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Fields"));
+        auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("fieldCombo"));
+        QCOMPARE(combo->count(), 20);
+        QCOMPARE(combo->currentText(), QStringLiteral("LastName"));
+        QVERIFY(dialog->findChild<QCheckBox*>(QStringLiteral("importFieldCheck"))->isChecked());
+        dialog->reject();
+    });
+    list->setFocus();
+    list->setCurrentItem(list->topLevelItem(0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(run.wizard.currentId(), int(ImportExportWizard::Fields));
+
+    QVERIFY(run.wizard.validateCurrentPage());
+    QCOMPARE(run.settings.SelectedFields, (std::vector<std::string>{"LastName", "", ""}));
+}
+
+void TestImportExportWizard::rowsAreRebuiltAfterAnotherSeparator() {
+    Run run(RecordType::Tasks, true);
+    run.show();
+    run.chooseFile(writeFile(QStringLiteral("tasks.csv"), "a;b;c\n"));
+    run.press(QWizard::NextButton);
+    run.press(QWizard::NextButton);
+    QCOMPARE(run.column(0), (QStringList{"a;b;c"}));
+    run.assign(0, QStringLiteral("Task"));
+
+    run.press(QWizard::BackButton);
+    run.find<QListWidget>("separatorList")->setCurrentRow(1);
+    run.press(QWizard::NextButton);
+    QCOMPARE(run.column(0), (QStringList{"a", "b", "c"}));
+    QCOMPARE(run.column(1), (QStringList{"", "", ""}));
+    QCOMPARE(run.settings.ColumnCount, 3);
+
+    // Back and forth without a change keeps the assignment.
+    run.assign(1, QStringLiteral("Task"));
+    run.press(QWizard::BackButton);
+    run.press(QWizard::NextButton);
+    QCOMPARE(run.column(1), (QStringList{"", "Task", ""}));
+}
+
+void TestImportExportWizard::importFinishChecksTheRequiredColumns() {
+    Run run(RecordType::Appointments, true);
+    run.show();
+    run.chooseFile(writeFile(QStringLiteral("appointments.csv"), "a,b,c,d,e\n"));
+    run.press(QWizard::NextButton);
+    run.press(QWizard::NextButton);
+    run.assign(0, QStringLiteral("Appointment"));
+    run.assign(1, QStringLiteral("Date"));
+    run.assign(3, QStringLiteral("StartTime"));
+    run.press(QWizard::FinishButton);
+    QVERIFY(run.wizard.isVisible());
+    QCOMPARE(run.prompts.messages.size(), 1);
+    QCOMPARE(run.prompts.messages[0].text,
+             QStringLiteral("You must include an appointment, date, start time, and end time as fields to import."));
+    QCOMPARE(run.prompts.messages[0].caption, QStringLiteral("Import Error"));
+    QCOMPARE(run.prompts.messages[0].icon, PromptIcon::Exclamation);
+
+    run.assign(4, QStringLiteral("EndTime"));
+    QSignalSpy accepted(&run.wizard, &QDialog::accepted);
+    run.press(QWizard::FinishButton);
+    QCOMPARE(accepted.size(), 1);
+    QCOMPARE(run.settings.SelectedFields,
+             (std::vector<std::string>{"Appointment", "Date", "", "StartTime", "EndTime"}));
+}
+
+void TestImportExportWizard::exportFieldsAreTicked() {
+    Run run(RecordType::Persons, false);
+    run.show();
+    run.chooseFile(m_dir.filePath(QStringLiteral("persons.csv")));
+    run.press(QWizard::NextButton);
+    run.press(QWizard::NextButton);
+    QTreeWidget* list = run.fields();
+    QCOMPARE(list->columnCount(), 1);
+    QCOMPARE(list->headerItem()->text(0), QStringLiteral("Persons Fields"));
+    QCOMPARE(list->topLevelItemCount(), 18);
+    QCOMPARE(run.column(0).first(), QStringLiteral("FirstName"));
+    QCOMPARE(run.column(0).last(), QStringLiteral("Notes"));
+    for (int row = 0; row < list->topLevelItemCount(); ++row)
+        QCOMPARE(list->topLevelItem(row)->checkState(0), Qt::Unchecked);
+
+    run.press(QWizard::FinishButton);
+    QVERIFY(run.wizard.isVisible());
+    QCOMPARE(run.prompts.messages.size(), 1);
+    QCOMPARE(run.prompts.messages[0].caption, QStringLiteral("Import Error"));
+    QCOMPARE(run.prompts.messages[0].icon, PromptIcon::Exclamation);
+
+    // Space ticks the current row; the ticks stay over a visit to page 2.
+    list->setFocus();
+    list->setCurrentItem(list->topLevelItem(15));
+    QTest::keyClick(list, Qt::Key_Space);
+    list->topLevelItem(1)->setCheckState(0, Qt::Checked);
+    run.press(QWizard::BackButton);
+    run.press(QWizard::NextButton);
+    QCOMPARE(list->topLevelItem(15)->checkState(0), Qt::Checked);
+    QVERIFY(run.wizard.validateCurrentPage());
+    QCOMPARE(run.settings.SelectedFields, (std::vector<std::string>{"LastName", "Company"}));
+}
+
+void TestImportExportWizard::assignDialogKeepsItsValuesOnCancel() {
+    const std::vector<std::string> names{"Task", "DueDate", "Priority"};
+    AssignFieldDialog none(names, -1, false);
+    auto* ok = none.findChild<QPushButton*>(QStringLiteral("okButton"));
+    auto* combo = none.findChild<QComboBox*>(QStringLiteral("fieldCombo"));
+    QCOMPARE(combo->currentIndex(), -1);
+    QVERIFY(!ok->isEnabled());
+    combo->setCurrentIndex(2);
+    QVERIFY(ok->isEnabled());
+    none.findChild<QCheckBox*>(QStringLiteral("importFieldCheck"))->setChecked(true);
+    none.reject();
+    QCOMPARE(none.Selected(), -1);
+    QVERIFY(!none.ImportField());
+
+    AssignFieldDialog chosen(names, 1, true);
+    QCOMPARE(chosen.findChild<QComboBox*>(QStringLiteral("fieldCombo"))->currentText(), QStringLiteral("DueDate"));
+    chosen.findChild<QComboBox*>(QStringLiteral("fieldCombo"))->setCurrentIndex(0);
+    chosen.findChild<QCheckBox*>(QStringLiteral("importFieldCheck"))->setChecked(false);
+    chosen.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    QCOMPARE(chosen.result(), int(QDialog::Accepted));
+    QCOMPARE(chosen.Selected(), 0);
+    QVERIFY(!chosen.ImportField());
+}
+
+void TestImportExportWizard::helpButtonAndF1_data() {
+    QTest::addColumn<bool>("importing");
+    QTest::addColumn<QString>("topic");
+    QTest::newRow("import") << true << QStringLiteral("/html/csvimport.htm>topic");
+    QTest::newRow("export") << false << QStringLiteral("/html/csvexport.htm>topic");
+}
+
+void TestImportExportWizard::helpButtonAndF1() {
+    QFETCH(bool, importing);
+    QFETCH(QString, topic);
+    Run run(RecordType::Tasks, importing);
+    QSignalSpy help(&run.wizard, &ImportExportWizard::helpTopicRequested);
+    run.show();
+    run.press(QWizard::HelpButton);
+    auto* edit = run.find<QLineEdit>("fileNameEdit");
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_F1);
+    auto* browse = run.find<QPushButton>("browseButton");
+    browse->setFocus();
+    QTest::keyClick(browse, Qt::Key_F1);
+
+    run.chooseFile(writeFile(QStringLiteral("tasks.csv"), "Task\n"));
+    run.press(QWizard::NextButton);
+    auto* separators = run.find<QListWidget>("separatorList");
+    separators->setFocus();
+    QTest::keyClick(separators, Qt::Key_F1);
+    run.press(QWizard::NextButton);
+    run.fields()->setFocus();
+    QTest::keyClick(run.fields(), Qt::Key_F1);
+
+    QCOMPARE(help.size(), 5);
+    const int ids[] = {0, 1500, 1501, 1506, 1510};
+    for (int i = 0; i < help.size(); ++i) {
+        QCOMPARE(help[i][0].toString(), topic);
+        QCOMPARE(help[i][1].toInt(), ids[i]);
+    }
+
+    if (importing) {
+        // F1 in the "Fields" dialog.
+        whenModal<AssignFieldDialog>([](AssignFieldDialog* dialog) {
+            auto* check = dialog->findChild<QCheckBox*>(QStringLiteral("importFieldCheck"));
+            check->setFocus();
+            QTest::keyClick(check, Qt::Key_F1);
+            auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("fieldCombo"));
+            combo->setFocus();
+            QTest::keyClick(combo, Qt::Key_F1);
+            dialog->reject();
+        });
+        run.wizard.FieldPage()->AssignRow(0);
+        QCOMPARE(help.size(), 7);
+        QCOMPARE(help[5][1].toInt(), 1551);
+        QCOMPARE(help[6][1].toInt(), 1550);
+    }
+}
+
+TAVORO_TEST_MAIN(TestImportExportWizard)
+#include "TestImportExportWizard.moc"
