@@ -11,6 +11,7 @@ namespace platform {
 class PromptService;
 }
 
+class ContactActions;
 class DayListView;
 class DayReminders;
 class DetailPane;
@@ -68,6 +69,8 @@ public:
     DayListView* TaskList() const { return m_taskList; }
     DayListView* AppointmentList() const { return m_appointmentList; }
     DetailPane* Details() const { return m_details; }
+    // What the detail pane's buttons do; without it a click does nothing.
+    void SetContactActions(ContactActions* actions) { m_contacts = actions; }
     QLabel* DateLine() const { return m_dateLine; }
     QRadioButton* WhitePagesButton() const { return m_whitePages; }
     QRadioButton* YellowPagesButton() const { return m_yellowPages; }
@@ -140,6 +143,7 @@ private:
     QRadioButton* m_yellowPages = nullptr;
     DayListView* m_phoneList = nullptr;
     DetailPane* m_details = nullptr;
+    ContactActions* m_contacts = nullptr;
     QGroupBox* m_appointmentGroup = nullptr;
     QLabel* m_dateLine = nullptr;
     DayListView* m_appointmentList = nullptr;

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace {
 
@@ -23,6 +24,7 @@ DetailPane::DetailPane(QWidget* parent) : QWidget(parent) {
         grid->addWidget(label, f, 0);
         if (field == PersonDetails::Fax) {
             auto* value = new QLabel(this);
+            value->setTextFormat(Qt::PlainText); // a record's text is never markup
             value->setAlignment(Qt::AlignCenter);
             m_values[f] = value;
         } else {
@@ -43,11 +45,11 @@ void DetailPane::Show(const PersonDetails& details) {
     for (int f = 0; f < PersonDetails::FieldCount; ++f) {
         const PersonDetails::Value& value = details.values[static_cast<std::size_t>(f)];
         if (auto* button = qobject_cast<QPushButton*>(m_values[f]))
-            button->setText(value.text);
+            button->setText(QString(value.text).replace(u'&', QStringLiteral("&&"))); // no mnemonic
         else if (auto* label = qobject_cast<QLabel*>(m_values[f]))
             label->setText(value.text);
         m_values[f]->setEnabled(value.enabled);
-        m_values[f]->setToolTip(value.enabled ? value.text : QString());
+        m_values[f]->setToolTip(value.enabled ? Qt::convertFromPlainText(value.text, Qt::WhiteSpaceNoWrap) : QString());
     }
 }
 

@@ -7,6 +7,7 @@
 #include "DayView.h"
 #include "HelpTopics.h"
 #include "HelpViewer.h"
+#include "contacts/DesktopContacts.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
@@ -68,6 +69,8 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
 
     m_pages = new QStackedWidget(this);
     m_dayView = new DayView(m_document, m_pages);
+    m_contacts = std::make_unique<DesktopContacts>(m_prompt);
+    m_dayView->SetContactActions(&m_contacts->Actions());
     m_pages->addWidget(m_dayView);
     setCentralWidget(m_pages);
     connect(m_dayView, &DayView::helpRequested, this, [this](const QString& topic) { m_help->ShowTopic(topic); });

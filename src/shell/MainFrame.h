@@ -12,6 +12,7 @@
 #include <memory>
 
 class DayView;
+class DesktopContacts;
 class HelpViewer;
 class QLabel;
 class QMenu;
@@ -104,6 +105,7 @@ private:
     RecentFileList m_recentFiles;
     std::unique_ptr<DocumentCommands> m_fileCommands;
     std::unique_ptr<HelpViewer> m_help;
+    std::unique_ptr<DesktopContacts> m_contacts;
 
     QHash<int, QAction*> m_actions;
     QStackedWidget* m_pages = nullptr;
