@@ -37,7 +37,6 @@ private slots:
     void beginArrows();
     void endArrows_data();
     void endArrows();
-    void repeatedStepsWrapAround();
     void movingTheDayKeepsTimes();
     void alarmMinutesStepAndWrap_data();
     void alarmMinutesStepAndWrap();
@@ -169,20 +168,6 @@ void TestAppointmentDraft::endArrows() {
     QCOMPARE(hm(times.Start()), start);
     QCOMPARE(hm(times.End()), end);
     QCOMPARE(times.StartMoved(), startMoved);
-}
-
-void TestAppointmentDraft::repeatedStepsWrapAround() {
-    // 72 quarter hours from 05:00 to 22:45 and one more back to 05:00: every start stays on the day.
-    AppointmentTimes times(DateTime(2003, 6, 3, 0, 0, 0), at(5, 0), at(23, 0));
-    times.StepBegin(71);
-    QCOMPARE(hm(times.Start()), QStringLiteral("22:45"));
-    times.StepBegin(1);
-    QCOMPARE(hm(times.Start()), QStringLiteral("05:00"));
-    QCOMPARE(hm(times.End()), QStringLiteral("23:00"));
-    times.StepEnd(-72);
-    QCOMPARE(hm(times.End()), QStringLiteral("23:00"));
-    QCOMPARE(times.Start().Date(), DateTime(2003, 6, 3, 0, 0, 0));
-    QCOMPARE(times.End().Date(), DateTime(2003, 6, 3, 0, 0, 0));
 }
 
 void TestAppointmentDraft::movingTheDayKeepsTimes() {
