@@ -15,7 +15,8 @@ struct ListRow {
     std::string columns[2];
 };
 
-// The rows of the day view's three lists, already in the order the lists show them.
+// The rows of the day view's three lists, already in the order the lists show them. (The day view
+// keeps a DayListIndex, which gives the same rows faster; these build one for the call.)
 namespace DayListRows {
 
 // Persons of the white pages (whitePages true) or the yellow pages: Name and Company, by name

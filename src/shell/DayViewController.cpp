@@ -152,6 +152,7 @@ bool DayViewController::DeleteAppointment() {
     if (m_active != ActiveList::Appointments || m_appointment.id < 0 ||
         !m_document.Appointments.Remove(m_appointment.id))
         return false;
+    m_index.Forget();
     m_appointment = {};
     RefillAppointments();
     emit selectionChanged(ActiveList::Appointments);
@@ -178,7 +179,7 @@ void DayViewController::RefillAll() {
 void DayViewController::RefillPhoneBook() {
     {
         QScopedValueRollback changing(m_changingRows, true);
-        m_phoneBook.SetRows(DayListRows::PhoneBook(m_document, m_whitePages));
+        m_phoneBook.SetRows(m_index.PhoneBook(m_document, m_whitePages));
     }
     m_person = {};
     emit selectionChanged(ActiveList::PhoneBook);
@@ -188,7 +189,7 @@ void DayViewController::RefillPhoneBook() {
 void DayViewController::RefillTasks() {
     {
         QScopedValueRollback changing(m_changingRows, true);
-        m_tasks.SetRows(DayListRows::Tasks(m_document, m_document.CurrentDate, DateTime::Today()));
+        m_tasks.SetRows(m_index.Tasks(m_document, m_document.CurrentDate, DateTime::Today()));
     }
     m_task.row = m_task.id >= 0 ? m_tasks.RowOf(m_task.id) : -1;
     emit selectionChanged(ActiveList::Tasks);
@@ -197,7 +198,7 @@ void DayViewController::RefillTasks() {
 void DayViewController::RefillAppointments() {
     {
         QScopedValueRollback changing(m_changingRows, true);
-        m_appointments.SetRows(DayListRows::Appointments(m_document, m_document.CurrentDate));
+        m_appointments.SetRows(m_index.Appointments(m_document, m_document.CurrentDate));
     }
     m_appointment.row = m_appointment.id >= 0 ? m_appointments.RowOf(m_appointment.id) : -1;
     emit selectionChanged(ActiveList::Appointments);
@@ -209,6 +210,8 @@ void DayViewController::RefillIfPending() {
 }
 
 void DayViewController::DocumentChanged(PimDocument& /*document*/) {
+    // The index points into the records; after a change it is rebuilt before its next use.
+    m_index.Forget();
     m_refillPending = true;
     if (!m_refillTimer.isActive())
         m_refillTimer.start();

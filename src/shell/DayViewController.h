@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandRules.h"
+#include "DayListIndex.h"
 #include "RecordListModel.h"
 #include "docfile/DocumentObserver.h"
 
@@ -94,6 +95,7 @@ private:
     void markChanged();
 
     PimDocument& m_document;
+    DayListIndex m_index;
     RecordListModel m_phoneBook;
     RecordListModel m_tasks;
     RecordListModel m_appointments;

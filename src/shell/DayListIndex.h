@@ -1,0 +1,65 @@
+#pragma once
+
+#include "DayListRows.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+class PimRecords;
+struct Appointment;
+struct Person;
+struct Task;
+
+// The document's records arranged for the day view's lists: persons already in both phone-book
+// orders, the tasks' dates side by side, the appointments by day. Choosing a date or a filter then
+// costs a pass over compact arrays instead of a walk through the record maps and a sort.
+//
+// The index points into the document's collections. Forget() it whenever the document reports a
+// change; each part is rebuilt when next asked for.
+class DayListIndex {
+public:
+    void Forget();
+
+    std::vector<ListRow> PhoneBook(const PimRecords& records, bool whitePages);
+    std::vector<ListRow> Tasks(const PimRecords& records, const DateTime& day, const DateTime& today);
+    std::vector<ListRow> Appointments(const PimRecords& records, const DateTime& day);
+
+private:
+    // What the index was built from; a change in any of these rebuilds it even without Forget().
+    struct Shape {
+        std::size_t count = 0;
+        int lastId = -1;
+        bool operator==(const Shape&) const = default;
+    };
+    struct PersonEntry {
+        const Person* person;
+        int id;
+        bool white;
+        bool yellow;
+    };
+    struct TaskEntry {
+        double due; // continuous day counts, so that <, == and > compare as dates do
+        double done;
+        int priority;
+        int id;
+        const Task* task;
+    };
+
+    void indexPersons(const PimRecords& records);
+    void indexTasks(const PimRecords& records);
+    void indexAppointments(const PimRecords& records);
+
+    bool m_personsBuilt = false;
+    Shape m_personShape;
+    std::vector<PersonEntry> m_byName;
+    std::vector<PersonEntry> m_byCompany;
+
+    bool m_tasksBuilt = false;
+    Shape m_taskShape;
+    std::vector<TaskEntry> m_tasks;
+
+    bool m_appointmentsBuilt = false;
+    Shape m_appointmentShape;
+    std::unordered_map<double, std::vector<std::pair<int, const Appointment*>>> m_appointmentsByDay;
+};

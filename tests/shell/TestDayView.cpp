@@ -1,0 +1,409 @@
+#include "docfile/PimDocument.h"
+#include "platform/Clock.h"
+#include "shell/CommandIds.h"
+#include "shell/DayListView.h"
+#include "shell/DayView.h"
+#include "shell/DetailPane.h"
+#include "shell/HelpTopics.h"
+#include "support/TestMain.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QSignalSpy>
+
+namespace {
+
+DateTime today() {
+    return DateTime(2024, 5, 15, 0, 0, 0);
+}
+
+Task task(const char* description, const DateTime& due, int priority = 1) {
+    Task t;
+    t.Description = description;
+    t.DueDate = due;
+    t.Priority = priority;
+    return t;
+}
+
+Person person(const char* name, const char* company, int white = 1, int yellow = 0) {
+    Person p;
+    p.RName = name;
+    p.Company = company;
+    p.WhitePages = white;
+    p.YellowPages = yellow;
+    return p;
+}
+
+Appointment appointment(const char* description, int hour) {
+    Appointment a;
+    a.Description = description;
+    a.DueDate = today();
+    a.StartTime = DateTime(2024, 5, 15, hour, 0, 0);
+    a.EndTime = DateTime(2024, 5, 15, hour + 1, 0, 0);
+    return a;
+}
+
+QPoint rowCentre(QTreeView* view, int row) {
+    return view->visualRect(view->model()->index(row, 0)).center();
+}
+
+void click(QTreeView* view, int row) {
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowCentre(view, row));
+}
+
+void doubleClick(QTreeView* view, int row) {
+    const QPoint at = rowCentre(view, row);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+}
+
+QString cell(QTreeView* view, int row, int column = 0) {
+    return view->model()->index(row, column).data().toString();
+}
+
+// A document with a few records of today and the day view over it, shown offscreen.
+struct Fixture {
+    Fixture() {
+        document.Tasks.Add(task("first", today()));
+        document.Tasks.Add(task("second", today()));
+        document.Tasks.Add(task("third", today()));
+        document.Persons.Add(person("Cole, Ann", "Zebra", 1, 1));
+        document.Persons.Add(person("Avery, Bo", "apple", 1, 1));
+        document.Persons.Add(person("Bell, Cy", "Acme", 1, 0));
+        document.Appointments.Add(appointment("late", 14));
+        document.Appointments.Add(appointment("early", 9));
+        view = std::make_unique<DayView>(document);
+        view->resize(view->DialogSize());
+        view->show();
+        (void)QTest::qWaitForWindowExposed(view.get());
+    }
+    DayViewController& controller() { return view->Controller(); }
+
+    PimDocument document;
+    std::unique_ptr<DayView> view;
+};
+
+} // namespace
+
+class TestDayView : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { platform::Clock::setFixed(platform::LocalTime{2024, 5, 15, 10, 30, 0}); }
+    void cleanup() { platform::Clock::setFixed(std::nullopt); }
+
+    void startsOnTodayWithNothingSelected();
+    void clickingATaskSelectsIt();
+    void deleteMovesTheSelectionToTheRowBefore();
+    void deletingTheFirstRowKeepsTheFirstSelected();
+    void deletingTheOnlyTaskLeavesNothingSelected();
+    void deleteNeedsTheActiveList();
+    void deletingAnAppointmentClearsItsSelection();
+    void deletingAPersonRefillsThePhoneBook();
+    void doubleClickCompletesATask();
+    void choosingADateActivatesTheCalendarAndRefills();
+    void phoneBookClickShowsDetails();
+    void clickBesideTheRowsKeepsTheDetails();
+    void keysMoveTheSelectedRecord();
+    void filterRadiosRefillThePhoneBook();
+    void refillsAreCoalesced();
+    void refillKeepsTheSelectedTask();
+    void contextMenuGraysRecordCommandsWithoutARow_data();
+    void contextMenuGraysRecordCommandsWithoutARow();
+    void helpTopicsByControl();
+    void contextHelpModeShowsHelpForTheClickedControl();
+    void taskColumnsFollowTheWidth();
+};
+
+void TestDayView::startsOnTodayWithNothingSelected() {
+    Fixture f;
+    QCOMPARE(f.view->Calendar()->selectedDate(), QDate(2024, 5, 15));
+    QCOMPARE(f.view->DateLine()->text(), QStringLiteral("Wednesday, May 15, 2024"));
+    QCOMPARE(f.controller().Active(), ActiveList::None);
+    QCOMPARE(f.controller().SelectedTask().id, -1);
+    QCOMPARE(f.controller().SelectedPerson().id, -1);
+    QVERIFY(f.view->WhitePagesButton()->isChecked());
+    QVERIFY(!f.view->YellowPagesButton()->isChecked());
+    QCOMPARE(f.view->TaskList()->model()->rowCount(), 3);
+    QCOMPARE(cell(f.view->AppointmentList(), 0, 1), QStringLiteral("early"));
+    QCOMPARE(cell(f.view->PhoneBookList(), 0), QStringLiteral("Avery, Bo"));
+    QCOMPARE(f.view->Details()->ValueText(PersonDetails::HomePhone), QStringLiteral("Not Available"));
+    QVERIFY(!f.view->Details()->ValueWidget(PersonDetails::HomePhone)->isEnabled());
+}
+
+void TestDayView::clickingATaskSelectsIt() {
+    Fixture f;
+    click(f.view->TaskList(), 1);
+    QCOMPARE(f.controller().Active(), ActiveList::Tasks);
+    QCOMPARE(f.controller().SelectedTask().row, 1);
+    QCOMPARE(f.controller().SelectedTask().id, 2);
+}
+
+void TestDayView::deleteMovesTheSelectionToTheRowBefore() {
+    Fixture f;
+    click(f.view->TaskList(), 2);
+    QVERIFY(f.view->HandleCommand(cmd::TaskDelete));
+    QVERIFY(!f.document.Tasks.Find(3));
+    QVERIFY(f.document.IsModified());
+    QCOMPARE(f.controller().SelectedTask().id, 2);
+    QCOMPARE(f.view->TaskList()->SelectedRow(), 1);
+    // The refill that follows keeps the new selection.
+    f.controller().RefillIfPending();
+    QCOMPARE(f.view->TaskList()->model()->rowCount(), 2);
+    QCOMPARE(f.controller().SelectedTask().id, 2);
+    QCOMPARE(f.view->TaskList()->SelectedRow(), 1);
+}
+
+void TestDayView::deletingTheFirstRowKeepsTheFirstSelected() {
+    Fixture f;
+    click(f.view->TaskList(), 0);
+    f.view->HandleCommand(cmd::TaskDelete);
+    QCOMPARE(f.controller().SelectedTask().row, 0);
+    QCOMPARE(f.controller().SelectedTask().id, 2);
+    QCOMPARE(cell(f.view->TaskList(), f.view->TaskList()->SelectedRow()), QStringLiteral("second"));
+}
+
+void TestDayView::deletingTheOnlyTaskLeavesNothingSelected() {
+    PimDocument document;
+    document.Tasks.Add(task("only", today()));
+    DayView view(document);
+    view.show();
+    click(view.TaskList(), 0);
+    view.HandleCommand(cmd::TaskDelete);
+    QCOMPARE(view.Controller().SelectedTask().id, -1);
+    QCOMPARE(view.TaskList()->SelectedRow(), -1);
+    QCOMPARE(document.Tasks.Count(), 0u);
+}
+
+void TestDayView::deleteNeedsTheActiveList() {
+    Fixture f;
+    click(f.view->TaskList(), 0);
+    click(f.view->PhoneBookList(), 0);
+    // The task list is no longer active: Tasks > Delete does nothing.
+    f.view->HandleCommand(cmd::TaskDelete);
+    QCOMPARE(f.document.Tasks.Count(), 3u);
+    QVERIFY(!f.document.IsModified());
+    // A record that left the document meanwhile is not found; nothing else changes.
+    click(f.view->TaskList(), 0);
+    f.document.Tasks.Remove(1);
+    QVERIFY(!f.controller().DeleteTask());
+    QVERIFY(!f.controller().CompleteTask());
+    QCOMPARE(f.document.Tasks.Count(), 2u);
+    QVERIFY(!f.document.IsModified());
+}
+
+void TestDayView::deletingAnAppointmentClearsItsSelection() {
+    Fixture f;
+    click(f.view->AppointmentList(), 1);
+    QCOMPARE(f.controller().SelectedAppointment().id, 1); // "late" at 14:00
+    f.view->HandleCommand(cmd::AppointmentDelete);
+    QVERIFY(!f.document.Appointments.Find(1));
+    QCOMPARE(f.controller().SelectedAppointment().id, -1);
+    QCOMPARE(f.view->AppointmentList()->model()->rowCount(), 1);
+}
+
+void TestDayView::deletingAPersonRefillsThePhoneBook() {
+    Fixture f;
+    click(f.view->PhoneBookList(), 1); // Bell, Cy
+    QCOMPARE(f.controller().SelectedPerson().id, 3);
+    f.view->HandleCommand(cmd::PersonDelete);
+    QVERIFY(!f.document.Persons.Find(3));
+    QCOMPARE(f.controller().SelectedPerson().id, 2); // moved to the row before
+    // The refill after the change clears the phone book's selection and the detail pane.
+    f.controller().RefillIfPending();
+    QCOMPARE(f.controller().SelectedPerson().id, -1);
+    QCOMPARE(f.view->PhoneBookList()->model()->rowCount(), 2);
+    QCOMPARE(f.view->Details()->ValueText(PersonDetails::EMail), QStringLiteral("Not Available"));
+}
+
+void TestDayView::doubleClickCompletesATask() {
+    Fixture f;
+    doubleClick(f.view->TaskList(), 1);
+    const Task* done = f.document.Tasks.Find(2);
+    QCOMPARE(done->Priority, 3);
+    QCOMPARE(done->DoneDate, today());
+    QVERIFY(f.document.IsModified());
+    QCOMPARE(f.view->TaskList()->model()->index(1, 0).data(Qt::DecorationRole).isValid(), true);
+    f.controller().RefillIfPending();
+    // Still listed today (due today), still showing its due date.
+    QCOMPARE(cell(f.view->TaskList(), 1), QStringLiteral("second"));
+    QCOMPARE(cell(f.view->TaskList(), 1, 1), QStringLiteral("5/15/24"));
+    QCOMPARE(f.controller().Tasks().Row(1).image, 3);
+}
+
+void TestDayView::choosingADateActivatesTheCalendarAndRefills() {
+    Fixture f;
+    f.document.Tasks.Add(task("tomorrow's", today() + DateTimeSpan(1.0)));
+    f.controller().RefillAll();
+    click(f.view->TaskList(), 0);
+    f.view->Calendar()->setSelectedDate(QDate(2024, 5, 16));
+    QCOMPARE(f.controller().Active(), ActiveList::Calendar);
+    QCOMPARE(f.document.CurrentDate, DateTime(2024, 5, 16, 0, 0, 0));
+    QCOMPARE(f.view->DateLine()->text(), QStringLiteral("Thursday, May 16, 2024"));
+    QCOMPARE(f.view->TaskList()->model()->rowCount(), 1);
+    QCOMPARE(cell(f.view->TaskList(), 0), QStringLiteral("tomorrow's"));
+    QCOMPARE(f.view->AppointmentList()->model()->rowCount(), 0);
+    QCOMPARE(f.view->PhoneBookList()->model()->rowCount(), 3);
+}
+
+void TestDayView::phoneBookClickShowsDetails() {
+    Fixture f;
+    Person* avery = f.document.Persons.Find(2);
+    avery->WkPhone = "555-0100";
+    avery->WkExt = "12";
+    avery->Fax = "555-0199";
+    click(f.view->PhoneBookList(), 0);
+    QCOMPARE(f.controller().Active(), ActiveList::PhoneBook);
+    QCOMPARE(f.controller().SelectedPerson().id, 2);
+    QCOMPARE(f.view->Details()->ValueText(PersonDetails::WorkPhone), QStringLiteral("555-0100x12"));
+    QVERIFY(f.view->Details()->ValueWidget(PersonDetails::WorkPhone)->isEnabled());
+    QCOMPARE(f.view->Details()->ValueText(PersonDetails::Fax), QStringLiteral("555-0199"));
+    QCOMPARE(f.view->Details()->ValueText(PersonDetails::Pager), QStringLiteral("Not Available"));
+    QVERIFY(!f.view->Details()->ValueWidget(PersonDetails::Pager)->isEnabled());
+}
+
+void TestDayView::clickBesideTheRowsKeepsTheDetails() {
+    Fixture f;
+    f.document.Persons.Find(2)->EMail = "bo@example.com";
+    click(f.view->PhoneBookList(), 0);
+    QTest::mouseClick(f.view->PhoneBookList()->viewport(), Qt::LeftButton, {},
+                      QPoint(5, f.view->PhoneBookList()->viewport()->height() - 3));
+    QCOMPARE(f.controller().SelectedPerson().id, -1);
+    QCOMPARE(f.view->PhoneBookList()->SelectedRow(), -1);
+    QCOMPARE(f.view->Details()->ValueText(PersonDetails::EMail), QStringLiteral("bo@example.com"));
+}
+
+void TestDayView::keysMoveTheSelectedRecord() {
+    Fixture f;
+    click(f.view->TaskList(), 0);
+    QTest::keyClick(f.view->TaskList(), Qt::Key_Down);
+    QCOMPARE(f.view->TaskList()->SelectedRow(), 1);
+    // Delete removes the task the user sees selected.
+    QCOMPARE(f.controller().SelectedTask().id, 2);
+    f.view->HandleCommand(cmd::TaskDelete);
+    QVERIFY(!f.document.Tasks.Find(2));
+    QVERIFY(f.document.Tasks.Find(1));
+}
+
+void TestDayView::filterRadiosRefillThePhoneBook() {
+    Fixture f;
+    click(f.view->PhoneBookList(), 0);
+    QSignalSpy resets(&f.controller().PhoneBook(), &QAbstractItemModel::modelReset);
+    QTest::mouseClick(f.view->WhitePagesButton(), Qt::LeftButton);
+    QCOMPARE(resets.count(), 0); // already showing
+    QCOMPARE(f.controller().SelectedPerson().id, 2);
+
+    QTest::mouseClick(f.view->YellowPagesButton(), Qt::LeftButton);
+    QCOMPARE(resets.count(), 1);
+    QVERIFY(f.controller().YellowPages());
+    QCOMPARE(f.controller().SelectedPerson().id, -1);
+    QCOMPARE(f.view->PhoneBookList()->model()->rowCount(), 2);
+    QCOMPARE(cell(f.view->PhoneBookList(), 0, 1), QStringLiteral("Zebra"));
+    QCOMPARE(cell(f.view->PhoneBookList(), 1, 1), QStringLiteral("apple"));
+
+    QTest::mouseClick(f.view->WhitePagesButton(), Qt::LeftButton);
+    QCOMPARE(resets.count(), 2);
+    QCOMPARE(f.view->PhoneBookList()->model()->rowCount(), 3);
+}
+
+void TestDayView::refillsAreCoalesced() {
+    Fixture f;
+    QSignalSpy taskResets(&f.controller().Tasks(), &QAbstractItemModel::modelReset);
+    for (int i = 0; i < 500; ++i) {
+        f.document.Tasks.Add(task("imported", today()));
+        f.document.NotifyChanged();
+    }
+    QCOMPARE(taskResets.count(), 0);
+    QVERIFY(f.controller().RefillPending());
+    QTest::qWait(0);
+    QTRY_COMPARE(taskResets.count(), 1);
+    QCOMPARE(f.view->TaskList()->model()->rowCount(), 503);
+    QVERIFY(!f.controller().RefillPending());
+}
+
+void TestDayView::refillKeepsTheSelectedTask() {
+    Fixture f;
+    click(f.view->TaskList(), 2);
+    f.document.Tasks.Add(task("added", today()));
+    f.document.NotifyChanged();
+    f.controller().RefillIfPending();
+    QCOMPARE(f.controller().SelectedTask().id, 3);
+    QCOMPARE(f.view->TaskList()->SelectedRow(), 2);
+    QCOMPARE(f.controller().Active(), ActiveList::Tasks);
+}
+
+void TestDayView::contextMenuGraysRecordCommandsWithoutARow_data() {
+    QTest::addColumn<int>("list");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QList<bool>>("needsRow");
+    const QStringList taskItems{"&Add...", "&Delete", "&Edit...", "&Complete"};
+    const QStringList recordItems{"&Add...", "&Delete", "&Edit..."};
+    QTest::newRow("task row") << int(ActiveList::Tasks) << 0 << taskItems << QList<bool>{false, true, true, true};
+    QTest::newRow("no task row") << int(ActiveList::Tasks) << -1 << taskItems << QList<bool>{false, true, true, true};
+    QTest::newRow("person row") << int(ActiveList::PhoneBook) << 1 << recordItems << QList<bool>{false, true, true};
+    QTest::newRow("no appointment row") << int(ActiveList::Appointments) << -1 << recordItems
+                                        << QList<bool>{false, true, true};
+}
+
+// Without a row under the mouse only Add can be chosen (when its editor is there).
+void TestDayView::contextMenuGraysRecordCommandsWithoutARow() {
+    QFETCH(int, list);
+    QFETCH(int, row);
+    QFETCH(QStringList, items);
+    QFETCH(QList<bool>, needsRow);
+    Fixture f;
+    std::unique_ptr<QMenu> menu(f.view->CreateContextMenu(static_cast<ActiveList>(list), row, nullptr));
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        texts.append(action->text());
+    QCOMPARE(texts, items);
+    for (int i = 0; i < menu->actions().size(); ++i) {
+        QAction* action = menu->actions()[i];
+        const bool expected = f.view->IsCommandAvailable(action->data().toInt()) && (!needsRow[i] || row >= 0);
+        QCOMPARE(action->isEnabled(), expected);
+    }
+    QVERIFY(f.view->IsCommandAvailable(cmd::TaskDelete));
+}
+
+void TestDayView::helpTopicsByControl() {
+    Fixture f;
+    DayView& v = *f.view;
+    QCOMPARE(v.HelpTopicFor(v.Calendar()), QString::fromLatin1(HelpTopics::Calendar));
+    QCOMPARE(v.HelpTopicFor(v.AppointmentList()->viewport()), QString::fromLatin1(HelpTopics::AppointmentBook));
+    QCOMPARE(v.HelpTopicFor(v.DateLine()), QString::fromLatin1(HelpTopics::AppointmentBook));
+    QCOMPARE(v.HelpTopicFor(v.TaskList()), QString::fromLatin1(HelpTopics::TaskList));
+    QCOMPARE(v.HelpTopicFor(v.PhoneBookList()), QString::fromLatin1(HelpTopics::PhoneBook));
+    QCOMPARE(v.HelpTopicFor(v.YellowPagesButton()), QString::fromLatin1(HelpTopics::PhoneBook));
+    QCOMPARE(v.HelpTopicFor(v.Details()->ValueWidget(PersonDetails::Fax)), QString::fromLatin1(HelpTopics::PhoneBook));
+    QCOMPARE(v.HelpTopicFor(v.Details()->Labels().constFirst()), QString::fromLatin1(HelpTopics::PhoneBook));
+    QCOMPARE(v.HelpTopicFor(&v), QString());
+}
+
+void TestDayView::contextHelpModeShowsHelpForTheClickedControl() {
+    Fixture f;
+    QSignalSpy help(f.view.get(), &DayView::helpRequested);
+    QVERIFY(f.view->HandleCommand(cmd::ContextHelp));
+    QVERIFY(f.view->InContextHelpMode());
+    const QPoint inTasks = f.view->TaskList()->viewport()->mapTo(f.view.get(), QPoint(10, 10));
+    QTest::mouseRelease(f.view.get(), Qt::LeftButton, {}, inTasks);
+    QVERIFY(!f.view->InContextHelpMode());
+    QCOMPARE(help.count(), 1);
+    QCOMPARE(help.at(0).at(0).toString(), QString::fromLatin1(HelpTopics::TaskList));
+    // Outside the mode a release shows nothing.
+    QTest::mouseRelease(f.view.get(), Qt::LeftButton, {}, inTasks);
+    QCOMPARE(help.count(), 1);
+}
+
+void TestDayView::taskColumnsFollowTheWidth() {
+    Fixture f;
+    f.view->resize(f.view->width() + 300, f.view->height() + 100);
+    QTest::qWait(0);
+    const int width = f.view->TaskList()->viewport()->width();
+    QCOMPARE(f.view->TaskList()->columnWidth(0), width * 2 / 3);
+    QCOMPARE(f.view->Calendar()->size(), f.view->Calendar()->minimumSize());
+}
+
+TAVORO_TEST_MAIN(TestDayView)
+#include "TestDayView.moc"
