@@ -5,6 +5,9 @@
 
 #include <cmath>
 #include <ctime>
+#include <iomanip>
+#include <locale>
+#include <sstream>
 #include <limits>
 
 namespace {
@@ -221,12 +224,17 @@ std::string DateTime::Format(const char* picture) const {
     if (!Split(r, &doy))
         return {};
     // The parts come from calendar arithmetic: normalising through mktime could move a time that
-    // falls into a daylight-saving gap.
+    // falls into a daylight-saving gap. The pictures are fixed ("%I:%M %p" always says AM or PM),
+    // so they are formatted in the classic locale, not the one the desktop session set.
     std::tm t = toTm(r, doy);
     t.tm_isdst = 0;
-    char buffer[4096];
-    const size_t n = std::strftime(buffer, sizeof buffer, picture, &t);
-    return std::string(buffer, n);
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << std::put_time(&t, picture);
+    std::string text = out.str();
+    if (text.size() > 4095)
+        text.resize(4095);
+    return text;
 }
 
 std::string DateTime::FormatDate(DateFormat format) const {

@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+#include <clocale>
+
 class TestDateTime : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -156,6 +158,11 @@ void TestDateTime::formatPicture() {
     QCOMPARE(DateTime(2003, 5, 10, 13, 5, 0).Format("%I:%M %p"), std::string("01:05 PM"));
     QCOMPARE(DateTime(2003, 5, 10, 0, 30, 0).Format("%I:%M %p"), std::string("12:30 AM"));
     QCOMPARE(DateTime(2003, 5, 10, 13, 5, 0).Format("%Y-%m-%d %j %a"), std::string("2003-05-10 130 Sat"));
+    // A desktop session in a locale without AM/PM still gets the fixed picture.
+    const char* previous = std::setlocale(LC_TIME, "de_DE.UTF-8");
+    QCOMPARE(DateTime(2003, 5, 10, 9, 30, 0).Format("%I:%M %p"), std::string("09:30 AM"));
+    if (previous)
+        std::setlocale(LC_TIME, "C");
     QCOMPARE(DateTime(2003, 5, 10, 13, 5, 0).FormatTime(DateTime::TimeFormat::HmmT), std::string("1:05 P"));
     QCOMPARE(DateTime(2003, 5, 10, 9, 0, 0).FormatTime(DateTime::TimeFormat::HmmT), std::string("9:00 A"));
     QCOMPARE(DateTime(2003, 5, 10, 0, 0, 0).FormatDate(DateTime::DateFormat::Short), std::string("5/10/03"));
