@@ -73,10 +73,10 @@ const DayView::Command DayView::kCommands[] = {
     {cmd::ReportDailyPlan, &DayView::OnReportDailyPlan, true},
     {cmd::ReportDailyTasks, &DayView::OnReportDailyTasks, true},
     {cmd::ReportDailyAppointments, &DayView::OnReportDailyAppointments, true},
-    {cmd::ReportWeeklyPlan, nullptr, false},  // calendar reports
-    {cmd::ReportMonthlyPlan, nullptr, false}, // calendar reports
-    {cmd::ReportEnvelopes, nullptr, false},   // address book and envelopes
-    {cmd::ReportAddressBook, nullptr, false}, // address book and envelopes
+    {cmd::ReportWeeklyPlan, &DayView::OnReportWeeklyPlan, true},
+    {cmd::ReportMonthlyPlan, &DayView::OnReportMonthlyPlan, true},
+    {cmd::ReportEnvelopes, &DayView::OnReportEnvelopes, true},
+    {cmd::ReportAddressBook, &DayView::OnReportAddressBook, true},
     {cmd::ContextHelp, &DayView::OnContextHelp, true},
 };
 

@@ -2,6 +2,7 @@
 
 #include "DayViewController.h"
 #include "PersonDetails.h"
+#include "reports/ReportSelection.h"
 
 #include <QWidget>
 
@@ -44,6 +45,8 @@ public:
 
     // The report the Report menu last selected: 0 none, 1 address book ... 7 monthly plan.
     int ReportKind() const { return m_reportKind; }
+    // The records gathered for the chosen report.
+    const ReportSelection& SelectedReport() const { return m_reportSelection; }
     bool AudibleAlarm() const;
     // The reminder timer, the alarm sound and their settings.
     DayReminders& Reminders() { return *m_reminders; }
@@ -77,6 +80,9 @@ public:
 
 signals:
     void helpRequested(const QString& topic);
+    // "Persons To Include" was left with Preview or Print: the main window produces the report.
+    void previewRequested();
+    void printRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -114,6 +120,12 @@ private:
     void OnReportDailyPlan();
     void OnReportDailyTasks();
     void OnReportDailyAppointments();
+    // Weekly and monthly plans, address book and envelopes (DayViewReports.cpp).
+    void OnReportWeeklyPlan();
+    void OnReportMonthlyPlan();
+    void OnReportAddressBook();
+    void OnReportEnvelopes();
+    void ChoosePersonsFor(::ReportKind kind);
 
     // Record editors and Edit > User (DayViewEditing.cpp).
     void OnTaskAdd();
@@ -132,6 +144,7 @@ private:
 
     DayViewController m_controller;
     int m_reportKind = 0;
+    ReportSelection m_reportSelection;
     bool m_contextHelp = false;
     bool m_showingSelection = false;
     bool m_columnsSet = false;

@@ -74,6 +74,8 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
     m_pages->addWidget(m_dayView);
     setCentralWidget(m_pages);
     connect(m_dayView, &DayView::helpRequested, this, [this](const QString& topic) { m_help->ShowTopic(topic); });
+    connect(m_dayView, &DayView::previewRequested, this, [this] { Route(cmd::FilePrintPreview); });
+    connect(m_dayView, &DayView::printRequested, this, [this] { Route(cmd::FilePrint); });
 
     UpdateCommandStates();
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,

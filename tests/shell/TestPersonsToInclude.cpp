@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QWhatsThis>
 
 #include <functional>
 
@@ -224,7 +225,7 @@ void TestPersonsToInclude::dialogHelp() {
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QTest::mouseClick(dialog.findChild<QPushButton*>("helpButton"), Qt::LeftButton);
     QCOMPARE(topics.size(), 1);
-    QCOMPARE(topics.at(0).at(0).toString(), QStringLiteral("/html/dlgpraddr.htm"));
+    QCOMPARE(topics.at(0).at(0).toString(), QStringLiteral("/html/dlgpraddr.htm>topic"));
 
     const std::pair<QWidget*, int> controls[] = {
         {dialog.findChild<QListView*>("personList"), 1600},
@@ -235,7 +236,10 @@ void TestPersonsToInclude::dialogHelp() {
     for (const auto& [control, id] : controls) {
         control->setFocus();
         QTest::keyClick(control, Qt::Key_F1);
-        QCOMPARE(popups.takeLast().at(0).toInt(), id);
+        QCOMPARE(popups.size(), 1);
+        QCOMPARE(popups.takeFirst().at(0).toInt(), id);
+        QVERIFY(!PersonsToIncludeDialog::PopupHelpText(id).isEmpty());
+        QWhatsThis::hideText();
     }
     QCOMPARE(dialog.ContextHelpId(dialog.findChild<QPushButton*>("okButton")), 1000);
     QCOMPARE(dialog.ContextHelpId(dialog.findChild<QPushButton*>("printButton")), 1003);

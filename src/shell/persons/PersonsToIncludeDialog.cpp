@@ -9,6 +9,7 @@
 #include <QShortcut>
 #include <QStringListModel>
 #include <QVBoxLayout>
+#include <QWhatsThis>
 
 PersonsToIncludeDialog::PersonsToIncludeDialog(PersonsToIncludeSelection& selection, QWidget* parent)
     : QDialog(parent), m_selection(selection) {
@@ -110,9 +111,35 @@ void PersonsToIncludeDialog::confirm(PersonsToIncludeSelection::Action action) {
         accept();
 }
 
+QString PersonsToIncludeDialog::PopupHelpText(int contextId) {
+    switch (contextId) {
+    case 1600:
+        return QStringLiteral("Lists the people of the phone-book pages that are showing. Select the people to "
+                              "print; hold down Ctrl or Shift to select more than one.");
+    case 1005:
+        return QStringLiteral("Selects every person in the list, or clears the selection again.");
+    case 1000:
+        return QStringLiteral("Chooses the report for the selected people. Print or preview it from the File menu.");
+    case 1001:
+        return QStringLiteral("Closes the dialog without choosing a report.");
+    case 1002:
+        return QStringLiteral("Shows help for this dialog.");
+    case 1004:
+        return QStringLiteral("Chooses the report for the selected people and shows it in print preview.");
+    case 1003:
+        return QStringLiteral("Chooses the report for the selected people and prints it.");
+    default:
+        return QString();
+    }
+}
+
 void PersonsToIncludeDialog::requestContextHelp() {
-    if (const int id = ContextHelpId(focusWidget()))
-        Q_EMIT contextHelpRequested(id);
+    QWidget* control = focusWidget();
+    const int id = ContextHelpId(control);
+    if (!id)
+        return;
+    QWhatsThis::showText(control->mapToGlobal(QPoint(0, control->height())), PopupHelpText(id), control);
+    Q_EMIT contextHelpRequested(id);
 }
 
 void PersonsToIncludeDialog::updateButtons() {

@@ -15,15 +15,17 @@ class QPushButton;
 class PersonsToIncludeDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* HelpTopic = "/html/dlgpraddr.htm";
+    static constexpr const char* HelpTopic = "/html/dlgpraddr.htm>topic";
 
     PersonsToIncludeDialog(PersonsToIncludeSelection& selection, QWidget* parent = nullptr);
 
-    // The pop-up help number of a control of this dialog, 0 for none.
+    // The pop-up help number of a control of this dialog, 0 for none, and the text it shows.
     int ContextHelpId(const QWidget* control) const;
+    static QString PopupHelpText(int contextId);
 
 Q_SIGNALS:
     void helpTopicRequested(const QString& topic);
+    // F1 on a control: its pop-up help is shown beside it.
     void contextHelpRequested(int contextId);
 
 private:

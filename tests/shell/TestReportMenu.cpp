@@ -1,0 +1,182 @@
+#include "shell/CommandIds.h"
+#include "shell/DayView.h"
+#include "shell/MainFrame.h"
+#include "shell/persons/PersonsToIncludeDialog.h"
+#include "support/FakePromptService.h"
+#include "support/TestMain.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QListView>
+#include <QObject>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <functional>
+
+// The Report menu's weekly and monthly plans, address book and envelopes, from the main window's
+// command routing down to the records gathered for the report.
+namespace {
+
+Person listed(const char* name, bool white, bool yellow) {
+    Person p;
+    p.RName = name;
+    p.LName = name;
+    p.WhitePages = white ? 1 : 0;
+    p.YellowPages = yellow ? 1 : 0;
+    return p;
+}
+
+Task due(int y, int m, int d, const char* text) {
+    Task t;
+    t.DueDate = DateTime(y, m, d, 0, 0, 0);
+    t.Description = text;
+    return t;
+}
+
+// Runs the steps on the "Persons To Include" dialog once it is shown; ends it if they do not.
+void onPersonsDialog(std::function<void(PersonsToIncludeDialog&)> steps) {
+    QTimer::singleShot(0, [steps] {
+        auto* dialog = qobject_cast<PersonsToIncludeDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        steps(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+void selectAllAndClick(PersonsToIncludeDialog& dialog, const char* button) {
+    dialog.findChild<QCheckBox*>("selectAllCheck")->click();
+    QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
+}
+
+QList<int> ids(const std::vector<Person>& persons) {
+    QList<int> result;
+    for (const Person& p : persons)
+        result << p.ID;
+    return result;
+}
+
+} // namespace
+
+class TestReportMenu : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void plansGatherTheSelectedWeekAndMonth();
+    void personReportsAreEnabledWithPersons();
+    void personsDialogChoosesTheReport_data();
+    void personsDialogChoosesTheReport();
+    void envelopesFollowTheShownPages();
+    void cancelKeepsThePreviousChoice();
+
+private:
+    FakePromptService m_prompt;
+    std::unique_ptr<MainFrame> m_frame;
+};
+
+void TestReportMenu::init() {
+    m_frame = std::make_unique<MainFrame>(m_prompt, QString());
+    PimDocument& document = m_frame->Document();
+    document.Persons.Add(listed("Young", true, false)); // 1
+    document.Persons.Add(listed("Adams", true, true));  // 2
+    document.Persons.Add(listed("Baker", false, true)); // 3
+    document.Tasks.Add(due(2003, 3, 4, "this week"));
+    document.Tasks.Add(due(2003, 3, 20, "this month"));
+    document.Tasks.Add(due(2003, 4, 1, "next month"));
+    document.NotifyChanged();
+    m_frame->View()->Controller().SelectDate(DateTime(2003, 3, 5, 0, 0, 0));
+}
+
+void TestReportMenu::cleanup() {
+    m_frame->Document().SetModified(false);
+    m_frame.reset();
+}
+
+void TestReportMenu::plansGatherTheSelectedWeekAndMonth() {
+    DayView* view = m_frame->View();
+    QVERIFY(m_frame->Route(cmd::ReportWeeklyPlan));
+    QCOMPARE(view->ReportKind(), 6);
+    QCOMPARE(view->SelectedReport().Kind, ReportKind::WeeklyPlan);
+    QCOMPARE(view->SelectedReport().Tasks.size(), std::size_t(1));
+    m_frame->UpdateCommandStates();
+    QVERIFY(m_frame->Action(cmd::ReportWeeklyPlan)->isChecked());
+    QVERIFY(m_frame->Action(cmd::ReportWeeklyPlan)->isEnabled());
+
+    QVERIFY(m_frame->Route(cmd::ReportMonthlyPlan));
+    QCOMPARE(view->ReportKind(), 7);
+    QCOMPARE(view->SelectedReport().Tasks.size(), std::size_t(2));
+    QCOMPARE(view->SelectedReport().SelectedDate, DateTime(2003, 3, 5, 0, 0, 0));
+    m_frame->UpdateCommandStates();
+    QVERIFY(m_frame->Action(cmd::ReportMonthlyPlan)->isChecked());
+    QVERIFY(!m_frame->Action(cmd::ReportWeeklyPlan)->isChecked());
+}
+
+void TestReportMenu::personReportsAreEnabledWithPersons() {
+    m_frame->UpdateCommandStates();
+    QVERIFY(m_frame->Action(cmd::ReportAddressBook)->isEnabled());
+    QVERIFY(m_frame->Action(cmd::ReportEnvelopes)->isEnabled());
+    m_frame->Document().Persons.Clear();
+    m_frame->Document().NotifyChanged();
+    m_frame->UpdateCommandStates();
+    QVERIFY(!m_frame->Action(cmd::ReportAddressBook)->isEnabled());
+    QVERIFY(!m_frame->Action(cmd::ReportEnvelopes)->isEnabled());
+}
+
+void TestReportMenu::personsDialogChoosesTheReport_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("previews");
+    QTest::addColumn<int>("prints");
+    QTest::newRow("address book, OK") << int(cmd::ReportAddressBook) << "okButton" << 0 << 0;
+    QTest::newRow("address book, Preview") << int(cmd::ReportAddressBook) << "previewButton" << 1 << 0;
+    QTest::newRow("envelopes, Print") << int(cmd::ReportEnvelopes) << "printButton" << 0 << 1;
+}
+
+void TestReportMenu::personsDialogChoosesTheReport() {
+    QFETCH(int, command);
+    QFETCH(QString, button);
+    QFETCH(int, previews);
+    QFETCH(int, prints);
+    DayView* view = m_frame->View();
+    QSignalSpy previewSpy(view, &DayView::previewRequested);
+    QSignalSpy printSpy(view, &DayView::printRequested);
+    onPersonsDialog([&](PersonsToIncludeDialog& dialog) {
+        // White pages show: Adams and Young.
+        QCOMPARE(dialog.findChild<QListView*>("personList")->model()->rowCount(), 2);
+        selectAllAndClick(dialog, qPrintable(button));
+    });
+    QVERIFY(m_frame->Route(command));
+    const ReportSelection& selection = view->SelectedReport();
+    const bool addressBook = command == cmd::ReportAddressBook;
+    QCOMPARE(view->ReportKind(), addressBook ? 1 : 2);
+    QCOMPARE(ids(addressBook ? selection.AddressBookPersons : selection.EnvelopePersons), (QList<int>{1, 2}));
+    QCOMPARE(previewSpy.size(), previews);
+    QCOMPARE(printSpy.size(), prints);
+}
+
+void TestReportMenu::envelopesFollowTheShownPages() {
+    DayView* view = m_frame->View();
+    view->Controller().ShowYellowPages();
+    onPersonsDialog([](PersonsToIncludeDialog& dialog) { selectAllAndClick(dialog, "okButton"); });
+    QVERIFY(m_frame->Route(cmd::ReportEnvelopes));
+    QCOMPARE(ids(view->SelectedReport().EnvelopePersons), (QList<int>{2, 3}));
+    QVERIFY(view->SelectedReport().YellowPages);
+}
+
+void TestReportMenu::cancelKeepsThePreviousChoice() {
+    DayView* view = m_frame->View();
+    QVERIFY(m_frame->Route(cmd::ReportWeeklyPlan));
+    onPersonsDialog([](PersonsToIncludeDialog& dialog) {
+        dialog.findChild<QCheckBox*>("selectAllCheck")->click();
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
+    });
+    QVERIFY(m_frame->Route(cmd::ReportAddressBook));
+    QCOMPARE(view->ReportKind(), 6);
+    QVERIFY(view->SelectedReport().AddressBookPersons.empty());
+}
+
+TAVORO_TEST_MAIN(TestReportMenu)
+#include "TestReportMenu.moc"
