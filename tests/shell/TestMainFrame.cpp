@@ -232,7 +232,6 @@ void TestMainFrame::routesFrameCommandsFirstThenTheDayView() {
     QVERIFY(!f.checked(cmd::ViewToolbar));
     QVERIFY(f->Route(cmd::ReportDailyAppointments)); // the day view's
     QCOMPARE(f->View()->ReportKind(), 5);
-    QVERIFY(f->IsCommandAvailable(cmd::ImportTasks)); // runs the wizard (test_importexportwizard)
     QVERIFY(f->Route(cmd::RecentFileFirst + 3));
     QVERIFY(!f->Route(12345));
 }
