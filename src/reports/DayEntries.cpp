@@ -41,6 +41,18 @@ const QString& DayEntries::Of(const ByDay& texts, int dayOfMonth) {
     return texts[dayOfMonth >= 1 && dayOfMonth <= 31 ? static_cast<std::size_t>(dayOfMonth) : 0];
 }
 
+QString DayEntries::FirstEntries(const QString& text, int count) {
+    if (count <= 0)
+        return QString();
+    qsizetype end = -1;
+    for (int i = 0; i < count; ++i) {
+        end = text.indexOf(QLatin1Char('\n'), end + 1);
+        if (end < 0)
+            return text;
+    }
+    return text.left(end + 1);
+}
+
 const QString& DayEntries::AppointmentText(int dayOfMonth) const {
     return Of(m_appointmentTexts, dayOfMonth);
 }

@@ -21,6 +21,9 @@ public:
     const QString& TaskText(int dayOfMonth) const;
     // The appointments, then the tasks.
     QString Text(int dayOfMonth) const { return AppointmentText(dayOfMonth) + TaskText(dayOfMonth); }
+    // The first `count` entries of a text: a box that holds n lines shows no more than n entries,
+    // so the rest need not be laid out only to be cut off.
+    static QString FirstEntries(const QString& text, int count);
 
     const std::vector<Task>& Tasks() const { return m_tasks; }
     const std::vector<Appointment>& Appointments() const { return m_appointments; }

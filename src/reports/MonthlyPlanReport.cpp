@@ -3,6 +3,7 @@
 #include "reports/CalendarNames.h"
 #include "reports/MiniCalendar.h"
 
+#include <algorithm>
 #include <utility>
 
 MonthlyPlanReport::MonthlyPlanReport(platform::DrawSurface* dc, const CalendarMonth& month, std::vector<Task> tasks,
@@ -100,9 +101,11 @@ void MonthlyPlanReport::DrawDayCells(const platform::Rect& grid, int cellW, int 
 
 void MonthlyPlanReport::DrawEntries() {
     m_dc->selectFont(ReportFontAt(6, 400));
+    const platform::TextMetrics metrics = m_dc->textMetrics();
+    const int lh = std::max(1, metrics.height + metrics.externalLeading);
     for (int day = 1; day <= m_dayCount; ++day) {
         const platform::Rect& rect = m_dayTextRects[static_cast<std::size_t>(day - 1)];
-        const QString text = m_entries.Text(day);
+        const QString text = DayEntries::FirstEntries(m_entries.Text(day), rect.height() / lh + 1);
         if (rect.width() > 0 && rect.height() > 0 && !text.isEmpty())
             m_dc->drawTextWrapped(rect, text);
     }

@@ -144,14 +144,15 @@ void WeeklyPlanReport::DrawEntries(int page) {
 
     const platform::Font previousFont = m_dc->selectFont(m_normalFont);
     const platform::BackgroundMode previousMode = m_dc->setBackgroundMode(platform::BackgroundMode::Transparent);
+    const int entriesShown = areaHeight / lh + 1;
     const DateTime last = PageLastDate(page);
     for (DateTime date = PageFirstDate(page); date.IsValid() && date <= last; date = date + DateTimeSpan(1.0)) {
         const int box = date.DayOfWeek() - 1 - (page == 1 ? kBoxesPerPage : 0);
         const int top = m_cursorY + 2 * lh + box * boxH;
-        const QString& appointments = m_entries.AppointmentText(date.Day());
+        const QString appointments = DayEntries::FirstEntries(m_entries.AppointmentText(date.Day()), entriesShown);
         if (!appointments.isEmpty() && appointmentsRight > appointmentsLeft)
             m_dc->drawTextWrapped({appointmentsLeft, top, appointmentsRight, top + areaHeight}, appointments);
-        const QString& tasks = m_entries.TaskText(date.Day());
+        const QString tasks = DayEntries::FirstEntries(m_entries.TaskText(date.Day()), entriesShown);
         if (!tasks.isEmpty() && tasksRight > tasksLeft)
             m_dc->drawTextWrapped({tasksLeft, top, tasksRight, top + areaHeight}, tasks);
     }

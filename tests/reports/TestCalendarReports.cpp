@@ -445,12 +445,14 @@ void TestCalendarReports::monthlyEntriesClippedToCell() {
     report.PrintPage(&surface, 0);
     const auto calls = wrappedCalls(surface);
     QCOMPARE(calls.size(), std::size_t(1));
-    QVERIFY(calls[0]->text.startsWith(QLatin1String("1:05 P meeting\ntask number 0\n")));
-    QVERIFY(calls[0]->text.endsWith(QLatin1String("task number 39\n")));
     QCOMPARE(calls[0]->rect, report.DayTextRects()[11]);
     QCOMPARE(calls[0]->font, (platform::Font{QStringLiteral("Times New Roman"), -50, 400}));
-    // Far more lines than the cell holds: the surface cuts them at the cell's bottom.
+    // The cell holds six lines of 6-point type (67 units): the first seven entries are written,
+    // appointment first, and the surface cuts them at the cell's bottom; the rest are left out.
     const int sixPointLine = 50 + 12 + 5;
+    QCOMPARE(calls[0]->rect.height() / sixPointLine, 6);
+    QVERIFY(calls[0]->text.startsWith(QLatin1String("1:05 P meeting\ntask number 0\n")));
+    QVERIFY(calls[0]->text.endsWith(QLatin1String("task number 5\n")));
     QVERIFY(calls[0]->wrappedLines.size() * sixPointLine > calls[0]->rect.height());
 }
 
