@@ -173,8 +173,14 @@ PeakFigures loadPeakInChild(const QString& path) {
         return {};
     int loaded = 0;
     long peak = 0, records = 0;
-    if (std::sscanf(child.readAllStandardOutput().constData(), "%d %ld %ld", &loaded, &peak, &records) != 3 || !loaded)
+    // The child's output starts with the group heading; the figures follow their own label.
+    const QByteArray output = child.readAllStandardOutput();
+    const qsizetype at = output.indexOf("load-peak: ");
+    if (at < 0 || std::sscanf(output.constData() + at, "load-peak: %d %ld %ld", &loaded, &peak, &records) != 3 ||
+        !loaded) {
+        std::fprintf(stderr, "bench: the load in the child process failed: %s\n", output.constData());
         return {};
+    }
     return {peak / 1024.0, records / 1024.0};
 }
 
