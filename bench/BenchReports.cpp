@@ -1,6 +1,7 @@
 #include "BenchReports.h"
 
 #include "BenchGroup.h"
+#include "BenchPlans.h"
 #include "platform/gui/PageRecording.h"
 #include "platform/gui/PainterSurface.h"
 #include "platform/gui/PrinterMetrics.h"
@@ -98,4 +99,6 @@ void runReportsBench() {
     printFigure("reports_plan10k_pdf_ms_per_page", printMs / pages);
     printFigure("reports_preview_record_ms", recordMs);
     printFigure("reports_preview_paint_ms", paintMs);
+
+    runPlanReportsBench();
 }
