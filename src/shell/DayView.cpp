@@ -8,6 +8,7 @@
 #include "ListImages.h"
 #include "docfile/PimDocument.h"
 #include "reminders/DayReminders.h"
+#include "reports/DailyGathering.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -47,6 +48,15 @@ const char* menuOf(ActiveList list) {
     default:
         return nullptr;
     }
+}
+
+// The rows of a list as the daily reports read them.
+std::vector<ListedRow> listedRows(const RecordListModel& model) {
+    std::vector<ListedRow> rows;
+    rows.reserve(static_cast<std::size_t>(model.Count()));
+    for (int row = 0; row < model.Count(); ++row)
+        rows.push_back(ListedRow{model.Row(row).id, model.Row(row).columns[1]});
+    return rows;
 }
 
 bool isAddCommand(int id) {
@@ -416,16 +426,22 @@ void DayView::OnAppointmentDelete() {
     m_controller.DeleteAppointment();
 }
 
+void DayView::chooseDailyReport(::ReportKind kind) {
+    DailyGathering::Choose(m_reportSelection, kind, m_controller.Document(), listedRows(m_controller.Tasks()),
+                           listedRows(m_controller.Appointments()));
+    m_reportKind = static_cast<int>(kind);
+}
+
 void DayView::OnReportDailyPlan() {
-    m_reportKind = 3;
+    chooseDailyReport(ReportKind::DailyPlan);
 }
 
 void DayView::OnReportDailyTasks() {
-    m_reportKind = 4;
+    chooseDailyReport(ReportKind::DailyTasks);
 }
 
 void DayView::OnReportDailyAppointments() {
-    m_reportKind = 5;
+    chooseDailyReport(ReportKind::DailyAppointments);
 }
 
 // ---- Help ----

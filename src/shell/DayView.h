@@ -120,6 +120,7 @@ private:
     void OnReportDailyPlan();
     void OnReportDailyTasks();
     void OnReportDailyAppointments();
+    void chooseDailyReport(::ReportKind kind);
     // Weekly and monthly plans, address book and envelopes (DayViewReports.cpp).
     void OnReportWeeklyPlan();
     void OnReportMonthlyPlan();

@@ -8,6 +8,9 @@
 #include "HelpTopics.h"
 #include "HelpViewer.h"
 #include "contacts/DesktopContacts.h"
+#include "platform/gui/QtPrintDialogs.h"
+#include "reports/PreviewWidget.h"
+#include "reports/PrintCommands.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
@@ -34,15 +37,15 @@ const MainFrame::Command MainFrame::kCommands[] = {
     {cmd::ExportTasks, nullptr},        // export wizard
     {cmd::ExportPhoneBook, nullptr},    // export wizard
     {cmd::ExportAppointments, nullptr}, // export wizard
-    {cmd::FilePrint, nullptr},
-    {cmd::FilePageSetup, nullptr},
-    {cmd::FilePrintPreview, nullptr},
-    {cmd::PreviewClose, nullptr},
-    {cmd::PreviewNextPage, nullptr},
-    {cmd::PreviewPrevPage, nullptr},
-    {cmd::PreviewZoomIn, nullptr},
-    {cmd::PreviewZoomOut, nullptr},
-    {cmd::ReportFont, nullptr},
+    {cmd::FilePrint, &MainFrame::OnFilePrint},
+    {cmd::FilePageSetup, &MainFrame::OnFilePageSetup},
+    {cmd::FilePrintPreview, &MainFrame::OnFilePrintPreview},
+    {cmd::PreviewClose, &MainFrame::OnPreviewClose},
+    {cmd::PreviewNextPage, &MainFrame::OnPreviewNextPage},
+    {cmd::PreviewPrevPage, &MainFrame::OnPreviewPrevPage},
+    {cmd::PreviewZoomIn, &MainFrame::OnPreviewZoomIn},
+    {cmd::PreviewZoomOut, &MainFrame::OnPreviewZoomOut},
+    {cmd::ReportFont, &MainFrame::OnReportFont},
     {cmd::AppExit, &MainFrame::OnAppExit},
     {cmd::OpenLastFileOnStart, &MainFrame::OnOpenLastFileOnStart},
     {cmd::ViewToolbar, &MainFrame::OnViewToolbar},
@@ -51,13 +54,19 @@ const MainFrame::Command MainFrame::kCommands[] = {
     {cmd::HelpAbout, &MainFrame::OnHelpAbout},
 };
 
-MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder, QWidget* parent)
+MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder, platform::PrintDialogs* printDialogs,
+                     QWidget* parent)
     : QMainWindow(parent), m_prompt(prompt) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(Artwork::WindowIcon());
     m_fileCommands = std::make_unique<DocumentCommands>(m_document, m_prompt, m_recentFiles, m_settings,
                                                         [this](const QString& name) { UpdateTitle(name); });
     m_help = std::make_unique<HelpViewer>(helpFolder, this);
+    if (!printDialogs) {
+        m_ownPrintDialogs = std::make_unique<platform::QtPrintDialogs>(this);
+        printDialogs = m_ownPrintDialogs.get();
+    }
+    m_print = std::make_unique<PrintCommands>(*printDialogs);
 
     createActions();
     createMenus();
@@ -72,6 +81,9 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
     m_contacts = std::make_unique<DesktopContacts>(m_prompt);
     m_dayView->SetContactActions(&m_contacts->Actions());
     m_pages->addWidget(m_dayView);
+    m_preview = new PreviewWidget(*m_print, m_pages);
+    m_pages->addWidget(m_preview);
+    connect(m_print.get(), &PrintCommands::statusText, m_statusText, &QLabel::setText);
     setCentralWidget(m_pages);
     connect(m_dayView, &DayView::helpRequested, this, [this](const QString& topic) { m_help->ShowTopic(topic); });
     connect(m_dayView, &DayView::previewRequested, this, [this] { Route(cmd::FilePrintPreview); });
@@ -86,7 +98,8 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
 }
 
 MainFrame::~MainFrame() {
-    // The day view observes the document; it goes before the document does.
+    // The day view observes the document and the preview shows the print commands' page: both go
+    // before what they show.
     delete m_pages;
     m_pages = nullptr;
     m_dayView = nullptr;
@@ -244,9 +257,19 @@ bool MainFrame::IsCommandAvailable(int id) const {
     return true;
 }
 
+bool MainFrame::InPreview() const {
+    return m_print->Preview().InPreview();
+}
+
 CommandContext MainFrame::GatherContext() const {
     const DayViewController& view = m_dayView->Controller();
+    const PreviewController& preview = m_print->Preview();
     CommandContext context;
+    context.previewing = preview.InPreview();
+    context.canNextPage = preview.CanNextPage();
+    context.canPreviousPage = preview.CanPreviousPage();
+    context.canZoomIn = preview.CanZoomIn();
+    context.canZoomOut = preview.CanZoomOut();
     context.modified = m_document.IsModified();
     context.hasFileName = !m_document.HasNoFileName();
     context.reportKind = m_dayView->ReportKind();
@@ -297,6 +320,8 @@ void MainFrame::OpenStartupDocument(const QStringList& fileNames) {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
+    if (InPreview())
+        OnPreviewClose();
     const bool mayClose = m_fileCommands->SaveModified(QStringLiteral("Tavoro!"));
     m_fileCommands->WriteLastFileUsed();
     if (mayClose)
@@ -335,6 +360,58 @@ void MainFrame::OnFileRecent(int id) {
     m_fileCommands->OpenRecentFile(id);
 }
 
+void MainFrame::OnFilePrint() {
+    m_print->Print(m_dayView->SelectedReport());
+}
+
+void MainFrame::OnFilePageSetup() {
+    m_print->PageSetup(m_dayView->SelectedReport());
+}
+
+void MainFrame::OnFilePrintPreview() {
+    if (InPreview())
+        OnPreviewClose();
+    else if (m_print->EnterPreview(m_dayView->SelectedReport()))
+        showPreview(true);
+}
+
+void MainFrame::OnPreviewClose() {
+    if (!InPreview())
+        return;
+    m_print->LeavePreview();
+    showPreview(false);
+}
+
+void MainFrame::OnPreviewNextPage() {
+    m_print->NextPage();
+}
+
+void MainFrame::OnPreviewPrevPage() {
+    m_print->PreviousPage();
+}
+
+void MainFrame::OnPreviewZoomIn() {
+    m_print->ZoomIn();
+}
+
+void MainFrame::OnPreviewZoomOut() {
+    m_print->ZoomOut();
+}
+
+void MainFrame::OnReportFont() {
+    m_print->ChooseReportFont();
+}
+
+// The preview takes the day view's place and its toolbar the main toolbar's.
+void MainFrame::showPreview(bool previewing) {
+    m_pages->setCurrentWidget(previewing ? static_cast<QWidget*>(m_preview) : m_dayView);
+    m_mainToolBar->setVisible(!previewing && m_toolbarVisible);
+    m_previewToolBar->setVisible(previewing);
+    if (!previewing)
+        m_statusText->setText(QStringLiteral("Ready"));
+    UpdateCommandStates();
+}
+
 void MainFrame::OnAppExit() {
     // As the window's close button: the close request comes back through closeEvent.
     QTimer::singleShot(0, this, &QWidget::close);
@@ -346,7 +423,7 @@ void MainFrame::OnOpenLastFileOnStart() {
 
 void MainFrame::OnViewToolbar() {
     m_toolbarVisible = !m_toolbarVisible;
-    m_mainToolBar->setVisible(m_toolbarVisible);
+    m_mainToolBar->setVisible(m_toolbarVisible && !InPreview());
     m_actions.value(cmd::ViewToolbar)->setChecked(m_toolbarVisible);
 }
 

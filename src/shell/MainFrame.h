@@ -12,6 +12,8 @@
 #include <memory>
 
 class DayView;
+class PreviewWidget;
+class PrintCommands;
 class DesktopContacts;
 class HelpViewer;
 class QLabel;
@@ -20,8 +22,9 @@ class QStackedWidget;
 class QToolBar;
 
 namespace platform {
+class PrintDialogs;
 class PromptService;
-}
+} // namespace platform
 
 // The main window. It owns the one document, the day view that fills it, the recent-file list and
 // the file commands for the whole run; it routes every command by number (its own first, then
@@ -30,8 +33,10 @@ class PromptService;
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    // `helpFolder` holds the help pages (beside the program).
-    MainFrame(platform::PromptService& prompt, const QString& helpFolder, QWidget* parent = nullptr);
+    // `helpFolder` holds the help pages (beside the program). Without print dialogs of its own
+    // the window shows the desktop's.
+    MainFrame(platform::PromptService& prompt, const QString& helpFolder,
+              platform::PrintDialogs* printDialogs = nullptr, QWidget* parent = nullptr);
     ~MainFrame() override;
 
     PimDocument& Document() { return m_document; }
@@ -39,6 +44,9 @@ public:
     RecentFileList& RecentFiles() { return m_recentFiles; }
     DocumentCommands& FileCommands() { return *m_fileCommands; }
     HelpViewer& Help() { return *m_help; }
+    PrintCommands& Printing() { return *m_print; }
+    PreviewWidget* Preview() const { return m_preview; }
+    bool InPreview() const;
 
     // "Tavoro! [name]", the name being the document's full path or "Untitled".
     void UpdateTitle(const QString& name);
@@ -92,6 +100,16 @@ private:
     void OnFileBackup();
     void OnFileCompact();
     void OnFileRecent(int id);
+    void OnFilePrint();
+    void OnFilePageSetup();
+    void OnFilePrintPreview();
+    void OnPreviewClose();
+    void OnPreviewNextPage();
+    void OnPreviewPrevPage();
+    void OnPreviewZoomIn();
+    void OnPreviewZoomOut();
+    void OnReportFont();
+    void showPreview(bool previewing);
     void OnAppExit();
     void OnOpenLastFileOnStart();
     void OnViewToolbar();
@@ -105,11 +123,14 @@ private:
     RecentFileList m_recentFiles;
     std::unique_ptr<DocumentCommands> m_fileCommands;
     std::unique_ptr<HelpViewer> m_help;
+    std::unique_ptr<platform::PrintDialogs> m_ownPrintDialogs;
+    std::unique_ptr<PrintCommands> m_print;
     std::unique_ptr<DesktopContacts> m_contacts;
 
     QHash<int, QAction*> m_actions;
     QStackedWidget* m_pages = nullptr;
     DayView* m_dayView = nullptr;
+    PreviewWidget* m_preview = nullptr;
     QMenu* m_recentMenu = nullptr;
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_previewToolBar = nullptr;

@@ -1,12 +1,15 @@
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
+#include "reports/PreviewWidget.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandRules.h"
 #include "shell/DayListView.h"
 #include "shell/DayView.h"
 #include "shell/HelpViewer.h"
 #include "shell/MainFrame.h"
+#include "shell/SplashWindow.h"
+#include "support/FakePrintDialogs.h"
 #include "support/FakePromptService.h"
 #include "support/TestMain.h"
 
@@ -15,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSettings>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -99,6 +103,9 @@ private Q_SLOTS:
     void helpTopicsShowsTheIntroduction();
     void missingHelpFolderDoesNothing();
     void aboutBoxShowsNameAndVersion();
+    void previewTakesTheDayViewsPlace();
+    void splashClosesOnAKeyOrAClick_data();
+    void splashClosesOnAKeyOrAClick();
 };
 
 void TestMainFrame::init() {
@@ -420,6 +427,80 @@ void TestMainFrame::aboutBoxShowsNameAndVersion() {
     f->Route(cmd::HelpAbout);
     QCOMPARE(title, QStringLiteral("About Tavoro!"));
     QCOMPARE(texts, (QStringList{"Tavoro!", "VERSION 1.5"}));
+}
+
+void TestMainFrame::previewTakesTheDayViewsPlace() {
+    FakePrintDialogs dialogs;
+    FakePromptService prompts;
+    MainFrame frame(prompts, QStringLiteral(TAVORO_HELP_FOLDER), &dialogs);
+    Task task;
+    task.Description = "Preview me";
+    task.DueDate = today();
+    frame.Document().Tasks.Add(task);
+    frame.Document().NotifyChanged();
+    frame.show();
+    frame.UpdateCommandStates();
+    frame.Route(cmd::ReportDailyTasks);
+    QCOMPARE(frame.View()->SelectedReport().Tasks.size(), 1u);
+
+    frame.Route(cmd::FilePrintPreview);
+    QVERIFY(frame.InPreview());
+    auto* pages = qobject_cast<QStackedWidget*>(frame.centralWidget());
+    QCOMPARE(pages->currentWidget(), static_cast<QWidget*>(frame.Preview()));
+    QVERIFY(frame.MainToolBar()->isHidden());
+    QVERIFY(!frame.PreviewToolBar()->isHidden());
+    QCOMPARE(frame.StatusText()->text(), QStringLiteral("Page 1 of 1"));
+    frame.UpdateCommandStates();
+    QVERIFY(!frame.Action(cmd::PreviewNextPage)->isEnabled());
+    QVERIFY(!frame.Action(cmd::PreviewPrevPage)->isEnabled());
+    QVERIFY(frame.Action(cmd::PreviewZoomIn)->isEnabled());
+    QVERIFY(!frame.Action(cmd::PreviewZoomOut)->isEnabled());
+    QVERIFY(frame.Action(cmd::FilePrint)->isEnabled());
+    frame.Route(cmd::PreviewZoomIn);
+    frame.UpdateCommandStates();
+    QVERIFY(frame.Action(cmd::PreviewZoomOut)->isEnabled());
+
+    frame.Route(cmd::PreviewClose);
+    QVERIFY(!frame.InPreview());
+    QCOMPARE(pages->currentWidget(), static_cast<QWidget*>(frame.View()));
+    QVERIFY(!frame.MainToolBar()->isHidden());
+    QVERIFY(frame.PreviewToolBar()->isHidden());
+    QCOMPARE(frame.StatusText()->text(), QStringLiteral("Ready"));
+
+    // Closing the window leaves the preview first.
+    frame.Route(cmd::FilePrintPreview);
+    QVERIFY(frame.close());
+    QVERIFY(!frame.InPreview());
+}
+
+void TestMainFrame::splashClosesOnAKeyOrAClick_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << int(Qt::NoModifier) << true;
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier) << true;
+    QTest::newRow("Alt+F") << int(Qt::Key_F) << int(Qt::AltModifier) << true;
+    QTest::newRow("a letter") << int(Qt::Key_A) << int(Qt::NoModifier) << false;
+    QTest::newRow("mouse button") << 0 << 0 << true;
+}
+
+void TestMainFrame::splashClosesOnAKeyOrAClick() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, closes);
+    SplashWindow splash;
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    if (key == 0)
+        QTest::mouseClick(&splash, Qt::LeftButton);
+    else
+        QTest::keyClick(&splash, static_cast<Qt::Key>(key), static_cast<Qt::KeyboardModifiers>(modifiers));
+    QCOMPARE(splash.isVisible(), !closes);
+    QStringList texts;
+    for (QLabel* label : splash.findChildren<QLabel*>())
+        if (!label->text().isEmpty())
+            texts.append(label->text());
+    QCOMPARE(texts, (QStringList{"Tavoro!", "Version 1.5"}));
 }
 
 TAVORO_TEST_MAIN(TestMainFrame)
