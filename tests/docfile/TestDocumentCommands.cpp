@@ -155,12 +155,6 @@ private slots:
         QCOMPARE(holdsEdit, written);
     }
 
-    void notModifiedAsksNothing() {
-        Program p;
-        QVERIFY(p.commands.SaveModified(QStringLiteral("Tavoro!")));
-        QVERIFY(p.prompt.messages.isEmpty());
-    }
-
     void openReadsTheChosenFile() {
         Program p;
         const QString file = p.writeDocument("a.pgr", "Ann");
@@ -503,31 +497,6 @@ private slots:
         QCOMPARE(p.titles, QStringList{file});
         QCOMPARE(p.recentFiles.Entries(), QStringList{file});
         QVERIFY(p.prompt.messages.isEmpty());
-    }
-
-    void enablingRules_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("canBackup");
-        QTest::newRow("none") << QString() << false;
-        QTest::newRow("Untitled") << "Untitled" << false;
-        QTest::newRow("untitled in other case") << "UNTITLED" << false;
-        QTest::newRow("a file") << "/home/ann/home.pgr" << true;
-    }
-    void enablingRules() {
-        QFETCH(QString, name);
-        QFETCH(bool, canBackup);
-        Program p;
-        p.document.SetFileName(name);
-        QCOMPARE(p.commands.CanBackup(), canBackup);
-        QVERIFY(!p.commands.CanSave());
-        p.makeModified();
-        QVERIFY(p.commands.CanSave());
-    }
-
-    void unknownCommandIsNotOurs() {
-        Program p;
-        QVERIFY(!p.commands.HandleCommand(57607));
-        QVERIFY(!p.commands.HandleCommand(57632));
     }
 };
 

@@ -1,4 +1,3 @@
-#include "docfile/DocumentReader.h"
 #include "docfile/DocumentWriter.h"
 #include "docfile/LocalSeconds.h"
 #include "docfile/PimDocument.h"
@@ -401,24 +400,6 @@ private slots:
         for (int pass = 0; pass < 2; ++pass) // the second pass answers from what the first remembered
             for (const DateTime& moment : moments)
                 QCOMPARE(seconds(moment), moment.ToSeconds());
-    }
-
-    void readInteger_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<qint64>("value");
-        QTest::newRow("plain") << QByteArray("42") << qint64(42);
-        QTest::newRow("whitespace and sign") << QByteArray(" \t\r\n-17z") << qint64(-17);
-        QTest::newRow("no digits") << QByteArray("-x") << qint64(0);
-        QTest::newRow("beyond 32 bits") << QByteArray("4102444800") << qint64(4102444800LL);
-        QTest::newRow("lowest") << QByteArray("-9223372036854775808") << std::numeric_limits<qint64>::min();
-        QTest::newRow("too high") << QByteArray("9223372036854775808") << std::numeric_limits<qint64>::max();
-        QTest::newRow("too low") << QByteArray("-99999999999999999999") << std::numeric_limits<qint64>::min();
-    }
-    void readInteger() {
-        QFETCH(QByteArray, text);
-        QFETCH(qint64, value);
-        QCOMPARE(qint64(DocumentReader::ReadInteger64(std::string_view(text.constData(), std::size_t(text.size())))),
-                 value);
     }
 
     // Saving to disk: the file holds the text, a new file is private, a failure leaves the old

@@ -33,23 +33,6 @@ class TestRecentFileList : public QObject {
 private slots:
     void init() { QSettings().clear(); }
 
-    void maximumIsClamped_data() {
-        QTest::addColumn<int>("set");
-        QTest::addColumn<int>("maximum");
-        QTest::newRow("1") << 1 << 2;
-        QTest::newRow("2") << 2 << 2;
-        QTest::newRow("16") << 16 << 16;
-        QTest::newRow("40") << 40 << 16;
-        QTest::newRow("negative") << -5 << 2;
-    }
-    void maximumIsClamped() {
-        QFETCH(int, set);
-        QFETCH(int, maximum);
-        RecentFileList list;
-        list.SetMaximum(set);
-        QCOMPARE(list.Maximum(), maximum);
-    }
-
     void addDropsOldestAndMovesRepeatsToNewest() {
         RecentFileList list;
         QCOMPARE(list.Maximum(), 4);
