@@ -55,7 +55,11 @@ PromptAnswer answerOf(int button) {
 
 void configure(QFileDialog& dialog, const FileDialogRequest& request) {
     dialog.setWindowTitle(request.title);
-    dialog.setNameFilters(request.filters);
+    // "*.*" means every file to the user; Qt would read it literally and hide names without a dot.
+    QStringList filters = request.filters;
+    for (QString& filter : filters)
+        filter.replace(QLatin1String("(*.*)"), QLatin1String("(*)"));
+    dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(request.defaultExtension);
     if (!request.initialName.isEmpty())
         dialog.selectFile(request.initialName);
