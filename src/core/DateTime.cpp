@@ -13,7 +13,7 @@
 namespace {
 
 // Proleptic Gregorian day numbers counted from 1970-01-01 (H. Hinnant's civil calendar algorithms).
-std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+constexpr std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
     y -= m <= 2;
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
     const auto yoe = static_cast<unsigned>(y - era * 400);
@@ -43,8 +43,9 @@ int daysInMonth(int y, int m) {
     return m == 2 && isLeap(y) ? 29 : kDays[m - 1];
 }
 
-// Day 0 of the OLE Automation count, as a day number from 1970.
-const std::int64_t kOleEpoch = daysFromCivil(1899, 12, 30);
+// Day 0 of the OLE Automation count, as a day number from 1970; constant so that dates built
+// during static initialisation are right too.
+constexpr std::int64_t kOleEpoch = daysFromCivil(1899, 12, 30);
 
 bool partsValid(int year, int month, int day, int hour, int minute, int second) {
     return year >= 100 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
