@@ -86,8 +86,19 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
     connect(m_print.get(), &PrintCommands::statusText, m_statusText, &QLabel::setText);
     setCentralWidget(m_pages);
     connect(m_dayView, &DayView::helpRequested, this, [this](const QString& topic) { m_help->ShowTopic(topic); });
-    connect(m_dayView, &DayView::previewRequested, this, [this] { Route(cmd::FilePrintPreview); });
-    connect(m_dayView, &DayView::printRequested, this, [this] { Route(cmd::FilePrint); });
+    // Persons chosen while the preview shows replace the report in it: what is printed is what
+    // was just chosen, and the preview stays open.
+    auto showChosenReport = [this] {
+        if (InPreview())
+            OnPreviewClose();
+        Route(cmd::FilePrintPreview);
+    };
+    connect(m_dayView, &DayView::previewRequested, this, showChosenReport);
+    connect(m_dayView, &DayView::printRequested, this, [this, showChosenReport] {
+        if (InPreview())
+            showChosenReport();
+        Route(cmd::FilePrint);
+    });
 
     UpdateCommandStates();
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,

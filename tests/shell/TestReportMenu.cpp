@@ -1,16 +1,23 @@
+#include "reports/AddressBookReport.h"
+#include "reports/EnvelopeReport.h"
+#include "reports/PrintCommands.h"
 #include "shell/CommandIds.h"
 #include "shell/DayView.h"
 #include "shell/MainFrame.h"
 #include "shell/persons/PersonsToIncludeDialog.h"
+#include "support/FakePrintDialogs.h"
 #include "support/FakePromptService.h"
 #include "support/TestMain.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QListView>
 #include <QObject>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
@@ -71,14 +78,21 @@ private Q_SLOTS:
     void personsDialogChoosesTheReport();
     void envelopesFollowTheShownPages();
     void cancelKeepsThePreviousChoice();
+    void previewShowsThePersonsChosenWhilePreviewing();
+    void printPrintsThePersonsChosenWhilePreviewing();
 
 private:
     FakePromptService m_prompt;
+    FakePrintDialogs m_printDialogs;
+    QTemporaryDir m_dir;
     std::unique_ptr<MainFrame> m_frame;
 };
 
 void TestReportMenu::init() {
-    m_frame = std::make_unique<MainFrame>(m_prompt, QString());
+    // The print dialog is cancelled unless a test prints.
+    m_printDialogs = FakePrintDialogs();
+    m_printDialogs.acceptPrinter = false;
+    m_frame = std::make_unique<MainFrame>(m_prompt, QString(), &m_printDialogs);
     PimDocument& document = m_frame->Document();
     document.Persons.Add(listed("Young", true, false)); // 1
     document.Persons.Add(listed("Adams", true, true));  // 2
@@ -176,6 +190,40 @@ void TestReportMenu::cancelKeepsThePreviousChoice() {
     QVERIFY(m_frame->Route(cmd::ReportAddressBook));
     QCOMPARE(view->ReportKind(), 6);
     QVERIFY(view->SelectedReport().AddressBookPersons.empty());
+}
+
+void TestReportMenu::previewShowsThePersonsChosenWhilePreviewing() {
+    QVERIFY(m_frame->Route(cmd::ReportWeeklyPlan));
+    QVERIFY(m_frame->Route(cmd::FilePrintPreview));
+    QVERIFY(m_frame->InPreview());
+    QCOMPARE(m_frame->Printing().PreviewReport()->GetPageCount(), 2);
+    onPersonsDialog([](PersonsToIncludeDialog& dialog) { selectAllAndClick(dialog, "previewButton"); });
+    QVERIFY(m_frame->Route(cmd::ReportAddressBook));
+    QVERIFY(m_frame->InPreview());
+    QVERIFY(dynamic_cast<const AddressBookReport*>(m_frame->Printing().PreviewReport()));
+    QCOMPARE(m_frame->Printing().PreviewReport()->GetPageCount(), 1);
+}
+
+void TestReportMenu::printPrintsThePersonsChosenWhilePreviewing() {
+    QVERIFY(m_dir.isValid());
+    const QString pdf = m_dir.filePath(QStringLiteral("envelopes.pdf"));
+    m_printDialogs.acceptPrinter = true;
+    m_printDialogs.onPrinter = [&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+    };
+    QVERIFY(m_frame->Route(cmd::ReportMonthlyPlan));
+    QVERIFY(m_frame->Route(cmd::FilePrintPreview));
+    onPersonsDialog([](PersonsToIncludeDialog& dialog) { selectAllAndClick(dialog, "printButton"); });
+    QVERIFY(m_frame->Route(cmd::ReportEnvelopes));
+    QCOMPARE(m_printDialogs.printerDialogs, 1);
+    QVERIFY(m_frame->InPreview());
+    QVERIFY(dynamic_cast<const EnvelopeReport*>(m_frame->Printing().PreviewReport()));
+    // One envelope for each of the two persons on the white pages.
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?![s\\w])"))),
+             2);
 }
 
 TAVORO_TEST_MAIN(TestReportMenu)
