@@ -1,6 +1,7 @@
 #include "BenchDocfile.h"
 #include "BenchGroup.h"
 #include "BenchReports.h"
+#include "BenchShell.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ static const BenchGroup kGroups[] = {
     {"none", nullptr},
     {"reports", runReportsBench},
     {"docfile", runDocfileBench},
+    {"shell", runShellBench},
 };
 
 int main(int argc, char* argv[]) {
