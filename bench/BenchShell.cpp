@@ -73,11 +73,12 @@ void fill(PimDocument& document, const DateTime& today) {
     }
 }
 
-// Lets the window repaint what changed, as the event loop would before waiting.
+// Lets the window repaint what changed, as the event loop does before it waits: the idle update,
+// then the pending paint events of the widgets that changed.
 void settle(MainFrame& frame) {
     frame.UpdateCommandStates();
+    QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
-    frame.repaint();
 }
 
 double elapsedMs(const QElapsedTimer& timer) {

@@ -8,8 +8,7 @@
 
 namespace {
 
-// Today is Wednesday 2024-05-15 in every test. (Functions, not constants: a DateTime built during
-// static initialisation may run before the date arithmetic is ready.)
+// Today is Wednesday 2024-05-15 in every test.
 DateTime today() {
     return DateTime(2024, 5, 15, 0, 0, 0);
 }
