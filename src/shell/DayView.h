@@ -148,7 +148,6 @@ private:
     ReportSelection m_reportSelection;
     bool m_contextHelp = false;
     bool m_showingSelection = false;
-    bool m_columnsSet = false;
 
     QCalendarWidget* m_calendar = nullptr;
     QGroupBox* m_phoneGroup = nullptr;
