@@ -113,6 +113,7 @@ private Q_SLOTS:
     void contextMenuGraysRecordCommandsWithoutARow();
     void helpTopicsByControl();
     void contextHelpModeShowsHelpForTheClickedControl();
+    void f1ShowsHelpForTheControlUnderThePointer();
     void taskColumnsFollowTheWidth();
 };
 
@@ -394,6 +395,19 @@ void TestDayView::contextHelpModeShowsHelpForTheClickedControl() {
     // Outside the mode a release shows nothing.
     QTest::mouseRelease(f.view.get(), Qt::LeftButton, {}, inTasks);
     QCOMPARE(help.count(), 1);
+}
+
+void TestDayView::f1ShowsHelpForTheControlUnderThePointer() {
+    Fixture f;
+    QSignalSpy help(f.view.get(), &DayView::helpRequested);
+    QVERIFY(f.view->RequestHelpAt(f.view->Calendar()->mapToGlobal(f.view->Calendar()->rect().center())));
+    QVERIFY(f.view->RequestHelpAt(f.view->WhitePagesButton()->mapToGlobal(QPoint(2, 2))));
+    QCOMPARE(help.count(), 2);
+    QCOMPARE(help.at(0).at(0).toString(), QString::fromLatin1(HelpTopics::Calendar));
+    QCOMPARE(help.at(1).at(0).toString(), QString::fromLatin1(HelpTopics::PhoneBook));
+    // Between the groups there is no control with help: the request is passed on.
+    QVERIFY(!f.view->RequestHelpAt(f.view->mapToGlobal(QPoint(1, 1))));
+    QCOMPARE(help.count(), 2);
 }
 
 void TestDayView::taskColumnsFollowTheWidth() {
