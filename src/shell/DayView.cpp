@@ -67,27 +67,27 @@ bool isAddCommand(int id) {
 
 // Every command the main window passes on to the day view, by number.
 const DayView::Command DayView::kCommands[] = {
-    {cmd::TaskAdd, &DayView::OnTaskAdd, true},
-    {cmd::TaskDelete, &DayView::OnTaskDelete, true},
-    {cmd::TaskEdit, &DayView::OnTaskEdit, true},
-    {cmd::TaskComplete, &DayView::OnTaskComplete, true},
-    {cmd::PersonAdd, &DayView::OnPersonAdd, true},
-    {cmd::PersonDelete, &DayView::OnPersonDelete, true},
-    {cmd::PersonEdit, &DayView::OnPersonEdit, true},
-    {cmd::AppointmentAdd, &DayView::OnAppointmentAdd, true},
-    {cmd::AppointmentDelete, &DayView::OnAppointmentDelete, true},
-    {cmd::AppointmentEdit, &DayView::OnAppointmentEdit, true},
-    {cmd::EditUser, &DayView::OnEditUser, true},
-    {cmd::AlarmSound, &DayView::OnAlarmSound, true},
-    {cmd::AudibleAlarm, &DayView::OnAudibleAlarm, true},
-    {cmd::ReportDailyPlan, &DayView::OnReportDailyPlan, true},
-    {cmd::ReportDailyTasks, &DayView::OnReportDailyTasks, true},
-    {cmd::ReportDailyAppointments, &DayView::OnReportDailyAppointments, true},
-    {cmd::ReportWeeklyPlan, &DayView::OnReportWeeklyPlan, true},
-    {cmd::ReportMonthlyPlan, &DayView::OnReportMonthlyPlan, true},
-    {cmd::ReportEnvelopes, &DayView::OnReportEnvelopes, true},
-    {cmd::ReportAddressBook, &DayView::OnReportAddressBook, true},
-    {cmd::ContextHelp, &DayView::OnContextHelp, true},
+    {cmd::TaskAdd, &DayView::OnTaskAdd},
+    {cmd::TaskDelete, &DayView::OnTaskDelete},
+    {cmd::TaskEdit, &DayView::OnTaskEdit},
+    {cmd::TaskComplete, &DayView::OnTaskComplete},
+    {cmd::PersonAdd, &DayView::OnPersonAdd},
+    {cmd::PersonDelete, &DayView::OnPersonDelete},
+    {cmd::PersonEdit, &DayView::OnPersonEdit},
+    {cmd::AppointmentAdd, &DayView::OnAppointmentAdd},
+    {cmd::AppointmentDelete, &DayView::OnAppointmentDelete},
+    {cmd::AppointmentEdit, &DayView::OnAppointmentEdit},
+    {cmd::EditUser, &DayView::OnEditUser},
+    {cmd::AlarmSound, &DayView::OnAlarmSound},
+    {cmd::AudibleAlarm, &DayView::OnAudibleAlarm},
+    {cmd::ReportDailyPlan, &DayView::OnReportDailyPlan},
+    {cmd::ReportDailyTasks, &DayView::OnReportDailyTasks},
+    {cmd::ReportDailyAppointments, &DayView::OnReportDailyAppointments},
+    {cmd::ReportWeeklyPlan, &DayView::OnReportWeeklyPlan},
+    {cmd::ReportMonthlyPlan, &DayView::OnReportMonthlyPlan},
+    {cmd::ReportEnvelopes, &DayView::OnReportEnvelopes},
+    {cmd::ReportAddressBook, &DayView::OnReportAddressBook},
+    {cmd::ContextHelp, &DayView::OnContextHelp},
 };
 
 DayView::DayView(PimDocument& document, QWidget* parent) : QWidget(parent), m_controller(document) {
@@ -398,14 +398,14 @@ bool DayView::HasCommand(int id) const {
 
 bool DayView::IsCommandAvailable(int id) const {
     const Command* command = FindCommand(id);
-    return command && command->handler && command->ready;
+    return command && command->handler;
 }
 
 bool DayView::HandleCommand(int id) {
     const Command* command = FindCommand(id);
     if (!command)
         return false;
-    if (command->handler && command->ready)
+    if (command->handler)
         (this->*command->handler)();
     return true;
 }

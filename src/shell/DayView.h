@@ -91,8 +91,7 @@ protected:
 private:
     struct Command {
         int id;
-        void (DayView::*handler)();
-        bool ready; // false while the dialog the command opens does not exist yet
+        void (DayView::*handler)(); // nullptr while the command has nothing to run
     };
     static const Command kCommands[];
     static const Command* FindCommand(int id);
