@@ -8,10 +8,11 @@
 struct Appointment {
     virtual ~Appointment() = default;
     Appointment()
-        : DueDate(DateTime::Now()), StartTime(DateTime::Now()), EndTime(DateTime::Now()),
-          AlarmTime(DateTime::Now()) {}
+        : DueDate(DateTime::Now()), StartTime(DateTime::Now()), EndTime(DateTime::Now()), AlarmTime(DateTime::Now()) {}
     Appointment(const Appointment&) = default;
     Appointment& operator=(const Appointment&) = default;
+    Appointment(Appointment&&) noexcept = default;
+    Appointment& operator=(Appointment&&) noexcept = default;
     bool operator==(const Appointment&) const = default;
 
     int ID = 0;

@@ -8,6 +8,8 @@ struct Person {
     Person() = default;
     Person(const Person&) = default;
     Person& operator=(const Person&) = default;
+    Person(Person&&) noexcept = default;
+    Person& operator=(Person&&) noexcept = default;
     bool operator==(const Person&) const = default;
 
     int ID = 0;

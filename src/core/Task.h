@@ -12,6 +12,8 @@ struct Task {
     Task() : DueDate(DateTime::Now()) {}
     Task(const Task&) = default;
     Task& operator=(const Task&) = default;
+    Task(Task&&) noexcept = default;
+    Task& operator=(Task&&) noexcept = default;
     bool operator==(const Task&) const = default;
 
     bool IsDone() const { return Priority == Done; }

@@ -8,6 +8,8 @@ struct User {
     User() = default;
     User(const User&) = default;
     User& operator=(const User&) = default;
+    User(User&&) noexcept = default;
+    User& operator=(User&&) noexcept = default;
     bool operator==(const User&) const = default;
 
     std::string LName;

@@ -159,6 +159,8 @@ bool startsWithNoCase(std::string_view s, size_t i, std::string_view prefix) {
 
 // An AM/PM marker at i, longest form first; i moves past it.
 Marker readMarker(std::string_view s, size_t& i, const LocaleData& data) {
+    if (i >= s.size() || isDigit(s[i]))
+        return Marker::None;
     struct Form {
         std::string_view text;
         Marker marker;

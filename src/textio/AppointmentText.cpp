@@ -71,12 +71,14 @@ int ImportAppointments(PimDocument& document, const DelimitedTextSettings& setti
     if (!reader.Start())
         return 0;
     AppointmentOverlapIndex taken(document.Appointments);
+    // What a new appointment holds, made once: its constructor reads the clock four times.
+    const Appointment fresh;
     int added = 0;
     LineTimes times;
     while (reader.NextLine()) {
         if (reader.Field(Description).empty() || !readTimes(reader, times) || taken.Collides(times.start, times.end))
             continue;
-        Appointment appointment;
+        Appointment appointment = fresh;
         appointment.Description = std::string(textvalues::Trimmed(reader.Field(Description)));
         appointment.DueDate = times.day;
         appointment.StartTime = times.start;

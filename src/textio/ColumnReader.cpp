@@ -6,7 +6,7 @@
 
 ColumnReader::ColumnReader(const DelimitedTextSettings& settings, const std::vector<std::string>& columns)
     : m_reader(settings.FilePath), m_tokenizer(settings.MakeTokenizer()), m_skipHeader(settings.FirstLineHasNames),
-      m_fed(columns.size(), false), m_fields(columns.size()) {
+      m_fed(columns.size(), 0), m_fields(columns.size()) {
     const size_t count = static_cast<size_t>(std::max(settings.ColumnCount, 0));
     m_target.assign(count, -1);
     for (size_t j = 0; j < count && j < settings.SelectedFields.size(); ++j) {
@@ -14,7 +14,7 @@ ColumnReader::ColumnReader(const DelimitedTextSettings& settings, const std::vec
         if (settings.SelectedFields[j].empty() || found == columns.end())
             continue;
         m_target[j] = static_cast<int>(found - columns.begin());
-        m_fed[static_cast<size_t>(m_target[j])] = true;
+        m_fed[static_cast<size_t>(m_target[j])] = 1;
     }
 }
 
@@ -27,8 +27,10 @@ bool ColumnReader::Start() {
 bool ColumnReader::NextLine() {
     if (!m_reader.ReadLine(m_line))
         return false;
-    for (std::string& field : m_fields)
-        field.clear();
+    for (int target : m_target) {
+        if (target >= 0)
+            m_fields[static_cast<size_t>(target)].clear();
+    }
     std::string_view rest = m_line;
     for (int target : m_target) {
         m_field.clear();
@@ -36,7 +38,8 @@ bool ColumnReader::NextLine() {
         if (target < 0)
             continue;
         std::string& field = m_fields[static_cast<size_t>(target)];
-        if (m_field == "EMPTY FIELD" || m_field == "EOF")
+        const std::string_view text = m_field;
+        if (text == kEmptyFieldText || text == "EOF")
             field.clear();
         else
             field.swap(m_field);

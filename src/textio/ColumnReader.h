@@ -21,7 +21,7 @@ public:
     bool NextLine();
 
     // Whether some file column feeds the column.
-    bool Has(int column) const { return m_fed[static_cast<size_t>(column)]; }
+    bool Has(int column) const { return m_fed[static_cast<size_t>(column)] != 0; }
     // The column's field on the current line: empty when not fed, when the line is short, or when
     // the field reads "EMPTY FIELD" or "EOF".
     const std::string& Field(int column) const { return m_fields[static_cast<size_t>(column)]; }
@@ -31,7 +31,7 @@ private:
     FieldTokenizer m_tokenizer;
     bool m_skipHeader = false;
     std::vector<int> m_target; // per file column: the column it feeds, or -1
-    std::vector<bool> m_fed;
+    std::vector<char> m_fed;
     std::vector<std::string> m_fields;
     std::string m_line;
     std::string m_field;

@@ -49,8 +49,8 @@ DelimitedTextSettings DelimitedTextSettings::ForImport(RecordType type) {
 }
 
 void DelimitedTextSettings::ApplyDefaultFormat() {
-    Encloser = "\"";
-    Separator = ",";
+    Encloser.assign(1, '"');
+    Separator.assign(1, ',');
     FirstLineHasNames = true;
 }
 

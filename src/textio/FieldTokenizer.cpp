@@ -1,9 +1,12 @@
 #include "FieldTokenizer.h"
 
+#include <algorithm>
+
 namespace {
 
+// Space, tab, line feed, vertical tab, form feed and carriage return.
 bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 bool isOctal(char c) {
@@ -41,6 +44,17 @@ char controlFor(char c) {
 
 } // namespace
 
+FieldTokenizer::FieldTokenizer() {
+    SetEncloser('\0');
+}
+
+void FieldTokenizer::SetEncloser(char encloser) {
+    m_encloser = encloser;
+    m_plain.fill(true);
+    for (char special : {'\r', '\n', '\\', encloser})
+        m_plain[static_cast<unsigned char>(special)] = false;
+}
+
 bool FieldTokenizer::NextField(std::string_view& line, std::string& field) const {
     line = trimmed(line);
     if (line.empty())
@@ -71,9 +85,28 @@ bool FieldTokenizer::NextField(std::string_view& line, std::string& field) const
 // as theirs. No index ever passes the end of the line.
 void FieldTokenizer::ReadEnclosed(std::string_view& line, std::string& field) const {
     const size_t n = line.size();
+    // Most fields are plain text between two Enclosers, followed by the Separator or the line's end.
+    size_t end = 1;
+    while (end + 1 < n && m_plain[static_cast<unsigned char>(line[end])])
+        ++end;
+    if (end > 1 && end < n && line[end] == m_encloser && (end + 1 == n || line[end + 1] == m_separator)) {
+        field.assign(line.data() + 1, end - 1);
+        line.remove_prefix(std::min(end + 2, n));
+        return;
+    }
+
     size_t i = 0;
     bool ended = false; // by a line end or an Encloser before the Separator
     while (!ended && i + 1 < n) {
+        // Text without any character of meaning goes in as one piece.
+        size_t run = i;
+        while (run + 1 < n && m_plain[static_cast<unsigned char>(line[run])])
+            ++run;
+        if (run > i) {
+            field.append(line.data() + i, run - i);
+            i = run;
+            continue;
+        }
         char c = line[i];
         if (c == '\r' || c == '\n') {
             ++i; // the line end is consumed with the field

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -9,8 +10,10 @@
 // two characters; the line belongs to the caller and is shortened by each call.
 class FieldTokenizer {
 public:
+    FieldTokenizer();
+
     // NUL, the value after construction, never matches: no field counts as enclosed.
-    void SetEncloser(char encloser) { m_encloser = encloser; }
+    void SetEncloser(char encloser);
     void SetSeparator(char separator) { m_separator = separator; }
     char Encloser() const { return m_encloser; }
     char Separator() const { return m_separator; }
@@ -24,4 +27,7 @@ private:
 
     char m_encloser = '\0';
     char m_separator = '\0';
+    // Per byte: whether it is plain text inside an enclosed field (not the Encloser, a backslash or a
+    // line end), so that runs of text are taken in one piece.
+    std::array<bool, 256> m_plain{};
 };

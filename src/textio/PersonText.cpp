@@ -91,11 +91,11 @@ int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings) 
             continue;
         Person person;
         for (size_t i = 0; i < fields.size(); ++i) {
-            if (!fields[i])
+            if (!fields[i] || !reader.Has(static_cast<int>(i)))
                 continue;
             const std::string& field = reader.Field(static_cast<int>(i));
             // Position keeps its white space; every other text is trimmed.
-            person.*fields[i] = fields[i] == &Person::Position ? field : std::string(textvalues::Trimmed(field));
+            person.*fields[i] = fields[i] == &Person::Position ? std::string_view(field) : textvalues::Trimmed(field);
         }
         person.WhitePages =
             reader.Has(whitePages) ? textvalues::IsYes(reader.Field(whitePages), {"1", "true", "yes"}) : 1;

@@ -38,11 +38,13 @@ int ImportTasks(PimDocument& document, const DelimitedTextSettings& settings) {
     ColumnReader reader(settings, ImportColumns(RecordType::Tasks));
     if (!reader.Start())
         return 0;
+    // What a new task holds, made once: its constructor reads the clock.
+    const Task fresh;
     int added = 0;
     while (reader.NextLine()) {
         if (reader.Field(Description).empty())
             continue;
-        Task task;
+        Task task = fresh;
         task.Description = std::string(textvalues::Trimmed(reader.Field(Description)));
         if (reader.Has(DueDate) && !textvalues::ReadDate(reader.Field(DueDate), task.DueDate))
             task.DueDate = DateTime::Today();

@@ -8,7 +8,7 @@ namespace textvalues {
 
 namespace {
 bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 } // namespace
 

@@ -62,7 +62,7 @@ bool readFormat(const QCommandLineParser& parser, DelimitedTextSettings& setting
     if (parser.isSet(QStringLiteral("separator"))) {
         const QString value = parser.value(QStringLiteral("separator"));
         if (value == QLatin1String("tab"))
-            settings.Separator = "\t";
+            settings.Separator.assign(1, '\t');
         else if (!readCharacter(value, QStringLiteral("the separator must be one plain character or 'tab', not '%1'"),
                                 settings.Separator))
             return false;
