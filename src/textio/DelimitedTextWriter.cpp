@@ -30,7 +30,9 @@ void DelimitedTextWriter::AddValue(std::string_view value) {
 void DelimitedTextWriter::AppendEncoded(std::string_view value) {
     for (size_t i = 0; i < value.size(); ++i) {
         const char c = value[i];
-        if (c == m_encloser && i == 0) {
+        // Right after the opening Encloser, an Encloser or a Separator would be read as the end of
+        // an empty field; an octal escape reads back as the character itself.
+        if (i == 0 && (c == m_encloser || c == m_separator)) {
             const auto code = static_cast<unsigned char>(c);
             m_content += '\\';
             m_content += static_cast<char>('0' + (code >> 6));
