@@ -2,6 +2,7 @@
 #include "BenchGroup.h"
 #include "BenchReports.h"
 #include "BenchShell.h"
+#include "BenchTextio.h"
 
 #include <QApplication>
 
@@ -9,10 +10,8 @@
 
 // Each group lives in a file of its own and is listed here.
 static const BenchGroup kGroups[] = {
-    {"none", nullptr},
-    {"reports", runReportsBench},
-    {"docfile", runDocfileBench},
-    {"shell", runShellBench},
+    {"none", nullptr},        {"reports", runReportsBench}, {"docfile", runDocfileBench},
+    {"shell", runShellBench}, {"textio", runTextioBench},
 };
 
 int main(int argc, char* argv[]) {

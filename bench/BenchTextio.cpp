@@ -1,0 +1,228 @@
+#include "BenchTextio.h"
+
+#include "BenchGroup.h"
+#include "docfile/PimDocument.h"
+#include "textio/DelimitedTextOperations.h"
+#include "textio/DelimitedTextReader.h"
+#include "textio/DelimitedTextSettings.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr int kRecords = 100000;
+constexpr int kRuns = 5;
+
+// Stands in for the day view: the import notifies once per record, and that cost belongs in.
+class CountingObserver : public DocumentObserver {
+public:
+    void DocumentChanged(PimDocument&) override { ++changes; }
+    long changes = 0;
+};
+
+const char* pick(const std::vector<const char*>& words, int i) {
+    return words[static_cast<size_t>(i) % words.size()];
+}
+
+void fill(PimDocument& document) {
+    const std::vector<const char*> first = {"Anna", "Ben", "Carla", "David", "Eva", "Frank", "Greta", "Hugo"};
+    const std::vector<const char*> last = {"Meyer", "O'Brien", "Schmidt", "Novak", "Rossi", "M\xfcller", "Larsen"};
+    const std::vector<const char*> companies = {"Northwind Traders", "Acme \"Quality\" Corp.", "", "City Library"};
+    for (int i = 0; i < kRecords; ++i) {
+        Person p;
+        p.FName = pick(first, i);
+        p.LName = pick(last, i / 8);
+        p.RName = DisplayName(p);
+        p.Company = pick(companies, i / 3);
+        p.Position = i % 3 ? "Engineer" : "";
+        p.Addr1 = std::to_string(1 + i % 200) + " Main Street";
+        p.City = "Springfield";
+        p.State = "IL";
+        p.Zip = std::to_string(60000 + i % 1000);
+        p.HmPhone = "(555) 01" + std::to_string(10 + i % 90);
+        p.WkPhone = "(555) 02" + std::to_string(10 + i % 90);
+        p.EMail = std::string(p.FName) + "@example.org";
+        p.Notes = i % 5 ? "" : "Met at the fair, 2003.\nCall back, about the offer.";
+        p.WhitePages = 1;
+        document.Persons.Add(p);
+
+        Task t;
+        t.Description = std::string("Follow up on order #") + std::to_string(i) + ", call \"desk\"";
+        t.DueDate = DateTime(2000 + i % 30, 1 + i % 12, 1 + i % 28, 0, 0, 0);
+        t.Priority = i % 4;
+        document.Tasks.Add(t);
+
+        // Eight appointments a day with gaps between them, so that none collides.
+        const DateTime day = DateTime(2000, 1, 1, 0, 0, 0) + DateTimeSpan(static_cast<double>(i / 8));
+        const int start = 8 * 60 + (i % 8) * 75;
+        const CalendarRecord d = day.ToCalendarRecord();
+        Appointment a;
+        a.Description = std::string("Meeting ") + std::to_string(i) + " with " + pick(first, i);
+        a.DueDate = day;
+        a.StartTime = DateTime(d.year, d.month, d.day, start / 60, start % 60, 0);
+        a.EndTime = DateTime(d.year, d.month, d.day, (start + 60) / 60, (start + 60) % 60, 0);
+        a.Alarm = i % 2;
+        a.AlarmTime = a.StartTime - DateTimeSpan(0, 0, 15, 0);
+        document.Appointments.Add(a);
+    }
+}
+
+// The floor for any reader of the same file: lines cut at every Separator into the fields' texts,
+// nothing unquoted, converted or stored. The views variant does not even copy the fields.
+long plainSplit(const QString& path, char separator) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    std::string line;
+    std::vector<std::string> fields;
+    long count = 0;
+    while (std::getline(in, line)) {
+        size_t used = 0;
+        std::string_view rest = line;
+        while (true) {
+            const size_t cut = rest.find(separator);
+            if (used == fields.size())
+                fields.emplace_back();
+            fields[used++].assign(rest.substr(0, cut));
+            if (cut == std::string_view::npos)
+                break;
+            rest.remove_prefix(cut + 1);
+        }
+        count += static_cast<long>(used);
+    }
+    return count;
+}
+
+long plainSplitViews(const QString& path, char separator) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    std::string line;
+    std::vector<std::string_view> fields;
+    long count = 0;
+    while (std::getline(in, line)) {
+        fields.clear();
+        std::string_view rest = line;
+        for (size_t cut; (cut = rest.find(separator)) != std::string_view::npos; rest.remove_prefix(cut + 1))
+            fields.push_back(rest.substr(0, cut));
+        fields.push_back(rest);
+        count += static_cast<long>(fields.size());
+    }
+    return count;
+}
+
+// The processor time of this thread: the machine these runs share is often busy with other work,
+// and the wall clock would count the time other processes held the processor.
+double threadMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+struct Timing {
+    double cpuMs = 1e30;
+    double wallMs = 1e30;
+};
+
+// Best of kRuns; `prepare` runs before each timing and is not counted.
+Timing best(
+    const std::function<void()>& run, const std::function<void()>& prepare = [] {}) {
+    Timing timing;
+    for (int i = 0; i < kRuns; ++i) {
+        prepare();
+        QElapsedTimer wall;
+        wall.start();
+        const double cpu = threadMs();
+        run();
+        timing.cpuMs = std::min(timing.cpuMs, threadMs() - cpu);
+        timing.wallMs = std::min(timing.wallMs, static_cast<double>(wall.nsecsElapsed()) / 1e6);
+    }
+    return timing;
+}
+
+struct Kind {
+    RecordType type;
+    const char* name;
+    int (*exportRecords)(const PimRecords&, const DelimitedTextSettings&);
+    int (*importRecords)(PimDocument&, const DelimitedTextSettings&);
+};
+
+void measure(const Kind& kind, const PimDocument& source, const QTemporaryDir& dir) {
+    const QString path = dir.filePath(QString::fromLatin1(kind.name) + QStringLiteral(".csv"));
+    DelimitedTextSettings out = DelimitedTextSettings::ForExport(kind.type);
+    out.ApplyDefaultFormat();
+    out.SelectedFields = out.AvailableFields;
+    out.FilePath = path;
+    int written = 0;
+    const Timing exporting = best([&] { written = kind.exportRecords(source, out); });
+
+    DelimitedTextSettings in = DelimitedTextSettings::ForImport(kind.type);
+    in.ApplyDefaultFormat();
+    in.FilePath = path;
+    DelimitedTextReader(path).ReadLine(in.FirstLine);
+    in.ListFirstLineFields();
+    in.AssignColumnsByName();
+    int added = 0;
+    std::unique_ptr<PimDocument> target;
+    CountingObserver observer;
+    const Timing importing = best([&] { added = kind.importRecords(*target, in); },
+                                  [&] {
+                                      // A fresh document; making it and dropping the last one is not timed.
+                                      target = std::make_unique<PimDocument>();
+                                      target->AddObserver(&observer);
+                                      observer.changes = 0;
+                                  });
+    long fields = 0;
+    const Timing split = best([&] { fields = plainSplit(path, ','); });
+    const Timing views = best([&] { fields = plainSplitViews(path, ','); });
+
+    const double megabytes = static_cast<double>(QFileInfo(path).size()) / 1e6;
+    std::printf("%-13s %5.1f MB  export %6.1f ms %7.0f rec/s  import %6.1f ms %7.0f rec/s  split %5.1f ms"
+                " (views %5.1f)  import/split %4.1f  [wall: export %6.1f, import %6.1f, split %5.1f]\n",
+                kind.name, megabytes, exporting.cpuMs, written / exporting.cpuMs * 1000, importing.cpuMs,
+                added / importing.cpuMs * 1000, split.cpuMs, views.cpuMs, importing.cpuMs / split.cpuMs,
+                exporting.wallMs, importing.wallMs, split.wallMs);
+    if (written != kRecords || added != kRecords || observer.changes != kRecords || fields == 0)
+        std::printf("  !! %s: wrote %d, added %d, %ld notices\n", kind.name, written, added, observer.changes);
+    const std::string name = kind.name;
+    printFigure("export_" + name + "_100k_ms", exporting.cpuMs);
+    printFigure("import_" + name + "_100k_ms", importing.cpuMs);
+    printFigure("import_" + name + "_100k_wall_ms", importing.wallMs);
+    printFigure("split_" + name + "_100k_ms", split.cpuMs);
+    printFigure("export_" + name + "_records_per_s", written / exporting.cpuMs * 1000);
+    printFigure("import_" + name + "_records_per_s", added / importing.cpuMs * 1000);
+    const std::string suffix = name == "persons" ? std::string() : "_" + name;
+    printFigure("import_vs_split" + suffix, importing.cpuMs / split.cpuMs);
+    printFigure("import_vs_split_views" + suffix, importing.cpuMs / views.cpuMs);
+}
+
+} // namespace
+
+void runTextioBench() {
+    // The locale the tests use, so that figures from different machines compare.
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    PimDocument source;
+    fill(source);
+    QTemporaryDir dir;
+    const Kind kinds[] = {
+        {RecordType::Persons, "persons", ExportPersons, ImportPersons},
+        {RecordType::Tasks, "tasks", ExportTasks, ImportTasks},
+        {RecordType::Appointments, "appointments", ExportAppointments, ImportAppointments},
+    };
+    std::printf("100,000 records each; processor time of the best of %d runs [wall clock]; the import notifies one\n"
+                "observer per record; split: lines cut into field texts (views: not even copied)\n",
+                kRuns);
+    for (const Kind& kind : kinds)
+        measure(kind, source, dir);
+    QLocale::setDefault(previous);
+}
