@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QListView>
+#include <QLocale>
 #include <QObject>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -61,6 +62,8 @@ class TestPersonsToInclude : public QObject {
 private Q_SLOTS:
     void candidates_data();
     void candidates();
+    void sortedLetterCaseAside_data();
+    void sortedLetterCaseAside();
     void lineText_data();
     void lineText();
     void enablingFollowsSelection();
@@ -91,6 +94,25 @@ void TestPersonsToInclude::candidates() {
     QFETCH(QStringList, expected);
     const PersonsToIncludeSelection selection(phoneBook(), white, yellow);
     QCOMPARE(texts(selection), expected);
+}
+
+void TestPersonsToInclude::sortedLetterCaseAside_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("C") << QLocale::c();
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany);
+}
+
+void TestPersonsToInclude::sortedLetterCaseAside() {
+    QFETCH(QLocale, locale);
+    const QLocale previous;
+    QLocale::setDefault(locale);
+    RecordCollection<Person> persons;
+    for (const char* name : {"Baker", "adams", "Zorn", "baker", "Cole"})
+        persons.Add(entry(name, "", true, false));
+    const PersonsToIncludeSelection selection(persons, true, false);
+    QLocale::setDefault(previous);
+    QCOMPARE(texts(selection), (QStringList{"adams", "Baker", "baker", "Cole", "Zorn"}));
 }
 
 void TestPersonsToInclude::lineText_data() {

@@ -17,14 +17,15 @@ PersonsToIncludeSelection::PersonsToIncludeSelection(const RecordCollection<Pers
         if (PersonGathering::IsListed(person, whitePages, yellowPages))
             lines.push_back({LineText(person), id});
     }
-    // Alphabetical as the user reads it (letter case aside); ties by exact text, then by ID, so that
-    // the order never depends on how the persons were stored.
+    // Alphabetical as the user reads it, letter case aside (folded first, since the C locale's
+    // collation would put every capital first); ties by exact text, then by ID, so that the order
+    // never depends on how the persons were stored.
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<QCollatorSortKey> keys;
     keys.reserve(lines.size());
     for (const Line& line : lines)
-        keys.push_back(collator.sortKey(line.text));
+        keys.push_back(collator.sortKey(line.text.toCaseFolded()));
     std::vector<std::size_t> order(lines.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
