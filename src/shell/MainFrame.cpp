@@ -31,12 +31,12 @@ const MainFrame::Command MainFrame::kCommands[] = {
     {cmd::FileSaveAs, &MainFrame::OnFileSaveAs},
     {cmd::FileBackup, &MainFrame::OnFileBackup},
     {cmd::FileCompact, &MainFrame::OnFileCompact},
-    {cmd::ImportTasks, nullptr},        // import wizard
-    {cmd::ImportPhoneBook, nullptr},    // import wizard
-    {cmd::ImportAppointments, nullptr}, // import wizard
-    {cmd::ExportTasks, nullptr},        // export wizard
-    {cmd::ExportPhoneBook, nullptr},    // export wizard
-    {cmd::ExportAppointments, nullptr}, // export wizard
+    {cmd::ImportTasks, &MainFrame::OnImportTasks},
+    {cmd::ImportPhoneBook, &MainFrame::OnImportPhoneBook},
+    {cmd::ImportAppointments, &MainFrame::OnImportAppointments},
+    {cmd::ExportTasks, &MainFrame::OnExportTasks},
+    {cmd::ExportPhoneBook, &MainFrame::OnExportPhoneBook},
+    {cmd::ExportAppointments, &MainFrame::OnExportAppointments},
     {cmd::FilePrint, &MainFrame::OnFilePrint},
     {cmd::FilePageSetup, &MainFrame::OnFilePageSetup},
     {cmd::FilePrintPreview, &MainFrame::OnFilePrintPreview},

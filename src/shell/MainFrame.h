@@ -16,6 +16,7 @@ class PreviewWidget;
 class PrintCommands;
 class DesktopContacts;
 class HelpViewer;
+enum class RecordType;
 class QLabel;
 class QMenu;
 class QStackedWidget;
@@ -116,6 +117,14 @@ private:
     void OnViewStatusBar();
     void OnHelpTopics();
     void OnHelpAbout();
+    // Import and Export through the wizard (MainFrameImportExport.cpp).
+    void OnImportTasks();
+    void OnImportPhoneBook();
+    void OnImportAppointments();
+    void OnExportTasks();
+    void OnExportPhoneBook();
+    void OnExportAppointments();
+    void RunImportExport(RecordType type, bool importing);
 
     platform::PromptService& m_prompt;
     platform::SettingsStore m_settings;

@@ -1,0 +1,92 @@
+#include "ImportExportCommands.h"
+
+#include "Artwork.h"
+#include "DayViewController.h"
+#include "HelpViewer.h"
+
+#include "textio/DelimitedTextSettings.h"
+#include "textio/wizard/ImportExportWizard.h"
+#include "textio/wizard/TransferCommand.h"
+#include "textio/wizard/WizardFlow.h"
+
+#include <QPointer>
+#include <QTextBrowser>
+
+namespace {
+
+// The help window belongs to the main window, which a modal wizard blocks; while the wizard runs
+// the window is the wizard's, so that it can be read and scrolled, and afterwards it goes back.
+class HelpBesideWizard {
+public:
+    HelpBesideWizard(HelpViewer& help, QWidget* wizard, QWidget* owner)
+        : m_help(help), m_wizard(wizard), m_owner(owner) {}
+    ~HelpBesideWizard() {
+        if (!m_window || m_window->parentWidget() != m_wizard)
+            return;
+        const bool visible = m_window->isVisible();
+        m_window->setParent(m_owner, Qt::Window);
+        m_window->setVisible(visible);
+    }
+
+    // The topic's page, at the paragraph of the control when helpId is not 0.
+    void Show(const QString& topic, int helpId) {
+        if (!m_help.ShowTopic(topic))
+            return;
+        QTextBrowser* browser = m_help.Browser();
+        if (helpId != 0) {
+            QUrl source = browser->source();
+            source.setFragment(QString::number(helpId));
+            browser->setSource(source);
+        }
+        m_window = browser->window();
+        if (m_window->parentWidget() != m_wizard) {
+            m_window->setParent(m_wizard, Qt::Window);
+            m_window->show();
+        }
+    }
+
+private:
+    HelpViewer& m_help;
+    QWidget* m_wizard;
+    QWidget* m_owner;
+    QPointer<QWidget> m_window;
+};
+
+} // namespace
+
+ImportExportCommands::ImportExportCommands(PimDocument& document, platform::PromptService& prompts, HelpViewer& help,
+                                           DayViewController& view, QWidget* owner)
+    : m_document(document), m_prompts(prompts), m_help(help), m_view(view), m_owner(owner) {}
+
+void ImportExportCommands::Run(RecordType type, bool importing) {
+    const wizard::TransferCommand& command = wizard::TransferCommand::For(type, importing);
+    DelimitedTextSettings settings = command.Settings();
+    wizard::WizardFlow flow(settings, importing);
+    wizard::ImportExportWizard dialog(flow, m_prompts, QString::fromLatin1(command.caption), Artwork::Logo(), m_owner);
+    {
+        HelpBesideWizard help(m_help, &dialog, m_owner);
+        QObject::connect(&dialog, &wizard::ImportExportWizard::helpTopicRequested, &dialog,
+                         [&help](const QString& topic, int helpId) { help.Show(topic, helpId); });
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+    }
+    const wizard::TransferCommand::Result result = command.Run(m_document, settings);
+    if (result.message)
+        wizard::ShowMessage(m_prompts, *result.message);
+    if (importing)
+        refill(type);
+}
+
+void ImportExportCommands::refill(RecordType type) {
+    switch (type) {
+    case RecordType::Persons:
+        m_view.RefillPhoneBook();
+        break;
+    case RecordType::Tasks:
+        m_view.RefillTasks();
+        break;
+    case RecordType::Appointments:
+        m_view.RefillAppointments();
+        break;
+    }
+}
