@@ -80,6 +80,7 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
     m_dayView = new DayView(m_document, m_pages);
     m_contacts = std::make_unique<DesktopContacts>(m_prompt);
     m_dayView->SetContactActions(&m_contacts->Actions());
+    m_dayView->SetPromptService(&m_prompt);
     m_pages->addWidget(m_dayView);
     m_preview = new PreviewWidget(*m_print, m_pages);
     m_pages->addWidget(m_preview);

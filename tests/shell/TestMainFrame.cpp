@@ -91,6 +91,7 @@ private Q_SLOTS:
     void recordCommandsFollowTheActiveList();
     void routesFrameCommandsFirstThenTheDayView();
     void viewToolbarAndStatusBarToggle();
+    void alarmSoundAsksThroughTheWindowsPrompts();
     void closeAsksToSaveAndCancelKeepsRunning();
     void exitClosesAnUnmodifiedDocument();
     void startupFileFromTheCommandLine();
@@ -260,6 +261,14 @@ void TestMainFrame::viewToolbarAndStatusBarToggle() {
     f->Action(cmd::ViewStatusBar)->trigger();
     QVERIFY(!f->statusBar()->isHidden());
     QVERIFY(f.checked(cmd::ViewStatusBar));
+}
+
+void TestMainFrame::alarmSoundAsksThroughTheWindowsPrompts() {
+    Frame f;
+    f.prompts.queueFileName(QStringLiteral("/home/ada/gong.wav"));
+    f->Action(cmd::AlarmSound)->trigger();
+    QCOMPARE(f.prompts.dialogs.size(), 1);
+    QCOMPARE(QSettings().value(QStringLiteral("Alarm/AlarmSound")).toString(), QStringLiteral("/home/ada/gong.wav"));
 }
 
 void TestMainFrame::closeAsksToSaveAndCancelKeepsRunning() {
