@@ -4,6 +4,8 @@
 
 #include <QSaveFile>
 
+#include <algorithm>
+
 DelimitedTextWriter::DelimitedTextWriter(const DelimitedTextSettings& settings) {
     if (!settings.Encloser.empty())
         m_encloser = settings.Encloser.front();
@@ -28,7 +30,17 @@ void DelimitedTextWriter::AddValue(std::string_view value) {
 }
 
 void DelimitedTextWriter::AppendEncoded(std::string_view value) {
+    const char special[] = {m_encloser, '\\', '\r', '\n'};
+    const std::string_view specials(special, std::size(special));
     for (size_t i = 0; i < value.size(); ++i) {
+        // Past the first character, plain text goes in as one piece.
+        if (i > 0) {
+            const size_t next = std::min(value.find_first_of(specials, i), value.size());
+            m_content.append(value.substr(i, next - i));
+            i = next;
+            if (i == value.size())
+                break;
+        }
         const char c = value[i];
         // Right after the opening Encloser, an Encloser or a Separator would be read as the end of
         // an empty field; an octal escape reads back as the character itself.
