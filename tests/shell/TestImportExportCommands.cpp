@@ -6,6 +6,7 @@
 #include "shell/MainFrame.h"
 #include "support/FakePromptService.h"
 #include "support/TestMain.h"
+#include "support/WhenModal.h"
 #include "textio/wizard/AssignFieldDialog.h"
 #include "textio/wizard/ImportExportWizard.h"
 
@@ -33,24 +34,6 @@ namespace {
 // A function, not a constant: a DateTime made before main() may miss the day count it is based on.
 DateTime today() {
     return DateTime(2024, 5, 15, 0, 0, 0);
-}
-
-// Runs `act` on the next modal dialog of type T once its own event loop runs and it is the active
-// window (its shortcuts work only then).
-template <typename T> void whenModal(std::function<void(T*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (dialog && !dialog->isActiveWindow()) {
-            dialog->activateWindow();
-        } else if (dialog) {
-            timer->stop();
-            timer->deleteLater();
-            act(dialog);
-        }
-    });
-    timer->start();
 }
 
 // What the wizard's pages offer to a test that drives them from inside the wizard's own loop.

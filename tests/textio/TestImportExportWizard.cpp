@@ -1,5 +1,6 @@
 #include "support/FakePromptService.h"
 #include "support/TestMain.h"
+#include "support/WhenModal.h"
 #include "textio/DelimitedTextSettings.h"
 #include "textio/wizard/AssignFieldDialog.h"
 #include "textio/wizard/FieldsPage.h"
@@ -30,24 +31,6 @@ using wizard::AssignFieldDialog;
 using wizard::ImportExportWizard;
 
 namespace {
-
-// Runs `act` on the next modal dialog of type T once its own event loop runs and it is the active
-// window (its shortcuts work only then).
-template <typename T> void whenModal(std::function<void(T*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (dialog && !dialog->isActiveWindow()) {
-            dialog->activateWindow();
-        } else if (dialog) {
-            timer->stop();
-            timer->deleteLater();
-            act(dialog);
-        }
-    });
-    timer->start();
-}
 
 // One wizard run, shown without a loop of its own so that the test drives it step by step.
 struct Run {
