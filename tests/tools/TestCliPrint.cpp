@@ -6,9 +6,15 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+// tavoro-cli print with every report, run as a user runs it.
 namespace {
 
+// 130 appointments and 5 tasks on 2035-03-10.
 const QString kBusyDay = QStringLiteral(TAVORO_TEST_DATA "/reports/busy-day.pgr");
+// Persons 1 Ann (white), 2 Bob (white and yellow), 3 Cy (yellow), 4 Dee (white), 5 Eve (neither);
+// tasks and appointments in the first week of March 2003.
+const QString kPlans = QStringLiteral(TAVORO_TEST_DATA "/reports/plans-and-people.pgr");
+const QString kEmpty = QStringLiteral(TAVORO_TEST_DATA "/docfile/empty-v1.pgr");
 
 struct Run {
     int exitCode = -1;
@@ -18,7 +24,7 @@ struct Run {
 
 Run cli(const QStringList& args) {
     QProcess process;
-    process.start(QStringLiteral(TAVORO_CLI), args);
+    process.start(QStringLiteral(TAVORO_CLI), QStringList{QStringLiteral("print")} + args);
     Run run;
     if (!process.waitForFinished(60000))
         return run;
@@ -44,10 +50,11 @@ int pdfPageCount(const QString& path) {
 class TestCliPrint : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void printsDailyReports_data();
-    void printsDailyReports();
+    void printsEachReport_data();
+    void printsEachReport();
     void largerTypeTakesMorePages();
-    void emptyDayWritesNoFile();
+    void nothingToPrintWritesNoFile_data();
+    void nothingToPrintWritesNoFile();
     void refusesWrongArguments_data();
     void refusesWrongArguments();
 
@@ -55,21 +62,27 @@ private:
     QTemporaryDir m_dir;
 };
 
-void TestCliPrint::printsDailyReports_data() {
-    QTest::addColumn<QString>("report");
+void TestCliPrint::printsEachReport_data() {
+    QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("pages");
-    // 130 appointments and 5 tasks on 2035-03-10: three pages of appointments on Letter or A4.
-    QTest::newRow("appointments") << "daily-appointments" << 3;
-    QTest::newRow("tasks") << "daily-tasks" << 1;
-    QTest::newRow("plan") << "daily-plan" << 3;
+    const QString busyDay = QStringLiteral("2035-03-10");
+    // Three pages of appointments on Letter or A4.
+    QTest::newRow("daily appointments") << QStringList{"daily-appointments", kBusyDay, "--date", busyDay} << 3;
+    QTest::newRow("daily tasks") << QStringList{"daily-tasks", kBusyDay, "--date", busyDay} << 1;
+    QTest::newRow("daily plan") << QStringList{"daily-plan", kBusyDay, "--date", busyDay} << 3;
+    QTest::newRow("weekly plan") << QStringList{"weekly-plan", kPlans, "--date", "2003-03-05"} << 2;
+    QTest::newRow("monthly plan") << QStringList{"monthly-plan", kPlans, "--date", "2003-03-05"} << 1;
+    QTest::newRow("address book") << QStringList{"address-book", kPlans} << 1;
+    QTest::newRow("envelopes, white pages by default") << QStringList{"envelopes", kPlans} << 3;
+    QTest::newRow("envelopes, yellow pages") << QStringList{"envelopes", kPlans, "--yellow"} << 2;
+    QTest::newRow("envelopes, both, each person once") << QStringList{"envelopes", kPlans, "--white", "--yellow"} << 4;
 }
 
-void TestCliPrint::printsDailyReports() {
-    QFETCH(QString, report);
+void TestCliPrint::printsEachReport() {
+    QFETCH(QStringList, args);
     QFETCH(int, pages);
-    const QString pdf = m_dir.filePath(report + QStringLiteral(".pdf"));
-    const Run run = cli({QStringLiteral("print"), report, kBusyDay, QStringLiteral("--date"),
-                         QStringLiteral("2035-03-10"), QStringLiteral("--pdf"), pdf});
+    const QString pdf = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
+    const Run run = cli(args + QStringList{QStringLiteral("--pdf"), pdf});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QCOMPARE(run.out.trimmed(), QStringLiteral("%1 pages").arg(pages));
     QCOMPARE(pdfPageCount(pdf), pages);
@@ -77,18 +90,22 @@ void TestCliPrint::printsDailyReports() {
 
 void TestCliPrint::largerTypeTakesMorePages() {
     const QString pdf = m_dir.filePath(QStringLiteral("large.pdf"));
-    const Run run =
-        cli({QStringLiteral("print"), QStringLiteral("daily-appointments"), kBusyDay, QStringLiteral("--date"),
-             QStringLiteral("2035-03-10"), QStringLiteral("--pdf"), pdf, QStringLiteral("--font"),
-             QStringLiteral("Liberation Sans"), QStringLiteral("--size"), QStringLiteral("20")});
+    const Run run = cli({"daily-appointments", kBusyDay, "--date", "2035-03-10", "--pdf", pdf, "--font",
+                         "Liberation Sans", "--size", "20"});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY(pdfPageCount(pdf) > 3);
 }
 
-void TestCliPrint::emptyDayWritesNoFile() {
-    const QString pdf = m_dir.filePath(QStringLiteral("empty.pdf"));
-    const Run run = cli({QStringLiteral("print"), QStringLiteral("daily-plan"), kBusyDay, QStringLiteral("--date"),
-                         QStringLiteral("2035-03-12"), QStringLiteral("--pdf"), pdf});
+void TestCliPrint::nothingToPrintWritesNoFile_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("empty day") << QStringList{"daily-plan", kBusyDay, "--date", "2035-03-12"};
+    QTest::newRow("nobody in the address book") << QStringList{"address-book", kEmpty};
+}
+
+void TestCliPrint::nothingToPrintWritesNoFile() {
+    QFETCH(QStringList, args);
+    const QString pdf = m_dir.filePath(QStringLiteral("nothing.pdf"));
+    const Run run = cli(args + QStringList{QStringLiteral("--pdf"), pdf});
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.err.contains(QLatin1String("nothing to print")));
     QVERIFY(!QFile::exists(pdf));
@@ -96,18 +113,11 @@ void TestCliPrint::emptyDayWritesNoFile() {
 
 void TestCliPrint::refusesWrongArguments_data() {
     QTest::addColumn<QStringList>("args");
-    const QString pdf = QStringLiteral("unused.pdf");
-    QTest::newRow("unknown report") << QStringList{QStringLiteral("print"), QStringLiteral("yearly"), kBusyDay,
-                                                   QStringLiteral("--pdf"), pdf};
-    QTest::newRow("no pdf") << QStringList{QStringLiteral("print"), QStringLiteral("daily-plan"), kBusyDay};
-    QTest::newRow("bad date") << QStringList{
-        QStringLiteral("print"),     QStringLiteral("daily-plan"), kBusyDay, QStringLiteral("--date"),
-        QStringLiteral("10.3.2035"), QStringLiteral("--pdf"),      pdf};
-    QTest::newRow("bad size") << QStringList{
-        QStringLiteral("print"), QStringLiteral("daily-plan"), kBusyDay, QStringLiteral("--size"),
-        QStringLiteral("huge"),  QStringLiteral("--pdf"),      pdf};
-    QTest::newRow("missing document") << QStringList{QStringLiteral("print"), QStringLiteral("daily-plan"),
-                                                     QStringLiteral("no-such-file.pgr"), QStringLiteral("--pdf"), pdf};
+    QTest::newRow("unknown report") << QStringList{"yearly", kBusyDay, "--pdf", "unused.pdf"};
+    QTest::newRow("no pdf") << QStringList{"daily-plan", kBusyDay};
+    QTest::newRow("bad date") << QStringList{"daily-plan", kBusyDay, "--date", "10.3.2035", "--pdf", "unused.pdf"};
+    QTest::newRow("bad size") << QStringList{"daily-plan", kBusyDay, "--size", "huge", "--pdf", "unused.pdf"};
+    QTest::newRow("missing document") << QStringList{"daily-plan", "no-such-file.pgr", "--pdf", "unused.pdf"};
 }
 
 void TestCliPrint::refusesWrongArguments() {
