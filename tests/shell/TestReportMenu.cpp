@@ -112,15 +112,12 @@ void TestReportMenu::cleanup() {
 void TestReportMenu::plansGatherTheSelectedWeekAndMonth() {
     DayView* view = m_frame->View();
     QVERIFY(m_frame->Route(cmd::ReportWeeklyPlan));
-    QCOMPARE(view->ReportKind(), 6);
     QCOMPARE(view->SelectedReport().Kind, ReportKind::WeeklyPlan);
     QCOMPARE(view->SelectedReport().Tasks.size(), std::size_t(1));
     m_frame->UpdateCommandStates();
     QVERIFY(m_frame->Action(cmd::ReportWeeklyPlan)->isChecked());
-    QVERIFY(m_frame->Action(cmd::ReportWeeklyPlan)->isEnabled());
 
     QVERIFY(m_frame->Route(cmd::ReportMonthlyPlan));
-    QCOMPARE(view->ReportKind(), 7);
     QCOMPARE(view->SelectedReport().Tasks.size(), std::size_t(2));
     QCOMPARE(view->SelectedReport().SelectedDate, DateTime(2003, 3, 5, 0, 0, 0));
     m_frame->UpdateCommandStates();
