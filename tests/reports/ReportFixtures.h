@@ -8,7 +8,7 @@
 
 #include <string>
 
-// Records and selections the report tests print, all on Saturday 2003-05-10.
+// Records and selections the report tests print; tasks and appointments on Saturday 2003-05-10.
 namespace fixtures {
 
 inline Appointment appointment(int index) {
@@ -28,6 +28,18 @@ inline Task task(int index) {
     t.Priority = index % 4;
     t.DueDate = DateTime(2003, 5, 10, 0, 0, 0);
     return t;
+}
+
+inline Person person(int id, const char* first, const char* last) {
+    Person p;
+    p.ID = id;
+    p.FName = first;
+    p.LName = last;
+    p.Addr1 = "1 Main St";
+    p.City = "Springfield";
+    p.State = "IL";
+    p.Zip = "62701";
+    return p;
 }
 
 inline ReportSelection selection(ReportKind kind, int appointments, int tasks) {
