@@ -1,17 +1,22 @@
 #include "docfile/PimDocument.h"
+#include "shell/DayView.h"
+#include "shell/DetailPane.h"
 #include "shell/contacts/ContactActions.h"
 #include "support/FakePhoneDialer.h"
 #include "support/FakePromptService.h"
 #include "support/FakeUrlOpener.h"
 #include "support/TestMain.h"
 
+#include <QLabel>
 #include <QObject>
+#include <QPushButton>
 
 using Button = ContactActions::Button;
 using platform::DialResult;
 
 namespace {
 
+// In the white pages, with an '&' in the addresses: a button shows it doubled but sends the field.
 Person filledPerson() {
     Person person;
     person.RName = "Jerry, Tom";
@@ -20,8 +25,10 @@ Person filledPerson() {
     person.WkExt = "12";
     person.Pager = "555-0102";
     person.CelPhone = "+1 (555) 010-0103";
+    person.Fax = "<b>555</b> & 1";
     person.EMail = "Tom&Jerry@example.com";
     person.WebPage = "example.com/a&b";
+    person.WhitePages = 1;
     return person;
 }
 
@@ -47,6 +54,21 @@ struct Desk {
     }
 };
 
+// The same person selected in a day view whose detail-pane buttons are wired to the actions.
+struct PhoneBook : Desk {
+    PhoneBook() : view(document) {
+        view.SetContactActions(&actions);
+        view.Controller().ClickPhoneBook(0);
+    }
+    QPushButton* button(PersonDetails::Field field) const {
+        return qobject_cast<QPushButton*>(view.Details()->ValueWidget(field));
+    }
+    DayView view;
+};
+
+const PersonDetails::Field buttons[] = {PersonDetails::HomePhone, PersonDetails::WorkPhone, PersonDetails::Pager,
+                                        PersonDetails::CelPhone,  PersonDetails::EMail,     PersonDetails::WebPage};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Button)
@@ -55,31 +77,33 @@ Q_DECLARE_METATYPE(DialResult)
 class TestContactActions : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void phoneButtonsDialTheirField_data();
-    void phoneButtonsDialTheirField();
+    void buttonsShowAndSendTheirField();
     void dialResultsShowTheirMessage_data();
     void dialResultsShowTheirMessage();
     void failedOrRefusedAddressesShowTheirMessage_data();
     void failedOrRefusedAddressesShowTheirMessage();
     void emptyFieldsAndMissingPersonsDoNothing();
+    void personGoneSinceThePaneWasFilled();
 };
 
-void TestContactActions::phoneButtonsDialTheirField_data() {
-    QTest::addColumn<Button>("button");
-    QTest::addColumn<QString>("number");
-    QTest::newRow("home") << Button::HomePhone << "555-0101";
-    QTest::newRow("work, without its extension") << Button::WorkPhone << "555-0100";
-    QTest::newRow("pager") << Button::Pager << "555-0102";
-    QTest::newRow("cel") << Button::CelPhone << "+1 (555) 010-0103";
-}
+void TestContactActions::buttonsShowAndSendTheirField() {
+    PhoneBook book;
+    book.view.resize(book.view.DialogSize());
+    book.view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&book.view));
+    QCOMPARE(book.button(PersonDetails::WorkPhone)->text(), QStringLiteral("555-0100x12"));
+    QCOMPARE(book.button(PersonDetails::EMail)->text(), QStringLiteral("Tom&&Jerry@example.com"));
+    QCOMPARE(book.button(PersonDetails::WebPage)->text(), QStringLiteral("example.com/a&&b"));
+    auto* fax = qobject_cast<QLabel*>(book.view.Details()->ValueWidget(PersonDetails::Fax));
+    QCOMPARE(fax->text(), QStringLiteral("<b>555</b> & 1"));
+    QCOMPARE(fax->textFormat(), Qt::PlainText);
 
-void TestContactActions::phoneButtonsDialTheirField() {
-    QFETCH(Button, button);
-    QFETCH(QString, number);
-    Desk desk;
-    desk.click(button);
-    QCOMPARE(desk.dialer.dialled, QStringList{number});
-    QVERIFY(desk.prompts.messages.isEmpty());
+    for (PersonDetails::Field field : buttons)
+        QTest::mouseClick(book.button(field), Qt::LeftButton);
+    QCOMPARE(book.dialer.dialled, (QStringList{"555-0101", "555-0100", "555-0102", "+1 (555) 010-0103"}));
+    QCOMPARE(book.opener.opened, (QList<QUrl>{QUrl("mailto:Tom&Jerry@example.com"), QUrl("http://example.com/a&b")}));
+    QVERIFY(book.prompts.messages.isEmpty());
+    QVERIFY(book.untouched());
 }
 
 void TestContactActions::dialResultsShowTheirMessage_data() {
@@ -169,6 +193,23 @@ void TestContactActions::emptyFieldsAndMissingPersonsDoNothing() {
     QVERIFY(desk.dialer.dialled.isEmpty());
     QVERIFY(desk.opener.opened.isEmpty());
     QVERIFY(desk.prompts.messages.isEmpty());
+}
+
+void TestContactActions::personGoneSinceThePaneWasFilled() {
+    PhoneBook book;
+    QVERIFY(book.button(PersonDetails::EMail)->isEnabled());
+    book.document.Persons.Remove(book.personId); // as Compact or an import does before the refill
+    book.button(PersonDetails::EMail)->click();
+    book.button(PersonDetails::WorkPhone)->click();
+    QVERIFY(book.opener.opened.isEmpty());
+    QVERIFY(book.dialer.dialled.isEmpty());
+    QVERIFY(book.prompts.messages.isEmpty());
+
+    book.view.Controller().RefillPhoneBook();
+    for (PersonDetails::Field field : buttons) {
+        QCOMPARE(book.button(field)->text(), QStringLiteral("Not Available"));
+        QVERIFY(!book.button(field)->isEnabled());
+    }
 }
 
 TAVORO_TEST_MAIN(TestContactActions)
