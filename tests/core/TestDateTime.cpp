@@ -84,13 +84,9 @@ void TestDateTime::comparisonsUseContinuousForm() {
     const auto a = DateTime::FromDouble(-1.25);
     const auto b = DateTime::FromDouble(-1.0);
     const auto c = DateTime::FromDouble(-0.5);
-    QVERIFY(a > b);
-    QVERIFY(c > a);
-    QVERIFY(c > b);
-    QVERIFY(b < a);
-    QVERIFY(a <= a);
-    QVERIFY(a == DateTime::FromDouble(-1.25));
-    QVERIFY(a != b);
+    // -1.0 is midnight of December 29th, -1.25 six hours later, -0.5 noon of the 30th.
+    QVERIFY(a > b && b < a);
+    QVERIFY(c > a && a <= a && a != b);
 }
 
 void TestDateTime::arithmetic() {
@@ -109,9 +105,8 @@ void TestDateTime::arithmetic() {
 }
 
 void TestDateTime::spanFromParts() {
-    QCOMPARE(DateTimeSpan(0, 0, 15, 0).Minutes(), 15);
-    QCOMPARE(DateTimeSpan(0, 1, 0, 0).Minutes(), 0);
     QCOMPARE(DateTimeSpan(0, 0, 59, 0).Minutes(), 59);
+    QCOMPARE(DateTimeSpan(0, 1, 0, 0).Minutes(), 0);
     QCOMPARE(DateTimeSpan(1, 0, 0, 0).Days(), 1.0);
     QVERIFY(!DateTimeSpan().IsValid());
     QVERIFY(DateTimeSpan(3615897.0).IsValid());
@@ -144,12 +139,8 @@ void TestDateTime::componentQueries() {
 void TestDateTime::invalidValueQueries() {
     const DateTime invalid;
     QCOMPARE(invalid.Year(), DateTime::Error);
-    QCOMPARE(invalid.Year(), -2147483647 - 1);
-    QCOMPARE(invalid.Hour(), DateTime::Error);
     QCOMPARE(invalid.DayOfWeek(), DateTime::Error);
-    QCOMPARE(invalid.DayOfYear(), DateTime::Error);
     QCOMPARE(invalid.Format("%Y"), std::string());
-    QCOMPARE(invalid.FormatDate(DateTime::DateFormat::Short), std::string());
     QCOMPARE(invalid.ToSeconds(), std::int64_t(-1));
     QCOMPARE(invalid.ToCalendarRecord(), CalendarRecord{});
 }
@@ -171,8 +162,8 @@ void TestDateTime::formatPicture() {
 void TestDateTime::secondsSince1970RoundTrip_data() {
     QTest::addColumn<qint64>("seconds");
     QTest::newRow("epoch") << qint64(0);
-    QTest::newRow("winter") << qint64(1043452800);           // 2003-01-25
-    QTest::newRow("summer") << qint64(1057017600);           // 2003-07-01
+    QTest::newRow("winter") << qint64(1043452800);               // 2003-01-25
+    QTest::newRow("summer") << qint64(1057017600);               // 2003-07-01
     QTest::newRow("before spring change") << qint64(1711846799); // 2024-03-31 01:59:59 CET
     QTest::newRow("after spring change") << qint64(1711846800);  // 03:00:00 CEST
     QTest::newRow("before autumn change") << qint64(1729987199); // 2024-10-27 02:59:59 CEST
@@ -190,8 +181,7 @@ void TestDateTime::secondsSince1970RoundTrip() {
 void TestDateTime::secondsSince1970Edges() {
     QVERIFY(!DateTime::FromSeconds(-1).IsValid());
     QCOMPARE(DateTime(1969, 12, 31, 12, 0, 0).ToSeconds(), std::int64_t(-1));
-    const DateTime epochLocal = DateTime::FromSeconds(0); // 01:00 in Berlin
-    QCOMPARE(epochLocal.Hour(), 1);
+    QCOMPARE(DateTime::FromSeconds(0).Hour(), 1); // 01:00 in Berlin
     QCOMPARE(DateTime::FromSeconds(2147483647).ToSeconds32(), 2147483647);
     QCOMPARE(DateTime::FromSeconds(2147483648LL).ToSeconds32(), -1);
     QCOMPARE(DateTime::FromSeconds(2147483648LL).ToSeconds(), std::int64_t(2147483648LL));
@@ -204,9 +194,7 @@ void TestDateTime::daylightSavingGapKeepsParts() {
     // 02:30 does not exist on the spring-forward night; the stored value still reads as 02:30.
     const DateTime gap(2024, 3, 31, 2, 30, 0);
     QCOMPARE(gap.Hour(), 2);
-    QCOMPARE(gap.Minute(), 30);
-    QCOMPARE(gap.Day(), 31);
-    QCOMPARE(gap.Format("%H:%M"), std::string("02:30"));
+    QCOMPARE(gap.Format("%d %H:%M"), std::string("31 02:30"));
 }
 
 void TestDateTime::nowAndTodayFollowTheClock() {
