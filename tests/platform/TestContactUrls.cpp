@@ -44,8 +44,6 @@ void TestContactUrls::mailAddressIsThePathOnly_data() {
                           << "a#b@c.d";
     QTest::newRow("encoded line break") << "a@b.c%0ABcc:x@y.z"
                                         << "a@b.c%0ABcc:x@y.z";
-    QTest::newRow("ampersand") << "Tom&Jerry@example.com"
-                               << "Tom&Jerry@example.com";
     QTest::newRow("inner space") << "ann smith@example.com"
                                  << "ann smith@example.com";
     QTest::newRow("outer spaces") << "  ann@example.com "
@@ -53,7 +51,6 @@ void TestContactUrls::mailAddressIsThePathOnly_data() {
     QTest::newRow("own scheme") << "MAILTO:ann@example.com"
                                 << "ann@example.com";
     QTest::newRow("line break") << "a@b.c\nBcc: x@y.z" << Refused;
-    QTest::newRow("carriage return") << "a@b.c\r\nBcc: x@y.z" << Refused;
     QTest::newRow("empty") << "" << Refused;
     QTest::newRow("blank") << "   " << Refused;
     QTest::newRow("scheme only") << "mailto:" << Refused;
@@ -77,8 +74,6 @@ void TestContactUrls::webPageIsHttpWithHost_data() {
                                     << "http://www.example.com/shop?item=1#top";
     QTest::newRow("bare with port") << "example.com:8080/x"
                                     << "http://example.com:8080/x";
-    QTest::newRow("stored http") << "http://example.com/a"
-                                 << "http://example.com/a";
     QTest::newRow("stored https") << "https://example.com"
                                   << "https://example.com";
     QTest::newRow("capital scheme") << "HTTPS://Example.COM"
@@ -91,7 +86,6 @@ void TestContactUrls::webPageIsHttpWithHost_data() {
     QTest::newRow("javascript capitals") << "JavaScript:alert(1)" << Refused;
     QTest::newRow("file url") << "file:///etc/passwd" << Refused;
     QTest::newRow("local path") << "/etc/passwd" << Refused;
-    QTest::newRow("ftp") << "ftp://x" << Refused;
     QTest::newRow("mailto") << "mailto:a@b.c" << Refused;
     QTest::newRow("data") << "data:text/html,<script>alert(1)</script>" << Refused;
     QTest::newRow("https without host") << "https://" << Refused;
@@ -145,45 +139,22 @@ void TestContactUrls::phoneNumberIsDialableDigits() {
 
 void TestContactUrls::onlyContactUrlsLeave_data() {
     QTest::addColumn<QString>("text");
-    for (const char* hostile : {"a@b.c?attachment=/etc/passwd",
-                                "a@b.c\nBcc: x@y.z",
-                                "a@b.c%0ABcc: x@y.z",
-                                "a@b.c#frag",
-                                "javascript:alert(1)",
-                                "/etc/passwd",
-                                "file:///",
-                                "file:///etc/passwd",
-                                "https://example.com",
-                                "http://x?y#z",
-                                "+1 (555) 010-0100",
-                                "*31#5550100",
-                                "555;ext=1",
-                                "555?x=1",
-                                "tel:555",
-                                "sms:555",
-                                "letters",
-                                "%00",
-                                "..",
-                                "~/.bashrc",
-                                "smb://server/share",
-                                "example.com?x=1#y",
-                                "mailto:a@b.c?subject=x"})
+    for (const char* hostile :
+         {"a@b.c?attachment=/etc/passwd", "a@b.c%0ABcc: x@y.z", "a@b.c#frag", "javascript:alert(1)",
+          "file:///etc/passwd", "http://x?y#z", "*31#5550100", "555;ext=1", "555?x=1", "tel:555", "sms:555", "%00",
+          "~/.bashrc", "smb://server/share", "example.com?x=1#y", "mailto:a@b.c?subject=x"})
         QTest::newRow(hostile) << QString::fromUtf8(hostile);
 }
 
 void TestContactUrls::onlyContactUrlsLeave() {
     QFETCH(QString, text);
-    if (const std::optional<QUrl> url = platform::mailtoUrl(text)) {
+    for (const auto& [url, scheme] :
+         {std::pair{platform::mailtoUrl(text), "mailto"}, std::pair{platform::telUrl(text), "tel"}}) {
+        if (!url)
+            continue;
         const QUrl received = asReceived(*url);
-        QCOMPARE(received.scheme(), QStringLiteral("mailto"));
-        QVERIFY(!received.hasQuery());
-        QVERIFY(!received.hasFragment());
-    }
-    if (const std::optional<QUrl> url = platform::telUrl(text)) {
-        const QUrl received = asReceived(*url);
-        QCOMPARE(received.scheme(), QStringLiteral("tel"));
-        QVERIFY(!received.hasQuery());
-        QVERIFY(!received.hasFragment());
+        QCOMPARE(received.scheme(), QLatin1String(scheme));
+        QVERIFY(!received.hasQuery() && !received.hasFragment());
     }
     if (const std::optional<QUrl> url = platform::webPageUrl(text)) {
         const QUrl received = asReceived(*url);
