@@ -31,6 +31,12 @@ public:
     QList<int> timeouts;
 };
 
+struct Desktop {
+    FakeRunner runner;
+    FakeUrlOpener opener;
+    platform::DesktopPhoneDialer dialer{runner, opener};
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(std::optional<ProgramOutput>)
@@ -48,15 +54,13 @@ private Q_SLOTS:
 };
 
 void TestDesktopPhoneDialer::handsTheNumberToTheTelHandler() {
-    FakeRunner runner;
-    FakeUrlOpener opener;
-    platform::DesktopPhoneDialer dialer(runner, opener);
-    QCOMPARE(dialer.dial(QStringLiteral("+1 (555) 010-0100")), DialResult::Placed);
-    QCOMPARE(runner.lookedFor, QStringList{QStringLiteral("xdg-mime")});
-    QCOMPARE(runner.runs, (QList<QStringList>{{QStringLiteral("/usr/bin/xdg-mime"), QStringLiteral("query"),
-                                               QStringLiteral("default"), QStringLiteral("x-scheme-handler/tel")}}));
-    QVERIFY(runner.timeouts.at(0) > 0);
-    QCOMPARE(opener.opened, QList<QUrl>{QUrl(QStringLiteral("tel:+15550100100"))});
+    Desktop d;
+    QCOMPARE(d.dialer.dial(QStringLiteral("+1 (555) 010-0100")), DialResult::Placed);
+    QCOMPARE(d.runner.lookedFor, QStringList{QStringLiteral("xdg-mime")});
+    QCOMPARE(d.runner.runs, (QList<QStringList>{{QStringLiteral("/usr/bin/xdg-mime"), QStringLiteral("query"),
+                                                 QStringLiteral("default"), QStringLiteral("x-scheme-handler/tel")}}));
+    QVERIFY(d.runner.timeouts.at(0) > 0);
+    QCOMPARE(d.opener.opened, QList<QUrl>{QUrl(QStringLiteral("tel:+15550100100"))});
 }
 
 void TestDesktopPhoneDialer::noRegisteredHandler_data() {
@@ -71,56 +75,45 @@ void TestDesktopPhoneDialer::noRegisteredHandler_data() {
 void TestDesktopPhoneDialer::noRegisteredHandler() {
     QFETCH(std::optional<ProgramOutput>, answer);
     QFETCH(DialResult, result);
-    FakeRunner runner;
-    runner.answer = answer;
-    FakeUrlOpener opener;
-    platform::DesktopPhoneDialer dialer(runner, opener);
-    QCOMPARE(dialer.dial(QStringLiteral("5550100")), result);
-    QVERIFY(opener.opened.isEmpty());
+    Desktop d;
+    d.runner.answer = answer;
+    QCOMPARE(d.dialer.dial(QStringLiteral("5550100")), result);
+    QVERIFY(d.opener.opened.isEmpty());
 }
 
 void TestDesktopPhoneDialer::invalidNumberAsksNothing() {
-    FakeRunner runner;
-    FakeUrlOpener opener;
-    platform::DesktopPhoneDialer dialer(runner, opener);
-    QCOMPARE(dialer.dial(QStringLiteral("555;ext=1")), DialResult::InvalidNumber);
-    QCOMPARE(dialer.dial(QStringLiteral("++1555")), DialResult::InvalidNumber);
-    QVERIFY(runner.runs.isEmpty());
-    QVERIFY(opener.opened.isEmpty());
+    Desktop d;
+    QCOMPARE(d.dialer.dial(QStringLiteral("555;ext=1")), DialResult::InvalidNumber);
+    QVERIFY(d.runner.runs.isEmpty());
+    QVERIFY(d.opener.opened.isEmpty());
 }
 
 void TestDesktopPhoneDialer::refusedByTheDesktop() {
-    FakeRunner runner;
-    FakeUrlOpener opener;
-    opener.accepts = false;
-    platform::DesktopPhoneDialer dialer(runner, opener);
-    QCOMPARE(dialer.dial(QStringLiteral("5550100")), DialResult::Failed);
+    Desktop d;
+    d.opener.accepts = false;
+    QCOMPARE(d.dialer.dial(QStringLiteral("5550100")), DialResult::Failed);
 }
 
 void TestDesktopPhoneDialer::missingXdgMimeIsLookedForOnce() {
-    FakeRunner runner;
-    runner.installedAt.clear();
-    FakeUrlOpener opener;
-    platform::DesktopPhoneDialer dialer(runner, opener);
+    Desktop d;
+    d.runner.installedAt.clear();
     for (int attempt = 0; attempt < 3; ++attempt)
-        QCOMPARE(dialer.dial(QStringLiteral("5550100")), DialResult::Failed);
-    QCOMPARE(runner.lookedFor.size(), 1);
-    QVERIFY(runner.runs.isEmpty());
-    QVERIFY(opener.opened.isEmpty());
+        QCOMPARE(d.dialer.dial(QStringLiteral("5550100")), DialResult::Failed);
+    QCOMPARE(d.runner.lookedFor.size(), 1);
+    QVERIFY(d.runner.runs.isEmpty());
+    QVERIFY(d.opener.opened.isEmpty());
 }
 
 void TestDesktopPhoneDialer::handlerIsAskedEachTime() {
-    FakeRunner runner;
-    FakeUrlOpener opener;
-    platform::DesktopPhoneDialer dialer(runner, opener);
-    QCOMPARE(dialer.dial(QStringLiteral("5550100")), DialResult::Placed);
-    runner.answer = ProgramOutput{0, ""}; // the dialer was uninstalled meanwhile
-    QCOMPARE(dialer.dial(QStringLiteral("5550100")), DialResult::NoDialer);
-    runner.answer = ProgramOutput{0, "org.example.Other.desktop\n"};
-    QCOMPARE(dialer.dial(QStringLiteral("5550101")), DialResult::Placed);
-    QCOMPARE(runner.lookedFor.size(), 1);
-    QCOMPARE(runner.runs.size(), 3);
-    QCOMPARE(opener.opened.size(), 2);
+    Desktop d;
+    QCOMPARE(d.dialer.dial(QStringLiteral("5550100")), DialResult::Placed);
+    d.runner.answer = ProgramOutput{0, ""}; // the dialer was uninstalled meanwhile
+    QCOMPARE(d.dialer.dial(QStringLiteral("5550100")), DialResult::NoDialer);
+    d.runner.answer = ProgramOutput{0, "org.example.Other.desktop\n"};
+    QCOMPARE(d.dialer.dial(QStringLiteral("5550101")), DialResult::Placed);
+    QCOMPARE(d.runner.lookedFor.size(), 1);
+    QCOMPARE(d.runner.runs.size(), 3);
+    QCOMPARE(d.opener.opened.size(), 2);
 }
 
 TAVORO_TEST_MAIN(TestDesktopPhoneDialer)
