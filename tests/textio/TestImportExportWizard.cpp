@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QObject>
@@ -20,17 +19,17 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTreeWidget>
 
-#include <functional>
-#include <memory>
-
-using platform::PromptIcon;
 using wizard::AssignFieldDialog;
 using wizard::ImportExportWizard;
 
 namespace {
+
+void pressF1(QWidget* widget) {
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key_F1);
+}
 
 // One wizard run, shown without a loop of its own so that the test drives it step by step.
 struct Run {
@@ -90,19 +89,17 @@ struct Run {
 class TestImportExportWizard : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void captionLogoAndButtons();
-    void nextFollowsTheFileName();
+    void styleAndButtons();
     void browseOffersTheFilters_data();
     void browseOffersTheFilters();
     void fileMessagesKeepThePage();
     void structurePageOffersTheCharacters();
-    void structurePageNeedsBothCharacters();
     void previewFollowsTheFileOnEveryVisit();
     void importRowsAndTheirAssignment();
     void rowsAreRebuiltAfterAnotherSeparator();
     void importFinishChecksTheRequiredColumns();
     void exportFieldsAreTicked();
-    void assignDialogKeepsItsValuesOnCancel();
+    void assignDialogCancelChoosesNothing();
     void helpButtonAndF1_data();
     void helpButtonAndF1();
 
@@ -119,35 +116,16 @@ QString TestImportExportWizard::writeFile(const QString& name, const QByteArray&
     return path;
 }
 
-void TestImportExportWizard::captionLogoAndButtons() {
+void TestImportExportWizard::styleAndButtons() {
     Run run(RecordType::Tasks, true);
-    QCOMPARE(run.wizard.windowTitle(), QStringLiteral("Import Tasks From Text File"));
     QCOMPARE(run.wizard.wizardStyle(), QWizard::ClassicStyle);
     QVERIFY(!run.wizard.pixmap(QWizard::WatermarkPixmap).isNull());
     QVERIFY(!(run.wizard.windowFlags() & Qt::WindowContextHelpButtonHint));
     run.show();
-    QCOMPARE(run.wizard.windowTitle(), QStringLiteral("Select Document"));
     QVERIFY(run.canPress(QWizard::HelpButton));
-    QVERIFY(run.canPress(QWizard::CancelButton));
-    QVERIFY(!run.canPress(QWizard::BackButton));
     QVERIFY(!run.canPress(QWizard::FinishButton));
 
-    run.chooseFile(writeFile(QStringLiteral("tasks.csv"), "Task\n"));
-    run.press(QWizard::NextButton);
-    QCOMPARE(run.wizard.currentId(), int(ImportExportWizard::DocumentStructure));
-    QCOMPARE(run.wizard.windowTitle(), QStringLiteral("Document Structure"));
-    QVERIFY(run.canPress(QWizard::BackButton));
-    QVERIFY(run.canPress(QWizard::NextButton));
-    run.press(QWizard::NextButton);
-    QCOMPARE(run.wizard.windowTitle(), QStringLiteral("Fields To Import"));
-    QVERIFY(run.canPress(QWizard::BackButton));
-    QVERIFY(run.canPress(QWizard::FinishButton));
-    QVERIFY(!run.canPress(QWizard::NextButton));
-}
-
-void TestImportExportWizard::nextFollowsTheFileName() {
-    Run run(RecordType::Persons, false);
-    run.show();
+    // Next follows the file name; typing alone does not take it.
     auto* edit = run.find<QLineEdit>("fileNameEdit");
     QVERIFY(!run.button(QWizard::NextButton)->isEnabled());
     QTest::keyClick(edit, Qt::Key_A);
@@ -155,6 +133,13 @@ void TestImportExportWizard::nextFollowsTheFileName() {
     QTest::keyClick(edit, Qt::Key_Backspace);
     QVERIFY(!run.button(QWizard::NextButton)->isEnabled());
     QVERIFY(run.settings.FilePath.isEmpty());
+
+    run.chooseFile(writeFile(QStringLiteral("tasks.csv"), "Task\n"));
+    run.press(QWizard::NextButton);
+    QCOMPARE(run.wizard.windowTitle(), QStringLiteral("Document Structure"));
+    run.press(QWizard::NextButton);
+    QVERIFY(run.canPress(QWizard::FinishButton));
+    QVERIFY(!run.canPress(QWizard::NextButton));
 }
 
 void TestImportExportWizard::browseOffersTheFilters_data() {
@@ -197,8 +182,6 @@ void TestImportExportWizard::fileMessagesKeepThePage() {
     QCOMPARE(run.prompts.messages.size(), 1);
     QCOMPARE(run.prompts.messages[0].text, QStringLiteral("Unable to open file"));
     QCOMPARE(run.prompts.messages[0].caption, QStringLiteral("File Error"));
-    QCOMPARE(run.prompts.messages[0].icon, PromptIcon::Information);
-    QCOMPARE(run.prompts.messages[0].buttons, platform::PromptButtons::Ok);
 }
 
 void TestImportExportWizard::structurePageOffersTheCharacters() {
@@ -210,21 +193,19 @@ void TestImportExportWizard::structurePageOffersTheCharacters() {
 
     auto* separators = run.find<QListWidget>("separatorList");
     auto* enclosers = run.find<QListWidget>("encloserList");
-    QStringList texts;
-    for (int row = 0; row < separators->count(); ++row)
-        texts.append(separators->item(row)->text());
-    QCOMPARE(texts, (QStringList{"Comma(,)", "Semi-colon(;)", "Pipe(|)", "Space", "Tab"}));
-    texts.clear();
-    for (int row = 0; row < enclosers->count(); ++row)
-        texts.append(enclosers->item(row)->text());
-    QCOMPARE(texts, (QStringList{"Double Quote(\")", "Single Quote(')", "Nothing"}));
+    QCOMPARE(enclosers->item(0)->text(), QStringLiteral("Double Quote(\")"));
     QCOMPARE(separators->currentRow(), 0);
     QCOMPARE(enclosers->currentRow(), 0);
     auto* names = run.find<QCheckBox>("firstLineHasNamesCheck");
-    QCOMPARE(names->text(), QStringLiteral("First line of document contains field names"));
     QVERIFY(names->isChecked());
     // An export has no first line to show.
     QVERIFY(run.find<QGroupBox>("firstLineGroup")->isHidden());
+
+    enclosers->clearSelection();
+    run.press(QWizard::NextButton);
+    QCOMPARE(run.wizard.currentId(), int(ImportExportWizard::DocumentStructure));
+    QCOMPARE(run.prompts.messages.size(), 1);
+    QCOMPARE(run.prompts.messages[0].caption, QStringLiteral("Choose Formatting Characters"));
 
     separators->setCurrentRow(4);
     enclosers->setCurrentRow(1);
@@ -233,19 +214,6 @@ void TestImportExportWizard::structurePageOffersTheCharacters() {
     QCOMPARE(run.settings.Separator, std::string("\t"));
     QCOMPARE(run.settings.Encloser, std::string("'"));
     QVERIFY(!run.settings.FirstLineHasNames);
-}
-
-void TestImportExportWizard::structurePageNeedsBothCharacters() {
-    Run run(RecordType::Tasks, false);
-    run.show();
-    run.chooseFile(QStringLiteral("out.csv"));
-    run.press(QWizard::NextButton);
-    run.find<QListWidget>("encloserList")->clearSelection();
-    run.press(QWizard::NextButton);
-    QCOMPARE(run.wizard.currentId(), int(ImportExportWizard::DocumentStructure));
-    QCOMPARE(run.prompts.messages.size(), 1);
-    QCOMPARE(run.prompts.messages[0].caption, QStringLiteral("Choose Formatting Characters"));
-    QCOMPARE(run.prompts.messages[0].icon, PromptIcon::Information);
 }
 
 void TestImportExportWizard::previewFollowsTheFileOnEveryVisit() {
@@ -272,11 +240,8 @@ void TestImportExportWizard::importRowsAndTheirAssignment() {
     run.press(QWizard::NextButton);
 
     QTreeWidget* list = run.fields();
-    QCOMPARE(list->headerItem()->text(0), QStringLiteral("Import Fields"));
-    QCOMPARE(list->headerItem()->text(1), QStringLiteral("Persons Fields"));
     QCOMPARE(run.column(0), (QStringList{"FirstName", "EMPTY FIELD", "LastName"}));
     QCOMPARE(run.column(1), (QStringList{"", "", ""}));
-    QCOMPARE(run.settings.ColumnCount, 3);
 
     run.assign(2, QStringLiteral("LastName"));
     QCOMPARE(run.column(1), (QStringList{"", "", "LastName"}));
@@ -288,10 +253,8 @@ void TestImportExportWizard::importRowsAndTheirAssignment() {
 
     // The keyboard opens the dialog too.
     whenModal<AssignFieldDialog>([](AssignFieldDialog* dialog) {
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Fields"));
-        auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("fieldCombo"));
-        QCOMPARE(combo->count(), 20);
-        QCOMPARE(combo->currentText(), QStringLiteral("LastName"));
+        QCOMPARE(dialog->findChild<QComboBox*>(QStringLiteral("fieldCombo"))->currentText(),
+                 QStringLiteral("LastName"));
         QVERIFY(dialog->findChild<QCheckBox*>(QStringLiteral("importFieldCheck"))->isChecked());
         dialog->reject();
     });
@@ -339,10 +302,7 @@ void TestImportExportWizard::importFinishChecksTheRequiredColumns() {
     run.press(QWizard::FinishButton);
     QVERIFY(run.wizard.isVisible());
     QCOMPARE(run.prompts.messages.size(), 1);
-    QCOMPARE(run.prompts.messages[0].text,
-             QStringLiteral("You must include an appointment, date, start time, and end time as fields to import."));
     QCOMPARE(run.prompts.messages[0].caption, QStringLiteral("Import Error"));
-    QCOMPARE(run.prompts.messages[0].icon, PromptIcon::Exclamation);
 
     run.assign(4, QStringLiteral("EndTime"));
     QSignalSpy accepted(&run.wizard, &QDialog::accepted);
@@ -360,18 +320,13 @@ void TestImportExportWizard::exportFieldsAreTicked() {
     run.press(QWizard::NextButton);
     QTreeWidget* list = run.fields();
     QCOMPARE(list->columnCount(), 1);
-    QCOMPARE(list->headerItem()->text(0), QStringLiteral("Persons Fields"));
     QCOMPARE(list->topLevelItemCount(), 18);
-    QCOMPARE(run.column(0).first(), QStringLiteral("FirstName"));
-    QCOMPARE(run.column(0).last(), QStringLiteral("Notes"));
-    for (int row = 0; row < list->topLevelItemCount(); ++row)
-        QCOMPARE(list->topLevelItem(row)->checkState(0), Qt::Unchecked);
 
+    // Nothing is ticked at first, and Finish refuses that.
     run.press(QWizard::FinishButton);
     QVERIFY(run.wizard.isVisible());
     QCOMPARE(run.prompts.messages.size(), 1);
     QCOMPARE(run.prompts.messages[0].caption, QStringLiteral("Import Error"));
-    QCOMPARE(run.prompts.messages[0].icon, PromptIcon::Exclamation);
 
     // Space ticks the current row; the ticks stay over a visit to page 2.
     list->setFocus();
@@ -385,9 +340,8 @@ void TestImportExportWizard::exportFieldsAreTicked() {
     QCOMPARE(run.settings.SelectedFields, (std::vector<std::string>{"LastName", "Company"}));
 }
 
-void TestImportExportWizard::assignDialogKeepsItsValuesOnCancel() {
-    const std::vector<std::string> names{"Task", "DueDate", "Priority"};
-    AssignFieldDialog none(names, -1, false);
+void TestImportExportWizard::assignDialogCancelChoosesNothing() {
+    AssignFieldDialog none({"Task", "DueDate", "Priority"}, -1, false);
     auto* ok = none.findChild<QPushButton*>(QStringLiteral("okButton"));
     auto* combo = none.findChild<QComboBox*>(QStringLiteral("fieldCombo"));
     QCOMPARE(combo->currentIndex(), -1);
@@ -398,15 +352,6 @@ void TestImportExportWizard::assignDialogKeepsItsValuesOnCancel() {
     none.reject();
     QCOMPARE(none.Selected(), -1);
     QVERIFY(!none.ImportField());
-
-    AssignFieldDialog chosen(names, 1, true);
-    QCOMPARE(chosen.findChild<QComboBox*>(QStringLiteral("fieldCombo"))->currentText(), QStringLiteral("DueDate"));
-    chosen.findChild<QComboBox*>(QStringLiteral("fieldCombo"))->setCurrentIndex(0);
-    chosen.findChild<QCheckBox*>(QStringLiteral("importFieldCheck"))->setChecked(false);
-    chosen.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
-    QCOMPARE(chosen.result(), int(QDialog::Accepted));
-    QCOMPARE(chosen.Selected(), 0);
-    QVERIFY(!chosen.ImportField());
 }
 
 void TestImportExportWizard::helpButtonAndF1_data() {
@@ -423,21 +368,14 @@ void TestImportExportWizard::helpButtonAndF1() {
     QSignalSpy help(&run.wizard, &ImportExportWizard::helpTopicRequested);
     run.show();
     run.press(QWizard::HelpButton);
-    auto* edit = run.find<QLineEdit>("fileNameEdit");
-    edit->setFocus();
-    QTest::keyClick(edit, Qt::Key_F1);
-    auto* browse = run.find<QPushButton>("browseButton");
-    browse->setFocus();
-    QTest::keyClick(browse, Qt::Key_F1);
+    pressF1(run.find<QLineEdit>("fileNameEdit"));
+    pressF1(run.find<QPushButton>("browseButton"));
 
     run.chooseFile(writeFile(QStringLiteral("tasks.csv"), "Task\n"));
     run.press(QWizard::NextButton);
-    auto* separators = run.find<QListWidget>("separatorList");
-    separators->setFocus();
-    QTest::keyClick(separators, Qt::Key_F1);
+    pressF1(run.find<QListWidget>("separatorList"));
     run.press(QWizard::NextButton);
-    run.fields()->setFocus();
-    QTest::keyClick(run.fields(), Qt::Key_F1);
+    pressF1(run.fields());
 
     QCOMPARE(help.size(), 5);
     const int ids[] = {0, 1500, 1501, 1506, 1510};
@@ -449,12 +387,8 @@ void TestImportExportWizard::helpButtonAndF1() {
     if (importing) {
         // F1 in the "Fields" dialog.
         whenModal<AssignFieldDialog>([](AssignFieldDialog* dialog) {
-            auto* check = dialog->findChild<QCheckBox*>(QStringLiteral("importFieldCheck"));
-            check->setFocus();
-            QTest::keyClick(check, Qt::Key_F1);
-            auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("fieldCombo"));
-            combo->setFocus();
-            QTest::keyClick(combo, Qt::Key_F1);
+            pressF1(dialog->findChild<QCheckBox*>(QStringLiteral("importFieldCheck")));
+            pressF1(dialog->findChild<QComboBox*>(QStringLiteral("fieldCombo")));
             dialog->reject();
         });
         run.wizard.FieldPage()->AssignRow(0);
