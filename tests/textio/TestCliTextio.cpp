@@ -94,12 +94,10 @@ void TestCliTextio::importCreatesTheDocumentAndExportWritesIt() {
 
 void TestCliTextio::importAddsToAnExistingDocument() {
     QCOMPARE(cli({"import", "persons", path("doc.pgr"), kPersons}).exitCode, 0);
-    QCOMPARE(cli({"import", "persons", path("doc.pgr"), kPersons}).exitCode, 0);
     const QString appointments = QStringLiteral(TAVORO_TEST_DATA "/textio/csv_appointments.csv");
     QCOMPARE(cli({"import", "appointments", path("doc.pgr"), appointments}).out.left(15),
              QByteArray("3 appointments "));
-    QCOMPARE(cli({"import", "appointments", path("doc.pgr"), appointments}).out.left(15),
-             QByteArray("0 appointments "));
+    QCOMPARE(cli({"import", "persons", path("doc.pgr"), kPersons}).exitCode, 0);
     PimDocument document;
     QVERIFY(load(document));
     QCOMPARE(document.Persons.Count(), std::size_t(10));

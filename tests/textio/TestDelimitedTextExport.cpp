@@ -20,7 +20,6 @@ private Q_SLOTS:
     void encodesValues_data();
     void encodesValues();
     void emptyCollectionGivesEmptyFile();
-    void unwritableFileGivesZero();
 
 private:
     DelimitedTextSettings settings(RecordType type, const char* encloser = "\"", const char* separator = ",");
@@ -201,14 +200,6 @@ void TestDelimitedTextExport::emptyCollectionGivesEmptyFile() {
     old.close();
     QCOMPARE(ExportPersons(m_document, settings(RecordType::Persons)), 0);
     QCOMPARE(written(), QByteArray());
-}
-
-void TestDelimitedTextExport::unwritableFileGivesZero() {
-    m_document.Tasks.Add(task("Call", DateTime(2026, 12, 5, 0, 0, 0), Task::Low));
-    DelimitedTextSettings s = settings(RecordType::Tasks);
-    s.FilePath = m_dir.filePath(QStringLiteral("missing/folder/out.csv"));
-    QCOMPARE(ExportTasks(m_document, s), 0);
-    QVERIFY(!QFile::exists(s.FilePath));
 }
 
 TAVORO_TEST_MAIN(TestDelimitedTextExport)
