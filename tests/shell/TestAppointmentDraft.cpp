@@ -49,7 +49,6 @@ private slots:
     void alarmMinutesFromStoredAlarm_data();
     void alarmMinutesFromStoredAlarm();
     void fullHourLeadSurvivesOk();
-    void untouchedAlarmKeepsItsExactMoment();
     void movedStartCarriesTheAlarm();
     void switchingAlarmOnAndOff();
 };
@@ -173,19 +172,6 @@ void TestAppointmentDraft::fullHourLeadSurvivesOk() {
     draft.Minutes().StepBy(1);
     draft.Minutes().StepBy(-1);
     QCOMPARE(draft.Result().AlarmTime, at(9, 0));
-}
-
-void TestAppointmentDraft::untouchedAlarmKeepsItsExactMoment() {
-    // An alarm 90 minutes before (written by another program) cannot be shown, but must not move
-    // while the times and the minutes are left alone.
-    Appointment appointment = appointmentAt(10, 0, 11, 0);
-    appointment.Alarm = 1;
-    appointment.AlarmTime = DateTime(2003, 6, 3, 8, 30, 17);
-    AppointmentDraft draft(appointment);
-    draft.Times().StepEnd(1);
-    const Appointment result = draft.Result();
-    QCOMPARE(result.AlarmTime, appointment.AlarmTime);
-    QCOMPARE(hm(result.EndTime), QStringLiteral("11:15"));
 }
 
 void TestAppointmentDraft::movedStartCarriesTheAlarm() {
