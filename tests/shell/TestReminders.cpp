@@ -1,6 +1,7 @@
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
 #include "shell/CommandIds.h"
+#include "shell/DayListRows.h"
 #include "shell/DayView.h"
 #include "shell/reminders/AlarmCommands.h"
 #include "shell/reminders/AlarmSettings.h"
@@ -49,16 +50,11 @@ Appointment appointment(const char* description, int hour, int minute, bool alar
     return a;
 }
 
-// The appointment list as the day view lists it: the current date's appointments by start time.
+// The appointment list as the day view lists it.
 std::vector<ListedAppointment> listedOn(const PimDocument& document) {
-    std::vector<std::pair<DateTime, int>> byStart;
-    for (const auto& [id, a] : document.Appointments)
-        if (a.DueDate == document.CurrentDate)
-            byStart.emplace_back(a.StartTime, id);
-    std::stable_sort(byStart.begin(), byStart.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
     std::vector<ListedAppointment> rows;
-    for (const auto& [start, id] : byStart)
-        rows.push_back({id, true});
+    for (const ListRow& row : DayListRows::Appointments(document, document.CurrentDate))
+        rows.push_back({row.id, true});
     return rows;
 }
 
