@@ -94,9 +94,8 @@ private Q_SLOTS:
     void exitClosesAnUnmodifiedDocument();
     void startupFileFromTheCommandLine_data();
     void startupFileFromTheCommandLine();
-    void commandLineWinsOverOpenLastFile();
-    void lastFileUsedIsReopened();
-    void untitledLastFileStartsUntitled();
+    void openLastFileOnStart_data();
+    void openLastFileOnStart();
     void recentListSurvivesARestart();
     void windowNeverSmallerThanAtStart();
     void helpTopicsShowsTheIntroduction();
@@ -279,43 +278,34 @@ void TestMainFrame::startupFileFromTheCommandLine() {
     QVERIFY(f.prompts.messages.isEmpty());
 }
 
-void TestMainFrame::commandLineWinsOverOpenLastFile() {
-    QTemporaryDir dir;
-    const QString path = writeDocument(dir.filePath("a.pgr"), 1);
-    platform::SettingsStore().writeNumber("Files", "OpenLastFile", 1);
-    Frame f;
-    f->OpenStartupDocument({path});
-    QVERIFY(!f.checked(cmd::OpenLastFileOnStart));
-    f->Route(cmd::OpenLastFileOnStart);
-    QVERIFY(f.checked(cmd::OpenLastFileOnStart));
-    QCOMPARE(platform::SettingsStore().readNumber("Files", "OpenLastFile"), 1);
+void TestMainFrame::openLastFileOnStart_data() {
+    QTest::addColumn<QString>("lastFileUsed"); // empty: a document with three tasks
+    QTest::addColumn<bool>("onCommandLine");   // another document, with one task
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("last file reopened") << QString() << false << true;
+    QTest::newRow("untitled last file starts untitled") << "Untitled" << false << true;
+    QTest::newRow("the command line wins, unchecked") << QString() << true << false;
 }
 
-void TestMainFrame::lastFileUsedIsReopened() {
+void TestMainFrame::openLastFileOnStart() {
+    QFETCH(QString, lastFileUsed);
+    QFETCH(bool, onCommandLine);
+    QFETCH(bool, checked);
     QTemporaryDir dir;
-    const QString path = writeDocument(dir.filePath("last.pgr"), 3);
+    const QString last = writeDocument(dir.filePath("last.pgr"), 3);
+    const QString other = writeDocument(dir.filePath("other.pgr"), 1);
     platform::SettingsStore settings;
     settings.writeNumber("Files", "OpenLastFile", 1);
-    settings.writeText("Files", "LastFileUsed", path);
+    settings.writeText("Files", "LastFileUsed", lastFileUsed.isEmpty() ? last : lastFileUsed);
     Frame f;
-    f->OpenStartupDocument({});
-    QVERIFY(f.checked(cmd::OpenLastFileOnStart));
-    QCOMPARE(f->Document().FileName(), path);
-    QCOMPARE(f->Document().Tasks.Count(), 3u);
-}
-
-void TestMainFrame::untitledLastFileStartsUntitled() {
-    platform::SettingsStore().writeNumber("Files", "OpenLastFile", 1);
-    {
-        Frame f;
-        f->OpenStartupDocument({});
-        QVERIFY(f->close());
-    }
-    QCOMPARE(platform::SettingsStore().readText("Files", "LastFileUsed"), QStringLiteral("Untitled"));
-    Frame next;
-    next->OpenStartupDocument({});
-    QCOMPARE(next->windowTitle(), QStringLiteral("Tavoro! [Untitled]"));
-    QVERIFY(next->Document().HasNoFileName());
+    f->OpenStartupDocument(onCommandLine ? QStringList{other} : QStringList{});
+    QCOMPARE(f.checked(cmd::OpenLastFileOnStart), checked);
+    QCOMPARE(f->Document().Tasks.Count(), onCommandLine ? 1u : lastFileUsed.isEmpty() ? 3u : 0u);
+    QCOMPARE(f->Document().HasNoFileName(), !lastFileUsed.isEmpty());
+    // The command turns over what the menu shows.
+    f->Route(cmd::OpenLastFileOnStart);
+    QCOMPARE(f.checked(cmd::OpenLastFileOnStart), !checked);
+    QCOMPARE(settings.readNumber("Files", "OpenLastFile"), checked ? 0 : 1);
 }
 
 void TestMainFrame::recentListSurvivesARestart() {
