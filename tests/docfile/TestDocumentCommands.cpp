@@ -96,23 +96,6 @@ private slots:
     }
     void cleanup() { platform::Clock::setFixed(std::nullopt); }
 
-    void newEmptiesTheDocument() {
-        Program p;
-        p.document.SetFileName(p.writeDocument("a.pgr", "Ann"));
-        p.makeModified();
-        p.recentFiles.Add(p.document.FileName());
-        p.prompt.queueAnswer(PromptAnswer::No);
-        p.commands.HandleCommand(57600);
-        p.expectMessage(QStringLiteral("Save changes to %1?").arg(p.path("a.pgr")), QStringLiteral("Tavoro!"),
-                        PromptButtons::YesNoCancel, PromptIcon::Exclamation);
-        QCOMPARE(p.document.Persons.Count(), std::size_t(0));
-        QCOMPARE(p.document.FileName(), QString());
-        QVERIFY(!p.document.IsModified());
-        QCOMPARE(p.titles, QStringList{"Untitled"});
-        QCOMPARE(p.recentFiles.Count(), 1);
-        QVERIFY(p.observer.changes > 0);
-    }
-
     // The save-modified prompt in front of New: what each answer does, and a save that cannot
     // complete stops the New without a message of its own.
     void saveModifiedPrompt_data() {
@@ -143,9 +126,17 @@ private slots:
         if (!saveAsName.isEmpty())
             p.prompt.queueFileName(saveAsName == QLatin1String("-") ? std::nullopt
                                                                     : std::optional(p.folder.filePath(saveAsName)));
-        p.commands.New();
+        p.commands.HandleCommand(57600);       // New
         QCOMPARE(p.prompt.messages.size(), 1); // only the question itself
+        p.expectMessage(QStringLiteral("Save changes to %1?").arg(named ? file : QStringLiteral("Untitled")),
+                        QStringLiteral("Tavoro!"), PromptButtons::YesNoCancel, PromptIcon::Exclamation);
         QCOMPARE(p.document.Persons.Empty(), newRan);
+        if (newRan) {
+            QCOMPARE(p.document.FileName(), QString());
+            QVERIFY(!p.document.IsModified());
+            QCOMPARE(p.titles.last(), QStringLiteral("Untitled"));
+            QVERIFY(p.observer.changes > 0);
+        }
         PimDocument reread;
         FakePromptService quiet;
         const bool readable = reread.ReadFromFile(file, quiet);
@@ -157,16 +148,21 @@ private slots:
 
     void openReadsTheChosenFile() {
         Program p;
-        const QString file = p.writeDocument("a.pgr", "Ann");
-        p.prompt.queueFileName(file);
-        p.commands.HandleCommand(57601);
-        QCOMPARE(p.firstPerson(), std::string("Ann"));
-        QCOMPARE(p.document.FileName(), file);
+        QStringList files;
+        for (const char* name : {"a.pgr", "b.pgr", "c.pgr", "d.pgr", "e.pgr"}) {
+            files << p.writeDocument(name, name);
+            p.prompt.queueFileName(files.last());
+            p.commands.HandleCommand(57601);
+        }
+        QCOMPARE(p.firstPerson(), std::string("e.pgr"));
+        QCOMPARE(p.document.FileName(), files.last());
         QVERIFY(!p.document.IsModified());
-        QCOMPARE(p.titles, QStringList{file});
-        QCOMPARE(p.recentFiles.Entries(), QStringList{file});
-        QCOMPARE(setting(QStringLiteral("Recent Document List/Document1")), file);
+        QCOMPARE(p.titles, files);
         QVERIFY(p.prompt.messages.isEmpty());
+        // The recent list keeps the newest four, in the settings too.
+        QCOMPARE(p.recentFiles.Entries(), files.mid(1));
+        QCOMPARE(setting(QStringLiteral("Recent Document List/Document1")), files.last());
+        QVERIFY(!QSettings().contains(QStringLiteral("Recent Document List/Document5")));
         const FakePromptService::Dialog& dialog = p.prompt.dialogs.at(0);
         QVERIFY(!dialog.save);
         QCOMPARE(dialog.request.filters, (QStringList{"Tavoro Files (*.pgr)", "All Files (*.*)"}));
@@ -193,40 +189,40 @@ private slots:
         QVERIFY(p.document.IsModified());
     }
 
-    void openUnreadableFile() {
+    // A file that cannot be read or parsed: the program says so, keeps the document's name and
+    // forgets the last file used.
+    void openFailure_data() {
+        QTest::addColumn<QByteArray>("bytes"); // null: no such file
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("oldRecordsKept");
+        QTest::newRow("missing") << QByteArray() << QStringList{"Error loading file."} << true;
+        QTest::newRow("unparsable") << QByteArray("<Pim Version=\"1\">\r\n<Persons>\r\n</Pim>")
+                                    << QStringList{"Parsing error at line 3", "Error loading file."} << false;
+    }
+    void openFailure() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, messages);
+        QFETCH(bool, oldRecordsKept);
         Program p;
         const QString old = p.writeDocument("old.pgr", "Old");
         p.document.ReadFromFile(old, p.prompt);
         p.document.SetFileName(old);
         p.store.writeText(QStringLiteral("Files"), QStringLiteral("LastFileUsed"), old);
-        p.prompt.queueFileName(p.path("missing.pgr"));
+        p.prompt.queueFileName(bytes.isNull() ? p.path("missing.pgr") : p.writeText("bad.pgr", bytes));
         p.commands.Open();
+        QStringList shown;
+        for (const FakePromptService::Message& message : p.prompt.messages)
+            shown << message.text;
+        QCOMPARE(shown, messages);
         p.expectMessage(QStringLiteral("Error loading file."), QStringLiteral("Tavoro"), PromptButtons::Ok,
                         PromptIcon::Stop);
-        QCOMPARE(p.firstPerson(), std::string("Old"));
+        QCOMPARE(p.firstPerson(), std::string(oldRecordsKept ? "Old" : ""));
         QCOMPARE(p.document.FileName(), old);
+        QVERIFY(!p.document.IsModified());
         QCOMPARE(setting(QStringLiteral("Files/LastFileUsed")), QString());
         QVERIFY(QSettings().contains(QStringLiteral("Files/LastFileUsed")));
         QVERIFY(p.recentFiles.Entries().isEmpty());
         QVERIFY(p.titles.isEmpty());
-    }
-
-    void openUnparsableFile() {
-        Program p;
-        const QString old = p.writeDocument("old.pgr", "Old");
-        p.document.ReadFromFile(old, p.prompt);
-        p.document.SetFileName(old);
-        p.prompt.queueFileName(p.writeText("bad.pgr", "<Pim Version=\"1\">\r\n<Persons>\r\n</Pim>"));
-        p.commands.Open();
-        QCOMPARE(p.prompt.messages.size(), 2);
-        QCOMPARE(p.prompt.messages[0].text, QStringLiteral("Parsing error at line 3"));
-        QCOMPARE(p.prompt.messages[0].caption, QStringLiteral("Error Loading File"));
-        p.expectMessage(QStringLiteral("Error loading file."), QStringLiteral("Tavoro"), PromptButtons::Ok,
-                        PromptIcon::Stop);
-        QVERIFY(p.document.Persons.Empty());
-        QCOMPARE(p.document.FileName(), old);
-        QVERIFY(!p.document.IsModified());
-        QCOMPARE(setting(QStringLiteral("Files/LastFileUsed")), QString());
     }
 
     void saveUntitledAsksForNameOnce() {
@@ -277,39 +273,32 @@ private slots:
         QVERIFY(p.titles.isEmpty());
     }
 
-    void saveAsRetryAsksAgain() {
-        Program p;
-        p.makeModified();
-        const QString file = p.path("second.pgr");
-        p.prompt.queueFileName(p.path("missing/first.pgr"));
-        p.prompt.queueAnswer(PromptAnswer::Retry);
-        p.prompt.queueFileName(file);
-        p.commands.HandleCommand(57604);
-        QCOMPARE(p.prompt.messages.size(), 1);
-        p.expectMessage(QStringLiteral("Error saving Untitled."), QStringLiteral("Tavoro!"), PromptButtons::RetryCancel,
-                        PromptIcon::Stop);
-        QCOMPARE(p.prompt.dialogs.size(), 2);
-        QVERIFY(QFile::exists(file));
-        QCOMPARE(p.document.FileName(), file);
-        QCOMPARE(p.recentFiles.Entries(), QStringList{file});
-        QCOMPARE(p.titles, QStringList{file});
+    // Save As into a folder that does not exist: Retry opens the dialog again, Cancel ends the command.
+    void saveAsFailure_data() {
+        QTest::addColumn<bool>("retry");
+        QTest::newRow("retry") << true;
+        QTest::newRow("cancel") << false;
     }
-
-    void saveAsCancelAfterFailureEnds() {
+    void saveAsFailure() {
+        QFETCH(bool, retry);
         Program p;
         const QString old = p.path("old.pgr");
+        const QString second = p.path("second.pgr");
         p.document.SetFileName(old);
         p.makeModified();
-        p.prompt.queueFileName(p.path("missing/new.pgr"));
-        p.prompt.queueAnswer(PromptAnswer::Cancel);
-        p.commands.SaveAs();
+        p.prompt.queueFileName(p.path("missing/first.pgr"));
+        p.prompt.queueAnswer(retry ? PromptAnswer::Retry : PromptAnswer::Cancel);
+        p.prompt.queueFileName(second);
+        p.commands.HandleCommand(57604);
+        QCOMPARE(p.prompt.messages.size(), 1);
         p.expectMessage(QStringLiteral("Error saving %1.").arg(old), QStringLiteral("Tavoro!"),
                         PromptButtons::RetryCancel, PromptIcon::Stop);
-        QCOMPARE(p.prompt.dialogs.size(), 1);
-        QCOMPARE(p.document.FileName(), old);
-        QVERIFY(p.document.IsModified());
-        QVERIFY(p.recentFiles.Entries().isEmpty());
-        QVERIFY(p.titles.isEmpty());
+        QCOMPARE(p.prompt.dialogs.size(), retry ? 2 : 1);
+        QCOMPARE(QFile::exists(second), retry);
+        QCOMPARE(p.document.FileName(), retry ? second : old);
+        QCOMPARE(p.document.IsModified(), !retry);
+        QCOMPARE(p.recentFiles.Entries(), retry ? QStringList{second} : QStringList());
+        QCOMPARE(p.titles, retry ? QStringList{second} : QStringList());
     }
 
     void backupLeavesNameAndModifiedState() {
@@ -409,22 +398,6 @@ private slots:
         QCOMPARE(p.titles, QStringList{file});
     }
 
-    void recentListThroughOpen() {
-        Program p;
-        QStringList files;
-        for (const char* name : {"a.pgr", "b.pgr", "c.pgr", "d.pgr", "e.pgr"}) {
-            files << p.writeDocument(name, name);
-            p.prompt.queueFileName(files.last());
-            p.commands.Open();
-        }
-        QCOMPARE(p.recentFiles.Entries(), files.mid(1));
-        QVERIFY(!QSettings().contains(QStringLiteral("Recent Document List/Document5")));
-        // The same file named in other letter case moves up instead of appearing twice.
-        const QString upper = files[2].toUpper();
-        p.recentFiles.Add(upper);
-        QCOMPARE(p.recentFiles.Entries(), (QStringList{files[1], files[3], files[4], upper}));
-    }
-
     void openRecentFile() {
         Program p;
         const QString a = p.writeDocument("a.pgr", "Ann");
@@ -473,6 +446,8 @@ private slots:
 
         QCOMPARE(p.commands.StartupFileNames(), std::optional<QString>()); // LastFileUsed was missing
         QVERIFY(QSettings().contains(QStringLiteral("Files/LastFileUsed")));
+        p.commands.WriteLastFileUsed();
+        QCOMPARE(setting(QStringLiteral("Files/LastFileUsed")), QStringLiteral("Untitled"));
         p.document.SetFileName(p.path("a.pgr"));
         p.commands.WriteLastFileUsed();
         QCOMPARE(p.commands.StartupFileNames(), std::optional<QString>(p.path("a.pgr")));
@@ -480,12 +455,6 @@ private slots:
         p.commands.ToggleOpenLastFileOnStart();
         QCOMPARE(setting(QStringLiteral("Files/OpenLastFile")), QStringLiteral("0"));
         QCOMPARE(p.commands.StartupFileNames(), std::optional<QString>());
-    }
-
-    void writeLastFileUsedUntitled() {
-        Program p;
-        p.commands.WriteLastFileUsed();
-        QCOMPARE(setting(QStringLiteral("Files/LastFileUsed")), QStringLiteral("Untitled"));
     }
 
     void startupFileThatDoesNotExist() {
