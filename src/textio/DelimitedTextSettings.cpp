@@ -68,9 +68,16 @@ void DelimitedTextSettings::ListFirstLineFields() {
     FirstLineFields.clear();
     std::string_view line = FirstLine;
     std::string field;
-    while (tokenizer.NextField(line, field)) {
-        FirstLineFields.push_back(field.empty() ? std::string(kEmptyFieldText) : field);
+    for (;;) {
+        const std::size_t before = line.size();
         field.clear();
+        if (!tokenizer.NextField(line, field))
+            break;
+        // Every round must shorten the line, or a line the tokenizer cannot take apart (a lone
+        // closing Encloser, say) would be split for ever.
+        if (line.size() >= before)
+            break;
+        FirstLineFields.push_back(field.empty() ? std::string(kEmptyFieldText) : field);
     }
     ColumnCount = static_cast<int>(FirstLineFields.size());
 }

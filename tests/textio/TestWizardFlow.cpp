@@ -35,13 +35,6 @@ std::vector<std::string> strings(const QStringList& texts) {
     return list;
 }
 
-FieldTokenizer tokenizer(char separator, char encloser) {
-    FieldTokenizer t;
-    t.SetSeparator(separator);
-    t.SetEncloser(encloser);
-    return t;
-}
-
 } // namespace
 
 class TestWizardFlow : public QObject {
@@ -157,8 +150,13 @@ void TestWizardFlow::splitsTheFirstLine() {
     QFETCH(char, separator);
     QFETCH(char, encloser);
     QFETCH(QStringList, fields);
-    const std::string text = line.toStdString();
-    QCOMPARE(qStrings(ImportFieldRows::SplitFirstLine(text, tokenizer(separator, encloser))), fields);
+    DelimitedTextSettings settings = DelimitedTextSettings::ForImport(RecordType::Tasks);
+    settings.FirstLine = line.toStdString();
+    settings.Separator = std::string(1, separator);
+    settings.Encloser = encloser ? std::string(1, encloser) : std::string();
+    settings.ListFirstLineFields();
+    QCOMPARE(qStrings(settings.FirstLineFields), fields);
+    QCOMPARE(settings.ColumnCount, int(fields.size()));
 }
 
 void TestWizardFlow::assigningAColumnTakesItFromTheOtherRow() {

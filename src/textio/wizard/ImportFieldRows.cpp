@@ -1,34 +1,15 @@
 #include "ImportFieldRows.h"
 
 #include "textio/DelimitedTextSettings.h"
-#include "textio/FieldTokenizer.h"
 
 namespace wizard {
-
-std::vector<std::string> ImportFieldRows::SplitFirstLine(std::string_view line, const FieldTokenizer& tokenizer) {
-    std::vector<std::string> fields;
-    std::string field;
-    for (;;) {
-        const std::size_t before = line.size();
-        field.clear();
-        if (!tokenizer.NextField(line, field))
-            break;
-        // Every round must shorten the line, or a line the tokenizer cannot take apart (a lone
-        // closing Encloser, say) would be split for ever.
-        if (line.size() >= before)
-            break;
-        fields.push_back(field.empty() ? std::string(kEmptyFieldText) : field);
-    }
-    return fields;
-}
 
 ImportFieldRows::Source ImportFieldRows::SourceOf(const DelimitedTextSettings& settings) {
     return {settings.FilePath, settings.FirstLine, settings.Separator, settings.Encloser};
 }
 
 void ImportFieldRows::Build(DelimitedTextSettings& settings) {
-    settings.FirstLineFields = SplitFirstLine(settings.FirstLine, settings.MakeTokenizer());
-    settings.ColumnCount = static_cast<int>(settings.FirstLineFields.size());
+    settings.ListFirstLineFields();
     m_rows.clear();
     m_rows.reserve(settings.FirstLineFields.size());
     for (const std::string& text : settings.FirstLineFields)

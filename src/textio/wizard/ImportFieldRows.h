@@ -8,7 +8,6 @@
 #include <vector>
 
 class DelimitedTextSettings;
-class FieldTokenizer;
 
 namespace wizard {
 
@@ -16,9 +15,6 @@ namespace wizard {
 // column it feeds (or none). A column feeds at most one row.
 class ImportFieldRows {
 public:
-    // The fields of a first line as the tokenizer cuts them; an empty one reads "EMPTY FIELD".
-    static std::vector<std::string> SplitFirstLine(std::string_view line, const FieldTokenizer& tokenizer);
-
     // Fresh rows, none assigned, from the settings' first line, Separator and Encloser. Also lists
     // the fields in FirstLineFields and counts them in ColumnCount.
     void Build(DelimitedTextSettings& settings);
