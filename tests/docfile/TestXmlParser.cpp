@@ -51,9 +51,7 @@ private Q_SLOTS:
     void parsesTree();
     void reportsErrorLine_data();
     void reportsErrorLine();
-    void emptyRootAnswersNone();
     void findsChildrenByNameAndIndex();
-    void nodeKinds();
     void treeOwnsItsText();
     void versionComesFromDeclaration();
     void readsOnlyTheGivenLength();
@@ -112,7 +110,6 @@ void TestXmlParser::reportsErrorLine_data() {
 
     QTest::newRow("empty input") << QByteArray() << 1;
     QTest::newRow("blank lines only") << QByteArray("\r\n\r\n") << 3;
-    QTest::newRow("comment only") << QByteArray("<!-- c -->") << 1;
     QTest::newRow("end tag differs") << QByteArray("<a></b>") << 1;
     QTest::newRow("end tag differs in case") << QByteArray("<a></A>") << 1;
     QTest::newRow("never closed") << QByteArray("<a>\n<b/>\n") << 3;
@@ -133,7 +130,6 @@ void TestXmlParser::reportsErrorLine_data() {
     QTest::newRow("entity names are case-sensitive") << QByteArray("<a>&AMP;</a>") << 1;
     QTest::newRow("upper-case X") << QByteArray("<a>&#X41;</a>") << 1;
     QTest::newRow("no digits") << QByteArray("<a>&#;</a>") << 1;
-    QTest::newRow("no hex digits") << QByteArray("<a>&#xg;</a>") << 1;
     QTest::newRow("no ;") << QByteArray("<a>&#65 </a>") << 1;
     QTest::newRow("& alone") << QByteArray("<a>& </a>") << 1;
     QTest::newRow("entity in value") << QByteArray("<a x='&foo;'/>") << 1;
@@ -152,7 +148,6 @@ void TestXmlParser::reportsErrorLine_data() {
     QTest::newRow("encoding starting with a digit") << QByteArray("<?xml version='1.0' encoding='8859'?><a/>") << 1;
     QTest::newRow("declaration not at the start") << QByteArray(" <?xml version='1.0'?><a/>") << 1;
     QTest::newRow("third line, CR LF") << QByteArray("<?xml version=\"1.0\"?>\r\n<a>\r\n<b></c>\r\n</a>\r\n") << 3;
-    QTest::newRow("third line, LF") << QByteArray("<?xml version=\"1.0\"?>\n<a>\n<b></c>\n</a>\n") << 3;
     QTest::newRow("lone CR is no line end") << QByteArray("<a>\r\r<b></c></a>") << 1;
     // The line end after a name is read once to end the name and once more as a blank.
     QTest::newRow("line end read twice") << QByteArray("<a\n></b>") << 3;
@@ -172,15 +167,6 @@ void TestXmlParser::reportsErrorLine() {
     }
 }
 
-void TestXmlParser::emptyRootAnswersNone() {
-    const std::unique_ptr<Element> root = ParseExactly("<Pim/>");
-    QCOMPARE(Bytes(root->Name()), QByteArray("Pim"));
-    QVERIFY(root->GetAttributes() == nullptr);
-    QVERIFY(root->GetChildren() == nullptr);
-    QVERIFY(root->Text().empty());
-    QVERIFY(!root->IsNull());
-}
-
 void TestXmlParser::findsChildrenByNameAndIndex() {
     const std::unique_ptr<Element> root = ParseExactly("<r><b>1</b><!--c--><c>2</c><b>3</b></r>");
     QCOMPARE(Bytes(root->FindChild("b").Text()), QByteArray("1"));
@@ -191,24 +177,10 @@ void TestXmlParser::findsChildrenByNameAndIndex() {
     QCOMPARE(&root->FindChild("x"), static_cast<const Node*>(&NullNode::Shared()));
     // Children other than elements find nothing.
     QVERIFY(root->FindChild("!").FindChild("c").IsNull());
-}
-
-void TestXmlParser::nodeKinds() {
-    Comment comment("body");
-    QCOMPARE(Bytes(comment.Name()), QByteArray("!"));
-    QVERIFY(!comment.AddChild(std::make_unique<Comment>("x")));
-    QVERIFY(comment.GetChildren() == nullptr);
-    QVERIFY(comment.GetAttributes() == nullptr);
-    QVERIFY(!comment.IsNull());
-
-    const NullNode& null = NullNode::Shared();
-    QVERIFY(null.IsNull());
-    QVERIFY(null.Name().empty());
-    QVERIFY(null.FindChild("").IsNull());
-
-    Element element("e");
-    QVERIFY(element.AddChild(std::make_unique<Comment>("x")));
-    QCOMPARE(element.GetChildren()->size(), std::size_t(1));
+    // An element without attributes or children answers none.
+    const Node& empty = root->FindChild("c");
+    QVERIFY(empty.GetAttributes() == nullptr);
+    QVERIFY(empty.GetChildren() == nullptr);
 }
 
 void TestXmlParser::treeOwnsItsText() {
