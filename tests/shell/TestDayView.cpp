@@ -96,8 +96,7 @@ private Q_SLOTS:
     void startsOnTodayWithNothingSelected();
     void deleteMovesTheSelectionToTheRowBefore();
     void deleteNeedsTheActiveList();
-    void deletingAnAppointmentClearsItsSelection();
-    void deletingAPersonRefillsThePhoneBook();
+    void deletingFromTheOtherLists();
     void doubleClickCompletesATask();
     void choosingADateActivatesTheCalendarAndRefills();
     void phoneBookClickShowsDetailsThatStayBesideTheRows();
@@ -170,7 +169,7 @@ void TestDayView::deleteNeedsTheActiveList() {
     QVERIFY(!f.document.IsModified());
 }
 
-void TestDayView::deletingAnAppointmentClearsItsSelection() {
+void TestDayView::deletingFromTheOtherLists() {
     Fixture f;
     click(f.view->AppointmentList(), 1);
     QCOMPARE(f.controller().SelectedAppointment().id, 1); // "late" at 14:00
@@ -178,10 +177,7 @@ void TestDayView::deletingAnAppointmentClearsItsSelection() {
     QVERIFY(!f.document.Appointments.Find(1));
     QCOMPARE(f.controller().SelectedAppointment().id, -1);
     QCOMPARE(f.view->AppointmentList()->model()->rowCount(), 1);
-}
 
-void TestDayView::deletingAPersonRefillsThePhoneBook() {
-    Fixture f;
     click(f.view->PhoneBookList(), 1); // Bell, Cy
     QCOMPARE(f.controller().SelectedPerson().id, 3);
     f.view->HandleCommand(cmd::PersonDelete);
