@@ -84,9 +84,11 @@ void DocumentCommands::New() {
 void DocumentCommands::Open() {
     if (!SaveModified(kTavoroPlain))
         return;
+    const bool named = !m_document.HasNoFileName();
     if (m_document.OpenWithDialog(m_prompt) == FileResult::Failed) {
         ShowStop(QStringLiteral("Error loading file."), kTavoroPlain);
         m_fileSettings.WriteLastFileUsed(QString());
+        ShowTitleAfterFailedRead(named);
         return;
     }
     m_document.NotifyChanged();
@@ -153,12 +155,14 @@ void DocumentCommands::OpenRecentFile(int command) {
     const QString name = m_recentFiles.Entries().at(*index);
     if (!SaveModified(kTavoro))
         return;
+    const bool named = !m_document.HasNoFileName();
     if (!m_document.ReadFromFile(name, m_prompt)) {
         ShowStop(QStringLiteral("Error loading file."), kTavoro);
         m_recentFiles.RemoveAt(*index);
         m_recentFiles.RebuildMenu();
         m_fileSettings.WriteLastFileUsed(QString());
         m_recentFiles.WriteTo(m_settings);
+        ShowTitleAfterFailedRead(named);
         return;
     }
     m_document.NotifyChanged();
@@ -196,10 +200,20 @@ std::optional<QString> DocumentCommands::StartupFileNames() {
 }
 
 void DocumentCommands::OpenStartupFile(const QString& name) {
-    m_document.ReadFromFile(name, m_prompt);
-    m_document.SetFileName(name);
+    // A missing file is created by the first Save; one that exists but could not be read stays
+    // unnamed, so that saving never writes over it.
+    if (m_document.ReadFromFile(name, m_prompt) || !QFileInfo::exists(name))
+        m_document.SetFileName(name);
     m_document.NotifyChanged();
-    RememberInRecentList(name);
+    m_recentFiles.Add(name);
+    m_recentFiles.WriteTo(m_settings);
+    m_setTitle(m_document.TitleName());
+}
+
+void DocumentCommands::ShowTitleAfterFailedRead(bool wasNamed) {
+    // A file that could not be parsed has emptied the document and taken its name away.
+    if (wasNamed && m_document.HasNoFileName())
+        m_setTitle(m_document.TitleName());
 }
 
 void DocumentCommands::RememberInRecentList(const QString& name) {

@@ -81,6 +81,7 @@ public:
 
 private:
     void RememberInRecentList(const QString& name);
+    void ShowTitleAfterFailedRead(bool wasNamed);
     void ShowStop(const QString& text, const QString& caption);
 
     PimDocument& m_document;

@@ -110,8 +110,12 @@ bool PimDocument::ReadFromFile(const QString& path, PromptService& prompt) {
     if (!text)
         return false;
     ClearContents();
-    if (!Load(std::move(*text), prompt))
+    if (!Load(std::move(*text), prompt)) {
+        // The records are gone; keeping the former name would let the next Save write the empty
+        // document over that file. Untitled, Save asks where to write instead.
+        SetFileName(QString());
         return false;
+    }
     m_modified = false;
     NotifyChanged();
     return true;

@@ -216,12 +216,25 @@ private slots:
         p.expectMessage(QStringLiteral("Error loading file."), QStringLiteral("Tavoro"), PromptButtons::Ok,
                         PromptIcon::Stop);
         QCOMPARE(p.firstPerson(), std::string(oldRecordsKept ? "Old" : ""));
-        QCOMPARE(p.document.FileName(), old);
         QVERIFY(!p.document.IsModified());
         QCOMPARE(setting(QStringLiteral("Files/LastFileUsed")), QString());
         QVERIFY(QSettings().contains(QStringLiteral("Files/LastFileUsed")));
         QVERIFY(p.recentFiles.Entries().isEmpty());
-        QVERIFY(p.titles.isEmpty());
+        if (oldRecordsKept) {
+            QCOMPARE(p.document.FileName(), old);
+            QVERIFY(p.titles.isEmpty());
+            return;
+        }
+        // The emptied document must not keep the old file's name: a Save would write it over that file.
+        QVERIFY(p.document.HasNoFileName());
+        QCOMPARE(p.titles, QStringList{QStringLiteral("Untitled")});
+        p.document.Persons.Add(Person{});
+        p.document.SetModified(true);
+        p.commands.Save(); // asks for a name; the fake cancels
+        QCOMPARE(p.prompt.dialogs.size(), 2);
+        PimDocument reread;
+        QVERIFY(reread.ReadFromFile(old, p.prompt));
+        QCOMPARE(reread.Persons.Find(1)->FName, std::string("Old"));
     }
 
     void saveUntitledAsksForNameOnce() {
@@ -451,6 +464,15 @@ private slots:
         p.commands.ToggleOpenLastFileOnStart();
         QCOMPARE(setting(QStringLiteral("Files/OpenLastFile")), QStringLiteral("0"));
         QCOMPARE(p.commands.StartupFileNames(), std::optional<QString>());
+    }
+
+    void startupFileThatCannotBeParsedKeepsNoName() {
+        Program p;
+        const QString file = p.writeText("bad.pgr", QByteArray("<Pim Version=\"1\">\r\n<Persons>\r\n</Pim>"));
+        p.commands.OpenStartupFile(file);
+        QVERIFY(p.document.HasNoFileName());
+        QCOMPARE(p.titles, QStringList{QStringLiteral("Untitled")});
+        QCOMPARE(p.recentFiles.Entries(), QStringList{file});
     }
 
     void startupFileThatDoesNotExist() {
