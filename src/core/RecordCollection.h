@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <map>
 
@@ -17,10 +18,18 @@ public:
 
     // Issues the next ID, stores it in the record and inserts the record; returns the ID.
     int Add(Record record) {
-        ++m_lastId;
-        record.ID = m_lastId;
-        m_records.insert_or_assign(m_lastId, std::move(record));
+        record.ID = NextID();
+        m_records.emplace_hint(m_records.end(), m_lastId, std::move(record));
         return m_lastId;
+    }
+
+    // Adds a new default record under the next ID, to be filled in where it stays (an import
+    // builds many records; this spares moving each one in).
+    Record& AddNew() {
+        const int id = NextID();
+        Record& record = m_records.emplace_hint(m_records.end(), id, Record{})->second;
+        record.ID = id;
+        return record;
     }
 
     // Inserts under the record's own ID without touching LastID; a repeated ID keeps the first.
@@ -52,6 +61,15 @@ public:
     const Map& Items() const { return m_records; }
 
 private:
+    // LastID + 1, but above every stored ID: a file whose LastID is missing or too low (written
+    // by hand, say) must not have its records replaced by new ones. So the new record always
+    // goes at the end of the map.
+    int NextID() {
+        if (!m_records.empty())
+            m_lastId = std::max(m_lastId, m_records.rbegin()->first);
+        return ++m_lastId;
+    }
+
     Map m_records;
     int m_lastId = 0;
 };

@@ -52,6 +52,18 @@ void TestRecords::idsAreIssuedAndNeverReused() {
     QVERIFY(doc.Persons.Remove(3));
     QCOMPARE(doc.Persons.Add(Person()), 4);
     QCOMPARE(doc.Persons.Find(4)->ID, 4);
+    Person& added = doc.Persons.AddNew();
+    QCOMPARE(added.ID, 5);
+    QCOMPARE(doc.Persons.LastID(), 5);
+    QCOMPARE(doc.Persons.Find(5), &added);
+    // A LastID below the stored IDs (a file without it, or edited by hand) never lets a new
+    // record replace a stored one.
+    doc.Persons.SetLastID(1);
+    doc.Persons.Find(2)->FName = "old";
+    QCOMPARE(doc.Persons.Add(Person()), 6);
+    QCOMPARE(doc.Persons.AddNew().ID, 7);
+    QCOMPARE(doc.Persons.Find(2)->FName, std::string("old"));
+    QCOMPARE(doc.Persons.Count(), size_t(6));
     // The three collections issue IDs independently.
     QCOMPARE(doc.Tasks.Add(Task()), 1);
     QCOMPARE(doc.Appointments.Add(Appointment()), 1);
