@@ -89,7 +89,7 @@ int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings) 
             named = named || !reader.Field(column).empty();
         if (!named)
             continue;
-        Person person;
+        Person& person = document.Persons.AddNew();
         for (size_t i = 0; i < fields.size(); ++i) {
             if (!fields[i] || !reader.Has(static_cast<int>(i)))
                 continue;
@@ -103,7 +103,6 @@ int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings) 
         if (!person.WhitePages && !person.YellowPages)
             person.WhitePages = 1;
         person.RName = DisplayName(person);
-        document.Persons.Add(std::move(person));
         document.SetModified(true);
         document.NotifyChanged();
         ++added;
