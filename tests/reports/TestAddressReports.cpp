@@ -1,3 +1,4 @@
+#include "ReportFixtures.h"
 #include "platform/gui/RecordingSurface.h"
 #include "reports/AddressBookReport.h"
 #include "reports/EnvelopeReport.h"
@@ -23,14 +24,8 @@ constexpr int kCol1 = 491;
 constexpr int kCol2 = 2441;
 
 Person person(const char* first, const char* last, const char* company = "") {
-    Person p;
-    p.FName = first;
-    p.LName = last;
+    Person p = fixtures::person(0, first, last);
     p.Company = company;
-    p.Addr1 = "1 Main St";
-    p.City = "Springfield";
-    p.State = "IL";
-    p.Zip = "62701";
     return p;
 }
 
