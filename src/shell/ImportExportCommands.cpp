@@ -4,6 +4,7 @@
 #include "DayViewController.h"
 #include "HelpViewer.h"
 
+#include "docfile/WaitCursor.h"
 #include "textio/DelimitedTextSettings.h"
 #include "textio/wizard/ImportExportWizard.h"
 #include "textio/wizard/TransferCommand.h"
@@ -70,7 +71,10 @@ void ImportExportCommands::Run(RecordType type, bool importing) {
         if (dialog.exec() != QDialog::Accepted)
             return;
     }
-    const wizard::TransferCommand::Result result = command.Run(m_document, settings);
+    const wizard::TransferCommand::Result result = [&] {
+        WaitCursor wait; // a large file takes a moment
+        return command.Run(m_document, settings);
+    }();
     if (result.message)
         wizard::ShowMessage(m_prompts, *result.message);
     if (importing)
