@@ -96,7 +96,11 @@ void FieldsPage::AssignRow(int row) {
 
     AssignFieldDialog dialog(names, selected, !current.empty(), this);
     connect(&dialog, &AssignFieldDialog::contextHelpRequested, this, &FieldsPage::contextHelpRequested);
-    if (dialog.exec() != QDialog::Accepted)
+    const int result = dialog.exec();
+    // Without a window manager nobody gives the wizard its activation back, and its button
+    // shortcuts (Alt+F) would stay dead.
+    window()->activateWindow();
+    if (result != QDialog::Accepted)
         return;
     if (!dialog.ImportField()) {
         rows.Unassign(row);
