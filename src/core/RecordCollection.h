@@ -33,7 +33,12 @@ public:
     }
 
     // Inserts under the record's own ID without touching LastID; a repeated ID keeps the first.
-    bool InsertLoaded(const Record& record) { return m_records.emplace(record.ID, record).second; }
+    // Files hold their records in ID order, so the end is tried first.
+    bool InsertLoaded(const Record& record) {
+        const std::size_t before = m_records.size();
+        m_records.emplace_hint(m_records.end(), record.ID, record);
+        return m_records.size() != before;
+    }
 
     Record* Find(int id) {
         auto it = m_records.find(id);
