@@ -9,6 +9,7 @@
 #include "textio/DelimitedTextOperations.h"
 #include "textio/DelimitedTextSettings.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 
@@ -23,7 +24,7 @@
 namespace {
 
 QString inputPath() {
-    return QStringLiteral("/tmp/tavoro-fuzz-import-%1.csv").arg(getpid());
+    return QDir::temp().filePath(QStringLiteral("tavoro-fuzz-import-%1.csv").arg(getpid()));
 }
 
 bool hasNul(const std::string& text) {
