@@ -1,3 +1,4 @@
+#include "DayRecords.h"
 #include "core/PimRecords.h"
 #include "platform/Clock.h"
 #include "shell/DayListRows.h"
@@ -8,42 +9,13 @@
 
 namespace {
 
-// Today is Wednesday 2024-05-15 in every test.
-DateTime today() {
-    return DateTime(2024, 5, 15, 0, 0, 0);
-}
+using namespace dayrecords;
+
 DateTime yesterday() {
     return DateTime(2024, 5, 14, 0, 0, 0);
 }
 DateTime tomorrow() {
     return DateTime(2024, 5, 16, 0, 0, 0);
-}
-
-Task task(const char* description, const DateTime& due, int priority, const DateTime& done = DateTime()) {
-    Task t;
-    t.Description = description;
-    t.DueDate = due;
-    t.Priority = priority;
-    t.DoneDate = done;
-    return t;
-}
-
-Person person(const char* name, const char* company, int white, int yellow) {
-    Person p;
-    p.RName = name;
-    p.Company = company;
-    p.WhitePages = white;
-    p.YellowPages = yellow;
-    return p;
-}
-
-Appointment appointment(const char* description, int hour, int minute, const DateTime& day = today()) {
-    Appointment a;
-    a.Description = description;
-    a.DueDate = day;
-    a.StartTime = DateTime(day.Year(), day.Month(), day.Day(), hour, minute, 0);
-    a.EndTime = DateTime(day.Year(), day.Month(), day.Day(), hour + 1, minute, 0);
-    return a;
 }
 
 QStringList firstColumn(const std::vector<ListRow>& rows) {

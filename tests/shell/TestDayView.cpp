@@ -1,3 +1,4 @@
+#include "DayRecords.h"
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
 #include "shell/CommandIds.h"
@@ -15,35 +16,7 @@
 
 namespace {
 
-DateTime today() {
-    return DateTime(2024, 5, 15, 0, 0, 0);
-}
-
-Task task(const char* description, const DateTime& due, int priority = 1) {
-    Task t;
-    t.Description = description;
-    t.DueDate = due;
-    t.Priority = priority;
-    return t;
-}
-
-Person person(const char* name, const char* company, int white = 1, int yellow = 0) {
-    Person p;
-    p.RName = name;
-    p.Company = company;
-    p.WhitePages = white;
-    p.YellowPages = yellow;
-    return p;
-}
-
-Appointment appointment(const char* description, int hour) {
-    Appointment a;
-    a.Description = description;
-    a.DueDate = today();
-    a.StartTime = DateTime(2024, 5, 15, hour, 0, 0);
-    a.EndTime = DateTime(2024, 5, 15, hour + 1, 0, 0);
-    return a;
-}
+using namespace dayrecords;
 
 QPoint rowCentre(QTreeView* view, int row) {
     return view->visualRect(view->model()->index(row, 0)).center();

@@ -1,3 +1,4 @@
+#include "DayRecords.h"
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
@@ -29,9 +30,7 @@ using platform::PromptAnswer;
 
 namespace {
 
-DateTime today() {
-    return DateTime(2024, 5, 15, 0, 0, 0);
-}
+using dayrecords::today;
 
 struct Frame {
     explicit Frame(const QString& helpFolder = QStringLiteral(TAVORO_HELP_FOLDER))
