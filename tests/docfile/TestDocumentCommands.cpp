@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
 #include "support/FakePromptService.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include <QFile>
@@ -49,13 +50,7 @@ struct Program {
             qFatal("cannot write %s", name);
         return file;
     }
-    QString writeText(const char* name, const QByteArray& bytes) {
-        QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", name);
-        file.write(bytes);
-        return file.fileName();
-    }
+    QString writeText(const char* name, const QByteArray& bytes) { return writeTestFile(path(name), bytes); }
     void makeModified() {
         Person person;
         person.FName = "Edited";

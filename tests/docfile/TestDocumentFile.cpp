@@ -4,6 +4,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "support/FakePromptService.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -30,12 +31,6 @@ QByteArray fixture(const char* name) {
 QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 QByteArray saved(const PimDocument& document) {
@@ -413,7 +408,7 @@ private slots:
         // file fails part way, as on a full disk.
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("home.pgr"));
-        writeFile(path, "old contents");
+        writeTestFile(path, "old contents");
         PimDocument document;
         Person person;
         person.Notes.assign(64 * 1024, 'n');
@@ -437,9 +432,9 @@ private slots:
         const QString path = folder.filePath(QStringLiteral("a.pgr"));
         QVERIFY(!platform::ReadWholeFile(path));          // missing
         QVERIFY(!platform::ReadWholeFile(folder.path())); // a folder
-        writeFile(path, QByteArray());
+        writeTestFile(path, QByteArray());
         QCOMPARE(platform::ReadWholeFile(path).value_or("x"), std::string());
-        writeFile(path, QByteArray("a\0b", 3));
+        writeTestFile(path, QByteArray("a\0b", 3));
         QCOMPARE(platform::ReadWholeFile(path).value_or(""), std::string("a\0b", 3));
     }
 };

@@ -6,6 +6,7 @@
 #include "shell/HelpViewer.h"
 #include "shell/MainFrame.h"
 #include "support/FakePromptService.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 #include "support/WhenModal.h"
 #include "textio/wizard/AssignFieldDialog.h"
@@ -117,11 +118,7 @@ void TestImportExportCommands::initTestCase() {
 }
 
 QString TestImportExportCommands::writeFile(const QString& name, const QByteArray& content) {
-    const QString path = m_dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
+    return writeTestFile(m_dir.filePath(name), content);
 }
 
 QByteArray TestImportExportCommands::readFile(const QString& name) {

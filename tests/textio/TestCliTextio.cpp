@@ -1,5 +1,6 @@
 #include "docfile/PimDocument.h"
 #include "support/FakePromptService.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include <QFile>
@@ -56,10 +57,7 @@ TestCliTextio::Run TestCliTextio::cli(const QStringList& args) const {
 }
 
 QString TestCliTextio::write(const char* name, const QByteArray& content) const {
-    QFile file(path(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write the test file");
-    return file.fileName();
+    return writeTestFile(path(name), content);
 }
 
 QByteArray TestCliTextio::read(const char* name) const {

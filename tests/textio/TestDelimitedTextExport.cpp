@@ -1,4 +1,5 @@
 #include "docfile/PimDocument.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 #include "textio/DelimitedTextOperations.h"
 #include "textio/DelimitedTextSettings.h"
@@ -194,10 +195,7 @@ void TestDelimitedTextExport::encodesValues() {
 }
 
 void TestDelimitedTextExport::emptyCollectionGivesEmptyFile() {
-    QFile old(m_dir.filePath(QStringLiteral("out.csv")));
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("old content\n");
-    old.close();
+    writeTestFile(m_dir.filePath(QStringLiteral("out.csv")), "old content\n");
     QCOMPARE(ExportPersons(m_document, settings(RecordType::Persons)), 0);
     QCOMPARE(written(), QByteArray());
 }

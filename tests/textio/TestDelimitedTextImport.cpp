@@ -1,5 +1,6 @@
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 #include "textio/DelimitedTextOperations.h"
 #include "textio/DelimitedTextSettings.h"
@@ -73,11 +74,7 @@ void TestDelimitedTextImport::cleanup() {
 
 QString TestDelimitedTextImport::writeFile(const QByteArray& content) {
     static int count = 0;
-    const QString path = m_dir.filePath(QStringLiteral("in%1.csv").arg(++count));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write the test file");
-    return path;
+    return writeTestFile(m_dir.filePath(QStringLiteral("in%1.csv").arg(++count)), content);
 }
 
 DelimitedTextSettings TestDelimitedTextImport::settings(RecordType type, const QString& path, const Names& columns,

@@ -1,4 +1,5 @@
 #include "support/FakePromptService.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 #include "support/WhenModal.h"
 #include "textio/DelimitedTextSettings.h"
@@ -109,11 +110,7 @@ private:
 };
 
 QString TestImportExportWizard::writeFile(const QString& name, const QByteArray& content) {
-    const QString path = m_dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
+    return writeTestFile(m_dir.filePath(name), content);
 }
 
 void TestImportExportWizard::styleAndButtons() {

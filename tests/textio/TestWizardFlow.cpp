@@ -1,4 +1,5 @@
 #include "docfile/PimDocument.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 #include "textio/DelimitedTextSettings.h"
 #include "textio/wizard/FirstLineFile.h"
@@ -64,11 +65,7 @@ private:
 };
 
 QString TestWizardFlow::writeFile(const QString& name, const QByteArray& content) {
-    const QString path = m_dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        qFatal("cannot write %s", qPrintable(path));
-    return path;
+    return writeTestFile(m_dir.filePath(name), content);
 }
 
 void TestWizardFlow::firstLineIsCutAndTrimmed_data() {

@@ -1,3 +1,4 @@
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include <QFile>
@@ -92,10 +93,8 @@ void TestCli::documentFailuresUseTheProgramsWords_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QByteArray>("error");
     QVERIFY(m_dir.isValid());
-    const QString bad = m_dir.filePath(QStringLiteral("bad.pgr"));
-    QFile file(bad);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("<Pim Version=\"1\">\r\n<Tasks>\r\n</Pim>\r\n");
+    const QString bad =
+        writeTestFile(m_dir.filePath(QStringLiteral("bad.pgr")), "<Pim Version=\"1\">\r\n<Tasks>\r\n</Pim>\r\n");
     QTest::newRow("missing file") << QStringList{"check", "/nonexistent/a.pgr"}
                                   << QByteArray("tavoro-cli: Error loading file.\n");
     QTest::newRow("parse error") << QStringList{"check", bad}
