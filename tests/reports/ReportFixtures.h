@@ -65,4 +65,33 @@ inline int pdfPageCount(const QString& path) {
     return count;
 }
 
+// Letter paper at 600 dpi with a quarter-inch edge and one-inch margins: the print rectangle is
+// (450, 450)-(4350, 5850); the 10-point report font has lines of 111 and characters 41 wide.
+namespace letter {
+constexpr int kLeft = 450;
+constexpr int kTop = 450;
+constexpr int kRight = 4350;
+constexpr int kBottom = 5850;
+constexpr int kLine = 111;
+constexpr int kChar = 41;
+} // namespace letter
+
+// A task due at `due`.
+inline Task taskDue(const DateTime& due, const char* description) {
+    Task t;
+    t.DueDate = due;
+    t.Description = description;
+    return t;
+}
+
+// An appointment that starts and ends at `start`, on that day.
+inline Appointment appointmentAt(const DateTime& start, const char* description) {
+    Appointment a;
+    a.DueDate = start.Date();
+    a.StartTime = start;
+    a.EndTime = start;
+    a.Description = description;
+    return a;
+}
+
 } // namespace fixtures

@@ -10,16 +10,11 @@
 
 using platform::RecordingSurface;
 
-// Letter paper at 600 dpi, quarter-inch edge, one-inch margins: print rectangle (450, 450)-(4350,
-// 5850); the 10-point report font has lines of 111 and characters 41 wide, so the columns start at
-// 491 and 2441.
+// On letter paper (see the fixtures) the columns start at 491 and 2441.
 namespace {
 
-constexpr int kTop = 450;
-constexpr int kRight = 4350;
-constexpr int kBottom = 5850;
-constexpr int kLine = 111;
-constexpr int kChar = 41;
+using namespace fixtures::letter;
+
 constexpr int kCol1 = 491;
 constexpr int kCol2 = 2441;
 

@@ -1,3 +1,4 @@
+#include "ReportFixtures.h"
 #include "platform/gui/RecordingSurface.h"
 #include "reports/MiniCalendar.h"
 #include "reports/MonthlyPlanReport.h"
@@ -9,17 +10,11 @@
 
 using platform::RecordingSurface;
 
-// Letter paper at 600 dpi with a quarter-inch edge and one-inch margins: the print rectangle is
-// (450, 450)-(4350, 5850). The report font (10 points, 83 units) has lines of 111 and characters
-// 41 wide; 8-point bold (66 units) has lines of 88 and characters 39 wide.
+// On letter paper (see the fixtures) 8-point bold (66 units) has lines of 88 and characters 39 wide.
 namespace {
 
-constexpr int kLeft = 450;
-constexpr int kTop = 450;
-constexpr int kRight = 4350;
-constexpr int kBottom = 5850;
-constexpr int kLine = 111;
-constexpr int kChar = 41;
+using namespace fixtures::letter;
+
 constexpr int kLine8 = 88;
 constexpr int kChar8 = 39;
 constexpr int kBodyTop = kTop + 10 * kLine8; // two lines and a mini calendar below the top
@@ -28,21 +23,8 @@ DateTime day(int y, int m, int d, int hour = 0, int minute = 0) {
     return DateTime(y, m, d, hour, minute, 0);
 }
 
-Task task(const DateTime& due, const char* text) {
-    Task t;
-    t.DueDate = due;
-    t.Description = text;
-    return t;
-}
-
-Appointment appointment(const DateTime& start, const char* text) {
-    Appointment a;
-    a.DueDate = start.Date();
-    a.StartTime = start;
-    a.EndTime = start;
-    a.Description = text;
-    return a;
-}
+using fixtures::appointmentAt;
+using fixtures::taskDue;
 
 QStringList textsOf(const RecordingSurface& surface) {
     QStringList result;
@@ -273,10 +255,10 @@ void TestCalendarReports::dayOfYear() {
 
 void TestCalendarReports::weeklyEntries() {
     // Entry texts are printed as they stand, never as a format.
-    const std::vector<Task> tasks = {task(day(2003, 3, 8, 10), "Saturday task"), task(day(2003, 3, 2), "%s %n"),
-                                     task(day(2003, 3, 2), "R&D")};
-    const std::vector<Appointment> appointments = {appointment(day(2003, 3, 2, 13, 5), "lunch"),
-                                                   appointment(day(2003, 3, 2, 9, 0), "early")};
+    const std::vector<Task> tasks = {taskDue(day(2003, 3, 8, 10), "Saturday task"), taskDue(day(2003, 3, 2), "%s %n"),
+                                     taskDue(day(2003, 3, 2), "R&D")};
+    const std::vector<Appointment> appointments = {appointmentAt(day(2003, 3, 2, 13, 5), "lunch"),
+                                                   appointmentAt(day(2003, 3, 2, 9, 0), "early")};
     RecordingSurface layout;
     WeeklyPlanReport report(&layout, day(2003, 3, 5), tasks, appointments);
     layOut(report);
@@ -364,8 +346,8 @@ void TestCalendarReports::monthlyGrid() {
 void TestCalendarReports::monthlyEntriesClippedToCell() {
     std::vector<Task> tasks;
     for (int i = 0; i < 40; ++i)
-        tasks.push_back(task(day(2003, 3, 12), qPrintable(QStringLiteral("task number %1").arg(i))));
-    std::vector<Appointment> appointments = {appointment(day(2003, 3, 12, 13, 5), "meeting")};
+        tasks.push_back(taskDue(day(2003, 3, 12), qPrintable(QStringLiteral("task number %1").arg(i))));
+    std::vector<Appointment> appointments = {appointmentAt(day(2003, 3, 12, 13, 5), "meeting")};
     RecordingSurface layout;
     MonthlyPlanReport report(&layout, CalendarMonth{2003, 3}, tasks, appointments);
     layOut(report);
@@ -385,8 +367,8 @@ void TestCalendarReports::monthlyEntriesClippedToCell() {
 }
 
 void TestCalendarReports::drawingTwiceIsIdentical() {
-    const std::vector<Task> tasks = {task(day(2003, 3, 3), "task")};
-    const std::vector<Appointment> appointments = {appointment(day(2003, 3, 4, 8, 30), "appointment")};
+    const std::vector<Task> tasks = {taskDue(day(2003, 3, 3), "task")};
+    const std::vector<Appointment> appointments = {appointmentAt(day(2003, 3, 4, 8, 30), "appointment")};
     RecordingSurface layout;
     WeeklyPlanReport weekly(&layout, day(2003, 3, 3), tasks, appointments);
     MonthlyPlanReport monthly(&layout, CalendarMonth{2003, 3}, tasks, appointments);
@@ -424,7 +406,7 @@ void TestCalendarReports::tinyPaperDrawsNothingOutside() {
     platform::DeviceMetrics tiny = RecordingSurface::letterAt600Dpi();
     tiny.physicalWidth = 1200;
     tiny.physicalHeight = 1500;
-    const std::vector<Task> tasks = {task(day(2003, 3, 3), "task")};
+    const std::vector<Task> tasks = {taskDue(day(2003, 3, 3), "task")};
     RecordingSurface layout(tiny);
     WeeklyPlanReport weekly(&layout, day(2003, 3, 3), tasks, {});
     MonthlyPlanReport monthly(&layout, CalendarMonth{2003, 3}, tasks, {});

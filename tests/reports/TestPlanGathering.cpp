@@ -1,3 +1,4 @@
+#include "ReportFixtures.h"
 #include "reports/CalendarMonth.h"
 #include "reports/PersonGathering.h"
 #include "reports/PlanGathering.h"
@@ -88,20 +89,8 @@ void TestPlanGathering::weekStart() {
 
 namespace {
 
-Task taskDue(const DateTime& due, const char* description) {
-    Task task;
-    task.DueDate = due;
-    task.Description = description;
-    return task;
-}
-
-Appointment appointmentDue(const DateTime& due, const char* description) {
-    Appointment appointment;
-    appointment.DueDate = due;
-    appointment.StartTime = due;
-    appointment.Description = description;
-    return appointment;
-}
+using fixtures::appointmentAt;
+using fixtures::taskDue;
 
 QStringList descriptions(const PlanRecords& records) {
     QStringList result;
@@ -122,9 +111,9 @@ void TestPlanGathering::weekIsHalfOpen() {
     records.Tasks.Add(taskDue(DateTime(2003, 3, 2, 0, 0, 0), "sunday"));
     records.Tasks.Add(taskDue(DateTime(2003, 3, 9, 0, 0, 0), "next sunday"));
     records.Tasks.Add(taskDue(DateTime(), "no date"));
-    records.Appointments.Add(appointmentDue(DateTime(2003, 3, 8, 23, 59, 59), "saturday night"));
-    records.Appointments.Add(appointmentDue(DateTime(2003, 3, 9, 0, 0, 0), "next sunday"));
-    records.Appointments.Add(appointmentDue(DateTime(2003, 3, 3, 0, 0, 0), "monday"));
+    records.Appointments.Add(appointmentAt(DateTime(2003, 3, 8, 23, 59, 59), "saturday night"));
+    records.Appointments.Add(appointmentAt(DateTime(2003, 3, 9, 0, 0, 0), "next sunday"));
+    records.Appointments.Add(appointmentAt(DateTime(2003, 3, 3, 0, 0, 0), "monday"));
     QCOMPARE(descriptions(PlanGathering::Week(records, DateTime(2003, 3, 5, 0, 0, 0))),
              (QStringList{"saturday morning", "sunday", "saturday night", "monday"}));
 }
@@ -134,8 +123,8 @@ void TestPlanGathering::monthTakesOnlyItsOwnYear() {
     records.Tasks.Add(taskDue(DateTime(2002, 3, 15, 0, 0, 0), "a year before"));
     records.Tasks.Add(taskDue(DateTime(2003, 2, 28, 23, 59, 59), "february"));
     records.Tasks.Add(taskDue(DateTime(2003, 3, 1, 0, 0, 0), "first"));
-    records.Appointments.Add(appointmentDue(DateTime(2003, 3, 31, 23, 59, 59), "last"));
-    records.Appointments.Add(appointmentDue(DateTime(2003, 4, 1, 0, 0, 0), "april"));
+    records.Appointments.Add(appointmentAt(DateTime(2003, 3, 31, 23, 59, 59), "last"));
+    records.Appointments.Add(appointmentAt(DateTime(2003, 4, 1, 0, 0, 0), "april"));
     QCOMPARE(descriptions(PlanGathering::Month(records, DateTime(2003, 3, 5, 0, 0, 0))),
              (QStringList{"first", "last"}));
     // December's month runs into the next year.
