@@ -1,6 +1,7 @@
 #include "BenchDocfile.h"
 
 #include "BenchGroup.h"
+#include "BenchTiming.h"
 #include "docfile/DocumentWriter.h"
 #include "docfile/PimDocument.h"
 #include "docfile/SimpleXMLParser.h"
@@ -123,33 +124,6 @@ double mib(double bytes) {
     return bytes / (1024.0 * 1024.0);
 }
 
-// The fastest of a few runs, in milliseconds of the clock and of the processor: the figures should
-// show the code, not the machine's other tenants, and the processor time shows it even on a busy
-// machine (it leaves out the waits for the disk).
-struct Timing {
-    double ms = 1e300;
-    double cpuMs = 1e300;
-};
-
-double processCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-template <class Work> Timing bestOf(int runs, Work work) {
-    Timing best;
-    for (int run = 0; run < runs; ++run) {
-        QElapsedTimer timer;
-        const double cpuStart = processCpuMs();
-        timer.start();
-        work();
-        best.ms = std::min(best.ms, static_cast<double>(timer.nsecsElapsed()) / 1e6);
-        best.cpuMs = std::min(best.cpuMs, processCpuMs() - cpuStart);
-    }
-    return best;
-}
-
 long statusKib(const char* field) {
     std::ifstream status("/proc/self/status");
     std::string line;
@@ -235,11 +209,11 @@ void runDocfileBench() {
         const PeakFigures peak = loadPeakInChild(path);
         const double limit = 4 * mib(static_cast<double>(text.size())) + peak.recordsMib;
 
-        const double parseRate = megabytes / (parse.ms / 1000);
-        const double pugiRate = megabytes / (pugi.ms / 1000);
+        const double parseRate = megabytes / (parse.wallMs / 1000);
+        const double pugiRate = megabytes / (pugi.wallMs / 1000);
         std::printf("%9d %9.1f %12.0f %12.0f %7.2f %9.0f %9.0f %9.0f %9.0f %10.1f %10.1f\n", count,
-                    mib(static_cast<double>(text.size())), parseRate, pugiRate, parseRate / pugiRate, load.ms,
-                    load.cpuMs, save.ms, megabytes / (save.ms / 1000), peak.peakMib, limit);
+                    mib(static_cast<double>(text.size())), parseRate, pugiRate, parseRate / pugiRate, load.wallMs,
+                    load.cpuMs, save.wallMs, megabytes / (save.wallMs / 1000), peak.peakMib, limit);
         if (count == 100000) {
             ratio100k = parseRate / pugiRate;
             load100k = load;
@@ -252,12 +226,12 @@ void runDocfileBench() {
         }
     }
     std::printf("100,000 records: save %.0f ms (%.0f ms processor), of which formatting %.0f ms (%.0f ms processor)\n",
-                save100k.ms, save100k.cpuMs, writer100k.ms, writer100k.cpuMs);
+                save100k.wallMs, save100k.cpuMs, writer100k.wallMs, writer100k.cpuMs);
     printFigure("parse_vs_pugixml", ratio100k);
-    printFigure("load_100k_ms", load100k.ms);
+    printFigure("load_100k_ms", load100k.wallMs);
     printFigure("load_100k_cpu_ms", load100k.cpuMs);
     printFigure("load_peak_rss_mib", peak100k);
     printFigure("load_peak_limit_mib", limit100k);
-    printFigure("save_mb_per_s", megabytes100k / (save100k.ms / 1000));
-    printFigure("save_format_mb_per_s", megabytes100k / (writer100k.ms / 1000));
+    printFigure("save_mb_per_s", megabytes100k / (save100k.wallMs / 1000));
+    printFigure("save_format_mb_per_s", megabytes100k / (writer100k.wallMs / 1000));
 }

@@ -1,6 +1,7 @@
 #include "BenchPlans.h"
 
 #include "BenchGroup.h"
+#include "BenchTiming.h"
 #include "core/PimRecords.h"
 #include "platform/gui/PainterSurface.h"
 #include "platform/gui/PrinterMetrics.h"
@@ -64,22 +65,6 @@ void fill(PimRecords& records, const DateTime& centre) {
     }
 }
 
-double elapsedMs(const QElapsedTimer& timer) {
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-// The fastest of a few runs: the figures should show the code, not the machine's other tenants.
-template <class Work> double bestOf(int runs, Work work) {
-    double best = 1e300;
-    for (int run = 0; run < runs; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, elapsedMs(timer));
-    }
-    return best;
-}
-
 struct Timings {
     double gatherMs = 0;
     double buildMs = 0;
@@ -92,14 +77,14 @@ struct Timings {
 Timings plan(ReportKind kind, const PimRecords& records, const DateTime& date, const QString& pdf) {
     Timings t;
     ReportSelection selection;
-    t.gatherMs = bestOf(3, [&] { PlanGathering::Choose(selection, kind, records, date); });
+    t.gatherMs = bestOf(3, [&] { PlanGathering::Choose(selection, kind, records, date); }).wallMs;
     t.records = selection.Tasks.size() + selection.Appointments.size();
     PrintSettings settings;
     settings.UsePdfFile(pdf);
     const platform::DeviceMetrics metrics = platform::printerMetrics(settings.Printer());
     platform::PainterSurface surface(nullptr, metrics, &settings.Printer());
     std::unique_ptr<Report> report;
-    t.buildMs = bestOf(3, [&] { report = CreateReport(&surface, selection, settings.Margins, settings.Font); });
+    t.buildMs = bestOf(3, [&] { report = CreateReport(&surface, selection, settings.Margins, settings.Font); }).wallMs;
     t.pages = report->GetPageCount();
     QElapsedTimer timer;
     timer.start();

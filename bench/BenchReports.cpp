@@ -2,6 +2,7 @@
 
 #include "BenchGroup.h"
 #include "BenchPlans.h"
+#include "BenchTiming.h"
 #include "platform/gui/PageRecording.h"
 #include "platform/gui/PainterSurface.h"
 #include "platform/gui/PrinterMetrics.h"
@@ -41,10 +42,6 @@ ReportSelection busyDay(int count) {
         selection.Tasks.push_back(t);
     }
     return selection;
-}
-
-double elapsedMs(const QElapsedTimer& timer) {
-    return double(timer.nsecsElapsed()) / 1e6;
 }
 
 } // namespace

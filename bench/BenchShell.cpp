@@ -1,6 +1,7 @@
 #include "BenchShell.h"
 
 #include "BenchGroup.h"
+#include "BenchTiming.h"
 #include "docfile/PimDocument.h"
 #include "shell/DayListView.h"
 #include "shell/DayView.h"
@@ -81,18 +82,6 @@ void settle(MainFrame& frame) {
     QCoreApplication::processEvents();
 }
 
-double elapsedMs(const QElapsedTimer& timer) {
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
-
-// The processor time of this thread: on a machine shared with other work it shows what the
-// measured code costs, where the wall clock also shows the waiting.
-double cpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
 QDate toQDate(const DateTime& day) {
     return QDate(day.Year(), day.Month(), day.Day());
 }
@@ -122,10 +111,10 @@ void runShellBench() {
     };
     const auto measure = [](const auto& work) {
         QElapsedTimer timer;
-        const double cpuStart = cpuMs();
+        const double cpuStart = threadCpuMs();
         timer.start();
         work();
-        return Cost{elapsedMs(timer), cpuMs() - cpuStart};
+        return Cost{elapsedMs(timer), threadCpuMs() - cpuStart};
     };
     const auto report = [](const char* name, Cost cost) {
         std::printf("%-34s %10.1f %10.1f\n", name, cost.wall, cost.cpu);

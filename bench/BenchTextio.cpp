@@ -1,6 +1,7 @@
 #include "BenchTextio.h"
 
 #include "BenchGroup.h"
+#include "BenchTiming.h"
 #include "docfile/PimDocument.h"
 #include "textio/DelimitedTextOperations.h"
 #include "textio/DelimitedTextReader.h"
@@ -121,40 +122,6 @@ long plainSplitViews(const QString& path, char separator) {
     return count;
 }
 
-// The processor time of this thread: the machine these runs share is often busy with other work,
-// and the wall clock would count the time other processes held the processor.
-double threadMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-struct Timing {
-    double cpuMs = 1e30;
-    double wallMs = 1e30;
-};
-
-Timing once(const std::function<void()>& run) {
-    QElapsedTimer wall;
-    wall.start();
-    const double cpu = threadMs();
-    run();
-    return {threadMs() - cpu, static_cast<double>(wall.nsecsElapsed()) / 1e6};
-}
-
-void keepBest(Timing& best, const Timing& one) {
-    best.cpuMs = std::min(best.cpuMs, one.cpuMs);
-    best.wallMs = std::min(best.wallMs, one.wallMs);
-}
-
-// Best of kRuns.
-Timing best(const std::function<void()>& run) {
-    Timing timing;
-    for (int i = 0; i < kRuns; ++i)
-        keepBest(timing, once(run));
-    return timing;
-}
-
 struct Kind {
     RecordType type;
     const char* name;
@@ -169,7 +136,7 @@ void measure(const Kind& kind, const PimDocument& source, const QTemporaryDir& d
     out.SelectedFields = out.AvailableFields;
     out.FilePath = path;
     int written = 0;
-    const Timing exporting = best([&] { written = kind.exportRecords(source, out); });
+    const Timing exporting = bestOf(kRuns, [&] { written = kind.exportRecords(source, out); });
 
     DelimitedTextSettings in = DelimitedTextSettings::ForImport(kind.type);
     in.ApplyDefaultFormat();
@@ -195,11 +162,11 @@ void measure(const Kind& kind, const PimDocument& source, const QTemporaryDir& d
         std::free(std::malloc(64 * 1024));
         target->AddObserver(&observer);
         observer.changes = 0;
-        const Timing oneImport = once([&] { added = kind.importRecords(*target, in); });
-        const Timing oneSplit = once([&] { fields = plainSplit(path, ','); });
+        const Timing oneImport = timeOnce([&] { added = kind.importRecords(*target, in); });
+        const Timing oneSplit = timeOnce([&] { fields = plainSplit(path, ','); });
         keepBest(importing, oneImport);
         keepBest(split, oneSplit);
-        keepBest(views, once([&] { fields = plainSplitViews(path, ','); }));
+        keepBest(views, timeOnce([&] { fields = plainSplitViews(path, ','); }));
         ratios.push_back(oneImport.cpuMs / oneSplit.cpuMs);
     }
     std::sort(ratios.begin(), ratios.end());
