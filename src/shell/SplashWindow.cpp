@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <utility>
+
 SplashWindow::SplashWindow(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("splash"));
     setAutoFillBackground(true);
@@ -31,6 +33,14 @@ SplashWindow::SplashWindow(QWidget* parent) : QDialog(parent, Qt::SplashScreen |
     setStyleSheet(QStringLiteral("QDialog#splash { border: 1px solid palette(dark); }"));
 
     QTimer::singleShot(ShowMilliseconds, this, &QDialog::accept);
+}
+
+void SplashWindow::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    if (std::exchange(m_painted, true))
+        return;
+    // Queued: the labels are painted and the window is flushed to the screen first.
+    QTimer::singleShot(0, this, &SplashWindow::shown);
 }
 
 void SplashWindow::mousePressEvent(QMouseEvent* /*event*/) {

@@ -11,7 +11,15 @@ public:
 
     explicit SplashWindow(QWidget* parent = nullptr);
 
+Q_SIGNALS:
+    // Once, after the splash has first been painted on the screen.
+    void shown();
+
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool m_painted = false;
 };

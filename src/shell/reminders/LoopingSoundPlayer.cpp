@@ -1,5 +1,7 @@
 #include "LoopingSoundPlayer.h"
 
+#include "platform/ProgramFolders.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -9,7 +11,7 @@ QString LoopingSoundPlayer::Locate(const QString& fileName) {
     const QFileInfo given(fileName);
     if (given.isAbsolute() || given.exists())
         return given.absoluteFilePath();
-    return QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
+    return QDir(platform::DataFolder()).filePath(fileName);
 }
 
 void LoopingSoundPlayer::PlayLooping(const QString& fileName) {
