@@ -25,7 +25,7 @@ struct Run {
     QByteArray err;
 };
 
-Run cli(const QStringList& args) {
+Run cli(const QStringList& args, const QByteArray& input = QByteArray()) {
     // A runtime folder of its own, so that Qt has nothing to say on stderr.
     static QTemporaryDir runtime;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -33,6 +33,8 @@ Run cli(const QStringList& args) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(TAVORO_CLI), args);
+    process.write(input);
+    process.closeWriteChannel();
     Run run;
     if (!process.waitForFinished(60000))
         return run;
@@ -71,6 +73,9 @@ private Q_SLOTS:
     void nothingToPrintWritesNoFile();
     void printRefusesWrongArguments_data();
     void printRefusesWrongArguments();
+    void helpAndUsage_data();
+    void helpAndUsage();
+    void dashIsStandardInputAndOutput();
 
 private:
     QTemporaryDir m_dir;
@@ -102,8 +107,6 @@ void TestCli::documentFailuresUseTheProgramsWords_data() {
                                                "tavoro-cli: Error loading file.\n");
     QTest::newRow("cannot write") << QStringList{"resave", kAllFields, "/nonexistent/b.pgr"}
                                   << QByteArray("tavoro-cli: Unable to write file!\n");
-    QTest::newRow("wrong arguments") << QStringList{"resave", kAllFields}
-                                     << QByteArray("usage: tavoro-cli resave IN OUT\n");
 }
 
 void TestCli::documentFailuresUseTheProgramsWords() {
@@ -165,20 +168,74 @@ void TestCli::nothingToPrintWritesNoFile() {
 
 void TestCli::printRefusesWrongArguments_data() {
     QTest::addColumn<QStringList>("args");
-    QTest::newRow("unknown report") << QStringList{"yearly", kBusyDay, "--pdf", "unused.pdf"};
-    QTest::newRow("no pdf") << QStringList{"daily-plan", kBusyDay};
-    QTest::newRow("bad date") << QStringList{"daily-plan", kBusyDay, "--date", "10.3.2035", "--pdf", "unused.pdf"};
-    QTest::newRow("bad size") << QStringList{"daily-plan", kBusyDay, "--size", "huge", "--pdf", "unused.pdf"};
-    QTest::newRow("missing document") << QStringList{"daily-plan", "no-such-file.pgr", "--pdf", "unused.pdf"};
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("unknown report") << QStringList{"yearly", kBusyDay, "--pdf", "unused.pdf"} << 2;
+    QTest::newRow("no pdf") << QStringList{"daily-plan", kBusyDay} << 2;
+    QTest::newRow("bad date") << QStringList{"daily-plan", kBusyDay, "--date", "10.3.2035", "--pdf", "unused.pdf"} << 2;
+    QTest::newRow("bad size") << QStringList{"daily-plan", kBusyDay, "--size", "huge", "--pdf", "unused.pdf"} << 2;
+    QTest::newRow("missing document") << QStringList{"daily-plan", "no-such-file.pgr", "--pdf", "unused.pdf"} << 1;
 }
 
 void TestCli::printRefusesWrongArguments() {
     QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
     QDir::setCurrent(m_dir.path());
     const Run run = cli(QStringList{"print"} + args);
-    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.exitCode, exitCode);
     QVERIFY(!run.err.isEmpty());
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("unused.pdf"))));
+}
+
+// Help goes to standard output with success; a command line not understood gets a short usage on
+// standard error and status 2.
+void TestCli::helpAndUsage_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << QByteArray("tavoro-cli 1.5\n") << QByteArray();
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << QByteArray("tavoro-cli check FILE\n") << QByteArray();
+    QTest::newRow("help") << QStringList{"help"} << 0 << QByteArray("tavoro-cli resave IN OUT\n") << QByteArray();
+    QTest::newRow("help COMMAND") << QStringList{"help", "check"} << 0 << QByteArray("usage: tavoro-cli check FILE\n")
+                                  << QByteArray();
+    QTest::newRow("COMMAND --help") << QStringList{"resave", "--help"} << 0
+                                    << QByteArray("usage: tavoro-cli resave IN OUT\n") << QByteArray();
+    QTest::newRow("no command") << QStringList{} << 2 << QByteArray() << QByteArray("usage: tavoro-cli COMMAND");
+    QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << QByteArray()
+                                     << QByteArray("tavoro-cli: unknown command 'frobnicate'\nusage:");
+    QTest::newRow("wrong argument count")
+        << QStringList{"resave", kAllFields} << 2 << QByteArray() << QByteArray("usage: tavoro-cli resave IN OUT\n");
+    QTest::newRow("unknown option") << QStringList{"export", "persons", kAllFields, "out.csv", "--bogus"} << 2
+                                    << QByteArray() << QByteArray("usage: tavoro-cli export");
+}
+
+void TestCli::helpAndUsage() {
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    const Run run = cli(args);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.out.contains(out), run.out.constData());
+    QVERIFY2(run.err.contains(err), run.err.constData());
+    QVERIFY(exitCode == 0 ? run.err.isEmpty() : run.out.isEmpty());
+    for (const QByteArray& printed : {run.out, run.err})
+        QVERIFY(printed.isEmpty() || printed.endsWith('\n'));
+}
+
+// The records go through a pipe and arrive whole; the counts stay off the data.
+void TestCli::dashIsStandardInputAndOutput() {
+    const Run exported = cli({"export", "persons", kVersion13, "-"});
+    QCOMPARE(exported.exitCode, 0);
+    QVERIFY(exported.out.startsWith("\"FirstName\""));
+    QCOMPARE(exported.err, QByteArray("2 persons written to -\n"));
+    QVERIFY(!QFile::exists(QStringLiteral("-")));
+
+    const QString document = m_dir.filePath(QStringLiteral("piped.pgr"));
+    const Run imported = cli({"import", "persons", document, "-"}, exported.out);
+    QCOMPARE(imported.exitCode, 0);
+    QCOMPARE(imported.out, QByteArray("2 persons added to ") + document.toUtf8() + "\n");
+    QCOMPARE(cli({"export", "persons", document, "-"}).out, exported.out);
 }
 
 TAVORO_TEST_MAIN(TestCli)

@@ -1,5 +1,6 @@
 #include "CliDocfile.h"
 
+#include "CliUsage.h"
 #include "StderrPromptService.h"
 #include "docfile/PimDocument.h"
 
@@ -16,18 +17,11 @@ bool load(PimDocument& document, const QString& path, StderrPromptService& promp
     return false;
 }
 
-bool wrongArgumentCount(const QStringList& args, qsizetype count, const char* usage) {
-    if (args.size() == count)
-        return false;
-    std::fprintf(stderr, "usage: tavoro-cli %s\n", usage);
-    return true;
-}
-
 } // namespace
 
 int runResave(const QStringList& args) {
-    if (wrongArgumentCount(args, 2, "resave IN OUT"))
-        return 1;
+    if (args.size() != 2)
+        return cliUsageError("resave IN OUT");
     StderrPromptService prompt;
     PimDocument document;
     if (!load(document, args.at(0), prompt))
@@ -41,8 +35,8 @@ int runResave(const QStringList& args) {
 }
 
 int runCheck(const QStringList& args) {
-    if (wrongArgumentCount(args, 1, "check FILE"))
-        return 1;
+    if (args.size() != 1)
+        return cliUsageError("check FILE");
     StderrPromptService prompt;
     PimDocument document;
     if (!load(document, args.at(0), prompt))

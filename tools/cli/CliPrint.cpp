@@ -1,5 +1,6 @@
 #include "CliPrint.h"
 
+#include "CliUsage.h"
 #include "StderrPromptService.h"
 #include "docfile/PimDocument.h"
 #include "platform/gui/PainterSurface.h"
@@ -56,7 +57,7 @@ int usage(const char* problem) {
     for (const PrintableReport& report : kReports)
         std::fprintf(stderr, " %s", report.name);
     std::fputc('\n', stderr);
-    return 1;
+    return kCliUsageError;
 }
 
 // Returns the problem with the arguments, or null.

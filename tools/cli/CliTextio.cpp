@@ -1,5 +1,7 @@
 #include "CliTextio.h"
 
+#include "CliStreamFile.h"
+#include "CliUsage.h"
 #include "StderrPromptService.h"
 #include "docfile/PimDocument.h"
 #include "textio/DelimitedTextOperations.h"
@@ -14,9 +16,9 @@
 
 namespace {
 
-const char kExportUsage[] = "export persons|tasks|appointments DOC OUT.csv [--separator C|tab] [--encloser C|none] "
+const char kExportUsage[] = "export persons|tasks|appointments DOC OUT.csv|- [--separator C|tab] [--encloser C|none] "
                             "[--no-header] [--columns NAME,...]";
-const char kImportUsage[] = "import persons|tasks|appointments DOC IN.csv [--separator C|tab] [--encloser C|none] "
+const char kImportUsage[] = "import persons|tasks|appointments DOC IN.csv|- [--separator C|tab] [--encloser C|none] "
                             "[--no-header] [--columns NAME,...]";
 
 struct Operations {
@@ -154,9 +156,9 @@ bool assignColumns(Invocation& invocation) {
         DelimitedTextReader reader(settings.FilePath);
         std::string line;
         if (!reader.IsOpen())
-            return fail(QStringLiteral("cannot open '%1'").arg(settings.FilePath));
+            return fail(QStringLiteral("cannot open '%1'").arg(invocation.textFile));
         if (!reader.ReadLine(line))
-            return fail(QStringLiteral("'%1' is empty").arg(settings.FilePath));
+            return fail(QStringLiteral("'%1' is empty").arg(invocation.textFile));
         settings.FirstLine = line;
         settings.ListFirstLineFields();
         settings.AssignColumnsByName();
@@ -180,8 +182,10 @@ bool assignColumns(Invocation& invocation) {
 int runExport(const QStringList& args) {
     Invocation invocation;
     if (!parse(args, false, invocation))
-        return 1;
+        return kCliUsageError;
     DelimitedTextSettings& settings = invocation.settings;
+    CliOutputFile output(invocation.textFile);
+    settings.FilePath = output.Path();
     if (invocation.columns) {
         if (!canonicalColumns(*invocation.columns, settings.AvailableFields, settings.SelectedFields))
             return 1;
@@ -194,17 +198,27 @@ int runExport(const QStringList& args) {
     const Operations& operations = *invocation.operations;
     const int written = operations.exportRecords(document, settings);
     // An empty collection writes an empty file and counts 0 as well; only records lost mean failure.
-    if (written == 0 && (operations.count(document) > 0 || !QFileInfo::exists(invocation.textFile))) {
+    if ((written == 0 && (operations.count(document) > 0 || !QFileInfo::exists(settings.FilePath))) ||
+        !output.Finish()) {
         fail(QStringLiteral("cannot write '%1'").arg(invocation.textFile));
         return 1;
     }
-    std::printf("%d %s written to %s\n", written, operations.name, qPrintable(invocation.textFile));
+    std::fprintf(output.IsStandardOutput() ? stderr : stdout, "%d %s written to %s\n", written, operations.name,
+                 qPrintable(invocation.textFile));
     return 0;
 }
 
 int runImport(const QStringList& args) {
     Invocation invocation;
-    if (!parse(args, true, invocation) || !assignColumns(invocation))
+    if (!parse(args, true, invocation))
+        return kCliUsageError;
+    const CliInputFile input(invocation.textFile);
+    if (!input.IsReady()) {
+        fail(QStringLiteral("cannot read standard input"));
+        return 1;
+    }
+    invocation.settings.FilePath = input.Path();
+    if (!assignColumns(invocation))
         return 1;
     PimDocument document;
     if (QFileInfo::exists(invocation.document) && !loadDocument(document, invocation.document))

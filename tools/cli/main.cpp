@@ -1,35 +1,80 @@
 #include "CliCommand.h"
 #include "CliDocfile.h"
-#include "CliTextio.h"
 #include "CliPrint.h"
+#include "CliTextio.h"
+#include "CliUsage.h"
+#include "platform/ProgramIdentity.h"
 
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <iterator>
 
 // Each command group lives in a file of its own and is listed here.
 static const CliCommand kCommands[] = {
-    {"help", "help", nullptr},
+    {"help", "help [COMMAND]", nullptr},
     {"resave", "resave IN OUT", runResave},
     {"check", "check FILE", runCheck},
     {"export",
-     "export persons|tasks|appointments DOC OUT.csv [--separator C|tab] [--encloser C|none] [--no-header] "
+     "export persons|tasks|appointments DOC OUT.csv|- [--separator C|tab] [--encloser C|none] [--no-header] "
      "[--columns NAME,...]",
      runExport},
     {"import",
-     "import persons|tasks|appointments DOC IN.csv [--separator C|tab] [--encloser C|none] [--no-header] "
+     "import persons|tasks|appointments DOC IN.csv|- [--separator C|tab] [--encloser C|none] [--no-header] "
      "[--columns NAME,...]",
      runImport},
     {"print", "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] [--size POINTS]",
      runPrint},
 };
 
-static void printUsage() {
-    std::fputs("usage: tavoro-cli COMMAND [ARGS]\ncommands:\n", stderr);
-    for (const CliCommand& command : kCommands)
-        std::fprintf(stderr, "  tavoro-cli %s\n", command.usage);
+namespace {
+
+const CliCommand* findCommand(const QString& name) {
+    for (const CliCommand& command : kCommands) {
+        if (name == QLatin1String(command.name))
+            return &command;
+    }
+    return nullptr;
 }
+
+bool isHelpOption(const QString& arg) {
+    return arg == QLatin1String("--help") || arg == QLatin1String("-h");
+}
+
+// "--help" anywhere among a command's options; after "--" it would be a file name.
+bool asksForHelp(const QStringList& args) {
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--"))
+            return false;
+        if (isHelpOption(arg))
+            return true;
+    }
+    return false;
+}
+
+int printHelp() {
+    std::fputs("usage: tavoro-cli COMMAND [ARGS]\n"
+               "       tavoro-cli COMMAND --help | help [COMMAND] | --help | --version\n"
+               "A file name of - stands for standard input or output.\n"
+               "commands:\n",
+               stdout);
+    for (const CliCommand& command : kCommands)
+        std::printf("  tavoro-cli %s\n", command.usage);
+    return kCliSuccess;
+}
+
+int printCommandHelp(const CliCommand& command) {
+    std::printf("usage: tavoro-cli %s\n", command.usage);
+    return kCliSuccess;
+}
+
+int shortUsage(const char* problem, const QString& what) {
+    if (problem)
+        std::fprintf(stderr, "tavoro-cli: %s '%s'\n", problem, qPrintable(what));
+    std::fputs("usage: tavoro-cli COMMAND [ARGS]\nTry 'tavoro-cli help' for the commands.\n", stderr);
+    return kCliUsageError;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     // Printing needs a GUI application; without a display it runs offscreen.
@@ -40,21 +85,26 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Tavoro!"));
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
-    if (args.isEmpty()) {
-        printUsage();
-        return 1;
-    }
+    if (args.isEmpty())
+        return shortUsage(nullptr, QString());
     const QString name = args.takeFirst();
-    for (const CliCommand& command : kCommands) {
-        if (name == QLatin1String(command.name)) {
-            if (!command.run) {
-                printUsage();
-                return 0;
-            }
-            return command.run(args);
-        }
+    if (name == QLatin1String("--version") || name == QLatin1String("-v")) {
+        std::printf("tavoro-cli %s\n", qPrintable(platform::ProgramVersion()));
+        return kCliSuccess;
     }
-    std::fprintf(stderr, "tavoro-cli: unknown command '%s'\n", qPrintable(name));
-    printUsage();
-    return 1;
+    if (isHelpOption(name))
+        return printHelp();
+    const CliCommand* command = findCommand(name);
+    if (!command)
+        return shortUsage("unknown command", name);
+    if (!command->run) {
+        // help, or help COMMAND.
+        if (args.isEmpty())
+            return printHelp();
+        const CliCommand* asked = findCommand(args.constFirst());
+        return asked ? printCommandHelp(*asked) : shortUsage("unknown command", args.constFirst());
+    }
+    if (asksForHelp(args))
+        return printCommandHelp(*command);
+    return command->run(args);
 }
