@@ -2,9 +2,10 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: run test build setup configure bench sanitize clean
+.PHONY: run test build setup configure bench sanitize clean install package
 
 setup:
 	./scripts/setup.sh
@@ -23,6 +24,21 @@ test: build
 
 bench: build
 	./$(BUILD_DIR)/bench/tavoro-bench
+
+# Under PREFIX (DESTDIR is honoured); the menu, file types and icons are refreshed when installing
+# into the live system.
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+	@if [ -z "$(DESTDIR)" ]; then \
+		command -v update-mime-database >/dev/null && update-mime-database $(PREFIX)/share/mime; \
+		command -v update-desktop-database >/dev/null && update-desktop-database -q $(PREFIX)/share/applications; \
+		command -v gtk-update-icon-cache >/dev/null && gtk-update-icon-cache -q -t $(PREFIX)/share/icons/hicolor; \
+		true; \
+	fi
+
+# A Debian package (build/tavoro_VERSION_ARCH.deb) of the same files under /usr.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 sanitize:
 	$(MAKE) test BUILD_DIR=build-sanitize BUILD_TYPE=Debug CMAKE_FLAGS=-DTAVORO_SANITIZE=ON

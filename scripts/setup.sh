@@ -10,6 +10,7 @@ packages=(
     fonts-liberation2 fontconfig
     xvfb xauth
     xdg-utils
+    librsvg2-bin desktop-file-utils appstream shared-mime-info file
 )
 
 missing=()
