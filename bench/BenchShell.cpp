@@ -33,9 +33,23 @@ public:
     std::optional<QString> saveFileName(const platform::FileDialogRequest&) override { return std::nullopt; }
 };
 
+// Lets the window repaint what changed, as the event loop does before it waits: the idle update,
+// then the pending paint events of the widgets that changed.
+void settle(MainFrame& frame) {
+    frame.UpdateCommandStates();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+QDate toQDate(const DateTime& day) {
+    return QDate(day.Year(), day.Month(), day.Day());
+}
+
+} // namespace
+
 // A year either side of today: about a third of the tasks are open and overdue, so that today's
 // task list is the longest of all.
-void fill(PimDocument& document, const DateTime& today) {
+void fillBenchDocument(PimDocument& document, const DateTime& today, int records) {
     std::mt19937 random(8);
     std::uniform_int_distribution<int> offset(-365, 365), percent(0, 99), hour(7, 19), quarter(0, 3), pick(0, 9);
     const char* const first[] = {"Anna", "ben", "Carla", "David", "eva", "Frank", "Greta", "Hugo", "Ines", "Jonas"};
@@ -44,7 +58,7 @@ void fill(PimDocument& document, const DateTime& today) {
     const char* const companies[] = {
         "Northwind Traders", "acme",           "Acme Corporation", "",   "City Library", "Zebra Logistics",
         "apple orchards",    "Blue Sky Media", "Porter & Sons",    "Ito"};
-    for (int i = 0; i < kRecords; ++i) {
+    for (int i = 0; i < records; ++i) {
         Person person;
         person.FName = first[pick(random)];
         person.LName = std::string(last[pick(random)]) + std::to_string(i % 997);
@@ -74,27 +88,13 @@ void fill(PimDocument& document, const DateTime& today) {
     }
 }
 
-// Lets the window repaint what changed, as the event loop does before it waits: the idle update,
-// then the pending paint events of the widgets that changed.
-void settle(MainFrame& frame) {
-    frame.UpdateCommandStates();
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-}
-
-QDate toQDate(const DateTime& day) {
-    return QDate(day.Year(), day.Month(), day.Day());
-}
-
-} // namespace
-
 void runShellBench() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("large.pgr"));
     const DateTime today = DateTime::Today();
     {
         PimDocument document;
-        fill(document, today);
+        fillBenchDocument(document, today, kRecords);
         if (!document.WriteToFile(path)) {
             std::fprintf(stderr, "bench: cannot write %s\n", qPrintable(path));
             return;

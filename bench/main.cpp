@@ -2,6 +2,7 @@
 #include "BenchGroup.h"
 #include "BenchReports.h"
 #include "BenchShell.h"
+#include "BenchStartup.h"
 #include "BenchTextio.h"
 
 #include <QApplication>
@@ -11,7 +12,7 @@
 // Each group lives in a file of its own and is listed here.
 static const BenchGroup kGroups[] = {
     {"none", nullptr},        {"reports", runReportsBench}, {"docfile", runDocfileBench},
-    {"shell", runShellBench}, {"textio", runTextioBench},
+    {"shell", runShellBench}, {"textio", runTextioBench},   {"startup", runStartupBench},
 };
 
 int main(int argc, char* argv[]) {
