@@ -1,6 +1,7 @@
 #include "BenchDocfile.h"
 
 #include "BenchGroup.h"
+#include "BenchPrompt.h"
 #include "BenchTiming.h"
 #include "docfile/DocumentWriter.h"
 #include "docfile/PimDocument.h"
@@ -27,17 +28,6 @@ namespace {
 
 // Set in the environment of the child process that measures the memory of one load.
 constexpr const char* kPeakChildVariable = "TAVORO_BENCH_LOAD_PEAK_FILE";
-
-class SilentPrompt : public platform::PromptService {
-public:
-    platform::PromptAnswer message(const QString& text, const QString&, platform::PromptButtons,
-                                   platform::PromptIcon) override {
-        std::fprintf(stderr, "bench: unexpected message: %s\n", qPrintable(text));
-        return platform::PromptAnswer::Ok;
-    }
-    std::optional<QString> openFileName(const platform::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFileName(const platform::FileDialogRequest&) override { return std::nullopt; }
-};
 
 // Records that look like a real address book, task list and calendar: names, numbers and notes of
 // ordinary lengths, some with markup characters and line breaks.

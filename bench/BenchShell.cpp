@@ -1,6 +1,7 @@
 #include "BenchShell.h"
 
 #include "BenchGroup.h"
+#include "BenchPrompt.h"
 #include "BenchTiming.h"
 #include "docfile/PimDocument.h"
 #include "shell/DayListView.h"
@@ -21,17 +22,6 @@
 namespace {
 
 constexpr int kRecords = 100000;
-
-class SilentPrompt : public platform::PromptService {
-public:
-    platform::PromptAnswer message(const QString& text, const QString&, platform::PromptButtons,
-                                   platform::PromptIcon) override {
-        std::fprintf(stderr, "bench: unexpected message: %s\n", qPrintable(text));
-        return platform::PromptAnswer::No;
-    }
-    std::optional<QString> openFileName(const platform::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFileName(const platform::FileDialogRequest&) override { return std::nullopt; }
-};
 
 // Lets the window repaint what changed, as the event loop does before it waits: the idle update,
 // then the pending paint events of the widgets that changed.

@@ -1,6 +1,7 @@
 #include "BenchStartup.h"
 
 #include "BenchGroup.h"
+#include "BenchPrompt.h"
 #include "BenchShell.h"
 #include "BenchTiming.h"
 #include "docfile/PimDocument.h"
@@ -17,23 +18,12 @@
 
 namespace {
 
-class CountingPrompt : public platform::PromptService {
-public:
-    platform::PromptAnswer message(const QString& text, const QString&, platform::PromptButtons,
-                                   platform::PromptIcon) override {
-        std::fprintf(stderr, "bench: unexpected message: %s\n", qPrintable(text));
-        return platform::PromptAnswer::Ok;
-    }
-    std::optional<QString> openFileName(const platform::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFileName(const platform::FileDialogRequest&) override { return std::nullopt; }
-};
-
 // From an empty process's point of view: the window is built, the start-up runs, and the clock
 // stops once the shown window has been painted.
 double launchToWindow(const QString& path, bool splash) {
     QElapsedTimer timer;
     timer.start();
-    CountingPrompt screen;
+    SilentPrompt screen;
     HeldPromptService prompts(screen);
     MainFrame frame(prompts, QString());
     StartupSequence(frame, prompts).Run({path}, splash);
@@ -46,7 +36,7 @@ double launchToWindow(const QString& path, bool splash) {
 double splashThenReading(const QString& path) {
     QElapsedTimer timer;
     timer.start();
-    CountingPrompt screen;
+    SilentPrompt screen;
     MainFrame frame(screen, QString());
     SplashWindow().exec();
     frame.OpenStartupDocument({path});
