@@ -18,8 +18,21 @@ install(FILES ${TAVORO_DESKTOP_BINARY}/${TAVORO_APP_ID}.desktop DESTINATION ${CM
 install(FILES ${TAVORO_DESKTOP_BINARY}/${TAVORO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${TAVORO_DESKTOP_SOURCE}/tavoro-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME ${TAVORO_APP_ID}.xml)
-install(FILES ${PROJECT_SOURCE_DIR}/docs/man/tavoro.1 ${PROJECT_SOURCE_DIR}/docs/man/tavoro-cli.1
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# Man pages go compressed, as Debian installs them; -n keeps the archive free of the build time.
+find_program(GZIP gzip REQUIRED)
+set(man_outputs)
+foreach(page tavoro.1 tavoro-cli.1)
+    set(source ${PROJECT_SOURCE_DIR}/docs/man/${page})
+    set(compressed ${PROJECT_BINARY_DIR}/man/${page}.gz)
+    add_custom_command(OUTPUT ${compressed}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+        COMMAND sh -c "\"$1\" -9n -c \"$2\" > \"$3\"" sh ${GZIP} ${source} ${compressed}
+        DEPENDS ${source} VERBATIM)
+    list(APPEND man_outputs ${compressed})
+    install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+add_custom_target(tavoro_man_pages ALL DEPENDS ${man_outputs})
 
 # Icons: the drawings in every size a desktop asks for. The program's carries the application id;
 # the document's the name the desktop derives from its type (application/x-tavoro-document).
