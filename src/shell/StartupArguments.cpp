@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 // Written here rather than by QCommandLineParser, which needs a running application for it: the
@@ -20,6 +22,17 @@ const char kHelp[] = "Usage: tavoro [OPTION]... [FILE]...\n"
                      "FILE is a Tavoro! document (.pgr). Without one, the last document used is opened\n"
                      "when \"Open Last File On Start\" is ticked.\n";
 
+// What QGuiApplication and QApplication take from the command line themselves.
+const QStringList kToolkitOptions = {
+    "platform",        "platformpluginpath",
+    "platformtheme",   "plugin",
+    "qwindowgeometry", "qwindowicon",
+    "qwindowtitle",    "reverse",
+    "session",         "display",
+    "geometry",        "style",
+    "stylesheet",      "widgetcount",
+};
+
 } // namespace
 
 StartupArguments StartupArguments::Parse(const QStringList& arguments) {
@@ -28,11 +41,16 @@ StartupArguments StartupArguments::Parse(const QStringList& arguments) {
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
     const QCommandLineOption noSplash(QStringLiteral("no-splash"), QString());
     parser.addOptions({help, version, noSplash});
+    // "-platform" is one option, as the toolkit reads it, not the letters p, l, a, ...
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 
     StartupArguments result;
     if (!parser.parse(arguments)) {
         result.action = Action::Refuse;
         result.text = parser.errorText();
+        const QStringList unknown = parser.unknownOptionNames();
+        result.toolkitOptionsOnly = std::all_of(unknown.cbegin(), unknown.cend(),
+                                                [](const QString& name) { return kToolkitOptions.contains(name); });
         return result;
     }
     if (parser.isSet(help)) {

@@ -14,6 +14,9 @@ struct StartupArguments {
     QStringList fileNames;
     // The help text, the version line, or why the arguments were refused.
     QString text;
+    // Refused only for options the toolkit takes itself (-platform, -style, ...): the application
+    // removes them from the arguments, after which they are read again.
+    bool toolkitOptionsOnly = false;
 
     // `arguments` starts with the program's own name, as QCoreApplication::arguments() does.
     static StartupArguments Parse(const QStringList& arguments);

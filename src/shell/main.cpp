@@ -34,10 +34,10 @@ int answer(const StartupArguments& arguments) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // --help and --version are answered before the display is opened, so they work without one.
+    // --help, --version and unknown options are answered before the display is opened, so they
+    // work without one.
     StartupArguments arguments = StartupArguments::Parse(rawArguments(argc, argv));
-    if (arguments.action == StartupArguments::Action::ShowHelp ||
-        arguments.action == StartupArguments::Action::ShowVersion)
+    if (arguments.action != StartupArguments::Action::Run && !arguments.toolkitOptionsOnly)
         return answer(arguments);
 
     QApplication app(argc, argv);
