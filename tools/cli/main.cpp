@@ -1,7 +1,8 @@
 #include "CliCommand.h"
 #include "CliDocfile.h"
-#include "CliTextio.h"
+#include "CliExchange.h"
 #include "CliPrint.h"
+#include "CliTextio.h"
 
 #include <QGuiApplication>
 
@@ -16,11 +17,15 @@ static const CliCommand kCommands[] = {
     {"export",
      "export persons|tasks|appointments DOC OUT.csv [--separator C|tab] [--encloser C|none] [--no-header] "
      "[--columns NAME,...]",
-     runExport},
+     runExportCommand},
+    {"export", "export vcard DOC OUT.vcf [--white] [--yellow] [--version 3.0|4.0]", runExportCommand},
+    {"export", "export ical DOC OUT.ics [--from YYYY-MM-DD] [--to YYYY-MM-DD]", runExportCommand},
     {"import",
      "import persons|tasks|appointments DOC IN.csv [--separator C|tab] [--encloser C|none] [--no-header] "
      "[--columns NAME,...]",
-     runImport},
+     runImportCommand},
+    {"import", "import vcard DOC FILE.vcf", runImportCommand},
+    {"import", "import ical DOC FILE.ics [--from YYYY-MM-DD] [--to YYYY-MM-DD]", runImportCommand},
     {"print", "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] [--size POINTS]",
      runPrint},
 };
