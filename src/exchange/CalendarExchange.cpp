@@ -36,9 +36,11 @@ void quietLibical() {
 
 // The VCALENDARs of a parsed file: the root itself, or each one of a file that holds several.
 std::vector<icalcomponent*> calendarsOf(icalcomponent* root) {
-    if (icalcomponent_isa(root) != ICAL_XROOT_COMPONENT)
-        return {root};
     std::vector<icalcomponent*> calendars;
+    if (icalcomponent_isa(root) == ICAL_VCALENDAR_COMPONENT)
+        calendars.push_back(root);
+    if (icalcomponent_isa(root) != ICAL_XROOT_COMPONENT)
+        return calendars;
     for (icalcomponent* c = icalcomponent_get_first_component(root, ICAL_VCALENDAR_COMPONENT); c;
          c = icalcomponent_get_next_component(root, ICAL_VCALENDAR_COMPONENT))
         calendars.push_back(c);
@@ -162,13 +164,14 @@ ExchangeReport ImportText(PimDocument& document, std::string_view text, const Im
     quietLibical();
     const std::string terminated(text); // libical reads up to a NUL
     Component root(icalparser_parse_string(terminated.c_str()));
-    Importer importer(document, options);
-    if (!root) {
+    const std::vector<icalcomponent*> calendars = root ? calendarsOf(root.get()) : std::vector<icalcomponent*>();
+    if (calendars.empty()) {
         ExchangeReport report(ExchangeReport::Kind::Calendar);
         report.error = QStringLiteral("The file holds no iCalendar data");
         return report;
     }
-    for (icalcomponent* calendar : calendarsOf(root.get()))
+    Importer importer(document, options);
+    for (icalcomponent* calendar : calendars)
         importer.Calendar(calendar);
     return importer.Finish();
 }
