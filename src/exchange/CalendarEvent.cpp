@@ -13,7 +13,7 @@ namespace calendarevent {
 namespace {
 
 // Stops a rule that never ends, or repeats every second, from running away.
-constexpr int kMostIterations = 100000;
+constexpr int kMostIterations = 50000;
 
 int minuteOfDay(const DateTime& time) {
     return time.Hour() * 60 + time.Minute();
@@ -85,9 +85,22 @@ std::vector<icaltimetype> listedTimes(icalcomponent* event, icalcomponent* calen
     return times;
 }
 
+// A rule without a COUNT can start at the window, which spares going through the years before.
+void skipToWindow(icalrecur_iterator* it, const icalrecurrencetype& rule, const icaltimetype& start,
+                  const DateTime& from) {
+    const DateTime before = from - DateTimeSpan(1.0); // the window is local; the rule's zone may be a day off
+    if (rule.count != 0 || !before.IsValid() || before <= LocalTime(start))
+        return;
+    icaltimetype at = start;
+    at.year = before.Year();
+    at.month = before.Month();
+    at.day = before.Day();
+    icalrecur_iterator_set_start(it, at);
+}
+
 // DTSTART, then every instance its rules add, in the order they come.
 std::vector<icaltimetype> instanceStarts(icalcomponent* event, icalcomponent* calendar, const icaltimetype& start,
-                                         const DateTime& to) {
+                                         const DateTime& from, const DateTime& to) {
     std::vector<icaltimetype> starts{start};
     for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
          p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
@@ -97,6 +110,7 @@ std::vector<icaltimetype> instanceStarts(icalcomponent* event, icalcomponent* ca
         icalrecur_iterator* it = icalrecur_iterator_new(rule, start);
         if (!it)
             continue;
+        skipToWindow(it, rule, start, from);
         int iterations = 0;
         for (icaltimetype next = icalrecur_iterator_next(it);
              !icaltime_is_null_time(next) && ++iterations < kMostIterations; next = icalrecur_iterator_next(it)) {
@@ -146,7 +160,7 @@ std::vector<Occurrence> Occurrences(icalcomponent* event, icalcomponent* calenda
     const bool recurring = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY) ||
                            icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY);
     const std::vector<icaltimetype> excluded = listedTimes(event, calendar, ICAL_EXDATE_PROPERTY);
-    for (const icaltimetype& instance : instanceStarts(event, calendar, start, to)) {
+    for (const icaltimetype& instance : instanceStarts(event, calendar, start, from, to)) {
         const auto isListed = [&instance](const icaltimetype& listed) { return sameInstance(instance, listed); };
         if (std::any_of(excluded.begin(), excluded.end(), isListed) ||
             std::any_of(replaced.begin(), replaced.end(), isListed))
@@ -173,9 +187,11 @@ std::optional<Appointment> ToAppointment(const Occurrence& occurrence, std::stri
     const int snappedEnd = std::max(SnapEnd(endMinute), snappedStart);
     Appointment appointment;
     appointment.Description = occurrence.summary;
-    appointment.DueDate = occurrence.start.Date();
-    appointment.StartTime = AtMinute(appointment.DueDate, snappedStart);
-    appointment.EndTime = AtMinute(appointment.DueDate, snappedEnd);
+    const DateTime day = occurrence.start.Date();
+    appointment.StartTime = AtMinute(day, snappedStart);
+    appointment.EndTime = AtMinute(day, snappedEnd);
+    // A start in the last minutes of the day moves to the next midnight, and the appointment with it.
+    appointment.DueDate = appointment.StartTime.Date();
     appointment.Alarm = occurrence.alarmLead >= 0 ? 1 : 0;
     appointment.AlarmTime = MinutesBefore(appointment.StartTime, std::max(occurrence.alarmLead, 0));
     if (!appointment.StartTime.IsValid() || !appointment.EndTime.IsValid()) {

@@ -165,6 +165,8 @@ bool parseLine(std::string_view line, VCardProperty& property) {
     }
     property.value = encoding == "QUOTED-PRINTABLE" ? exchangetext::ToUtf8(decodeQuotedPrintable(value), charset)
                                                     : exchangetext::ToUtf8(value, charset);
+    // Record text never holds a NUL.
+    property.value.erase(std::remove(property.value.begin(), property.value.end(), '\0'), property.value.end());
     return true;
 }
 
