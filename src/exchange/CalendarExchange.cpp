@@ -4,6 +4,7 @@
 #include "CalendarItems.h"
 #include "DuplicateIndex.h"
 #include "RecordUid.h"
+#include "TextEncoding.h"
 
 #include "docfile/PimDocument.h"
 #include "platform/AtomicFile.h"
@@ -69,6 +70,11 @@ public:
         const std::vector<icaltimetype> none;
         for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
              e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+            if (icalcomponent_get_status(e) == ICAL_STATUS_CANCELLED) {
+                const char* summary = icalcomponent_get_summary(e);
+                m_report.skipped.push_back("\"" + exchangetext::ToUtf8(summary ? summary : "") + "\": cancelled");
+                continue;
+            }
             const char* uid = icalcomponent_get_uid(e);
             const bool isReplacement = icalcomponent_get_first_property(e, ICAL_RECURRENCEID_PROPERTY) != nullptr;
             const auto found = uid && !isReplacement ? replaced.find(uid) : replaced.end();
