@@ -7,7 +7,6 @@
 #include "TextEncoding.h"
 
 #include "docfile/PimDocument.h"
-#include "platform/AtomicFile.h"
 #include "textio/AppointmentOverlapIndex.h"
 
 #include <libical/ical.h>
@@ -183,13 +182,9 @@ ExchangeReport ImportText(PimDocument& document, std::string_view text, const Im
 }
 
 ExchangeReport ImportFile(PimDocument& document, const QString& path, const ImportOptions& options) {
-    const std::optional<std::string> bytes = platform::ReadWholeFile(path);
-    if (!bytes) {
-        ExchangeReport report(ExchangeReport::Kind::Calendar);
-        report.error = QStringLiteral("Cannot read %1").arg(path);
-        return report;
-    }
-    return ImportText(document, *bytes, options);
+    ExchangeReport unread(ExchangeReport::Kind::Calendar);
+    const std::optional<std::string> bytes = unread.Read(path);
+    return bytes ? ImportText(document, *bytes, options) : unread;
 }
 
 std::string ExportText(const PimDocument& document, const ExportOptions& options, int* written) {
@@ -220,9 +215,7 @@ std::string ExportText(const PimDocument& document, const ExportOptions& options
 
 ExchangeReport ExportFile(const PimDocument& document, const QString& path, const ExportOptions& options) {
     ExchangeReport report(ExchangeReport::Kind::Calendar);
-    const std::string text = ExportText(document, options, &report.written);
-    if (!platform::WriteFileAtomically(path, text))
-        report.error = QStringLiteral("Cannot write %1").arg(path);
+    report.Write(path, ExportText(document, options, &report.written));
     return report;
 }
 

@@ -1,5 +1,7 @@
 #include "ExchangeReport.h"
 
+#include "platform/AtomicFile.h"
+
 namespace {
 QString count(int n, const char* one, const char* many) {
     return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
@@ -41,4 +43,16 @@ QStringList ExchangeReport::Lines(int listed) const {
                      names.join(QStringLiteral(", "));
     }
     return lines;
+}
+
+std::optional<std::string> ExchangeReport::Read(const QString& path) {
+    std::optional<std::string> bytes = platform::ReadWholeFile(path);
+    if (!bytes)
+        error = QStringLiteral("Cannot read %1").arg(path);
+    return bytes;
+}
+
+void ExchangeReport::Write(const QString& path, std::string_view text) {
+    if (!platform::WriteFileAtomically(path, text))
+        error = QStringLiteral("Cannot write %1").arg(path);
 }

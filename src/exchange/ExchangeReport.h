@@ -5,7 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What one vCard or iCalendar import or export did, for the person who asked for it.
@@ -27,6 +29,11 @@ struct ExchangeReport {
 
     bool Failed() const { return !error.isEmpty(); }
     int Added() const { return persons + appointments + tasks; }
+    // Reads a whole file, or sets the error and gives nothing.
+    std::optional<std::string> Read(const QString& path);
+    // Replaces the file with text once every byte is written, or sets the error.
+    void Write(const QString& path, std::string_view text);
+
     // The report as lines of text. At most `listed` skipped records are named (-1: all).
     QStringList Lines(int listed = -1) const;
 };

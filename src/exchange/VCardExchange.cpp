@@ -6,7 +6,6 @@
 #include "VCardWriter.h"
 
 #include "docfile/PimDocument.h"
-#include "platform/AtomicFile.h"
 
 namespace vcardexchange {
 
@@ -36,13 +35,9 @@ ExchangeReport ImportText(PimDocument& document, std::string_view bytes) {
 }
 
 ExchangeReport ImportFile(PimDocument& document, const QString& path) {
-    const std::optional<std::string> bytes = platform::ReadWholeFile(path);
-    if (!bytes) {
-        ExchangeReport report(ExchangeReport::Kind::Contacts);
-        report.error = QStringLiteral("Cannot read %1").arg(path);
-        return report;
-    }
-    return ImportText(document, *bytes);
+    ExchangeReport unread(ExchangeReport::Kind::Contacts);
+    const std::optional<std::string> bytes = unread.Read(path);
+    return bytes ? ImportText(document, *bytes) : unread;
 }
 
 std::string ExportText(const PimDocument& document, const ExportOptions& options, int* written) {
@@ -63,9 +58,7 @@ std::string ExportText(const PimDocument& document, const ExportOptions& options
 
 ExchangeReport ExportFile(const PimDocument& document, const QString& path, const ExportOptions& options) {
     ExchangeReport report(ExchangeReport::Kind::Contacts);
-    const std::string text = ExportText(document, options, &report.written);
-    if (!platform::WriteFileAtomically(path, text))
-        report.error = QStringLiteral("Cannot write %1").arg(path);
+    report.Write(path, ExportText(document, options, &report.written));
     return report;
 }
 
