@@ -1,4 +1,5 @@
 #include "BenchDocfile.h"
+#include "BenchExchange.h"
 #include "BenchGroup.h"
 #include "BenchReports.h"
 #include "BenchShell.h"
@@ -11,8 +12,8 @@
 
 // Each group lives in a file of its own and is listed here.
 static const BenchGroup kGroups[] = {
-    {"none", nullptr},        {"reports", runReportsBench}, {"docfile", runDocfileBench},
-    {"shell", runShellBench}, {"textio", runTextioBench},   {"startup", runStartupBench},
+    {"none", nullptr},          {"reports", runReportsBench}, {"docfile", runDocfileBench},   {"shell", runShellBench},
+    {"textio", runTextioBench}, {"startup", runStartupBench}, {"exchange", runExchangeBench},
 };
 
 int main(int argc, char* argv[]) {

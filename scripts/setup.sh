@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev libglx-dev
-    libpugixml-dev clang libclang-rt-dev
+    libpugixml-dev libical-dev clang libclang-rt-dev
     fonts-liberation2 fontconfig
     xvfb xauth
     xdg-utils

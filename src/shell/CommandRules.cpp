@@ -97,7 +97,10 @@ std::optional<CommandState> StateOf(int id, const CommandContext& c) {
     case cmd::ExportTasks:
         return enabledIf(c.tasks > 0);
     case cmd::ExportPhoneBook:
+    case cmd::ExportContacts:
         return enabledIf(c.persons > 0);
+    case cmd::ExportCalendar:
+        return enabledIf(c.appointments > 0 || c.tasks > 0);
     case cmd::ExportAppointments:
         return enabledIf(c.appointments > 0);
     default:

@@ -37,6 +37,10 @@ const MainFrame::Command MainFrame::kCommands[] = {
     {cmd::ExportTasks, &MainFrame::OnExportTasks},
     {cmd::ExportPhoneBook, &MainFrame::OnExportPhoneBook},
     {cmd::ExportAppointments, &MainFrame::OnExportAppointments},
+    {cmd::ImportContacts, &MainFrame::OnImportContacts},
+    {cmd::ImportCalendar, &MainFrame::OnImportCalendar},
+    {cmd::ExportContacts, &MainFrame::OnExportContacts},
+    {cmd::ExportCalendar, &MainFrame::OnExportCalendar},
     {cmd::FilePrint, &MainFrame::OnFilePrint},
     {cmd::FilePageSetup, &MainFrame::OnFilePageSetup},
     {cmd::FilePrintPreview, &MainFrame::OnFilePrintPreview},
@@ -59,6 +63,7 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
     : QMainWindow(parent), m_prompt(prompt) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(Artwork::WindowIcon());
+    setAcceptDrops(true);
     m_fileCommands = std::make_unique<DocumentCommands>(m_document, m_prompt, m_recentFiles, m_settings,
                                                         [this](const QString& name) { UpdateTitle(name); });
     m_help = std::make_unique<HelpViewer>(helpFolder, this);

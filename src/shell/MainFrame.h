@@ -78,6 +78,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A vCard or iCalendar file dropped on the window is imported once the user agrees.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     QMenu* createPopupMenu() override { return nullptr; }
 
 private:
@@ -125,6 +128,11 @@ private:
     void OnExportPhoneBook();
     void OnExportAppointments();
     void RunImportExport(RecordType type, bool importing);
+    // Contacts as vCard and the calendar as iCalendar (MainFrameImportExport.cpp).
+    void OnImportContacts();
+    void OnImportCalendar();
+    void OnExportContacts();
+    void OnExportCalendar();
 
     platform::PromptService& m_prompt;
     platform::SettingsStore m_settings;

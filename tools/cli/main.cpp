@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 #include "CliDocfile.h"
+#include "CliExchange.h"
 #include "CliPrint.h"
 #include "CliTextio.h"
 #include "CliUsage.h"
@@ -8,6 +9,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <cstring>
 
 // Each command group lives in a file of its own and is listed here.
 static const CliCommand kCommands[] = {
@@ -17,11 +19,15 @@ static const CliCommand kCommands[] = {
     {"export",
      "export persons|tasks|appointments DOC OUT.csv|- [--separator C|tab] [--encloser C|none] [--no-header] "
      "[--columns NAME,...]",
-     runExport},
+     runExportCommand},
+    {"export", "export vcard DOC OUT.vcf [--white] [--yellow] [--version 3.0|4.0]", runExportCommand},
+    {"export", "export ical DOC OUT.ics [--from YYYY-MM-DD] [--to YYYY-MM-DD]", runExportCommand},
     {"import",
      "import persons|tasks|appointments DOC IN.csv|- [--separator C|tab] [--encloser C|none] [--no-header] "
      "[--columns NAME,...]",
-     runImport},
+     runImportCommand},
+    {"import", "import vcard DOC FILE.vcf", runImportCommand},
+    {"import", "import ical DOC FILE.ics [--from YYYY-MM-DD] [--to YYYY-MM-DD]", runImportCommand},
     {"print", "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] [--size POINTS]",
      runPrint},
 };
@@ -62,8 +68,15 @@ int printHelp() {
     return kCliSuccess;
 }
 
+// A command with several forms (import, export) has a row for each; all of them are its help.
 int printCommandHelp(const CliCommand& command) {
-    std::printf("usage: tavoro-cli %s\n", command.usage);
+    const char* prefix = "usage:";
+    for (const CliCommand& row : kCommands) {
+        if (std::strcmp(row.name, command.name) == 0) {
+            std::printf("%s tavoro-cli %s\n", prefix, row.usage);
+            prefix = "      ";
+        }
+    }
     return kCliSuccess;
 }
 

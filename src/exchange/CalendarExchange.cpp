@@ -1,0 +1,222 @@
+#include "CalendarExchange.h"
+
+#include "CalendarEvent.h"
+#include "CalendarItems.h"
+#include "DuplicateIndex.h"
+#include "RecordUid.h"
+#include "TextEncoding.h"
+
+#include "docfile/PimDocument.h"
+#include "textio/AppointmentOverlapIndex.h"
+
+#include <libical/ical.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace calendarexchange {
+
+namespace {
+
+struct FreeComponent {
+    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
+};
+using Component = std::unique_ptr<icalcomponent, FreeComponent>;
+
+// Errors in the file are the file's: they must not end the program.
+void quietLibical() {
+    static const bool once = [] {
+        icalerror_set_errors_are_fatal(0);
+        return true;
+    }();
+    (void)once;
+}
+
+// The VCALENDARs of a parsed file: the root itself, or each one of a file that holds several.
+std::vector<icalcomponent*> calendarsOf(icalcomponent* root) {
+    std::vector<icalcomponent*> calendars;
+    if (icalcomponent_isa(root) == ICAL_VCALENDAR_COMPONENT)
+        calendars.push_back(root);
+    if (icalcomponent_isa(root) != ICAL_XROOT_COMPONENT)
+        return calendars;
+    for (icalcomponent* c = icalcomponent_get_first_component(root, ICAL_VCALENDAR_COMPONENT); c;
+         c = icalcomponent_get_next_component(root, ICAL_VCALENDAR_COMPONENT))
+        calendars.push_back(c);
+    return calendars;
+}
+
+// The instances that a component of their own replaces (RECURRENCE-ID), by UID.
+std::map<std::string, std::vector<icaltimetype>> replacedInstances(icalcomponent* calendar) {
+    std::map<std::string, std::vector<icaltimetype>> replaced;
+    for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
+         e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+        const char* uid = icalcomponent_get_uid(e);
+        if (uid && icalcomponent_get_first_property(e, ICAL_RECURRENCEID_PROPERTY))
+            replaced[uid].push_back(icalcomponent_get_recurrenceid(e));
+    }
+    return replaced;
+}
+
+class Importer {
+public:
+    Importer(PimDocument& document, const ImportOptions& options)
+        : m_document(document), m_options(options), m_present(document), m_taken(document.Appointments) {}
+
+    void Calendar(icalcomponent* calendar) {
+        const auto replaced = replacedInstances(calendar);
+        const std::vector<icaltimetype> none;
+        for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
+             e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+            if (icalcomponent_get_status(e) == ICAL_STATUS_CANCELLED) {
+                const char* summary = icalcomponent_get_summary(e);
+                m_report.skipped.push_back("\"" + exchangetext::ToUtf8(summary ? summary : "") + "\": cancelled");
+                continue;
+            }
+            const char* uid = icalcomponent_get_uid(e);
+            const bool isReplacement = icalcomponent_get_first_property(e, ICAL_RECURRENCEID_PROPERTY) != nullptr;
+            const auto found = uid && !isReplacement ? replaced.find(uid) : replaced.end();
+            const auto occurrences =
+                calendarevent::Occurrences(e, calendar, m_options.from, m_options.to,
+                                           found == replaced.end() ? none : found->second, m_options.windowAll);
+            for (const calendarevent::Occurrence& occurrence : occurrences)
+                Event(occurrence);
+        }
+        for (icalcomponent* t = icalcomponent_get_first_component(calendar, ICAL_VTODO_COMPONENT); t;
+             t = icalcomponent_get_next_component(calendar, ICAL_VTODO_COMPONENT)) {
+            Task task = calendaritems::ReadTodo(t, m_options.today);
+            if (!m_options.windowAll || (task.DueDate >= m_options.from && task.DueDate <= m_options.to))
+                AddTask(std::move(task), false);
+        }
+    }
+
+    ExchangeReport Finish() {
+        if (m_report.Added() > 0) {
+            m_document.SetModified(true);
+            m_document.NotifyChanged();
+        }
+        return std::move(m_report);
+    }
+
+private:
+    void Event(const calendarevent::Occurrence& occurrence) {
+        if (occurrence.allDay) {
+            Task task;
+            task.Description = occurrence.summary;
+            task.DueDate = occurrence.start.Date();
+            task.Priority = Task::Medium;
+            AddTask(std::move(task), true);
+            return;
+        }
+        std::string reason;
+        std::optional<Appointment> appointment = calendarevent::ToAppointment(occurrence, reason);
+        if (appointment && m_present.Seen(*appointment)) {
+            ++m_report.alreadyPresent;
+            return;
+        }
+        if (appointment && m_taken.Collides(appointment->StartTime, appointment->EndTime))
+            reason = "overlaps an appointment";
+        if (!reason.empty()) {
+            m_report.skipped.push_back(Named(occurrence) + ": " + reason);
+            return;
+        }
+        m_taken.Add(appointment->StartTime, appointment->EndTime);
+        m_document.Appointments.Add(std::move(*appointment));
+        ++m_report.appointments;
+    }
+
+    void AddTask(Task task, bool fromAllDay) {
+        if (m_present.Seen(task)) {
+            ++m_report.alreadyPresent;
+            return;
+        }
+        m_document.Tasks.Add(std::move(task));
+        ++m_report.tasks;
+        if (fromAllDay)
+            ++m_report.allDayTasks;
+    }
+
+    static std::string Named(const calendarevent::Occurrence& occurrence) {
+        const std::string when = occurrence.start.Format("%Y-%m-%d %H:%M");
+        return "\"" + occurrence.summary + "\" (" + when + ")";
+    }
+
+    PimDocument& m_document;
+    const ImportOptions& m_options;
+    ExchangeReport m_report{ExchangeReport::Kind::Calendar};
+    DuplicateIndex m_present;
+    AppointmentOverlapIndex m_taken;
+};
+
+bool withinDays(const DateTime& day, const ExportOptions& options) {
+    return (!options.from.IsValid() || day.Date() >= options.from) &&
+           (!options.to.IsValid() || day.Date() <= options.to);
+}
+
+} // namespace
+
+ImportOptions DefaultImportOptions() {
+    ImportOptions options;
+    options.today = DateTime::Today();
+    const CalendarRecord today = options.today.ToCalendarRecord();
+    options.from = DateTime(today.year - 1, today.month, today.month == 2 && today.day == 29 ? 28 : today.day, 0, 0, 0);
+    options.to = DateTime(today.year + 2, today.month, today.month == 2 && today.day == 29 ? 28 : today.day, 0, 0, 0);
+    return options;
+}
+
+ExchangeReport ImportText(PimDocument& document, std::string_view text, const ImportOptions& options) {
+    quietLibical();
+    const std::string terminated(text); // libical reads up to a NUL
+    Component root(icalparser_parse_string(terminated.c_str()));
+    const std::vector<icalcomponent*> calendars = root ? calendarsOf(root.get()) : std::vector<icalcomponent*>();
+    if (calendars.empty()) {
+        ExchangeReport report(ExchangeReport::Kind::Calendar);
+        report.error = QStringLiteral("The file holds no iCalendar data");
+        return report;
+    }
+    Importer importer(document, options);
+    for (icalcomponent* calendar : calendars)
+        importer.Calendar(calendar);
+    return importer.Finish();
+}
+
+ExchangeReport ImportFile(PimDocument& document, const QString& path, const ImportOptions& options) {
+    ExchangeReport unread(ExchangeReport::Kind::Calendar);
+    const std::optional<std::string> bytes = unread.Read(path);
+    return bytes ? ImportText(document, *bytes, options) : unread;
+}
+
+std::string ExportText(const PimDocument& document, const ExportOptions& options, int* written) {
+    quietLibical();
+    const QString key = recorduid::DocumentKey(document);
+    const icaltimetype stamp = calendaritems::NowUtc();
+    localzone::ToUtc utc;
+    Component calendar(calendaritems::NewCalendar());
+    int count = 0;
+    for (const auto& [id, appointment] : document.Appointments) {
+        if (!withinDays(appointment.DueDate, options))
+            continue;
+        const std::string uid = recorduid::Uid(key, recorduid::Kind::Appointment, id);
+        icalcomponent_add_component(calendar.get(), calendaritems::NewEvent(appointment, uid, utc, stamp));
+        ++count;
+    }
+    for (const auto& [id, task] : document.Tasks) {
+        if (!withinDays(task.DueDate, options))
+            continue;
+        const std::string uid = recorduid::Uid(key, recorduid::Kind::Task, id);
+        icalcomponent_add_component(calendar.get(), calendaritems::NewTodo(task, uid, utc, stamp));
+        ++count;
+    }
+    if (written)
+        *written = count;
+    return calendaritems::Text(calendar.get());
+}
+
+ExchangeReport ExportFile(const PimDocument& document, const QString& path, const ExportOptions& options) {
+    ExchangeReport report(ExchangeReport::Kind::Calendar);
+    report.Write(path, ExportText(document, options, &report.written));
+    return report;
+}
+
+} // namespace calendarexchange

@@ -1,0 +1,151 @@
+#include "CalendarItems.h"
+
+#include "CalendarEvent.h"
+#include "TextEncoding.h"
+
+#include "textio/AppointmentTimes.h"
+
+#include <cstdlib>
+#include <ctime>
+
+namespace calendaritems {
+
+namespace {
+
+icaltimetype utcTime(std::int64_t seconds) {
+    return icaltime_from_timet_with_zone(static_cast<time_t>(seconds), 0, icaltimezone_get_utc_timezone());
+}
+
+void addUtc(icalcomponent* component, icalproperty* (*make)(icaltimetype), const DateTime& local,
+            localzone::ToUtc& utc) {
+    if (const std::optional<std::int64_t> seconds = utc(local))
+        icalcomponent_add_property(component, make(utcTime(*seconds)));
+}
+
+void addHeader(icalcomponent* component, const std::string& uid, const icaltimetype& stamp,
+               const std::string& summary) {
+    icalcomponent_add_property(component, icalproperty_new_uid(uid.c_str()));
+    icalcomponent_add_property(component, icalproperty_new_dtstamp(stamp));
+    icalcomponent_add_property(component, icalproperty_new_summary(exchangetext::ToUtf8(summary).c_str()));
+}
+
+int icalPriority(int priority) {
+    switch (priority) {
+    case Task::High:
+        return 1;
+    case Task::Medium:
+        return 5;
+    case Task::Low:
+        return 9;
+    default:
+        return 0; // done: the priority it had is not kept
+    }
+}
+
+int taskPriority(int icalPriority) {
+    if (icalPriority >= 1 && icalPriority <= 4)
+        return Task::High;
+    if (icalPriority >= 6 && icalPriority <= 9)
+        return Task::Low;
+    return Task::Medium;
+}
+
+std::string calendarText(icalcomponent* item) {
+    icalcomponent* calendar = NewCalendar();
+    icalcomponent_add_component(calendar, item);
+    std::string text = Text(calendar);
+    icalcomponent_free(calendar);
+    return text;
+}
+
+} // namespace
+
+icalcomponent* NewCalendar() {
+    icalcomponent* calendar = icalcomponent_new(ICAL_VCALENDAR_COMPONENT);
+    icalcomponent_add_property(calendar, icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar, icalproperty_new_prodid("-//Quenset//Tavoro! 1.5//EN"));
+    icalcomponent_add_property(calendar, icalproperty_new_calscale("GREGORIAN"));
+    return calendar;
+}
+
+std::string Text(icalcomponent* component) {
+    char* text = icalcomponent_as_ical_string_r(component);
+    std::string out = text ? text : "";
+    std::free(text);
+    return out;
+}
+
+icaltimetype NowUtc() {
+    return utcTime(static_cast<std::int64_t>(std::time(nullptr)));
+}
+
+icalcomponent* NewEvent(const Appointment& appointment, const std::string& uid, localzone::ToUtc& utc,
+                        const icaltimetype& stamp) {
+    icalcomponent* event = icalcomponent_new(ICAL_VEVENT_COMPONENT);
+    addHeader(event, uid, stamp, appointment.Description);
+    addUtc(event, icalproperty_new_dtstart, appointment.StartTime, utc);
+    addUtc(event, icalproperty_new_dtend, appointment.EndTime, utc);
+    if (appointment.Alarm) {
+        icalcomponent* alarm = icalcomponent_new(ICAL_VALARM_COMPONENT);
+        icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+        const std::string description = exchangetext::ToUtf8(appointment.Description);
+        icalcomponent_add_property(
+            alarm, icalproperty_new_description(description.empty() ? "Reminder" : description.c_str()));
+        icaltriggertype trigger{};
+        trigger.time = icaltime_null_time();
+        trigger.duration = icaldurationtype_from_int(-60 * appointmenttimes::AlarmLeadMinutes(appointment));
+        icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
+        icalcomponent_add_component(event, alarm);
+    }
+    return event;
+}
+
+icalcomponent* NewTodo(const Task& task, const std::string& uid, localzone::ToUtc& utc, const icaltimetype& stamp) {
+    icalcomponent* todo = icalcomponent_new(ICAL_VTODO_COMPONENT);
+    addHeader(todo, uid, stamp, task.Description);
+    if (task.DueDate.IsValid()) {
+        icaltimetype due = icaltime_null_date();
+        due.year = task.DueDate.Year();
+        due.month = task.DueDate.Month();
+        due.day = task.DueDate.Day();
+        icalcomponent_add_property(todo, icalproperty_new_due(due));
+    }
+    icalcomponent_add_property(todo, icalproperty_new_priority(icalPriority(task.Priority)));
+    if (task.IsDone()) {
+        icalcomponent_add_property(todo, icalproperty_new_status(ICAL_STATUS_COMPLETED));
+        addUtc(todo, icalproperty_new_completed, task.DoneDate, utc);
+    }
+    return todo;
+}
+
+Task ReadTodo(icalcomponent* todo, const DateTime& today) {
+    Task task;
+    const char* summary = icalcomponent_get_summary(todo);
+    task.Description = exchangetext::ToUtf8(summary ? summary : "");
+    DateTime due = calendarevent::LocalTime(icalcomponent_get_due(todo));
+    if (!due.IsValid())
+        due = calendarevent::LocalTime(icalcomponent_get_dtstart(todo));
+    task.DueDate = due.IsValid() ? due.Date() : today;
+    icalproperty* priority = icalcomponent_get_first_property(todo, ICAL_PRIORITY_PROPERTY);
+    task.Priority = taskPriority(priority ? icalproperty_get_priority(priority) : 0);
+    icalproperty* completed = icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY);
+    icalproperty* status = icalcomponent_get_first_property(todo, ICAL_STATUS_PROPERTY);
+    if (completed || (status && icalproperty_get_status(status) == ICAL_STATUS_COMPLETED)) {
+        task.Priority = Task::Done;
+        const DateTime done = completed ? calendarevent::LocalTime(icalproperty_get_completed(completed)) : DateTime();
+        task.DoneDate = done.IsValid() ? done.Date() : today;
+    }
+    return task;
+}
+
+std::string EventCalendarText(const Appointment& appointment, const std::string& uid) {
+    localzone::ToUtc utc;
+    return calendarText(NewEvent(appointment, uid, utc, NowUtc()));
+}
+
+std::string TodoCalendarText(const Task& task, const std::string& uid) {
+    localzone::ToUtc utc;
+    return calendarText(NewTodo(task, uid, utc, NowUtc()));
+}
+
+} // namespace calendaritems

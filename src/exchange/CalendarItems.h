@@ -1,0 +1,39 @@
+#pragma once
+
+#include "LocalZone.h"
+
+#include "core/Appointment.h"
+#include "core/Task.h"
+
+#include <libical/ical.h>
+
+#include <string>
+
+// Appointments and tasks as single iCalendar components and back; the whole-file import and
+// export and a calendar server share these. Components returned are the caller's to free.
+namespace calendaritems {
+
+// A VEVENT with DTSTART and DTEND in UTC, and a display alarm with a relative trigger when the
+// alarm is set. `stamp` is the DTSTAMP (UTC).
+icalcomponent* NewEvent(const Appointment& appointment, const std::string& uid, localzone::ToUtc& utc,
+                        const icaltimetype& stamp);
+// A VTODO with DUE as a date, PRIORITY, and STATUS:COMPLETED with COMPLETED for a done task.
+icalcomponent* NewTodo(const Task& task, const std::string& uid, localzone::ToUtc& utc, const icaltimetype& stamp);
+
+// A VTODO as a task (times with a TZID are read in the zone of the component's calendar): SUMMARY; DUE, else DTSTART,
+// else `today`; PRIORITY 1-4 High, 5 and none Medium, 6-9 Low; STATUS:COMPLETED or COMPLETED make it done on the day it
+// was completed (else today).
+Task ReadTodo(icalcomponent* todo, const DateTime& today);
+
+// One VCALENDAR around one record, as a calendar server keeps each.
+std::string EventCalendarText(const Appointment& appointment, const std::string& uid);
+std::string TodoCalendarText(const Task& task, const std::string& uid);
+
+// An empty VCALENDAR with this program's PRODID.
+icalcomponent* NewCalendar();
+// The text of a component, CR LF line ends, folded.
+std::string Text(icalcomponent* component);
+// Now, in UTC.
+icaltimetype NowUtc();
+
+} // namespace calendaritems

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "PropertyTally.h"
+
+#include <string>
+
+struct Person;
+struct VCard;
+class VCardWriter;
+
+enum class VCardVersion { V30, V40 };
+
+// One person as one vCard and back; the whole-file import and export and a contacts server share
+// these.
+namespace personcard {
+
+// Fills `person` (a new one) from the card: N and FN to the names, ORG, TITLE, the first home
+// (else work, else any) ADR, the five kinds of TEL, the preferred or first EMAIL, URL and NOTE.
+// The person goes into the White Pages unless the card carries our own X-TAVORO-PAGES. What has
+// no field is counted in `unmapped`. False when the card names no one and no company.
+bool Read(const VCard& card, Person& person, PropertyTally* unmapped);
+
+// The card of a person, UTF-8, under the given UID (see RecordUid).
+void Write(VCardWriter& writer, const Person& person, const std::string& uid, VCardVersion version);
+std::string ToText(const Person& person, const std::string& uid, VCardVersion version);
+
+// A work number and the extension it carries ("555-0100 ext. 12", "x12", "#12"), split.
+void SplitExtension(std::string_view number, std::string& phone, std::string& extension);
+
+} // namespace personcard

@@ -1,0 +1,65 @@
+#include "VCardExchange.h"
+
+#include "DuplicateIndex.h"
+#include "RecordUid.h"
+#include "VCardReader.h"
+#include "VCardWriter.h"
+
+#include "docfile/PimDocument.h"
+
+namespace vcardexchange {
+
+ExchangeReport ImportText(PimDocument& document, std::string_view bytes) {
+    ExchangeReport report(ExchangeReport::Kind::Contacts);
+    DuplicateIndex present(document);
+    int number = 0;
+    for (const VCard& card : ReadVCards(bytes)) {
+        ++number;
+        Person person;
+        if (!personcard::Read(card, person, &report.unmapped)) {
+            report.skipped.push_back("card " + std::to_string(number) + ": no name and no company");
+            continue;
+        }
+        if (present.Seen(person)) {
+            ++report.alreadyPresent;
+            continue;
+        }
+        document.Persons.Add(std::move(person));
+        ++report.persons;
+    }
+    if (report.persons > 0) {
+        document.SetModified(true);
+        document.NotifyChanged();
+    }
+    return report;
+}
+
+ExchangeReport ImportFile(PimDocument& document, const QString& path) {
+    ExchangeReport unread(ExchangeReport::Kind::Contacts);
+    const std::optional<std::string> bytes = unread.Read(path);
+    return bytes ? ImportText(document, *bytes) : unread;
+}
+
+std::string ExportText(const PimDocument& document, const ExportOptions& options, int* written) {
+    const QString key = recorduid::DocumentKey(document);
+    VCardWriter writer;
+    int count = 0;
+    for (const auto& [id, person] : document.Persons) {
+        const bool everyone = !options.white && !options.yellow;
+        if (!everyone && !(options.white && person.WhitePages) && !(options.yellow && person.YellowPages))
+            continue;
+        personcard::Write(writer, person, recorduid::UrnUid(key, recorduid::Kind::Person, id), options.version);
+        ++count;
+    }
+    if (written)
+        *written = count;
+    return std::move(writer.Text());
+}
+
+ExchangeReport ExportFile(const PimDocument& document, const QString& path, const ExportOptions& options) {
+    ExchangeReport report(ExchangeReport::Kind::Contacts);
+    report.Write(path, ExportText(document, options, &report.written));
+    return report;
+}
+
+} // namespace vcardexchange

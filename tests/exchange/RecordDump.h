@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/PimRecords.h"
+#include "exchange/ExchangeReport.h"
+
+#include <QString>
+#include <QStringList>
+
+// A document's records and an import's report as lines of text, for golden files and QCOMPARE.
+namespace recorddump {
+
+inline QString text(const std::string& bytes) {
+    return QString::fromStdString(bytes).replace(QLatin1Char('\n'), QLatin1String("\\n"));
+}
+
+inline QStringList Persons(const PimRecords& records) {
+    QStringList lines;
+    for (const auto& [id, p] : records.Persons) {
+        lines << QStringLiteral("person %1 [%2%3]")
+                     .arg(id)
+                     .arg(p.WhitePages ? "white" : "")
+                     .arg(p.YellowPages ? " yellow" : "");
+        const std::pair<const char*, const std::string*> fields[] = {
+            {"FName", &p.FName},       {"LName", &p.LName},     {"RName", &p.RName},     {"Company", &p.Company},
+            {"Position", &p.Position}, {"Addr1", &p.Addr1},     {"Addr2", &p.Addr2},     {"City", &p.City},
+            {"State", &p.State},       {"Zip", &p.Zip},         {"HmPhone", &p.HmPhone}, {"WkPhone", &p.WkPhone},
+            {"WkExt", &p.WkExt},       {"Fax", &p.Fax},         {"Pager", &p.Pager},     {"CelPhone", &p.CelPhone},
+            {"EMail", &p.EMail},       {"WebPage", &p.WebPage}, {"Notes", &p.Notes}};
+        for (const auto& [name, value] : fields) {
+            if (!value->empty())
+                lines << QStringLiteral("  %1: %2").arg(QLatin1String(name), text(*value));
+        }
+    }
+    return lines;
+}
+
+inline QStringList Calendar(const PimRecords& records) {
+    static const char* const kPriorities[] = {"High", "Medium", "Low", "Done"};
+    QStringList lines;
+    for (const auto& [id, a] : records.Appointments) {
+        QString line = QStringLiteral("appointment %1-%2")
+                           .arg(QString::fromStdString(a.StartTime.Format("%Y-%m-%d %H:%M")),
+                                QString::fromStdString(a.EndTime.Format("%H:%M")));
+        if (a.DueDate != a.StartTime.Date())
+            line += QStringLiteral(" on ") + QString::fromStdString(a.DueDate.Format("%Y-%m-%d"));
+        if (a.Alarm)
+            line += QStringLiteral(" alarm %1").arg(QString::fromStdString(a.AlarmTime.Format("%H:%M")));
+        lines << line + QStringLiteral(" ") + text(a.Description);
+    }
+    for (const auto& [id, t] : records.Tasks) {
+        QString line = QStringLiteral("task %1 %2")
+                           .arg(QString::fromStdString(t.DueDate.Format("%Y-%m-%d %H:%M")),
+                                QLatin1String(kPriorities[t.Priority & 3]));
+        if (t.IsDone())
+            line += QStringLiteral(" on ") + QString::fromStdString(t.DoneDate.Format("%Y-%m-%d %H:%M"));
+        lines << line + QStringLiteral(" ") + text(t.Description);
+    }
+    return lines;
+}
+
+inline QStringList Report(const ExchangeReport& report) {
+    QStringList lines;
+    for (const QString& line : report.Lines())
+        lines << QStringLiteral("report: ") + line;
+    return lines;
+}
+
+} // namespace recorddump

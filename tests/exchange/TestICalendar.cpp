@@ -1,0 +1,139 @@
+#include "RecordDump.h"
+
+#include "docfile/PimDocument.h"
+#include "exchange/CalendarExchange.h"
+#include "exchange/TextEncoding.h"
+#include "platform/AtomicFile.h"
+#include "support/TestMain.h"
+#include "textio/AppointmentTimes.h"
+
+#include <libical/ical.h>
+
+namespace {
+
+Appointment appointment(const std::string& description, int year, int month, int day, int hour, int minute, int minutes,
+                        int alarmLead) {
+    Appointment a;
+    a.Description = description;
+    a.DueDate = DateTime(year, month, day, 0, 0, 0);
+    a.StartTime = DateTime(year, month, day, hour, minute, 0);
+    a.EndTime = appointmenttimes::AtMinute(a.DueDate, hour * 60 + minute + minutes);
+    a.Alarm = alarmLead >= 0;
+    a.AlarmTime = a.StartTime - DateTimeSpan(0, 0, std::max(alarmLead, 0), 0);
+    return a;
+}
+
+Task task(const std::string& description, int year, int month, int day, int priority) {
+    Task t;
+    t.Description = description;
+    t.DueDate = DateTime(year, month, day, 0, 0, 0);
+    t.Priority = priority;
+    if (priority == Task::Done)
+        t.DoneDate = DateTime(year, month, day - 1, 0, 0, 0);
+    return t;
+}
+
+// Text hard on the format, summer and winter time, a day before 1970, each alarm lead and priority.
+void addHostileRecords(PimDocument& document) {
+    document.Appointments.Add(appointment("Lunch, with \"Ann\"; then\ncoffee \\ cake", 2026, 7, 1, 12, 0, 60, 15));
+    document.Appointments.Add(appointment("Caf\xe9 \x80 (Windows-1252)", 2026, 1, 15, 9, 30, 30, -1));
+    document.Appointments.Add(appointment("Gr\xc3\xbc\xc3\x9f"
+                                          "e \xe6\x97\xa5\xe6\x9c\xac and a summary long enough "
+                                          "to be folded by the writer at seventy-five octets",
+                                          2026, 3, 29, 1, 0, 15, 0));
+    document.Appointments.Add(appointment("Moon landing party", 1969, 7, 20, 21, 0, 45, 60));
+    document.Appointments.Add(appointment("Until midnight", 2026, 10, 25, 23, 0, 60, 5));
+    document.Tasks.Add(task("Pay rent; call \"landlord\"", 2026, 4, 1, Task::High));
+    document.Tasks.Add(task("M\xfcll", 2026, 4, 2, Task::Medium));
+    document.Tasks.Add(task("Some day", 2026, 4, 3, Task::Low));
+    document.Tasks.Add(task("Filed taxes", 2026, 3, 10, Task::Done));
+}
+
+std::string utf8(std::string text) {
+    return exchangetext::ToUtf8(text);
+}
+
+calendarexchange::ImportOptions options() {
+    calendarexchange::ImportOptions options;
+    options.today = DateTime(2026, 3, 15, 0, 0, 0);
+    options.from = DateTime(2025, 3, 15, 0, 0, 0);
+    options.to = DateTime(2028, 3, 15, 0, 0, 0);
+    return options;
+}
+
+} // namespace
+
+class TestICalendar : public QObject {
+    Q_OBJECT
+
+private slots:
+    void roundTrip() {
+        PimDocument source;
+        addHostileRecords(source);
+        int written = 0;
+        const std::string text = calendarexchange::ExportText(source, {}, &written);
+        QCOMPARE(written, 9);
+        PimDocument target;
+        const ExchangeReport report = calendarexchange::ImportText(target, text, options());
+        QCOMPARE(report.appointments, 5);
+        QCOMPARE(report.tasks, 4);
+        QVERIFY(report.skipped.empty());
+        PimDocument expected;
+        for (auto [id, a] : source.Appointments) {
+            a.Description = utf8(a.Description);
+            expected.Appointments.Add(a);
+        }
+        for (auto [id, t] : source.Tasks) {
+            t.Description = utf8(t.Description);
+            expected.Tasks.Add(t);
+        }
+        QCOMPARE(recorddump::Calendar(target), recorddump::Calendar(expected));
+    }
+
+    // What other programs read: RFC 5545 as libical's own checker sees it, UTC times, display
+    // alarms, due dates as dates, completed to-dos.
+    void exportIsValid() {
+        PimDocument source;
+        addHostileRecords(source);
+        calendarexchange::ExportOptions window;
+        window.from = DateTime(2026, 1, 1, 0, 0, 0);
+        window.to = DateTime(2026, 12, 31, 0, 0, 0);
+        int written = 0;
+        const std::string text = calendarexchange::ExportText(source, window, &written);
+        QCOMPARE(written, 8); // not the party of 1969
+        icalcomponent* calendar = icalparser_parse_string(text.c_str());
+        QVERIFY(calendar);
+        QVERIFY(icalrestriction_check(calendar));
+        QCOMPARE(icalcomponent_count_errors(calendar), 0);
+        icalcomponent_free(calendar);
+        for (const char* expected : {"DTSTART:20260701T100000Z", "DTEND:20260701T110000Z", "ACTION:DISPLAY",
+                                     "TRIGGER:-PT15M", "DUE;VALUE=DATE:20260401", "PRIORITY:1", "PRIORITY:9",
+                                     "STATUS:COMPLETED", "COMPLETED:20260308T230000Z", "DTSTAMP:"})
+            QVERIFY2(text.find(expected) != std::string::npos, expected);
+        QVERIFY(text.find("Lunch\\, with \"Ann\"\\; then\\ncoffee \\\\ cake") != std::string::npos);
+    }
+
+    void importingTwiceAddsNothing() {
+        const QString path = QStringLiteral(TAVORO_TEST_DATA "/exchange/ical/days.ics");
+        PimDocument document;
+        document.Appointments.Add(appointment("Dentist", 2026, 4, 25, 13, 30, 60, -1));
+        const ExchangeReport first = calendarexchange::ImportFile(document, path, options());
+        QCOMPARE(first.appointments, 2);
+        // The night, the overlap, the cancelled one, and "No end" at the dentist's.
+        QCOMPARE(first.skipped.size(), size_t(4));
+        const ExchangeReport second = calendarexchange::ImportFile(document, path, options());
+        QCOMPARE(second.Added(), 0);
+        QCOMPARE(second.alreadyPresent, 4);
+    }
+
+    void brokenFileChangesNothing() {
+        PimDocument document;
+        const ExchangeReport report = calendarexchange::ImportText(document, "no calendar here", options());
+        QVERIFY(report.Failed());
+        QCOMPARE(document.Appointments.Count() + document.Tasks.Count(), size_t(0));
+        QVERIFY(!document.IsModified());
+    }
+};
+
+TAVORO_TEST_MAIN(TestICalendar)
+#include "TestICalendar.moc"

@@ -1,0 +1,180 @@
+#include "CliExchange.h"
+
+#include "CliTextio.h"
+#include "StderrPromptService.h"
+
+#include "docfile/PimDocument.h"
+#include "exchange/CalendarExchange.h"
+#include "exchange/VCardExchange.h"
+
+#include <QCommandLineParser>
+#include <QDate>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+const char kImportVCard[] = "import vcard DOC FILE.vcf";
+const char kExportVCard[] = "export vcard DOC OUT.vcf [--white] [--yellow] [--version 3.0|4.0]";
+const char kImportICal[] = "import ical DOC FILE.ics [--from YYYY-MM-DD] [--to YYYY-MM-DD]";
+const char kExportICal[] = "export ical DOC OUT.ics [--from YYYY-MM-DD] [--to YYYY-MM-DD]";
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "tavoro-cli: %s\n", qPrintable(message));
+    return 1;
+}
+
+void printReport(const ExchangeReport& report) {
+    for (const QString& line : report.Lines())
+        std::printf("%s\n", qPrintable(line));
+}
+
+// The words after the format: DOC and the file, and the options of the command.
+struct Words {
+    QCommandLineParser parser;
+    QString document;
+    QString file;
+};
+
+bool parse(const QStringList& args, const char* usage, const QList<QCommandLineOption>& options, Words& words) {
+    words.parser.addOptions(options);
+    const QString usageLine = QStringLiteral("usage: tavoro-cli ") + QLatin1String(usage);
+    if (!words.parser.parse(QStringList{QStringLiteral("tavoro-cli")} + args.mid(1))) {
+        fail(words.parser.errorText() + QLatin1Char('\n') + usageLine);
+        return false;
+    }
+    const QStringList positional = words.parser.positionalArguments();
+    if (positional.size() != 2) {
+        fail(usageLine);
+        return false;
+    }
+    words.document = positional.at(0);
+    words.file = positional.at(1);
+    return true;
+}
+
+bool readDay(const QCommandLineParser& parser, const QString& name, DateTime& day) {
+    if (!parser.isSet(name))
+        return true;
+    const QDate date = QDate::fromString(parser.value(name), Qt::ISODate);
+    day = date.isValid() ? DateTime(date.year(), date.month(), date.day(), 0, 0, 0) : DateTime();
+    if (day.IsValid())
+        return true;
+    fail(QStringLiteral("--%1 wants YYYY-MM-DD").arg(name));
+    return false;
+}
+
+const QList<QCommandLineOption> kWindow = {
+    {QStringLiteral("from"), QStringLiteral("First day."), QStringLiteral("DATE")},
+    {QStringLiteral("to"), QStringLiteral("Last day."), QStringLiteral("DATE")},
+};
+
+bool loadDocument(PimDocument& document, const QString& path, bool mayBeNew) {
+    if (mayBeNew && !QFileInfo::exists(path))
+        return true;
+    StderrPromptService prompt;
+    if (document.ReadFromFile(path, prompt))
+        return true;
+    fail(QStringLiteral("cannot read the document '%1'").arg(path));
+    return false;
+}
+
+// Adds what the import found to DOC (created when it does not exist) and saves it.
+template <class Import> int importInto(const Words& words, Import&& import) {
+    PimDocument document;
+    if (!loadDocument(document, words.document, true))
+        return 1;
+    const ExchangeReport report = import(document);
+    if (report.Failed())
+        return fail(report.error);
+    if (!document.Save(words.document))
+        return fail(QStringLiteral("cannot write the document '%1'").arg(words.document));
+    printReport(report);
+    return 0;
+}
+
+int importVCard(const QStringList& args) {
+    Words words;
+    if (!parse(args, kImportVCard, {}, words))
+        return 1;
+    return importInto(words, [&](PimDocument& document) { return vcardexchange::ImportFile(document, words.file); });
+}
+
+int importICal(const QStringList& args) {
+    Words words;
+    if (!parse(args, kImportICal, kWindow, words))
+        return 1;
+    calendarexchange::ImportOptions options = calendarexchange::DefaultImportOptions();
+    options.windowAll = words.parser.isSet(QStringLiteral("from")) || words.parser.isSet(QStringLiteral("to"));
+    if (!readDay(words.parser, QStringLiteral("from"), options.from) ||
+        !readDay(words.parser, QStringLiteral("to"), options.to))
+        return 1;
+    return importInto(
+        words, [&](PimDocument& document) { return calendarexchange::ImportFile(document, words.file, options); });
+}
+
+int finishExport(const ExchangeReport& report, const QString& file, const char* what) {
+    if (report.Failed())
+        return fail(report.error);
+    std::printf("%d %s written to %s\n", report.written, what, qPrintable(file));
+    return 0;
+}
+
+int exportVCard(const QStringList& args) {
+    Words words;
+    const QList<QCommandLineOption> options = {
+        {QStringLiteral("white"), QStringLiteral("White Pages.")},
+        {QStringLiteral("yellow"), QStringLiteral("Yellow Pages.")},
+        {QStringLiteral("version"), QStringLiteral("3.0 or 4.0."), QStringLiteral("VERSION")},
+    };
+    if (!parse(args, kExportVCard, options, words))
+        return 1;
+    vcardexchange::ExportOptions exportOptions;
+    exportOptions.white = words.parser.isSet(QStringLiteral("white"));
+    exportOptions.yellow = words.parser.isSet(QStringLiteral("yellow"));
+    const QString version = words.parser.value(QStringLiteral("version"));
+    if (version == QLatin1String("4.0"))
+        exportOptions.version = VCardVersion::V40;
+    else if (!version.isEmpty() && version != QLatin1String("3.0"))
+        return fail(QStringLiteral("--version wants 3.0 or 4.0"));
+    PimDocument document;
+    if (!loadDocument(document, words.document, false))
+        return 1;
+    return finishExport(vcardexchange::ExportFile(document, words.file, exportOptions), words.file, "persons");
+}
+
+int exportICal(const QStringList& args) {
+    Words words;
+    if (!parse(args, kExportICal, kWindow, words))
+        return 1;
+    calendarexchange::ExportOptions options;
+    if (!readDay(words.parser, QStringLiteral("from"), options.from) ||
+        !readDay(words.parser, QStringLiteral("to"), options.to))
+        return 1;
+    PimDocument document;
+    if (!loadDocument(document, words.document, false))
+        return 1;
+    return finishExport(calendarexchange::ExportFile(document, words.file, options), words.file,
+                        "appointments and tasks");
+}
+
+} // namespace
+
+int runImportCommand(const QStringList& args) {
+    const QString format = args.value(0);
+    if (format == QLatin1String("vcard"))
+        return importVCard(args);
+    if (format == QLatin1String("ical"))
+        return importICal(args);
+    return runImport(args);
+}
+
+int runExportCommand(const QStringList& args) {
+    const QString format = args.value(0);
+    if (format == QLatin1String("vcard"))
+        return exportVCard(args);
+    if (format == QLatin1String("ical"))
+        return exportICal(args);
+    return runExport(args);
+}
