@@ -5,10 +5,10 @@
 
 class DateTime;
 
-// Gives the same count as DateTime::ToSeconds (seconds since 1970 of a local date-time, -1 when
-// invalid or before 1970), but from the zone's UTC offset, remembered per calendar day, instead of
-// mktime: glibc's mktime looks at the zone file on disk on every call when TZ is unset, which made
-// writing a large document hundreds of times slower than the rest of the writer. On a day near a
+// Gives the same count as DateTime::ToSeconds (signed seconds since 1970 of a local date-time, -1
+// when invalid), but from the zone's UTC offset remembered per calendar day: asking the runtime
+// for offsets three times per date made writing a large document slower than the rest of the
+// writer. On a day near a
 // daylight-saving change, where a local time may be missing or occur twice, it defers to ToSeconds
 // so that the answer is the same. One object serves one save.
 class LocalSeconds {
