@@ -21,7 +21,7 @@ void fillPersons(PimDocument& document) {
     const char* first[] = {"Anna", "Ben", "Carla", "David", "Eva", "Frank", "Greta", "Hugo"};
     const char* last[] = {"Meyer", "O'Brien", "Schmidt", "Novak", "Rossi", "M\xc3\xbcller", "Larsen"};
     for (int i = 0; i < kRecords; ++i) {
-        Person& p = document.Persons.AddNew();
+        Person& p = *document.Persons.AddNew();
         p.FName = first[i % 8];
         p.LName = std::string(last[i % 7]) + std::to_string(i); // every person a different one
         p.RName = DisplayName(p);
@@ -45,7 +45,7 @@ void fillAppointments(PimDocument& document) {
         const DateTime day = DateTime(2000, 1, 1, 0, 0, 0) + DateTimeSpan(static_cast<double>(i / 8));
         const CalendarRecord d = day.ToCalendarRecord();
         const int start = 8 * 60 + (i % 8) * 75;
-        Appointment& a = document.Appointments.AddNew();
+        Appointment& a = *document.Appointments.AddNew();
         a.Description = "Meeting " + std::to_string(i) + ", room \"B\"";
         a.DueDate = day;
         a.StartTime = DateTime(d.year, d.month, d.day, start / 60, start % 60, 0);

@@ -3,12 +3,13 @@
 #include "platform/Clock.h"
 #include "platform/LocaleFormat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 #include <iomanip>
+#include <limits>
 #include <locale>
 #include <sstream>
-#include <limits>
 
 namespace {
 
@@ -48,9 +49,8 @@ int daysInMonth(int y, int m) {
 constexpr std::int64_t kOleEpoch = daysFromCivil(1899, 12, 30);
 
 bool partsValid(int year, int month, int day, int hour, int minute, int second) {
-    return year >= 100 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
-           day <= daysInMonth(year, month) && hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 &&
-           second >= 0 && second <= 59;
+    return year >= 100 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= daysInMonth(year, month) &&
+           hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 && second <= 59;
 }
 
 std::tm toTm(const CalendarRecord& r, int dayOfYear) {
@@ -65,6 +65,47 @@ std::tm toTm(const CalendarRecord& r, int dayOfYear) {
     t.tm_yday = dayOfYear - 1;
     t.tm_isdst = -1;
     return t;
+}
+
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+// The zone's offset from UTC at a moment. localtime_r answers from the moment alone; mktime, asked
+// for a local time with the daylight flag -1, answers from a guess its earlier calls left behind.
+bool utcOffsetAt(std::int64_t moment, long& offset) {
+    const auto t = static_cast<std::time_t>(moment);
+    std::tm parts{};
+    if (!localtime_r(&t, &parts))
+        return false;
+    offset = parts.tm_gmtoff;
+    return true;
+}
+
+// The moments a local time (counted in seconds as if it were UTC) stands for: one as a rule, two
+// in an hour the clocks repeat. In an hour they skip there is none; both fields then hold the
+// moment the clock would have shown had it not jumped, as the offset before the change gives it.
+struct LocalMoments {
+    int count = 0;
+    std::int64_t earlier = -1;
+    std::int64_t later = -1;
+};
+
+LocalMoments momentsOfLocalTime(std::int64_t local) {
+    // A zone changes its offset a few times a year at most, so the offsets a day either side are
+    // the only ones a local time of this day can have been read with.
+    long before = 0, after = 0;
+    if (!utcOffsetAt(local - kSecondsPerDay, before) || !utcOffsetAt(local + kSecondsPerDay, after))
+        return {};
+    const auto standsFor = [local](std::int64_t moment) {
+        long offset = 0;
+        return utcOffsetAt(moment, offset) && moment + offset == local;
+    };
+    const std::int64_t first = local - before, second = local - after;
+    const bool firstFits = standsFor(first), secondFits = first != second && standsFor(second);
+    if (firstFits && secondFits)
+        return {2, std::min(first, second), std::max(first, second)};
+    if (secondFits)
+        return {1, second, second};
+    return {firstFits ? 1 : 0, first, first};
 }
 
 } // namespace
@@ -107,24 +148,30 @@ DateTime DateTime::Today() {
 }
 
 DateTime DateTime::FromSeconds(std::int64_t seconds) {
-    if (seconds < 0)
+    if (seconds == -1)
         return DateTime();
     const auto t = static_cast<std::time_t>(seconds);
     std::tm parts{};
     if (!localtime_r(&t, &parts))
         return DateTime();
-    return DateTime(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min,
-                    parts.tm_sec);
+    DateTime value(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec);
+    // Only right after the clocks went back can an earlier moment show the same local time.
+    long dayBefore = 0;
+    if (value.IsValid() && utcOffsetAt(seconds - kSecondsPerDay, dayBefore) && dayBefore > parts.tm_gmtoff) {
+        const LocalMoments moments = momentsOfLocalTime(seconds + parts.tm_gmtoff);
+        value.m_laterMoment = moments.count == 2 && moments.later == seconds;
+    }
+    return value;
 }
 
 bool DateTime::SetDateTime(int year, int month, int day, int hour, int minute, int second) {
+    m_laterMoment = false;
     if (!partsValid(year, month, day, hour, minute, second)) {
         m_value = InvalidValue;
         return false;
     }
-    const double days = static_cast<double>(daysFromCivil(year, static_cast<unsigned>(month),
-                                                          static_cast<unsigned>(day)) -
-                                            kOleEpoch);
+    const double days =
+        static_cast<double>(daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kOleEpoch);
     const double fraction = (hour * 3600 + minute * 60 + second) / 86400.0;
     m_value = days >= 0 ? days + fraction : days - fraction;
     return IsValid();
@@ -205,11 +252,11 @@ std::int64_t DateTime::ToSeconds() const {
     CalendarRecord r;
     if (!Split(r))
         return -1;
-    std::tm t = toTm(r, 1);
-    const std::time_t seconds = std::mktime(&t);
-    if (seconds < 0)
-        return -1;
-    return static_cast<std::int64_t>(seconds);
+    const std::int64_t local =
+        daysFromCivil(r.year, static_cast<unsigned>(r.month), static_cast<unsigned>(r.day)) * kSecondsPerDay +
+        r.hour * 3600 + r.minute * 60 + r.second;
+    const LocalMoments moments = momentsOfLocalTime(local);
+    return m_laterMoment && moments.count == 2 ? moments.later : moments.earlier;
 }
 
 std::int32_t DateTime::ToSeconds32() const {
@@ -251,7 +298,8 @@ std::string DateTime::FormatTime(TimeFormat format) const {
     if (!Split(r))
         return {};
     return platform::formatTime(r.hour, r.minute, r.second,
-                                format == TimeFormat::HmmT ? platform::TimeStyle::HmmT : platform::TimeStyle::NoSeconds);
+                                format == TimeFormat::HmmT ? platform::TimeStyle::HmmT
+                                                           : platform::TimeStyle::NoSeconds);
 }
 
 double DateTime::Continuous(double stored) {

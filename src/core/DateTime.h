@@ -49,7 +49,7 @@ public:
     static constexpr double InvalidValue = -657435.0;
     static constexpr double MinValue = -657434.0; // 0100-01-01 00:00
     static constexpr double MaxValue = 2958465.0; // 9999-12-31 00:00
-    static constexpr int Error = -2147483647 - 1;  // the one error result of every component query
+    static constexpr int Error = -2147483647 - 1; // the one error result of every component query
 
     DateTime() = default;
     DateTime(int year, int month, int day, int hour, int minute, int second);
@@ -58,8 +58,10 @@ public:
     static DateTime FromDouble(double value);
     static DateTime Now();
     static DateTime Today();
-    // Local calendar time of a count of seconds since 1970-01-01 00:00:00 UTC; invalid for a
-    // negative count or one the runtime cannot convert. Counts beyond the 32-bit range are read too.
+    // Local calendar time of a signed count of seconds since 1970-01-01 00:00:00 UTC; invalid for
+    // -1 (the mark older files wrote for a date they could not store) and for a count outside the
+    // years DateTime holds. The second moment of an hour that the clocks repeat is remembered, so
+    // that ToSeconds gives it back.
     static DateTime FromSeconds(std::int64_t seconds);
 
     bool SetDateTime(int year, int month, int day, int hour, int minute, int second);
@@ -73,14 +75,16 @@ public:
     int Hour() const;
     int Minute() const;
     int Second() const;
-    int DayOfWeek() const; // 1 = Sunday ... 7 = Saturday
-    int DayOfYear() const; // 1 = January 1st
+    int DayOfWeek() const;                   // 1 = Sunday ... 7 = Saturday
+    int DayOfYear() const;                   // 1 = January 1st
     CalendarRecord ToCalendarRecord() const; // all zero when the value cannot be split
     // The date alone (00:00:00 of the same calendar day); invalid stays invalid.
     DateTime Date() const;
 
-    // Seconds since 1970 of this local time (daylight saving decided by the runtime), or -1 when
-    // invalid or before 1970. ToSeconds32 also gives -1 past 2038-01-19 03:14:07 UTC.
+    // Signed seconds since 1970 of this local time, or -1 when invalid. The answer depends on the
+    // value alone: a time the clocks repeat is its first moment (its second when read so by
+    // FromSeconds), a time they skip is read with the offset in force before the change.
+    // ToSeconds32 also gives -1 before 1970 and past 2038-01-19 03:14:07 UTC.
     std::int64_t ToSeconds() const;
     std::int32_t ToSeconds32() const;
 
@@ -92,6 +96,7 @@ public:
     std::string FormatDate(DateFormat format) const;
     std::string FormatTime(TimeFormat format) const;
 
+    // Equal when the day counts are: which of two moments a repeated hour meant does not count.
     bool operator==(const DateTime& other) const { return m_value == other.m_value; }
     bool operator!=(const DateTime& other) const { return m_value != other.m_value; }
     bool operator<(const DateTime& other) const;
@@ -112,4 +117,6 @@ private:
     bool Split(CalendarRecord& out, int* dayOfYear = nullptr) const;
 
     double m_value = InvalidValue;
+    // The value stands for the later of the two moments of an hour that the clocks repeat.
+    bool m_laterMoment = false;
 };

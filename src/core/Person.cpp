@@ -1,9 +1,11 @@
 #include "Person.h"
 
+#include "platform/TextCodec.h"
+
 std::string DisplayName(const Person& person) {
     if (person.LName.empty())
         return person.FName;
     if (person.FName.empty())
         return person.LName;
-    return person.LName + ", " + person.FName;
+    return platform::joinText({person.LName, ", ", person.FName});
 }

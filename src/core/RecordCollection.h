@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <limits>
 #include <map>
+#include <optional>
 
 // One of the document's collections: records keyed by ID, visited in ascending ID order. IDs are
-// issued as LastID + 1 and never reused while the document is open.
+// issued as LastID + 1 and never reused while the document is open, nor ever given to a second
+// record.
 template <class Record> class RecordCollection {
 public:
     using Map = std::map<int, Record>;
@@ -16,20 +19,41 @@ public:
     int LastID() const { return m_lastId; }
     void SetLastID(int lastId) { m_lastId = lastId; }
 
-    // Issues the next ID, stores it in the record and inserts the record; returns the ID.
-    int Add(Record record) {
-        record.ID = NextID();
-        m_records.emplace_hint(m_records.end(), m_lastId, std::move(record));
-        return m_lastId;
+    // Issues the next ID, stores it in the record and inserts the record; returns the ID, or nothing
+    // when no ID is left (the collection is then unchanged).
+    std::optional<int> Add(Record record) {
+        const std::optional<int> id = NextID();
+        if (!id)
+            return std::nullopt;
+        record.ID = *id;
+        Issue(*id, std::move(record));
+        return id;
     }
 
     // Adds a new default record under the next ID, to be filled in where it stays (an import
-    // builds many records; this spares moving each one in).
-    Record& AddNew() {
-        const int id = NextID();
-        Record& record = m_records.emplace_hint(m_records.end(), id, Record{})->second;
-        record.ID = id;
-        return record;
+    // builds many records; this spares moving each one in). Null when no ID is left.
+    Record* AddNew() {
+        const std::optional<int> id = NextID();
+        if (!id)
+            return nullptr;
+        Record& record = Issue(*id, Record{}).second;
+        record.ID = *id;
+        return &record;
+    }
+
+    bool CanAdd() const { return NextID().has_value(); }
+
+    // Where the collection stands, so that work that adds many records and cannot finish can take
+    // them back: every record added since has an ID above the highest stored then.
+    struct Mark {
+        int lastId;
+        int highest;
+        bool empty;
+    };
+    Mark Position() const { return {m_lastId, m_records.empty() ? 0 : m_records.rbegin()->first, m_records.empty()}; }
+    void RollBack(const Mark& mark) {
+        m_records.erase(mark.empty ? m_records.begin() : m_records.upper_bound(mark.highest), m_records.end());
+        m_lastId = mark.lastId;
     }
 
     // Inserts under the record's own ID without touching LastID; a repeated ID keeps the first.
@@ -68,11 +92,22 @@ public:
 private:
     // LastID + 1, but above every stored ID: a file whose LastID is missing or too low (written
     // by hand, say) must not have its records replaced by new ones. So the new record always
-    // goes at the end of the map.
-    int NextID() {
-        if (!m_records.empty())
-            m_lastId = std::max(m_lastId, m_records.rbegin()->first);
-        return ++m_lastId;
+    // goes at the end of the map. Once LastID has reached the top of the range, the lowest free ID
+    // above the highest stored one; nothing when that is the top as well.
+    std::optional<int> NextID() const {
+        constexpr int top = std::numeric_limits<int>::max();
+        const int highest = m_records.empty() ? 0 : m_records.rbegin()->first;
+        const int last = std::max(m_lastId, highest);
+        if (last < top)
+            return last + 1;
+        if (highest < top)
+            return highest + 1;
+        return std::nullopt;
+    }
+
+    typename Map::value_type& Issue(int id, Record&& record) {
+        m_lastId = std::max(m_lastId, id);
+        return *m_records.emplace_hint(m_records.end(), id, std::move(record));
     }
 
     Map m_records;

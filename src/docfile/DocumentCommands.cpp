@@ -101,15 +101,8 @@ void DocumentCommands::Save() {
 }
 
 void DocumentCommands::SaveAs() {
-    FileResult result = m_document.SaveDocumentAs(m_prompt);
-    while (result == FileResult::Failed) {
-        const PromptAnswer answer = m_prompt.message(QStringLiteral("Error saving %1.").arg(m_document.TitleName()),
-                                                     kTavoro, PromptButtons::RetryCancel, PromptIcon::Stop);
-        if (answer != PromptAnswer::Retry)
-            return;
-        result = m_document.SaveDocumentAs(m_prompt);
-    }
-    RememberInRecentList(m_document.TitleName());
+    if (SaveWithRetry([this] { return m_document.SaveDocumentAs(m_prompt); }) != FileResult::Failed)
+        RememberInRecentList(m_document.TitleName());
 }
 
 void DocumentCommands::Backup() {
@@ -129,22 +122,19 @@ void DocumentCommands::Compact() {
         WaitCursor wait;
         m_document.RemoveOldTasks(DateTime::Today());
     }
-    if (m_document.HasNoFileName()) {
+    // Until the compacted records are written they differ from the file, whatever happens next.
+    m_document.SetModified(true);
+    const bool named = !m_document.HasNoFileName();
+    const FileResult result = SaveWithRetry([this, named] {
         // Nowhere to write yet: ask for a name rather than drop a file called Untitled into
-        // whatever folder happens to be current. Declining leaves the document modified.
-        const FileResult result = m_document.SaveDocumentAs(m_prompt);
-        if (result == FileResult::Cancelled) {
-            m_document.SetModified(true);
-            m_document.NotifyChanged();
-            return;
-        }
-        if (result == FileResult::Succeeded)
-            RememberInRecentList(m_document.TitleName());
-    } else {
+        // whatever folder happens to be current.
+        if (!named)
+            return m_document.SaveDocumentAs(m_prompt);
         WaitCursor wait;
-        m_document.Save(m_document.FileName());
-    }
-    m_document.SetModified(false);
+        return m_document.WriteToFile(m_document.FileName()) ? FileResult::Succeeded : FileResult::Failed;
+    });
+    if (result == FileResult::Succeeded && !named)
+        RememberInRecentList(m_document.TitleName());
     m_document.NotifyChanged();
 }
 
@@ -220,6 +210,18 @@ void DocumentCommands::RememberInRecentList(const QString& name) {
     m_recentFiles.Add(name);
     m_recentFiles.WriteTo(m_settings);
     m_setTitle(name);
+}
+
+PimDocument::FileResult DocumentCommands::SaveWithRetry(const std::function<FileResult()>& save) {
+    FileResult result = save();
+    while (result == FileResult::Failed) {
+        const PromptAnswer answer = m_prompt.message(QStringLiteral("Error saving %1.").arg(m_document.TitleName()),
+                                                     kTavoro, PromptButtons::RetryCancel, PromptIcon::Stop);
+        if (answer != PromptAnswer::Retry)
+            break;
+        result = save();
+    }
+    return result;
 }
 
 void DocumentCommands::ShowStop(const QString& text, const QString& caption) {

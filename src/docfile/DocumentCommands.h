@@ -8,7 +8,8 @@
 //   void Save()                      57603  File > Save
 //   void SaveAs()                    57604  File > Save As...
 //   void Backup()                    32786  File > Backup...
-//   void Compact()                   32787  File > Compact
+//   void Compact()                   32787  File > Compact; a failed write asks Retry/Cancel as
+//                                           Save As does and leaves the document modified
 //   void OpenRecentFile(int command) 57616-57631  File > Recent Files (57616 = the newest)
 //   void ToggleOpenLastFileOnStart() 32831  Edit > Options > Open Last File On Start
 //   bool OpenLastFileOnStart()       the check mark of 32831
@@ -29,13 +30,13 @@
 #include "platform/PromptService.h"
 
 #include "docfile/FileSettings.h"
+#include "docfile/PimDocument.h"
 
 #include <QString>
 
 #include <functional>
 #include <optional>
 
-class PimDocument;
 class RecentFileList;
 
 namespace platform {
@@ -83,6 +84,9 @@ private:
     void RememberInRecentList(const QString& name);
     void ShowTitleAfterFailedRead(bool wasNamed);
     void ShowStop(const QString& text, const QString& caption);
+    // Runs save until it does not fail, asking "Error saving %s." with Retry and Cancel after each
+    // failure; the last result is the answer.
+    PimDocument::FileResult SaveWithRetry(const std::function<PimDocument::FileResult()>& save);
 
     PimDocument& m_document;
     platform::PromptService& m_prompt;

@@ -176,9 +176,9 @@ void readUser(const Element& element, Layout layout, ::User& user) {
 
 } // namespace
 
-void DocumentReader::Read(const Element& root, PimRecords& records) {
+bool DocumentReader::Read(const Element& root, PimRecords& records) {
     if (root.Name() != "Pim")
-        return;
+        return false;
     int version = 0;
     if (const auto* attributes = root.GetAttributes())
         for (const auto& attribute : *attributes)
@@ -190,10 +190,10 @@ void DocumentReader::Read(const Element& root, PimRecords& records) {
     else if (version == 13)
         layout = Layout::ChildElements;
     else
-        return;
+        return false;
     const auto* children = root.GetChildren();
     if (!children)
-        return;
+        return true;
     for (const auto& child : *children) {
         const Element* element = asElement(*child);
         if (!element)
@@ -208,6 +208,7 @@ void DocumentReader::Read(const Element& root, PimRecords& records) {
         else if (name == "User")
             readUser(*element, layout, records.User);
     }
+    return true;
 }
 
 std::int64_t DocumentReader::ReadInteger64(std::string_view text) {

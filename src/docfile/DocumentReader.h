@@ -10,13 +10,13 @@ class Element;
 }
 
 // Fills the records from a parsed document tree. Layout Version 1 keeps the fields as attributes
-// of the record elements, Version 13 as child elements; any other version, or a root not named
-// Pim, reads as an empty document. A record element only overwrites the fields it names: the rest
-// carry over from the previous record of the same collection element, and a repeated ID keeps the
+// of the record elements, Version 13 as child elements. Any other version, or a root not named
+// Pim, is not a document of ours: nothing is read and the answer is false. A record element only overwrites the fields
+// it names: the rest carry over from the previous record of the same collection element, and a repeated ID keeps the
 // first record.
 class DocumentReader {
 public:
-    static void Read(const SimpleXMLParser::Element& root, PimRecords& records);
+    static bool Read(const SimpleXMLParser::Element& root, PimRecords& records);
 
     // Leading whitespace, an optional sign, then decimal digits up to the first other byte; no
     // digits read as 0, and a number beyond the type's range reads as its nearest limit.

@@ -55,6 +55,5 @@ std::int64_t LocalSeconds::operator()(const DateTime& value) {
     const DayOffset offset = OffsetOfDay(day);
     if (!offset.steady)
         return value.ToSeconds();
-    const std::int64_t seconds = day * kDay + r.hour * 3600 + r.minute * 60 + r.second - offset.offset;
-    return seconds < 0 ? -1 : seconds;
+    return day * kDay + r.hour * 3600 + r.minute * 60 + r.second - offset.offset;
 }

@@ -5,12 +5,11 @@
 
 class DateTime;
 
-// Gives the same count as DateTime::ToSeconds (seconds since 1970 of a local date-time, -1 when
-// invalid or before 1970), but from the zone's UTC offset, remembered per calendar day, instead of
-// mktime: glibc's mktime looks at the zone file on disk on every call when TZ is unset, which made
-// writing a large document hundreds of times slower than the rest of the writer. On a day near a
-// daylight-saving change, where a local time may be missing or occur twice, it defers to ToSeconds
-// so that the answer is the same. One object serves one save.
+// Gives the same count as DateTime::ToSeconds (signed seconds since 1970 of a local date-time, -1
+// when invalid), but from the zone's UTC offset remembered per calendar day: ToSeconds asks the
+// runtime for offsets several times per date, which a large document has hundreds of thousands
+// of. On a day near a daylight-saving change, where a local time may be missing or occur twice,
+// it defers to ToSeconds so that the answer is the same. One object serves one save.
 class LocalSeconds {
 public:
     std::int64_t operator()(const DateTime& value);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 using platform::PromptService;
 
@@ -49,9 +50,9 @@ void PimDocument::NotifyClosing() {
         observer->DocumentClosing(*this);
 }
 
-bool PimDocument::Save(const QString& path) const {
+bool PimDocument::Save(const QString& path, platform::FileError* error) const {
     WaitCursor wait;
-    return platform::WriteFileAtomically(path, DocumentWriter::Write(*this));
+    return platform::WriteFileAtomically(path, DocumentWriter::Write(*this), error);
 }
 
 namespace {
@@ -62,35 +63,42 @@ std::size_t lengthToFirstNul(const char* text, std::size_t length) {
     return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : length;
 }
 
-void showParseError(PromptService& prompt, const SimpleXMLParser::Exception& error) {
-    prompt.message(QStringLiteral("Parsing error at line %1").arg(error.Line()), QStringLiteral("Error Loading File"),
-                   platform::PromptButtons::Ok, platform::PromptIcon::Stop);
+// Editors put a UTF-8 byte-order mark before the text; it is no part of the XML.
+std::size_t byteOrderMarkLength(const char* text, std::size_t length) {
+    return length >= 3 && std::memcmp(text, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
+}
+
+void showLoadError(PromptService& prompt, const QString& text) {
+    prompt.message(text, QStringLiteral("Error Loading File"), platform::PromptButtons::Ok, platform::PromptIcon::Stop);
+}
+
+// Fills the records from the parsed tree, or says why the file is not read.
+template <class Parse> bool loadParsed(PimRecords& records, PromptService& prompt, Parse parse) {
+    std::unique_ptr<SimpleXMLParser::Element> root;
+    try {
+        root = parse();
+    } catch (const SimpleXMLParser::Exception& error) {
+        showLoadError(prompt, QStringLiteral("Parsing error at line %1").arg(error.Line()));
+        return false;
+    }
+    if (!DocumentReader::Read(*root, records)) {
+        showLoadError(prompt, QStringLiteral("The file is not a Tavoro! document."));
+        return false;
+    }
+    return true;
 }
 } // namespace
 
 bool PimDocument::Load(const char* text, std::size_t length, PromptService& prompt) {
-    std::unique_ptr<SimpleXMLParser::Element> root;
-    try {
-        root = SimpleXMLParser::Parser().Parse(text, lengthToFirstNul(text, length));
-    } catch (const SimpleXMLParser::Exception& error) {
-        showParseError(prompt, error);
-        return false;
-    }
-    DocumentReader::Read(*root, *this);
-    return true;
+    length = lengthToFirstNul(text, length);
+    const std::size_t mark = byteOrderMarkLength(text, length);
+    return loadParsed(*this, prompt, [&] { return SimpleXMLParser::Parser().Parse(text + mark, length - mark); });
 }
 
 bool PimDocument::Load(std::string&& text, PromptService& prompt) {
     text.resize(lengthToFirstNul(text.data(), text.size()));
-    std::unique_ptr<SimpleXMLParser::Element> root;
-    try {
-        root = SimpleXMLParser::Parser().Parse(std::move(text));
-    } catch (const SimpleXMLParser::Exception& error) {
-        showParseError(prompt, error);
-        return false;
-    }
-    DocumentReader::Read(*root, *this);
-    return true;
+    text.erase(0, byteOrderMarkLength(text.data(), text.size()));
+    return loadParsed(*this, prompt, [&] { return SimpleXMLParser::Parser().Parse(std::move(text)); });
 }
 
 void PimDocument::ClearContents() {
@@ -105,15 +113,24 @@ bool PimDocument::New() {
     return true;
 }
 
-bool PimDocument::ReadFromFile(const QString& path, PromptService& prompt) {
-    std::optional<std::string> text = platform::ReadWholeFile(path);
+bool PimDocument::ReadFromFile(const QString& path, PromptService& prompt, platform::FileError* error) {
+    std::optional<std::string> text = platform::ReadWholeFile(path, error);
     if (!text)
         return false;
     ClearContents();
-    if (!Load(std::move(*text), prompt)) {
+    bool loaded = false;
+    try {
+        loaded = Load(std::move(*text), prompt);
+    } catch (const std::bad_alloc&) {
+        ClearRecords(); // what did fit is only part of the file
+        if (error)
+            *error = platform::FileError::TooLarge;
+    }
+    if (!loaded) {
         // The records are gone; keeping the former name would let the next Save write the empty
         // document over that file. Untitled, Save asks where to write instead.
         SetFileName(QString());
+        NotifyChanged();
         return false;
     }
     m_modified = false;

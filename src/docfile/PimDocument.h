@@ -2,6 +2,7 @@
 
 #include "core/PimRecords.h"
 #include "docfile/DocumentObserver.h"
+#include "platform/AtomicFile.h"
 #include "platform/PromptService.h"
 
 #include <QString>
@@ -38,10 +39,12 @@ public:
     void NotifyClosing();
 
     // The whole document in the current file layout, replacing the file at path only once every
-    // byte is written. The target stays untouched on any failure.
-    bool Save(const QString& path) const;
+    // byte is written. The target stays untouched on any failure; error tells why it failed.
+    bool Save(const QString& path, platform::FileError* error = nullptr) const;
     // Fills the (cleared) document from file text, which ends at its first NUL byte or after length
-    // bytes. A syntax error is shown as "Parsing error at line %d" and answers false.
+    // bytes; a UTF-8 byte-order mark at its start is passed over. A syntax error is shown as
+    // "Parsing error at line %d", well-formed text that is not a document of ours as "The file is
+    // not a Tavoro! document."; both answer false.
     bool Load(const char* text, std::size_t length, platform::PromptService& prompt);
     // The same, handing the text over to the parsed tree instead of copying it.
     bool Load(std::string&& text, platform::PromptService& prompt);
@@ -50,9 +53,10 @@ public:
     void ClearContents();
     // Clears the contents and forgets the file name.
     bool New();
-    // Reads the file into the document. An unreadable file leaves the document as it was; a file
-    // that does not parse leaves it empty and unmodified under its previous name.
-    bool ReadFromFile(const QString& path, platform::PromptService& prompt);
+    // Reads the file into the document. An unreadable file leaves the document as it was (error
+    // tells why); one that does not parse, is not a document or does not fit in memory leaves it
+    // empty, unmodified and untitled.
+    bool ReadFromFile(const QString& path, platform::PromptService& prompt, platform::FileError* error = nullptr);
     // Writes the document to path; on success it is no longer modified.
     bool WriteToFile(const QString& path);
 

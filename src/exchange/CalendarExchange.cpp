@@ -62,7 +62,8 @@ std::map<std::string, std::vector<icaltimetype>> replacedInstances(icalcomponent
 class Importer {
 public:
     Importer(PimDocument& document, const ImportOptions& options)
-        : m_document(document), m_options(options), m_present(document), m_taken(document.Appointments) {}
+        : m_document(document), m_options(options), m_present(document), m_taken(document.Appointments),
+          m_appointmentsMark(document.Appointments.Position()), m_tasksMark(document.Tasks.Position()) {}
 
     void Calendar(icalcomponent* calendar) {
         const auto replaced = replacedInstances(calendar);
@@ -92,6 +93,14 @@ public:
     }
 
     ExchangeReport Finish() {
+        if (m_full) {
+            // No ID was left for a record: the import takes back what it added.
+            m_document.Appointments.RollBack(m_appointmentsMark);
+            m_document.Tasks.RollBack(m_tasksMark);
+            ExchangeReport refused(ExchangeReport::Kind::Calendar);
+            refused.error = kNoIdLeft;
+            return refused;
+        }
         if (m_report.Added() > 0) {
             m_document.SetModified(true);
             m_document.NotifyChanged();
@@ -122,7 +131,8 @@ private:
             return;
         }
         m_taken.Add(appointment->StartTime, appointment->EndTime);
-        m_document.Appointments.Add(std::move(*appointment));
+        if (!m_document.Appointments.Add(std::move(*appointment)))
+            m_full = true;
         ++m_report.appointments;
     }
 
@@ -131,7 +141,8 @@ private:
             ++m_report.alreadyPresent;
             return;
         }
-        m_document.Tasks.Add(std::move(task));
+        if (!m_document.Tasks.Add(std::move(task)))
+            m_full = true;
         ++m_report.tasks;
         if (fromAllDay)
             ++m_report.allDayTasks;
@@ -147,6 +158,9 @@ private:
     ExchangeReport m_report{ExchangeReport::Kind::Calendar};
     DuplicateIndex m_present;
     AppointmentOverlapIndex m_taken;
+    RecordCollection<Appointment>::Mark m_appointmentsMark;
+    RecordCollection<Task>::Mark m_tasksMark;
+    bool m_full = false;
 };
 
 bool withinDays(const DateTime& day, const ExportOptions& options) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+inline const QString kNoIdLeft = QStringLiteral("No record can be added: the document has no free record ID left.");
+
 // What one vCard or iCalendar import or export did, for the person who asked for it.
 struct ExchangeReport {
     enum class Kind { Contacts, Calendar };

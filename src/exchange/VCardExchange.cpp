@@ -12,6 +12,7 @@ namespace vcardexchange {
 ExchangeReport ImportText(PimDocument& document, std::string_view bytes) {
     ExchangeReport report(ExchangeReport::Kind::Contacts);
     DuplicateIndex present(document);
+    const auto mark = document.Persons.Position();
     int number = 0;
     for (const VCard& card : ReadVCards(bytes)) {
         ++number;
@@ -24,7 +25,13 @@ ExchangeReport ImportText(PimDocument& document, std::string_view bytes) {
             ++report.alreadyPresent;
             continue;
         }
-        document.Persons.Add(std::move(person));
+        if (!document.Persons.Add(std::move(person))) {
+            // No ID is left: the import takes back what it added.
+            document.Persons.RollBack(mark);
+            ExchangeReport refused(ExchangeReport::Kind::Contacts);
+            refused.error = kNoIdLeft;
+            return refused;
+        }
         ++report.persons;
     }
     if (report.persons > 0) {

@@ -105,4 +105,20 @@ std::string fromQString(const QString& text) {
     return text.toStdString();
 }
 
+std::string joinText(std::initializer_list<std::string_view> parts) {
+    std::string joined;
+    bool allUtf8 = true;
+    for (std::string_view part : parts) {
+        joined.append(part);
+        allUtf8 = allUtf8 && isValidUtf8(part);
+    }
+    if (allUtf8)
+        return joined;
+    QString decoded;
+    for (std::string_view part : parts)
+        decoded += toQString(part);
+    // Windows-1252 fields among plain ASCII keep their bytes; only a mixture is made UTF-8.
+    return toQString(joined) == decoded ? joined : fromQString(decoded);
+}
+
 } // namespace platform

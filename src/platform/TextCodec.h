@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,11 @@ QString toQString(std::string_view bytes);
 // Windows-1252 bytes goes back to those bytes only through the original field; editors
 // therefore write back only the fields the user changed.
 std::string fromQString(const QString& text);
+
+// Several fields and fixed texts put together so that the whole reads as each part reads on its
+// own. Joining the bytes does that, unless UTF-8 text meets Windows-1252 text of an older file:
+// then the joined bytes would read as Windows-1252 throughout, and the whole is made UTF-8 instead.
+std::string joinText(std::initializer_list<std::string_view> parts);
 
 // Decodes bytes as Windows-1252 regardless of whether they would be valid UTF-8, and the way back.
 QString fromWindows1252(std::string_view bytes);

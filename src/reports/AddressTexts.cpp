@@ -1,5 +1,7 @@
 #include "reports/AddressTexts.h"
 
+#include "platform/TextCodec.h"
+
 #include <algorithm>
 
 namespace address {
@@ -38,7 +40,7 @@ std::string NameLine(const Person& person) {
     const std::string first = Trim(person.FName);
     if (first.empty())
         return person.LName;
-    return first + " " + person.LName;
+    return platform::joinText({first, " ", person.LName});
 }
 
 bool SortsBefore(const Person& a, const Person& b) {
@@ -67,14 +69,14 @@ void SortForAddressBook(std::vector<Person>& persons) {
 
 std::string AddressBookCityLine(const Person& person) {
     const std::string city = Trim(person.City);
-    const std::string cityState = Trim(city.empty() ? person.State : city + ", " + person.State);
-    return Trim(cityState + " " + person.Zip);
+    const std::string cityState = Trim(city.empty() ? person.State : platform::joinText({city, ", ", person.State}));
+    return Trim(platform::joinText({cityState, " ", person.Zip}));
 }
 
 std::string EnvelopeCityLine(const Person& person) {
     const std::string city = Trim(person.City);
-    const std::string cityState = Trim(person.State.empty() ? city : city + ", " + person.State);
-    return Trim(cityState + " " + person.Zip);
+    const std::string cityState = Trim(person.State.empty() ? city : platform::joinText({city, ", ", person.State}));
+    return Trim(platform::joinText({cityState, " ", person.Zip}));
 }
 
 std::vector<std::string> AddressBookLeftColumn(const Person& person) {
@@ -89,7 +91,7 @@ std::vector<std::string> AddressBookLeftColumn(const Person& person) {
 std::vector<std::string> AddressBookRightColumn(const Person& person) {
     std::string work = "Work Phone: " + person.WkPhone;
     if (!person.WkExt.empty())
-        work += " Ext. " + person.WkExt;
+        work = platform::joinText({work, " Ext. ", person.WkExt});
     return {"Home Phone: " + person.HmPhone,
             work,
             "Fax: " + person.Fax,
@@ -100,13 +102,14 @@ std::vector<std::string> AddressBookRightColumn(const Person& person) {
 }
 
 std::vector<std::string> SenderLines(const User& user, bool yellowPages) {
-    std::vector<std::string> lines = {TrimTrailing(TrimTrailing(user.FName) + " " + user.LName)};
+    std::vector<std::string> lines = {TrimTrailing(platform::joinText({TrimTrailing(user.FName), " ", user.LName}))};
     if (yellowPages && !user.Company.empty())
         lines.push_back(user.Company);
     lines.push_back(user.Addr1);
     if (!user.Addr2.empty())
         lines.push_back(user.Addr2);
-    lines.push_back(TrimTrailing(TrimTrailing(TrimTrailing(user.City) + ", " + user.State) + " " + user.Zip));
+    const std::string cityState = TrimTrailing(platform::joinText({TrimTrailing(user.City), ", ", user.State}));
+    lines.push_back(TrimTrailing(platform::joinText({cityState, " ", user.Zip})));
     return lines;
 }
 

@@ -1,13 +1,31 @@
 #include "DayView.h"
 
+#include "docfile/PimDocument.h"
 #include "editors/RecordEditors.h"
+#include "platform/PromptService.h"
+
+namespace {
+
+// A collection whose IDs have all been given out takes no new record; the user learns so before
+// filling in an editor in vain.
+template <class Record> bool roomFor(const RecordCollection<Record>& records, platform::PromptService* prompts) {
+    if (records.CanAdd())
+        return true;
+    if (prompts)
+        prompts->message(QStringLiteral("No more records of this kind can be added: every ID is taken."),
+                         QStringLiteral("Tavoro!"), platform::PromptButtons::Ok, platform::PromptIcon::Stop);
+    return false;
+}
+
+} // namespace
 
 // The record editors and Edit > User. An Edit command acts only on the record selected in its list
 // while that list is the active one. The editors mark the document modified and notify it, upon
 // which the lists refill.
 
 void DayView::OnTaskAdd() {
-    AddTask(this, m_controller.Document());
+    if (roomFor(m_controller.Document().Tasks, m_prompts))
+        AddTask(this, m_controller.Document());
 }
 
 void DayView::OnTaskEdit() {
@@ -16,7 +34,8 @@ void DayView::OnTaskEdit() {
 }
 
 void DayView::OnPersonAdd() {
-    AddPerson(this, m_controller.Document());
+    if (roomFor(m_controller.Document().Persons, m_prompts))
+        AddPerson(this, m_controller.Document());
 }
 
 void DayView::OnPersonEdit() {
@@ -25,7 +44,8 @@ void DayView::OnPersonEdit() {
 }
 
 void DayView::OnAppointmentAdd() {
-    AddAppointment(this, m_controller.Document());
+    if (roomFor(m_controller.Document().Appointments, m_prompts))
+        AddAppointment(this, m_controller.Document());
 }
 
 void DayView::OnAppointmentEdit() {

@@ -23,7 +23,7 @@ PersonDetails PersonDetails::Of(const Person* person) {
     details.values[HomePhone] = valueOf(person->HmPhone);
     details.values[WorkPhone] = valueOf(person->WkPhone);
     if (!person->WkPhone.empty() && !person->WkExt.empty())
-        details.values[WorkPhone].text = platform::toQString(person->WkPhone + "x" + person->WkExt);
+        details.values[WorkPhone].text = platform::toQString(platform::joinText({person->WkPhone, "x", person->WkExt}));
     details.values[Pager] = valueOf(person->Pager);
     details.values[Fax] = valueOf(person->Fax);
     details.values[CelPhone] = valueOf(person->CelPhone);

@@ -5,6 +5,7 @@
 #include "DelimitedTextSettings.h"
 #include "DelimitedTextWriter.h"
 #include "ExportColumnSet.h"
+#include "ImportTakeBack.h"
 #include "TextValues.h"
 
 #include "docfile/PimDocument.h"
@@ -73,6 +74,8 @@ int ImportAppointments(PimDocument& document, const DelimitedTextSettings& setti
     AppointmentOverlapIndex taken(document.Appointments);
     // What a new appointment holds, made once: its constructor reads the clock four times.
     const Appointment fresh;
+    const auto mark = document.Appointments.Position();
+    const bool wasModified = document.IsModified();
     int added = 0;
     LineTimes times;
     while (reader.NextLine()) {
@@ -94,7 +97,8 @@ int ImportAppointments(PimDocument& document, const DelimitedTextSettings& setti
                 appointment.AlarmTime = appointmenttimes::MinutesBefore(times.start, minutes);
         }
         taken.Add(appointment.StartTime, appointment.EndTime);
-        document.Appointments.Add(std::move(appointment));
+        if (!document.Appointments.Add(std::move(appointment)))
+            return TakeBackImport(document, document.Appointments, mark, wasModified);
         document.SetModified(true);
         document.NotifyChanged();
         ++added;

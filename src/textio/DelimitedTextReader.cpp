@@ -1,12 +1,14 @@
 #include "DelimitedTextReader.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <filesystem>
 #include <string>
 
 DelimitedTextReader::DelimitedTextReader(const QString& path) {
-    if (path.isEmpty())
+    // Only a regular file: a pipe would hold the reader until someone writes to it.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     m_stream.open(std::filesystem::path(QFile::encodeName(path).toStdString()), std::ios::in | std::ios::binary);
 }

@@ -1,8 +1,7 @@
 #include "DelimitedTextWriter.h"
 
 #include "DelimitedTextSettings.h"
-
-#include <QSaveFile>
+#include "platform/AtomicFile.h"
 
 #include <algorithm>
 
@@ -71,11 +70,5 @@ void DelimitedTextWriter::EndLine() {
 }
 
 bool DelimitedTextWriter::Save(const QString& path) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const auto size = static_cast<qint64>(m_content.size());
-    if (file.write(m_content.data(), size) != size || !file.flush())
-        return false;
-    return file.commit();
+    return platform::WriteFileAtomically(path, m_content);
 }

@@ -3,6 +3,7 @@
 #include "DelimitedTextSettings.h"
 #include "DelimitedTextWriter.h"
 #include "ExportColumnSet.h"
+#include "ImportTakeBack.h"
 #include "TextValues.h"
 
 #include "docfile/PimDocument.h"
@@ -82,6 +83,8 @@ int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings) 
     ColumnReader reader(settings, columns);
     if (!reader.Start())
         return 0;
+    const auto mark = document.Persons.Position();
+    const bool wasModified = document.IsModified();
     int added = 0;
     while (reader.NextLine()) {
         bool named = false;
@@ -89,7 +92,10 @@ int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings) 
             named = named || !reader.Field(column).empty();
         if (!named)
             continue;
-        Person& person = document.Persons.AddNew();
+        Person* stored = document.Persons.AddNew();
+        if (!stored)
+            return TakeBackImport(document, document.Persons, mark, wasModified);
+        Person& person = *stored;
         for (size_t i = 0; i < fields.size(); ++i) {
             if (!fields[i] || !reader.Has(static_cast<int>(i)))
                 continue;

@@ -3,6 +3,7 @@
 #include "DelimitedTextSettings.h"
 #include "DelimitedTextWriter.h"
 #include "ExportColumnSet.h"
+#include "ImportTakeBack.h"
 #include "TextValues.h"
 
 #include "docfile/PimDocument.h"
@@ -40,6 +41,8 @@ int ImportTasks(PimDocument& document, const DelimitedTextSettings& settings) {
         return 0;
     // What a new task holds, made once: its constructor reads the clock.
     const Task fresh;
+    const auto mark = document.Tasks.Position();
+    const bool wasModified = document.IsModified();
     int added = 0;
     while (reader.NextLine()) {
         if (reader.Field(Description).empty())
@@ -52,7 +55,8 @@ int ImportTasks(PimDocument& document, const DelimitedTextSettings& settings) {
             const int priority = textvalues::LeadingInteger(reader.Field(Priority));
             task.Priority = priority >= Task::High && priority <= Task::Done ? priority : Task::High;
         }
-        document.Tasks.Add(std::move(task));
+        if (!document.Tasks.Add(std::move(task)))
+            return TakeBackImport(document, document.Tasks, mark, wasModified);
         document.SetModified(true);
         document.NotifyChanged();
         ++added;

@@ -167,6 +167,11 @@ void TestDateTime::secondsSince1970RoundTrip_data() {
     QTest::newRow("before spring change") << qint64(1711846799); // 2024-03-31 01:59:59 CET
     QTest::newRow("after spring change") << qint64(1711846800);  // 03:00:00 CEST
     QTest::newRow("before autumn change") << qint64(1729987199); // 2024-10-27 02:59:59 CEST
+    QTest::newRow("first 02:30 of the autumn") << qint64(1729989000);
+    QTest::newRow("second 02:30 of the autumn") << qint64(1729992600);
+    QTest::newRow("1965") << qint64(-146710800); // 1965-05-09 00:00 CET
+    QTest::newRow("one second before 1970") << qint64(-2);
+    QTest::newRow("year 100") << qint64(-59011462408);
     QTest::newRow("32-bit edge") << qint64(2147483647);
     QTest::newRow("after 2038") << qint64(4102444800); // 2100-01-01
 }
@@ -179,15 +184,20 @@ void TestDateTime::secondsSince1970RoundTrip() {
 }
 
 void TestDateTime::secondsSince1970Edges() {
-    QVERIFY(!DateTime::FromSeconds(-1).IsValid());
-    QCOMPARE(DateTime(1969, 12, 31, 12, 0, 0).ToSeconds(), std::int64_t(-1));
+    QVERIFY(!DateTime::FromSeconds(-1).IsValid()); // what older files wrote for "no date"
+    QCOMPARE(DateTime(1969, 12, 31, 12, 0, 0).ToSeconds(), std::int64_t(-46800));
     QCOMPARE(DateTime::FromSeconds(0).Hour(), 1); // 01:00 in Berlin
     QCOMPARE(DateTime::FromSeconds(2147483647).ToSeconds32(), 2147483647);
     QCOMPARE(DateTime::FromSeconds(2147483648LL).ToSeconds32(), -1);
-    QCOMPARE(DateTime::FromSeconds(2147483648LL).ToSeconds(), std::int64_t(2147483648LL));
-    // The autumn hour that happens twice reads back as one of its two moments.
-    const std::int64_t twice = DateTime(2024, 10, 27, 2, 30, 0).ToSeconds();
-    QVERIFY(twice == 1729989000 || twice == 1729992600);
+    QCOMPARE(DateTime::FromSeconds(-2).ToSeconds32(), -1);
+    // A time the clocks repeat or skip converts the same whatever was converted before it.
+    for (const DateTime& before : {DateTime(2024, 7, 1, 2, 30, 0), DateTime(2024, 1, 1, 2, 30, 0)}) {
+        before.ToSeconds();
+        QCOMPARE(DateTime(2024, 10, 27, 2, 30, 0).ToSeconds(), std::int64_t(1729989000));
+        QCOMPARE(DateTime(2024, 3, 31, 2, 30, 0).ToSeconds(), std::int64_t(1711848600)); // read as 03:30 CEST
+    }
+    // The second 02:30 is still the same local time.
+    QCOMPARE(DateTime::FromSeconds(1729992600), DateTime(2024, 10, 27, 2, 30, 0));
 }
 
 void TestDateTime::daylightSavingGapKeepsParts() {

@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include <limits>
 #include <vector>
 
 class TestRecords : public QObject {
@@ -14,6 +15,8 @@ private Q_SLOTS:
     void displayName();
     void defaults();
     void idsAreIssuedAndNeverReused();
+    void idsAtTheTopOfTheRange_data();
+    void idsAtTheTopOfTheRange();
     void clearKeepsLastIdOfEmptyCollection();
     void insertLoadedKeepsFirst();
     void iterationInIdOrder();
@@ -33,6 +36,10 @@ void TestRecords::displayName() {
     QCOMPARE(name("", "Ann"), std::string("Ann"));
     QCOMPARE(name("Smith", ""), std::string("Smith"));
     QCOMPARE(name("", ""), std::string());
+    // Each name reads as it reads alone: Windows-1252 bytes of an older file stay as they are, and
+    // only meeting UTF-8 makes the whole UTF-8.
+    QCOMPARE(name("M\xfcller", "Jos\xe9"), std::string("M\xfcller, Jos\xe9"));
+    QCOMPARE(name("Zo\xc3\xab", "Jos\xe9"), std::string("Zo\xc3\xab, Jos\xc3\xa9"));
 }
 
 // New records start at the clock's present moment; only the priority says whether a task is done.
@@ -47,26 +54,69 @@ void TestRecords::defaults() {
 
 void TestRecords::idsAreIssuedAndNeverReused() {
     PimRecords doc;
+    const auto add = [&doc] { return doc.Persons.Add(Person()).value_or(0); };
     for (int id = 1; id <= 3; ++id)
-        QCOMPARE(doc.Persons.Add(Person()), id);
+        QCOMPARE(add(), id);
     QVERIFY(doc.Persons.Remove(3));
-    QCOMPARE(doc.Persons.Add(Person()), 4);
+    QCOMPARE(add(), 4);
     QCOMPARE(doc.Persons.Find(4)->ID, 4);
-    Person& added = doc.Persons.AddNew();
-    QCOMPARE(added.ID, 5);
+    Person* added = doc.Persons.AddNew();
+    QCOMPARE(added->ID, 5);
     QCOMPARE(doc.Persons.LastID(), 5);
-    QCOMPARE(doc.Persons.Find(5), &added);
+    QCOMPARE(doc.Persons.Find(5), added);
     // A LastID below the stored IDs (a file without it, or edited by hand) never lets a new
     // record replace a stored one.
     doc.Persons.SetLastID(1);
     doc.Persons.Find(2)->FName = "old";
-    QCOMPARE(doc.Persons.Add(Person()), 6);
-    QCOMPARE(doc.Persons.AddNew().ID, 7);
+    QCOMPARE(add(), 6);
+    QCOMPARE(doc.Persons.AddNew()->ID, 7);
     QCOMPARE(doc.Persons.Find(2)->FName, std::string("old"));
     QCOMPARE(doc.Persons.Count(), size_t(6));
     // The three collections issue IDs independently.
-    QCOMPARE(doc.Tasks.Add(Task()), 1);
-    QCOMPARE(doc.Appointments.Add(Appointment()), 1);
+    QCOMPARE(doc.Tasks.Add(Task()).value_or(0), 1);
+    QCOMPARE(doc.Appointments.Add(Appointment()).value_or(0), 1);
+}
+
+// A new record never takes a stored record's ID nor steps past the largest int: after the top it
+// takes the lowest free ID above the highest stored one, and when none is left it is refused.
+void TestRecords::idsAtTheTopOfTheRange_data() {
+    QTest::addColumn<QList<int>>("stored");
+    QTest::addColumn<int>("lastId");
+    QTest::addColumn<QList<int>>("issued"); // 0: refused
+    constexpr int top = std::numeric_limits<int>::max();
+    QTest::newRow("last two") << QList<int>{top - 2} << 0 << QList<int>{top - 1, top, 0};
+    QTest::newRow("stored at the top") << QList<int>{1, top} << 0 << QList<int>{0};
+    QTest::newRow("LastID at the top") << QList<int>{5} << top << QList<int>{6, 7};
+    QTest::newRow("LastID at the top, none stored") << QList<int>{} << top << QList<int>{1};
+}
+
+void TestRecords::idsAtTheTopOfTheRange() {
+    QFETCH(QList<int>, stored);
+    QFETCH(int, lastId);
+    QFETCH(QList<int>, issued);
+    PimRecords doc;
+    for (int id : stored) {
+        Person person;
+        person.ID = id;
+        person.FName = "stored";
+        doc.Persons.InsertLoaded(person);
+    }
+    doc.Persons.SetLastID(lastId);
+    for (int expected : issued) {
+        const auto mark = doc.Persons.Position();
+        QCOMPARE(doc.Persons.CanAdd(), expected != 0);
+        QCOMPARE(doc.Persons.Add(Person()).value_or(0), expected);
+        if (expected == 0) {
+            QCOMPARE(doc.Persons.Position().lastId, mark.lastId);
+            QCOMPARE(doc.Persons.AddNew(), nullptr);
+        }
+    }
+    for (int id : stored)
+        QCOMPARE(doc.Persons.Find(id)->FName, std::string("stored"));
+    // Taking back everything added restores the collection as it was.
+    doc.Persons.RollBack({lastId, stored.isEmpty() ? 0 : stored.back(), stored.isEmpty()});
+    QCOMPARE(doc.Persons.Count(), std::size_t(stored.size()));
+    QCOMPARE(doc.Persons.LastID(), lastId);
 }
 
 void TestRecords::clearKeepsLastIdOfEmptyCollection() {
@@ -111,7 +161,7 @@ void TestRecords::iterationInIdOrder() {
 
 void TestRecords::completeAndTurnOff() {
     PimRecords doc;
-    const int id = doc.Tasks.Add(Task());
+    const int id = doc.Tasks.Add(Task()).value_or(0);
     QVERIFY(doc.CompleteTask(id));
     QCOMPARE(doc.Tasks.Find(id)->Priority, 3);
     QCOMPARE(doc.Tasks.Find(id)->DoneDate, DateTime(2003, 5, 10, 0, 0, 0));
@@ -122,7 +172,7 @@ void TestRecords::completeAndTurnOff() {
     Appointment a;
     a.Alarm = 1;
     a.AlarmTime = DateTime(2003, 5, 12, 8, 45, 0);
-    const int aid = doc.Appointments.Add(a);
+    const int aid = doc.Appointments.Add(a).value_or(0);
     QVERIFY(doc.TurnOffReminder(aid));
     QCOMPARE(int(doc.Appointments.Find(aid)->Alarm), 0);
     QCOMPARE(doc.Appointments.Find(aid)->AlarmTime, DateTime(2003, 5, 12, 8, 45, 0));
@@ -134,7 +184,7 @@ void TestRecords::removeOldTasks() {
         Task t;
         t.Priority = priority;
         t.DueDate = due;
-        return doc.Tasks.Add(t);
+        return doc.Tasks.Add(t).value_or(0);
     };
     const int doneYesterday = addTask(3, DateTime(2003, 5, 9, 0, 0, 0));
     const int doneToday = addTask(3, DateTime(2003, 5, 10, 0, 0, 0));

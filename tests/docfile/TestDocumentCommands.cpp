@@ -7,6 +7,7 @@
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -192,6 +193,9 @@ private slots:
         QTest::newRow("missing") << QByteArray() << QStringList{"Error loading file."} << true;
         QTest::newRow("unparsable") << QByteArray("<Pim Version=\"1\">\r\n<Persons>\r\n</Pim>")
                                     << QStringList{"Parsing error at line 3", "Error loading file."} << false;
+        QTest::newRow("not a document") << QByteArray("<?xml version=\"1.0\"?>\n<html><Pim Version=\"1\"/></html>")
+                                        << QStringList{"The file is not a Tavoro! document.", "Error loading file."}
+                                        << false;
     }
     void openFailure() {
         QFETCH(QByteArray, bytes);
@@ -369,17 +373,28 @@ private slots:
         QVERIFY(p.prompt.messages.isEmpty());
     }
 
+    // A compacted document that cannot be written stays modified, so that closing still asks;
+    // Retry tries again, and once the folder is there Compact writes it.
     void compactCannotWrite() {
         Program p;
-        p.document.SetFileName(p.path("missing/tasks.pgr"));
+        const QString file = p.path("missing/tasks.pgr");
+        p.document.SetFileName(file);
         Task task;
         task.Priority = Task::Done;
         task.DueDate = DateTime(2003, 1, 1, 0, 0, 0);
         p.document.Tasks.Add(task);
-        p.document.SetModified(true);
+        p.prompt.queueAnswer(platform::PromptAnswer::Retry);
         p.commands.Compact();
-        QVERIFY(p.prompt.messages.isEmpty());
+        QCOMPARE(p.prompt.messages.size(), 2);
+        p.expectMessage(QStringLiteral("Error saving %1.").arg(file), QStringLiteral("Tavoro!"),
+                        PromptButtons::RetryCancel, PromptIcon::Stop);
         QVERIFY(p.document.Tasks.Empty());
+        QVERIFY(p.document.IsModified());
+
+        QVERIFY(QDir(p.folder.path()).mkdir(QStringLiteral("missing")));
+        p.commands.Compact();
+        QCOMPARE(p.prompt.messages.size(), 2);
+        QVERIFY(QFile::exists(file));
         QVERIFY(!p.document.IsModified());
     }
 

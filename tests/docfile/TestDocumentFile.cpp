@@ -9,10 +9,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(DateTime)
 
@@ -218,7 +220,7 @@ private slots:
         QTest::newRow("due date invalid")
             << 0 << DateTime() << may9 << QByteArray("DueDate=\"1052517600\" DoneDate=\"0\"");
         QTest::newRow("due before 1970") << 2 << DateTime(1969, 12, 31, 0, 0, 0) << may9
-                                         << QByteArray("DueDate=\"1052517600\" DoneDate=\"0\"");
+                                         << QByteArray("DueDate=\"-90000\" DoneDate=\"0\"");
         QTest::newRow("due after 2038") << 0 << DateTime(2040, 7, 1, 0, 0, 0) << may9
                                         << QByteArray("DueDate=\"2224706400\" DoneDate=\"0\"");
     }
@@ -245,7 +247,7 @@ private slots:
         appointment.Alarm = 0;
         appointment.AlarmTime = DateTime(2003, 5, 10, 14, 15, 0);
         document.Appointments.Add(appointment);
-        QVERIFY(saved(document).contains("DueDate=\"-1\" StartTime=\"-1\" EndTime=\"1052569800\" Alarm=\"0\" "
+        QVERIFY(saved(document).contains("DueDate=\"-1\" StartTime=\"-31539600\" EndTime=\"1052569800\" Alarm=\"0\" "
                                          "AlarmTime=\"0\" Done=\"0\""));
     }
 
@@ -297,11 +299,10 @@ private slots:
         row("comment and empty child skipped",
             version1("<Persons><!-- note --><Person/><Person ID=\"5\" FName=\"E\"/><Person></Person></Persons>"),
             "5:E::0", 0);
-        row("root of another name", "<PIM Version=\"1\"><Persons><Person ID=\"1\"/></Persons></PIM>", "", 0);
-        row("no version", "<Pim><Persons><Person ID=\"1\"/></Persons></Pim>", "", 0);
-        row("version 2", "<Pim Version=\"2\"><Persons><Person ID=\"1\"/></Persons></Pim>", "", 0);
         row("last version attribute counts",
             "<Pim Version=\"7\" Version=\"1\"><Persons><Person ID=\"1\"/></Persons></Pim>", "1:::0", 0);
+        row("byte-order mark", "\xEF\xBB\xBF" + version1("<Persons><Person ID=\"1\" FName=\"A\"/></Persons>"), "1:A::0",
+            0);
         row("reference to NUL dropped", version1("<Persons><Person ID=\"1\" FName=\"a&#0;b\"/></Persons>"), "1:ab::0",
             0);
         row("raw line break in a value stays", version1("<Persons><Person ID=\"1\" FName=\"a\r\r\nb\"/></Persons>"),
@@ -333,6 +334,12 @@ private slots:
                                             << QStringLiteral("Parsing error at line 3");
         QTest::newRow("NUL before the root closes")
             << QByteArray("<Pim Version=\"1\">\r\n\0</Pim>\r\n", 26) << QStringLiteral("Parsing error at line 2");
+        const QString notOurs = QStringLiteral("The file is not a Tavoro! document.");
+        QTest::newRow("root of another name")
+            << QByteArray("<PIM Version=\"1\"><Persons><Person ID=\"1\"/></Persons></PIM>") << notOurs;
+        QTest::newRow("no version") << QByteArray("<Pim><Persons><Person ID=\"1\"/></Persons></Pim>") << notOurs;
+        QTest::newRow("version 2") << QByteArray("<Pim Version=\"2\"><Persons><Person ID=\"1\"/></Persons></Pim>")
+                                   << notOurs;
     }
     void parseErrorIsShown() {
         QFETCH(QByteArray, file);
@@ -357,6 +364,18 @@ private slots:
         QVERIFY(prompt.messages.isEmpty());
     }
 
+    // Dates before 1970 and both moments of the repeated autumn hour come back to the second.
+    void datesResaveByteExact() {
+        const QByteArray file = fixture("dates-v1.pgr");
+        PimDocument document;
+        FakePromptService prompt;
+        QVERIFY(document.Load(file.constData(), std::size_t(file.size()), prompt));
+        QCOMPARE(saved(document), file);
+        QCOMPARE(document.Appointments.Find(1)->StartTime, DateTime(1965, 5, 9, 14, 30, 0));
+        QCOMPARE(document.Tasks.Find(1)->DueDate, DateTime(1912, 6, 1, 0, 0, 0));
+        QCOMPARE(document.Appointments.Find(3)->StartTime, DateTime(2024, 10, 27, 2, 30, 0));
+    }
+
     void localSecondsMatchesTheRuntime() {
         // Every quarter hour through the days around both daylight-saving changes of a year,
         // and a spread of other moments, including the edges of the count.
@@ -366,7 +385,7 @@ private slots:
                 moments << DateTime(2003, 3, day, minutes / 60, minutes % 60, 0);
                 moments << DateTime(2003, 10, day - 3, minutes / 60, minutes % 60, 7);
             }
-        for (int year = 1969; year <= 2100; year += 3)
+        for (int year = 1900; year <= 2100; year += 3)
             moments << DateTime(year, 1 + year % 12, 1 + year % 28, year % 24, year % 60, year % 59);
         moments << DateTime(1970, 1, 1, 0, 30, 0) << DateTime(1970, 1, 1, 1, 0, 0) << DateTime(2038, 1, 19, 4, 14, 8)
                 << DateTime() << DateTime(9999, 12, 31, 0, 0, 0);
@@ -427,15 +446,69 @@ private slots:
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("home.pgr")});
     }
 
+    // Only a regular file is read (a link to one is followed); anything else fails at once with
+    // its reason, a pipe without a writer and a file larger than memory included.
+    void readWholeFile_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("missing") << "missing" << int(platform::FileError::Missing) << QByteArray();
+        QTest::newRow("folder") << "." << int(platform::FileError::NotRegular) << QByteArray();
+        QTest::newRow("pipe") << "pipe" << int(platform::FileError::NotRegular) << QByteArray();
+        QTest::newRow("device") << "/dev/zero" << int(platform::FileError::NotRegular) << QByteArray();
+        QTest::newRow("too large") << "huge" << int(platform::FileError::TooLarge) << QByteArray();
+        QTest::newRow("empty") << "empty" << int(platform::FileError::None) << QByteArray("");
+        QTest::newRow("NUL inside") << "nul" << int(platform::FileError::None) << QByteArray("a\0b", 3);
+        QTest::newRow("link to a file") << "link" << int(platform::FileError::None) << QByteArray("a\0b", 3);
+    }
     void readWholeFile() {
+        QFETCH(QString, name);
+        QFETCH(int, error);
+        QFETCH(QByteArray, content);
         QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("a.pgr"));
-        QVERIFY(!platform::ReadWholeFile(path));          // missing
-        QVERIFY(!platform::ReadWholeFile(folder.path())); // a folder
-        writeTestFile(path, QByteArray());
-        QCOMPARE(platform::ReadWholeFile(path).value_or("x"), std::string());
-        writeTestFile(path, QByteArray("a\0b", 3));
-        QCOMPARE(platform::ReadWholeFile(path).value_or(""), std::string("a\0b", 3));
+        writeTestFile(folder.filePath(QStringLiteral("empty")), QByteArray(""));
+        writeTestFile(folder.filePath(QStringLiteral("nul")), QByteArray("a\0b", 3));
+        QVERIFY(QFile::link(folder.filePath(QStringLiteral("nul")), folder.filePath(QStringLiteral("link"))));
+        QCOMPARE(mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
+        QFile huge(folder.filePath(QStringLiteral("huge")));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(300) << 30)); // sparse: takes no space
+        platform::FileError reason = platform::FileError::Unreadable;
+        const std::optional<std::string> text = platform::ReadWholeFile(QDir(folder.path()).filePath(name), &reason);
+        QCOMPARE(int(reason), error);
+        QCOMPARE(text.has_value(), !content.isNull());
+        if (text)
+            QCOMPARE(QByteArray::fromStdString(*text), content);
+    }
+
+    // Writing never replaces what is not a regular file; through a link it writes the file linked to.
+    void writeRefusesWhatIsNotAFile() {
+        QTemporaryDir folder;
+        const QString pipe = folder.filePath(QStringLiteral("pipe"));
+        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        platform::FileError reason = platform::FileError::None;
+        QVERIFY(!platform::WriteFileAtomically(pipe, "text", &reason));
+        QCOMPARE(reason, platform::FileError::NotRegular);
+        QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+        QVERIFY(!platform::WriteFileAtomically(folder.path(), "text", &reason));
+
+        const QString file = writeTestFile(folder.filePath(QStringLiteral("file")), "old");
+        const QString link = folder.filePath(QStringLiteral("link"));
+        QVERIFY(QFile::link(file, link));
+        QVERIFY(platform::WriteFileAtomically(link, "new"));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(readFile(file), QByteArray("new"));
+    }
+
+    // Where no temporary file can be made beside the document (a read-only folder; for a user who
+    // may write anywhere, a name too long to take the temporary suffix), it is written in place.
+    void writeInPlaceWhenNoTemporaryFileFits() {
+        QTemporaryDir folder;
+        const QString file = writeTestFile(folder.filePath(QString(250, QLatin1Char('d'))), "old contents");
+        QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        QVERIFY(platform::WriteFileAtomically(file, "new"));
+        QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(readFile(file), QByteArray("new"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 1);
     }
 };
 

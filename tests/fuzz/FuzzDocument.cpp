@@ -27,9 +27,9 @@ public:
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // A zone without daylight saving, so that every local time names exactly one moment and the
-    // second save cannot pick the other of two, and a clock that does not pass midnight.
-    setenv("TZ", "UTC", 1);
+    // A zone with daylight saving, so that a moment of an hour the clocks repeat must come back as
+    // the moment it was read from, and a clock that does not pass midnight.
+    setenv("TZ", "Europe/Berlin", 1);
     tzset();
     platform::Clock::setFixed(platform::LocalTime{2003, 5, 10, 9, 30, 0});
     return 0;

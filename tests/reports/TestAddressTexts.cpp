@@ -65,6 +65,10 @@ void TestAddressTexts::nameLine_data() {
     QTest::newRow("first padded") << QByteArray("  Ann ") << QByteArray("Smith") << QByteArray("Ann Smith");
     QTest::newRow("first blank") << QByteArray("   ") << QByteArray("Smith") << QByteArray("Smith");
     QTest::newRow("last empty") << QByteArray("Ann") << QByteArray() << QByteArray("Ann ");
+    // Each field reads on its own: Windows-1252 from an older file beside UTF-8 typed here.
+    QTest::newRow("older first, typed last")
+        << QByteArray("Jos\xe9") << QByteArray("Zo\xc3\xab") << QByteArray("Jos\xc3\xa9 Zo\xc3\xab");
+    QTest::newRow("both older") << QByteArray("Jos\xe9") << QByteArray("M\xfcller") << QByteArray("Jos\xe9 M\xfcller");
 }
 
 void TestAddressTexts::nameLine() {
@@ -103,6 +107,7 @@ void TestAddressTexts::cityLines_data() {
     row("padded city", " Springfield \t", "IL", "62701", "Springfield, IL 62701", "Springfield, IL 62701");
     row("no zip", "Springfield", "IL", "", "Springfield, IL", "Springfield, IL");
     row("nothing", "", "", "", "", "");
+    row("older city, typed state", "K\xf6ln", "N\xc3\xa9", "1", "K\xc3\xb6ln, N\xc3\xa9 1", "K\xc3\xb6ln, N\xc3\xa9 1");
 }
 
 void TestAddressTexts::cityLines() {

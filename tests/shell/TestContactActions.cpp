@@ -35,7 +35,7 @@ Person filledPerson() {
 // One person in a saved, unmodified document, with the parts that stand in for the desktop.
 struct Desk {
     Desk() {
-        personId = document.Persons.Add(filledPerson());
+        personId = *document.Persons.Add(filledPerson());
         document.SetModified(false);
     }
     PimDocument document;
@@ -179,8 +179,8 @@ void TestContactActions::failedOrRefusedAddressesShowTheirMessage() {
 
 void TestContactActions::emptyFieldsAndMissingPersonsDoNothing() {
     Desk desk;
-    const int emptyId = desk.document.Persons.Add(Person{});
-    const int removedId = desk.document.Persons.Add(filledPerson());
+    const int emptyId = *desk.document.Persons.Add(Person{});
+    const int removedId = *desk.document.Persons.Add(filledPerson());
     desk.document.Persons.Remove(removedId); // as Compact or an import would
     for (Button button :
          {Button::HomePhone, Button::WorkPhone, Button::Pager, Button::CelPhone, Button::EMail, Button::WebPage}) {

@@ -91,6 +91,7 @@ private slots:
     void taskOkNeedsADescription();
     void doneInTheDialogLeavesDoneDate();
     void taskDatePickerSetsMidnight();
+    void daysBeforeTheRangeStayAsTheyAre();
 
     void addAppointmentStartsFromNow();
     void appointmentArrowsStepAndPush();
@@ -144,7 +145,7 @@ void TestRecordEditors::editPersonKeepsUntouchedBytes() {
     person.Notes = "first line\r\nsecond \x80 line";
     person.RName = "M\xfcller, Jos\xe9";
     person.WhitePages = 5; // any non-zero value counts as set and stays as it is
-    const int id = m_document->Persons.Add(person);
+    const int id = *m_document->Persons.Add(person);
     const Person before = *m_document->Persons.Find(id);
 
     onModal([](QDialog* dialog) {
@@ -179,8 +180,8 @@ void TestRecordEditors::editPersonKeepsUntouchedBytes() {
 void TestRecordEditors::cancelChangesNothing() {
     Person person;
     person.FName = "Ada";
-    const int personId = m_document->Persons.Add(person);
-    const int appointmentId = m_document->Appointments.Add(armedAppointment());
+    const int personId = *m_document->Persons.Add(person);
+    const int appointmentId = *m_document->Appointments.Add(armedAppointment());
     const PimRecords before = *m_document;
 
     onModal([](QDialog* dialog) {
@@ -263,7 +264,7 @@ void TestRecordEditors::doneInTheDialogLeavesDoneDate() {
     task.DueDate = DateTime(2003, 5, 30, 0, 0, 0);
     task.Priority = Task::Low;
     task.DoneDate = DateTime(2001, 1, 2, 0, 0, 0);
-    const int id = m_document->Tasks.Add(task);
+    const int id = *m_document->Tasks.Add(task);
     onModal([](QDialog* dialog) {
         QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("Low"))->isChecked());
         QTest::mouseClick(dialog->findChild<QRadioButton*>(QStringLiteral("Done")), Qt::LeftButton);
@@ -285,6 +286,26 @@ void TestRecordEditors::taskDatePickerSetsMidnight() {
     TaskDialog dialog(task, false);
     dialog.findChild<QDateEdit*>(QStringLiteral("DueDate"))->setDate(QDate(2003, 7, 4));
     QCOMPARE(dialog.Result().DueDate, DateTime(2003, 7, 4, 0, 0, 0));
+}
+
+// A day of 1965 from an older file shows as it is and survives an edit of the text.
+void TestRecordEditors::daysBeforeTheRangeStayAsTheyAre() {
+    const DateTime day(1965, 5, 9, 0, 0, 0);
+    Task task;
+    task.Description = "Old";
+    task.DueDate = day;
+    TaskDialog taskDialog(task, false);
+    QCOMPARE(taskDialog.findChild<QDateEdit*>(QStringLiteral("DueDate"))->date(), QDate(1965, 5, 9));
+    QCOMPARE(taskDialog.Result().DueDate, day);
+
+    Appointment appointment;
+    appointment.DueDate = day;
+    appointment.StartTime = DateTime(1965, 5, 9, 14, 30, 0);
+    appointment.EndTime = DateTime(1965, 5, 9, 15, 30, 0);
+    AppointmentDialog appointmentDialog(AppointmentDraft(appointment), false);
+    QCOMPARE(appointmentDialog.findChild<QDateEdit*>(QStringLiteral("DueDate"))->date(), QDate(1965, 5, 9));
+    QCOMPARE(appointmentDialog.Result().DueDate, day);
+    QCOMPARE(appointmentDialog.Result().StartTime, appointment.StartTime);
 }
 
 void TestRecordEditors::addAppointmentStartsFromNow() {
@@ -339,7 +360,7 @@ void TestRecordEditors::appointmentArrowsStepAndPush() {
 }
 
 void TestRecordEditors::appointmentFullHourAlarmRoundTrip() {
-    const int id = m_document->Appointments.Add(armedAppointment());
+    const int id = *m_document->Appointments.Add(armedAppointment());
     onModal([](QDialog* dialog) {
         QCOMPARE(text(dialog, "Minutes"), QStringLiteral("60"));
         QVERIFY(dialog->findChild<QCheckBox*>(QStringLiteral("SetAlarm"))->isChecked());
@@ -358,7 +379,7 @@ void TestRecordEditors::appointmentFullHourAlarmRoundTrip() {
 void TestRecordEditors::editingDescriptionKeepsTheAlarm() {
     Appointment appointment = armedAppointment();
     appointment.AlarmTime = DateTime(2003, 6, 3, 8, 29, 30); // further ahead than the minutes can show
-    const int id = m_document->Appointments.Add(appointment);
+    const int id = *m_document->Appointments.Add(appointment);
     onModal([](QDialog* dialog) {
         type(dialog, "Description", QStringLiteral("Dentist, bring card"));
         QTest::keyClick(dialog->findChild<StepField*>(QStringLiteral("End")), Qt::Key_Up);

@@ -212,7 +212,7 @@ void TestReminders::reminderOpensOncePerAppointment() {
 }
 
 void TestReminders::reminderComesBackUntilTurnedOff() {
-    const int id = m_document->Appointments.Add(appointment("Dentist", 10, 0, true, 15));
+    const int id = *m_document->Appointments.Add(appointment("Dentist", 10, 0, true, 15));
     const DateTime alarmTime = m_document->Appointments.Find(id)->AlarmTime;
     setNow(9, 45, 30);
     m_timer->Check();
@@ -360,7 +360,7 @@ void TestReminders::soundPlayerLoopsTheShippedBeep() {
 void TestReminders::dayViewRunsTheReminders() {
     setNow(9, 50, 0);
     PimDocument document; // today, 2003-06-03, is selected
-    const int id = document.Appointments.Add(appointment("Dentist", 10, 0, true, 15));
+    const int id = *document.Appointments.Add(appointment("Dentist", 10, 0, true, 15));
     {
         DayView view(document, m_frame);
         QVERIFY(view.Reminders().Timer().IsActive());

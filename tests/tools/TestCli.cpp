@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 // tavoro-cli check, resave and print, run as a user runs them.
 namespace {
 
@@ -66,6 +68,8 @@ private Q_SLOTS:
     void resaveWritesTheCurrentLayout();
     void documentFailuresUseTheProgramsWords_data();
     void documentFailuresUseTheProgramsWords();
+    void refusedImportLeavesTheDocument_data();
+    void refusedImportLeavesTheDocument();
     void printsEachReport_data();
     void printsEachReport();
     void largerTypeTakesMorePages();
@@ -100,13 +104,28 @@ void TestCli::documentFailuresUseTheProgramsWords_data() {
     QVERIFY(m_dir.isValid());
     const QString bad =
         writeTestFile(m_dir.filePath(QStringLiteral("bad.pgr")), "<Pim Version=\"1\">\r\n<Tasks>\r\n</Pim>\r\n");
+    const QString other = writeTestFile(m_dir.filePath(QStringLiteral("other.xml")), "<html><body/></html>");
+    const QString pipe = m_dir.filePath(QStringLiteral("pipe"));
+    QVERIFY(QFile::exists(pipe) || mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
     QTest::newRow("missing file") << QStringList{"check", "/nonexistent/a.pgr"}
-                                  << QByteArray("tavoro-cli: Error loading file.\n");
+                                  << QByteArray("tavoro-cli: '/nonexistent/a.pgr' does not exist\n"
+                                                "tavoro-cli: Error loading file.\n");
+    QTest::newRow("not a document") << QStringList{"check", other}
+                                    << QByteArray(
+                                           "tavoro-cli: Error Loading File: The file is not a Tavoro! document.\n"
+                                           "tavoro-cli: Error loading file.\n");
+    QTest::newRow("pipe") << QStringList{"check", pipe}
+                          << "tavoro-cli: '" + pipe.toUtf8() +
+                                 "' is not a regular file\ntavoro-cli: Error loading file.\n";
+    QTest::newRow("resave onto a pipe") << QStringList{"resave", kAllFields, pipe}
+                                        << "tavoro-cli: '" + pipe.toUtf8() +
+                                               "' is not a regular file\ntavoro-cli: Unable to write file!\n";
     QTest::newRow("parse error") << QStringList{"check", bad}
                                  << QByteArray("tavoro-cli: Error Loading File: Parsing error at line 3\n"
                                                "tavoro-cli: Error loading file.\n");
     QTest::newRow("cannot write") << QStringList{"resave", kAllFields, "/nonexistent/b.pgr"}
-                                  << QByteArray("tavoro-cli: Unable to write file!\n");
+                                  << QByteArray("tavoro-cli: '/nonexistent/b.pgr' cannot be written\n"
+                                                "tavoro-cli: Unable to write file!\n");
 }
 
 void TestCli::documentFailuresUseTheProgramsWords() {
@@ -115,6 +134,29 @@ void TestCli::documentFailuresUseTheProgramsWords() {
     const Run run = cli(args);
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(run.err, error);
+}
+
+// An import into a file that is not a document, or into a collection with no ID left, fails and
+// leaves the file as it was.
+void TestCli::refusedImportLeavesTheDocument_data() {
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<QByteArray>("error");
+    QTest::newRow("not a document") << QByteArray("<?xml version=\"1.0\"?>\n<settings theme=\"dark\"/>\n")
+                                    << QByteArray("not a Tavoro! document");
+    QTest::newRow("no ID left") << QByteArray("<Pim Version=\"1\"><Persons><Person ID=\"2147483646\" FName=\"Kept\"/>"
+                                              "</Persons></Pim>")
+                                << QByteArray("every ID is taken");
+}
+
+void TestCli::refusedImportLeavesTheDocument() {
+    QFETCH(QByteArray, document);
+    QFETCH(QByteArray, error);
+    const QString path = writeTestFile(m_dir.filePath(QStringLiteral("refused.xml")), document);
+    const QString csv = writeTestFile(m_dir.filePath(QStringLiteral("two.csv")), "FirstName\nAnn\nBob\n");
+    const Run run = cli({"import", "persons", path, csv});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(error), run.err.constData());
+    QCOMPARE(contents(path), document);
 }
 
 void TestCli::printsEachReport_data() {

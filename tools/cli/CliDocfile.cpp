@@ -8,16 +8,24 @@
 
 namespace {
 
-// The program's own words for the failures, so that scripts and people see what the window shows.
+// The program's own words for the failures, so that scripts and people see what the window shows,
+// after the reason a file could not be read or written.
 bool load(PimDocument& document, const QString& path, StderrPromptService& prompt) {
-    if (document.ReadFromFile(path, prompt))
+    platform::FileError error = platform::FileError::None;
+    if (document.ReadFromFile(path, prompt, &error))
         return true;
+    reportFileError(path, error);
     prompt.message(QStringLiteral("Error loading file."), QStringLiteral("Tavoro"), platform::PromptButtons::Ok,
                    platform::PromptIcon::Stop);
     return false;
 }
 
 } // namespace
+
+void reportFileError(const QString& path, platform::FileError error) {
+    if (error != platform::FileError::None)
+        std::fprintf(stderr, "tavoro-cli: '%s' %s\n", qPrintable(path), qPrintable(platform::describe(error)));
+}
 
 int runResave(const QStringList& args) {
     if (args.size() != 2)
@@ -26,7 +34,9 @@ int runResave(const QStringList& args) {
     PimDocument document;
     if (!load(document, args.at(0), prompt))
         return 1;
-    if (!document.Save(args.at(1))) {
+    platform::FileError error = platform::FileError::None;
+    if (!document.Save(args.at(1), &error)) {
+        reportFileError(args.at(1), error);
         prompt.message(QStringLiteral("Unable to write file!"), QStringLiteral("Tavoro"), platform::PromptButtons::Ok,
                        platform::PromptIcon::Stop);
         return 1;

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/AtomicFile.h"
+
 #include <QStringList>
 
 // tavoro-cli resave IN OUT: loads IN and writes it as OUT in the current file layout.
 int runResave(const QStringList& args);
 // tavoro-cli check FILE: loads FILE and prints its record counts.
 int runCheck(const QStringList& args);
+// Says on stderr why a file could not be read or written; nothing when the file was not at fault.
+void reportFileError(const QString& path, platform::FileError error);

@@ -1,5 +1,6 @@
 #include "CliTextio.h"
 
+#include "CliDocfile.h"
 #include "CliStreamFile.h"
 #include "CliUsage.h"
 #include "StderrPromptService.h"
@@ -137,8 +138,10 @@ bool parse(const QStringList& args, bool importing, Invocation& invocation) {
 
 bool loadDocument(PimDocument& document, const QString& path) {
     StderrPromptService prompt;
-    if (document.ReadFromFile(path, prompt))
+    platform::FileError error = platform::FileError::None;
+    if (document.ReadFromFile(path, prompt, &error))
         return true;
+    reportFileError(path, error);
     return fail(QStringLiteral("cannot read the document '%1'").arg(path));
 }
 
@@ -229,7 +232,14 @@ int runImport(const QStringList& args) {
     }
     const Operations& operations = *invocation.operations;
     const int added = operations.importRecords(document, invocation.settings);
-    if (!document.Save(invocation.document)) {
+    if (added == NoIdLeft) {
+        fail(QStringLiteral("no %1 can be added to '%2': every ID is taken; nothing was imported")
+                 .arg(QLatin1String(operations.name), invocation.document));
+        return 1;
+    }
+    platform::FileError error = platform::FileError::None;
+    if (!document.Save(invocation.document, &error)) {
+        reportFileError(invocation.document, error);
         fail(QStringLiteral("cannot write the document '%1'").arg(invocation.document));
         return 1;
     }

@@ -69,8 +69,7 @@ AppointmentDialog::AppointmentDialog(const AppointmentDraft& draft, bool adding,
     const Appointment& original = m_draft.Original();
     m_fields.Bind(m_description, &Appointment::Description);
     m_fields.Show(original);
-    if (const QDate shown = ToQDate(original.DueDate); shown.isValid())
-        m_dueDate->setDate(shown);
+    ShowEditorDate(m_dueDate, original.DueDate);
     m_setAlarm->setChecked(m_draft.AlarmOn());
     ShowTimes();
 

@@ -2,6 +2,8 @@
 
 #include <QDateEdit>
 
+#include <algorithm>
+
 QDateEdit* CreateEditorDatePicker(QWidget* parent) {
     auto* picker = new QDateEdit(parent);
     picker->setCalendarPopup(true);
@@ -13,4 +15,12 @@ QDate ToQDate(const DateTime& value) {
     if (!value.IsValid())
         return {};
     return QDate(value.Year(), value.Month(), value.Day());
+}
+
+void ShowEditorDate(QDateEdit* picker, const DateTime& value) {
+    const QDate shown = ToQDate(value);
+    if (!shown.isValid())
+        return;
+    picker->setDateRange(std::min(shown, picker->minimumDate()), std::max(shown, picker->maximumDate()));
+    picker->setDate(shown);
 }

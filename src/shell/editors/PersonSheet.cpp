@@ -20,18 +20,6 @@ void storeFlag(int& flag, const QCheckBox* box) {
         flag = box->isChecked() ? 1 : 0;
 }
 
-// The display name as bytes that read back as "LName, FName". Joining the two fields' bytes does
-// that unless one is UTF-8 and the other Windows-1252 from an older file; then the name is made
-// again from their texts, as UTF-8.
-std::string displayNameBytes(const Person& person) {
-    const std::string joined = DisplayName(person);
-    Person texts;
-    texts.FName = platform::toQString(person.FName).toStdString();
-    texts.LName = platform::toQString(person.LName).toStdString();
-    const std::string asText = DisplayName(texts);
-    return platform::toQString(joined) == QString::fromStdString(asText) ? joined : asText;
-}
-
 } // namespace
 
 PersonSheet::PersonSheet(const Person& person, bool adding, QWidget* parent)
@@ -96,6 +84,6 @@ Person PersonSheet::Result() const {
     m_fields.Store(result);
     storeFlag(result.WhitePages, m_whitePages);
     storeFlag(result.YellowPages, m_yellowPages);
-    result.RName = displayNameBytes(result);
+    result.RName = DisplayName(result);
     return result;
 }

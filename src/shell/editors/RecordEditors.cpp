@@ -29,9 +29,8 @@ bool editStored(Dialog& dialog, PimDocument& document, RecordCollection<Record>&
 
 template <class Dialog, class Record>
 bool addNew(Dialog& dialog, PimDocument& document, RecordCollection<Record>& records) {
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted || !records.Add(dialog.Result()))
         return false;
-    records.Add(dialog.Result());
     changed(document);
     return true;
 }

@@ -60,8 +60,7 @@ TaskDialog::TaskDialog(const Task& task, bool adding, QWidget* parent)
 
     m_fields.Bind(m_description, &Task::Description);
     m_fields.Show(m_task);
-    if (const QDate shown = ToQDate(task.DueDate); shown.isValid())
-        m_dueDate->setDate(shown);
+    ShowEditorDate(m_dueDate, task.DueDate);
     connect(m_dueDate, &QDateEdit::dateChanged, this,
             [this](QDate date) { m_pickedDay = DateTime(date.year(), date.month(), date.day(), 0, 0, 0); });
     connect(m_description, &QLineEdit::textChanged, this, &TaskDialog::UpdateOk);

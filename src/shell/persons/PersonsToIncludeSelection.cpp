@@ -42,9 +42,8 @@ PersonsToIncludeSelection::PersonsToIncludeSelection(const RecordCollection<Pers
 }
 
 QString PersonsToIncludeSelection::LineText(const Person& person) {
-    std::string text = person.RName;
-    if (!person.Company.empty())
-        text += " (" + person.Company + ")";
+    const std::string text =
+        person.Company.empty() ? person.RName : platform::joinText({person.RName, " (", person.Company, ")"});
     return platform::toQString(address::Trim(text));
 }
 

@@ -76,6 +76,13 @@ TransferCommand::Result TransferCommand::Run(PimDocument& document, const Delimi
     Result result;
     if (importing) {
         result.count = runImport(type, document, settings);
+        if (result.count == NoIdLeft) {
+            result.count = 0;
+            result.message = WizardMessage{QStringLiteral("No more records can be added: every ID is taken. "
+                                                          "Nothing was imported."),
+                                           QString::fromLatin1(resultCaption), platform::PromptIcon::Stop};
+            return result;
+        }
         result.message = WizardMessage{QString::fromLatin1(resultText).arg(result.count),
                                        QString::fromLatin1(resultCaption), platform::PromptIcon::Information};
         return result;
