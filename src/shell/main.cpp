@@ -24,6 +24,7 @@ int main(int argc, char* argv[]) {
     QStringList fileNames = QCoreApplication::arguments();
     fileNames.removeFirst();
     frame.OpenStartupDocument(fileNames);
+    frame.OfferRecoveredCopies();
 
     frame.CentreOnScreen();
     frame.show();

@@ -1,6 +1,7 @@
 #include "CliDocfile.h"
 
 #include "StderrPromptService.h"
+#include "docfile/DocumentLock.h"
 #include "docfile/PimDocument.h"
 
 #include <cstdio>
@@ -16,6 +17,18 @@ bool load(PimDocument& document, const QString& path, StderrPromptService& promp
     return false;
 }
 
+} // namespace
+
+bool documentInUse(const QString& path) {
+    const std::optional<DocumentLock::Holder> holder = DocumentLock::HolderOf(path);
+    if (holder)
+        std::fprintf(stderr, "tavoro-cli: %s is in use by %s; close it there first\n", qPrintable(path),
+                     qPrintable(DocumentLock::Describe(*holder)));
+    return holder.has_value();
+}
+
+namespace {
+
 bool wrongArgumentCount(const QStringList& args, qsizetype count, const char* usage) {
     if (args.size() == count)
         return false;
@@ -30,7 +43,7 @@ int runResave(const QStringList& args) {
         return 1;
     StderrPromptService prompt;
     PimDocument document;
-    if (!load(document, args.at(0), prompt))
+    if (!load(document, args.at(0), prompt) || documentInUse(args.at(1)))
         return 1;
     if (!document.Save(args.at(1))) {
         prompt.message(QStringLiteral("Unable to write file!"), QStringLiteral("Tavoro"), platform::PromptButtons::Ok,

@@ -4,5 +4,8 @@
 
 // tavoro-cli resave IN OUT: loads IN and writes it as OUT in the current file layout.
 int runResave(const QStringList& args);
+// True (and says so) when another running program has the document open: writing it now would
+// be undone by that program's next save, or undo it.
+bool documentInUse(const QString& path);
 // tavoro-cli check FILE: loads FILE and prints its record counts.
 int runCheck(const QStringList& args);

@@ -1,5 +1,6 @@
 #include "CliTextio.h"
 
+#include "CliDocfile.h"
 #include "StderrPromptService.h"
 #include "docfile/PimDocument.h"
 #include "textio/DelimitedTextOperations.h"
@@ -207,7 +208,8 @@ int runImport(const QStringList& args) {
     if (!parse(args, true, invocation) || !assignColumns(invocation))
         return 1;
     PimDocument document;
-    if (QFileInfo::exists(invocation.document) && !loadDocument(document, invocation.document))
+    if (documentInUse(invocation.document) ||
+        (QFileInfo::exists(invocation.document) && !loadDocument(document, invocation.document)))
         return 1;
     if (!DelimitedTextReader(invocation.settings.FilePath).IsOpen()) {
         fail(QStringLiteral("cannot open '%1'").arg(invocation.textFile));

@@ -1,7 +1,8 @@
+#include "CliBackups.h"
 #include "CliCommand.h"
 #include "CliDocfile.h"
-#include "CliTextio.h"
 #include "CliPrint.h"
+#include "CliTextio.h"
 
 #include <QGuiApplication>
 
@@ -21,6 +22,7 @@ static const CliCommand kCommands[] = {
      "import persons|tasks|appointments DOC IN.csv [--separator C|tab] [--encloser C|none] [--no-header] "
      "[--columns NAME,...]",
      runImport},
+    {"backups", "backups DOC", runBackups},
     {"print", "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] [--size POINTS]",
      runPrint},
 };
