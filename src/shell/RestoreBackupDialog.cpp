@@ -34,8 +34,9 @@ RestoreBackupDialog::RestoreBackupDialog(const QString& document, const std::vec
     {
         WaitCursor wait; // every backup is read for its record counts
         for (const BackupStore::Backup& backup : backups) {
-            QStringList cells{locale.toString(backup.savedAt, QLocale::ShortFormat) +
-                                  backup.savedAt.toString(QStringLiteral(":ss")),
+            // Saves a minute apart are told apart by their seconds.
+            QStringList cells{locale.toString(backup.savedAt.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+                                  backup.savedAt.time().toString(QStringLiteral("HH:mm:ss")),
                               locale.formattedDataSize(backup.size)};
             if (const std::optional<BackupStore::RecordCounts> counts = BackupStore::CountRecords(backup.path))
                 cells << locale.toString(qulonglong(counts->persons)) << locale.toString(qulonglong(counts->tasks))
@@ -49,6 +50,7 @@ RestoreBackupDialog::RestoreBackupDialog(const QString& document, const std::vec
         }
     }
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_list->header()->setStretchLastSection(false);
     m_list->setCurrentItem(m_list->topLevelItem(0));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, this);

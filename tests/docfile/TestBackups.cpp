@@ -100,33 +100,13 @@ private slots:
         QCOMPARE(prompt.messages[0].icon, platform::PromptIcon::Exclamation);
     }
 
-    // Restore Backup opens the chosen backup as an untitled, modified copy; the file stays as it is.
-    void restoreOpensAnUntitledCopy() {
-        const QString file = path("home.pgr");
-        saveWithPersons(file, 1);
-        saveWithPersons(file, 2);
+    // Restore Backup of a document that has none says so (choosing and opening one: TestMainFrame).
+    void restoreWithoutBackups() {
         PimDocument document;
         FakePromptService prompt;
         RecentFileList recent;
         platform::SettingsStore store;
-        QStringList titles;
-        DocumentCommands commands(document, prompt, recent, store, [&titles](const QString& t) { titles << t; });
-        QVERIFY(document.ReadFromFile(file, prompt));
-        document.SetFileName(file);
-
-        QStringList offered;
-        commands.RestoreBackup([&](const QString& doc, const std::vector<BackupStore::Backup>& backups) {
-            offered << doc << QString::number(backups.size());
-            return std::optional<QString>(backups.front().path);
-        });
-        QCOMPARE(offered, (QStringList{file, "1"}));
-        QCOMPARE(document.Persons.Count(), std::size_t(1));
-        QVERIFY(document.HasNoFileName());
-        QVERIFY(document.IsModified());
-        QCOMPARE(titles, QStringList{"Untitled"});
-        QVERIFY(prompt.messages.isEmpty());
-
-        document.SetModified(false);
+        DocumentCommands commands(document, prompt, recent, store, [](const QString&) {});
         document.SetFileName(path("new.pgr"));
         commands.RestoreBackup(
             [](const QString&, const std::vector<BackupStore::Backup>&) { return std::optional<QString>(); });
