@@ -30,6 +30,11 @@ DocumentCommands::DocumentCommands(PimDocument& document, platform::PromptServic
     });
 }
 
+DocumentCommands::~DocumentCommands() {
+    // The document may outlive these commands; its saves must not report through them then.
+    m_document.SetBackupProblemHandler({});
+}
+
 bool DocumentCommands::HandleCommand(int command) {
     switch (command) {
     case NewCommand:

@@ -71,6 +71,7 @@ public:
 
     DocumentCommands(PimDocument& document, platform::PromptService& prompt, RecentFileList& recentFiles,
                      platform::SettingsStore& settings, TitleSetter setTitle);
+    ~DocumentCommands();
 
     bool HandleCommand(int command);
 
