@@ -3,6 +3,7 @@
 #include "BenchGroup.h"
 #include "BenchPrompt.h"
 #include "BenchTiming.h"
+#include "docfile/BackupStore.h"
 #include "docfile/DocumentWriter.h"
 #include "docfile/PimDocument.h"
 #include "docfile/SimpleXMLParser.h"
@@ -177,6 +178,7 @@ void runDocfileBench() {
     double ratio100k = 0, peak100k = 0, limit100k = 0;
     Timing load100k, save100k, writer100k;
     double megabytes100k = 0;
+    QString path100k;
     for (int count : {1000, 10000, 100000}) {
         PimDocument source;
         RecordGenerator().Fill(source, count);
@@ -211,12 +213,19 @@ void runDocfileBench() {
             peak100k = peak.peakMib;
             limit100k = limit;
             megabytes100k = megabytes;
+            path100k = path;
             // Formatting alone, without the disk: what the format code costs.
             writer100k = bestOf(runs, [&] { DocumentWriter::Write(source); });
         }
     }
     std::printf("100,000 records: save %.0f ms (%.0f ms processor), of which formatting %.0f ms (%.0f ms processor)\n",
                 save100k.wallMs, save100k.cpuMs, writer100k.wallMs, writer100k.cpuMs);
+    // The copy a save keeps of the file it replaces, each time into a folder without backups.
+    int round = 0;
+    const Timing backup =
+        bestOf(3, [&] { BackupStore(folder.filePath(QStringLiteral("backups-%1").arg(++round)), 10).Keep(path100k); });
+    std::printf("100,000 records: keeping the replaced file as a backup %.0f ms\n", backup.wallMs);
+    printFigure("backup_copy_100k_ms", backup.wallMs);
     printFigure("parse_vs_pugixml", ratio100k);
     printFigure("load_100k_ms", load100k.wallMs);
     printFigure("load_100k_cpu_ms", load100k.cpuMs);

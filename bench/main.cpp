@@ -7,6 +7,7 @@
 #include "BenchTextio.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <cstring>
 
@@ -21,6 +22,9 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Saves keep backups and recovery files in the data folder: the bench's go to a folder of its own.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     bool ran = false;
     for (const BenchGroup& group : kGroups) {
         if (!group.run)

@@ -1,11 +1,13 @@
 #include "DocumentCommands.h"
 
+#include "CrashRecovery.h"
 #include "PimDocument.h"
 #include "RecentFileList.h"
 #include "WaitCursor.h"
 #include "platform/SettingsStore.h"
 
 #include <QFileInfo>
+#include <QLocale>
 
 using platform::PromptAnswer;
 using platform::PromptButtons;
@@ -20,7 +22,18 @@ const QString kTavoroPlain = QStringLiteral("Tavoro");
 DocumentCommands::DocumentCommands(PimDocument& document, platform::PromptService& prompt, RecentFileList& recentFiles,
                                    platform::SettingsStore& settings, TitleSetter setTitle)
     : m_document(document), m_prompt(prompt), m_recentFiles(recentFiles), m_settings(settings),
-      m_fileSettings(settings), m_setTitle(std::move(setTitle)) {}
+      m_fileSettings(settings), m_setTitle(std::move(setTitle)) {
+    m_document.SetBackupProblemHandler([this](const QString& path, const QString& problem) {
+        m_prompt.message(QStringLiteral("%1 was saved, but its previous version could not be kept as a backup: %2.")
+                             .arg(path, problem),
+                         kTavoro, PromptButtons::Ok, PromptIcon::Exclamation);
+    });
+}
+
+DocumentCommands::~DocumentCommands() {
+    // The document may outlive these commands; its saves must not report through them then.
+    m_document.SetBackupProblemHandler({});
+}
 
 bool DocumentCommands::HandleCommand(int command) {
     switch (command) {
@@ -96,8 +109,12 @@ void DocumentCommands::Open() {
 }
 
 void DocumentCommands::Save() {
-    if (m_document.SaveDocument(m_prompt) == FileResult::Failed)
+    const bool readOnly = m_document.IsReadOnly();
+    const FileResult result = m_document.SaveDocument(m_prompt);
+    if (result == FileResult::Failed)
         ShowStop(QStringLiteral("Unable to write file!"), kTavoroPlain);
+    else if (result == FileResult::Succeeded && readOnly) // saved under another name
+        RememberInRecentList(m_document.TitleName());
 }
 
 void DocumentCommands::SaveAs() {
@@ -124,10 +141,10 @@ void DocumentCommands::Compact() {
     }
     // Until the compacted records are written they differ from the file, whatever happens next.
     m_document.SetModified(true);
-    const bool named = !m_document.HasNoFileName();
+    const bool named = !m_document.HasNoFileName() && !m_document.IsReadOnly();
     const FileResult result = SaveWithRetry([this, named] {
-        // Nowhere to write yet: ask for a name rather than drop a file called Untitled into
-        // whatever folder happens to be current.
+        // Nowhere to write yet, or the file is another program's: ask for a name rather than drop a
+        // file called Untitled into whatever folder happens to be current, or write over theirs.
         if (!named)
             return m_document.SaveDocumentAs(m_prompt);
         WaitCursor wait;
@@ -138,12 +155,62 @@ void DocumentCommands::Compact() {
     m_document.NotifyChanged();
 }
 
+void DocumentCommands::RestoreBackup(const BackupChooser& choose) {
+    if (m_document.HasNoFileName())
+        return;
+    const std::vector<BackupStore::Backup> backups = BackupStore::Standard().List(m_document.FileName());
+    if (backups.empty()) {
+        m_prompt.message(QStringLiteral("There are no backups of %1.").arg(m_document.FileName()),
+                         QStringLiteral("Restore Backup"), PromptButtons::Ok, PromptIcon::Information);
+        return;
+    }
+    if (const std::optional<QString> chosen = choose(m_document.FileName(), backups))
+        OpenAsUntitledCopy(*chosen);
+}
+
+bool DocumentCommands::OpenAsUntitledCopy(const QString& path) {
+    if (!SaveModified(kTavoro))
+        return false;
+    const bool named = !m_document.HasNoFileName();
+    if (!m_document.ReadFromFile(path, m_prompt)) {
+        ShowStop(QStringLiteral("Error loading file."), kTavoro);
+        ShowTitleAfterFailedRead(named);
+        return false;
+    }
+    m_document.SetFileName(QString());
+    m_document.SetModified(true);
+    m_document.NotifyChanged();
+    m_setTitle(m_document.TitleName());
+    return true;
+}
+
+void DocumentCommands::OfferRecoveredCopies(CrashRecovery& recovery) {
+    for (const CrashRecovery::Leftover& leftover : recovery.Leftovers()) {
+        const PromptAnswer answer = m_prompt.message(
+            QStringLiteral("Tavoro! did not close normally. Unsaved changes to %1 from %2 were kept.\n\n"
+                           "Do you want to open them? No discards them.")
+                .arg(leftover.documentName, QLocale().toString(leftover.writtenAt, QLocale::ShortFormat)),
+            kTavoro, PromptButtons::YesNo, PromptIcon::Question);
+        if (answer != PromptAnswer::Yes) {
+            CrashRecovery::Discard(leftover);
+            continue;
+        }
+        // This program's own recovery file holds the copy before the leftover goes. The one
+        // document is taken; any older leftovers wait for the next start.
+        if (OpenAsUntitledCopy(leftover.path)) {
+            recovery.Tick();
+            CrashRecovery::Discard(leftover);
+        }
+        return;
+    }
+}
+
 void DocumentCommands::OpenRecentFile(int command) {
     const std::optional<int> index = m_recentFiles.IndexForCommand(command);
     if (!index)
         return;
     const QString name = m_recentFiles.Entries().at(*index);
-    if (!SaveModified(kTavoro))
+    if (!SaveModified(kTavoro) || !PimDocument::ConfirmOpen(name, m_prompt))
         return;
     const bool named = !m_document.HasNoFileName();
     if (!m_document.ReadFromFile(name, m_prompt)) {
@@ -190,6 +257,8 @@ std::optional<QString> DocumentCommands::StartupFileNames() {
 }
 
 void DocumentCommands::OpenStartupFile(const QString& name) {
+    if (!PimDocument::ConfirmOpen(name, m_prompt))
+        return;
     // A missing file is created by the first Save; one that exists but could not be read stays
     // unnamed, so that saving never writes over it.
     if (m_document.ReadFromFile(name, m_prompt) || !QFileInfo::exists(name))

@@ -10,6 +10,8 @@
 //   void Backup()                    32786  File > Backup...
 //   void Compact()                   32787  File > Compact; a failed write asks Retry/Cancel as
 //                                           Save As does and leaves the document modified
+//   void RestoreBackup(chooser)      File > Restore Backup...: lists the open document's automatic
+//                                    backups and opens the chosen one as an untitled copy
 //   void OpenRecentFile(int command) 57616-57631  File > Recent Files (57616 = the newest)
 //   void ToggleOpenLastFileOnStart() 32831  Edit > Options > Open Last File On Start
 //   bool OpenLastFileOnStart()       the check mark of 32831
@@ -22,6 +24,11 @@
 //                                    the check mark and, when it is set, answers LastFileUsed
 //   void OpenStartupFile(name)       one name from the command line or LastFileUsed, already split
 //                                    by the shell; failures are not reported
+//   bool OpenAsUntitledCopy(path)    a backup or a recovered copy: opened without a name and
+//                                    modified, so that saving asks where to write it
+//   void OfferRecoveredCopies(recovery)
+//                                    start-up after a crash: offers each leftover recovery file,
+//                                    newest first, to open (and stop) or discard
 //
 // The title callback receives the name to show: the full path, or "Untitled"; the window builds
 // "Tavoro! [name]" from it. The RecentFileList should have its popup attached (AttachMenu) and be
@@ -29,6 +36,7 @@
 
 #include "platform/PromptService.h"
 
+#include "docfile/BackupStore.h"
 #include "docfile/FileSettings.h"
 #include "docfile/PimDocument.h"
 
@@ -36,7 +44,9 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
+class CrashRecovery;
 class RecentFileList;
 
 namespace platform {
@@ -56,9 +66,13 @@ public:
     };
 
     using TitleSetter = std::function<void(const QString& name)>;
+    // Shows the backups of a document (newest first) and answers the one chosen, or nothing.
+    using BackupChooser =
+        std::function<std::optional<QString>(const QString& document, const std::vector<BackupStore::Backup>&)>;
 
     DocumentCommands(PimDocument& document, platform::PromptService& prompt, RecentFileList& recentFiles,
                      platform::SettingsStore& settings, TitleSetter setTitle);
+    ~DocumentCommands();
 
     bool HandleCommand(int command);
 
@@ -68,6 +82,7 @@ public:
     void SaveAs();
     void Backup();
     void Compact();
+    void RestoreBackup(const BackupChooser& choose);
     void OpenRecentFile(int command);
     void ToggleOpenLastFileOnStart();
 
@@ -79,6 +94,8 @@ public:
     void WriteLastFileUsed();
     std::optional<QString> StartupFileNames();
     void OpenStartupFile(const QString& name);
+    bool OpenAsUntitledCopy(const QString& path);
+    void OfferRecoveredCopies(CrashRecovery& recovery);
 
 private:
     void RememberInRecentList(const QString& name);

@@ -6,6 +6,8 @@ namespace {
 const QString kGroup = QStringLiteral("Files");
 const QString kOpenLastFile = QStringLiteral("OpenLastFile");
 const QString kLastFileUsed = QStringLiteral("LastFileUsed");
+const QString kBackupCount = QStringLiteral("BackupCount");
+constexpr int kDefaultBackupCount = 10;
 } // namespace
 
 std::optional<bool> FileSettings::ReadOpenLastFile() {
@@ -25,4 +27,10 @@ std::optional<QString> FileSettings::ReadLastFileUsed() {
 
 void FileSettings::WriteLastFileUsed(const QString& name) {
     m_store.writeText(kGroup, kLastFileUsed, name);
+}
+
+int FileSettings::ReadBackupCount() {
+    const std::optional<int> count = m_store.readNumberOrCreate(kGroup, kBackupCount, kDefaultBackupCount);
+    // A count below 0 means nothing sensible; keeping backups is the safe reading.
+    return count && *count >= 0 ? *count : kDefaultBackupCount;
 }

@@ -1,5 +1,7 @@
 #include "PimDocument.h"
 
+#include "BackupStore.h"
+#include "DocumentLock.h"
 #include "DocumentReader.h"
 #include "DocumentWriter.h"
 #include "SimpleXMLParser.h"
@@ -26,6 +28,12 @@ bool PimDocument::HasNoFileName() const {
 
 void PimDocument::SetFileName(const QString& name) {
     m_fileName = name;
+    m_lock.reset();
+    m_readOnly = false;
+    if (!HasNoFileName()) {
+        m_lock = std::make_unique<DocumentLock>(name);
+        m_readOnly = !m_lock->IsLocked() && DocumentLock::HolderOf(name).has_value();
+    }
     for (DocumentObserver* observer : m_observers)
         observer->FileNameChanged(name);
 }
@@ -52,7 +60,18 @@ void PimDocument::NotifyClosing() {
 
 bool PimDocument::Save(const QString& path, platform::FileError* error) const {
     WaitCursor wait;
-    return platform::WriteFileAtomically(path, DocumentWriter::Write(*this), error);
+    const BackupStore backups = BackupStore::Standard();
+    const QString backupProblem = backups.Keep(path);
+    if (!platform::WriteFileAtomically(path, DocumentWriter::Write(*this), error))
+        return false;
+    backups.Prune(path);
+    if (!backupProblem.isEmpty()) {
+        if (m_backupProblem)
+            m_backupProblem(path, backupProblem);
+        else
+            qWarning("no backup of %s was kept: %s", qPrintable(path), qPrintable(backupProblem));
+    }
+    return true;
 }
 
 namespace {
@@ -145,8 +164,18 @@ bool PimDocument::WriteToFile(const QString& path) {
     return true;
 }
 
+bool PimDocument::ConfirmOpen(const QString& path, PromptService& prompt) {
+    const std::optional<DocumentLock::Holder> holder = DocumentLock::HolderOf(path);
+    if (!holder)
+        return true;
+    return prompt.message(QStringLiteral("%1 is in use by %2.\n\nDo you want to open it read-only?")
+                              .arg(path, DocumentLock::Describe(*holder)),
+                          QStringLiteral("Tavoro!"), platform::PromptButtons::YesNo,
+                          platform::PromptIcon::Exclamation) == platform::PromptAnswer::Yes;
+}
+
 PimDocument::FileResult PimDocument::SaveDocument(PromptService& prompt) {
-    if (HasNoFileName())
+    if (HasNoFileName() || m_readOnly)
         return SaveDocumentAs(prompt);
     if (!m_modified)
         return FileResult::Succeeded;
@@ -157,6 +186,12 @@ PimDocument::FileResult PimDocument::SaveDocumentAs(PromptService& prompt) {
     const std::optional<QString> name = prompt.saveFileName(FileDialog(QStringLiteral("Save As"), TitleName()));
     if (!name)
         return FileResult::Cancelled;
+    if (const std::optional<DocumentLock::Holder> holder = DocumentLock::HolderOf(*name)) {
+        prompt.message(QStringLiteral("%1 is in use by %2 and cannot be written over. Choose another name.")
+                           .arg(*name, DocumentLock::Describe(*holder)),
+                       QStringLiteral("Tavoro!"), platform::PromptButtons::Ok, platform::PromptIcon::Exclamation);
+        return FileResult::Cancelled;
+    }
     if (!WriteToFile(*name))
         return FileResult::Failed;
     SetFileName(*name);
@@ -165,7 +200,7 @@ PimDocument::FileResult PimDocument::SaveDocumentAs(PromptService& prompt) {
 
 PimDocument::FileResult PimDocument::OpenWithDialog(PromptService& prompt) {
     const std::optional<QString> name = prompt.openFileName(FileDialog(QStringLiteral("Open"), QString()));
-    if (!name)
+    if (!name || !ConfirmOpen(*name, prompt))
         return FileResult::Cancelled;
     if (!ReadFromFile(*name, prompt))
         return FileResult::Failed;

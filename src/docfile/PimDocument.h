@@ -8,8 +8,12 @@
 #include <QString>
 
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class DocumentLock;
 
 // The one open document: its records, plus the file name, the modified flag, the views that
 // observe it and the date selected in the calendar.
@@ -30,7 +34,14 @@ public:
     QString TitleName() const;
     // True when there is no file name, or the name is "Untitled" in any letter case.
     bool HasNoFileName() const;
+    // Takes the file as the document's own: the lock on the former file is let go and the new one
+    // locked. A file that another program holds is open read-only.
     void SetFileName(const QString& name);
+    // Save never writes over a read-only document's file; it asks for another name.
+    bool IsReadOnly() const { return m_readOnly; }
+    // When another program holds the file, names it and asks whether to open the file read-only;
+    // false means not at all.
+    static bool ConfirmOpen(const QString& path, platform::PromptService& prompt);
 
     void AddObserver(DocumentObserver* observer);
     void RemoveObserver(DocumentObserver* observer);
@@ -39,8 +50,13 @@ public:
     void NotifyClosing();
 
     // The whole document in the current file layout, replacing the file at path only once every
-    // byte is written. The target stays untouched on any failure; error tells why it failed.
+    // byte is written. The target stays untouched on any failure; error tells why it failed. The bytes
+    // it held before are kept as an automatic backup; a backup that cannot be made does not stop the
+    // save, but is handed to the backup problem handler once the save has succeeded.
     bool Save(const QString& path, platform::FileError* error = nullptr) const;
+    using BackupProblemHandler = std::function<void(const QString& path, const QString& problem)>;
+    // Without a handler the problem goes to the warning log (stderr).
+    void SetBackupProblemHandler(BackupProblemHandler handler) { m_backupProblem = std::move(handler); }
     // Fills the (cleared) document from file text, which ends at its first NUL byte or after length
     // bytes; a UTF-8 byte-order mark at its start is passed over. A syntax error is shown as
     // "Parsing error at line %d", well-formed text that is not a document of ours as "The file is
@@ -73,6 +89,9 @@ public:
 
 private:
     bool m_modified = false;
+    bool m_readOnly = false;
     QString m_fileName;
+    std::unique_ptr<DocumentLock> m_lock;
     std::vector<DocumentObserver*> m_observers;
+    BackupProblemHandler m_backupProblem;
 };

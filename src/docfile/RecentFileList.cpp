@@ -15,6 +15,18 @@ QString entryName(int n) {
     return QStringLiteral("Document%1").arg(n);
 }
 
+// File names differ by letter case here, so two names that differ only in case are two files.
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+constexpr Qt::CaseSensitivity kFileNameCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity kFileNameCase = Qt::CaseSensitive;
+#endif
+
+// An unsaved document has no file to reopen.
+bool namesNoFile(const QString& name) {
+    return name.isEmpty() || name.compare(QLatin1String("Untitled"), Qt::CaseInsensitive) == 0;
+}
+
 int commandOf(const QAction* action) {
     bool ok = false;
     const int command = action->data().toInt(&ok);
@@ -34,7 +46,9 @@ std::optional<int> RecentFileList::IndexForCommand(int command) const {
 }
 
 void RecentFileList::Add(const QString& name) {
-    m_entries.removeIf([&name](const QString& entry) { return entry.compare(name, Qt::CaseInsensitive) == 0; });
+    if (namesNoFile(name))
+        return;
+    m_entries.removeIf([&name](const QString& entry) { return entry.compare(name, kFileNameCase) == 0; });
     while (Count() >= m_maximum)
         m_entries.removeFirst();
     m_entries.append(name);
@@ -79,7 +93,9 @@ void RecentFileList::RebuildMenu() {
         insert(m_placeholder, FirstCommand)->setEnabled(false);
     } else {
         for (int n = 1; n <= Count(); ++n)
-            insert(QStringLiteral("&%1 %2").arg(n).arg(m_entries.at(Count() - n)), FirstCommand - 1 + n);
+            insert(QStringLiteral("&%1 %2").arg(n).arg(
+                       QString(m_entries.at(Count() - n)).replace(QLatin1Char('&'), QStringLiteral("&&"))),
+                   FirstCommand - 1 + n);
     }
     delete old;
 }
@@ -99,7 +115,7 @@ void RecentFileList::ReadFrom(platform::SettingsStore& store) {
     if (maximum) {
         SetMaximum(*maximum);
         for (int n = m_maximum; n >= 1; --n)
-            if (const std::optional<QString> name = store.readText(kGroup, entryName(n)))
+            if (const std::optional<QString> name = store.readText(kGroup, entryName(n)); name && !namesNoFile(*name))
                 m_entries.append(*name);
     }
     RebuildMenu();

@@ -34,8 +34,9 @@ public:
     // command names no entry.
     std::optional<int> IndexForCommand(int command) const;
 
-    // Moves the name to the newest end (an entry equal to it in any letter case is replaced), drops
-    // the oldest when the list is full, and rebuilds the popup.
+    // Moves the name to the newest end (an entry naming the same file is replaced), drops the oldest
+    // when the list is full, and rebuilds the popup. An empty name or "Untitled" is not a file and
+    // is not listed.
     void Add(const QString& name);
     void RemoveAt(int index);
 
@@ -43,8 +44,8 @@ public:
     // while the list is empty ("(Empty)" when there is none).
     void AttachMenu(QMenu* menu);
     // Replaces the popup's recent-file items by one per entry, newest first, with the text
-    // "&n name" and the command number as the action's data; an empty list shows the grayed
-    // placeholder under 57616. The menu's triggered(QAction*) signal carries the number.
+    // "&n name" (an & of the name shown as itself) and the command number as the action's data; an empty list shows the
+    // grayed placeholder under 57616. The menu's triggered(QAction*) signal carries the number.
     void RebuildMenu();
 
     // Settings form: DocumentCount is the maximum, Document1 the newest entry.

@@ -12,6 +12,7 @@ enum : int {
     FileSaveAs = 57604,
     FileBackup = 32786,
     FileCompact = 32787,
+    FileRestoreBackup = 32860,
     ImportTasks = 32813,
     ImportPhoneBook = 32814,
     ImportAppointments = 32815,

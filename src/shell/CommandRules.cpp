@@ -59,6 +59,7 @@ std::optional<CommandState> StateOf(int id, const CommandContext& c) {
     case cmd::FileSave:
         return enabledIf(c.modified);
     case cmd::FileBackup:
+    case cmd::FileRestoreBackup:
         return enabledIf(c.hasFileName);
     case cmd::FilePrint:
     case cmd::FilePrintPreview:

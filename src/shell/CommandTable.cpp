@@ -28,6 +28,8 @@ const CommandInfo kEntries[] = {
     {0, kFile, nullptr, nullptr, nullptr, nullptr, nullptr},
     {cmd::FileBackup, kFile, nullptr, "&Backup...", nullptr, "Back up current file", "Back up"},
     {cmd::FileCompact, kFile, nullptr, "&Compact", nullptr, "Remove empty space and old tasks from file", "Compact"},
+    {cmd::FileRestoreBackup, kFile, nullptr, "&Restore Backup...", nullptr,
+     "Open a copy of an earlier version of the current file", "Restore backup"},
     {0, kFile, nullptr, nullptr, nullptr, nullptr, nullptr},
     {cmd::ImportTasks, kFile, kImport, "&Tasks...", nullptr, "Import tasks from a text file", "Import tasks"},
     {cmd::ImportPhoneBook, kFile, kImport, "&Phone Book...", nullptr, "Import phone book from a text file",

@@ -7,6 +7,7 @@
 #include "DayView.h"
 #include "HelpTopics.h"
 #include "HelpViewer.h"
+#include "RestoreBackupDialog.h"
 #include "contacts/DesktopContacts.h"
 #include "platform/gui/QtPrintDialogs.h"
 #include "reports/PreviewWidget.h"
@@ -31,6 +32,7 @@ const MainFrame::Command MainFrame::kCommands[] = {
     {cmd::FileSaveAs, &MainFrame::OnFileSaveAs},
     {cmd::FileBackup, &MainFrame::OnFileBackup},
     {cmd::FileCompact, &MainFrame::OnFileCompact},
+    {cmd::FileRestoreBackup, &MainFrame::OnFileRestoreBackup},
     {cmd::ImportTasks, &MainFrame::OnImportTasks},
     {cmd::ImportPhoneBook, &MainFrame::OnImportPhoneBook},
     {cmd::ImportAppointments, &MainFrame::OnImportAppointments},
@@ -66,6 +68,7 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
     setAcceptDrops(true);
     m_fileCommands = std::make_unique<DocumentCommands>(m_document, m_prompt, m_recentFiles, m_settings,
                                                         [this](const QString& name) { UpdateTitle(name); });
+    m_recovery = std::make_unique<CrashRecovery>(m_document);
     m_help = std::make_unique<HelpViewer>(helpFolder, this);
     if (!printDialogs) {
         m_ownPrintDialogs = std::make_unique<platform::QtPrintDialogs>(this);
@@ -109,6 +112,9 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
     UpdateCommandStates();
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &MainFrame::UpdateCommandStates);
+    // A save drops the recovery file at once, not at the next tick.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, m_recovery.get(),
+            &CrashRecovery::Settle);
 
     sizeToDayView();
     UpdateTitle(m_document.TitleName());
@@ -123,7 +129,9 @@ MainFrame::~MainFrame() {
 }
 
 void MainFrame::UpdateTitle(const QString& name) {
-    setWindowTitle(QStringLiteral("Tavoro! [%1]").arg(name));
+    // A file that another program holds is open read-only, and the title says so.
+    setWindowTitle(QStringLiteral("Tavoro! [%1]%2")
+                       .arg(name, m_document.IsReadOnly() ? QStringLiteral(" (read-only)") : QString()));
 }
 
 // ---- Window construction ----
@@ -336,6 +344,10 @@ void MainFrame::OpenStartupDocument(const QStringList& fileNames) {
         m_fileCommands->OpenStartupFile(*lastFile);
 }
 
+void MainFrame::OfferRecoveredCopies() {
+    m_fileCommands->OfferRecoveredCopies(*m_recovery);
+}
+
 void MainFrame::closeEvent(QCloseEvent* event) {
     if (InPreview())
         OnPreviewClose();
@@ -371,6 +383,13 @@ void MainFrame::OnFileBackup() {
 
 void MainFrame::OnFileCompact() {
     m_fileCommands->Compact();
+}
+
+void MainFrame::OnFileRestoreBackup() {
+    m_fileCommands->RestoreBackup([this](const QString& document, const std::vector<BackupStore::Backup>& backups) {
+        RestoreBackupDialog dialog(document, backups, this);
+        return dialog.exec() == QDialog::Accepted ? dialog.ChosenPath() : std::nullopt;
+    });
 }
 
 void MainFrame::OnFileRecent(int id) {

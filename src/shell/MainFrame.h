@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandRules.h"
+#include "docfile/CrashRecovery.h"
 #include "docfile/DocumentCommands.h"
 #include "docfile/PimDocument.h"
 #include "docfile/RecentFileList.h"
@@ -46,6 +47,7 @@ public:
     DocumentCommands& FileCommands() { return *m_fileCommands; }
     HelpViewer& Help() { return *m_help; }
     PrintCommands& Printing() { return *m_print; }
+    CrashRecovery& Recovery() { return *m_recovery; }
     PreviewWidget* Preview() const { return m_preview; }
     bool InPreview() const;
 
@@ -73,6 +75,8 @@ public:
     // Start-up: opens each named file in turn; with no names, the last file used when the
     // settings ask for it.
     void OpenStartupDocument(const QStringList& fileNames);
+    // Start-up after a crash: offers what the crashed program kept of its unsaved changes.
+    void OfferRecoveredCopies();
     // Centres the window on the screen's work area.
     void CentreOnScreen();
 
@@ -103,6 +107,7 @@ private:
     void OnFileSaveAs();
     void OnFileBackup();
     void OnFileCompact();
+    void OnFileRestoreBackup();
     void OnFileRecent(int id);
     void OnFilePrint();
     void OnFilePageSetup();
@@ -139,6 +144,7 @@ private:
     PimDocument m_document;
     RecentFileList m_recentFiles;
     std::unique_ptr<DocumentCommands> m_fileCommands;
+    std::unique_ptr<CrashRecovery> m_recovery;
     std::unique_ptr<HelpViewer> m_help;
     std::unique_ptr<platform::PrintDialogs> m_ownPrintDialogs;
     std::unique_ptr<PrintCommands> m_print;

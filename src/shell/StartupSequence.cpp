@@ -21,6 +21,8 @@ void StartupSequence::Run(const QStringList& fileNames, bool showSplash) {
         openDocument(fileNames);
     }
     m_prompts.Release();
+    // A copy left by a program that ended without saving is offered once the splash is gone.
+    m_frame.OfferRecoveredCopies();
     m_frame.CentreOnScreen();
     m_frame.show();
 }

@@ -39,8 +39,12 @@ private slots:
         for (const char* name : {"/d/a.pgr", "/d/b.pgr", "/d/c.pgr", "/d/d.pgr", "/d/e.pgr"})
             list.Add(QString::fromLatin1(name));
         QCOMPARE(list.Entries(), (QStringList{"/d/b.pgr", "/d/c.pgr", "/d/d.pgr", "/d/e.pgr"}));
-        list.Add(QStringLiteral("/D/C.PGR"));
-        QCOMPARE(list.Entries(), (QStringList{"/d/b.pgr", "/d/d.pgr", "/d/e.pgr", "/D/C.PGR"}));
+        list.Add(QStringLiteral("/d/c.pgr"));
+        QCOMPARE(list.Entries(), (QStringList{"/d/b.pgr", "/d/d.pgr", "/d/e.pgr", "/d/c.pgr"}));
+        // Another letter case names another file; no name and "Untitled" name none.
+        for (const char* name : {"/D/C.pgr", "", "Untitled", "UNTITLED"})
+            list.Add(QString::fromLatin1(name));
+        QCOMPARE(list.Entries(), (QStringList{"/d/d.pgr", "/d/e.pgr", "/d/c.pgr", "/D/C.pgr"}));
         QCOMPARE(list.IndexForCommand(57616), std::optional<int>(3));
         QCOMPARE(list.IndexForCommand(57619), std::optional<int>(0));
         QCOMPARE(list.IndexForCommand(57620), std::optional<int>());
@@ -60,7 +64,7 @@ private slots:
         list.Add(QStringLiteral("/home/ann/a.pgr"));
         list.Add(QStringLiteral("/home/ann/b & c.pgr"));
         QCOMPARE(menuItems(menu),
-                 (QStringList{"Before=100", "&1 /home/ann/b & c.pgr=57616", "&2 /home/ann/a.pgr=57617", "After=200"}));
+                 (QStringList{"Before=100", "&1 /home/ann/b && c.pgr=57616", "&2 /home/ann/a.pgr=57617", "After=200"}));
         QCOMPARE(menu.actions().at(1)->statusTip(), QStringLiteral("Open this document"));
 
         list.RemoveAt(1);
@@ -142,6 +146,9 @@ private slots:
         }
         platform::SettingsStore store;
         RecentFileList list;
+        list.ReadFrom(store);
+        QCOMPARE(list.Entries(), (QStringList{"/older", "/newest"}));
+        store.writeText(kGroup, QStringLiteral("Document2"), QStringLiteral("Untitled"));
         list.ReadFrom(store);
         QCOMPARE(list.Entries(), (QStringList{"/older", "/newest"}));
     }

@@ -9,10 +9,12 @@
 #include "shell/DayView.h"
 #include "shell/HelpViewer.h"
 #include "shell/MainFrame.h"
+#include "shell/RestoreBackupDialog.h"
 #include "shell/SplashWindow.h"
 #include "support/FakePrintDialogs.h"
 #include "support/FakePromptService.h"
 #include "support/TestMain.h"
+#include "support/WhenModal.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -25,6 +27,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 
 using platform::PromptAnswer;
 
@@ -96,6 +99,7 @@ private Q_SLOTS:
     void openLastFileOnStart_data();
     void openLastFileOnStart();
     void recentListSurvivesARestart();
+    void restoreBackupOpensTheChosenCopy();
     void windowNeverSmallerThanAtStart();
     void helpTopicsShowsTheIntroduction();
     void missingHelpFolderDoesNothing();
@@ -324,6 +328,33 @@ void TestMainFrame::recentListSurvivesARestart() {
     next->Route(cmd::RecentFileFirst);
     QCOMPARE(next->Document().FileName(), second);
     QCOMPARE(next->windowTitle(), QStringLiteral("Tavoro! [%1]").arg(second));
+}
+
+void TestMainFrame::restoreBackupOpensTheChosenCopy() {
+    QTemporaryDir dir;
+    const QString path = writeDocument(dir.filePath("home.pgr"), 1);
+    Frame f;
+    f->OpenStartupDocument({path});
+    QVERIFY(f.enabled(cmd::FileRestoreBackup));
+    for (int i = 0; i < 2; ++i) { // each save keeps the file it replaces
+        f->Document().Persons.Add(Person{});
+        f->Document().SetModified(true);
+        f->Route(cmd::FileSave);
+    }
+    QStringList persons;
+    whenModal<RestoreBackupDialog>([&persons](RestoreBackupDialog* dialog) {
+        for (int row = 0; row < dialog->List()->topLevelItemCount(); ++row)
+            persons << dialog->List()->topLevelItem(row)->text(2);
+        dialog->List()->setCurrentItem(dialog->List()->topLevelItem(1));
+        dialog->accept();
+    });
+    f->Route(cmd::FileRestoreBackup);
+    QCOMPARE(persons, (QStringList{"2", "1"})); // newest first
+    QCOMPARE(f->Document().Persons.Count(), 1u);
+    QVERIFY(f->Document().HasNoFileName());
+    QVERIFY(f->Document().IsModified());
+    QCOMPARE(f->windowTitle(), QStringLiteral("Tavoro! [Untitled]"));
+    QVERIFY(!f.enabled(cmd::FileRestoreBackup));
 }
 
 void TestMainFrame::windowNeverSmallerThanAtStart() {

@@ -27,6 +27,7 @@ const Item items[] = {
     {"&File/-", 0, "", "", ""},
     {"&File/&Backup...", 32786, "", "Back up current file", "Back up"},
     {"&File/&Compact", 32787, "", "Remove empty space and old tasks from file", "Compact"},
+    {"&File/&Restore Backup...", 32860, "", "Open a copy of an earlier version of the current file", "Restore backup"},
     {"&File/-", 0, "", "", ""},
     {"&File/&Import/&Tasks...", 32813, "", "Import tasks from a text file", "Import tasks"},
     {"&File/&Import/&Phone Book...", 32814, "", "Import phone book from a text file", "Import phone book"},

@@ -66,6 +66,7 @@ class TestCli : public QObject {
 private Q_SLOTS:
     void checkPrintsCounts();
     void resaveWritesTheCurrentLayout();
+    void resaveKeepsBackupsAndRespectsLocks();
     void documentFailuresUseTheProgramsWords_data();
     void documentFailuresUseTheProgramsWords();
     void refusedImportLeavesTheDocument_data();
@@ -84,6 +85,31 @@ private Q_SLOTS:
 private:
     QTemporaryDir m_dir;
 };
+
+// Each resave keeps the file it replaces, which `backups` lists; a document another program has
+// open is left alone.
+void TestCli::resaveKeepsBackupsAndRespectsLocks() {
+    QTemporaryDir data;
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    const QString out = m_dir.filePath(QStringLiteral("kept.pgr"));
+    QCOMPARE(cli({"backups", out}).out, "no backups of " + out.toUtf8() + "\n");
+    QCOMPARE(cli({"resave", kEmpty, out}).exitCode, 0);
+    QCOMPARE(cli({"resave", kAllFields, out}).exitCode, 0);
+    const Run listed = cli({"backups", out});
+    QCOMPARE(listed.exitCode, 0);
+    const QList<QByteArray> lines = listed.out.trimmed().split('\n');
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines[0].contains("0 persons, 0 tasks, 0 appointments  " + data.path().toUtf8()), lines[0]);
+
+    writeTestFile(m_dir.filePath(QStringLiteral(".kept.pgr.lock")), "4242\ntavoro\ndesk-2\n");
+    const QByteArray before = contents(out);
+    const Run refused = cli({"resave", kEmpty, out});
+    QCOMPARE(refused.exitCode, 1);
+    QVERIFY2(refused.err.contains("is in use by tavoro (process 4242 on desk-2"), refused.err);
+    QCOMPARE(contents(out), before);
+    qputenv("XDG_DATA_HOME", dataHome);
+}
 
 void TestCli::checkPrintsCounts() {
     const Run run = cli({"check", kVersion13});

@@ -2,6 +2,7 @@
 
 #include "CliUsage.h"
 #include "StderrPromptService.h"
+#include "docfile/DocumentLock.h"
 #include "docfile/PimDocument.h"
 
 #include <cstdio>
@@ -22,6 +23,16 @@ bool load(PimDocument& document, const QString& path, StderrPromptService& promp
 
 } // namespace
 
+bool documentInUse(const QString& path) {
+    const std::optional<DocumentLock::Holder> holder = DocumentLock::HolderOf(path);
+    if (holder)
+        std::fprintf(stderr, "tavoro-cli: %s is in use by %s; close it there first\n", qPrintable(path),
+                     qPrintable(DocumentLock::Describe(*holder)));
+    return holder.has_value();
+}
+
+namespace {} // namespace
+
 void reportFileError(const QString& path, platform::FileError error) {
     if (error != platform::FileError::None)
         std::fprintf(stderr, "tavoro-cli: '%s' %s\n", qPrintable(path), qPrintable(platform::describe(error)));
@@ -32,7 +43,7 @@ int runResave(const QStringList& args) {
         return cliUsageError("resave IN OUT");
     StderrPromptService prompt;
     PimDocument document;
-    if (!load(document, args.at(0), prompt))
+    if (!load(document, args.at(0), prompt) || documentInUse(args.at(1)))
         return 1;
     platform::FileError error = platform::FileError::None;
     if (!document.Save(args.at(1), &error)) {

@@ -1,6 +1,9 @@
 #include "CliExchange.h"
 
+#include "CliDocfile.h"
+#include "CliStreamFile.h"
 #include "CliTextio.h"
+#include "CliUsage.h"
 #include "StderrPromptService.h"
 
 #include "docfile/PimDocument.h"
@@ -82,10 +85,13 @@ bool loadDocument(PimDocument& document, const QString& path, bool mayBeNew) {
 
 // Adds what the import found to DOC (created when it does not exist) and saves it.
 template <class Import> int importInto(const Words& words, Import&& import) {
+    const CliInputFile input(words.file);
+    if (!input.IsReady())
+        return fail(QStringLiteral("cannot read standard input"));
     PimDocument document;
-    if (!loadDocument(document, words.document, true))
+    if (documentInUse(words.document) || !loadDocument(document, words.document, true))
         return 1;
-    const ExchangeReport report = import(document);
+    const ExchangeReport report = import(document, input.Path());
     if (report.Failed())
         return fail(report.error);
     if (!document.Save(words.document))
@@ -97,27 +103,38 @@ template <class Import> int importInto(const Words& words, Import&& import) {
 int importVCard(const QStringList& args) {
     Words words;
     if (!parse(args, kImportVCard, {}, words))
-        return 1;
-    return importInto(words, [&](PimDocument& document) { return vcardexchange::ImportFile(document, words.file); });
+        return kCliUsageError;
+    return importInto(
+        words, [](PimDocument& document, const QString& file) { return vcardexchange::ImportFile(document, file); });
 }
 
 int importICal(const QStringList& args) {
     Words words;
     if (!parse(args, kImportICal, kWindow, words))
-        return 1;
+        return kCliUsageError;
     calendarexchange::ImportOptions options = calendarexchange::DefaultImportOptions();
     options.windowAll = words.parser.isSet(QStringLiteral("from")) || words.parser.isSet(QStringLiteral("to"));
     if (!readDay(words.parser, QStringLiteral("from"), options.from) ||
         !readDay(words.parser, QStringLiteral("to"), options.to))
-        return 1;
-    return importInto(
-        words, [&](PimDocument& document) { return calendarexchange::ImportFile(document, words.file, options); });
+        return kCliUsageError;
+    return importInto(words, [&](PimDocument& document, const QString& file) {
+        return calendarexchange::ImportFile(document, file, options);
+    });
 }
 
-int finishExport(const ExchangeReport& report, const QString& file, const char* what) {
+// Writes through output, which stands for standard output when the file is "-"; the count then
+// goes to standard error so that the output is the data alone.
+template <class Export> int exportTo(const QString& file, const char* what, Export&& write) {
+    CliOutputFile output(file);
+    if (output.Path().isEmpty())
+        return fail(QStringLiteral("cannot write standard output"));
+    const ExchangeReport report = write(output.Path());
     if (report.Failed())
         return fail(report.error);
-    std::printf("%d %s written to %s\n", report.written, what, qPrintable(file));
+    if (!output.Finish())
+        return fail(QStringLiteral("cannot write standard output"));
+    std::fprintf(output.IsStandardOutput() ? stderr : stdout, "%d %s written to %s\n", report.written, what,
+                 qPrintable(file));
     return 0;
 }
 
@@ -129,34 +146,37 @@ int exportVCard(const QStringList& args) {
         {QStringLiteral("version"), QStringLiteral("3.0 or 4.0."), QStringLiteral("VERSION")},
     };
     if (!parse(args, kExportVCard, options, words))
-        return 1;
+        return kCliUsageError;
     vcardexchange::ExportOptions exportOptions;
     exportOptions.white = words.parser.isSet(QStringLiteral("white"));
     exportOptions.yellow = words.parser.isSet(QStringLiteral("yellow"));
     const QString version = words.parser.value(QStringLiteral("version"));
     if (version == QLatin1String("4.0"))
         exportOptions.version = VCardVersion::V40;
-    else if (!version.isEmpty() && version != QLatin1String("3.0"))
-        return fail(QStringLiteral("--version wants 3.0 or 4.0"));
+    else if (!version.isEmpty() && version != QLatin1String("3.0")) {
+        fail(QStringLiteral("--version wants 3.0 or 4.0"));
+        return kCliUsageError;
+    }
     PimDocument document;
     if (!loadDocument(document, words.document, false))
         return 1;
-    return finishExport(vcardexchange::ExportFile(document, words.file, exportOptions), words.file, "persons");
+    return exportTo(words.file, "persons",
+                    [&](const QString& path) { return vcardexchange::ExportFile(document, path, exportOptions); });
 }
 
 int exportICal(const QStringList& args) {
     Words words;
     if (!parse(args, kExportICal, kWindow, words))
-        return 1;
+        return kCliUsageError;
     calendarexchange::ExportOptions options;
     if (!readDay(words.parser, QStringLiteral("from"), options.from) ||
         !readDay(words.parser, QStringLiteral("to"), options.to))
-        return 1;
+        return kCliUsageError;
     PimDocument document;
     if (!loadDocument(document, words.document, false))
         return 1;
-    return finishExport(calendarexchange::ExportFile(document, words.file, options), words.file,
-                        "appointments and tasks");
+    return exportTo(words.file, "appointments and tasks",
+                    [&](const QString& path) { return calendarexchange::ExportFile(document, path, options); });
 }
 
 } // namespace

@@ -224,7 +224,8 @@ int runImport(const QStringList& args) {
     if (!assignColumns(invocation))
         return 1;
     PimDocument document;
-    if (QFileInfo::exists(invocation.document) && !loadDocument(document, invocation.document))
+    if (documentInUse(invocation.document) ||
+        (QFileInfo::exists(invocation.document) && !loadDocument(document, invocation.document)))
         return 1;
     if (!DelimitedTextReader(invocation.settings.FilePath).IsOpen()) {
         fail(QStringLiteral("cannot open '%1'").arg(invocation.textFile));

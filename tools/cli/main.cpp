@@ -1,3 +1,4 @@
+#include "CliBackups.h"
 #include "CliCommand.h"
 #include "CliDocfile.h"
 #include "CliExchange.h"
@@ -28,6 +29,7 @@ static const CliCommand kCommands[] = {
      runImportCommand},
     {"import", "import vcard DOC FILE.vcf", runImportCommand},
     {"import", "import ical DOC FILE.ics [--from YYYY-MM-DD] [--to YYYY-MM-DD]", runImportCommand},
+    {"backups", "backups DOC", runBackups},
     {"print", "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] [--size POINTS]",
      runPrint},
 };

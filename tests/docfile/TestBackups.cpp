@@ -1,0 +1,119 @@
+#include "docfile/BackupStore.h"
+#include "docfile/DocumentCommands.h"
+#include "docfile/PimDocument.h"
+#include "docfile/RecentFileList.h"
+#include "platform/SettingsStore.h"
+#include "support/FakePromptService.h"
+#include "support/TestFiles.h"
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace {
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A document holding this many persons, saved to path.
+void saveWithPersons(const QString& path, int persons) {
+    PimDocument document;
+    for (int i = 0; i < persons; ++i)
+        document.Persons.Add(Person{});
+    if (!document.Save(path))
+        qFatal("cannot save %s", qPrintable(path));
+}
+
+} // namespace
+
+class TestBackups : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_data; // the user's data folder
+    QTemporaryDir m_folder;
+    QString path(const char* name) const { return m_folder.filePath(QLatin1String(name)); }
+
+private slots:
+    void init() {
+        QSettings().clear();
+        qputenv("XDG_DATA_HOME", m_data.path().toLocal8Bit());
+        QDir(m_data.path()).removeRecursively();
+        QDir().mkpath(m_data.path());
+    }
+
+    // Each save keeps what it replaces, the newest first, as many as Files/BackupCount says.
+    void savesKeepWhatTheyReplace_data() {
+        QTest::addColumn<QVariant>("count");  // invalid: the setting is missing
+        QTest::addColumn<QList<int>>("kept"); // persons of each backup, newest first
+        QTest::newRow("default 10") << QVariant() << QList<int>{4, 3, 2, 1};
+        QTest::newRow("2") << QVariant(2) << QList<int>{4, 3};
+        QTest::newRow("0 turns them off") << QVariant(0) << QList<int>{};
+        QTest::newRow("below 0 reads as 10") << QVariant(-4) << QList<int>{4, 3, 2, 1};
+    }
+    void savesKeepWhatTheyReplace() {
+        QFETCH(QVariant, count);
+        QFETCH(QList<int>, kept);
+        if (count.isValid())
+            QSettings().setValue(QStringLiteral("Files/BackupCount"), count);
+        const QString file = m_folder.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pgr");
+        for (int persons : {1, 2, 3, 4, 4, 4}) // the same bytes are kept once
+            saveWithPersons(file, persons);
+        const std::vector<BackupStore::Backup> backups = BackupStore::Standard().List(file);
+        QList<int> persons;
+        for (const BackupStore::Backup& backup : backups) {
+            QCOMPARE(backup.size, QFileInfo(backup.path).size());
+            QVERIFY(backup.path.startsWith(m_data.path()));
+            QCOMPARE(QFileInfo(backup.path).permissions() & 0x0077, QFileDevice::Permissions());
+            persons << int(BackupStore::CountRecords(backup.path)->persons);
+        }
+        QCOMPARE(persons, kept);
+        if (backups.size() > 1)
+            QVERIFY(backups.front().savedAt >= backups.back().savedAt);
+        QCOMPARE(QSettings().value(QStringLiteral("Files/BackupCount"), -1).toInt(),
+                 count.isValid() ? count.toInt() : 10);
+        // Another document with the same name elsewhere has backups of its own.
+        QDir().mkpath(path("other"));
+        QVERIFY(BackupStore::Standard().List(m_folder.filePath("other/" + QFileInfo(file).fileName())).empty());
+    }
+
+    // No room for backups: the save goes ahead and the program says what was not kept.
+    void failedBackupDoesNotStopTheSave() {
+        writeTestFile(QDir(m_data.path()).filePath(QStringLiteral("Quenset")), "a file where the folder should be");
+        PimDocument document;
+        FakePromptService prompt;
+        RecentFileList recent;
+        platform::SettingsStore store;
+        DocumentCommands commands(document, prompt, recent, store, [](const QString&) {});
+        const QString file = writeTestFile(path("home.pgr"), "<Pim Version=\"1\"></Pim>");
+        document.SetFileName(file);
+        document.Persons.Add(Person{});
+        document.SetModified(true);
+        commands.Save();
+        QVERIFY(!document.IsModified());
+        QVERIFY(contents(file).contains("<Person"));
+        QCOMPARE(prompt.messages.size(), 1);
+        QVERIFY(prompt.messages[0].text.startsWith(file + " was saved, but its previous version could not be kept"));
+        QCOMPARE(prompt.messages[0].icon, platform::PromptIcon::Exclamation);
+    }
+
+    // Restore Backup of a document that has none says so (choosing and opening one: TestMainFrame).
+    void restoreWithoutBackups() {
+        PimDocument document;
+        FakePromptService prompt;
+        RecentFileList recent;
+        platform::SettingsStore store;
+        DocumentCommands commands(document, prompt, recent, store, [](const QString&) {});
+        document.SetFileName(path("new.pgr"));
+        commands.RestoreBackup(
+            [](const QString&, const std::vector<BackupStore::Backup>&) { return std::optional<QString>(); });
+        QCOMPARE(prompt.messages.size(), 1);
+        QCOMPARE(prompt.messages[0].text, QStringLiteral("There are no backups of %1.").arg(path("new.pgr")));
+    }
+};
+
+TAVORO_TEST_MAIN(TestBackups)
+#include "TestBackups.moc"
