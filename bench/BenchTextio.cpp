@@ -4,8 +4,8 @@
 #include "BenchTiming.h"
 #include "docfile/PimDocument.h"
 #include "textio/DelimitedTextOperations.h"
-#include "textio/DelimitedTextReader.h"
 #include "textio/DelimitedTextSettings.h"
+#include "textio/RecordReader.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -126,7 +126,7 @@ struct Kind {
     RecordType type;
     const char* name;
     int (*exportRecords)(const PimRecords&, const DelimitedTextSettings&);
-    int (*importRecords)(PimDocument&, const DelimitedTextSettings&);
+    int (*importRecords)(PimDocument&, const DelimitedTextSettings&, ImportReport*);
 };
 
 void measure(const Kind& kind, const PimDocument& source, const QTemporaryDir& dir) {
@@ -141,7 +141,10 @@ void measure(const Kind& kind, const PimDocument& source, const QTemporaryDir& d
     DelimitedTextSettings in = DelimitedTextSettings::ForImport(kind.type);
     in.ApplyDefaultFormat();
     in.FilePath = path;
-    DelimitedTextReader(path).ReadLine(in.FirstLine);
+    RecordReader header(path, in.MakeTokenizer());
+    DelimitedRecord names;
+    header.Next(names);
+    in.FirstLine = header.Text();
     in.ListFirstLineFields();
     in.AssignColumnsByName();
     int added = 0;
@@ -162,7 +165,7 @@ void measure(const Kind& kind, const PimDocument& source, const QTemporaryDir& d
         std::free(std::malloc(64 * 1024));
         target->AddObserver(&observer);
         observer.changes = 0;
-        const Timing oneImport = timeOnce([&] { added = kind.importRecords(*target, in); });
+        const Timing oneImport = timeOnce([&] { added = kind.importRecords(*target, in, nullptr); });
         const Timing oneSplit = timeOnce([&] { fields = plainSplit(path, ','); });
         keepBest(importing, oneImport);
         keepBest(split, oneSplit);

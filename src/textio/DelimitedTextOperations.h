@@ -1,6 +1,7 @@
 #pragma once
 
 class DelimitedTextSettings;
+struct ImportReport;
 class PimDocument;
 class PimRecords;
 
@@ -10,10 +11,11 @@ class PimRecords;
 // returns how many records it wrote, or 0 when the file could not be written. An empty collection
 // gives an empty file. An import adds every line of the file that gives a record what it needs,
 // each through the document (which is then marked modified and notifies its observers), and
-// returns how many it added; a file that cannot be opened adds nothing.
+// returns how many it added; a file that cannot be opened adds nothing. When asked, it also
+// reports which lines it skipped or gave a default value, and why.
 int ExportPersons(const PimRecords& records, const DelimitedTextSettings& settings);
-int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings);
+int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings, ImportReport* report = nullptr);
 int ExportTasks(const PimRecords& records, const DelimitedTextSettings& settings);
-int ImportTasks(PimDocument& document, const DelimitedTextSettings& settings);
+int ImportTasks(PimDocument& document, const DelimitedTextSettings& settings, ImportReport* report = nullptr);
 int ExportAppointments(const PimRecords& records, const DelimitedTextSettings& settings);
-int ImportAppointments(PimDocument& document, const DelimitedTextSettings& settings);
+int ImportAppointments(PimDocument& document, const DelimitedTextSettings& settings, ImportReport* report = nullptr);

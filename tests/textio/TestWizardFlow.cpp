@@ -137,9 +137,9 @@ void TestWizardFlow::splitsTheFirstLine_data() {
     QTest::newRow("leading separator") << QByteArray(",b") << ',' << '"' << QStringList{"EMPTY FIELD", "b"};
     QTest::newRow("no encloser") << QByteArray("\"a\",b") << ',' << '\0' << QStringList{"\"a\"", "b"};
     QTest::newRow("empty line") << QByteArray() << ',' << '"' << QStringList{};
-    QTest::newRow("lone closing encloser") << QByteArray("a,\"") << ',' << '"' << QStringList{"a", "EMPTY FIELD"};
-    QTest::newRow("encloser only") << QByteArray("\"") << ',' << '"' << QStringList{"EMPTY FIELD"};
-    QTest::newRow("tab") << QByteArray("a\t\tb") << '\t' << '"' << QStringList{"a", "b"};
+    QTest::newRow("encloser never closed") << QByteArray("a,\"") << ',' << '"' << QStringList{"a", "\""};
+    QTest::newRow("empty enclosed field") << QByteArray("\"\",b") << ',' << '"' << QStringList{"EMPTY FIELD", "b"};
+    QTest::newRow("tab") << QByteArray("a\t\tb") << '\t' << '"' << QStringList{"a", "EMPTY FIELD", "b"};
 }
 
 void TestWizardFlow::splitsTheFirstLine() {

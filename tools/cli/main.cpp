@@ -15,7 +15,7 @@ static const CliCommand kCommands[] = {
     {"check", "check FILE", runCheck},
     {"export",
      "export persons|tasks|appointments DOC OUT.csv [--separator C|tab] [--encloser C|none] [--no-header] "
-     "[--columns NAME,...]",
+     "[--columns NAME,...] [--bom]",
      runExport},
     {"import",
      "import persons|tasks|appointments DOC IN.csv [--separator C|tab] [--encloser C|none] [--no-header] "
