@@ -44,7 +44,7 @@ const Alias kPersonAliases[] = {
      {"Web Page", "Website", "Web Site", "Homepage", "Home Page", "URL", "Web Page 1", "Website 1 - Value",
       "Business Web Page", "Personal Web Page", "Personal Website", "Business Website"}},
     {"Company", {"Organization", "Organisation", "Organization Name", "Organization 1 - Name", "Business", "o"}},
-    {"Position", {"Job Title", "Title", "Job", "Role", "Organization Title", "Organization 1 - Title", "Profession"}},
+    {"Position", {"Job Title", "Job", "Role", "Organization Title", "Organization 1 - Title", "Profession"}},
     {"WhitePages", {"White Pages", "Private"}},
     {"YellowPages", {"Yellow Pages"}},
     {"Notes", {"Note", "Comments", "Comment", "Description", "Remarks", "Memo"}},
