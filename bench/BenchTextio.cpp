@@ -198,6 +198,30 @@ void measure(const Kind& kind, const PimDocument& source, const QTemporaryDir& d
     printFigure("import_vs_split_views" + suffix, importing.cpuMs / views.cpuMs);
 }
 
+// One person whose notes span `lines` lines, imported: ten times the lines must cost about ten
+// times as much, however the pieces of the file cut the field.
+double multiLineImportMs(const QTemporaryDir& dir, int lines) {
+    const QString path = dir.filePath(QStringLiteral("multiline.csv"));
+    {
+        std::ofstream out(path.toStdString(), std::ios::binary);
+        out << "\"FirstName\",\"Notes\"\n\"Anna\",\"";
+        for (int i = 0; i < lines; ++i)
+            out << "Line " << i << " of a long note, with \"\"quotes\"\" and, commas\r\n";
+        out << "\"\n";
+    }
+    DelimitedTextSettings in = DelimitedTextSettings::ForImport(RecordType::Persons);
+    in.ApplyDefaultFormat();
+    in.FilePath = path;
+    in.SelectedFields = {"FirstName", "Notes"};
+    in.ColumnCount = 2;
+    return bestOf(3,
+                  [&] {
+                      PimDocument target;
+                      ImportPersons(target, in, nullptr);
+                  })
+        .cpuMs;
+}
+
 } // namespace
 
 void runTextioBench() {
@@ -217,5 +241,11 @@ void runTextioBench() {
                 kRuns);
     for (const Kind& kind : kinds)
         measure(kind, source, dir);
+    const double short10k = multiLineImportMs(dir, 10000);
+    const double long100k = multiLineImportMs(dir, 100000);
+    std::printf("one field of 10,000 lines %6.1f ms, of 100,000 lines %6.1f ms (ratio %4.1f)\n", short10k, long100k,
+                long100k / short10k);
+    printFigure("import_multiline_10k_lines_ms", short10k);
+    printFigure("import_multiline_100k_lines_ms", long100k);
     QLocale::setDefault(previous);
 }

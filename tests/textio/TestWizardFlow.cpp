@@ -180,19 +180,22 @@ void TestWizardFlow::rowsAreRebuiltWhenTheirSourceChanged_data() {
     QTest::addColumn<int>("separator");
     QTest::addColumn<int>("encloser");
     QTest::addColumn<QByteArray>("secondFile");
+    QTest::addColumn<bool>("names");
     QTest::addColumn<bool>("rebuilt");
 
-    QTest::newRow("nothing changed") << 0 << 0 << QByteArray() << false;
-    QTest::newRow("other separator") << 1 << 0 << QByteArray() << true;
-    QTest::newRow("other encloser") << 0 << 2 << QByteArray() << true;
-    QTest::newRow("other file") << 0 << 0 << QByteArray("x;y\n") << true;
-    QTest::newRow("other file, same first line") << 0 << 0 << QByteArray("a;b;c\n") << true;
+    QTest::newRow("nothing changed") << 0 << 0 << QByteArray() << true << false;
+    QTest::newRow("other separator") << 1 << 0 << QByteArray() << true << true;
+    QTest::newRow("other encloser") << 0 << 2 << QByteArray() << true << true;
+    QTest::newRow("other header option") << 0 << 0 << QByteArray() << false << true;
+    QTest::newRow("other file") << 0 << 0 << QByteArray("x;y\n") << true << true;
+    QTest::newRow("other file, same first line") << 0 << 0 << QByteArray("a;b;c\n") << true << true;
 }
 
 void TestWizardFlow::rowsAreRebuiltWhenTheirSourceChanged() {
     QFETCH(int, separator);
     QFETCH(int, encloser);
     QFETCH(QByteArray, secondFile);
+    QFETCH(bool, names);
     QFETCH(bool, rebuilt);
 
     DelimitedTextSettings settings = DelimitedTextSettings::ForImport(RecordType::Tasks);
@@ -205,7 +208,7 @@ void TestWizardFlow::rowsAreRebuiltWhenTheirSourceChanged() {
 
     if (!secondFile.isEmpty())
         QVERIFY(!flow.AcceptFile(writeFile(QStringLiteral("second.csv"), secondFile)));
-    QVERIFY(!flow.AcceptFormat(separator, encloser, false));
+    QVERIFY(!flow.AcceptFormat(separator, encloser, names));
     QCOMPARE(flow.PrepareRows(), rebuilt);
     QCOMPARE(flow.Rows().Column(0), std::string(rebuilt ? "" : "Task"));
     QCOMPARE(settings.ColumnCount, flow.Rows().Count());
@@ -301,7 +304,8 @@ void TestWizardFlow::importReportsItsCount() {
              QStringLiteral("1 appointments added to current database."));
     const TransferCommand::Result again = command.Run(document, settings);
     QCOMPARE(again.count, 0);
-    QCOMPARE(again.message.value().text, QStringLiteral("0 appointments added to current database."));
+    QCOMPARE(again.message.value().text, QStringLiteral("0 appointments added to current database.\n\n"
+                                                        "1 line skipped, overlaps another appointment (line 1)."));
     QCOMPARE(again.message->caption, QStringLiteral("Imported Appointments"));
     QCOMPARE(document.Appointments.Count(), 1u);
 }
