@@ -10,6 +10,8 @@
 #include <QObject>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 using Names = std::vector<std::string>;
 
 class TestDelimitedTextImport : public QObject {
@@ -381,10 +383,15 @@ void TestDelimitedTextImport::reportsSkippedAppointments() {
     QCOMPARE(report.skipped[int(ImportIssue::OutOfRange)].lines, std::vector<int>{8});
 }
 
+// A folder, a FIFO (which would wait for a writer) and a device are refused before opening.
 void TestDelimitedTextImport::refusesWhatIsNoFile() {
-    ImportReport report;
-    QCOMPARE(ImportPersons(m_document, settings(RecordType::Persons, m_dir.path(), {"FirstName"}), &report), 0);
-    QCOMPARE(report.failure, DelimitedTextReader::Failure::NotAFile);
+    const QString fifo = m_dir.filePath(QStringLiteral("fifo"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {m_dir.path(), fifo, QStringLiteral("/dev/zero")}) {
+        ImportReport report;
+        QCOMPARE(ImportPersons(m_document, settings(RecordType::Persons, path, {"FirstName"}), &report), 0);
+        QCOMPARE(report.failure, DelimitedTextReader::Failure::NotAFile);
+    }
     QVERIFY(!m_document.IsModified());
 }
 
