@@ -11,6 +11,7 @@ packages=(
     xvfb xauth
     xdg-utils
     librsvg2-bin desktop-file-utils appstream shared-mime-info file
+    python3
 )
 
 missing=()

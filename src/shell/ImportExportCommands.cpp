@@ -63,6 +63,13 @@ void ImportExportCommands::Run(RecordType type, bool importing) {
     const wizard::TransferCommand& command = wizard::TransferCommand::For(type, importing);
     DelimitedTextSettings settings = command.Settings();
     wizard::WizardFlow flow(settings, importing);
+    // Run on Finish, before the wizard closes, so that a file that cannot be written is reported
+    // while the user can still choose another.
+    flow.SetTransfer([&] {
+        WaitCursor wait; // a large file takes a moment
+        const wizard::TransferCommand::Result result = command.Run(m_document, settings);
+        return wizard::WizardFlow::Outcome{result.message, result.failed};
+    });
     wizard::ImportExportWizard dialog(flow, m_prompts, QString::fromLatin1(command.caption), Artwork::Logo(), m_owner);
     {
         HelpBesideWizard help(m_help, &dialog, m_owner);
@@ -71,12 +78,6 @@ void ImportExportCommands::Run(RecordType type, bool importing) {
         if (dialog.exec() != QDialog::Accepted)
             return;
     }
-    const wizard::TransferCommand::Result result = [&] {
-        WaitCursor wait; // a large file takes a moment
-        return command.Run(m_document, settings);
-    }();
-    if (result.message)
-        wizard::ShowMessage(m_prompts, *result.message);
     if (importing)
         refill(type);
 }

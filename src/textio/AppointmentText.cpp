@@ -10,6 +10,7 @@
 
 #include "docfile/PimDocument.h"
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -24,18 +25,33 @@ struct LineTimes {
     DateTime end;
 };
 
-bool readTimes(const ColumnReader& reader, LineTimes& times) {
+// The issue that keeps the line from being an appointment, if any: an empty required field, a
+// date or time that is no date or time, or one the calendar cannot hold.
+std::optional<ImportIssue> readTimes(const ColumnReader& reader, LineTimes& times) {
+    for (int column : {Date, StartTime, EndTime}) {
+        if (textvalues::Trimmed(reader.Field(column)).empty())
+            return ImportIssue::MissingValue;
+    }
+    switch (textvalues::ClassifyDate(reader.Field(Date), times.day)) {
+    case textvalues::DateReading::Day:
+        break;
+    case textvalues::DateReading::Unreadable:
+        return ImportIssue::UnreadableDate;
+    case textvalues::DateReading::OutOfRange:
+        return ImportIssue::OutOfRange;
+    }
     int startHour = 0, startMinute = 0, endHour = 0, endMinute = 0;
-    if (!textvalues::ReadDate(reader.Field(Date), times.day) ||
-        !textvalues::ReadTime(reader.Field(StartTime), startHour, startMinute) ||
+    if (!textvalues::ReadTime(reader.Field(StartTime), startHour, startMinute) ||
         !textvalues::ReadTime(reader.Field(EndTime), endHour, endMinute))
-        return false;
+        return ImportIssue::UnreadableDate;
     using namespace appointmenttimes;
     times.start = AtMinute(times.day, SnapStart(startHour * 60 + startMinute));
     times.end = AtMinute(times.day, SnapEnd(endHour * 60 + endMinute));
     if (times.end < times.start)
         times.end = times.start;
-    return times.start.IsValid() && times.end.IsValid();
+    if (!times.start.IsValid() || !times.end.IsValid())
+        return ImportIssue::OutOfRange;
+    return std::nullopt;
 }
 
 } // namespace
@@ -67,22 +83,30 @@ int ExportAppointments(const PimRecords& records, const DelimitedTextSettings& s
     return writer.Save(settings.FilePath) ? written : 0;
 }
 
-int ImportAppointments(PimDocument& document, const DelimitedTextSettings& settings) {
+int ImportAppointments(PimDocument& document, const DelimitedTextSettings& settings, ImportReport* report) {
+    ImportReport local;
+    ImportReport& out = report ? *report : local;
     ColumnReader reader(settings, ImportColumns(RecordType::Appointments));
-    if (!reader.Start())
+    if (!reader.Start(out))
         return 0;
     AppointmentOverlapIndex taken(document.Appointments);
     // What a new appointment holds, made once: its constructor reads the clock four times.
     const Appointment fresh;
     const auto mark = document.Appointments.Position();
     const bool wasModified = document.IsModified();
-    int added = 0;
     LineTimes times;
     while (reader.NextLine()) {
-        if (reader.Field(Description).empty() || !readTimes(reader, times) || taken.Collides(times.start, times.end))
+        std::optional<ImportIssue> issue;
+        if (reader.Field(Description).empty())
+            issue = ImportIssue::MissingValue;
+        else if (!(issue = readTimes(reader, times)) && taken.Collides(times.start, times.end))
+            issue = ImportIssue::Overlap;
+        if (issue) {
+            out.Skip(*issue, reader.Line());
             continue;
+        }
         Appointment appointment = fresh;
-        appointment.Description = std::string(textvalues::Trimmed(reader.Field(Description)));
+        appointment.Description = std::string(reader.Text(Description));
         appointment.DueDate = times.day;
         appointment.StartTime = times.start;
         appointment.EndTime = times.end;
@@ -101,7 +125,7 @@ int ImportAppointments(PimDocument& document, const DelimitedTextSettings& setti
             return TakeBackImport(document, document.Appointments, mark, wasModified);
         document.SetModified(true);
         document.NotifyChanged();
-        ++added;
+        ++out.added;
     }
-    return added;
+    return out.added;
 }

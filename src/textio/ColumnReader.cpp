@@ -1,12 +1,13 @@
 #include "ColumnReader.h"
 
 #include "DelimitedTextSettings.h"
+#include "TextValues.h"
 
 #include <algorithm>
 
 ColumnReader::ColumnReader(const DelimitedTextSettings& settings, const std::vector<std::string>& columns)
-    : m_reader(settings.FilePath), m_tokenizer(settings.MakeTokenizer()), m_skipHeader(settings.FirstLineHasNames),
-      m_fed(columns.size(), 0), m_fields(columns.size()) {
+    : m_reader(settings.FilePath, settings.MakeTokenizer()), m_skipHeader(settings.FirstLineHasNames),
+      m_fed(columns.size(), 0), m_fields(columns.size()), m_enclosed(columns.size(), 0) {
     const size_t count = static_cast<size_t>(std::max(settings.ColumnCount, 0));
     m_target.assign(count, -1);
     for (size_t j = 0; j < count && j < settings.SelectedFields.size(); ++j) {
@@ -18,31 +19,37 @@ ColumnReader::ColumnReader(const DelimitedTextSettings& settings, const std::vec
     }
 }
 
-bool ColumnReader::Start() {
-    if (!m_reader.IsOpen())
+bool ColumnReader::Start(ImportReport& report) {
+    report.failure = m_reader.File().Why();
+    if (!m_reader.File().IsOpen())
         return false;
-    return !m_skipHeader || m_reader.ReadLine(m_line);
+    if (m_skipHeader)
+        m_reader.Next(m_record);
+    return true;
 }
 
 bool ColumnReader::NextLine() {
-    if (!m_reader.ReadLine(m_line))
-        return false;
-    for (int target : m_target) {
-        if (target >= 0)
-            m_fields[static_cast<size_t>(target)].clear();
-    }
-    std::string_view rest = m_line;
-    for (int target : m_target) {
-        m_field.clear();
-        m_tokenizer.NextField(rest, m_field);
+    do {
+        if (!m_reader.Next(m_record))
+            return false;
+    } while (m_record.IsBlank());
+    for (size_t j = 0; j < m_target.size(); ++j) {
+        const int target = m_target[j];
         if (target < 0)
             continue;
         std::string& field = m_fields[static_cast<size_t>(target)];
-        const std::string_view text = m_field;
-        if (text == kEmptyFieldText || text == "EOF")
-            field.clear();
-        else
-            field.swap(m_field);
+        field.clear();
+        m_enclosed[static_cast<size_t>(target)] = m_record.Enclosed(j);
+        if (j >= m_record.count)
+            continue;
+        std::string& value = m_record.values[j];
+        if (value != kEmptyFieldText && value != "EOF")
+            field.swap(value);
     }
     return true;
+}
+
+std::string_view ColumnReader::Text(int column) const {
+    const std::string& field = Field(column);
+    return m_enclosed[static_cast<size_t>(column)] ? std::string_view(field) : textvalues::Trimmed(field);
 }

@@ -1,22 +1,38 @@
 #pragma once
 
+#include <QFile>
 #include <QString>
+#include <QStringDecoder>
 
-#include <fstream>
+#include <cstddef>
+#include <optional>
 #include <string>
 
-// Reads a delimited text file line by line, however long the lines are. A line ends with LF or
-// CR LF; a last line without a line feed is a line too. A UTF-8 byte-order mark at the start of the
-// file, as spreadsheet programs write one, is skipped, and so are NUL bytes.
+// The text of a delimited text file, read a piece at a time. A file that starts with a UTF-16
+// byte-order mark (LE or BE) is read as UTF-16 and handed out as UTF-8; a UTF-8 mark is skipped;
+// any other file is handed out byte for byte, whatever code page it is in. NUL bytes are dropped:
+// record text never holds them. Only regular files are read: a folder, a FIFO or a device is
+// refused before anything is opened.
 class DelimitedTextReader {
 public:
+    enum class Failure { None, Missing, NotAFile, CannotOpen };
+
     explicit DelimitedTextReader(const QString& path);
 
-    bool IsOpen() const { return m_stream.is_open(); }
-    // The next line without its line end; false at the end of the file or on a read error.
-    bool ReadLine(std::string& line);
+    bool IsOpen() const { return m_failure == Failure::None; }
+    Failure Why() const { return m_failure; }
+    // Appends about `size` bytes of text to `buffer`; false once the file is at its end (or
+    // cannot be read further) and nothing was appended.
+    bool Read(std::string& buffer, std::size_t size);
 
 private:
-    std::ifstream m_stream;
-    bool m_atStart = true;
+    void DetectMark();
+
+    QFile m_file;
+    Failure m_failure = Failure::None;
+    bool m_started = false;
+    std::optional<QStringDecoder> m_utf16;
 };
+
+// Why an import file cannot be read, for a message: "" when it can.
+QString DescribeReadFailure(DelimitedTextReader::Failure failure, const QString& path);

@@ -30,9 +30,9 @@ public:
     // Cuts FirstLine into FirstLineFields (an empty field listed as "EMPTY FIELD") and sets
     // ColumnCount to their number.
     void ListFirstLineFields();
-    // Import: assigns each field of the first line to the offered column of the same name, compared
-    // without regard to letter case; a name that matches nothing, or a column already taken by an
-    // earlier field, leaves the field unassigned.
+    // Import: assigns each field of the first line to the offered column it names (ColumnAliases.h);
+    // a name that matches nothing, or a column already taken by an earlier field, leaves the
+    // field unassigned.
     void AssignColumnsByName();
     // Import: whether SelectedFields holds what the record type insists on (persons and tasks: one
     // of RequiredFields; appointments: all of them).
@@ -49,10 +49,12 @@ public:
     std::string Encloser;  // one character, or empty for none
     std::string Separator; // one character
     QString FilePath;
+    // Export: start the file with the UTF-8 byte-order mark, for spreadsheet programs that need it.
+    bool ByteOrderMark = false;
     int AvailableCount = 0;
     int ColumnCount = 0; // import: the number of fields in the first line
     std::string RecordTypeName;
-    std::string FirstLine; // import: the file's first line, trimmed at both ends
+    std::string FirstLine; // import: the file's first record, whole, without its line end
 
     RecordType Type = RecordType::Persons;
     bool Importing = false;

@@ -10,6 +10,7 @@ DelimitedTextWriter::DelimitedTextWriter(const DelimitedTextSettings& settings) 
         m_encloser = settings.Encloser.front();
     if (!settings.Separator.empty())
         m_separator = settings.Separator.front();
+    m_byteOrderMark = settings.ByteOrderMark;
 }
 
 void DelimitedTextWriter::AddValue(std::string_view value) {
@@ -24,44 +25,14 @@ void DelimitedTextWriter::AddValue(std::string_view value) {
         return;
     }
     m_content += m_encloser;
-    AppendEncoded(value);
-    m_content += m_encloser;
-}
-
-void DelimitedTextWriter::AppendEncoded(std::string_view value) {
-    const char special[] = {m_encloser, '\\', '\r', '\n'};
-    const std::string_view specials(special, std::size(special));
-    for (size_t i = 0; i < value.size(); ++i) {
-        // Past the first character, plain text goes in as one piece.
-        if (i > 0) {
-            const size_t next = std::min(value.find_first_of(specials, i), value.size());
-            m_content.append(value.substr(i, next - i));
-            i = next;
-            if (i == value.size())
-                break;
-        }
-        const char c = value[i];
-        // Right after the opening Encloser, an Encloser or a Separator would be read as the end of
-        // an empty field; an octal escape reads back as the character itself.
-        if (i == 0 && (c == m_encloser || c == m_separator)) {
-            const auto code = static_cast<unsigned char>(c);
-            m_content += '\\';
-            m_content += static_cast<char>('0' + (code >> 6));
-            m_content += static_cast<char>('0' + ((code >> 3) & 7));
-            m_content += static_cast<char>('0' + (code & 7));
-        } else if (c == m_encloser) {
-            m_content += c;
-            m_content += c;
-        } else if (c == '\\') {
-            m_content += "\\\\";
-        } else if (c == '\r') {
-            m_content += "\\r";
-        } else if (c == '\n') {
-            m_content += "\\n";
-        } else {
-            m_content += c;
-        }
+    for (std::size_t at = 0; at < value.size();) {
+        const std::size_t quote = std::min(value.find(m_encloser, at), value.size());
+        m_content.append(value.substr(at, quote - at));
+        if (quote < value.size())
+            m_content.append(2, m_encloser);
+        at = quote + 1;
     }
+    m_content += m_encloser;
 }
 
 void DelimitedTextWriter::EndLine() {
@@ -70,5 +41,8 @@ void DelimitedTextWriter::EndLine() {
 }
 
 bool DelimitedTextWriter::Save(const QString& path) const {
+    // Spreadsheet programs that need it are told the text is UTF-8 by a byte-order mark.
+    if (m_byteOrderMark && !m_content.empty())
+        return platform::WriteFileAtomically(path, "\xEF\xBB\xBF" + m_content);
     return platform::WriteFileAtomically(path, m_content);
 }

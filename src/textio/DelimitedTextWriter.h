@@ -9,12 +9,11 @@ class DelimitedTextSettings;
 
 // Builds an export file in memory, one line at a time, and writes it in one go.
 //
-// With an Encloser, every value is enclosed and written so that FieldTokenizer reads it back byte
-// for byte: the Encloser is doubled, a backslash is written as "\\", CR and LF as "\r" and "\n",
-// and an Encloser at the very start of a value as an octal escape (a doubled Encloser there would
-// read as a literal one followed by the end of the field). Without an Encloser nothing can be
-// escaped, so line breaks and the Separator inside a value are written as spaces: a record then
-// still stays on one line with its columns in place.
+// With an Encloser, every value that is not empty is enclosed, the Encloser inside it doubled and
+// nothing else changed: line breaks stay in the value, as other programs write and read them.
+// Without an Encloser nothing can be protected, so line breaks and the Separator inside a value
+// are written as spaces: a record then still stays on one line with its columns in place. With a
+// byte-order mark asked for, a file with content starts with the UTF-8 mark.
 class DelimitedTextWriter {
 public:
     explicit DelimitedTextWriter(const DelimitedTextSettings& settings);
@@ -29,10 +28,9 @@ public:
     bool Save(const QString& path) const;
 
 private:
-    void AppendEncoded(std::string_view value);
-
     char m_encloser = '\0';
     char m_separator = ',';
     bool m_lineStarted = false;
+    bool m_byteOrderMark = false;
     std::string m_content;
 };

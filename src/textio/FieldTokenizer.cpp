@@ -1,168 +1,148 @@
 #include "FieldTokenizer.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
-// Space, tab, line feed, vertical tab, form feed and carriage return.
-bool isSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-bool isOctal(char c) {
-    return c >= '0' && c <= '7';
-}
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isSpace(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isSpace(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-char controlFor(char c) {
-    switch (c) {
-    case 'a':
-        return '\a';
-    case 'b':
-        return '\b';
-    case 'f':
-        return '\f';
-    case 'n':
-        return '\n';
-    case 'r':
-        return '\r';
-    case 't':
-        return '\t';
-    case 'v':
-        return '\v';
-    default:
-        return '\0';
+int countLineBreaks(std::string_view text) {
+    int breaks = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+            ++breaks;
     }
+    return breaks;
 }
 
 } // namespace
 
-FieldTokenizer::FieldTokenizer() {
-    SetEncloser('\0');
-}
-
-void FieldTokenizer::SetEncloser(char encloser) {
-    m_encloser = encloser;
-    m_plain.fill(true);
-    for (char special : {'\r', '\n', '\\', encloser})
-        m_plain[static_cast<unsigned char>(special)] = false;
-}
-
-bool FieldTokenizer::NextField(std::string_view& line, std::string& field) const {
-    line = trimmed(line);
-    if (line.empty())
-        return false;
-    field.clear();
-    if (line.front() == m_separator) {
-        line.remove_prefix(1);
-        return true;
-    }
-    if (line.front() == m_encloser && m_encloser != '\0') {
-        ReadEnclosed(line, field);
-        return true;
-    }
-    const size_t end = line.find(m_separator);
-    if (end == std::string_view::npos) {
-        field.assign(line);
-        line = {};
-    } else {
-        field.assign(line.substr(0, end));
-        line.remove_prefix(end + 1);
+bool DelimitedRecord::IsBlank() const {
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string& value = values[i];
+        if (enclosed[i] ? !value.empty() : value.find_first_not_of(" \t") != std::string::npos)
+            return false;
     }
     return true;
 }
 
-// The opening Encloser is handled like any other, so a field that starts with two Enclosers begins
-// with a literal one. The last character of the line is taken to be the closing Encloser and is
-// never looked at as the current character, though an Encloser or an escape before it may take it
-// as theirs. No index ever passes the end of the line.
-void FieldTokenizer::ReadEnclosed(std::string_view& line, std::string& field) const {
-    const size_t n = line.size();
-    // Most fields are plain text between two Enclosers, followed by the Separator or the line's end.
-    size_t end = 1;
-    while (end + 1 < n && m_plain[static_cast<unsigned char>(line[end])])
-        ++end;
-    if (end > 1 && end < n && line[end] == m_encloser && (end + 1 == n || line[end + 1] == m_separator)) {
-        field.assign(line.data() + 1, end - 1);
-        line.remove_prefix(std::min(end + 2, n));
-        return;
-    }
+FieldTokenizer::FieldTokenizer() {
+    SetSeparator(',');
+}
 
-    size_t i = 0;
-    bool ended = false; // by a line end or an Encloser before the Separator
-    while (!ended && i + 1 < n) {
-        // Text without any character of meaning goes in as one piece.
-        size_t run = i;
-        while (run + 1 < n && m_plain[static_cast<unsigned char>(line[run])])
-            ++run;
-        if (run > i) {
-            field.append(line.data() + i, run - i);
-            i = run;
-            continue;
+void FieldTokenizer::SetEncloser(char encloser) {
+    m_encloser = encloser;
+}
+
+void FieldTokenizer::SetSeparator(char separator) {
+    m_separator = separator;
+    m_stops.fill(false);
+    for (char stop : {'\r', '\n', separator})
+        m_stops[static_cast<unsigned char>(stop)] = true;
+}
+
+FieldTokenizer::Stop FieldTokenizer::ReadBare(std::string_view text, std::size_t& pos, bool final,
+                                              std::string& value) const {
+    std::size_t end = pos;
+    while (end < text.size() && !m_stops[static_cast<unsigned char>(text[end])])
+        ++end;
+    value.append(text.data() + pos, end - pos);
+    pos = end;
+    if (end == text.size())
+        return final ? Stop::End : Stop::Incomplete;
+    return text[end] == m_separator ? Stop::Separator : Stop::LineEnd;
+}
+
+std::size_t FieldTokenizer::NextRecord(std::string_view text, bool final, DelimitedRecord& record) const {
+    if (text.empty())
+        return 0;
+    record.count = 0;
+    record.lineBreaks = 0;
+    std::size_t pos = 0;
+    for (;;) {
+        if (record.count == record.values.size()) {
+            record.values.emplace_back();
+            record.enclosed.push_back(0);
         }
-        char c = line[i];
-        if (c == '\r' || c == '\n') {
-            ++i; // the line end is consumed with the field
-            ended = true;
-            continue;
-        }
-        if (c == m_encloser) {
-            const char next = line[i + 1];
-            if (next == m_encloser) {
-                field += m_encloser;
-                i += 2;
-                continue;
+        std::string& value = record.values[record.count];
+        value.clear();
+        record.enclosed[record.count] = 0;
+        ++record.count;
+
+        std::size_t open = pos;
+        while (open < text.size() && IsBlank(text[open]))
+            ++open;
+        if (open == text.size() && !final)
+            return 0;
+        Stop stop = Stop::Incomplete;
+        if (m_encloser != '\0' && open < text.size() && text[open] == m_encloser) {
+            // Enclosed: up to an Encloser that is not doubled.
+            std::size_t at = open + 1;
+            bool closed = false;
+            for (;;) {
+                const void* found = std::memchr(text.data() + at, m_encloser, text.size() - at);
+                if (!found)
+                    break;
+                const std::size_t quote = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+                value.append(text.data() + at, quote - at);
+                if (quote + 1 == text.size() && !final)
+                    return 0; // the next byte may double it
+                if (quote + 1 < text.size() && text[quote + 1] == m_encloser) {
+                    value += m_encloser;
+                    at = quote + 2;
+                    continue;
+                }
+                at = quote + 1;
+                closed = true;
+                break;
             }
-            if (next == m_separator) {
-                i += 2;
-                ended = true;
-                continue;
+            if (!closed) {
+                if (!final)
+                    return 0;
+                // Never closed: the Encloser was text after all.
+                value.clear();
+                stop = ReadBare(text, pos, final, value);
+            } else {
+                record.enclosed[record.count - 1] = 1;
+                record.lineBreaks += countLineBreaks(value);
+                std::size_t after = at;
+                while (after < text.size() && IsBlank(text[after]))
+                    ++after;
+                if (after == text.size()) {
+                    if (!final)
+                        return 0;
+                    pos = after;
+                    stop = Stop::End;
+                } else if (m_stops[static_cast<unsigned char>(text[after])]) {
+                    pos = after;
+                    stop = text[after] == m_separator ? Stop::Separator : Stop::LineEnd;
+                } else {
+                    // Text after the closing Encloser belongs to the field, blanks and all.
+                    pos = at;
+                    stop = ReadBare(text, pos, final, value);
+                }
             }
-            // A stray Encloser is dropped; the character after it is read as text or an escape.
-            ++i;
-            c = next;
+        } else {
+            stop = ReadBare(text, pos, final, value);
         }
-        if (c != '\\') {
-            field += c;
-            ++i;
+
+        switch (stop) {
+        case Stop::Incomplete:
+            return 0;
+        case Stop::Separator:
+            ++pos;
             continue;
-        }
-        ++i; // the backslash
-        if (i >= n)
+        case Stop::End:
+            return pos;
+        case Stop::LineEnd:
             break;
-        const char e = line[i];
-        if (!isOctal(e)) {
-            const char control = controlFor(e);
-            field += control != '\0' ? control : e;
-            ++i;
-            continue;
         }
-        int value = 0;
-        int digits = 0;
-        while (digits < 3 && i < n && isOctal(line[i])) {
-            value = value * 8 + (line[i] - '0');
-            ++digits;
-            ++i;
+        ++record.lineBreaks;
+        if (text[pos] == '\r') {
+            if (pos + 1 == text.size() && !final)
+                return 0; // an LF may follow
+            if (pos + 1 < text.size() && text[pos + 1] == '\n')
+                ++pos;
         }
-        // Record text never holds NUL: an escape for it adds nothing.
-        if ((value & 0xFF) != 0)
-            field += static_cast<char>(value & 0xFF);
-        // A character that cut the digits short goes in as it is, except the Encloser, which is
-        // read as an Encloser so that "\1" followed by the closing Encloser still closes the field.
-        if (digits < 3 && i < n && line[i] != m_encloser) {
-            field += line[i];
-            ++i;
-        }
+        return pos + 1;
     }
-    // The last character closes the field when the loop stopped on it.
-    if (!ended && i + 1 == n)
-        i = n;
-    line.remove_prefix(i);
 }

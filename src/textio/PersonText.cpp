@@ -73,7 +73,9 @@ int ExportPersons(const PimRecords& records, const DelimitedTextSettings& settin
     return writer.Save(settings.FilePath) ? written : 0;
 }
 
-int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings) {
+int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings, ImportReport* report) {
+    ImportReport local;
+    ImportReport& out = report ? *report : local;
     const std::vector<std::string>& columns = ImportColumns(RecordType::Persons);
     const std::vector<TextField> fields = textFields(columns);
     const int whitePages = indexOf(columns, "WhitePages");
@@ -81,17 +83,18 @@ int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings) 
     const int names[] = {indexOf(columns, "FirstName"), indexOf(columns, "LastName"), indexOf(columns, "Company")};
 
     ColumnReader reader(settings, columns);
-    if (!reader.Start())
+    if (!reader.Start(out))
         return 0;
     const auto mark = document.Persons.Position();
     const bool wasModified = document.IsModified();
-    int added = 0;
     while (reader.NextLine()) {
         bool named = false;
         for (int column : names)
             named = named || !reader.Field(column).empty();
-        if (!named)
+        if (!named) {
+            out.Skip(ImportIssue::MissingValue, reader.Line());
             continue;
+        }
         Person* stored = document.Persons.AddNew();
         if (!stored)
             return TakeBackImport(document, document.Persons, mark, wasModified);
@@ -99,9 +102,10 @@ int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings) 
         for (size_t i = 0; i < fields.size(); ++i) {
             if (!fields[i] || !reader.Has(static_cast<int>(i)))
                 continue;
-            const std::string& field = reader.Field(static_cast<int>(i));
-            // Position keeps its white space; every other text is trimmed.
-            person.*fields[i] = fields[i] == &Person::Position ? std::string_view(field) : textvalues::Trimmed(field);
+            // Position keeps its white space; every other text is trimmed unless it was enclosed.
+            const int column = static_cast<int>(i);
+            person.*fields[i] =
+                fields[i] == &Person::Position ? std::string_view(reader.Field(column)) : reader.Text(column);
         }
         person.WhitePages =
             reader.Has(whitePages) ? textvalues::IsYes(reader.Field(whitePages), {"1", "true", "yes"}) : 1;
@@ -111,7 +115,7 @@ int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings) 
         person.RName = DisplayName(person);
         document.SetModified(true);
         document.NotifyChanged();
-        ++added;
+        ++out.added;
     }
-    return added;
+    return out.added;
 }

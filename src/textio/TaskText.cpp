@@ -35,31 +35,43 @@ int ExportTasks(const PimRecords& records, const DelimitedTextSettings& settings
     return writer.Save(settings.FilePath) ? written : 0;
 }
 
-int ImportTasks(PimDocument& document, const DelimitedTextSettings& settings) {
+int ImportTasks(PimDocument& document, const DelimitedTextSettings& settings, ImportReport* report) {
+    ImportReport local;
+    ImportReport& out = report ? *report : local;
     ColumnReader reader(settings, ImportColumns(RecordType::Tasks));
-    if (!reader.Start())
+    if (!reader.Start(out))
         return 0;
     // What a new task holds, made once: its constructor reads the clock.
     const Task fresh;
     const auto mark = document.Tasks.Position();
     const bool wasModified = document.IsModified();
-    int added = 0;
     while (reader.NextLine()) {
-        if (reader.Field(Description).empty())
+        if (reader.Field(Description).empty()) {
+            out.Skip(ImportIssue::MissingValue, reader.Line());
             continue;
+        }
         Task task = fresh;
-        task.Description = std::string(textvalues::Trimmed(reader.Field(Description)));
-        if (reader.Has(DueDate) && !textvalues::ReadDate(reader.Field(DueDate), task.DueDate))
-            task.DueDate = DateTime::Today();
+        task.Description = std::string(reader.Text(Description));
+        if (reader.Has(DueDate)) {
+            const textvalues::DateReading due = textvalues::ClassifyDate(reader.Field(DueDate), task.DueDate);
+            if (due != textvalues::DateReading::Day) {
+                task.DueDate = DateTime::Today();
+                // An empty field asks for the default; only text that is no date is worth a word.
+                if (!textvalues::Trimmed(reader.Field(DueDate)).empty())
+                    out.Default(due == textvalues::DateReading::OutOfRange ? ImportIssue::OutOfRange
+                                                                           : ImportIssue::UnreadableDate,
+                                reader.Line());
+            }
+        }
         if (reader.Has(Priority)) {
-            const int priority = textvalues::LeadingInteger(reader.Field(Priority));
+            const int priority = textvalues::ReadPriority(reader.Field(Priority));
             task.Priority = priority >= Task::High && priority <= Task::Done ? priority : Task::High;
         }
         if (!document.Tasks.Add(std::move(task)))
             return TakeBackImport(document, document.Tasks, mark, wasModified);
         document.SetModified(true);
         document.NotifyChanged();
-        ++added;
+        ++out.added;
     }
-    return added;
+    return out.added;
 }

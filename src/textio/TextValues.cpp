@@ -63,6 +63,25 @@ bool ReadDate(std::string_view field, DateTime& day) {
     return true;
 }
 
+DateReading ClassifyDate(std::string_view field, DateTime& day) {
+    if (ReadDate(field, day))
+        return DateReading::Day;
+    platform::ParsedDate date;
+    return platform::parseDate(field, date) ? DateReading::OutOfRange : DateReading::Unreadable;
+}
+
+int ReadPriority(std::string_view field) {
+    if (IsYes(field, {"high", "highest", "urgent"}))
+        return 0;
+    if (IsYes(field, {"normal", "medium"}))
+        return 1;
+    if (IsYes(field, {"low", "lowest"}))
+        return 2;
+    const std::string_view text = Trimmed(field);
+    const bool number = !text.empty() && ((text[0] >= '0' && text[0] <= '9') || text[0] == '-' || text[0] == '+');
+    return number ? LeadingInteger(text) : -1;
+}
+
 bool ReadTime(std::string_view field, int& hour, int& minute) {
     platform::ParsedTime time;
     if (!platform::parseTime(field, time))

@@ -19,6 +19,13 @@ int LeadingInteger(std::string_view field);
 
 // A date alone in the user's locale, within the range DateTime holds: that day at 00:00.
 bool ReadDate(std::string_view field, DateTime& day);
+// How a date field read: a day, text that is no date, or a date DateTime cannot hold.
+enum class DateReading { Day, Unreadable, OutOfRange };
+DateReading ClassifyDate(std::string_view field, DateTime& day);
+// A word for a priority, as other programs write them ("High", "Normal", "Low"), or else the
+// leading integer; -1 for neither.
+int ReadPriority(std::string_view field);
+
 // A time alone in the user's locale: its hour and minute; seconds do not count.
 bool ReadTime(std::string_view field, int& hour, int& minute);
 

@@ -2,12 +2,14 @@
 // column each of the first six file columns feeds; the rest is the file. It is imported as persons,
 // tasks and appointments, and every record added must be one the program can hold: text without
 // NUL, a phone book, a priority, an end not before the start, an alarm within the hour before, and
-// no appointment that collides with another. A second import of the appointments adds nothing.
+// no appointment that collides with another. A second import of the appointments adds nothing,
+// and the report counts what was added.
 
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
 #include "textio/DelimitedTextOperations.h"
 #include "textio/DelimitedTextSettings.h"
+#include "textio/ImportReport.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,7 +106,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         file.write(reinterpret_cast<const char*>(data + 7), static_cast<qint64>(size - 7));
     }
     PimDocument document;
-    const int persons = ImportPersons(document, settingsFor(RecordType::Persons, data));
+    ImportReport report;
+    const int persons = ImportPersons(document, settingsFor(RecordType::Persons, data), &report);
+    if (report.added != persons || report.failure != DelimitedTextReader::Failure::None)
+        std::abort();
     const int tasks = ImportTasks(document, settingsFor(RecordType::Tasks, data));
     const DelimitedTextSettings appointments = settingsFor(RecordType::Appointments, data);
     const int added = ImportAppointments(document, appointments);

@@ -223,7 +223,8 @@ void TestImportExportCommands::importAddsTheRecordsAndSaysHowMany() {
     });
 
     QCOMPARE(f.prompts.messages.size(), 1);
-    QCOMPARE(f.prompts.messages[0].text, QStringLiteral("2 tasks added to current database."));
+    QCOMPARE(f.prompts.messages[0].text,
+             QStringLiteral("2 tasks added to current database.\n\n1 line skipped, no task (line 4)."));
     QCOMPARE(f.prompts.messages[0].caption, QStringLiteral("Imported Tasks"));
     QCOMPARE(f.prompts.messages[0].icon, PromptIcon::Information);
     QCOMPARE(f->Document().Tasks.Count(), 3u);
@@ -249,7 +250,9 @@ void TestImportExportCommands::importThatAddsNothingSaysZero() {
         pages.press(QWizard::FinishButton);
     });
     QCOMPARE(f.prompts.messages.size(), 1);
-    QCOMPARE(f.prompts.messages[0].text, QStringLiteral("0 names added to current database."));
+    QCOMPARE(f.prompts.messages[0].text,
+             QStringLiteral("0 names added to current database.\n\n"
+                            "1 line skipped, no first name, last name or company (line 2)."));
     QCOMPARE(f.prompts.messages[0].caption, QStringLiteral("Imported Names"));
     QCOMPARE(f->Document().Persons.Count(), 0u);
 }

@@ -171,10 +171,10 @@ void TestDelimitedTextExport::encodesValues_data() {
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<QByteArray>("line");
     QTest::newRow("encloser doubled") << QByteArray("\"") << QByteArray("a \"b\" c") << QByteArray("\"a \"\"b\"\" c\"");
-    QTest::newRow("leading encloser as octal") << QByteArray("\"") << QByteArray("\"x") << QByteArray("\"\\042x\"");
-    QTest::newRow("single quote leading") << QByteArray("'") << QByteArray("'s'") << QByteArray("'\\047s'''");
-    QTest::newRow("backslash") << QByteArray("\"") << QByteArray("C:\\temp") << QByteArray("\"C:\\\\temp\"");
-    QTest::newRow("line breaks") << QByteArray("\"") << QByteArray("a\r\nb") << QByteArray("\"a\\r\\nb\"");
+    QTest::newRow("leading encloser doubled too") << QByteArray("\"") << QByteArray("\"x") << QByteArray("\"\"\"x\"");
+    QTest::newRow("single quotes") << QByteArray("'") << QByteArray("'s'") << QByteArray("'''s'''");
+    QTest::newRow("backslash as it is") << QByteArray("\"") << QByteArray("C:\\new") << QByteArray("\"C:\\new\"");
+    QTest::newRow("line breaks as they are") << QByteArray("\"") << QByteArray("a\r\nb") << QByteArray("\"a\r\nb\"");
     QTest::newRow("separator inside") << QByteArray("\"") << QByteArray("a,b") << QByteArray("\"a,b\"");
     QTest::newRow("high bytes as they are")
         << QByteArray("\"") << QByteArray("M\xfc\xdf") << QByteArray("\"M\xfc\xdf\"");

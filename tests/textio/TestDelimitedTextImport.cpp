@@ -4,10 +4,13 @@
 #include "support/TestMain.h"
 #include "textio/DelimitedTextOperations.h"
 #include "textio/DelimitedTextSettings.h"
+#include "textio/ImportReport.h"
 
 #include <QFile>
 #include <QObject>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using Names = std::vector<std::string>;
 
@@ -29,6 +32,10 @@ private Q_SLOTS:
     void alarmFlag();
     void readsEveryLine_data();
     void readsEveryLine();
+    void readsWhatOtherProgramsWrite_data();
+    void readsWhatOtherProgramsWrite();
+    void reportsSkippedAppointments();
+    void refusesWhatIsNoFile();
     void notifiesOncePerRecord();
     void nothingToRead_data();
     void nothingToRead();
@@ -99,7 +106,10 @@ void TestDelimitedTextImport::persons() {
     const DelimitedTextSettings s =
         settings(RecordType::Persons, kData + QStringLiteral("csv_persons.csv"),
                  {"FirstName", "LastName", "Company", "Position", "Notes", "WhitePages", "YellowPages", ""}, true);
-    QCOMPARE(ImportPersons(m_document, s), 5);
+    ImportReport report;
+    QCOMPARE(ImportPersons(m_document, s, &report), 5);
+    QCOMPARE(report.skipped[int(ImportIssue::MissingValue)].lines, std::vector<int>{3});
+    QCOMPARE(report.SkippedCount(), 1);
     QCOMPARE(m_document.Persons.LastID(), 5);
     QVERIFY(m_document.IsModified());
 
@@ -126,7 +136,12 @@ void TestDelimitedTextImport::tasks() {
         settings(RecordType::Tasks, kData + QStringLiteral("csv_tasks.csv"), {"Task", "DueDate", "Priority"});
     s.Encloser = "'";
     s.Separator = ";";
-    QCOMPARE(ImportTasks(m_document, s), 5);
+    ImportReport report;
+    QCOMPARE(ImportTasks(m_document, s, &report), 5);
+    QCOMPARE(report.skipped[int(ImportIssue::MissingValue)].lines, std::vector<int>{3});
+    QCOMPARE(report.defaulted[int(ImportIssue::UnreadableDate)].lines, std::vector<int>{4});
+    QCOMPARE(DescribeImport(report, s),
+             (QStringList{"1 line skipped, no task (line 3).", "1 date could not be read and became today (line 4)."}));
     const DateTime today(2011, 3, 4, 0, 0, 0);
     struct Expected {
         const char* description;
@@ -299,6 +314,85 @@ void TestDelimitedTextImport::readsEveryLine() {
     for (const auto& [id, person] : m_document.Persons)
         read.append(QByteArray::fromStdString(person.RName));
     QCOMPARE(read, names);
+}
+
+void TestDelimitedTextImport::readsWhatOtherProgramsWrite_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("separator");
+    QTest::addColumn<QByteArrayList>("people"); // per person: first name | last name | company | notes
+
+    QTest::newRow("empty enclosed field")
+        << QByteArray("\"Ann\",\"\",\"Lee\",\"Acme\"\n") << QByteArray(",") << QByteArrayList{"Ann|Lee|Acme|"};
+    QTest::newRow("line breaks inside fields")
+        << QByteArray("\"Ann\",\"Note one\r\nline two\",\"Lee\",\"A\nB\"\r\n\"Bob\",\"x\ry\",Roe,\"C\"")
+        << QByteArray(",") << QByteArrayList{"Ann|Lee|A\nB|Note one\r\nline two", "Bob|Roe|C|x\ry"};
+    QTest::newRow("backslashes") << QByteArray("\"DOMAIN\\jsmith\",\"C:\\new\",x,\"\\\"\n") << QByteArray(",")
+                                 << QByteArrayList{"DOMAIN\\jsmith|x|\\|C:\\new"};
+    QTest::newRow("tab keeps empty fields") << QByteArray("Ann\t\tLee\t\n\tNote\t\tAcme\n") << QByteArray("\t")
+                                            << QByteArrayList{"Ann|Lee||", "||Acme|Note"};
+    QTest::newRow("space keeps empty fields")
+        << QByteArray("Ann  Lee \"Acme Inc\"\n") << QByteArray(" ") << QByteArrayList{"Ann|Lee|Acme Inc|"};
+    QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFE"
+                                             "A\0n\0n\0,\0\x1c\x20,\0L\0e\0e\0\r\0\n\0",
+                                             24)
+                               << QByteArray(",") << QByteArrayList{"Ann|Lee||\xE2\x80\x9C"};
+    QTest::newRow("UTF-16 BE") << QByteArray("\xFE\xFF"
+                                             "\0\xFC\0,\0,\0L\0\n",
+                                             12)
+                               << QByteArray(",") << QByteArrayList{"\xC3\xBC|L||"};
+    QTest::newRow("Windows-1252 stays as it is")
+        << QByteArray("M\xFCller,\x93x\x94,Lee\n") << QByteArray(",") << QByteArrayList{"M\xFCller|Lee||\x93x\x94"};
+}
+
+// Columns: first name, notes, last name, company.
+void TestDelimitedTextImport::readsWhatOtherProgramsWrite() {
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, separator);
+    QFETCH(QByteArrayList, people);
+    DelimitedTextSettings s =
+        settings(RecordType::Persons, writeFile(content), {"FirstName", "Notes", "LastName", "Company"});
+    s.Separator = separator.toStdString();
+    QCOMPARE(ImportPersons(m_document, s), int(people.size()));
+    QByteArrayList read;
+    for (const auto& [id, p] : m_document.Persons)
+        read.append(QByteArray::fromStdString(p.FName + "|" + p.LName + "|" + p.Company + "|" + p.Notes));
+    QCOMPARE(read, people);
+}
+
+void TestDelimitedTextImport::reportsSkippedAppointments() {
+    Appointment existing;
+    existing.DueDate = at(5, 10, 0, 0);
+    existing.StartTime = at(5, 10, 10, 0);
+    existing.EndTime = at(5, 10, 11, 0);
+    m_document.Appointments.Add(existing);
+    const QString path = writeFile("Appointment,Date,StartTime,EndTime\n"
+                                   "ok,5/10/2003,12:00,13:00\n"
+                                   "overlap,5/10/2003,10:30,11:30\n"
+                                   ",5/10/2003,14:00,15:00\n"
+                                   "\"two\nlines\",someday,14:00,15:00\n"
+                                   "late,5/10/2003,noon,15:00\n"
+                                   "far,5/10/0050,14:00,15:00\n"
+                                   "no date,,14:00,15:00\n");
+    ImportReport report;
+    const DelimitedTextSettings s =
+        settings(RecordType::Appointments, path, {"Appointment", "Date", "StartTime", "EndTime"}, true);
+    QCOMPARE(ImportAppointments(m_document, s, &report), 1);
+    QCOMPARE(report.skipped[int(ImportIssue::Overlap)].lines, std::vector<int>{3});
+    QCOMPARE(report.skipped[int(ImportIssue::MissingValue)].lines, (std::vector<int>{4, 9}));
+    QCOMPARE(report.skipped[int(ImportIssue::UnreadableDate)].lines, (std::vector<int>{5, 7}));
+    QCOMPARE(report.skipped[int(ImportIssue::OutOfRange)].lines, std::vector<int>{8});
+}
+
+// A folder, a FIFO (which would wait for a writer) and a device are refused before opening.
+void TestDelimitedTextImport::refusesWhatIsNoFile() {
+    const QString fifo = m_dir.filePath(QStringLiteral("fifo"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {m_dir.path(), fifo, QStringLiteral("/dev/zero")}) {
+        ImportReport report;
+        QCOMPARE(ImportPersons(m_document, settings(RecordType::Persons, path, {"FirstName"}), &report), 0);
+        QCOMPARE(report.failure, DelimitedTextReader::Failure::NotAFile);
+    }
+    QVERIFY(!m_document.IsModified());
 }
 
 void TestDelimitedTextImport::notifiesOncePerRecord() {

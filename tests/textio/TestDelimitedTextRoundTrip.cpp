@@ -1,22 +1,19 @@
 #include "docfile/PimDocument.h"
 #include "support/TestMain.h"
 #include "textio/DelimitedTextOperations.h"
-#include "textio/DelimitedTextReader.h"
 #include "textio/DelimitedTextSettings.h"
+#include "textio/RecordReader.h"
 
 #include <QObject>
 #include <QTemporaryDir>
 
-// What the export writes, the import reads back: every text byte for byte, whatever it holds.
+// What the export writes, the import reads back: every text byte for byte, whatever it holds
+// when there is an Encloser, and whatever needs none without one.
 class TestDelimitedTextRoundTrip : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
     void roundTrip_data();
     void roundTrip();
-
-private:
-    PimDocument m_original;
 };
 
 namespace {
@@ -45,6 +42,11 @@ std::vector<std::string> hardTexts() {
             "'x'",
             "\"\"\",\",",
             "EMPTY FIELDS are fine",
+            "",
+            "  blanks around\t",
+            "\ttab first",
+            "DOMAIN\\jsmith",
+            "C:\\new",
             "plain"};
 }
 
@@ -53,6 +55,42 @@ const TextField kPersonTexts[] = {
     &Person::FName, &Person::LName,   &Person::Addr1,   &Person::Addr2,   &Person::City,     &Person::State,
     &Person::Zip,   &Person::HmPhone, &Person::WkPhone, &Person::WkExt,   &Person::Fax,      &Person::CelPhone,
     &Person::Pager, &Person::EMail,   &Person::WebPage, &Person::Company, &Person::Position, &Person::Notes};
+
+// Without an Encloser a value cannot hold the Separator or a line break, and a bare value loses
+// the blanks at its ends.
+bool needsNoEncloser(const std::string& text, char separator) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    return text.find_first_of(std::string{'\r', '\n', separator}) == std::string::npos &&
+           (text.empty() || (!blank(text.front()) && !blank(text.back())));
+}
+
+void fill(PimDocument& document, const std::vector<std::string>& texts) {
+    for (size_t i = 0; i < texts.size(); ++i) {
+        Person person;
+        for (size_t f = 0; f < std::size(kPersonTexts); ++f)
+            person.*kPersonTexts[f] = texts[(i + f) % texts.size()];
+        person.RName = DisplayName(person);
+        person.WhitePages = 1;
+        document.Persons.Add(person);
+
+        Task task;
+        task.Description = texts[i].empty() ? "x" : texts[i];
+        task.DueDate = DateTime(1990 + static_cast<int>(i), 1 + static_cast<int>(i % 12), 28, 0, 0, 0);
+        task.Priority = static_cast<int>(i % 4);
+        document.Tasks.Add(task);
+
+        const int day = 1 + static_cast<int>(i);
+        const int startMinute = static_cast<int>(i * 75 % 1380);
+        Appointment appointment;
+        appointment.Description = task.Description;
+        appointment.DueDate = DateTime(2003, 5, day, 0, 0, 0);
+        appointment.StartTime = DateTime(2003, 5, day, startMinute / 60, startMinute % 60, 0);
+        appointment.EndTime = DateTime(2003, 5, day, startMinute / 60 + 1, startMinute % 60, 0);
+        appointment.Alarm = i % 2;
+        appointment.AlarmTime = appointment.StartTime - DateTimeSpan(0, 0, static_cast<int>(i % 13) * 5, 0);
+        document.Appointments.Add(appointment);
+    }
+}
 
 // Exports one collection and imports it into `target`, matching the columns by the header names.
 template <class Export, class Import>
@@ -71,90 +109,71 @@ int exportAndImport(RecordType type, const QString& path, const QByteArray& encl
     in.Separator = out.Separator;
     in.FirstLineHasNames = true;
     in.FilePath = path;
-    DelimitedTextReader reader(path);
-    if (!reader.ReadLine(in.FirstLine))
+    RecordReader reader(path, in.MakeTokenizer());
+    DelimitedRecord header;
+    if (!reader.Next(header))
         return -1;
+    in.FirstLine = reader.Text();
     in.ListFirstLineFields();
     in.AssignColumnsByName();
-    const int read = importRecords(target, in);
+    const int read = importRecords(target, in, nullptr);
     return read == written ? read : -2;
 }
 
 } // namespace
 
-void TestDelimitedTextRoundTrip::initTestCase() {
-    const std::vector<std::string> texts = hardTexts();
-    for (size_t i = 0; i < texts.size(); ++i) {
-        Person person;
-        for (size_t f = 0; f < std::size(kPersonTexts); ++f)
-            person.*kPersonTexts[f] = texts[(i + f) % texts.size()];
-        person.RName = DisplayName(person);
-        person.WhitePages = 1;
-        m_original.Persons.Add(person);
-
-        Task task;
-        task.Description = texts[i];
-        task.DueDate = DateTime(1990 + static_cast<int>(i), 1 + static_cast<int>(i % 12), 28, 0, 0, 0);
-        task.Priority = static_cast<int>(i % 4);
-        m_original.Tasks.Add(task);
-
-        const int day = 1 + static_cast<int>(i);
-        const int startMinute = static_cast<int>(i * 75 % 1380);
-        Appointment appointment;
-        appointment.Description = texts[i];
-        appointment.DueDate = DateTime(2003, 5, day, 0, 0, 0);
-        appointment.StartTime = DateTime(2003, 5, day, startMinute / 60, startMinute % 60, 0);
-        appointment.EndTime = DateTime(2003, 5, day, startMinute / 60 + 1, startMinute % 60, 0);
-        appointment.Alarm = i % 2;
-        appointment.AlarmTime = appointment.StartTime - DateTimeSpan(0, 0, static_cast<int>(i % 13) * 5, 0);
-        m_original.Appointments.Add(appointment);
-    }
-}
-
 void TestDelimitedTextRoundTrip::roundTrip_data() {
     QTest::addColumn<QByteArray>("encloser");
     QTest::addColumn<QByteArray>("separator");
-    QTest::newRow("double quote, comma") << QByteArray("\"") << QByteArray(",");
-    QTest::newRow("single quote, semicolon") << QByteArray("'") << QByteArray(";");
-    QTest::newRow("double quote, pipe") << QByteArray("\"") << QByteArray("|");
-    QTest::newRow("double quote, tab") << QByteArray("\"") << QByteArray("\t");
-    QTest::newRow("single quote, space") << QByteArray("'") << QByteArray(" ");
+    for (const char* separator : {",", ";", "|", "\t", " "}) {
+        for (const char* encloser : {"\"", "'", ""})
+            QTest::addRow("separator '%s', encloser '%s'", separator, encloser)
+                << QByteArray(encloser) << QByteArray(separator);
+    }
 }
 
 void TestDelimitedTextRoundTrip::roundTrip() {
     QFETCH(QByteArray, encloser);
     QFETCH(QByteArray, separator);
     QTemporaryDir dir;
+    std::vector<std::string> texts = hardTexts();
+    if (encloser.isEmpty())
+        std::erase_if(texts, [&](const std::string& text) { return !needsNoEncloser(text, separator.at(0)); });
+    PimDocument original;
+    fill(original, texts);
     PimDocument copy;
-    const int count = static_cast<int>(hardTexts().size());
+    const int count = static_cast<int>(texts.size());
 
-    QCOMPARE(exportAndImport(RecordType::Persons, dir.filePath(QStringLiteral("p.csv")), encloser, separator,
-                             m_original, copy, ExportPersons, ImportPersons),
+    QCOMPARE(exportAndImport(RecordType::Persons, dir.filePath(QStringLiteral("p.csv")), encloser, separator, original,
+                             copy, ExportPersons, ImportPersons),
              count);
     for (int id = 1; id <= count; ++id) {
-        const Person& a = *m_original.Persons.Find(id);
+        const Person& a = *original.Persons.Find(id);
         const Person& b = *copy.Persons.Find(id);
         for (TextField field : kPersonTexts)
             QCOMPARE(QByteArray::fromStdString(b.*field), QByteArray::fromStdString(a.*field));
         QCOMPARE(b.RName, a.RName);
     }
 
-    QCOMPARE(exportAndImport(RecordType::Tasks, dir.filePath(QStringLiteral("t.csv")), encloser, separator, m_original,
+    QCOMPARE(exportAndImport(RecordType::Tasks, dir.filePath(QStringLiteral("t.csv")), encloser, separator, original,
                              copy, ExportTasks, ImportTasks),
              count);
     for (int id = 1; id <= count; ++id) {
-        const Task& a = *m_original.Tasks.Find(id);
+        const Task& a = *original.Tasks.Find(id);
         const Task& b = *copy.Tasks.Find(id);
         QCOMPARE(b.Description, a.Description);
         QCOMPARE(b.DueDate, a.DueDate);
         QCOMPARE(b.Priority, a.Priority);
     }
 
+    // Times hold a space ("9:00 AM"), which nothing protects from a space Separator.
+    if (encloser.isEmpty() && separator == " ")
+        return;
     QCOMPARE(exportAndImport(RecordType::Appointments, dir.filePath(QStringLiteral("a.csv")), encloser, separator,
-                             m_original, copy, ExportAppointments, ImportAppointments),
+                             original, copy, ExportAppointments, ImportAppointments),
              count);
     for (int id = 1; id <= count; ++id) {
-        const Appointment& a = *m_original.Appointments.Find(id);
+        const Appointment& a = *original.Appointments.Find(id);
         const Appointment& b = *copy.Appointments.Find(id);
         QCOMPARE(b.Description, a.Description);
         QCOMPARE(b.DueDate, a.DueDate);

@@ -3,118 +3,106 @@
 
 #include <QObject>
 
-using Fields = QList<QByteArray>;
+using Records = QList<QByteArrayList>;
 
 class TestFieldTokenizer : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void cutsLines_data();
-    void cutsLines();
-    void leavesFieldAloneWhenNothingIsLeft();
-    void neverReadsPastTheLine_data();
-    void neverReadsPastTheLine();
+    void cutsRecords_data();
+    void cutsRecords();
+    void waitsForTheRestOfARecord_data();
+    void waitsForTheRestOfARecord();
 };
 
 namespace {
 
-Fields cut(const FieldTokenizer& tokenizer, std::string_view line) {
-    Fields fields;
-    std::string field;
-    while (tokenizer.NextField(line, field)) {
-        fields.append(QByteArray::fromStdString(field));
-        field.clear();
+Records cut(char encloser, char separator, std::string_view text) {
+    FieldTokenizer tokenizer;
+    tokenizer.SetEncloser(encloser);
+    tokenizer.SetSeparator(separator);
+    Records records;
+    DelimitedRecord record;
+    while (const std::size_t used = tokenizer.NextRecord(text, true, record)) {
+        QByteArrayList fields;
+        for (std::size_t i = 0; i < record.count; ++i)
+            fields.append(QByteArray::fromStdString(record.values[i]));
+        records.append(fields);
+        text.remove_prefix(used);
     }
-    return fields;
-}
-
-FieldTokenizer tokenizer(char encloser, char separator) {
-    FieldTokenizer t;
-    t.SetEncloser(encloser);
-    t.SetSeparator(separator);
-    return t;
+    return records;
 }
 
 } // namespace
 
-void TestFieldTokenizer::cutsLines_data() {
+void TestFieldTokenizer::cutsRecords_data() {
     QTest::addColumn<char>("encloser");
     QTest::addColumn<char>("separator");
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<Fields>("fields");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<Records>("records");
 
-    QTest::newRow("bare fields") << '"' << ',' << QByteArray("a,b,c") << Fields{"a", "b", "c"};
-    QTest::newRow("empty field keeps its place") << '"' << ',' << QByteArray("a,,c") << Fields{"a", "", "c"};
-    QTest::newRow("separator first") << '"' << ',' << QByteArray(",b") << Fields{"", "b"};
-    QTest::newRow("separator last") << '"' << ',' << QByteArray("a,") << Fields{"a"};
-    QTest::newRow("white space around the line, not before a separator")
-        << '"' << ',' << QByteArray("  a ,  b \r\n") << Fields{"a ", "b"};
-    QTest::newRow("enclosed") << '"' << ',' << QByteArray("\"a b\",\"c\"") << Fields{"a b", "c"};
-    QTest::newRow("separator inside enclosed") << '"' << ',' << QByteArray("\"a,b\",c") << Fields{"a,b", "c"};
-    QTest::newRow("doubled encloser") << '\'' << ',' << QByteArray("'It''s done','x'") << Fields{"It's done", "x"};
-    QTest::newRow("separator right after the opening encloser") << '"' << ',' << QByteArray("\",b") << Fields{"", "b"};
-    QTest::newRow("two enclosers open with a literal one") << '"' << ',' << QByteArray("\"\",b") << Fields{"\","};
-    QTest::newRow("enclosed then bare") << '"' << ',' << QByteArray("\"a\",b,\"c\"") << Fields{"a", "b", "c"};
-    QTest::newRow("stray encloser is dropped") << '"' << ',' << QByteArray("\"a\"b\"") << Fields{"ab"};
-    QTest::newRow("C:\\temp") << '"' << ',' << QByteArray("\"C:\\temp\"") << Fields{"C:\temp"};
-    QTest::newRow("unterminated") << '\'' << ',' << QByteArray("'abc") << Fields{"ab"};
-    QTest::newRow("lone encloser") << '"' << ',' << QByteArray("\"") << Fields{""};
-    QTest::newRow("control escapes") << '"' << ',' << QByteArray("\"\\a\\b\\f\\n\\r\\t\\v\\q\\\\\"")
-                                     << Fields{"\a\b\f\n\r\t\vq\\"};
-    QTest::newRow("octal escapes") << '"' << ',' << QByteArray("\"\\101\\0422\\7x\\1018\"")
-                                   << Fields{"A\"2\ax"
-                                             "A8"};
-    QTest::newRow("octal modulo 256") << '"' << ',' << QByteArray("\"\\501\"") << Fields{"A"};
-    QTest::newRow("short octal before the closing encloser")
-        << '"' << ',' << QByteArray("\"\\1\",b") << Fields{"\x01", "b"};
-    QTest::newRow("octal NUL adds nothing") << '"' << ',' << QByteArray("\"a\\0b\\400\"") << Fields{"ab"};
-    QTest::newRow("backslash at the end") << '"' << ',' << QByteArray("\"\\") << Fields{""};
-    QTest::newRow("line end inside ends the field")
-        << '"' << ',' << QByteArray("\"a\rb\",c") << Fields{"a", "b\"", "c"};
-    QTest::newRow("tab separator loses an empty field") << '"' << '\t' << QByteArray("a\t\tb") << Fields{"a", "b"};
-    QTest::newRow("space separator loses an empty field") << '"' << ' ' << QByteArray("a  b") << Fields{"a", "b"};
-    QTest::newRow("tab separator enclosed") << '"' << '\t' << QByteArray("\"a b\"\t\"c\"") << Fields{"a b", "c"};
-    QTest::newRow("no encloser") << '\0' << ',' << QByteArray("\"a,b\"") << Fields{"\"a", "b\""};
+    QTest::newRow("bare fields") << '"' << ',' << QByteArray("a,b,c") << Records{{"a", "b", "c"}};
+    QTest::newRow("empty fields keep their places") << '"' << ',' << QByteArray(",b,,") << Records{{"", "b", "", ""}};
+    QTest::newRow("empty enclosed field")
+        << '"' << ',' << QByteArray("\"Ann\",\"\",\"Lee\",\"Acme\"") << Records{{"Ann", "", "Lee", "Acme"}};
+    QTest::newRow("doubled encloser") << '\'' << ',' << QByteArray("'It''s done','x'") << Records{{"It's done", "x"}};
+    QTest::newRow("only doubled enclosers")
+        << '"' << ',' << QByteArray("\"\"\"\"\"\",\"\"\"\"") << Records{{"\"\"", "\""}};
+    QTest::newRow("separator and encloser inside")
+        << '"' << ';' << QByteArray("\"a;\"\"b\"\";\";c") << Records{{"a;\"b\";", "c"}};
+    QTest::newRow("blanks around enclosers are not text")
+        << '"' << ',' << QByteArray(" \"a\" ,  \"b\"\t,c ") << Records{{"a", "b", "c "}};
+    QTest::newRow("blanks inside enclosers are") << '"' << ',' << QByteArray("\" a \"") << Records{{" a "}};
+    QTest::newRow("bare fields keep their blanks") << '"' << ',' << QByteArray(" a , b") << Records{{" a ", " b"}};
+    QTest::newRow("backslashes are text")
+        << '"' << ',' << QByteArray("\"DOMAIN\\jsmith\",\"C:\\new\\\"") << Records{{"DOMAIN\\jsmith", "C:\\new\\"}};
+    QTest::newRow("line breaks inside enclosed fields")
+        << '"' << ',' << QByteArray("\"a\r\nb\",\"c\nd\",\"e\rf\"\nnext")
+        << Records{{"a\r\nb", "c\nd", "e\rf"}, {"next"}};
+    QTest::newRow("record ends: LF, CR LF, CR")
+        << '"' << ',' << QByteArray("a\nb\r\nc\rd") << Records{{"a"}, {"b"}, {"c"}, {"d"}};
+    QTest::newRow("empty lines") << '"' << ',' << QByteArray("\n\r\n") << Records{{""}, {""}};
+    QTest::newRow("text after the closing encloser")
+        << '"' << ',' << QByteArray("\"a\" b\"c,d") << Records{{"a b\"c", "d"}};
+    QTest::newRow("encloser inside a bare field") << '"' << ',' << QByteArray("a\"b\",c") << Records{{"a\"b\"", "c"}};
+    QTest::newRow("never closed: the encloser is text")
+        << '\'' << ',' << QByteArray("'abc,d\ne,f") << Records{{"'abc", "d"}, {"e", "f"}};
+    QTest::newRow("tab keeps empty fields")
+        << '"' << '\t' << QByteArray("\ta\t\t\"b\"\t") << Records{{"", "a", "", "b", ""}};
+    QTest::newRow("space keeps empty fields")
+        << '"' << ' ' << QByteArray("a  \"b c\" ") << Records{{"a", "", "b c", ""}};
+    QTest::newRow("no encloser") << '\0' << ',' << QByteArray("\"a,b\"") << Records{{"\"a", "b\""}};
     QTest::newRow("bytes above 0x7f") << '"' << ';' << QByteArray("\"M\xfcller\";\xe9t\xe9")
-                                      << Fields{"M\xfcller", "\xe9t\xe9"};
-    QTest::newRow("empty line") << '"' << ',' << QByteArray("") << Fields{};
-    QTest::newRow("blank line") << '"' << ',' << QByteArray(" \t\r") << Fields{};
+                                      << Records{{"M\xfcller", "\xe9t\xe9"}};
 }
 
-void TestFieldTokenizer::cutsLines() {
+void TestFieldTokenizer::cutsRecords() {
     QFETCH(char, encloser);
     QFETCH(char, separator);
-    QFETCH(QByteArray, line);
-    QFETCH(Fields, fields);
-    QCOMPARE(cut(tokenizer(encloser, separator), line.toStdString()), fields);
+    QFETCH(QByteArray, text);
+    QFETCH(Records, records);
+    QCOMPARE(cut(encloser, separator, text.toStdString()), records);
 }
 
-void TestFieldTokenizer::leavesFieldAloneWhenNothingIsLeft() {
-    const FieldTokenizer t = tokenizer('"', ',');
-    std::string_view line = "  ";
-    std::string field = "kept";
-    QVERIFY(!t.NextField(line, field));
-    QCOMPARE(field, std::string("kept"));
+void TestFieldTokenizer::waitsForTheRestOfARecord_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("taken");
+    QTest::newRow("ends with a line end") << QByteArray("a,b\nc") << 4;
+    QTest::newRow("no line end yet") << QByteArray("a,b") << 0;
+    QTest::newRow("inside an enclosed field") << QByteArray("\"a\nb") << 0;
+    QTest::newRow("an encloser that may be doubled") << QByteArray("\"a\"") << 0;
+    QTest::newRow("CR that an LF may follow") << QByteArray("a\r") << 0;
+    QTest::newRow("CR LF") << QByteArray("a\r\nb") << 3;
+    QTest::newRow("blanks before a field") << QByteArray("a,  ") << 0;
 }
 
-void TestFieldTokenizer::neverReadsPastTheLine_data() {
-    QTest::addColumn<QByteArray>("line");
-    QTest::newRow("open encloser") << QByteArray("\"");
-    QTest::newRow("encloser before the end") << QByteArray("\"a\"");
-    QTest::newRow("backslash last") << QByteArray("\"a\\");
-    QTest::newRow("encloser then backslash") << QByteArray("\"\\");
-    QTest::newRow("octal at the end") << QByteArray("\"\\12");
-    QTest::newRow("doubled at the end") << QByteArray("\"a\"\"");
-}
-
-// The line is a view into a longer buffer; whatever follows it must not change the field.
-void TestFieldTokenizer::neverReadsPastTheLine() {
-    QFETCH(QByteArray, line);
-    const FieldTokenizer t = tokenizer('"', ',');
-    const std::string exact = line.toStdString();
-    for (const char* tail : {"\"", "\\", "7", ",x", "\"\""}) {
-        const std::string buffer = exact + tail;
-        QCOMPARE(cut(t, std::string_view(buffer).substr(0, exact.size())), cut(t, exact));
-    }
+// Without the end of the text in sight, a record that may go on is left for the next piece.
+void TestFieldTokenizer::waitsForTheRestOfARecord() {
+    QFETCH(QByteArray, text);
+    QFETCH(int, taken);
+    FieldTokenizer tokenizer;
+    tokenizer.SetEncloser('"');
+    DelimitedRecord record;
+    QCOMPARE(int(tokenizer.NextRecord(text.toStdString(), false, record)), taken);
 }
 
 TAVORO_TEST_MAIN(TestFieldTokenizer)

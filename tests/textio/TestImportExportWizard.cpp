@@ -1,3 +1,4 @@
+#include "docfile/PimDocument.h"
 #include "support/FakePromptService.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
@@ -6,6 +7,7 @@
 #include "textio/wizard/AssignFieldDialog.h"
 #include "textio/wizard/FieldsPage.h"
 #include "textio/wizard/ImportExportWizard.h"
+#include "textio/wizard/TransferCommand.h"
 #include "textio/wizard/WizardFlow.h"
 
 #include <QAbstractButton>
@@ -13,12 +15,14 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QObject>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -100,6 +104,7 @@ private Q_SLOTS:
     void rowsAreRebuiltAfterAnotherSeparator();
     void importFinishChecksTheRequiredColumns();
     void exportFieldsAreTicked();
+    void writeFailureKeepsTheWizardOpen();
     void assignDialogCancelChoosesNothing();
     void helpButtonAndF1_data();
     void helpButtonAndF1();
@@ -177,7 +182,7 @@ void TestImportExportWizard::fileMessagesKeepThePage() {
     run.press(QWizard::NextButton);
     QCOMPARE(run.wizard.currentId(), int(ImportExportWizard::SelectDocument));
     QCOMPARE(run.prompts.messages.size(), 1);
-    QCOMPARE(run.prompts.messages[0].text, QStringLiteral("Unable to open file"));
+    QVERIFY(run.prompts.messages[0].text.startsWith(QStringLiteral("Unable to open file\n\n")));
     QCOMPARE(run.prompts.messages[0].caption, QStringLiteral("File Error"));
 }
 
@@ -221,12 +226,20 @@ void TestImportExportWizard::previewFollowsTheFileOnEveryVisit() {
     auto* preview = run.find<QPlainTextEdit>("firstLineEdit");
     QVERIFY(!run.find<QGroupBox>("firstLineGroup")->isHidden());
     QVERIFY(!preview->isEnabled());
-    QCOMPARE(preview->toPlainText(), QStringLiteral("Task,DueDate"));
+    QCOMPARE(preview->toPlainText(), QStringLiteral("  Task,DueDate "));
+    auto* separators = run.find<QListWidget>("separatorList");
+    QCOMPARE(separators->currentRow(), 0);
 
+    // Another file brings its own Separator; the user's choice for the same file stays.
     run.press(QWizard::BackButton);
-    run.chooseFile(writeFile(QStringLiteral("two.csv"), "Priority|Task\n"));
+    run.chooseFile(writeFile(QStringLiteral("two.csv"), "Priority;Task\n"));
     run.press(QWizard::NextButton);
-    QCOMPARE(preview->toPlainText(), QStringLiteral("Priority|Task"));
+    QCOMPARE(preview->toPlainText(), QStringLiteral("Priority;Task"));
+    QCOMPARE(separators->currentRow(), 1);
+    separators->setCurrentRow(4);
+    run.press(QWizard::BackButton);
+    run.press(QWizard::NextButton);
+    QCOMPARE(separators->currentRow(), 4);
 }
 
 void TestImportExportWizard::importRowsAndTheirAssignment() {
@@ -238,11 +251,16 @@ void TestImportExportWizard::importRowsAndTheirAssignment() {
 
     QTreeWidget* list = run.fields();
     QCOMPARE(run.column(0), (QStringList{"FirstName", "EMPTY FIELD", "LastName"}));
-    QCOMPARE(run.column(1), (QStringList{"", "", ""}));
+    // The header names assign their columns.
+    QCOMPARE(run.column(1), (QStringList{"FirstName", "", "LastName"}));
+    auto* preview = run.find<QTableWidget>("previewTable");
+    QCOMPARE(preview->rowCount(), 1);
+    QCOMPARE(preview->item(0, 2)->text(), QStringLiteral("Doe"));
+    QCOMPARE(preview->horizontalHeaderItem(2)->text(), QStringLiteral("LastName"));
 
-    run.assign(2, QStringLiteral("LastName"));
-    QCOMPARE(run.column(1), (QStringList{"", "", "LastName"}));
     run.assign(0, QStringLiteral("LastName"));
+    QCOMPARE(preview->horizontalHeaderItem(0)->text(), QStringLiteral("LastName"));
+    QCOMPARE(preview->horizontalHeaderItem(2)->text(), QStringLiteral("(not imported)"));
     QCOMPARE(run.column(1), (QStringList{"LastName", "", ""}));
     run.assign(2, QStringLiteral("Notes"));
     run.assign(2, QStringLiteral("Notes"), false);
@@ -269,6 +287,7 @@ void TestImportExportWizard::rowsAreRebuiltAfterAnotherSeparator() {
     run.show();
     run.chooseFile(writeFile(QStringLiteral("tasks.csv"), "a;b;c\n"));
     run.press(QWizard::NextButton);
+    run.find<QListWidget>("separatorList")->setCurrentRow(0);
     run.press(QWizard::NextButton);
     QCOMPARE(run.column(0), (QStringList{"a;b;c"}));
     run.assign(0, QStringLiteral("Task"));
@@ -335,17 +354,60 @@ void TestImportExportWizard::exportFieldsAreTicked() {
     QCOMPARE(list->topLevelItem(15)->checkState(0), Qt::Checked);
     QVERIFY(run.wizard.validateCurrentPage());
     QCOMPARE(run.settings.SelectedFields, (std::vector<std::string>{"LastName", "Company"}));
+
+    QTest::mouseClick(run.find<QPushButton>("selectAllButton"), Qt::LeftButton);
+    QVERIFY(run.wizard.validateCurrentPage());
+    QCOMPARE(run.settings.SelectedFields, run.settings.AvailableFields);
+    QTest::mouseClick(run.find<QPushButton>("selectNoneButton"), Qt::LeftButton);
+    QVERIFY(!run.wizard.validateCurrentPage());
+}
+
+// Finish runs the export; a file that cannot be written is reported while the wizard stays.
+void TestImportExportWizard::writeFailureKeepsTheWizardOpen() {
+    PimDocument document;
+    Task task;
+    task.Description = "Pay rent";
+    document.Tasks.Add(task);
+    Run run(RecordType::Tasks, false);
+    const wizard::TransferCommand& command = wizard::TransferCommand::For(RecordType::Tasks, false);
+    run.flow.SetTransfer([&] {
+        const wizard::TransferCommand::Result result = command.Run(document, run.settings);
+        return wizard::WizardFlow::Outcome{result.message, result.failed};
+    });
+    run.show();
+    run.chooseFile(m_dir.filePath(QStringLiteral("no such folder/tasks.csv")));
+    run.press(QWizard::NextButton);
+    run.press(QWizard::NextButton);
+    QTest::mouseClick(run.find<QPushButton>("selectAllButton"), Qt::LeftButton);
+    run.press(QWizard::FinishButton);
+    QVERIFY(run.wizard.isVisible());
+    QCOMPARE(run.prompts.messages.size(), 1);
+    QCOMPARE(run.prompts.messages[0].caption, QStringLiteral("File Error"));
+
+    run.press(QWizard::BackButton);
+    run.press(QWizard::BackButton);
+    run.chooseFile(m_dir.filePath(QStringLiteral("tasks.csv")));
+    run.press(QWizard::NextButton);
+    run.press(QWizard::NextButton);
+    QSignalSpy accepted(&run.wizard, &QDialog::accepted);
+    run.press(QWizard::FinishButton);
+    QCOMPARE(accepted.size(), 1);
+    QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("tasks.csv"))));
 }
 
 void TestImportExportWizard::assignDialogCancelChoosesNothing() {
-    AssignFieldDialog none({"Task", "DueDate", "Priority"}, -1, false);
+    AssignFieldDialog none({"Task", "DueDate", "Priority"}, -1, false, QStringLiteral("Field 2 of the file: Subject"));
     auto* ok = none.findChild<QPushButton*>(QStringLiteral("okButton"));
     auto* combo = none.findChild<QComboBox*>(QStringLiteral("fieldCombo"));
+    auto* check = none.findChild<QCheckBox*>(QStringLiteral("importFieldCheck"));
+    QCOMPARE(none.findChild<QLabel*>(QStringLiteral("fileColumnLabel"))->text(),
+             QStringLiteral("Field 2 of the file: Subject"));
     QCOMPARE(combo->currentIndex(), -1);
     QVERIFY(!ok->isEnabled());
+    // Choosing a field ticks "Import this field".
     combo->setCurrentIndex(2);
     QVERIFY(ok->isEnabled());
-    none.findChild<QCheckBox*>(QStringLiteral("importFieldCheck"))->setChecked(true);
+    QVERIFY(check->isChecked());
     none.reject();
     QCOMPARE(none.Selected(), -1);
     QVERIFY(!none.ImportField());

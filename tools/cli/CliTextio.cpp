@@ -6,8 +6,9 @@
 #include "StderrPromptService.h"
 #include "docfile/PimDocument.h"
 #include "textio/DelimitedTextOperations.h"
-#include "textio/DelimitedTextReader.h"
 #include "textio/DelimitedTextSettings.h"
+#include "textio/ImportReport.h"
+#include "textio/RecordReader.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -18,7 +19,7 @@
 namespace {
 
 const char kExportUsage[] = "export persons|tasks|appointments DOC OUT.csv|- [--separator C|tab] [--encloser C|none] "
-                            "[--no-header] [--columns NAME,...]";
+                            "[--no-header] [--columns NAME,...] [--bom]";
 const char kImportUsage[] = "import persons|tasks|appointments DOC IN.csv|- [--separator C|tab] [--encloser C|none] "
                             "[--no-header] [--columns NAME,...]";
 
@@ -26,7 +27,7 @@ struct Operations {
     RecordType type;
     const char* name;
     int (*exportRecords)(const PimRecords&, const DelimitedTextSettings&);
-    int (*importRecords)(PimDocument&, const DelimitedTextSettings&);
+    int (*importRecords)(PimDocument&, const DelimitedTextSettings&, ImportReport*);
     std::size_t (*count)(const PimRecords&);
 };
 
@@ -52,10 +53,10 @@ struct Invocation {
     std::optional<QStringList> columns;
 };
 
-// One plain character; a backslash would clash with the escapes inside enclosed fields.
+// One plain character: line breaks end records and cannot stand between fields.
 bool readCharacter(const QString& value, const QString& what, std::string& out) {
     const QByteArray bytes = value.toUtf8();
-    if (bytes.size() != 1 || bytes.at(0) == '\\' || bytes.at(0) == '\r' || bytes.at(0) == '\n' || bytes.at(0) == '\0')
+    if (bytes.size() != 1 || bytes.at(0) == '\r' || bytes.at(0) == '\n' || bytes.at(0) == '\0')
         return fail(what.arg(value));
     out.assign(1, bytes.at(0));
     return true;
@@ -77,13 +78,14 @@ bool readFormat(const QCommandLineParser& parser, DelimitedTextSettings& setting
         else if (!readCharacter(value, QStringLiteral("the encloser must be one plain character or 'none', not '%1'"),
                                 settings.Encloser))
             return false;
-        // White space is trimmed off a line before its fields are read, so it cannot enclose one.
+        // Blanks around an enclosed field are ignored, so a blank cannot enclose one.
         if (value.size() == 1 && value.at(0).isSpace())
             return fail(QStringLiteral("the encloser cannot be white space"));
     }
     if (settings.Encloser == settings.Separator)
         return fail(QStringLiteral("the encloser and the separator must differ"));
     settings.FirstLineHasNames = !parser.isSet(QStringLiteral("no-header"));
+    settings.ByteOrderMark = !settings.Importing && parser.isSet(QStringLiteral("bom"));
     return true;
 }
 
@@ -111,6 +113,8 @@ bool parse(const QStringList& args, bool importing, Invocation& invocation) {
     parser.addOption({QStringLiteral("encloser"), QStringLiteral("Field encloser."), QStringLiteral("C")});
     parser.addOption({QStringLiteral("no-header"), QStringLiteral("No header line.")});
     parser.addOption({QStringLiteral("columns"), QStringLiteral("Columns."), QStringLiteral("NAMES")});
+    if (!importing)
+        parser.addOption({QStringLiteral("bom"), QStringLiteral("Start with the UTF-8 byte-order mark.")});
     const char* usage = importing ? kImportUsage : kExportUsage;
     const QString usageLine = QStringLiteral("usage: tavoro-cli ") + QLatin1String(usage);
     if (!parser.parse(QStringList{QStringLiteral("tavoro-cli")} + args))
@@ -156,19 +160,15 @@ bool assignColumns(Invocation& invocation) {
     } else {
         if (!settings.FirstLineHasNames)
             return fail(QStringLiteral("without a header line the columns must be given with --columns"));
-        DelimitedTextReader reader(settings.FilePath);
-        std::string line;
-        if (!reader.IsOpen())
-            return fail(QStringLiteral("cannot open '%1'").arg(invocation.textFile));
-        if (!reader.ReadLine(line))
-            return fail(QStringLiteral("'%1' is empty").arg(invocation.textFile));
-        settings.FirstLine = line;
+        RecordReader reader(settings.FilePath, settings.MakeTokenizer());
+        DelimitedRecord header;
+        if (!reader.File().IsOpen())
+            return fail(DescribeReadFailure(reader.File().Why(), settings.FilePath));
+        if (!reader.Next(header))
+            return fail(QStringLiteral("'%1' is empty").arg(settings.FilePath));
+        settings.FirstLine = reader.Text();
         settings.ListFirstLineFields();
         settings.AssignColumnsByName();
-        for (size_t j = 0; j < settings.SelectedFields.size(); ++j) {
-            if (settings.SelectedFields[j].empty())
-                std::fprintf(stderr, "tavoro-cli: column '%s' is not imported\n", settings.FirstLineFields[j].c_str());
-        }
     }
     if (settings.HasRequiredFields())
         return true;
@@ -227,17 +227,20 @@ int runImport(const QStringList& args) {
     if (documentInUse(invocation.document) ||
         (QFileInfo::exists(invocation.document) && !loadDocument(document, invocation.document)))
         return 1;
-    if (!DelimitedTextReader(invocation.settings.FilePath).IsOpen()) {
-        fail(QStringLiteral("cannot open '%1'").arg(invocation.textFile));
+    if (const DelimitedTextReader file(invocation.settings.FilePath); !file.IsOpen()) {
+        fail(DescribeReadFailure(file.Why(), invocation.textFile));
         return 1;
     }
     const Operations& operations = *invocation.operations;
-    const int added = operations.importRecords(document, invocation.settings);
+    ImportReport report;
+    const int added = operations.importRecords(document, invocation.settings, &report);
     if (added == NoIdLeft) {
         fail(QStringLiteral("no %1 can be added to '%2': every ID is taken; nothing was imported")
                  .arg(QLatin1String(operations.name), invocation.document));
         return 1;
     }
+    for (const QString& line : DescribeImport(report, invocation.settings))
+        std::fprintf(stderr, "tavoro-cli: %s\n", qPrintable(line));
     platform::FileError error = platform::FileError::None;
     if (!document.Save(invocation.document, &error)) {
         reportFileError(invocation.document, error);

@@ -19,7 +19,7 @@ static const CliCommand kCommands[] = {
     {"check", "check FILE", runCheck},
     {"export",
      "export persons|tasks|appointments DOC OUT.csv|- [--separator C|tab] [--encloser C|none] [--no-header] "
-     "[--columns NAME,...]",
+     "[--columns NAME,...] [--bom]",
      runExportCommand},
     {"export", "export vcard DOC OUT.vcf [--white] [--yellow] [--version 3.0|4.0]", runExportCommand},
     {"export", "export ical DOC OUT.ics [--from YYYY-MM-DD] [--to YYYY-MM-DD]", runExportCommand},

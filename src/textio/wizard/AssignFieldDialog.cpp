@@ -13,11 +13,14 @@
 namespace wizard {
 
 AssignFieldDialog::AssignFieldDialog(const std::vector<std::string>& names, int selected, bool importField,
-                                     QWidget* parent)
+                                     const QString& fileColumn, QWidget* parent)
     : QDialog(parent), m_selected(selected), m_importField(importField) {
     setObjectName(QStringLiteral("assignFieldDialog"));
     setWindowTitle(QStringLiteral("Fields"));
 
+    auto* column = new QLabel(fileColumn);
+    column->setObjectName(QStringLiteral("fileColumnLabel"));
+    column->setTextFormat(Qt::PlainText);
     auto* label = new QLabel(QStringLiteral("Assign imported field to this field:"));
     m_names = new QComboBox;
     m_names->setObjectName(QStringLiteral("fieldCombo"));
@@ -36,6 +39,7 @@ AssignFieldDialog::AssignFieldDialog(const std::vector<std::string>& names, int 
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(column);
     layout->addWidget(label);
     layout->addWidget(m_names);
     layout->addWidget(m_import);
@@ -49,6 +53,8 @@ AssignFieldDialog::AssignFieldDialog(const std::vector<std::string>& names, int 
     connect(buttons, &QDialogButtonBox::accepted, this, &AssignFieldDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_names, &QComboBox::currentIndexChanged, this, &AssignFieldDialog::updateOk);
+    // Choosing a field means importing into it.
+    connect(m_names, &QComboBox::currentIndexChanged, m_import, [this] { m_import->setChecked(true); });
     updateOk();
 }
 

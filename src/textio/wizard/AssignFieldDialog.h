@@ -16,8 +16,10 @@ namespace wizard {
 class AssignFieldDialog : public QDialog {
     Q_OBJECT
 public:
-    // `selected` is a position in `names`, or -1 for none.
-    AssignFieldDialog(const std::vector<std::string>& names, int selected, bool importField, QWidget* parent = nullptr);
+    // `selected` is a position in `names`, or -1 for none; `fileColumn` says which field of the
+    // file is being assigned.
+    AssignFieldDialog(const std::vector<std::string>& names, int selected, bool importField, const QString& fileColumn,
+                      QWidget* parent = nullptr);
 
     int Selected() const { return m_selected; }
     bool ImportField() const { return m_importField; }

@@ -71,10 +71,16 @@ DocumentStructurePage::DocumentStructurePage(WizardFlow& flow, platform::PromptS
 
 void DocumentStructurePage::initializePage() {
     // Shown again on every visit: page 1 may have chosen another file since.
-    if (m_flow.Importing())
-        m_firstLine->setPlainText(platform::toQString(m_flow.Settings().FirstLine));
-    else
+    if (!m_flow.Importing()) {
         m_firstLineGroup->hide();
+        return;
+    }
+    m_firstLine->setPlainText(platform::toQString(m_flow.Settings().FirstLine));
+    // A new file brings its own guess; the user's choice for the same file stays.
+    if (m_separatorGuessedFor != m_flow.Settings().FilePath) {
+        m_separatorGuessedFor = m_flow.Settings().FilePath;
+        m_separators->setCurrentRow(m_flow.DetectedSeparator());
+    }
 }
 
 bool DocumentStructurePage::validatePage() {

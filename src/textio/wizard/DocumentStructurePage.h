@@ -33,6 +33,7 @@ private:
     QListWidget* m_enclosers = nullptr;
     QGroupBox* m_firstLineGroup = nullptr;
     QPlainTextEdit* m_firstLine = nullptr;
+    QString m_separatorGuessedFor; // the file whose Separator the list shows as guessed
 };
 
 } // namespace wizard

@@ -2,6 +2,7 @@
 
 #include <QWizardPage>
 
+class QTableWidget;
 class QTreeWidget;
 
 namespace platform {
@@ -12,8 +13,10 @@ namespace wizard {
 
 class WizardFlow;
 
-// Page 3. Export: the offered columns to tick. Import: the fields of the file's first line, each
-// with the column it feeds, chosen one row at a time in the "Fields" dialog.
+// Page 3. Export: the offered columns to tick, with "Select all" and "Select none". Import: the
+// fields of the file's first line, each with the column it feeds, chosen one row at a time in the
+// "Fields" dialog, and a preview of the first data records under the columns they feed. Finish
+// runs the import or export; a failure is shown while the page stays.
 class FieldsPage : public QWizardPage {
     Q_OBJECT
 public:
@@ -36,10 +39,13 @@ private:
     void fillExportRows();
     void fillImportRows();
     void showColumn(int row);
+    void fillPreview();
+    void tickAll(bool ticked);
 
     WizardFlow& m_flow;
     platform::PromptService& m_prompts;
     QTreeWidget* m_fields = nullptr;
+    QTableWidget* m_preview = nullptr;
 };
 
 } // namespace wizard

@@ -1,53 +1,70 @@
 #include "FirstLineFile.h"
 
-#include "platform/TextCodec.h"
-#include "textio/TextValues.h"
+#include "FormatChoices.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "textio/DelimitedTextSettings.h"
+#include "textio/RecordReader.h"
 
-#include <algorithm>
-#include <string_view>
+#include <array>
 
 namespace wizard::FirstLineFile {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// The wizard looks at the start of a file only; a file of one endless line stops here.
+constexpr std::size_t kHeadBytes = 1024 * 1024;
 
-// A cut inside a UTF-8 character would turn the whole line into the older code page when shown.
-// The broken character goes when the text up to its real end is UTF-8; `line` reaches past the cut.
-std::string_view cutAt(std::string_view line, std::size_t length) {
-    const std::string_view cut = line.substr(0, length);
-    for (std::size_t back = 1; back <= 3 && back <= cut.size(); ++back) {
-        const auto byte = static_cast<unsigned char>(cut[cut.size() - back]);
-        if ((byte & 0xC0) == 0x80)
-            continue; // a continuation byte: look further back for the lead byte
-        if (byte < 0xC0)
-            return cut;
-        const std::size_t start = cut.size() - back;
-        const std::size_t needed = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
-        if (back < needed && start + needed <= line.size() && platform::isValidUtf8(line.substr(0, start + needed)))
-            return cut.substr(0, start);
-        return cut;
-    }
-    return cut;
+FieldTokenizer quoteAware() {
+    FieldTokenizer tokenizer;
+    tokenizer.SetEncloser('"');
+    return tokenizer;
 }
 
 } // namespace
 
-std::optional<std::string> Read(const QString& path) {
-    QFile file(path);
-    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // Enough to see the mark, the longest line and the rest of a character that the cut splits.
-    const QByteArray bytes = file.read(static_cast<qint64>(kByteOrderMark.size() + MaxLength + 3));
-    std::string_view line(bytes.constData(), static_cast<std::size_t>(std::max<qsizetype>(bytes.size(), 0)));
-    if (line.starts_with(kByteOrderMark))
-        line.remove_prefix(kByteOrderMark.size());
-    const std::size_t end = std::min(line.find_first_of(std::string_view("\n\0", 2)), line.size());
-    line = end > MaxLength ? cutAt(line.substr(0, end), MaxLength) : line.substr(0, end);
-    return std::string(textvalues::Trimmed(line));
+FirstLine Read(const QString& path) {
+    RecordReader reader(path, quoteAware(), kHeadBytes);
+    FirstLine first;
+    first.failure = reader.File().Why();
+    DelimitedRecord record;
+    if (reader.Next(record))
+        first.text = reader.Text();
+    return first;
+}
+
+int DetectSeparator(std::string_view line) {
+    const std::array<char, 3> candidates = {',', ';', '\t'};
+    std::array<int, 3> counts{};
+    bool quoted = false;
+    for (char c : line) {
+        if (c == '"')
+            quoted = !quoted;
+        for (std::size_t i = 0; i < candidates.size() && !quoted; ++i)
+            counts[i] += c == candidates[i] ? 1 : 0;
+    }
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < counts.size(); ++i) {
+        if (counts[i] > counts[best])
+            best = i;
+    }
+    for (std::size_t choice = 0; choice < kSeparatorChoices.size(); ++choice) {
+        if (kSeparatorChoices[choice].value[0] == candidates[best])
+            return static_cast<int>(choice);
+    }
+    return 0;
+}
+
+std::vector<std::vector<std::string>> DataRows(const DelimitedTextSettings& settings, std::size_t count) {
+    RecordReader reader(settings.FilePath, settings.MakeTokenizer(), kHeadBytes);
+    DelimitedRecord record;
+    std::vector<std::vector<std::string>> rows;
+    if (settings.FirstLineHasNames && !reader.Next(record))
+        return rows;
+    while (rows.size() < count && reader.Next(record)) {
+        if (!record.IsBlank())
+            rows.emplace_back(record.values.begin(), record.values.begin() + static_cast<std::ptrdiff_t>(record.count));
+    }
+    return rows;
 }
 
 } // namespace wizard::FirstLineFile

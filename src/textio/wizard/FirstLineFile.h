@@ -1,23 +1,35 @@
 #pragma once
 
+#include "textio/DelimitedTextReader.h"
+
 #include <QString>
 
 #include <cstddef>
-#include <optional>
 #include <string>
+#include <string_view>
+
+class DelimitedTextSettings;
 
 namespace wizard {
 
-// The first line of a delimited text file as the wizard previews and splits it.
+// The start of a delimited text file as the wizard shows and splits it.
 namespace FirstLineFile {
 
-// A longer first line is cut after this many bytes.
-inline constexpr std::size_t MaxLength = 1023;
+struct FirstLine {
+    DelimitedTextReader::Failure failure = DelimitedTextReader::Failure::None;
+    std::string text; // the first record, whole, without its line end
+};
 
-// The first line without its line end, cut at MaxLength bytes or at a NUL byte, trimmed of white
-// space at both ends; a UTF-8 byte-order mark at the start of the file is not part of it. Empty for
-// an empty file or one that cannot be read; nothing when the file cannot be opened.
-std::optional<std::string> Read(const QString& path);
+// The first record of the file, however long and however many lines an enclosed field of it spans.
+FirstLine Read(const QString& path);
+
+// The Separator the first line most likely uses: the one of comma, semicolon and tab that occurs
+// most often outside double quotes (a comma when none does). Its position in the wizard's list.
+int DetectSeparator(std::string_view line);
+
+// The first `count` data records of the file, cut with the settings' characters (after the
+// header record when the first line holds names).
+std::vector<std::vector<std::string>> DataRows(const DelimitedTextSettings& settings, std::size_t count);
 
 } // namespace FirstLineFile
 

@@ -5,15 +5,20 @@
 namespace wizard {
 
 ImportFieldRows::Source ImportFieldRows::SourceOf(const DelimitedTextSettings& settings) {
-    return {settings.FilePath, settings.FirstLine, settings.Separator, settings.Encloser};
+    return {settings.FilePath, settings.FirstLine, settings.Separator, settings.Encloser, settings.FirstLineHasNames};
 }
 
 void ImportFieldRows::Build(DelimitedTextSettings& settings) {
     settings.ListFirstLineFields();
     m_rows.clear();
     m_rows.reserve(settings.FirstLineFields.size());
-    for (const std::string& text : settings.FirstLineFields)
-        m_rows.push_back({text, {}});
+    // A header names its columns: each takes the field it names, and the user changes what is wrong.
+    if (settings.FirstLineHasNames)
+        settings.AssignColumnsByName();
+    for (std::size_t j = 0; j < settings.FirstLineFields.size(); ++j) {
+        const bool named = settings.FirstLineHasNames && j < settings.SelectedFields.size();
+        m_rows.push_back({settings.FirstLineFields[j], named ? settings.SelectedFields[j] : std::string()});
+    }
     m_source = SourceOf(settings);
 }
 

@@ -15,8 +15,9 @@ namespace wizard {
 // column it feeds (or none). A column feeds at most one row.
 class ImportFieldRows {
 public:
-    // Fresh rows, none assigned, from the settings' first line, Separator and Encloser. Also lists
-    // the fields in FirstLineFields and counts them in ColumnCount.
+    // Fresh rows from the settings' first line, Separator and Encloser; when the first line holds
+    // names, each row feeds the column its name stands for. Also lists the fields in
+    // FirstLineFields and counts them in ColumnCount.
     void Build(DelimitedTextSettings& settings);
     // Whether the rows were built from the file, first line and characters the settings hold now;
     // rows built from anything else would feed columns into the wrong fields.
@@ -44,6 +45,7 @@ private:
         std::string firstLine;
         std::string separator;
         std::string encloser;
+        bool names = false;
         bool operator==(const Source&) const = default;
     };
     static Source SourceOf(const DelimitedTextSettings& settings);

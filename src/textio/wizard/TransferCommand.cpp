@@ -3,6 +3,7 @@
 #include "docfile/PimDocument.h"
 #include "textio/DelimitedTextOperations.h"
 #include "textio/DelimitedTextSettings.h"
+#include "textio/ImportReport.h"
 
 #include <QDir>
 
@@ -35,16 +36,16 @@ int recordCount(const PimRecords& records, RecordType type) {
     return static_cast<int>(records.Appointments.Count());
 }
 
-int runImport(RecordType type, PimDocument& document, const DelimitedTextSettings& settings) {
+int runImport(RecordType type, PimDocument& document, const DelimitedTextSettings& settings, ImportReport& report) {
     switch (type) {
     case RecordType::Persons:
-        return ImportPersons(document, settings);
+        return ImportPersons(document, settings, &report);
     case RecordType::Tasks:
-        return ImportTasks(document, settings);
+        return ImportTasks(document, settings, &report);
     case RecordType::Appointments:
         break;
     }
-    return ImportAppointments(document, settings);
+    return ImportAppointments(document, settings, &report);
 }
 
 int runExport(RecordType type, const PimRecords& records, const DelimitedTextSettings& settings) {
@@ -75,7 +76,8 @@ DelimitedTextSettings TransferCommand::Settings() const {
 TransferCommand::Result TransferCommand::Run(PimDocument& document, const DelimitedTextSettings& settings) const {
     Result result;
     if (importing) {
-        result.count = runImport(type, document, settings);
+        ImportReport report;
+        result.count = runImport(type, document, settings, report);
         if (result.count == NoIdLeft) {
             result.count = 0;
             result.message = WizardMessage{QStringLiteral("No more records can be added: every ID is taken. "
@@ -83,13 +85,17 @@ TransferCommand::Result TransferCommand::Run(PimDocument& document, const Delimi
                                            QString::fromLatin1(resultCaption), platform::PromptIcon::Stop};
             return result;
         }
-        result.message = WizardMessage{QString::fromLatin1(resultText).arg(result.count),
-                                       QString::fromLatin1(resultCaption), platform::PromptIcon::Information};
+        QString text = QString::fromLatin1(resultText).arg(result.count);
+        const QStringList details = DescribeImport(report, settings);
+        if (!details.isEmpty())
+            text += QStringLiteral("\n\n") + details.join(QLatin1Char('\n'));
+        result.message = WizardMessage{text, QString::fromLatin1(resultCaption), platform::PromptIcon::Information};
         return result;
     }
     result.count = runExport(type, document, settings);
     // An export writes every record or nothing; it writes none only for an empty collection.
-    if (result.count == 0 && recordCount(document, type) > 0)
+    result.failed = result.count == 0 && recordCount(document, type) > 0;
+    if (result.failed)
         result.message =
             WizardMessage{QStringLiteral("Unable to write file %1").arg(QDir::toNativeSeparators(settings.FilePath)),
                           QStringLiteral("File Error"), platform::PromptIcon::Exclamation};

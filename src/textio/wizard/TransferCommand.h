@@ -29,9 +29,11 @@ struct TransferCommand {
     struct Result {
         int count = 0;
         std::optional<WizardMessage> message;
+        bool failed = false; // an export that could not write its file
     };
-    // Runs the import or export the wizard was finished for. An import reports its count (0 too);
-    // an export that could not write its file says so (the file then is as it was).
+    // Runs the import or export the wizard was finished for. An import reports its count (0 too)
+    // and what it skipped; an export that could not write its file says so (the file then is as
+    // it was).
     Result Run(PimDocument& document, const DelimitedTextSettings& settings) const;
 };
 

@@ -40,12 +40,13 @@ WizardFlow::Check WizardFlow::AcceptFile(const QString& fileName) {
     m_settings.FilePath = fileName;
     if (!m_importing)
         return std::nullopt;
-    const std::optional<std::string> firstLine = FirstLineFile::Read(fileName);
+    const FirstLineFile::FirstLine first = FirstLineFile::Read(fileName);
     // Never the line of a file chosen before.
-    m_settings.FirstLine = firstLine.value_or(std::string());
-    if (!firstLine)
-        return WizardMessage{QStringLiteral("Unable to open file"), QStringLiteral("File Error"),
-                             PromptIcon::Information};
+    m_settings.FirstLine = first.text;
+    if (first.failure != DelimitedTextReader::Failure::None)
+        return WizardMessage{QStringLiteral("Unable to open file\n\n") + DescribeReadFailure(first.failure, fileName),
+                             QStringLiteral("File Error"), PromptIcon::Information};
+    m_detectedSeparator = FirstLineFile::DetectSeparator(first.text);
     return std::nullopt;
 }
 

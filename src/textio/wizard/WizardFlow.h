@@ -3,6 +3,7 @@
 #include "ImportFieldRows.h"
 #include "WizardTexts.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -24,8 +25,11 @@ public:
     // The help page of the mode.
     QString HelpTopic() const;
 
-    // Select Document, Next: the file to read or write. An import reads its first line here.
+    // Select Document, Next: the file to read or write. An import reads its first line here and
+    // guesses its Separator from it.
     Check AcceptFile(const QString& fileName);
+    // The position in the separator list that the file's first line suggests.
+    int DetectedSeparator() const { return m_detectedSeparator; }
     // Document Structure, Next: list positions (-1 for none) and the header option.
     Check AcceptFormat(int separator, int encloser, bool firstLineHasNames);
 
@@ -40,10 +44,21 @@ public:
     Check FinishImport();
     Check FinishExport(const std::vector<bool>& ticked);
 
+    // What Finish does once the page accepted it: the import or export itself. Its message, if
+    // any, is shown before the wizard closes; when it failed, the wizard stays open.
+    struct Outcome {
+        std::optional<WizardMessage> message;
+        bool failed = false;
+    };
+    void SetTransfer(std::function<Outcome()> transfer) { m_transfer = std::move(transfer); }
+    Outcome Transfer() const { return m_transfer ? m_transfer() : Outcome{}; }
+
 private:
     DelimitedTextSettings& m_settings;
     bool m_importing;
     ImportFieldRows m_rows;
+    int m_detectedSeparator = 0;
+    std::function<Outcome()> m_transfer;
 };
 
 } // namespace wizard
