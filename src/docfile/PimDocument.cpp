@@ -50,6 +50,8 @@ void PimDocument::NotifyClosing() {
 }
 
 bool PimDocument::Save(const QString& path) const {
+    for (DocumentObserver* observer : m_observers)
+        observer->DocumentSaving(*this);
     WaitCursor wait;
     return platform::WriteFileAtomically(path, DocumentWriter::Write(*this));
 }
@@ -96,6 +98,8 @@ bool PimDocument::Load(std::string&& text, PromptService& prompt) {
 void PimDocument::ClearContents() {
     ClearRecords();
     m_modified = false;
+    for (DocumentObserver* observer : m_observers)
+        observer->DocumentReplaced(*this);
     NotifyChanged();
 }
 
