@@ -10,6 +10,7 @@ packages=(
     fonts-liberation2 fontconfig
     xvfb xauth
     xdg-utils
+    dbus-daemon
 )
 
 missing=()
