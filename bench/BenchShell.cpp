@@ -7,6 +7,7 @@
 #include "shell/DayListView.h"
 #include "shell/DayView.h"
 #include "shell/MainFrame.h"
+#include "shell/reminders/DayReminders.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -74,6 +75,7 @@ void fillBenchDocument(PimDocument& document, const DateTime& today, int records
         appointment.StartTime = DateTime(day.Year(), day.Month(), day.Day(), hour(random), quarter(random) * 15, 0);
         appointment.EndTime = appointment.StartTime + DateTimeSpan(0, 1, 0, 0);
         appointment.Alarm = pick(random) < 3;
+        appointment.AlarmTime = appointment.StartTime - DateTimeSpan(0, 0, 15, 0);
         document.Appointments.Add(appointment);
     }
 }
@@ -112,6 +114,10 @@ void runShellBench() {
     std::printf("%-34s %10s %10s\n", "measure", "wall ms", "cpu ms");
 
     const Cost load = measure([&] { frame.OpenStartupDocument({path}); });
+    // The look on opening: every alarm of the past year is due, most of them missed.
+    ReminderCenter& reminders = view.Reminders().Center();
+    const Cost opening = measure([&] { reminders.OpeningCheck(); });
+    const Cost minute = measure([&] { reminders.Check(); });
     const Cost refill = measure([&] { frame.UpdateCommandStates(); });
     const Cost paint = measure([&] {
         frame.show();
@@ -122,6 +128,8 @@ void runShellBench() {
     report("refill the three lists", refill);
     report("show and paint", paint);
     report("open until painted", open);
+    report("reminders on opening", opening);
+    report("reminder check each minute", minute);
     std::printf("  phone book rows %d, task rows today %d\n", view.PhoneBookList()->model()->rowCount(),
                 view.TaskList()->model()->rowCount());
 
@@ -167,4 +175,6 @@ void runShellBench() {
     printFigure("open_100k_cpu_ms", open.cpu);
     printFigure("date_change_cpu_ms", worstDate.cpu);
     printFigure("filter_switch_cpu_ms", worstFilter.cpu);
+    printFigure("reminders_opening_ms", opening.wall);
+    printFigure("reminder_check_ms", minute.wall);
 }

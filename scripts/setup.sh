@@ -12,6 +12,7 @@ packages=(
     xdg-utils
     librsvg2-bin desktop-file-utils appstream shared-mime-info file
     python3
+    dbus-daemon
 )
 
 missing=()

@@ -59,6 +59,8 @@ void PimDocument::NotifyClosing() {
 }
 
 bool PimDocument::Save(const QString& path, platform::FileError* error) const {
+    for (DocumentObserver* observer : m_observers)
+        observer->DocumentSaving(*this);
     WaitCursor wait;
     const BackupStore backups = BackupStore::Standard();
     const QString backupProblem = backups.Keep(path);
@@ -123,6 +125,8 @@ bool PimDocument::Load(std::string&& text, PromptService& prompt) {
 void PimDocument::ClearContents() {
     ClearRecords();
     m_modified = false;
+    for (DocumentObserver* observer : m_observers)
+        observer->DocumentReplaced(*this);
     NotifyChanged();
 }
 

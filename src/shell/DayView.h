@@ -4,6 +4,7 @@
 #include "PersonDetails.h"
 #include "reports/ReportSelection.h"
 
+#include <QDate>
 #include <QWidget>
 
 #include <memory>
@@ -48,7 +49,7 @@ public:
     // The records gathered for the chosen report.
     const ReportSelection& SelectedReport() const { return m_reportSelection; }
     bool AudibleAlarm() const;
-    // The reminder timer, the alarm sound and their settings.
+    // The reminder center, the alarm sound and their settings.
     DayReminders& Reminders() { return *m_reminders; }
     // Who answers the "&Alarm Sound..." file dialog; without one, the real dialog is shown.
     void SetPromptService(platform::PromptService* prompts) { m_prompts = prompts; }
@@ -137,6 +138,7 @@ private:
     void OnEditUser();
     // The alarm options and the reminder timer (DayViewReminders.cpp).
     void StartReminders();
+    void markToday(const DateTime& today);
     void OnAlarmSound();
     void OnAudibleAlarm();
     // The detail pane's buttons (DayViewContacts.cpp).
@@ -162,5 +164,6 @@ private:
     QGroupBox* m_taskGroup = nullptr;
     DayListView* m_taskList = nullptr;
     std::unique_ptr<DayReminders> m_reminders;
+    QDate m_markedToday;
     platform::PromptService* m_prompts = nullptr;
 };

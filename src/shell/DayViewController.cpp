@@ -30,6 +30,15 @@ void DayViewController::SelectDate(const DateTime& day) {
     RefillAppointments();
 }
 
+void DayViewController::TodayChanged(const DateTime& previous, const DateTime& today) {
+    if (m_document.CurrentDate == previous) {
+        m_document.CurrentDate = today;
+        emit dateChanged();
+        RefillAppointments();
+    }
+    RefillTasks();
+}
+
 DayViewController::Selection DayViewController::selectionAt(const RecordListModel& model, int row) const {
     const int id = model.IdAt(row);
     if (id < 0)

@@ -44,6 +44,9 @@ public:
     // date and refills the task and appointment lists.
     void SelectDate(const DateTime& day);
     void ClickCalendar() { m_active = ActiveList::Calendar; }
+    // Midnight: a day view that showed the day before shows today, and the task list follows the
+    // new today (unfinished tasks move forward). No list becomes active.
+    void TodayChanged(const DateTime& previous, const DateTime& today);
 
     // A click or right-click in a list, with the row then selected (-1 for none).
     void ClickPhoneBook(int row);

@@ -3,18 +3,28 @@
 #include "platform/gui/QtPromptService.h"
 #include "reminders/DayReminders.h"
 
-// The reminder timer looks at the appointment list as it stands: its rows in their order, with
-// the record each carries and whether its Time column has text.
+#include <QCalendarWidget>
+#include <QTextCharFormat>
+
 void DayView::StartReminders() {
-    auto rows = [this] {
-        const RecordListModel& list = m_controller.Appointments();
-        std::vector<ListedAppointment> listed;
-        listed.reserve(static_cast<std::size_t>(list.Count()));
-        for (int row = 0; row < list.Count(); ++row)
-            listed.push_back({list.Row(row).id, !list.Row(row).columns[0].empty()});
-        return listed;
-    };
-    m_reminders = std::make_unique<DayReminders>(m_controller.Document(), rows, this);
+    m_reminders = std::make_unique<DayReminders>(m_controller.Document(), this);
+    connect(&m_reminders->Center(), &ReminderCenter::todayChanged, this,
+            [this](const DateTime& previous, const DateTime& today) {
+                m_controller.TodayChanged(previous, today);
+                markToday(today);
+            });
+    markToday(DateTime::Today());
+}
+
+// Today's date stands out in the calendar; at midnight the mark moves on.
+void DayView::markToday(const DateTime& today) {
+    if (m_markedToday.isValid())
+        m_calendar->setDateTextFormat(m_markedToday, QTextCharFormat());
+    m_markedToday = QDate(today.Year(), today.Month(), today.Day());
+    QTextCharFormat mark;
+    mark.setFontWeight(QFont::Bold);
+    mark.setFontUnderline(true);
+    m_calendar->setDateTextFormat(m_markedToday, mark);
 }
 
 bool DayView::AudibleAlarm() const {

@@ -1,25 +1,36 @@
+#include "core/ReminderState.h"
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
+#include "platform/gui/DesktopNotifications.h"
 #include "shell/CommandIds.h"
-#include "shell/DayListRows.h"
 #include "shell/DayView.h"
 #include "shell/reminders/AlarmCommands.h"
 #include "shell/reminders/AlarmSettings.h"
+#include "shell/reminders/ClockWatch.h"
 #include "shell/reminders/DayReminders.h"
 #include "shell/reminders/LoopingSoundPlayer.h"
-#include "shell/reminders/ReminderQuery.h"
+#include "shell/reminders/MissedRemindersWindow.h"
+#include "shell/reminders/ReminderCenter.h"
 #include "shell/reminders/ReminderText.h"
-#include "shell/reminders/ReminderTimer.h"
 #include "shell/reminders/ReminderWindow.h"
 #include "support/FakePromptService.h"
 #include "support/TestMain.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextCharFormat>
+#include <QTreeWidget>
 
 namespace {
 
@@ -30,46 +41,56 @@ struct RecordingSound : SoundPlayer {
     void Stop() override { calls << QStringLiteral("stop"); }
 };
 
-struct CountingObserver : DocumentObserver {
-    int changes = 0;
-    void DocumentChanged(PimDocument&) override { ++changes; }
+// The desktop's notification service, as a test registers it on a private bus.
+class NotificationReceiver : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList notices;
+public slots:
+    uint Notify(const QString& app, uint /*replaces*/, const QString& /*icon*/, const QString& summary,
+                const QString& body, const QStringList& actions, const QVariantMap& /*hints*/, int /*timeout*/) {
+        notices << app + QLatin1Char('|') + summary + QLatin1Char('|') + body + QLatin1Char('|') + actions.join(',');
+        return 40u + static_cast<uint>(notices.size());
+    }
+    void CloseNotification(uint /*id*/) {}
 };
 
-void setNow(int hour, int minute, int second, int day = 3) {
+void setNow(int day, int hour, int minute, int second = 0) {
     platform::Clock::setFixed(platform::LocalTime{2003, 6, day, hour, minute, second});
 }
 
-Appointment appointment(const char* description, int hour, int minute, bool alarm, int leadMinutes) {
+Appointment appointment(const char* description, int day, int hour, int minute, bool alarm, int leadMinutes) {
     Appointment a;
     a.Description = description;
-    a.DueDate = DateTime(2003, 6, 3, 0, 0, 0);
-    a.StartTime = DateTime(2003, 6, 3, hour, minute, 0);
+    a.DueDate = DateTime(2003, 6, day, 0, 0, 0);
+    a.StartTime = DateTime(2003, 6, day, hour, minute, 0);
     a.EndTime = a.StartTime + DateTimeSpan(0, 0, 30, 0);
     a.Alarm = alarm ? 1 : 0;
     a.AlarmTime = a.StartTime - DateTimeSpan(0, 0, leadMinutes, 0);
     return a;
 }
 
-// The appointment list as the day view lists it.
-std::vector<ListedAppointment> listedOn(const PimDocument& document) {
-    std::vector<ListedAppointment> rows;
-    for (const ListRow& row : DayListRows::Appointments(document, document.CurrentDate))
-        rows.push_back({row.id, true});
-    return rows;
+QTreeWidget* listOf(QWidget* window) {
+    return window->findChild<QTreeWidget*>(QStringLiteral("Reminders"));
 }
 
-QList<ReminderWindow*> openReminders() {
-    QList<ReminderWindow*> open;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* window = qobject_cast<ReminderWindow*>(widget); window && window->isVisible())
-            open << window;
-    return open;
+QStringList column(QWidget* window, int col) {
+    QStringList texts;
+    QTreeWidget* list = listOf(window);
+    for (int row = 0; row < list->topLevelItemCount(); ++row)
+        texts << list->topLevelItem(row)->text(col);
+    return texts;
+}
+
+void click(QWidget* window, const char* button) {
+    QTest::mouseClick(window->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void closeReminder(ReminderWindow* window, bool turnOff) {
     window->findChild<QCheckBox*>(QStringLiteral("TurnOff"))->setChecked(turnOff);
-    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    click(window, "okButton");
 }
 
 } // namespace
@@ -80,16 +101,18 @@ private slots:
     void init();
     void cleanup();
 
-    void dueReminders_data();
-    void dueReminders();
     void captionAndMessage_data();
     void captionAndMessage();
+    void clockJumps_data();
+    void clockJumps();
 
-    void reminderOpensOncePerAppointment();
-    void reminderComesBackUntilTurnedOff();
-    void otherDateRaisesNoReminder();
-    void silentWithoutAudibleAlarm();
+    void dueAlarmsShareOneWindow();
+    void missedRemindersOnOpening();
+    void pendingSnoozeIsSaved();
     void reminderWindowCannotBeDismissedOtherwise();
+    void desktopNoticeRaisesTheWindow();
+    void midnightMovesToday_data();
+    void midnightMovesToday();
 
     void settingsCreatedOnFirstStart();
     void settingsReadBack();
@@ -103,62 +126,27 @@ private:
     QWidget* m_frame = nullptr;
     AlarmSettings m_settings;
     RecordingSound m_sound;
-    CountingObserver m_observer;
-    ReminderTimer* m_timer = nullptr;
+    ReminderCenter* m_center = nullptr;
 };
 
 void TestReminders::init() {
     QSettings().clear();
-    setNow(9, 0, 0);
+    setNow(3, 9, 50);
     m_document = new PimDocument;
-    m_document->CurrentDate = DateTime(2003, 6, 3, 0, 0, 0);
-    m_observer = CountingObserver();
-    m_document->AddObserver(&m_observer);
+    m_document->CurrentDate = DateTime(2003, 7, 1, 0, 0, 0); // another month altogether
     m_frame = new QWidget;
     m_frame->resize(600, 400);
     m_frame->show();
     m_settings = AlarmSettings();
     m_sound = RecordingSound();
-    m_timer = new ReminderTimer(
-        *m_document, m_settings, m_sound, [this] { return listedOn(*m_document); }, m_frame);
+    m_center = new ReminderCenter(*m_document, m_settings, m_sound, m_frame);
 }
 
 void TestReminders::cleanup() {
-    delete m_frame; // the timer and any reminder still open go with it
+    delete m_center;
+    delete m_frame;
     delete m_document;
     platform::Clock::setFixed(std::nullopt);
-}
-
-void TestReminders::dueReminders_data() {
-    QTest::addColumn<int>("second");
-    QTest::addColumn<QList<int>>("rows"); // listed IDs; a negative one stands for a row without time
-    QTest::addColumn<QList<int>>("due");
-    // 1: 10:00 alarm at 09:45; 2: 09:50 alarm at 09:50; 3: 09:30 without alarm; 4: 11:00 alarm at 10:00
-    QTest::newRow("a second before") << 9 * 3600 + 44 * 60 + 59 << QList<int>{1, 2, 3, 4} << QList<int>{};
-    QTest::newRow("at the moment") << 9 * 3600 + 45 * 60 << QList<int>{1, 2, 3, 4} << QList<int>{1};
-    QTest::newRow("later, in listed order") << 9 * 3600 + 55 * 60 << QList<int>{2, 1, 3, 4} << QList<int>{2, 1};
-    QTest::newRow("past the start too") << 12 * 3600 << QList<int>{1, 2, 3, 4} << QList<int>{1, 2, 4};
-    QTest::newRow("row without time") << 12 * 3600 << QList<int>{-1, 2} << QList<int>{2};
-    QTest::newRow("repeated row") << 12 * 3600 << QList<int>{1, 1, 2, 1} << QList<int>{1, 2, 1};
-    QTest::newRow("no longer in the document") << 12 * 3600 << QList<int>{9, 2} << QList<int>{2};
-    QTest::newRow("nothing listed") << 12 * 3600 << QList<int>{} << QList<int>{};
-}
-
-void TestReminders::dueReminders() {
-    QFETCH(int, second);
-    QFETCH(QList<int>, rows);
-    QFETCH(QList<int>, due);
-    PimRecords records;
-    records.Appointments.Add(appointment("Dentist", 10, 0, true, 15));
-    records.Appointments.Add(appointment("Call", 9, 50, true, 0));
-    records.Appointments.Add(appointment("Walk", 9, 30, false, 15));
-    records.Appointments.Add(appointment("Review", 11, 0, true, 60));
-    std::vector<ListedAppointment> listed;
-    for (int row : rows)
-        listed.push_back({row < 0 ? -row : row, row >= 0});
-    const DateTime now(2003, 6, 3, second / 3600, second / 60 % 60, second % 60);
-    const std::vector<int> result = DueReminders(listed, records, now);
-    QCOMPARE(QList<int>(result.begin(), result.end()), due);
 }
 
 void TestReminders::captionAndMessage_data() {
@@ -176,7 +164,7 @@ void TestReminders::captionAndMessage_data() {
 void TestReminders::captionAndMessage() {
     QFETCH(QByteArray, description);
     QFETCH(QString, caption);
-    Appointment a = appointment("", 9, 30, true, 15);
+    Appointment a = appointment("", 3, 9, 30, true, 15);
     a.Description = description.toStdString();
     QCOMPARE(ReminderCaption(a), caption);
     QCOMPARE(ReminderMessage(a), QStringLiteral("This is your reminder for your 09:30 AM appointment."));
@@ -184,102 +172,222 @@ void TestReminders::captionAndMessage() {
     QCOMPARE(ReminderMessage(a), QStringLiteral("This is your reminder for your 01:05 PM appointment."));
 }
 
-void TestReminders::reminderOpensOncePerAppointment() {
-    m_document->Appointments.Add(appointment("Dentist", 10, 0, true, 15));
-    m_document->Appointments.Add(appointment("Barber", 11, 0, true, 15));
+void TestReminders::clockJumps_data() {
+    QTest::addColumn<int>("wallSeconds");
+    QTest::addColumn<int>("steadySeconds");
+    QTest::addColumn<bool>("jumped");
+    QTest::newRow("time passing") << 5 << 5 << false;
+    QTest::newRow("a second off") << 6 << 5 << false;
+    QTest::newRow("woke from sleep") << 3600 << 5 << true;
+    QTest::newRow("set back") << -600 << 5 << true;
+}
 
-    setNow(9, 44, 59);
-    m_timer->Check();
-    QVERIFY(openReminders().isEmpty());
+void TestReminders::clockJumps() {
+    QFETCH(int, wallSeconds);
+    QFETCH(int, steadySeconds);
+    QFETCH(bool, jumped);
+    const DateTime start(2003, 6, 3, 9, 50, 0);
+    ClockWatch watch;
+    watch.Reset(start, 1000);
+    QCOMPARE(watch.Jumped(start + DateTimeSpan(0, 0, 0, wallSeconds), 1000 + steadySeconds * 1000), jumped);
+}
 
-    setNow(9, 45, 0);
-    m_timer->Check();
-    QCOMPARE(openReminders().size(), 1);
-    ReminderWindow* window = openReminders().first();
+// Two alarms on other dates than the one selected ring together; each row is handled on its own.
+void TestReminders::dueAlarmsShareOneWindow() {
+    const int dentist = *m_document->Appointments.Add(appointment("Dentist", 3, 10, 0, true, 15));
+    const int call = *m_document->Appointments.Add(appointment("Call the bank", 3, 11, 0, true, 80));
+    m_document->Appointments.Add(appointment("Walk", 3, 9, 0, false, 15));
+
+    m_center->Check();
+    ReminderWindow* window = m_center->Window();
+    QVERIFY(window && window->isVisible());
+    QVERIFY(window->windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(window->windowTitle(), QStringLiteral("Reminder: 2 appointments"));
+    QCOMPARE(column(window, 3), QStringList({"Call the bank", "Dentist"}));
+    QCOMPARE(column(window, 0), QStringList({"6/3/03", "6/3/03"}));
+    QCOMPARE(column(window, 1), QStringList({"11:00 AM", "10:00 AM"}));
+    QCOMPARE(column(window, 2), QStringList({"11:30 AM", "10:30 AM"}));
+    QCOMPARE(m_sound.calls, QStringList({"play beep.wav"}));
+
+    // Another look adds nothing; snoozing one row leaves the other as a single reminder.
+    m_center->Check();
+    QCOMPARE(listOf(window)->topLevelItemCount(), 2);
+    listOf(window)->clearSelection();
+    listOf(window)->topLevelItem(0)->setSelected(true);
+    window->findChild<QComboBox*>(QStringLiteral("SnoozeChoice"))->setCurrentIndex(1);
+    click(window, "snoozeButton");
     QCOMPARE(window->windowTitle(), QStringLiteral("Reminder: Dentist"));
     QCOMPARE(window->findChild<QLabel*>(QStringLiteral("Message"))->text(),
              QStringLiteral("This is your reminder for your 10:00 AM appointment."));
-    QCOMPARE(m_sound.calls, QStringList({"play beep.wav"}));
+    m_center->Check();
+    QCOMPARE(column(window, 3), QStringList({"Dentist"}));
 
-    // The next tick finds it open and opens no second one; a later alarm opens its own on top.
-    setNow(10, 46, 0);
-    m_timer->Check();
-    QStringList captions;
-    for (ReminderWindow* open : openReminders())
-        captions << open->windowTitle();
-    captions.sort();
-    QCOMPARE(captions, QStringList({"Reminder: Barber", "Reminder: Dentist"}));
-}
-
-void TestReminders::reminderComesBackUntilTurnedOff() {
-    const int id = *m_document->Appointments.Add(appointment("Dentist", 10, 0, true, 15));
-    const DateTime alarmTime = m_document->Appointments.Find(id)->AlarmTime;
-    setNow(9, 45, 30);
-    m_timer->Check();
-    QCOMPARE(openReminders().size(), 1);
-
-    closeReminder(openReminders().first(), false);
-    QVERIFY(openReminders().isEmpty());
-    QCOMPARE(m_sound.calls.last(), QStringLiteral("stop"));
-    QCOMPARE(m_document->Appointments.Find(id)->Alarm, 1);
-    QVERIFY(!m_document->IsModified());
-
-    setNow(9, 46, 30);
-    m_timer->Check();
-    QCOMPARE(openReminders().size(), 1);
-
-    QSignalSpy turnedOff(m_timer, &ReminderTimer::reminderTurnedOff);
-    closeReminder(openReminders().first(), true);
-    QCOMPARE(turnedOff.count(), 1);
-    QCOMPARE(m_document->Appointments.Find(id)->Alarm, 0);
-    QCOMPARE(m_document->Appointments.Find(id)->AlarmTime, alarmTime);
+    closeReminder(window, true);
+    QVERIFY(!m_center->Window());
+    QCOMPARE(m_document->Appointments.Find(dentist)->Alarm, 0);
     QVERIFY(m_document->IsModified());
-    QCOMPARE(m_observer.changes, 1);
+    QCOMPARE(m_sound.calls.last(), QStringLiteral("stop"));
 
-    setNow(9, 47, 30);
-    m_timer->Check();
-    QVERIFY(openReminders().isEmpty());
+    // Ten minutes on, the snoozed alarm comes back; OK without turning it off lets it ring again.
+    setNow(3, 9, 59, 59);
+    m_center->Check();
+    QVERIFY(!m_center->Window());
+    setNow(3, 10, 0);
+    m_center->Check();
+    QCOMPARE(column(m_center->Window(), 3), QStringList({"Call the bank"}));
+    closeReminder(m_center->Window(), false);
+    QCOMPARE(m_document->Appointments.Find(call)->Alarm, 1);
+    m_center->Check();
+    QVERIFY(m_center->Window());
 }
 
-void TestReminders::otherDateRaisesNoReminder() {
-    m_document->Appointments.Add(appointment("Dentist", 10, 0, true, 15));
-    setNow(9, 50, 0);
-    m_document->CurrentDate = DateTime(2003, 6, 4, 0, 0, 0);
-    m_timer->Check();
-    QVERIFY(openReminders().isEmpty());
+void TestReminders::missedRemindersOnOpening() {
+    const int review = *m_document->Appointments.Add(appointment("Review", 2, 15, 0, true, 15));
+    const int old = *m_document->Appointments.Add(appointment("Old call", 1, 8, 0, true, 5));
+    m_document->Appointments.Add(appointment("Dentist", 3, 10, 0, true, 15));
 
-    m_document->CurrentDate = DateTime(2003, 6, 3, 0, 0, 0);
-    m_timer->Check();
-    QCOMPARE(openReminders().size(), 1);
+    m_center->OpeningCheck();
+    MissedRemindersWindow* missed = m_center->MissedWindow();
+    QVERIFY(missed && missed->isVisible());
+    QCOMPARE(missed->windowTitle(), QStringLiteral("Missed reminders"));
+    QCOMPARE(column(missed, 0), QStringList({"8:00 AM", "3:00 PM"}));
+    QCOMPARE(column(missed, 1), QStringList({"6/1/03", "6/2/03"}));
+    QCOMPARE(column(missed, 2), QStringList({"Old call", "Review"}));
+    // The appointment still ahead rings as usual.
+    QCOMPARE(column(m_center->Window(), 3), QStringList({"Dentist"}));
+
+    listOf(missed)->clearSelection();
+    listOf(missed)->topLevelItem(1)->setSelected(true);
+    click(missed, "turnOffSelectedButton");
+    QCOMPARE(m_document->Appointments.Find(review)->Alarm, 0);
+    QCOMPARE(column(missed, 2), QStringList({"Old call"}));
+    click(missed, "closeButton");
+    QVERIFY(!m_center->MissedWindow());
+
+    // Closed, the rest stay set but ring no more this session.
+    QCOMPARE(m_document->Appointments.Find(old)->Alarm, 1);
+    closeReminder(m_center->Window(), false);
+    m_center->Check();
+    QCOMPARE(column(m_center->Window(), 3), QStringList({"Dentist"}));
 }
 
-void TestReminders::silentWithoutAudibleAlarm() {
-    m_document->Appointments.Add(appointment("Dentist", 10, 0, true, 15));
-    m_settings.SetAudible(false);
-    setNow(9, 50, 0);
-    m_timer->Check();
-    QCOMPARE(openReminders().size(), 1);
-    openReminders().first()->Repeat();
-    closeReminder(openReminders().first(), false);
-    QVERIFY(!m_sound.calls.contains(QStringLiteral("play beep.wav")));
+void TestReminders::pendingSnoozeIsSaved() {
+    const int id = *m_document->Appointments.Add(appointment("Dentist", 3, 10, 0, true, 15));
+    m_center->Check();
+    click(m_center->Window(), "snoozeButton"); // 5 minutes
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("snoozed.pgr"));
+    QVERIFY(m_document->WriteToFile(path));
+
+    FakePromptService prompts;
+    PimDocument reread;
+    QVERIFY(reread.ReadFromFile(path, prompts));
+    QCOMPARE(reread.Appointments.Find(id)->Alarm, 1);
+    QCOMPARE(reread.Appointments.Find(id)->AlarmTime, DateTime(2003, 6, 3, 9, 55, 0));
+    // Read back, the document replaces what the center knew, and the snooze still holds.
+    QVERIFY(m_document->ReadFromFile(path, prompts));
+    QVERIFY(m_center->State().Empty());
+    m_center->OpeningCheck();
+    QVERIFY(!m_center->Window());
+    setNow(3, 9, 55);
+    m_center->Check();
+    QVERIFY(m_center->Window());
 }
 
 void TestReminders::reminderWindowCannotBeDismissedOtherwise() {
-    m_document->Appointments.Add(appointment("Dentist", 10, 0, true, 15));
+    m_document->Appointments.Add(appointment("Dentist", 3, 10, 0, true, 15));
     m_settings.SetSoundFile(QStringLiteral("chime.wav"));
-    setNow(9, 50, 0);
-    m_timer->Check();
-    ReminderWindow* window = openReminders().first();
+    m_center->Check();
+    ReminderWindow* window = m_center->Window();
     QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
 
     QTest::keyClick(window, Qt::Key_Escape);
     QVERIFY(!window->close());
     QVERIFY(window->isVisible());
 
-    // Each minute: to the front again and the sound from its start.
+    // Each minute: to the front again and the sound from its start; silent when not audible.
     window->Repeat();
     QCOMPARE(m_sound.calls, QStringList({"play chime.wav", "stop", "play chime.wav"}));
-    QVERIFY(window->isVisible());
+    closeReminder(window, true);
+    m_settings.SetAudible(false);
+    m_document->Appointments.Add(appointment("Barber", 3, 11, 0, true, 90));
+    m_sound.calls.clear();
+    m_center->Check();
+    m_center->Window()->Repeat();
+    QVERIFY(!m_sound.calls.contains(QStringLiteral("play chime.wav")));
+}
+
+// The desktop's service lives on a bus of its own for the test; a click on the notice raises the window.
+void TestReminders::desktopNoticeRaisesTheWindow() {
+    QProcess daemon;
+    daemon.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--nopidfile", "--print-address=1"});
+    QVERIFY2(daemon.waitForStarted(), "dbus-daemon is part of the build's packages");
+    QVERIFY(daemon.waitForReadyRead(10000));
+    const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+    {
+        QDBusConnection desktop = QDBusConnection::connectToBus(address, QStringLiteral("desktop"));
+        NotificationReceiver receiver;
+        QVERIFY(desktop.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &receiver,
+                                       QDBusConnection::ExportAllSlots));
+        QVERIFY(desktop.registerService(QStringLiteral("org.freedesktop.Notifications")));
+
+        platform::DesktopNotifications notifications(QDBusConnection::connectToBus(address, QStringLiteral("app")));
+        ReminderCenter center(*m_document, m_settings, m_sound, m_frame, &notifications);
+        m_document->Appointments.Add(appointment("Dentist", 3, 10, 0, true, 15));
+        center.Check();
+        QTRY_COMPARE(receiver.notices, QStringList({"Tavoro!|Reminder: Dentist|This is your reminder for your 10:00 AM "
+                                                    "appointment.|default,Show"}));
+
+        ReminderWindow* window = center.Window();
+        window->showMinimized();
+        QSignalSpy activated(&notifications, &platform::DesktopNotifications::activated);
+        desktop.send(QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
+                                                QStringLiteral("org.freedesktop.Notifications"),
+                                                QStringLiteral("ActionInvoked"))
+                     << 41u << QStringLiteral("default"));
+        QTRY_COMPARE(activated.count(), 1);
+        QVERIFY(!window->isMinimized());
+        closeReminder(window, false);
+    }
+    QDBusConnection::disconnectFromBus(QStringLiteral("desktop"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("app"));
+    daemon.terminate();
+    daemon.waitForFinished();
+}
+
+void TestReminders::midnightMovesToday_data() {
+    QTest::addColumn<int>("shownDay");
+    QTest::addColumn<int>("shownAfter");
+    QTest::newRow("today shown") << 3 << 4;
+    QTest::newRow("another day shown") << 10 << 10;
+}
+
+// At midnight the calendar's mark moves on, a day view showing today follows, and unfinished tasks
+// move forward to the new today.
+void TestReminders::midnightMovesToday() {
+    QFETCH(int, shownDay);
+    QFETCH(int, shownAfter);
+    setNow(3, 23, 59, 59);
+    PimDocument document;
+    Task task;
+    task.Description = "Pay rent";
+    task.DueDate = DateTime(2003, 6, 3, 0, 0, 0);
+    document.Tasks.Add(task);
+    document.CurrentDate = DateTime(2003, 6, shownDay, 0, 0, 0);
+    DayView view(document, m_frame);
+    view.Controller().RefillIfPending();
+    const QDate third(2003, 6, 3);
+    const QDate fourth(2003, 6, 4);
+    QCOMPARE(view.Calendar()->dateTextFormat(third).fontWeight(), int(QFont::Bold));
+
+    setNow(4, 0, 0, 1);
+    view.Reminders().Center().Check();
+    QCOMPARE(document.CurrentDate, DateTime(2003, 6, shownAfter, 0, 0, 0));
+    QCOMPARE(view.Calendar()->selectedDate(), QDate(2003, 6, shownAfter));
+    QCOMPARE(view.Controller().Tasks().Count(), shownAfter == 4 ? 1 : 0);
+    QCOMPARE(view.Calendar()->dateTextFormat(fourth).fontWeight(), int(QFont::Bold));
+    QVERIFY(view.Calendar()->dateTextFormat(third).fontWeight() != int(QFont::Bold));
+    QCOMPARE(view.Controller().Active(), ActiveList::None);
 }
 
 void TestReminders::settingsCreatedOnFirstStart() {
@@ -358,18 +466,17 @@ void TestReminders::soundPlayerLoopsTheShippedBeep() {
 }
 
 void TestReminders::dayViewRunsTheReminders() {
-    setNow(9, 50, 0);
-    PimDocument document; // today, 2003-06-03, is selected
-    const int id = *document.Appointments.Add(appointment("Dentist", 10, 0, true, 15));
+    PimDocument document;
+    document.CurrentDate = DateTime(2003, 7, 1, 0, 0, 0);
+    const int id = *document.Appointments.Add(appointment("Dentist", 3, 10, 0, true, 15));
     {
         DayView view(document, m_frame);
-        QVERIFY(view.Reminders().Timer().IsActive());
+        QVERIFY(view.Reminders().Center().IsActive());
         QVERIFY(view.AudibleAlarm());
 
-        view.Controller().RefillIfPending();
-        view.Reminders().Timer().Check();
-        QCOMPARE(openReminders().size(), 1);
-        closeReminder(openReminders().first(), true);
+        // The first look comes as soon as the event loop runs, not a minute later.
+        QTRY_VERIFY(view.Reminders().Center().Window());
+        closeReminder(view.Reminders().Center().Window(), true);
         QCOMPARE(document.Appointments.Find(id)->Alarm, 0);
         QVERIFY(document.IsModified());
 

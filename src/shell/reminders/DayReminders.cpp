@@ -2,10 +2,10 @@
 
 #include "AlarmCommands.h"
 
-DayReminders::DayReminders(PimDocument& document, ReminderTimer::RowSource rows, QWidget* parent)
-    : m_timer(document, m_settings, m_sound, std::move(rows), parent) {
+DayReminders::DayReminders(PimDocument& document, QWidget* over)
+    : m_center(document, m_settings, m_sound, over, &m_notifications) {
     m_settings.Read();
-    m_timer.Start();
+    m_center.Start();
 }
 
 DayReminders::~DayReminders() {

@@ -23,3 +23,16 @@ QString ReminderMessage(const Appointment& appointment) {
     return QStringLiteral("This is your reminder for your %1 appointment.")
         .arg(platform::toQString(appointment.StartTime.Format("%I:%M %p")));
 }
+
+ReminderRow ReminderRowOf(const Appointment& appointment) {
+    const auto time = [](const DateTime& moment) {
+        return platform::toQString(moment.FormatTime(DateTime::TimeFormat::NoSeconds));
+    };
+    return ReminderRow{appointment.ID,
+                       ReminderCaption(appointment),
+                       ReminderMessage(appointment),
+                       platform::toQString(appointment.Description),
+                       platform::toQString(appointment.DueDate.FormatDate(DateTime::DateFormat::Short)),
+                       time(appointment.StartTime),
+                       time(appointment.EndTime)};
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "ClockWatch.h"
+#include "ReminderText.h"
+#include "core/ReminderQuery.h"
+#include "core/ReminderState.h"
+#include "docfile/DocumentObserver.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+class AlarmSettings;
+class MissedRemindersWindow;
+class PimDocument;
+class QWidget;
+class ReminderWindow;
+class SoundPlayer;
+
+namespace platform {
+class DesktopNotifications;
+}
+
+// Rings the document's alarms: every alarm whose moment has come, whatever date the calendar shows.
+// It looks when a document is opened or started anew, at each minute boundary and as soon as the
+// clock jumps (the computer woke from sleep). Alarms that fell due while the program was not
+// running and whose appointments are over are listed once in "Missed reminders"; the others ring
+// together in one reminder window, and on the desktop's notification service when there is one.
+// It also notices midnight, when "today" moves on.
+class ReminderCenter : public QObject, public DocumentObserver {
+    Q_OBJECT
+public:
+    static constexpr int HeartbeatMs = 5000;
+
+    // Windows are centred over `over` while it can be seen. Without notifications, the windows alone.
+    ReminderCenter(PimDocument& document, const AlarmSettings& settings, SoundPlayer& sound, QWidget* over,
+                   platform::DesktopNotifications* notifications = nullptr, QObject* parent = nullptr);
+    ~ReminderCenter() override;
+
+    // Starts the timers; the first look follows as soon as the event loop runs.
+    void Start();
+    bool IsActive() const { return m_minute.isActive(); }
+
+    // Rings every due alarm not yet shown, and moves "today" on when the date changed.
+    void Check();
+    // The look on opening a document: the missed alarms listed, then Check().
+    void OpeningCheck();
+
+    ReminderState& State() { return m_state; }
+    ReminderWindow* Window() const;
+    MissedRemindersWindow* MissedWindow() const;
+
+    void DocumentChanged(PimDocument& /*document*/) override {}
+    void DocumentClosing(PimDocument& document) override;
+    void DocumentReplaced(PimDocument& document) override;
+    void DocumentSaving(const PimDocument& document) override;
+
+signals:
+    // A reminder was turned off; the document is already marked modified and its observers told.
+    void reminderTurnedOff(int id);
+    // The date changed since the last look (midnight, or the clock was set).
+    void todayChanged(const DateTime& previous, const DateTime& today);
+
+private:
+    void armMinuteTimer();
+    void heartbeat();
+    // Lists the due alarms not yet shown in the reminder window, and sends their notices.
+    void ring(const std::vector<DueAlarm>& due);
+    ReminderWindow* window();
+    void notify(const QList<ReminderRow>& rows);
+    void turnOff(const QList<int>& ids);
+    void snooze(const QList<int>& ids, int minutes);
+    void closeWindows();
+
+    PimDocument& m_document;
+    const AlarmSettings& m_settings;
+    SoundPlayer& m_sound;
+    QPointer<QWidget> m_over;
+    platform::DesktopNotifications* m_notifications;
+    bool m_attached = false;
+    ReminderState m_state;
+    DateTime m_today;
+    QPointer<ReminderWindow> m_window;
+    QPointer<MissedRemindersWindow> m_missed;
+    QTimer m_minute;
+    QTimer m_heartbeat;
+    QTimer m_opening;
+    QElapsedTimer m_steady;
+    ClockWatch m_clockWatch;
+};
