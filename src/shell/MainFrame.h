@@ -104,6 +104,7 @@ private:
     void OnFilePrint();
     void OnFilePageSetup();
     void OnFilePrintPreview();
+    void OnFileExportPdf();
     void OnPreviewClose();
     void OnPreviewNextPage();
     void OnPreviewPrevPage();

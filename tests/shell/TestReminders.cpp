@@ -1,7 +1,7 @@
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
 #include "shell/CommandIds.h"
-#include "shell/DayListRows.h"
+#include "core/DayListRows.h"
 #include "shell/DayView.h"
 #include "shell/reminders/AlarmCommands.h"
 #include "shell/reminders/AlarmSettings.h"

@@ -1,7 +1,7 @@
 #include "CliCommand.h"
 #include "CliDocfile.h"
-#include "CliTextio.h"
 #include "CliPrint.h"
+#include "CliTextio.h"
 
 #include <QGuiApplication>
 
@@ -21,7 +21,9 @@ static const CliCommand kCommands[] = {
      "import persons|tasks|appointments DOC IN.csv [--separator C|tab] [--encloser C|none] [--no-header] "
      "[--columns NAME,...]",
      runImport},
-    {"print", "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] [--size POINTS]",
+    {"print",
+     "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] [--size POINTS] "
+     "[--paper NAME] [--landscape] [--margins MM]",
      runPrint},
 };
 
