@@ -2,7 +2,27 @@
 
 #include "reports/ReportText.h"
 
+#include <QSet>
+
 #include <algorithm>
+
+const std::vector<QStringList>& DailyTable::DistinctTexts() const {
+    if (m_distinct.empty() && !rows.empty()) {
+        m_distinct.resize(static_cast<std::size_t>(heads.size()));
+        std::vector<QSet<QString>> seen(m_distinct.size());
+        for (const QStringList& row : rows)
+            for (std::size_t i = 0; i < m_distinct.size(); ++i) {
+                if (static_cast<int>(i) == flexible)
+                    continue; // descriptions are shortened, not measured for the column
+                const QString& cell = row.at(static_cast<qsizetype>(i));
+                if (!seen[i].contains(cell)) {
+                    seen[i].insert(cell);
+                    m_distinct[i].append(cell);
+                }
+            }
+    }
+    return m_distinct;
+}
 
 DailyReport::DailyReport(platform::DrawSurface* dc, const DateTime& day, const QString& title)
     : Report(dc), m_day(day), m_title(title) {}
@@ -43,9 +63,9 @@ TableColumns::Layout DailyReport::PlaceTable(const DailyTable& table, const std:
     for (std::size_t i = 0; i < specs.size(); ++i) {
         if (specs[i].flexible)
             continue;
-        // Widths are remembered, so a time or date shared by many rows is measured once.
-        for (const QStringList& row : table.rows)
-            specs[i].needed = std::max(specs[i].needed, Width(row.at(static_cast<qsizetype>(i))));
+        if (i < table.DistinctTexts().size())
+            for (const QString& text : table.DistinctTexts()[i])
+                specs[i].needed = std::max(specs[i].needed, Width(text));
     }
     SelectFont(previous);
     return TableColumns::Place(specs, right, Gap());

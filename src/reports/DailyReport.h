@@ -15,6 +15,13 @@ struct DailyTable {
     QStringList heads;
     int flexible = 0;
     std::vector<QStringList> rows;
+
+    // Each fixed column's texts once each (a thousand rows share a few dozen times), gathered when
+    // first asked for; the flexible column's list stays empty.
+    const std::vector<QStringList>& DistinctTexts() const;
+
+private:
+    mutable std::vector<QStringList> m_distinct;
 };
 
 // What the three daily reports share: the title with the day's long date under it, "Page %d" in

@@ -36,7 +36,9 @@ void TextWidths::UseFont(const platform::Font& font) {
 }
 
 int TextWidths::Of(const platform::DrawSurface& surface, const QString& text) {
-    if (!m_current)
+    // Labels, times, dates and words recur; a long text is mostly one of a kind, and remembering
+    // it would cost more than measuring it again.
+    if (!m_current || text.size() > kLongestRemembered)
         return surface.textExtent(text).width();
     auto found = m_current->constFind(text);
     if (found != m_current->constEnd())

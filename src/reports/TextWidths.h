@@ -23,6 +23,8 @@ public:
     QStringList Wrapped(const platform::DrawSurface& surface, const QString& text, int width);
 
 private:
+    static constexpr qsizetype kLongestRemembered = 24;
+
     QHash<QString, int>* m_current = nullptr;
     QHash<QString, QHash<QString, int>> m_byFont;
 };
