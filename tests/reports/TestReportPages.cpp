@@ -3,6 +3,7 @@
 #include "reports/CreateReport.h"
 #include "reports/DailyAppointmentsReport.h"
 #include "reports/DailyPlanReport.h"
+#include "reports/ReportText.h"
 #include "support/TestMain.h"
 
 #include <QObject>
@@ -74,6 +75,8 @@ private Q_SLOTS:
     void priorityWords();
     void dailyPlanRows();
     void pageLeavesSurfaceAsFound();
+    void timesFollowTheLocale_data();
+    void timesFollowTheLocale();
 };
 
 void TestReportPages::marginsMeasureFromThePaperEdge() {
@@ -361,6 +364,29 @@ void TestReportPages::pageLeavesSurfaceAsFound() {
     report->PrintPage(&page, 5);
     QVERIFY(page.findText(QStringLiteral("Page 6")));
     QVERIFY(!page.findText(QStringLiteral("Meeting 1")));
+}
+
+void TestReportPages::timesFollowTheLocale_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<int>("hour");
+    QTest::addColumn<QString>("shown");
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QTest::newRow("afternoon, AM/PM") << us << 13 << "1:05 PM";
+    QTest::newRow("midnight, AM/PM") << us << 0 << "12:05 AM";
+    QTest::newRow("afternoon, 24-hour") << german << 13 << "13:05";
+    QTest::newRow("morning, 24-hour") << german << 9 << "09:05";
+}
+
+void TestReportPages::timesFollowTheLocale() {
+    QFETCH(QLocale, locale);
+    QFETCH(int, hour);
+    QFETCH(QString, shown);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    const QString time = ReportText::Time(DateTime(2003, 5, 10, hour, 5, 0));
+    QLocale::setDefault(before);
+    QCOMPARE(time, shown);
 }
 
 TAVORO_TEST_MAIN(TestReportPages)
