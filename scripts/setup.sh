@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev libglx-dev
     libpugixml-dev libical-dev clang libclang-rt-dev
-    fonts-liberation2 fontconfig
+    fonts-liberation2 fonts-wqy-microhei fontconfig
     xvfb xauth
     xdg-utils
     librsvg2-bin desktop-file-utils appstream shared-mime-info file

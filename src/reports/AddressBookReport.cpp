@@ -36,22 +36,29 @@ void AddressBookReport::Paginate() {
 void AddressBookReport::DrawBody(int page) {
     if (page < 0 || page >= static_cast<int>(m_pages.size()))
         return;
-    const platform::Font previous = m_dc->selectFont(m_normalFont);
+    const platform::Font previous = SelectFont(m_normalFont);
     for (int index : m_pages[static_cast<std::size_t>(page)])
         DrawEntry(m_persons[static_cast<std::size_t>(index)]);
-    m_dc->selectFont(previous);
+    SelectFont(previous);
+}
+
+bool AddressBookReport::FitsPage() {
+    // The title and the line under it, one entry and the footer; a few characters in each column.
+    return (LinesPerEntry + 3) * m_lineHeight <= m_printRect.height() && m_col2X - m_col1X >= 12 * m_charWidth;
 }
 
 void AddressBookReport::DrawEntry(const Person& person) {
     const int top = m_cursorY;
     int y = top;
+    // Each column's lines end half a character before the next column or the frame.
+    const int gap = m_charWidth / 2;
     for (const std::string& line : address::AddressBookLeftColumn(person)) {
-        TextOut(m_col1X, y, ReportText::Text(line));
+        TextOutWithin(m_col1X, y, m_col2X - gap, ReportText::Text(line));
         y += m_lineHeight;
     }
     y = top;
     for (const std::string& line : address::AddressBookRightColumn(person)) {
-        TextOut(m_col2X, y, ReportText::Text(line));
+        TextOutWithin(m_col2X, y, m_printRect.right - gap, ReportText::Text(line));
         y += m_lineHeight;
     }
     m_dc->moveTo(m_col1X, top + 7 * m_lineHeight);

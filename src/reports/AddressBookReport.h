@@ -23,6 +23,7 @@ public:
 
 protected:
     bool UsesSmallTypeOnNarrowPaper() const override { return false; }
+    bool FitsPage() override;
     void DrawBody(int page) override;
 
 private:

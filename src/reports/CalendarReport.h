@@ -4,10 +4,11 @@
 #include "reports/DayEntries.h"
 #include "reports/Report.h"
 
-// What the weekly and monthly plans share: their records as texts by day, a heading in 8-point
-// type with small month calendars, no footer and no frame, and a body that starts below the
-// heading rather than two lines below the top. Every font a page needs besides the report's own
-// is made for that page alone, so drawing a page never changes the report's point size.
+// What the weekly and monthly plans share: their records as texts by day, a heading with small
+// month calendars (8-point type, smaller where the paper is too narrow for them), no footer and no
+// frame, and a body that starts below the heading rather than two lines below the top. Every font
+// a page needs besides the report's own is made for that page alone, so drawing a page never
+// changes the report's point size.
 class CalendarReport : public Report {
 public:
     CalendarReport(platform::DrawSurface* dc, std::vector<Task> tasks, std::vector<Appointment> appointments);
@@ -18,6 +19,10 @@ public:
     const DayEntries& Entries() const { return m_entries; }
     // The page being drawn, or the last one drawn.
     int CurrentPage() const { return m_page; }
+    // The size the heading calendars were last drawn in.
+    int CalendarPointSize() const { return m_calendarPoints; }
+
+    static constexpr int HeadingCalendarPoints = 8;
 
 protected:
     void DrawPageDecoration(int page) override;
@@ -26,13 +31,23 @@ protected:
     platform::Font FontAt(const QString& face, int points, int weight) const;
     // The report face at the given size.
     platform::Font ReportFontAt(int points, int weight) const { return FontAt(m_faceName, points, weight); }
+    platform::TextMetrics MetricsOf(const platform::Font& font);
+    // A heading calendar's width at the given size.
+    int CalendarWidthAt(int points);
+    // Where the body begins below heading calendars of the given size: two lines and a calendar's
+    // height below the top.
+    int BodyTopAt(int points);
     // Draws the two month calendars of the heading at y = printRect.top, in the report face, bold,
-    // 8 points; returns where the body begins: two lines and a calendar's height below the top.
+    // at m_calendarPoints; returns where the body begins.
     int DrawHeadingCalendars(int firstX, const CalendarMonth& first, int secondX, const CalendarMonth& second);
-    // The 8-point average character width that places the heading calendars.
-    int HeadingCharWidth() const;
+    // Writes a day's entries as lines at (x, y), each lh below the last, ending before right and
+    // taking at most maxLines lines: an entry too long for what is left ends with an ellipsis, and
+    // the entries that find no room are counted on a last line "+N more" ("+N" where that is too
+    // wide). The current font is used.
+    void DrawEntryLines(int x, int y, int right, int lh, int maxLines, const QStringList& entries);
 
     DayEntries m_entries;
     int m_page = 0;
-    int m_bodyTop = 0; // set by DrawTitle
+    int m_bodyTop = 0;                            // set by DrawTitle
+    int m_calendarPoints = HeadingCalendarPoints; // set by DrawTitle
 };

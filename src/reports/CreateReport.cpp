@@ -13,11 +13,11 @@ namespace {
 std::unique_ptr<Report> build(platform::DrawSurface* dc, const ReportSelection& selection) {
     switch (selection.Kind) {
     case ReportKind::DailyPlan:
-        return std::make_unique<DailyPlanReport>(dc, selection.Appointments, selection.Tasks);
+        return std::make_unique<DailyPlanReport>(dc, selection.SelectedDate, selection.Appointments, selection.Tasks);
     case ReportKind::DailyTasks:
-        return std::make_unique<DailyTasksReport>(dc, selection.Tasks);
+        return std::make_unique<DailyTasksReport>(dc, selection.SelectedDate, selection.Tasks);
     case ReportKind::DailyAppointments:
-        return std::make_unique<DailyAppointmentsReport>(dc, selection.Appointments);
+        return std::make_unique<DailyAppointmentsReport>(dc, selection.SelectedDate, selection.Appointments);
     case ReportKind::AddressBook:
         return std::make_unique<AddressBookReport>(dc, selection.AddressBookPersons);
     case ReportKind::Envelopes:

@@ -2,52 +2,34 @@
 
 #include "reports/ReportText.h"
 
-#include <utility>
-
-DailyAppointmentsReport::DailyAppointmentsReport(platform::DrawSurface* dc, std::vector<Appointment> appointments)
-    : Report(dc), m_appointments(std::move(appointments)) {}
-
-void DailyAppointmentsReport::DrawTitle() {
-    DrawCentredTitle(QStringLiteral("DAILY APPOINTMENTS"));
-}
-
-void DailyAppointmentsReport::DrawFooter(int pageNumber) {
-    DrawCentredFooter(QStringLiteral("Page %1").arg(pageNumber));
-}
-
-void DailyAppointmentsReport::DrawFrame() {
-    DrawStandardFrame();
+DailyAppointmentsReport::DailyAppointmentsReport(platform::DrawSurface* dc, const DateTime& day,
+                                                 std::vector<Appointment> appointments)
+    : DailyReport(dc, day, QStringLiteral("DAILY APPOINTMENTS")) {
+    m_table.heads = {QStringLiteral("START"), QStringLiteral("END"), QStringLiteral("APPOINTMENT")};
+    m_table.flexible = 2;
+    m_table.rows.reserve(appointments.size());
+    for (const Appointment& appointment : appointments)
+        m_table.rows.push_back({ReportText::Time(appointment.StartTime), ReportText::Time(appointment.EndTime),
+                                ReportText::Text(appointment.Description)});
 }
 
 void DailyAppointmentsReport::Paginate() {
+    // END a quarter of the print width right of START, measured from the print rectangle.
+    m_columns =
+        PlaceTable(m_table, {m_col1X, m_printRect.left + m_printRect.width() / 4 + m_charWidth, m_col2X}, TextRight());
     m_pages.clear();
-    if (m_appointments.empty())
+    if (m_table.rows.empty())
         return;
-    m_pages = SplitRowsIntoPages(static_cast<int>(m_appointments.size()));
+    m_pages = SplitRowsIntoPages(static_cast<int>(m_table.rows.size()));
     m_pageCount = static_cast<int>(m_pages.size());
 }
 
-int DailyAppointmentsReport::EndX() const {
-    // Measured from the print rectangle, so that wide margins or large type never push the column
-    // onto START or outside the frame.
-    return m_printRect.left + m_printRect.width() / 4 + m_charWidth;
-}
-
 void DailyAppointmentsReport::DrawBody(int page) {
-    const platform::Font previous = m_dc->selectFont(m_boldFont);
-    TextOut(m_col1X, m_cursorY, QStringLiteral("START"));
-    TextOut(EndX(), m_cursorY, QStringLiteral("END"));
-    TextOut(m_col2X, m_cursorY, QStringLiteral("APPOINTMENT"));
-    m_dc->selectFont(m_normalFont);
-    if (page >= 0 && page < static_cast<int>(m_pages.size())) {
-        for (int index : m_pages[static_cast<std::size_t>(page)]) {
-            const Appointment& appointment = m_appointments[static_cast<std::size_t>(index)];
-            m_cursorY += m_lineHeight;
-            TextOut(m_col1X, m_cursorY, ReportText::Time(appointment.StartTime));
-            TextOut(EndX(), m_cursorY, ReportText::Time(appointment.EndTime));
-            m_dc->textOutClipped(m_col2X, m_cursorY, {m_col2X, m_cursorY, m_printRect.right, m_cursorY + m_lineHeight},
-                                 ReportText::Text(appointment.Description));
-        }
+    DrawHeads(m_table, m_columns);
+    if (page < 0 || page >= static_cast<int>(m_pages.size()))
+        return;
+    for (int index : m_pages[static_cast<std::size_t>(page)]) {
+        m_cursorY += m_lineHeight;
+        DrawRow(m_table.rows[static_cast<std::size_t>(index)], m_columns);
     }
-    m_dc->selectFont(previous);
 }

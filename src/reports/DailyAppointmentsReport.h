@@ -1,28 +1,27 @@
 #pragma once
 
 #include "core/Appointment.h"
-#include "reports/Report.h"
+#include "reports/DailyReport.h"
 
 #include <vector>
 
 // The day's appointments: start, end and description, one line each.
-class DailyAppointmentsReport : public Report {
+class DailyAppointmentsReport : public DailyReport {
 public:
-    DailyAppointmentsReport(platform::DrawSurface* dc, std::vector<Appointment> appointments);
+    DailyAppointmentsReport(platform::DrawSurface* dc, const DateTime& day, std::vector<Appointment> appointments);
 
-    void DrawTitle() override;
-    void DrawFooter(int pageNumber) override;
-    void DrawFrame() override;
     void Paginate() override;
 
     const Pages& GetPages() const { return m_pages; }
-    // The END column, a quarter of the print width right of START.
-    int EndX() const;
+    // Where START, END and APPOINTMENT begin and end at the current size.
+    const TableColumns::Layout& Columns() const { return m_columns; }
 
 protected:
     void DrawBody(int page) override;
+    bool ColumnsFit() const override { return m_columns.fits; }
 
 private:
-    std::vector<Appointment> m_appointments;
+    DailyTable m_table;
     Pages m_pages;
+    TableColumns::Layout m_columns;
 };

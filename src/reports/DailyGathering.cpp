@@ -27,13 +27,14 @@ std::vector<Appointment> Appointments(const PimRecords& records, const std::vect
     return appointments;
 }
 
-void Choose(ReportSelection& selection, ReportKind kind, const PimRecords& records,
+void Choose(ReportSelection& selection, ReportKind kind, const PimRecords& records, const DateTime& day,
             const std::vector<ListedRow>& taskRows, const std::vector<ListedRow>& appointmentRows) {
     const bool tasks = kind == ReportKind::DailyTasks || kind == ReportKind::DailyPlan;
     const bool appointments = kind == ReportKind::DailyAppointments || kind == ReportKind::DailyPlan;
     if (!tasks && !appointments)
         return;
     selection.Kind = kind;
+    selection.SelectedDate = day;
     if (tasks)
         selection.Tasks = Tasks(records, taskRows);
     if (appointments)

@@ -23,8 +23,9 @@ std::vector<Task> Tasks(const PimRecords& records, const std::vector<ListedRow>&
 std::vector<Appointment> Appointments(const PimRecords& records, const std::vector<ListedRow>& appointmentRows);
 
 // "Daily &Appointments", "Daily &Tasks", "&Daily Tasks and Appointments": sets the kind and
-// refills only the vectors it prints from. Other kinds leave the selection alone.
-void Choose(ReportSelection& selection, ReportKind kind, const PimRecords& records,
+// refills only the vectors it prints from, and keeps the day the lists show (printed under the
+// title). Other kinds leave the selection alone.
+void Choose(ReportSelection& selection, ReportKind kind, const PimRecords& records, const DateTime& day,
             const std::vector<ListedRow>& taskRows, const std::vector<ListedRow>& appointmentRows);
 
 } // namespace DailyGathering

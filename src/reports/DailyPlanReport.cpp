@@ -3,18 +3,22 @@
 #include "reports/ReportText.h"
 
 #include <algorithm>
-#include <utility>
 
-DailyPlanReport::DailyPlanReport(platform::DrawSurface* dc, std::vector<Appointment> appointments,
+DailyPlanReport::DailyPlanReport(platform::DrawSurface* dc, const DateTime& day, std::vector<Appointment> appointments,
                                  std::vector<Task> tasks)
-    : Report(dc), m_appointments(std::move(appointments)), m_tasks(std::move(tasks)) {}
-
-void DailyPlanReport::DrawTitle() {
-    DrawCentredTitle(QStringLiteral("DAILY PLAN"));
-}
-
-void DailyPlanReport::DrawFooter(int pageNumber) {
-    DrawCentredFooter(QStringLiteral("Page %1").arg(pageNumber));
+    : DailyReport(dc, day, QStringLiteral("DAILY PLAN")) {
+    m_appointments.heads = {QStringLiteral("START"), QStringLiteral("END"), QStringLiteral("APPOINTMENT")};
+    m_appointments.flexible = 2;
+    m_appointments.rows.reserve(appointments.size());
+    for (const Appointment& appointment : appointments)
+        m_appointments.rows.push_back({ReportText::Time(appointment.StartTime), ReportText::Time(appointment.EndTime),
+                                       ReportText::Text(appointment.Description)});
+    m_tasks.heads = {QStringLiteral("TASK"), QStringLiteral("PRIORITY"), QStringLiteral("DUE DATE")};
+    m_tasks.flexible = 0;
+    m_tasks.rows.reserve(tasks.size());
+    for (const Task& task : tasks)
+        m_tasks.rows.push_back({ReportText::Text(task.Description), ReportText::PriorityWord(task.Priority),
+                                ReportText::ShortDate(task.DueDate)});
 }
 
 void DailyPlanReport::DrawFrame() {
@@ -24,61 +28,39 @@ void DailyPlanReport::DrawFrame() {
 }
 
 void DailyPlanReport::Paginate() {
+    // Each half in quarters of the print width: START, END a half quarter on, APPOINTMENT a quarter
+    // on; TASK, PRIORITY a quarter on, DUE DATE a half quarter further.
+    const int q = m_printRect.width() / 4;
+    const int a0 = m_printRect.left + m_charWidth / 2;
+    const int t0 = m_col2X + m_charWidth / 2;
+    m_appointmentColumns = PlaceTable(m_appointments, {a0, a0 + q / 2, a0 + q}, m_col2X - Gap());
+    m_taskColumns = PlaceTable(m_tasks, {t0, t0 + q, t0 + q + q / 2}, TextRight());
+
     m_appointmentPages.clear();
-    if (!m_appointments.empty())
-        m_appointmentPages = SplitRowsIntoPages(static_cast<int>(m_appointments.size()));
+    if (!m_appointments.rows.empty())
+        m_appointmentPages = SplitRowsIntoPages(static_cast<int>(m_appointments.rows.size()));
     m_taskPages.clear();
-    if (!m_tasks.empty())
-        m_taskPages = SplitRowsIntoPages(static_cast<int>(m_tasks.size()));
-    if (!m_appointments.empty() || !m_tasks.empty())
+    if (!m_tasks.rows.empty())
+        m_taskPages = SplitRowsIntoPages(static_cast<int>(m_tasks.rows.size()));
+    if (!m_appointments.rows.empty() || !m_tasks.rows.empty())
         m_pageCount = std::max(AppointmentPageCount(), TaskPageCount());
 }
 
 void DailyPlanReport::DrawBody(int page) {
-    DrawHeads();
-    if (page >= 0 && page < AppointmentPageCount())
-        DrawAppointmentRows(page);
-    m_cursorY = m_printRect.top + 2 * m_lineHeight;
-    if (page >= 0 && page < TaskPageCount())
-        DrawTaskRows(page);
+    const int headTop = m_cursorY;
+    DrawHeads(m_appointments, m_appointmentColumns);
+    DrawHeads(m_tasks, m_taskColumns);
+    DrawRows(m_appointments, m_appointmentColumns, m_appointmentPages, page);
+    m_cursorY = headTop;
+    DrawRows(m_tasks, m_taskColumns, m_taskPages, page);
 }
 
-void DailyPlanReport::DrawHeads() {
-    const platform::Font previous = m_dc->selectFont(m_boldFont);
-    const int a0 = AppointmentsX();
-    const int t0 = TasksX();
-    const int q = Quarter();
-    TextOut(a0, m_cursorY, QStringLiteral("START"));
-    TextOut(a0 + q / 2, m_cursorY, QStringLiteral("END"));
-    TextOut(a0 + q, m_cursorY, QStringLiteral("APPOINTMENT"));
-    TextOut(t0, m_cursorY, QStringLiteral("TASK"));
-    TextOut(t0 + q, m_cursorY, QStringLiteral("PRIORITY"));
-    TextOut(t0 + q + q / 2, m_cursorY, QStringLiteral("DUE DATE"));
-    m_dc->selectFont(previous);
-}
-
-void DailyPlanReport::DrawAppointmentRows(int page) {
-    const int a0 = AppointmentsX();
-    const int q = Quarter();
-    for (int index : m_appointmentPages[static_cast<std::size_t>(page)]) {
-        const Appointment& appointment = m_appointments[static_cast<std::size_t>(index)];
+void DailyPlanReport::DrawRows(const DailyTable& table, const TableColumns::Layout& columns, const Pages& pages,
+                               int page) {
+    if (page < 0 || page >= static_cast<int>(pages.size()))
+        return;
+    for (int index : pages[static_cast<std::size_t>(page)]) {
         m_cursorY += m_lineHeight;
-        TextOut(a0, m_cursorY, ReportText::Time(appointment.StartTime));
-        TextOut(a0 + q / 2, m_cursorY, ReportText::Time(appointment.EndTime));
-        m_dc->textOutClipped(a0 + q, m_cursorY, {a0 + q, m_cursorY, m_col2X, m_cursorY + m_lineHeight},
-                             ReportText::Text(appointment.Description));
-    }
-}
-
-void DailyPlanReport::DrawTaskRows(int page) {
-    const int t0 = TasksX();
-    const int q = Quarter();
-    for (int index : m_taskPages[static_cast<std::size_t>(page)]) {
-        const Task& task = m_tasks[static_cast<std::size_t>(index)];
-        m_cursorY += m_lineHeight;
-        m_dc->textOutClipped(t0, m_cursorY, {t0, m_cursorY, m_col2X + q, m_cursorY + m_lineHeight},
-                             ReportText::Text(task.Description));
-        TextOut(t0 + q, m_cursorY, ReportText::PriorityWord(task.Priority));
-        TextOut(t0 + q + q / 2, m_cursorY, ReportText::ShortDate(task.DueDate));
+        DrawRow(table.rows[static_cast<std::size_t>(index)], columns);
     }
 }

@@ -2,18 +2,17 @@
 
 #include "core/Appointment.h"
 #include "core/Task.h"
-#include "reports/Report.h"
+#include "reports/DailyReport.h"
 
 #include <vector>
 
 // The day's appointments in the left half of the page and its tasks in the right half. The two
 // lists are paginated apart; the report has as many pages as the longer one needs.
-class DailyPlanReport : public Report {
+class DailyPlanReport : public DailyReport {
 public:
-    DailyPlanReport(platform::DrawSurface* dc, std::vector<Appointment> appointments, std::vector<Task> tasks);
+    DailyPlanReport(platform::DrawSurface* dc, const DateTime& day, std::vector<Appointment> appointments,
+                    std::vector<Task> tasks);
 
-    void DrawTitle() override;
-    void DrawFooter(int pageNumber) override;
     void DrawFrame() override;
     void Paginate() override;
 
@@ -21,20 +20,20 @@ public:
     const Pages& GetTaskPages() const { return m_taskPages; }
     int AppointmentPageCount() const { return static_cast<int>(m_appointmentPages.size()); }
     int TaskPageCount() const { return static_cast<int>(m_taskPages.size()); }
+    const TableColumns::Layout& AppointmentColumns() const { return m_appointmentColumns; }
+    const TableColumns::Layout& TaskColumns() const { return m_taskColumns; }
 
 protected:
     void DrawBody(int page) override;
+    bool ColumnsFit() const override { return m_appointmentColumns.fits && m_taskColumns.fits; }
 
 private:
-    int Quarter() const { return m_printRect.width() / 4; }
-    int AppointmentsX() const { return m_printRect.left + m_charWidth / 2; }
-    int TasksX() const { return m_col2X + m_charWidth / 2; }
-    void DrawHeads();
-    void DrawAppointmentRows(int page);
-    void DrawTaskRows(int page);
+    void DrawRows(const DailyTable& table, const TableColumns::Layout& columns, const Pages& pages, int page);
 
-    std::vector<Appointment> m_appointments;
-    std::vector<Task> m_tasks;
+    DailyTable m_appointments;
+    DailyTable m_tasks;
     Pages m_appointmentPages;
     Pages m_taskPages;
+    TableColumns::Layout m_appointmentColumns;
+    TableColumns::Layout m_taskColumns;
 };

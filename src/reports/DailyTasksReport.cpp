@@ -2,47 +2,32 @@
 
 #include "reports/ReportText.h"
 
-#include <utility>
-
-DailyTasksReport::DailyTasksReport(platform::DrawSurface* dc, std::vector<Task> tasks)
-    : Report(dc), m_tasks(std::move(tasks)) {}
-
-void DailyTasksReport::DrawTitle() {
-    DrawCentredTitle(QStringLiteral("DAILY TASKS"));
-}
-
-void DailyTasksReport::DrawFooter(int pageNumber) {
-    DrawCentredFooter(QStringLiteral("Page %1").arg(pageNumber));
-}
-
-void DailyTasksReport::DrawFrame() {
-    DrawStandardFrame();
+DailyTasksReport::DailyTasksReport(platform::DrawSurface* dc, const DateTime& day, std::vector<Task> tasks)
+    : DailyReport(dc, day, QStringLiteral("DAILY TASKS")) {
+    m_table.heads = {QStringLiteral("TASK"), QStringLiteral("PRIORITY"), QStringLiteral("DUE DATE")};
+    m_table.flexible = 0;
+    m_table.rows.reserve(tasks.size());
+    for (const Task& task : tasks)
+        m_table.rows.push_back({ReportText::Text(task.Description), ReportText::PriorityWord(task.Priority),
+                                ReportText::ShortDate(task.DueDate)});
 }
 
 void DailyTasksReport::Paginate() {
+    // DUE DATE halfway between PRIORITY and the right edge of the text.
+    m_columns = PlaceTable(m_table, {m_col1X, m_col2X, m_col2X + (m_col2X - m_col1X) / 2}, TextRight());
     m_pages.clear();
-    if (m_tasks.empty())
+    if (m_table.rows.empty())
         return;
-    m_pages = SplitRowsIntoPages(static_cast<int>(m_tasks.size()));
+    m_pages = SplitRowsIntoPages(static_cast<int>(m_table.rows.size()));
     m_pageCount = static_cast<int>(m_pages.size());
 }
 
 void DailyTasksReport::DrawBody(int page) {
-    const platform::Font previous = m_dc->selectFont(m_boldFont);
-    TextOut(m_col1X, m_cursorY, QStringLiteral("TASK"));
-    TextOut(m_col2X, m_cursorY, QStringLiteral("PRIORITY"));
-    TextOut(DueDateX(), m_cursorY, QStringLiteral("DUE DATE"));
-    m_dc->selectFont(m_normalFont);
-    if (page >= 0 && page < static_cast<int>(m_pages.size())) {
-        for (int index : m_pages[static_cast<std::size_t>(page)]) {
-            const Task& task = m_tasks[static_cast<std::size_t>(index)];
-            m_cursorY += m_lineHeight;
-            m_dc->textOutClipped(m_col1X, m_cursorY,
-                                 {m_col1X, m_cursorY, m_col2X - m_charWidth / 2, m_cursorY + m_lineHeight},
-                                 ReportText::Text(task.Description));
-            TextOut(m_col2X, m_cursorY, ReportText::PriorityWord(task.Priority));
-            TextOut(DueDateX(), m_cursorY, ReportText::ShortDate(task.DueDate));
-        }
+    DrawHeads(m_table, m_columns);
+    if (page < 0 || page >= static_cast<int>(m_pages.size()))
+        return;
+    for (int index : m_pages[static_cast<std::size_t>(page)]) {
+        m_cursorY += m_lineHeight;
+        DrawRow(m_table.rows[static_cast<std::size_t>(index)], m_columns);
     }
-    m_dc->selectFont(previous);
 }

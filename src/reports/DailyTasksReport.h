@@ -1,28 +1,27 @@
 #pragma once
 
 #include "core/Task.h"
-#include "reports/Report.h"
+#include "reports/DailyReport.h"
 
 #include <vector>
 
 // The day's tasks: description, priority word and due date, one line each.
-class DailyTasksReport : public Report {
+class DailyTasksReport : public DailyReport {
 public:
-    DailyTasksReport(platform::DrawSurface* dc, std::vector<Task> tasks);
+    DailyTasksReport(platform::DrawSurface* dc, const DateTime& day, std::vector<Task> tasks);
 
-    void DrawTitle() override;
-    void DrawFooter(int pageNumber) override;
-    void DrawFrame() override;
     void Paginate() override;
 
     const Pages& GetPages() const { return m_pages; }
-    // The DUE DATE column, halfway between PRIORITY and the right edge of the text.
-    int DueDateX() const { return m_col2X + (m_col2X - m_col1X) / 2; }
+    // Where TASK, PRIORITY and DUE DATE begin and end at the current size.
+    const TableColumns::Layout& Columns() const { return m_columns; }
 
 protected:
     void DrawBody(int page) override;
+    bool ColumnsFit() const override { return m_columns.fits; }
 
 private:
-    std::vector<Task> m_tasks;
+    DailyTable m_table;
     Pages m_pages;
+    TableColumns::Layout m_columns;
 };

@@ -21,42 +21,25 @@ DayEntries::DayEntries(std::vector<Task> tasks, std::vector<Appointment> appoint
     // One pass over each vector: the texts are built once, not once for every day drawn.
     for (const Appointment& appointment : m_appointments) {
         if (const int day = dayOf(appointment.DueDate)) {
-            QString& text = m_appointmentTexts[static_cast<std::size_t>(day)];
-            text += ReportText::Time(appointment.StartTime);
-            text += QLatin1Char(' ');
-            text += ReportText::Text(appointment.Description);
-            text += QLatin1Char('\n');
+            m_appointmentTexts[static_cast<std::size_t>(day)].append(
+                ReportText::Time(appointment.StartTime) + QLatin1Char(' ') + ReportText::Text(appointment.Description));
         }
     }
     for (const Task& task : m_tasks) {
         if (const int day = dayOf(task.DueDate)) {
-            QString& text = m_taskTexts[static_cast<std::size_t>(day)];
-            text += ReportText::Text(task.Description);
-            text += QLatin1Char('\n');
+            m_taskTexts[static_cast<std::size_t>(day)].append(ReportText::Text(task.Description));
         }
     }
 }
 
-const QString& DayEntries::Of(const ByDay& texts, int dayOfMonth) {
+const QStringList& DayEntries::Of(const ByDay& texts, int dayOfMonth) {
     return texts[dayOfMonth >= 1 && dayOfMonth <= 31 ? static_cast<std::size_t>(dayOfMonth) : 0];
 }
 
-QString DayEntries::FirstEntries(const QString& text, int count) {
-    if (count <= 0)
-        return QString();
-    qsizetype end = -1;
-    for (int i = 0; i < count; ++i) {
-        end = text.indexOf(QLatin1Char('\n'), end + 1);
-        if (end < 0)
-            return text;
-    }
-    return text.left(end + 1);
-}
-
-const QString& DayEntries::AppointmentText(int dayOfMonth) const {
+const QStringList& DayEntries::AppointmentTexts(int dayOfMonth) const {
     return Of(m_appointmentTexts, dayOfMonth);
 }
 
-const QString& DayEntries::TaskText(int dayOfMonth) const {
+const QStringList& DayEntries::TaskTexts(int dayOfMonth) const {
     return Of(m_taskTexts, dayOfMonth);
 }

@@ -4,12 +4,13 @@
 #include "core/Task.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <vector>
 
 // The texts a calendar report writes for each day: the day's appointments in order of start time,
-// "h:mm t Description" each, and its tasks in the order given, one entry a line. A record belongs
+// its start time and description each, and its tasks in the order given. A record belongs
 // to the day of the month of its due date; the caller has limited the records to one week or month.
 class DayEntries {
 public:
@@ -17,21 +18,18 @@ public:
     DayEntries(std::vector<Task> tasks, std::vector<Appointment> appointments);
 
     // Each is empty for a day without such entries or outside 1 to 31.
-    const QString& AppointmentText(int dayOfMonth) const;
-    const QString& TaskText(int dayOfMonth) const;
+    const QStringList& AppointmentTexts(int dayOfMonth) const;
+    const QStringList& TaskTexts(int dayOfMonth) const;
     // The appointments, then the tasks.
-    QString Text(int dayOfMonth) const { return AppointmentText(dayOfMonth) + TaskText(dayOfMonth); }
-    // The first `count` entries of a text: a box that holds n lines shows no more than n entries,
-    // so the rest need not be laid out only to be cut off.
-    static QString FirstEntries(const QString& text, int count);
+    QStringList Texts(int dayOfMonth) const { return AppointmentTexts(dayOfMonth) + TaskTexts(dayOfMonth); }
 
     const std::vector<Task>& Tasks() const { return m_tasks; }
     const std::vector<Appointment>& Appointments() const { return m_appointments; }
 
 private:
-    using ByDay = std::array<QString, 32>; // by day of the month; 0 stays empty
+    using ByDay = std::array<QStringList, 32>; // by day of the month; 0 stays empty
 
-    static const QString& Of(const ByDay& texts, int dayOfMonth);
+    static const QStringList& Of(const ByDay& texts, int dayOfMonth);
 
     std::vector<Task> m_tasks;
     std::vector<Appointment> m_appointments;

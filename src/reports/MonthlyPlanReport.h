@@ -18,8 +18,8 @@ public:
     int DayCount() const { return m_dayCount; }
     // "Mar 2003", above the grid.
     QString GridTitle() const;
-    // Where each day's entries were written when the page was last drawn, day 1 first; an empty
-    // rectangle for a cell too small to hold text.
+    // Where each day's entries were written when the page was last drawn, day 1 first: left of the
+    // day number, or below it where the cell is narrow; an empty rectangle for a cell too small.
     const std::vector<platform::Rect>& DayTextRects() const { return m_dayTextRects; }
     // The size the grid title was last drawn in.
     int GridTitlePointSize() const { return m_gridTitlePoints; }
@@ -28,9 +28,14 @@ public:
     static constexpr int MaxGridTitlePoints = 144;
 
 protected:
+    bool FitsPage() override;
     void DrawBody(int page) override;
 
 private:
+    static constexpr int kEntryPoints = 6;
+
+    // The size of the heading calendars, for the paper's width.
+    void PlaceHeading();
     void DrawGridLines(const platform::Rect& grid, int cellW, int cellH);
     void DrawGridTitle(const platform::Rect& grid, int cellH);
     void DrawWeekdayHeads(const platform::Rect& grid, int cellW, int cellH);
@@ -41,4 +46,5 @@ private:
     int m_dayCount = 0;
     std::vector<platform::Rect> m_dayTextRects;
     int m_gridTitlePoints = 0;
+    int m_minimumEntryWidth = 0;
 };

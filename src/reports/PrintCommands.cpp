@@ -1,5 +1,6 @@
 #include "reports/PrintCommands.h"
 
+#include "platform/SettingsStore.h"
 #include "platform/gui/PainterSurface.h"
 #include "platform/gui/PrintDialogs.h"
 #include "platform/gui/PrinterMetrics.h"
@@ -26,10 +27,15 @@ PrintCommands::PrintCommands(platform::PrintDialogs& dialogs, QObject* parent) :
 
 PrintCommands::~PrintCommands() = default;
 
-PrintCommands::LaidOut PrintCommands::Build(const ReportSelection& selection) {
+void PrintCommands::UseSettings(platform::SettingsStore& store) {
+    m_store = &store;
+    m_settings.RestorePageSetup(store);
+}
+
+PrintCommands::LaidOut PrintCommands::Build(const ReportSelection& selection, QPrinter& printer) {
     LaidOut result;
-    result.metrics = platform::printerMetrics(m_settings.Printer());
-    result.surface = std::make_unique<platform::PainterSurface>(nullptr, result.metrics, &m_settings.Printer());
+    result.metrics = platform::printerMetrics(printer);
+    result.surface = std::make_unique<platform::PainterSurface>(nullptr, result.metrics, &printer);
     result.report = CreateReport(result.surface.get(), selection, m_settings.Margins, m_settings.Font);
     return result;
 }
@@ -46,7 +52,7 @@ bool PrintCommands::Print(const ReportSelection& selection) {
     m_settings.UseDeviceMargins();
     if (m_preview.InPreview())
         return m_report && RunJob(*m_report, m_metrics);
-    LaidOut built = Build(selection);
+    LaidOut built = Build(selection, m_settings.Printer());
     return built.report && RunJob(*built.report, built.metrics);
 }
 
@@ -62,8 +68,10 @@ bool PrintCommands::PageSetup(const ReportSelection& selection) {
                               thousandths(chosen.bottom())};
     }
     m_settings.UseDeviceMargins();
+    if (accepted && m_store)
+        m_settings.RememberPageSetup(*m_store);
     if (accepted && m_preview.InPreview()) {
-        LaidOut built = Build(selection);
+        LaidOut built = Build(selection, m_settings.Printer());
         m_report = std::move(built.report);
         m_surface = std::move(built.surface);
         m_metrics = built.metrics;
@@ -72,6 +80,14 @@ bool PrintCommands::PageSetup(const ReportSelection& selection) {
         Q_EMIT previewChanged();
     }
     return accepted;
+}
+
+bool PrintCommands::ExportPdf(const ReportSelection& selection, const QString& fileName) {
+    const std::unique_ptr<QPrinter> pdf = m_settings.PdfPrinter(fileName);
+    if (m_preview.InPreview())
+        return m_report && m_report->GetPageCount() > 0 && PrintJob::Print(*m_report, *pdf, m_metrics);
+    LaidOut built = Build(selection, *pdf);
+    return built.report && built.report->GetPageCount() > 0 && PrintJob::Print(*built.report, *pdf, built.metrics);
 }
 
 bool PrintCommands::ChooseReportFont() {
@@ -94,7 +110,7 @@ bool PrintCommands::ChooseReportFont() {
 bool PrintCommands::EnterPreview(const ReportSelection& selection) {
     if (m_preview.InPreview())
         return true;
-    LaidOut built = Build(selection);
+    LaidOut built = Build(selection, m_settings.Printer());
     if (!built.report)
         return false;
     m_report = std::move(built.report);

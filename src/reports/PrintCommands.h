@@ -6,6 +6,10 @@
 //   Print(selection)        File > "&Print..." (also on the preview toolbar): the print dialog, then
 //                           one job. While previewing, the report shown is printed as it is.
 //   PageSetup(selection)    "Page Set&up...": paper and margins; a preview is rebuilt and redrawn.
+//                           With UseSettings(store) the choice is remembered for the next run.
+//   ExportPdf(selection, f) File > "Export to PDF..." (also on the preview toolbar): the report into a
+//                           PDF file on the page setup's paper, without the print dialog. While
+//                           previewing, the report shown.
 //   ChooseReportFont()      Report > "Report &Font...": used by the next report built.
 //   EnterPreview(selection) "Print Pre&view..." while not previewing; false when the selection
 //                           names no report. Then show a PreviewWidget in place of the day view and
@@ -29,9 +33,12 @@
 
 #include <memory>
 
+class QPrinter;
+
 namespace platform {
 class PainterSurface;
 class PrintDialogs;
+class SettingsStore;
 } // namespace platform
 
 class PrintCommands : public QObject {
@@ -41,11 +48,15 @@ public:
     ~PrintCommands() override;
 
     PrintSettings& Settings() { return m_settings; }
+    // Restores the remembered page setup now and remembers each one chosen from now on.
+    void UseSettings(platform::SettingsStore& store);
 
     // Each returns false when the dialog was cancelled or nothing could be done.
     bool Print(const ReportSelection& selection);
     bool PageSetup(const ReportSelection& selection);
     bool ChooseReportFont();
+    // False when there is no report or the file cannot be written.
+    bool ExportPdf(const ReportSelection& selection, const QString& fileName);
 
     bool EnterPreview(const ReportSelection& selection);
     void LeavePreview();
@@ -71,7 +82,7 @@ private:
         std::unique_ptr<Report> report;
         platform::DeviceMetrics metrics;
     };
-    LaidOut Build(const ReportSelection& selection);
+    LaidOut Build(const ReportSelection& selection, QPrinter& printer);
     bool RunJob(Report& report, const platform::DeviceMetrics& laidOutFor);
     void RecordPage(int page);
     void ShowPageStatus(int number, int count);
@@ -83,4 +94,5 @@ private:
     std::unique_ptr<Report> m_report;
     platform::DeviceMetrics m_metrics;
     platform::PageRecording m_page;
+    platform::SettingsStore* m_store = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "reports/Report.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -54,31 +55,65 @@ void Report::SetMargins(const PageMargins& margins) {
 
     m_col1X = m_printRect.left + m_charWidth;
     m_col2X = m_col1X + m_printRect.width() / 2;
+    m_typeFitted = false;
     Paginate();
 }
 
 void Report::SetFaceName(const QString& faceName) {
     m_faceName = faceName;
+    m_typeFitted = false;
     CreateFonts(-(m_pointSize * m_dc->deviceCaps(DeviceCap::LogPixelsY) / 72));
     ReadMetrics();
     Paginate();
 }
 
 void Report::SetPointSize(int pointSize) {
+    m_typeFitted = false;
+    ApplyPointSize(pointSize);
+}
+
+void Report::ApplyPointSize(int pointSize) {
     m_pointSize = pointSize;
     CreateFonts(-(m_pointSize * m_dc->deviceCaps(DeviceCap::LogPixelsY) / 72));
     ReadMetrics();
+    // The column positions follow the character width.
+    m_col1X = m_printRect.left + m_charWidth;
+    m_col2X = m_col1X + m_printRect.width() / 2;
     Paginate();
 }
 
 void Report::FitTypeToPaper() {
+    if (m_typeFitted)
+        return;
+    m_typeFitted = true;
     const int logX = m_dc->deviceCaps(DeviceCap::LogPixelsX);
     if (UsesSmallTypeOnNarrowPaper() && logX > 0 && m_dc->deviceCaps(DeviceCap::PhysicalWidth) / logX <= 6)
-        SetPointSize(8);
+        ApplyPointSize(8);
+    while (m_pointSize > SmallestPointSize && !FitsPage())
+        ApplyPointSize(m_pointSize - 1);
 }
 
 void Report::TextOut(int x, int y, const QString& text) {
     m_dc->textOut(x, y, text);
+}
+
+platform::Font Report::SelectFont(const platform::Font& font) {
+    m_widths.UseFont(font);
+    return m_dc->selectFont(font);
+}
+
+void Report::TextOutWithin(int x, int y, int right, const QString& text) {
+    m_dc->textOut(x, y, Elided(text, right - x));
+}
+
+int Report::TextLinesWithin(int x, int y, int right, int lh, int maxLines, const QStringList& lines) {
+    const int count = std::min<int>(maxLines, static_cast<int>(lines.size()));
+    for (int i = 0; i < count; ++i) {
+        const bool cut = i == count - 1 && count < lines.size();
+        // A cut text shows its ellipsis even where its last shown line is short.
+        TextOutWithin(x, y + i * lh, right, cut ? lines.at(i) + QStringLiteral("\u2026") : lines.at(i));
+    }
+    return count;
 }
 
 QSize Report::TextExtent(const QString& text) const {
@@ -88,14 +123,14 @@ QSize Report::TextExtent(const QString& text) const {
 void Report::PrintPage(platform::DrawSurface* surface, int page) {
     m_dc = surface;
     FitTypeToPaper();
-    const platform::Font previous = m_dc->selectFont(m_normalFont);
+    const platform::Font previous = SelectFont(m_normalFont);
     m_metrics = m_dc->textMetrics();
     m_lineHeight = m_metrics.height + m_metrics.externalLeading;
     m_charWidth = m_metrics.averageCharWidth;
     DrawPageDecoration(page);
     m_cursorY = m_printRect.top + 2 * m_lineHeight;
     DrawBody(page);
-    m_dc->selectFont(previous);
+    SelectFont(previous);
     // The page surface stays the caller's; measuring goes back to the surface the report was built on.
     m_dc = m_layoutSurface;
 }
@@ -107,17 +142,19 @@ void Report::DrawPageDecoration(int page) {
 }
 
 void Report::DrawCentredTitle(const QString& title) {
-    const platform::Font previous = m_dc->selectFont(m_boldFont);
-    const int width = m_dc->textExtent(title).width();
-    m_dc->textOut(m_printRect.left + (m_printRect.width() - width) / 2, m_printRect.top, title);
-    m_dc->selectFont(previous);
+    DrawCentredLine(title, m_printRect.top, m_boldFont);
 }
 
 void Report::DrawCentredFooter(const QString& footer) {
-    const platform::Font previous = m_dc->selectFont(m_boldFont);
-    const int width = m_dc->textExtent(footer).width();
-    m_dc->textOut(m_printRect.left + (m_printRect.width() - width) / 2, m_printRect.bottom - m_lineHeight, footer);
-    m_dc->selectFont(previous);
+    DrawCentredLine(footer, m_printRect.bottom - m_lineHeight, m_boldFont);
+}
+
+void Report::DrawCentredLine(const QString& text, int y, const platform::Font& font) {
+    const platform::Font previous = SelectFont(font);
+    const QString shown = Elided(text, m_printRect.width());
+    const int width = Width(shown);
+    m_dc->textOut(m_printRect.left + (m_printRect.width() - width) / 2, y, shown);
+    SelectFont(previous);
 }
 
 void Report::DrawStandardFrame() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/gui/DrawSurface.h"
+#include "reports/TextWidths.h"
 
 #include <QSize>
 #include <QString>
@@ -58,8 +59,11 @@ public:
     // Both make the fonts again and paginate.
     void SetFaceName(const QString& faceName);
     void SetPointSize(int pointSize);
-    // Daily and calendar reports print in 8-point type on paper at most 6 whole inches wide.
+    // Daily and calendar reports print in 8-point type on paper at most 6 whole inches wide; then
+    // every report takes smaller type, down to SmallestPointSize, while its page could not hold
+    // the least it must show at the size chosen. Done once after each change of paper or font.
     void FitTypeToPaper();
+    static constexpr int SmallestPointSize = 4;
 
     void TextOut(int x, int y, const QString& text);
     QSize TextExtent(const QString& text) const;
@@ -76,6 +80,22 @@ public:
 protected:
     // Whether FitTypeToPaper applies; the address book and envelopes keep the chosen size.
     virtual bool UsesSmallTypeOnNarrowPaper() const { return true; }
+    // Whether a page at the current size and paper holds what the report must show at the least
+    // (its heading, one item and its footer, side by side where it has columns).
+    virtual bool FitsPage() { return true; }
+
+    // Makes a font current on the surface and measures with it from then on; returns the previous.
+    platform::Font SelectFont(const platform::Font& font);
+    // Width of a text in the current font, remembered for the report's life.
+    int Width(const QString& text) { return m_widths.Of(*m_dc, text); }
+    // The text, shortened with an ellipsis to the width.
+    QString Elided(const QString& text, int width) { return m_widths.Elided(*m_dc, text, width); }
+    QStringList Wrapped(const QString& text, int width) { return m_widths.Wrapped(*m_dc, text, width); }
+    // Text at (x, y) that ends before right: shortened with an ellipsis when it is too wide.
+    void TextOutWithin(int x, int y, int right, const QString& text);
+    // Lines of a text box at (x, y), each lh below the last; what does not fit maxLines ends the last
+    // line with an ellipsis. Returns the number of lines drawn.
+    int TextLinesWithin(int x, int y, int right, int lh, int maxLines, const QStringList& lines);
     // Title, footer and frame; calendar reports draw only the title.
     virtual void DrawPageDecoration(int page);
     // The page's items, starting at cursorY (two lines below the top of the print rectangle).
@@ -85,6 +105,8 @@ protected:
     // at its top edge, the footer's one line above its bottom edge.
     void DrawCentredTitle(const QString& title);
     void DrawCentredFooter(const QString& footer);
+    // A line of text centred in the print rectangle, shortened to its width.
+    void DrawCentredLine(const QString& text, int y, const platform::Font& font);
     // Two vertical lines along the sides and a one-inch stroke from each corner toward the centre.
     void DrawStandardFrame();
     // Where the footer line begins; no row reaches below it.
@@ -121,6 +143,9 @@ protected:
 private:
     void CreateFonts(int height);
     void ReadMetrics();
+    void ApplyPointSize(int pointSize);
 
     platform::DrawSurface* m_layoutSurface;
+    TextWidths m_widths;
+    bool m_typeFitted = false;
 };

@@ -25,13 +25,23 @@ public:
     DateTime PageLastDate(int page) const;
 
 protected:
+    bool FitsPage() override;
     void DrawBody(int page) override;
 
 private:
-    void DrawBoxHeading(int top, int box, const DateTime& date);
+    // The sizes of the page's title and heading calendars, for the paper's width.
+    void PlaceHeading();
+    int CalendarGap() const { return m_charWidth; }
+    // The size of a box's day number (18 points, less in a low box); its name and "Day N" are
+    // 10 and 8 points, or that size where it is less.
+    int HeadingPoints(int boxHeight);
+    // From a box's top to its first line of entries.
+    int EntriesOffset(int boxHeight);
+    void DrawBoxHeading(int top, int box, const DateTime& date, int points);
     void DrawWritingLines(int top, int boxHeight);
     void DrawEntries(int page);
 
     DateTime m_weekStart;
     DateTime m_weekEnd;
+    int m_titlePoints = 18;
 };

@@ -26,6 +26,7 @@ enum : int {
     FilePrint = 57607,
     FilePageSetup = 57605,
     FilePrintPreview = 57609,
+    FileExportPdf = 32861,
     RecentFileFirst = 57616, // the top item of "Recent &Files"
     RecentFileLast = 57631,
     AppExit = 57665,

@@ -15,6 +15,7 @@ std::optional<CommandState> previewState(int id, const CommandContext& c) {
     case cmd::PreviewZoomOut:
         return CommandState{c.canZoomOut, false};
     case cmd::FilePrint:
+    case cmd::FileExportPdf:
         return CommandState{c.reportKind != 0, false};
     default:
         return std::nullopt;
@@ -63,6 +64,7 @@ std::optional<CommandState> StateOf(int id, const CommandContext& c) {
         return enabledIf(c.hasFileName);
     case cmd::FilePrint:
     case cmd::FilePrintPreview:
+    case cmd::FileExportPdf:
         return enabledIf(c.reportKind != 0);
     case cmd::PersonDelete:
     case cmd::PersonEdit:

@@ -54,6 +54,8 @@ const CommandInfo kEntries[] = {
     {cmd::FilePrint, kFile, nullptr, "&Print...", "Ctrl+P", "Print the active document", "Print"},
     {cmd::FilePageSetup, kFile, nullptr, "Page Set&up...", nullptr, "Change the printing options", "Page Setup"},
     {cmd::FilePrintPreview, kFile, nullptr, "Print Pre&view...", nullptr, "Display full pages", "Print Preview"},
+    {cmd::FileExportPdf, kFile, nullptr, "Export to PDF...", nullptr, "Write the chosen report to a PDF file",
+     "Export to PDF"},
     {0, kFile, nullptr, nullptr, nullptr, nullptr, nullptr},
     {cmd::RecentFileFirst, kFile, kRecent, "(Empty)", nullptr, "Open this document", "Open document"},
     {0, kFile, nullptr, nullptr, nullptr, nullptr, nullptr},

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CommandRules.h"
-#include "DayListIndex.h"
+#include "core/DayListIndex.h"
 #include "RecordListModel.h"
 #include "docfile/DocumentObserver.h"
 

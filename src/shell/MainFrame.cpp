@@ -15,6 +15,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -46,6 +47,7 @@ const MainFrame::Command MainFrame::kCommands[] = {
     {cmd::FilePrint, &MainFrame::OnFilePrint},
     {cmd::FilePageSetup, &MainFrame::OnFilePageSetup},
     {cmd::FilePrintPreview, &MainFrame::OnFilePrintPreview},
+    {cmd::FileExportPdf, &MainFrame::OnFileExportPdf},
     {cmd::PreviewClose, &MainFrame::OnPreviewClose},
     {cmd::PreviewNextPage, &MainFrame::OnPreviewNextPage},
     {cmd::PreviewPrevPage, &MainFrame::OnPreviewPrevPage},
@@ -75,6 +77,7 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
         printDialogs = m_ownPrintDialogs.get();
     }
     m_print = std::make_unique<PrintCommands>(*printDialogs);
+    m_print->UseSettings(m_settings);
 
     createActions();
     createMenus();
@@ -222,8 +225,8 @@ void MainFrame::createToolBars() {
     m_previewToolBar->setObjectName(QStringLiteral("previewToolBar"));
     m_previewToolBar->setMovable(false);
     m_previewToolBar->setIconSize(QSize(16, 16));
-    const int previewButtons[] = {cmd::PreviewPrevPage, cmd::PreviewNextPage, cmd::FilePrint,   cmd::FilePageSetup,
-                                  cmd::PreviewZoomIn,   cmd::PreviewZoomOut,  cmd::PreviewClose};
+    const int previewButtons[] = {cmd::PreviewPrevPage, cmd::PreviewNextPage, cmd::FilePrint,      cmd::FileExportPdf,
+                                  cmd::FilePageSetup,   cmd::PreviewZoomIn,   cmd::PreviewZoomOut, cmd::PreviewClose};
     for (int id : previewButtons)
         m_previewToolBar->addAction(m_actions.value(id));
     m_previewToolBar->hide();
@@ -398,6 +401,20 @@ void MainFrame::OnFileRecent(int id) {
 
 void MainFrame::OnFilePrint() {
     m_print->Print(m_dayView->SelectedReport());
+}
+
+void MainFrame::OnFileExportPdf() {
+    platform::FileDialogRequest request;
+    request.title = QStringLiteral("Export to PDF");
+    request.initialName = QFileInfo(m_document.TitleName()).completeBaseName() + QStringLiteral(".pdf");
+    request.filters = {QStringLiteral("PDF Files (*.pdf)")};
+    request.defaultExtension = QStringLiteral("pdf");
+    const std::optional<QString> fileName = m_prompt.saveFileName(request);
+    if (!fileName)
+        return;
+    if (!m_print->ExportPdf(m_dayView->SelectedReport(), *fileName))
+        m_prompt.message(QStringLiteral("Error writing %1.").arg(*fileName), QStringLiteral("Tavoro!"),
+                         platform::PromptButtons::Ok, platform::PromptIcon::Stop);
 }
 
 void MainFrame::OnFilePageSetup() {

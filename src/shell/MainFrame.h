@@ -112,6 +112,7 @@ private:
     void OnFilePrint();
     void OnFilePageSetup();
     void OnFilePrintPreview();
+    void OnFileExportPdf();
     void OnPreviewClose();
     void OnPreviewNextPage();
     void OnPreviewPrevPage();

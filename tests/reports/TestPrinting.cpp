@@ -1,4 +1,5 @@
 #include "ReportFixtures.h"
+#include "platform/SettingsStore.h"
 #include "platform/gui/PainterSurface.h"
 #include "platform/gui/PrinterMetrics.h"
 #include "reports/CreateReport.h"
@@ -63,6 +64,10 @@ private Q_SLOTS:
     void printFromPreviewPrintsTheReportShown();
     void pageSetupConvertsMargins();
     void reportFontTakesTheDialogsChoice();
+    void exportPdfWritesTheReport();
+    void pageSetupIsRememberedForTheNextRun();
+    void paperFollowsTheLocale_data();
+    void paperFollowsTheLocale();
 
 private:
     QTemporaryDir m_dir;
@@ -192,6 +197,59 @@ void TestPrinting::pageSetupConvertsMargins() {
     QCOMPARE(commands.Settings().Margins, (PageMargins{500, 1000, 750, 1500}));
     // The printer paints from the paper's corner again; the report lays its margins out itself.
     QCOMPARE(commands.Settings().Printer().pageLayout().margins(QPageLayout::Inch), QMarginsF(0, 0, 0, 0));
+}
+
+void TestPrinting::exportPdfWritesTheReport() {
+    FakePrintDialogs dialogs;
+    PrintCommands commands(dialogs);
+    const QString path = m_dir.filePath(QStringLiteral("exported.pdf"));
+    QVERIFY(commands.ExportPdf(selection(ReportKind::DailyAppointments, 150, 0), path));
+    QVERIFY(pdfPageCount(path) > 1);
+    QCOMPARE(dialogs.printerDialogs, 0); // no print dialog on the way
+    // From the preview, the report shown; nothing to print writes no file.
+    QVERIFY(commands.EnterPreview(selection(ReportKind::DailyAppointments, 3, 0)));
+    QVERIFY(commands.ExportPdf(selection(ReportKind::DailyAppointments, 150, 0), path));
+    QCOMPARE(pdfPageCount(path), 1);
+    commands.LeavePreview();
+    const QString empty = m_dir.filePath(QStringLiteral("empty.pdf"));
+    QVERIFY(!commands.ExportPdf(selection(ReportKind::DailyAppointments, 0, 0), empty));
+    QVERIFY(!QFile::exists(empty));
+    QVERIFY(!commands.ExportPdf(selection(ReportKind::DailyAppointments, 3, 0),
+                                m_dir.filePath(QStringLiteral("no/such/dir.pdf"))));
+}
+
+void TestPrinting::pageSetupIsRememberedForTheNextRun() {
+    platform::SettingsStore store;
+    {
+        FakePrintDialogs dialogs;
+        PrintCommands commands(dialogs);
+        commands.UseSettings(store);
+        commands.Settings().Printer().setPageSize(QPageSize(QPageSize::A5));
+        commands.Settings().Printer().setPageOrientation(QPageLayout::Landscape);
+        dialogs.nextMarginsMillimetres = QMarginsF(12.7, 25.4, 19.05, 38.1);
+        QVERIFY(commands.PageSetup(selection(ReportKind::DailyTasks, 0, 1)));
+    }
+    FakePrintDialogs dialogs;
+    PrintCommands next(dialogs);
+    next.UseSettings(store);
+    QCOMPARE(next.Settings().Margins, (PageMargins{500, 1000, 750, 1500}));
+    QCOMPARE(next.Settings().Printer().pageLayout().pageSize().id(), QPageSize::A5);
+    QCOMPARE(next.Settings().Printer().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+void TestPrinting::paperFollowsTheLocale_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<int>("paper");
+    QTest::newRow("United States") << QLocale(QLocale::English, QLocale::UnitedStates) << int(QPageSize::Letter);
+    QTest::newRow("Canada") << QLocale(QLocale::French, QLocale::Canada) << int(QPageSize::Letter);
+    QTest::newRow("Germany") << QLocale(QLocale::German, QLocale::Germany) << int(QPageSize::A4);
+    QTest::newRow("United Kingdom") << QLocale(QLocale::English, QLocale::UnitedKingdom) << int(QPageSize::A4);
+}
+
+void TestPrinting::paperFollowsTheLocale() {
+    QFETCH(QLocale, locale);
+    QFETCH(int, paper);
+    QCOMPARE(int(PrintSettings::LocalePaper(locale).id()), paper);
 }
 
 void TestPrinting::reportFontTakesTheDialogsChoice() {

@@ -3,6 +3,7 @@
 #include "reports/CreateReport.h"
 #include "reports/DailyAppointmentsReport.h"
 #include "reports/DailyPlanReport.h"
+#include "reports/ReportText.h"
 #include "support/TestMain.h"
 
 #include <QObject>
@@ -74,6 +75,8 @@ private Q_SLOTS:
     void priorityWords();
     void dailyPlanRows();
     void pageLeavesSurfaceAsFound();
+    void timesFollowTheLocale_data();
+    void timesFollowTheLocale();
 };
 
 void TestReportPages::marginsMeasureFromThePaperEdge() {
@@ -240,20 +243,21 @@ void TestReportPages::appointmentRows() {
     const int lh = report->LineHeight();
     const int heads = r.top + 2 * lh;
     const int start = report->Col1X();
-    const int end = dynamic_cast<DailyAppointmentsReport&>(*report).EndX();
+    const int end = dynamic_cast<DailyAppointmentsReport&>(*report).Columns().columns[1].x;
     const int text = report->Col2X();
 
     // After the title and the footer: the heads, then start, end and description of each row.
     QCOMPARE(placed(surface).mid(2),
              (QStringList{place("START", start, heads), place("END", end, heads), place("APPOINTMENT", text, heads),
-                          place("9:15 A", start, heads + lh), place("10:00 A", end, heads + lh),
-                          place("Meeting 2", text, heads + lh), place("2:15 P", start, heads + 2 * lh),
+                          place("9:15 AM", start, heads + lh), place("10:00 AM", end, heads + lh),
+                          place("Meeting 2", text, heads + lh), place("2:15 PM", start, heads + 2 * lh),
                           place("", end, heads + 2 * lh), place("Caf\xc3\xa9 with Bob", text, heads + 2 * lh)}));
     const auto& meeting = surface.texts()[7];
     QCOMPARE(surface.texts()[4].font, report->BoldFont());
     QCOMPARE(meeting.font, report->NormalFont());
-    QCOMPARE(meeting.kind, RecordingSurface::TextKind::Clipped);
-    QCOMPARE(meeting.rect, (platform::Rect{text, heads + lh, r.right, heads + 2 * lh}));
+    QCOMPARE(meeting.kind, RecordingSurface::TextKind::Point);
+    QCOMPARE(r.right - report->CharWidth() / 2,
+             dynamic_cast<DailyAppointmentsReport&>(*report).Columns().columns[2].right);
 }
 
 void TestReportPages::endColumnStaysInsideWideMargins() {
@@ -264,7 +268,8 @@ void TestReportPages::endColumnStaysInsideWideMargins() {
     const platform::Rect r = report->GetPrintRect();
     const QPoint end = at(surface, QStringLiteral("END"));
     QCOMPARE(end.x(), r.left + r.width() / 4 + report->CharWidth());
-    QVERIFY(end.x() > at(surface, QStringLiteral("START")).x() + surface.textExtent(QStringLiteral("12:00 P")).width());
+    QVERIFY(end.x() >
+            at(surface, QStringLiteral("START")).x() + surface.textExtent(QStringLiteral("12:00 PM")).width());
     QVERIFY(end.x() < at(surface, QStringLiteral("APPOINTMENT")).x());
 }
 
@@ -279,14 +284,13 @@ void TestReportPages::taskRows() {
     const int lh = report->LineHeight();
     const int heads = report->GetPrintRect().top + 2 * lh;
     const int dueX = report->Col2X() + (report->Col2X() - report->Col1X()) / 2;
-    QCOMPARE(
-        placed(surface).mid(2),
-        (QStringList{place("TASK", report->Col1X(), heads), place("PRIORITY", report->Col2X(), heads),
-                     place("DUE DATE", dueX, heads), place(std::string(300, 'x').c_str(), report->Col1X(), heads + lh),
-                     place("Medium", report->Col2X(), heads + lh), place("5/10/03", dueX, heads + lh)}));
-    // The description is cut half a character before the PRIORITY column.
-    QCOMPARE(surface.texts()[5].rect,
-             (platform::Rect{report->Col1X(), heads + lh, report->Col2X() - report->CharWidth() / 2, heads + 2 * lh}));
+    // The description is shortened to end half a character before the PRIORITY column.
+    const int room = report->Col2X() - report->CharWidth() / 2 - report->Col1X();
+    const QString shortened = QString(room / report->CharWidth() - 1, QLatin1Char('x')) + QStringLiteral("\u2026");
+    QCOMPARE(placed(surface).mid(2),
+             (QStringList{place("TASK", report->Col1X(), heads), place("PRIORITY", report->Col2X(), heads),
+                          place("DUE DATE", dueX, heads), place(qPrintable(shortened), report->Col1X(), heads + lh),
+                          place("Medium", report->Col2X(), heads + lh), place("5/10/03", dueX, heads + lh)}));
 }
 
 void TestReportPages::priorityWords_data() {
@@ -334,13 +338,11 @@ void TestReportPages::dailyPlanRows() {
     QCOMPARE(at(surface, QStringLiteral("TASK")), QPoint(t0, heads));
     QCOMPARE(at(surface, QStringLiteral("PRIORITY")), QPoint(t0 + q, heads));
     QCOMPARE(at(surface, QStringLiteral("DUE DATE")), QPoint(t0 + q + q / 2, heads));
-    QCOMPARE(at(surface, QStringLiteral("8:15 A")), QPoint(a0, heads + lh));
-    QCOMPARE(at(surface, QStringLiteral("9:00 A")), QPoint(a0 + q / 2, heads + lh));
-    QCOMPARE(surface.findText(QStringLiteral("Meeting 1"))->rect,
-             (platform::Rect{a0 + q, heads + lh, report->Col2X(), heads + 2 * lh}));
+    QCOMPARE(at(surface, QStringLiteral("8:15 AM")), QPoint(a0, heads + lh));
+    QCOMPARE(at(surface, QStringLiteral("9:00 AM")), QPoint(a0 + q / 2, heads + lh));
+    QCOMPARE(at(surface, QStringLiteral("Meeting 1")), QPoint(a0 + q, heads + lh));
     // The task rows start under their own heads again.
-    QCOMPARE(surface.findText(QStringLiteral("Task 4"))->rect,
-             (platform::Rect{t0, heads + lh, report->Col2X() + q, heads + 2 * lh}));
+    QCOMPARE(at(surface, QStringLiteral("Task 4")), QPoint(t0, heads + lh));
     QCOMPARE(at(surface, QStringLiteral("High")), QPoint(t0 + q, heads + lh));
     QCOMPARE(at(surface, QStringLiteral("Low")), QPoint(t0 + q, heads + 2 * lh));
     QCOMPARE(at(surface, QStringLiteral("5/10/03")), QPoint(t0 + q + q / 2, heads + lh));
@@ -362,6 +364,29 @@ void TestReportPages::pageLeavesSurfaceAsFound() {
     report->PrintPage(&page, 5);
     QVERIFY(page.findText(QStringLiteral("Page 6")));
     QVERIFY(!page.findText(QStringLiteral("Meeting 1")));
+}
+
+void TestReportPages::timesFollowTheLocale_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<int>("hour");
+    QTest::addColumn<QString>("shown");
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QTest::newRow("afternoon, AM/PM") << us << 13 << "1:05 PM";
+    QTest::newRow("midnight, AM/PM") << us << 0 << "12:05 AM";
+    QTest::newRow("afternoon, 24-hour") << german << 13 << "13:05";
+    QTest::newRow("morning, 24-hour") << german << 9 << "09:05";
+}
+
+void TestReportPages::timesFollowTheLocale() {
+    QFETCH(QLocale, locale);
+    QFETCH(int, hour);
+    QFETCH(QString, shown);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    const QString time = ReportText::Time(DateTime(2003, 5, 10, hour, 5, 0));
+    QLocale::setDefault(before);
+    QCOMPARE(time, shown);
 }
 
 TAVORO_TEST_MAIN(TestReportPages)

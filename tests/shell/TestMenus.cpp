@@ -47,6 +47,7 @@ const Item items[] = {
     {"&File/&Print...", 57607, "Ctrl+P", "Print the active document", "Print"},
     {"&File/Page Set&up...", 57605, "", "Change the printing options", "Page Setup"},
     {"&File/Print Pre&view...", 57609, "", "Display full pages", "Print Preview"},
+    {"&File/Export to PDF...", 32861, "", "Write the chosen report to a PDF file", "Export to PDF"},
     {"&File/-", 0, "", "", ""},
     {"&File/Recent &Files/(Empty)", 0, "", "", ""},
     {"&File/-", 0, "", "", ""},
@@ -176,7 +177,7 @@ void TestMenus::toolBars() {
     QList<int> preview;
     for (QAction* action : frame.PreviewToolBar()->actions())
         preview.append(action->data().toInt());
-    QCOMPARE(preview, (QList<int>{58115, 58114, 57607, 57605, 32819, 32820, 58112}));
+    QCOMPARE(preview, (QList<int>{58115, 58114, 57607, 32861, 57605, 32819, 32820, 58112}));
 }
 
 TAVORO_TEST_MAIN(TestMenus)

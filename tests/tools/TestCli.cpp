@@ -74,6 +74,8 @@ private Q_SLOTS:
     void printsEachReport_data();
     void printsEachReport();
     void largerTypeTakesMorePages();
+    void paperOptionsSetThePage_data();
+    void paperOptionsSetThePage();
     void nothingToPrintWritesNoFile_data();
     void nothingToPrintWritesNoFile();
     void printRefusesWrongArguments_data();
@@ -219,6 +221,29 @@ void TestCli::largerTypeTakesMorePages() {
     QVERIFY(pdfPageCount(pdf) > 3);
 }
 
+void TestCli::paperOptionsSetThePage_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QSize>("points"); // the PDF page, in points
+    QTest::newRow("A6") << QStringList{"--paper", "A6"} << QSize(297, 420);
+    QTest::newRow("letter turned") << QStringList{"--paper", "letter", "--landscape"} << QSize(792, 612);
+    QTest::newRow("DL envelope, narrow margins") << QStringList{"--paper", "DL", "--margins", "10"} << QSize(312, 624);
+}
+
+void TestCli::paperOptionsSetThePage() {
+    QFETCH(QStringList, options);
+    QFETCH(QSize, points);
+    const QString pdf = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
+    const Run run = cli(QStringList{"print", "daily-plan", kBusyDay, "--date", "2035-03-10", "--pdf", pdf} + options);
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    static const QRegularExpression box(QStringLiteral("/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]"));
+    const auto match = box.match(QString::fromLatin1(file.readAll()));
+    QVERIFY(match.hasMatch());
+    const QSize page(qRound(match.captured(1).toDouble()), qRound(match.captured(2).toDouble()));
+    QCOMPARE(page, points);
+}
+
 void TestCli::nothingToPrintWritesNoFile_data() {
     QTest::addColumn<QStringList>("args");
     QTest::newRow("empty day") << QStringList{"daily-plan", kBusyDay, "--date", "2035-03-12"};
@@ -242,6 +267,9 @@ void TestCli::printRefusesWrongArguments_data() {
     QTest::newRow("bad date") << QStringList{"daily-plan", kBusyDay, "--date", "10.3.2035", "--pdf", "unused.pdf"} << 2;
     QTest::newRow("bad size") << QStringList{"daily-plan", kBusyDay, "--size", "huge", "--pdf", "unused.pdf"} << 2;
     QTest::newRow("missing document") << QStringList{"daily-plan", "no-such-file.pgr", "--pdf", "unused.pdf"} << 1;
+    QTest::newRow("unknown paper") << QStringList{"daily-plan", kBusyDay, "--paper", "Napkin", "--pdf", "unused.pdf"} << 2;
+    QTest::newRow("margins wider than the paper")
+        << QStringList{"daily-plan", kBusyDay, "--paper", "A6", "--margins", "40", "--pdf", "unused.pdf"} << 2;
 }
 
 void TestCli::printRefusesWrongArguments() {

@@ -2,26 +2,31 @@
 
 #include "CliUsage.h"
 #include "StderrPromptService.h"
+#include "core/DayListRows.h"
 #include "docfile/PimDocument.h"
 #include "platform/gui/PainterSurface.h"
 #include "platform/gui/PrinterMetrics.h"
 #include "reports/CreateReport.h"
 #include "reports/DailyGathering.h"
+#include "reports/PaperNames.h"
 #include "reports/PersonGathering.h"
 #include "reports/PlanGathering.h"
 #include "reports/PrintJob.h"
 #include "reports/PrintSettings.h"
-#include "shell/DayListRows.h"
 
 #include <QDate>
+#include <QPageLayout>
 #include <QPrinter>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
-const char kUsage[] =
-    "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] [--size POINTS]";
+const char kUsage[] = "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] "
+                      "[--size POINTS] [--paper NAME] [--landscape] [--margins MM]";
 
 struct PrintableReport {
     const char* name;
@@ -48,6 +53,9 @@ struct PrintOptions {
     // The phone book's pages, as the day view's two options choose them; white when neither is given.
     bool whitePages = false;
     bool yellowPages = false;
+    std::optional<QPageSize> paper; // the locale's paper when none is named
+    bool landscape = false;
+    double marginsMm = -1; // the page setup's default margins when negative
 };
 
 int usage(const char* problem) {
@@ -56,7 +64,7 @@ int usage(const char* problem) {
     std::fprintf(stderr, "usage: tavoro-cli %s\nreports:", kUsage);
     for (const PrintableReport& report : kReports)
         std::fprintf(stderr, " %s", report.name);
-    std::fputc('\n', stderr);
+    std::fprintf(stderr, "\npapers: %s\n", qPrintable(PaperNames::Names().join(QLatin1Char(' '))));
     return kCliUsageError;
 }
 
@@ -71,6 +79,10 @@ const char* parse(const QStringList& args, PrintOptions& options) {
         }
         if (arg == QLatin1String("--white") || arg == QLatin1String("--yellow")) {
             (arg == QLatin1String("--white") ? options.whitePages : options.yellowPages) = true;
+            continue;
+        }
+        if (arg == QLatin1String("--landscape")) {
+            options.landscape = true;
             continue;
         }
         if (i + 1 >= args.size())
@@ -89,6 +101,15 @@ const char* parse(const QStringList& args, PrintOptions& options) {
             options.pointSize = value.toInt(&ok);
             if (!ok || options.pointSize < 1 || options.pointSize > 200)
                 return "--size wants a number of points from 1 to 200";
+        } else if (arg == QLatin1String("--paper")) {
+            options.paper = PaperNames::Find(value);
+            if (!options.paper)
+                return "unknown paper";
+        } else if (arg == QLatin1String("--margins")) {
+            bool ok = false;
+            options.marginsMm = value.toDouble(&ok);
+            if (!ok || options.marginsMm < 0 || options.marginsMm > 100)
+                return "--margins wants millimetres from 0 to 100";
         } else {
             return "unknown option";
         }
@@ -118,7 +139,7 @@ ReportSelection selectionFor(ReportKind kind, const PimDocument& document, const
     ReportSelection selection;
     selection.SelectedDate = day;
     selection.User = document.User;
-    DailyGathering::Choose(selection, kind, document, taskRows, appointmentRows);
+    DailyGathering::Choose(selection, kind, document, day, taskRows, appointmentRows);
     PlanGathering::Choose(selection, kind, document, day);
     // Every person on the chosen pages, as if all were selected in "Persons To Include".
     PersonGathering::Choose(selection, kind,
@@ -149,7 +170,19 @@ int runPrint(const QStringList& args) {
     }
 
     PrintSettings settings;
+    if (options.paper)
+        settings.Printer().setPageSize(*options.paper);
+    if (options.landscape)
+        settings.Printer().setPageOrientation(QPageLayout::Landscape);
     settings.UsePdfFile(options.pdf);
+    if (options.marginsMm >= 0) {
+        const int thousandths = static_cast<int>(std::lround(options.marginsMm / 25.4 * 1000));
+        settings.Margins = {thousandths, thousandths, thousandths, thousandths};
+        // Margins that leave less than half of the paper's width or height print nothing useful.
+        const QSizeF paper = settings.Printer().pageLayout().fullRect(QPageLayout::Inch).size();
+        if (4 * thousandths > 1000 * std::min(paper.width(), paper.height()))
+            return usage("--margins leaves too little of this paper");
+    }
     if (!options.face.isEmpty())
         settings.Font.faceName = options.face;
     if (options.pointSize > 0)

@@ -30,7 +30,9 @@ static const CliCommand kCommands[] = {
     {"import", "import vcard DOC FILE.vcf", runImportCommand},
     {"import", "import ical DOC FILE.ics [--from YYYY-MM-DD] [--to YYYY-MM-DD]", runImportCommand},
     {"backups", "backups DOC", runBackups},
-    {"print", "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] [--size POINTS]",
+    {"print",
+     "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] [--size POINTS] "
+     "[--paper NAME] [--landscape] [--margins MM]",
      runPrint},
 };
 

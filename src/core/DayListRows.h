@@ -15,7 +15,8 @@ struct ListRow {
     std::string columns[2];
 };
 
-// The rows of the day view's three lists, already in the order the lists show them. (The day view
+// The rows of the day view's three lists, already in the order the lists show them: the one rule for
+// which records belong to a day, shared by the day view and the printed daily reports. (The day view
 // keeps a DayListIndex, which gives the same rows faster; these build one for the call.)
 namespace DayListRows {
 

@@ -1,4 +1,4 @@
-#include "DayListIndex.h"
+#include "core/DayListIndex.h"
 
 #include "core/PimRecords.h"
 

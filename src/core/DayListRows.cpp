@@ -1,6 +1,6 @@
-#include "DayListRows.h"
+#include "core/DayListRows.h"
 
-#include "DayListIndex.h"
+#include "core/DayListIndex.h"
 #include "core/PimRecords.h"
 #include "platform/TextCodec.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DayListRows.h"
+#include "core/DayListRows.h"
 
 #include <cstdint>
 #include <unordered_map>
