@@ -10,7 +10,7 @@ struct CliRun {
     QByteArray err;
 };
 
-inline CliRun runCli(const QStringList& args) {
+inline CliRun runCli(const QStringList& args, const QByteArray& input = QByteArray()) {
     // A runtime folder of its own, so that Qt has nothing to say on stderr.
     static QTemporaryDir runtime;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -18,6 +18,8 @@ inline CliRun runCli(const QStringList& args) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(TAVORO_CLI), args);
+    process.write(input);
+    process.closeWriteChannel();
     CliRun run;
     if (!process.waitForFinished(60000))
         return run;

@@ -1,3 +1,4 @@
+#include "support/CliProcess.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -21,29 +22,10 @@ const QString kBusyDay = QStringLiteral(TAVORO_TEST_DATA "/reports/busy-day.pgr"
 // tasks and appointments in the first week of March 2003.
 const QString kPlans = QStringLiteral(TAVORO_TEST_DATA "/reports/plans-and-people.pgr");
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = CliRun;
 
 Run cli(const QStringList& args, const QByteArray& input = QByteArray()) {
-    // A runtime folder of its own, so that Qt has nothing to say on stderr.
-    static QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TAVORO_CLI), args);
-    process.write(input);
-    process.closeWriteChannel();
-    Run run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return runCli(args, input);
 }
 
 QByteArray contents(const QString& path) {
@@ -267,7 +249,8 @@ void TestCli::printRefusesWrongArguments_data() {
     QTest::newRow("bad date") << QStringList{"daily-plan", kBusyDay, "--date", "10.3.2035", "--pdf", "unused.pdf"} << 2;
     QTest::newRow("bad size") << QStringList{"daily-plan", kBusyDay, "--size", "huge", "--pdf", "unused.pdf"} << 2;
     QTest::newRow("missing document") << QStringList{"daily-plan", "no-such-file.pgr", "--pdf", "unused.pdf"} << 1;
-    QTest::newRow("unknown paper") << QStringList{"daily-plan", kBusyDay, "--paper", "Napkin", "--pdf", "unused.pdf"} << 2;
+    QTest::newRow("unknown paper") << QStringList{"daily-plan", kBusyDay, "--paper", "Napkin", "--pdf", "unused.pdf"}
+                                   << 2;
     QTest::newRow("margins wider than the paper")
         << QStringList{"daily-plan", kBusyDay, "--paper", "A6", "--margins", "40", "--pdf", "unused.pdf"} << 2;
 }
