@@ -239,14 +239,15 @@ int runImport(const QStringList& args) {
                  .arg(QLatin1String(operations.name), invocation.document));
         return 1;
     }
-    for (const QString& line : DescribeImport(report, invocation.settings))
-        std::fprintf(stderr, "tavoro-cli: %s\n", qPrintable(line));
     platform::FileError error = platform::FileError::None;
     if (!document.Save(invocation.document, &error)) {
         reportFileError(invocation.document, error);
         fail(QStringLiteral("cannot write the document '%1'").arg(invocation.document));
         return 1;
     }
+    // The report is the command's output, as the count is; only failures go to standard error.
     std::printf("%d %s added to %s\n", added, operations.name, qPrintable(invocation.document));
+    for (const QString& line : DescribeImport(report, invocation.settings))
+        std::printf("%s\n", qPrintable(line));
     return 0;
 }
