@@ -21,25 +21,40 @@ QString MonthlyPlanReport::GridTitle() const {
 }
 
 void MonthlyPlanReport::PlaceHeading() {
-    // 8 points while the two calendars fit side by side with a character between them.
-    for (m_calendarPoints = HeadingCalendarPoints; m_calendarPoints > SmallestPointSize; --m_calendarPoints)
-        if (2 * CalendarWidthAt(m_calendarPoints) + m_charWidth <= m_printRect.width())
+    // 8 points while the two calendars fit side by side with a character between them and leave the
+    // grid's cells room for an entry.
+    for (m_calendarPoints = HeadingCalendarPoints; m_calendarPoints >= SmallestPointSize; --m_calendarPoints)
+        if (2 * CalendarWidthAt(m_calendarPoints) + m_charWidth <= m_printRect.width() && CellsFit(m_calendarPoints))
             return;
+    // Paper too small for the calendars and the grid even in the smallest type: the grid, which
+    // holds the month's entries, keeps the page.
+    m_calendarPoints = PointSize() == SmallestPointSize && CellsFit(kNoCalendars) ? kNoCalendars : SmallestPointSize;
+}
+
+int MonthlyPlanReport::GridTopAt(int calendarPoints) {
+    return calendarPoints == kNoCalendars ? m_printRect.top : BodyTopAt(calendarPoints);
+}
+
+bool MonthlyPlanReport::CellsFit(int calendarPoints) {
+    const int cellH = (m_printRect.bottom - GridTopAt(calendarPoints)) / 8;
+    // A cell holds its day number a line down, a line of entries under it, and the weekday head.
+    const platform::TextMetrics entry = MetricsOf(ReportFontAt(kEntryPoints, 400));
+    return cellH >= 2 * m_lineHeight + entry.height + entry.externalLeading;
 }
 
 void MonthlyPlanReport::DrawTitle() {
     PlaceHeading();
-    m_bodyTop = DrawHeadingCalendars(m_printRect.left, m_month.Plus(-1),
-                                     m_printRect.right - CalendarWidthAt(m_calendarPoints), m_month.Plus(1));
+    if (m_calendarPoints == kNoCalendars)
+        m_bodyTop = GridTopAt(kNoCalendars);
+    else
+        m_bodyTop = DrawHeadingCalendars(m_printRect.left, m_month.Plus(-1),
+                                         m_printRect.right - CalendarWidthAt(m_calendarPoints), m_month.Plus(1));
 }
 
 bool MonthlyPlanReport::FitsPage() {
     PlaceHeading();
     const int cellW = m_printRect.width() / 7;
-    const int cellH = (m_printRect.bottom - BodyTopAt(m_calendarPoints)) / 8;
-    // A cell holds its day number a line down, a line of entries under it, and the weekday head.
-    const platform::TextMetrics entry = MetricsOf(ReportFontAt(kEntryPoints, 400));
-    return cellH >= 2 * m_lineHeight + entry.height + entry.externalLeading && cellW >= 4 * m_charWidth;
+    return CellsFit(m_calendarPoints) && cellW >= 4 * m_charWidth;
 }
 
 void MonthlyPlanReport::DrawBody(int) {

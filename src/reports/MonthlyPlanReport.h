@@ -36,6 +36,10 @@ private:
 
     // The size of the heading calendars, for the paper's width.
     void PlaceHeading();
+    // The grid's top under heading calendars of the given size, or with none (kNoCalendars).
+    int GridTopAt(int calendarPoints);
+    bool CellsFit(int calendarPoints);
+    static constexpr int kNoCalendars = 0;
     void DrawGridLines(const platform::Rect& grid, int cellW, int cellH);
     void DrawGridTitle(const platform::Rect& grid, int cellH);
     void DrawWeekdayHeads(const platform::Rect& grid, int cellW, int cellH);

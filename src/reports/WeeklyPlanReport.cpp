@@ -49,15 +49,17 @@ QString WeeklyPlanReport::PageTitle(int page) const {
 }
 
 void WeeklyPlanReport::PlaceHeading() {
-    // The title keeps 18 points and the calendars 8 while both fit beside each other; the calendars
-    // give way first, down to 4 points, then the title, down to 8.
+    // The title keeps 18 points and the calendars 8 while both fit beside each other and leave the
+    // day boxes room for entries; the calendars give way first, down to 4 points, then the title,
+    // down to 8.
     const QString title = PageTitle(m_page);
     for (m_titlePoints = kTitlePoints; m_titlePoints >= kSmallestTitlePoints; m_titlePoints -= 2) {
         const platform::Font previous = SelectFont(FontAt(kTitleFace, m_titlePoints, 700));
         const int titleWidth = Width(title);
         SelectFont(previous);
         for (m_calendarPoints = HeadingCalendarPoints; m_calendarPoints >= SmallestPointSize; --m_calendarPoints) {
-            if (titleWidth + CalendarGap() + 2 * CalendarWidthAt(m_calendarPoints) + 12 <= m_printRect.width())
+            if (titleWidth + CalendarGap() + 2 * CalendarWidthAt(m_calendarPoints) + 12 <= m_printRect.width() &&
+                BoxesFit(m_calendarPoints))
                 return;
         }
     }
@@ -88,12 +90,16 @@ void WeeklyPlanReport::DrawTitle() {
         m_bodyTop = DrawHeadingCalendars(firstX, month.Plus(1), secondX, month.Plus(2));
 }
 
+bool WeeklyPlanReport::BoxesFit(int calendarPoints) {
+    // A box holds its heading and two lines of entries.
+    const int boxH = (m_printRect.bottom - BodyTopAt(calendarPoints)) / kBoxesPerPage;
+    return boxH >= EntriesOffset(boxH) + kRuleWidth + 2 * m_lineHeight;
+}
+
 bool WeeklyPlanReport::FitsPage() {
     PlaceHeading();
-    const int boxH = (m_printRect.bottom - BodyTopAt(m_calendarPoints)) / kBoxesPerPage;
-    // A box holds its heading and two lines of entries; each half of it a few characters.
-    return boxH >= EntriesOffset(boxH) + kRuleWidth + 2 * m_lineHeight &&
-           m_printRect.width() / 2 - 2 * m_charWidth >= 6 * m_charWidth;
+    // Each half of a box a few characters wide.
+    return BoxesFit(m_calendarPoints) && m_printRect.width() / 2 - 2 * m_charWidth >= 6 * m_charWidth;
 }
 
 int WeeklyPlanReport::HeadingPoints(int boxHeight) {

@@ -31,6 +31,7 @@ protected:
 private:
     // The sizes of the page's title and heading calendars, for the paper's width.
     void PlaceHeading();
+    bool BoxesFit(int calendarPoints);
     int CalendarGap() const { return m_charWidth; }
     // The size of a box's day number (18 points, less in a low box); its name and "Day N" are
     // 10 and 8 points, or that size where it is less.
