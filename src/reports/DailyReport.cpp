@@ -51,24 +51,24 @@ bool DailyReport::FitsPage() {
 }
 
 TableColumns::Layout DailyReport::PlaceTable(const DailyTable& table, const std::vector<int>& defaultX, int right) {
-    std::vector<TableColumns::Spec> specs(defaultX.size());
+    std::vector<TableColumns::Demand> demands(defaultX.size());
     const platform::Font previous = SelectFont(m_boldFont);
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        specs[i].defaultX = defaultX[i];
-        specs[i].flexible = static_cast<int>(i) == table.flexible;
+    for (std::size_t i = 0; i < demands.size(); ++i) {
+        demands[i].defaultX = defaultX[i];
+        demands[i].flexible = static_cast<int>(i) == table.flexible;
         // A description keeps at least a few characters; a fixed column its head.
-        specs[i].needed = specs[i].flexible ? 5 * m_charWidth : Width(table.heads.value(static_cast<qsizetype>(i)));
+        demands[i].needed = demands[i].flexible ? 5 * m_charWidth : Width(table.heads.value(static_cast<qsizetype>(i)));
     }
     SelectFont(m_normalFont);
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        if (specs[i].flexible)
+    for (std::size_t i = 0; i < demands.size(); ++i) {
+        if (demands[i].flexible)
             continue;
         if (i < table.DistinctTexts().size())
             for (const QString& text : table.DistinctTexts()[i])
-                specs[i].needed = std::max(specs[i].needed, Width(text));
+                demands[i].needed = std::max(demands[i].needed, Width(text));
     }
     SelectFont(previous);
-    return TableColumns::Place(specs, right, Gap());
+    return TableColumns::Place(demands, right, Gap());
 }
 
 void DailyReport::DrawHeads(const DailyTable& table, const TableColumns::Layout& layout) {

@@ -13,7 +13,7 @@ struct Column {
     int right = 0; // the column's text ends before this
 };
 
-struct Spec {
+struct Demand {
     int defaultX = 0;
     int needed = 0; // the widest text of a fixed column; the least a flexible column may have
     bool flexible = false;
@@ -25,6 +25,6 @@ struct Layout {
 };
 
 // gap: the space kept between one column's text and the next column.
-Layout Place(const std::vector<Spec>& specs, int right, int gap);
+Layout Place(const std::vector<Demand>& demands, int right, int gap);
 
 } // namespace TableColumns
