@@ -1,0 +1,106 @@
+#include "ServerListing.h"
+
+#include "DavClient.h"
+#include "DavXml.h"
+
+namespace davsync {
+
+namespace {
+
+constexpr int kMultigetBatch = 250;
+
+QString malformed(const QUrl& url, const QString& error) {
+    return QStringLiteral("The server at %1 gave an answer that cannot be read (%2).")
+        .arg(url.toDisplayString(QUrl::RemoveUserInfo), error);
+}
+
+bool isMember(const QUrl& collection, const QString& path) {
+    return path != collection.path(QUrl::FullyEncoded) && !path.endsWith(QLatin1Char('/'));
+}
+
+Listing byPropfind(DavClient& client, const QUrl& collection) {
+    Listing listing;
+    const DavResponse response = client.Send({"PROPFIND", collection, davxml::EtagQuery(), {{"Depth", "1"}}});
+    if (response.status != 207) {
+        listing.failure = DavClient::Describe(response, collection);
+        return listing;
+    }
+    const davxml::MultiStatus answer = davxml::Parse(response.body);
+    if (!answer.error.isEmpty()) {
+        listing.failure = malformed(collection, answer.error);
+        return listing;
+    }
+    listing.complete = true;
+    for (const davxml::Resource& resource : answer.resources) {
+        const QString path = HrefPath(collection, resource.href);
+        if (!resource.collection && isMember(collection, path))
+            listing.objects.push_back({path, resource.etag, false});
+    }
+    return listing;
+}
+
+} // namespace
+
+QString HrefPath(const QUrl& collection, const QString& href) {
+    return collection.resolved(QUrl::fromEncoded(href.toUtf8())).path(QUrl::FullyEncoded);
+}
+
+Listing ListCollection(DavClient& client, const QUrl& collection, const QString& token) {
+    QString sent = token;
+    DavResponse response = client.Send({"REPORT", collection, davxml::SyncCollection(sent), {{"Depth", "0"}}});
+    // A token the server no longer knows: everything is listed again.
+    if (!sent.isEmpty() && response.failure == DavFailure::None && response.status != 207 && response.status != 404 &&
+        response.status != 401) {
+        sent.clear();
+        response = client.Send({"REPORT", collection, davxml::SyncCollection(sent), {{"Depth", "0"}}});
+    }
+    if (response.failure != DavFailure::None || response.status == 404 || response.status == 410 ||
+        response.status == 401) {
+        Listing listing;
+        listing.failure = DavClient::Describe(response, collection);
+        return listing;
+    }
+    if (response.status != 207)
+        return byPropfind(client, collection);
+    const davxml::MultiStatus answer = davxml::Parse(response.body);
+    Listing listing;
+    if (!answer.error.isEmpty()) {
+        listing.failure = malformed(collection, answer.error);
+        return listing;
+    }
+    listing.token = answer.syncToken;
+    // Without a token every member is in the answer.
+    listing.complete = sent.isEmpty();
+    for (const davxml::Resource& resource : answer.resources) {
+        const QString path = HrefPath(collection, resource.href);
+        if (isMember(collection, path))
+            listing.objects.push_back({path, resource.etag, resource.status == 404 || resource.status == 410});
+    }
+    return listing;
+}
+
+std::vector<FetchedObject> FetchObjects(DavClient& client, const QUrl& collection, const QStringList& hrefs,
+                                        bool contacts, QString& failure) {
+    std::vector<FetchedObject> objects;
+    for (qsizetype start = 0; start < hrefs.size(); start += kMultigetBatch) {
+        const QStringList batch = hrefs.mid(start, kMultigetBatch);
+        const DavResponse response =
+            client.Send({"REPORT", collection, davxml::Multiget(batch, contacts), {{"Depth", "1"}}});
+        if (response.status != 207) {
+            failure = DavClient::Describe(response, collection);
+            return objects;
+        }
+        const davxml::MultiStatus answer = davxml::Parse(response.body);
+        if (!answer.error.isEmpty()) {
+            failure = malformed(collection, answer.error);
+            return objects;
+        }
+        for (const davxml::Resource& resource : answer.resources) {
+            if (resource.status >= 200 && resource.status < 300 && !resource.data.isEmpty())
+                objects.push_back({HrefPath(collection, resource.href), resource.etag, resource.data});
+        }
+    }
+    return objects;
+}
+
+} // namespace davsync

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <vector>
+
+namespace davsync {
+
+class DavClient;
+
+// A member of a collection as the server lists it.
+struct ListedObject {
+    QString href; // the path, as the server encodes it
+    QByteArray etag;
+    bool gone = false; // removed since the token
+};
+
+// What changed in a collection since a sync token (RFC 6578), or every member with its ETag
+// when the server keeps no tokens or has forgotten ours.
+struct Listing {
+    std::vector<ListedObject> objects;
+    QString token;         // for the next time; empty when the server offers none
+    bool complete = false; // every member is listed: one not listed is gone
+    QString failure;
+};
+Listing ListCollection(DavClient& client, const QUrl& collection, const QString& token);
+
+struct FetchedObject {
+    QString href;
+    QByteArray etag;
+    QByteArray data;
+};
+// The objects' texts, by calendar-multiget or addressbook-multiget; one gone meanwhile is left out.
+std::vector<FetchedObject> FetchObjects(DavClient& client, const QUrl& collection, const QStringList& hrefs,
+                                        bool contacts, QString& failure);
+
+// The path of an href as this program keys it: resolved against the collection, percent-encoded.
+QString HrefPath(const QUrl& collection, const QString& href);
+
+} // namespace davsync

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "SyncAccount.h"
+#include "SyncReport.h"
+
+#include <QString>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+class PimDocument;
+class PimRecords;
+
+namespace davsync {
+
+class SyncPlan;
+
+// One synchronisation of a document with an account, in four steps so that the network work can
+// run off the GUI thread while the document is changed only on it.
+class SyncSession {
+public:
+    SyncSession(SyncAccount account, QString documentPath); // the state file is per document path and account
+    ~SyncSession();
+    SyncSession(const SyncSession&) = delete;
+    SyncSession& operator=(const SyncSession&) = delete;
+
+    using Progress = std::function<void(const QString& step, int done, int total)>;
+    void SetProgress(Progress progress); // called on the thread doing the work
+    void Cancel();                       // any thread; the work stops at the next request
+
+    bool Fetch(const PimRecords& snapshot);  // 1. network, any thread; never touches the document
+    void ApplyTo(PimDocument& document);     // 2. GUI thread: what came down, as one batch "Synchronize"
+    bool Upload(const PimRecords& snapshot); // 3. network, any thread; snapshot taken after ApplyTo
+    bool Finish(); // 4. writes the state file atomically (also after a failure, for what did succeed)
+    const SyncReport& Report() const;
+
+    // Where the state file of this document and account lives.
+    QString StatePath() const;
+
+private:
+    SyncAccount m_account;
+    QString m_documentPath;
+    Progress m_progress;
+    std::atomic<bool> m_cancelled{false};
+    std::unique_ptr<SyncPlan> m_plan;
+};
+
+// All four steps on the calling thread, for tavoro-cli, tests and bench.
+SyncReport Synchronize(PimDocument& document, const SyncAccount& account, SyncSession::Progress progress = {});
+
+} // namespace davsync
