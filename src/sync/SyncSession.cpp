@@ -1,18 +1,15 @@
 #include "SyncSession.h"
 
+#include "SyncPlan.h"
 #include "SyncState.h"
 
 #include "docfile/PimDocument.h"
 
 namespace davsync {
 
-class SyncPlan {
-public:
-    SyncReport report;
-};
-
 SyncSession::SyncSession(SyncAccount account, QString documentPath)
-    : m_account(std::move(account)), m_documentPath(std::move(documentPath)), m_plan(std::make_unique<SyncPlan>()) {}
+    : m_account(std::move(account)), m_documentPath(std::move(documentPath)),
+      m_plan(std::make_unique<SyncPlan>(m_account, m_documentPath, StatePath(), m_cancelled)) {}
 
 SyncSession::~SyncSession() = default;
 
@@ -28,19 +25,20 @@ QString SyncSession::StatePath() const {
     return SyncState::PathFor(m_documentPath, m_account.server, m_account.user);
 }
 
-bool SyncSession::Fetch(const PimRecords&) {
-    m_plan->report.failure = QStringLiteral("not yet built");
-    return false;
+bool SyncSession::Fetch(const PimRecords& snapshot) {
+    return m_plan->Fetch(snapshot, m_progress);
 }
 
-void SyncSession::ApplyTo(PimDocument&) {}
+void SyncSession::ApplyTo(PimDocument& document) {
+    m_plan->ApplyTo(document);
+}
 
-bool SyncSession::Upload(const PimRecords&) {
-    return m_plan->report.Succeeded();
+bool SyncSession::Upload(const PimRecords& snapshot) {
+    return m_plan->Upload(snapshot, m_progress);
 }
 
 bool SyncSession::Finish() {
-    return true;
+    return m_plan->Finish();
 }
 
 const SyncReport& SyncSession::Report() const {

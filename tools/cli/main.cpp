@@ -3,6 +3,7 @@
 #include "CliDocfile.h"
 #include "CliExchange.h"
 #include "CliPrint.h"
+#include "CliSync.h"
 #include "CliTextio.h"
 #include "CliUsage.h"
 #include "platform/ProgramIdentity.h"
@@ -34,6 +35,7 @@ static const CliCommand kCommands[] = {
      "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] [--size POINTS] "
      "[--paper NAME] [--landscape] [--margins MM]",
      runPrint},
+    {"sync", "sync DOC URL --user NAME [--password-file FILE] [--allow-plain-http]", runSync},
 };
 
 namespace {

@@ -1,0 +1,578 @@
+#include "SyncPlan.h"
+
+#include "DavClient.h"
+#include "Discovery.h"
+#include "RecordText.h"
+#include "ServerListing.h"
+
+#include "docfile/PimDocument.h"
+
+#include <QFileInfo>
+
+namespace davsync {
+
+namespace {
+
+using Kind = recorduid::Kind;
+constexpr Kind kKinds[] = {Kind::Person, Kind::Appointment, Kind::Task};
+// Requests sent together in one wait; the progress moves and a cancel is seen between batches.
+constexpr std::size_t kUploadBatch = 64;
+// A placeholder for an object written without an ETag in the answer: the next listing shows a
+// different one, and the object's text then proves it unchanged.
+const QByteArray kUnknownEtag = "-";
+
+template <class Record> const RecordCollection<Record>& recordsOf(const PimRecords& records);
+template <> const RecordCollection<Person>& recordsOf(const PimRecords& records) {
+    return records.Persons;
+}
+template <> const RecordCollection<Appointment>& recordsOf(const PimRecords& records) {
+    return records.Appointments;
+}
+template <> const RecordCollection<Task>& recordsOf(const PimRecords& records) {
+    return records.Tasks;
+}
+
+template <class Record> RecordCollection<Record>& writableOf(PimDocument& document) {
+    return const_cast<RecordCollection<Record>&>(recordsOf<Record>(document));
+}
+
+template <class Record> constexpr Kind kindOf();
+template <> constexpr Kind kindOf<Person>() {
+    return Kind::Person;
+}
+template <> constexpr Kind kindOf<Appointment>() {
+    return Kind::Appointment;
+}
+template <> constexpr Kind kindOf<Task>() {
+    return Kind::Task;
+}
+
+QString nameOf(const Person& person) {
+    return QString::fromStdString(DisplayName(person)).simplified();
+}
+QString nameOf(const Appointment& appointment) {
+    return QString::fromStdString(appointment.Description).simplified();
+}
+QString nameOf(const Task& task) {
+    return QString::fromStdString(task.Description).simplified();
+}
+
+QString kindWord(Kind kind) {
+    switch (kind) {
+    case Kind::Person:
+        return QStringLiteral("person");
+    case Kind::Appointment:
+        return QStringLiteral("appointment");
+    case Kind::Task:
+        return QStringLiteral("task");
+    }
+    return {};
+}
+
+QByteArray localHash(const PimRecords& records, Kind kind, int id) {
+    switch (kind) {
+    case Kind::Person:
+        if (const Person* person = records.Persons.Find(id))
+            return recordtext::Hash(*person);
+        break;
+    case Kind::Appointment:
+        if (const Appointment* appointment = records.Appointments.Find(id))
+            return recordtext::Hash(*appointment);
+        break;
+    case Kind::Task:
+        if (const Task* task = records.Tasks.Find(id))
+            return recordtext::Hash(*task);
+        break;
+    }
+    return {};
+}
+
+void progressTo(const SyncSession::Progress& progress, const QString& step, int done, int total) {
+    if (progress)
+        progress(step, done, total);
+}
+
+} // namespace
+
+// One write of the upload step.
+struct PendingWrite {
+    Kind kind;
+    int id;
+    QString href;
+    QByteArray body;
+    QByteArray hash;
+    QString uid;
+    QByteArray etag; // If-Match; empty: a creation (If-None-Match: *)
+    bool remove = false;
+    QString name;
+};
+
+SyncPlan::SyncPlan(SyncAccount account, QString documentPath, QString statePath, const std::atomic<bool>& cancelled)
+    : m_account(std::move(account)), m_statePath(std::move(statePath)), m_cancelled(cancelled) {
+    m_documentKey = documentPath.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(documentPath).fileName();
+}
+
+CollectionState& SyncPlan::collection(Kind kind) {
+    switch (kind) {
+    case Kind::Person:
+        return m_state.contacts;
+    case Kind::Appointment:
+        return m_state.events;
+    case Kind::Task:
+        break;
+    }
+    return m_state.todos;
+}
+
+const QUrl& SyncPlan::urlOf(Kind kind) const {
+    return const_cast<SyncPlan*>(this)->collection(kind).url;
+}
+
+std::string SyncPlan::ownUid(Kind kind, int id) const {
+    return kind == Kind::Person ? recorduid::UrnUid(m_documentKey, kind, id) : recorduid::Uid(m_documentKey, kind, id);
+}
+
+bool SyncPlan::resolveCollections(DavClient& client) {
+    const QUrl chosen[] = {m_account.addressBook, m_account.eventCalendar, m_account.todoCalendar};
+    QUrl urls[3];
+    bool missing = false;
+    for (int k = 0; k < 3; ++k) {
+        // What the account names wins; else what was found the last time.
+        urls[k] = chosen[k].isEmpty() ? collection(kKinds[k]).url : chosen[k];
+        missing |= urls[k].isEmpty();
+    }
+    if (missing) {
+        const Discovery discovery = Discover(client, m_account);
+        if (!discovery.Succeeded()) {
+            report.failure = discovery.error;
+            return false;
+        }
+        for (const DavCollection& book : discovery.addressBooks)
+            if (urls[0].isEmpty())
+                urls[0] = book.url;
+        for (const DavCollection& calendar : discovery.calendars) {
+            if (urls[1].isEmpty() && calendar.events)
+                urls[1] = calendar.url;
+            if (urls[2].isEmpty() && calendar.todos)
+                urls[2] = calendar.url;
+        }
+        QString error;
+        if (urls[0].isEmpty() && (urls[0] = CreateCollection(client, discovery, true, error)).isEmpty()) {
+            report.failure = error;
+            return false;
+        }
+        // One new calendar serves events and to-dos alike.
+        if (urls[1].isEmpty() || urls[2].isEmpty()) {
+            const QUrl created = CreateCollection(client, discovery, false, error);
+            if (created.isEmpty()) {
+                report.failure = error;
+                return false;
+            }
+            for (int k : {1, 2})
+                if (urls[k].isEmpty())
+                    urls[k] = created;
+        }
+    }
+    for (int k = 0; k < 3; ++k) {
+        CollectionState& state = collection(kKinds[k]);
+        if (state.url == urls[k])
+            continue;
+        // Another collection: what was linked before says nothing about this one.
+        state = {urls[k], QString()};
+        for (auto it = m_links.begin(); it != m_links.end();) {
+            if (it->kind == kKinds[k])
+                it = m_links.erase(it);
+            else
+                ++it;
+        }
+    }
+    return true;
+}
+
+void SyncPlan::indexLocal(const PimRecords& snapshot) {
+    m_linkOf.clear();
+    for (const RecordLink& link : std::as_const(m_links))
+        if (link.id > 0)
+            m_linkOf[{link.kind, link.id}] = link.href;
+    const auto index = [this](const auto& records, Kind kind) {
+        for (const auto& [id, record] : records) {
+            if (m_linkOf.count({kind, id}))
+                continue;
+            m_unlinkedByUid[{kind, ownUid(kind, id)}] = id;
+            m_unlinkedByHash.emplace(std::pair{kind, recordtext::Hash(record)}, id);
+        }
+    };
+    index(snapshot.Persons, Kind::Person);
+    index(snapshot.Appointments, Kind::Appointment);
+    index(snapshot.Tasks, Kind::Task);
+}
+
+int SyncPlan::unlinkedMatch(Kind kind, const std::string& uid, const QByteArray& hash) {
+    const auto take = [this, kind](int id) {
+        if (!m_matched.insert({kind, id}).second)
+            return 0;
+        return id;
+    };
+    if (const auto byUid = m_unlinkedByUid.find({kind, uid}); byUid != m_unlinkedByUid.end())
+        if (const int id = take(byUid->second))
+            return id;
+    const auto [first, last] = m_unlinkedByHash.equal_range({kind, hash});
+    for (auto it = first; it != last; ++it)
+        if (const int id = take(it->second))
+            return id;
+    return 0;
+}
+
+bool SyncPlan::Fetch(const PimRecords& snapshot, const SyncSession::Progress& progress) {
+    QString problem;
+    if (!SyncState::Load(m_statePath, m_state, &problem) && !problem.isEmpty())
+        report.errors << problem;
+    for (const RecordLink& link : m_state.links)
+        m_links.insert(link.href, link);
+    DavClient client(m_account.user, m_account.password, m_account.timeoutSeconds, &m_cancelled);
+    progressTo(progress, QStringLiteral("Finding the calendars and address book"), 0, 0);
+    if (!resolveCollections(client))
+        return false;
+    indexLocal(snapshot);
+
+    std::vector<Channel> channels;
+    for (Kind kind : kKinds) {
+        const QUrl& url = collection(kind).url;
+        auto same = std::find_if(channels.begin(), channels.end(), [&](const Channel& c) { return c.url == url; });
+        if (same == channels.end())
+            channels.push_back({url, {kind}});
+        else
+            same->kinds.push_back(kind);
+    }
+    int done = 0;
+    for (const Channel& channel : channels) {
+        progressTo(progress, QStringLiteral("Looking for changes on the server"), done++, int(channels.size()));
+        if (!syncChannel(client, channel, snapshot))
+            return false;
+    }
+    m_fetched = true;
+    return true;
+}
+
+bool SyncPlan::syncChannel(DavClient& client, const Channel& channel, const PimRecords& snapshot) {
+    const bool contacts = channel.kinds.front() == Kind::Person;
+    // Events and to-dos sharing a calendar share its token too.
+    const QString token = collection(channel.kinds.front()).token;
+    const Listing listing = ListCollection(client, channel.url, token);
+    if (!listing.failure.isEmpty()) {
+        report.failure = listing.failure;
+        return false;
+    }
+    QStringList wanted;
+    QSet<QString> listed;
+    for (const ListedObject& object : listing.objects) {
+        if (object.gone) {
+            serverGone(object.href, snapshot);
+            continue;
+        }
+        listed.insert(object.href);
+        const auto link = m_links.constFind(object.href);
+        if (link == m_links.cend() || link->etag != object.etag)
+            wanted << object.href;
+    }
+    if (listing.complete) {
+        QStringList gone;
+        for (const RecordLink& link : std::as_const(m_links))
+            if (std::count(channel.kinds.begin(), channel.kinds.end(), link.kind) && !listed.contains(link.href))
+                gone << link.href;
+        for (const QString& href : gone)
+            serverGone(href, snapshot);
+    }
+    QString failure;
+    const std::vector<FetchedObject> objects = FetchObjects(client, channel.url, wanted, contacts, failure);
+    for (const FetchedObject& object : objects)
+        serverObject(channel, object, snapshot);
+    if (!failure.isEmpty()) {
+        report.failure = failure;
+        return false;
+    }
+    m_tokens.insert(channel.url, listing.token);
+    return true;
+}
+
+void SyncPlan::serverGone(const QString& href, const PimRecords& snapshot) {
+    const auto link = m_links.find(href);
+    if (link == m_links.end())
+        return;
+    const QByteArray hash = link->id > 0 ? localHash(snapshot, link->kind, link->id) : QByteArray();
+    if (hash.isEmpty()) {
+        // Not held here, or deleted on both sides.
+        m_links.erase(link);
+    } else if (hash == link->hash) {
+        m_removals.push_back({link->kind, link->id, hash, href});
+    } else {
+        // Changed here since: kept, and created on the server again.
+        link->etag.clear();
+    }
+}
+
+void SyncPlan::serverObject(const Channel& channel, const FetchedObject& fetched, const PimRecords& snapshot) {
+    const bool contacts = channel.kinds.front() == Kind::Person;
+    const recordtext::ServerObject object =
+        contacts ? recordtext::ReadCard(fetched.data) : recordtext::ReadCalendar(fetched.data);
+    const auto held = [&](Kind kind) { return std::count(channel.kinds.begin(), channel.kinds.end(), kind) > 0; };
+    using ObjectKind = recordtext::ServerObject::Kind;
+    const bool fits = (object.kind == ObjectKind::Person && held(Kind::Person)) ||
+                      (object.kind == ObjectKind::Appointment && held(Kind::Appointment)) ||
+                      (object.kind == ObjectKind::Task && held(Kind::Task));
+    const auto existing = m_links.constFind(fetched.href);
+    if (!fits) {
+        if (object.kind == ObjectKind::None) {
+            const QString name = object.name.isEmpty() ? fetched.href : object.name;
+            report.skipped << QStringLiteral("%1: %2").arg(name, object.reason);
+        }
+        // Remembered so that it is read again only once it changes; a record it was tied to stays.
+        if (existing == m_links.cend() || existing->id == 0)
+            m_links.insert(fetched.href,
+                           RecordLink{channel.kinds.front(), 0, fetched.href, fetched.etag, QString(), QByteArray()});
+        else
+            m_links[fetched.href].etag = fetched.etag;
+        return;
+    }
+    switch (object.kind) {
+    case ObjectKind::Person:
+        decide(object.person, Kind::Person, fetched.href, fetched.etag, object.uid, snapshot, m_persons);
+        break;
+    case ObjectKind::Appointment:
+        decide(object.appointment, Kind::Appointment, fetched.href, fetched.etag, object.uid, snapshot, m_appointments);
+        break;
+    case ObjectKind::Task:
+        decide(object.task, Kind::Task, fetched.href, fetched.etag, object.uid, snapshot, m_tasks);
+        break;
+    case ObjectKind::None:
+        break;
+    }
+}
+
+template <class Record>
+void SyncPlan::decide(const Record& server, Kind kind, const QString& href, const QByteArray& etag,
+                      const std::string& uid, const PimRecords& snapshot, std::vector<Incoming<Record>>& incoming) {
+    const QByteArray serverHash = recordtext::Hash(server);
+    RecordLink link{kind, 0, href, etag, QString::fromStdString(uid), serverHash};
+    const auto known = m_links.constFind(href);
+    int id = known != m_links.cend() && known->kind == kind ? known->id : 0;
+    QByteArray lastHash = id > 0 ? known->hash : QByteArray();
+    if (id == 0) {
+        // Not linked: the first synchronisation, or a lost state. The same record here by UID or
+        // content is this object, never a second copy.
+        id = unlinkedMatch(kind, uid, serverHash);
+        lastHash = serverHash;
+    }
+    const Record* local = id > 0 ? recordsOf<Record>(snapshot).Find(id) : nullptr;
+    if (!local) {
+        // New on the server, or deleted here and changed there: the change is kept.
+        incoming.push_back({0, server, QByteArray(), false, link});
+        return;
+    }
+    const QByteArray hash = recordtext::Hash(*local);
+    link.id = id;
+    if (hash == serverHash) {
+        m_links.insert(href, link);
+        m_linkOf[{kind, id}] = href;
+        return;
+    }
+    incoming.push_back({id, server, hash, hash != lastHash, link});
+}
+
+template <class Record>
+void SyncPlan::apply(PimDocument& document, std::vector<Incoming<Record>>& incoming, Kind kind) {
+    RecordCollection<Record>& records = writableOf<Record>(document);
+    for (Incoming<Record>& item : incoming) {
+        const Record* current = item.id > 0 ? records.Find(item.id) : nullptr;
+        Record server = item.record;
+        if (current) {
+            const QByteArray hash = recordtext::Hash(*current);
+            if (hash != item.link.hash) {
+                if (item.conflict || hash != item.expectedHash) {
+                    // Both sides changed it: the server's version takes the record, ours lives on as a new one.
+                    Record mine = *current;
+                    report.conflicts << QStringLiteral("%1 \"%2\": the server's version replaced it; this "
+                                                       "program's version was kept as a new %1")
+                                            .arg(kindWord(kind), nameOf(mine));
+                    records.Add(std::move(mine));
+                }
+                server.ID = item.id;
+                *records.Find(item.id) = std::move(server);
+                ++report.downloaded;
+            }
+            item.link.id = item.id;
+        } else {
+            const std::optional<int> id = records.Add(std::move(server));
+            if (!id) {
+                report.errors << QStringLiteral("%1 \"%2\": no room left in the document")
+                                     .arg(kindWord(kind), nameOf(item.record));
+                continue;
+            }
+            item.link.id = *id;
+            ++report.downloaded;
+        }
+        m_links.insert(item.link.href, item.link);
+    }
+    incoming.clear();
+}
+
+void SyncPlan::ApplyTo(PimDocument& document) {
+    if (!m_fetched)
+        return;
+    const int before = report.downloaded + report.deletedHere + int(report.conflicts.size());
+    apply(document, m_persons, Kind::Person);
+    apply(document, m_appointments, Kind::Appointment);
+    apply(document, m_tasks, Kind::Task);
+    for (const Removal& removal : m_removals) {
+        const QByteArray hash = localHash(document, removal.kind, removal.id);
+        const auto link = m_links.find(removal.href);
+        if (hash.isEmpty() || hash == removal.expectedHash) {
+            if (!hash.isEmpty()) {
+                switch (removal.kind) {
+                case Kind::Person:
+                    writableOf<Person>(document).Remove(removal.id);
+                    break;
+                case Kind::Appointment:
+                    writableOf<Appointment>(document).Remove(removal.id);
+                    break;
+                case Kind::Task:
+                    writableOf<Task>(document).Remove(removal.id);
+                    break;
+                }
+                ++report.deletedHere;
+            }
+            if (link != m_links.end())
+                m_links.erase(link);
+        } else if (link != m_links.end()) {
+            link->etag.clear(); // changed here meanwhile: created on the server again
+        }
+    }
+    m_removals.clear();
+    for (Kind kind : kKinds) {
+        CollectionState& state = collection(kind);
+        if (m_tokens.contains(state.url))
+            state.token = m_tokens.value(state.url);
+    }
+    if (report.downloaded + report.deletedHere + int(report.conflicts.size()) != before) {
+        document.SetModified(true);
+        document.NotifyChanged();
+    }
+}
+
+template <class Record>
+void SyncPlan::queueUploads(const PimRecords& snapshot, Kind kind, std::vector<PendingWrite>& uploads) const {
+    for (const auto& [id, record] : recordsOf<Record>(snapshot)) {
+        const auto linked = m_linkOf.find({kind, id});
+        const RecordLink* link = nullptr;
+        if (linked != m_linkOf.end()) {
+            const auto found = m_links.constFind(linked->second);
+            if (found != m_links.cend() && found->id == id && found->kind == kind)
+                link = &*found;
+        }
+        const std::string uid = link ? link->uid.toStdString() : ownUid(kind, id);
+        const std::string text = recordtext::Render(record, uid);
+        const QByteArray hash = recordtext::ContentHash(text);
+        if (link && link->hash == hash && !link->etag.isEmpty())
+            continue;
+        PendingWrite upload{
+            kind,         id,    QString(),     QByteArray::fromStdString(text), hash, QString::fromStdString(uid),
+            QByteArray(), false, nameOf(record)};
+        if (link) {
+            upload.href = link->href;
+            upload.etag = link->etag;
+        } else {
+            // Named by the UID: a retry after a broken connection finds it instead of adding another.
+            const QString file = QString::fromStdString(recorduid::Uid(m_documentKey, kind, id)) +
+                                 (kind == Kind::Person ? QStringLiteral(".vcf") : QStringLiteral(".ics"));
+            upload.href = HrefPath(urlOf(kind), file);
+        }
+        uploads.push_back(std::move(upload));
+    }
+}
+
+bool SyncPlan::Upload(const PimRecords& snapshot, const SyncSession::Progress& progress) {
+    if (!m_fetched)
+        return false;
+    m_linkOf.clear();
+    for (const RecordLink& link : std::as_const(m_links))
+        if (link.id > 0)
+            m_linkOf[{link.kind, link.id}] = link.href;
+    std::vector<PendingWrite> uploads;
+    queueUploads<Person>(snapshot, Kind::Person, uploads);
+    queueUploads<Appointment>(snapshot, Kind::Appointment, uploads);
+    queueUploads<Task>(snapshot, Kind::Task, uploads);
+    for (const RecordLink& link : std::as_const(m_links)) {
+        if (link.id == 0 || localHash(snapshot, link.kind, link.id).size() > 0)
+            continue;
+        PendingWrite removal{link.kind, link.id, link.href, {}, {}, link.uid, link.etag, true, link.href};
+        uploads.push_back(removal);
+    }
+
+    DavClient client(m_account.user, m_account.password, m_account.timeoutSeconds, &m_cancelled);
+    const int total = int(uploads.size());
+    for (std::size_t start = 0; start < uploads.size(); start += kUploadBatch) {
+        progressTo(progress, QStringLiteral("Sending changes to the server"), int(start), total);
+        std::vector<DavRequest> requests;
+        const std::size_t end = std::min(uploads.size(), start + kUploadBatch);
+        for (std::size_t i = start; i < end; ++i) {
+            const PendingWrite& upload = uploads[i];
+            const QUrl url = collection(upload.kind).url.resolved(QUrl::fromEncoded(upload.href.toUtf8()));
+            DavRequest request{upload.remove ? "DELETE" : "PUT", url, upload.body, {}};
+            if (!upload.remove)
+                request.contentType =
+                    upload.kind == Kind::Person ? "text/vcard; charset=utf-8" : "text/calendar; charset=utf-8";
+            if (upload.etag.isEmpty())
+                request.headers.append(qMakePair(QByteArray("If-None-Match"), QByteArray("*")));
+            else
+                request.headers.append(qMakePair(QByteArray("If-Match"), upload.etag));
+            requests.push_back(std::move(request));
+        }
+        const std::vector<DavResponse> responses = client.SendAll(requests);
+        for (std::size_t i = start; i < end; ++i) {
+            const PendingWrite& upload = uploads[i];
+            const DavResponse& response = responses[i - start];
+            if (response.failure != DavFailure::None) {
+                if (report.failure.isEmpty())
+                    report.failure = DavClient::Describe(response, requests[i - start].url);
+                continue;
+            }
+            if (upload.remove && (response.Ok() || response.status == 404 || response.status == 410)) {
+                m_links.remove(upload.href);
+                report.deletedThere += response.Ok() ? 1 : 0;
+            } else if (response.Ok()) {
+                m_links.insert(upload.href, RecordLink{upload.kind, upload.id, upload.href,
+                                                       response.etag.isEmpty() ? kUnknownEtag : response.etag,
+                                                       upload.uid, upload.hash});
+                ++report.uploaded;
+            } else if (!upload.remove && (response.status == 404 || response.status == 409)) {
+                report.failure = QStringLiteral("The collection %1 is not on the server any more.")
+                                     .arg(collection(upload.kind).url.toDisplayString(QUrl::RemoveUserInfo));
+            } else if (response.status == 412) {
+                report.errors << QStringLiteral("%1 \"%2\": changed on the server meanwhile; the next "
+                                                "synchronization brings both together")
+                                     .arg(kindWord(upload.kind), upload.name);
+            } else {
+                report.errors << QStringLiteral("%1 \"%2\": %3")
+                                     .arg(kindWord(upload.kind), upload.name,
+                                          DavClient::Describe(response, requests[i - start].url));
+            }
+        }
+        if (!report.failure.isEmpty())
+            return false;
+    }
+    progressTo(progress, QStringLiteral("Sending changes to the server"), total, total);
+    return true;
+}
+
+bool SyncPlan::Finish() {
+    const QString& statePath = m_statePath;
+    m_state.links.assign(m_links.cbegin(), m_links.cend());
+    std::sort(m_state.links.begin(), m_state.links.end(),
+              [](const RecordLink& a, const RecordLink& b) { return a.href < b.href; });
+    if (m_state.Save(statePath))
+        return true;
+    report.errors << QStringLiteral("The synchronization state could not be written to %1.").arg(statePath);
+    return false;
+}
+
+} // namespace davsync
