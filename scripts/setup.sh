@@ -13,6 +13,7 @@ packages=(
     librsvg2-bin desktop-file-utils appstream shared-mime-info file
     python3
     dbus-daemon
+    radicale
 )
 
 missing=()

@@ -226,7 +226,7 @@ int SyncPlan::unlinkedMatch(Kind kind, const std::string& uid, const QByteArray&
 bool SyncPlan::Fetch(const PimRecords& snapshot, const SyncSession::Progress& progress) {
     QString problem;
     if (!SyncState::Load(m_statePath, m_state, &problem) && !problem.isEmpty())
-        report.errors << problem;
+        report.notes << problem;
     for (const RecordLink& link : m_state.links)
         m_links.insert(link.href, link);
     DavClient client(m_account.user, m_account.password, m_account.timeoutSeconds, &m_cancelled);

@@ -24,6 +24,8 @@ QString SyncReport::Text() const {
     appendList(text, QStringLiteral("Conflicts, kept both versions: %1"), conflicts);
     appendList(text, QStringLiteral("Errors, retried by the next synchronization: %1"), errors);
     appendList(text, QStringLiteral("Left on the server, not held here: %1"), skipped);
+    for (const QString& note : notes)
+        text += note + QLatin1Char('\n');
     return text;
 }
 

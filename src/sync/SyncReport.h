@@ -13,6 +13,7 @@ struct SyncReport {
     QString
         failure; // set when the sync stopped (unreachable, wrong password, collection gone, timeout, malformed answer)
     QStringList skipped; // server objects this program cannot hold (recurring or all-day events); left as they are
+    QStringList notes;   // what the user should know that needs nothing done, e.g. a state file found damaged
     bool Succeeded() const { return failure.isEmpty(); }
     QString Text() const; // the report as the program and tavoro-cli show it
 };

@@ -1,0 +1,377 @@
+#include "RadicaleServer.h"
+#include "support/TestMain.h"
+
+#include "docfile/PimDocument.h"
+#include "exchange/RecordUid.h"
+#include "sync/DavClient.h"
+#include "sync/DavXml.h"
+#include "sync/Sync.h"
+#include "sync/SyncState.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using davsync::DavClient;
+using davsync::SyncReport;
+using Kind = recorduid::Kind;
+
+namespace {
+
+Person person(const char* first, const char* last) {
+    Person p;
+    p.FName = first;
+    p.LName = last;
+    p.Company = "Lindqvist & Partner";
+    p.Addr1 = "Hauptstraße 5";
+    p.City = "Köln";
+    p.Zip = "50667";
+    p.HmPhone = "0221 555 01";
+    p.WkPhone = "0221 555 02";
+    p.WkExt = "12";
+    p.EMail = "someone@example.org";
+    p.Notes = "two\nlines";
+    p.WhitePages = 1;
+    return p;
+}
+
+Appointment appointment(const char* what, int day, int hour, bool alarm) {
+    Appointment a;
+    a.Description = what;
+    a.DueDate = DateTime(2026, 3, day, 0, 0, 0);
+    a.StartTime = DateTime(2026, 3, day, hour, 15, 0);
+    a.EndTime = DateTime(2026, 3, day, hour + 1, 0, 0);
+    a.Alarm = alarm ? 1 : 0;
+    a.AlarmTime = alarm ? DateTime(2026, 3, day, hour, 0, 0) : a.StartTime;
+    return a;
+}
+
+Task task(const char* what, int priority) {
+    Task t;
+    t.Description = what;
+    t.Priority = priority;
+    t.DueDate = DateTime(2026, 3, 20, 0, 0, 0);
+    if (priority == Task::Done)
+        t.DoneDate = DateTime(2026, 3, 18, 0, 0, 0);
+    return t;
+}
+
+// A saved document of two records of each kind, named by the test so that its state file is its own.
+struct Document {
+    QTemporaryDir folder;
+    QString path = folder.filePath(QStringLiteral("diary.pgr"));
+    PimDocument document;
+
+    Document() {
+        document.Persons.Add(person("Eva", "Meier"));
+        document.Persons.Add(person("Jonas", "Brandt"));
+        document.Appointments.Add(appointment("Dentist", 10, 9, true));
+        document.Appointments.Add(appointment("Board meeting", 11, 14, false));
+        document.Tasks.Add(task("Pay rent", Task::High));
+        document.Tasks.Add(task("File taxes", Task::Done));
+        document.Save(path);
+        document.SetFileName(path);
+    }
+};
+
+// What a user sees on the server: the objects of a collection, read with plain HTTP requests.
+class ServerView {
+public:
+    ServerView(const QUrl& server, const QString& user)
+        : m_client(user, QString(), 10), m_user(user), m_server(server) {}
+
+    QUrl Collection(Kind kind) const {
+        return m_server.resolved(QUrl(QStringLiteral("/%1/%2/").arg(
+            m_user, kind == Kind::Person ? QStringLiteral("tavoro-contacts") : QStringLiteral("tavoro-calendar"))));
+    }
+    QUrl Object(Kind kind, int id) const {
+        const QString uid = QString::fromStdString(recorduid::Uid(QStringLiteral("diary.pgr"), kind, id));
+        return Collection(kind).resolved(
+            QUrl(uid + (kind == Kind::Person ? QStringLiteral(".vcf") : QStringLiteral(".ics"))));
+    }
+    // The members' texts, sorted.
+    QStringList Texts(Kind kind) {
+        const davsync::DavResponse listing = m_client.Send(
+            {"PROPFIND", Collection(kind), davxml::EtagQuery(), {qMakePair(QByteArray("Depth"), QByteArray("1"))}});
+        QStringList texts;
+        for (const davxml::Resource& member : davxml::Parse(listing.body).resources) {
+            if (!member.collection)
+                texts << QString::fromUtf8(Get(Collection(kind).resolved(QUrl(member.href))).body);
+        }
+        texts.sort();
+        return texts;
+    }
+    int Count(Kind kind) {
+        const QStringList texts = Texts(kind);
+        const QString component = kind == Kind::Appointment ? QStringLiteral("BEGIN:VEVENT")
+                                  : kind == Kind::Task      ? QStringLiteral("BEGIN:VTODO")
+                                                            : QStringLiteral("BEGIN:VCARD");
+        return int(std::count_if(texts.begin(), texts.end(), [&](const QString& t) { return t.contains(component); }));
+    }
+    QString Token(Kind kind) {
+        const davsync::DavResponse answer = m_client.Send({"PROPFIND",
+                                                           Collection(kind),
+                                                           davxml::CollectionsQuery(),
+                                                           {qMakePair(QByteArray("Depth"), QByteArray("0"))}});
+        return davxml::Parse(answer.body).resources.at(0).syncToken;
+    }
+    davsync::DavResponse Get(const QUrl& url) { return m_client.Send({"GET", url, {}, {}}); }
+    int Put(const QUrl& url, const QByteArray& text) {
+        davsync::DavRequest request{"PUT", url, text, {}};
+        request.contentType = url.path().endsWith(QLatin1String(".vcf")) ? "text/vcard" : "text/calendar";
+        return m_client.Send(request).status;
+    }
+    int Delete(const QUrl& url) { return m_client.Send({"DELETE", url, {}, {}}).status; }
+
+private:
+    DavClient m_client;
+    QString m_user;
+    QUrl m_server;
+};
+
+QByteArray card(const char* uid, const char* first, const char* last) {
+    return QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nUID:") + uid + "\r\nFN:" + first + " " + last + "\r\nN:" + last +
+           ";" + first + ";;;\r\nEND:VCARD\r\n";
+}
+
+QByteArray vevent(const char* uid, const char* summary, const char* start, const char* end) {
+    return QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VEVENT\r\nUID:") + uid +
+           "\r\nDTSTAMP:20260301T000000Z\r\nSUMMARY:" + summary + "\r\nDTSTART:" + start + "\r\nDTEND:" + end +
+           "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+std::vector<std::string> names(const PimRecords& records) {
+    std::vector<std::string> all;
+    for (const auto& [id, p] : records.Persons)
+        all.push_back(p.FName + " " + p.LName);
+    for (const auto& [id, a] : records.Appointments)
+        all.push_back(a.Description);
+    for (const auto& [id, t] : records.Tasks)
+        all.push_back(t.Description);
+    std::sort(all.begin(), all.end());
+    return all;
+}
+
+} // namespace
+
+class TestSync : public QObject {
+    Q_OBJECT
+
+    RadicaleServer m_server;
+
+    // Every test signs in under a name of its own, and so has collections of its own.
+    davsync::SyncAccount account() const {
+        davsync::SyncAccount a;
+        a.server = m_server.Url();
+        a.user = QString::fromLatin1(QTest::currentTestFunction());
+        if (QTest::currentDataTag())
+            a.user += QLatin1Char('-') +
+                      QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('-'));
+        a.timeoutSeconds = 10;
+        return a;
+    }
+    ServerView view() const { return ServerView(m_server.Url(), account().user); }
+
+    SyncReport sync(PimDocument& document, const davsync::SyncAccount& a) {
+        const SyncReport report = davsync::Synchronize(document, a);
+        if (!report.Succeeded() || !report.errors.isEmpty() || !report.skipped.isEmpty())
+            qWarning().noquote() << report.Text();
+        return report;
+    }
+
+private slots:
+    void initTestCase() {
+        if (!m_server.Start())
+            QFAIL(qPrintable(m_server.Problem()));
+    }
+
+    // The first sync uploads everything and finds an address book and a calendar to put it in; a
+    // second one writes nothing at all (the server's sync tokens stay as they were).
+    void firstSyncUploadsAllThenNothing() {
+        Document local;
+        const SyncReport first = sync(local.document, account());
+        QVERIFY(first.Succeeded());
+        QCOMPARE(first.uploaded, 6);
+        ServerView server = view();
+        QCOMPARE(server.Count(Kind::Person), 2);
+        QCOMPARE(server.Count(Kind::Appointment), 2);
+        QCOMPARE(server.Count(Kind::Task), 2);
+        const QString contactsToken = server.Token(Kind::Person), calendarToken = server.Token(Kind::Task);
+
+        const SyncReport second = sync(local.document, account());
+        QVERIFY(second.Succeeded());
+        QCOMPARE(second.uploaded + second.downloaded + second.deletedHere + second.deletedThere, 0);
+        QVERIFY(!local.document.IsModified());
+        QCOMPARE(server.Token(Kind::Person), contactsToken);
+        QCOMPARE(server.Token(Kind::Task), calendarToken);
+    }
+
+    void serverChangesComeDown() {
+        Document local;
+        QVERIFY(sync(local.document, account()).Succeeded());
+        ServerView server = view();
+        const std::string uid = recorduid::UrnUid(QStringLiteral("diary.pgr"), Kind::Person, 1);
+        QCOMPARE(server.Put(server.Object(Kind::Person, 1), card(uid.c_str(), "Eva", "Schulz")) / 100, 2);
+        QCOMPARE(server.Put(server.Collection(Kind::Appointment).resolved(QUrl(QStringLiteral("lunch.ics"))),
+                            vevent("lunch", "Lunch", "20260312T110000Z", "20260312T120000Z")),
+                 201);
+        QCOMPARE(server.Delete(server.Object(Kind::Task, 1)), 200);
+
+        const SyncReport report = sync(local.document, account());
+        QVERIFY(report.Succeeded());
+        QCOMPARE(report.downloaded, 2);
+        QCOMPARE(report.deletedHere, 1);
+        QCOMPARE(report.uploaded, 0);
+        QVERIFY(local.document.IsModified());
+        QCOMPARE(local.document.Persons.Find(1)->LName, "Schulz");
+        QCOMPARE(names(local.document), (std::vector<std::string>{"Board meeting", "Dentist", "Eva Schulz",
+                                                                  "File taxes", "Jonas Brandt", "Lunch"}));
+        QCOMPARE(local.document.Appointments.Find(3)->StartTime, DateTime(2026, 3, 12, 12, 0, 0)); // 11:00 UTC
+        QCOMPARE(sync(local.document, account()).downloaded, 0);
+    }
+
+    void localChangesGoUp() {
+        Document local;
+        QVERIFY(sync(local.document, account()).Succeeded());
+        local.document.Persons.Find(2)->LName = "Brandt-Wolf";
+        local.document.Tasks.Add(task("Call the plumber", Task::Low));
+        local.document.Appointments.Remove(2);
+
+        const SyncReport report = sync(local.document, account());
+        QVERIFY(report.Succeeded());
+        QCOMPARE(report.uploaded, 2);
+        QCOMPARE(report.deletedThere, 1);
+        ServerView server = view();
+        QVERIFY(server.Get(server.Object(Kind::Person, 2)).body.contains("N:Brandt-Wolf;Jonas"));
+        QVERIFY(server.Get(server.Object(Kind::Task, 3)).body.contains("SUMMARY:Call the plumber"));
+        QCOMPARE(server.Get(server.Object(Kind::Appointment, 2)).status, 404);
+        QCOMPARE(server.Count(Kind::Appointment), 1);
+        QCOMPARE(server.Count(Kind::Task), 3);
+    }
+
+    // Changed on both sides: the server's version takes the record and ours is kept as a new one,
+    // here and there. Deleted on one side and changed on the other: the change stays.
+    void conflictsLoseNothing() {
+        Document local;
+        QVERIFY(sync(local.document, account()).Succeeded());
+        ServerView server = view();
+        const std::string eva = recorduid::UrnUid(QStringLiteral("diary.pgr"), Kind::Person, 1);
+        const std::string jonas = recorduid::UrnUid(QStringLiteral("diary.pgr"), Kind::Person, 2);
+        QCOMPARE(server.Put(server.Object(Kind::Person, 1), card(eva.c_str(), "Eva", "Server")) / 100, 2);
+        local.document.Persons.Find(1)->LName = "Local";
+        QCOMPARE(server.Put(server.Object(Kind::Person, 2), card(jonas.c_str(), "Jonas", "Server")) / 100, 2);
+        local.document.Persons.Remove(2);
+        QCOMPARE(server.Delete(server.Object(Kind::Task, 1)), 200);
+        local.document.Tasks.Find(1)->Description = "Pay rent today";
+
+        const SyncReport report = sync(local.document, account());
+        QVERIFY(report.Succeeded());
+        QCOMPARE(report.conflicts.size(), 1);
+        QVERIFY(report.conflicts.front().contains(QLatin1String("Local, Eva")));
+        QCOMPARE(names(local.document), (std::vector<std::string>{"Board meeting", "Dentist", "Eva Local", "Eva Server",
+                                                                  "File taxes", "Jonas Server", "Pay rent today"}));
+        QCOMPARE(server.Count(Kind::Person), 3);
+        QCOMPARE(server.Count(Kind::Task), 2);
+        const SyncReport again = sync(local.document, account());
+        QCOMPARE(again.uploaded + again.downloaded + again.conflicts.size(), 0);
+    }
+
+    // Without the state file (lost, damaged, or the document moved so its records have other UIDs)
+    // everything is compared by UID and content: nothing twice, nothing deleted.
+    void lostStateGivesNoDuplicates_data() {
+        QTest::addColumn<QByteArray>("state");
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("deleted") << QByteArray() << false;
+        QTest::newRow("damaged") << QByteArray("{\"version\":1,\"links\":[") << false;
+        QTest::newRow("document moved") << QByteArray() << true;
+    }
+    void lostStateGivesNoDuplicates() {
+        QFETCH(QByteArray, state);
+        QFETCH(bool, moved);
+        Document local;
+        QVERIFY(sync(local.document, account()).Succeeded());
+        const QString statePath = davsync::SyncSession(account(), local.path).StatePath();
+        QVERIFY(QFile::remove(statePath));
+        if (!state.isEmpty()) {
+            QFile damaged(statePath);
+            QVERIFY(damaged.open(QIODevice::WriteOnly));
+            damaged.write(state);
+        }
+        if (moved) {
+            const QString other = local.folder.filePath(QStringLiteral("moved.pgr"));
+            QVERIFY(QFile::rename(local.path, other));
+            local.document.SetFileName(other);
+        }
+        const SyncReport report = sync(local.document, account());
+        QVERIFY(report.Succeeded());
+        QCOMPARE(report.uploaded + report.downloaded + report.deletedHere + report.deletedThere, 0);
+        QCOMPARE(report.conflicts.size(), 0);
+        ServerView server = view();
+        QCOMPARE(server.Count(Kind::Person), 2);
+        QCOMPARE(server.Count(Kind::Appointment), 2);
+        QCOMPARE(local.document.Persons.Count(), 2u);
+    }
+
+    // The server goes away in the middle of the upload and comes back: the next sync finishes the
+    // work without a second copy of anything.
+    void interruptedSyncCompletes() {
+        RadicaleServer flaky;
+        QVERIFY2(flaky.Start(), qPrintable(flaky.Problem()));
+        davsync::SyncAccount a = account();
+        a.server = flaky.Url();
+        Document local;
+        for (int i = 0; i < 300; ++i)
+            local.document.Persons.Add(person("Person", std::to_string(i).c_str()));
+        bool stopped = false;
+        const SyncReport broken = davsync::Synchronize(local.document, a, [&](const QString&, int done, int) {
+            // Between two batches, with a few requests of the next on the way.
+            if (done >= 100 && !stopped) {
+                stopped = true;
+                QTimer::singleShot(20, [&flaky] { flaky.Stop(); });
+            }
+        });
+        QVERIFY(!broken.Succeeded());
+        QVERIFY2(broken.failure.contains(QLatin1String("cannot be reached")), qPrintable(broken.failure));
+        QVERIFY(broken.uploaded < 306);
+
+        QVERIFY(flaky.Start());
+        const SyncReport resumed = sync(local.document, a);
+        QVERIFY(resumed.Succeeded());
+        QCOMPARE(resumed.downloaded, 0);
+        QVERIFY(resumed.uploaded <= 306 - broken.uploaded);
+        QCOMPARE(ServerView(flaky.Url(), a.user).Count(Kind::Person), 302);
+        QCOMPARE(local.document.Persons.Count(), 302u);
+    }
+
+    // A refused password stops the sync with the reason, before anything changes here; the right
+    // one goes through.
+    void passwordIsChecked() {
+        RadicaleServer guarded(QStringLiteral("anna"), QStringLiteral("s3cret:word"));
+        QVERIFY2(guarded.Start(), qPrintable(guarded.Problem()));
+        davsync::SyncAccount a;
+        a.server = guarded.Url();
+        a.user = QStringLiteral("anna");
+        a.password = QStringLiteral("wrong");
+        Document local;
+        const PimRecords before = local.document;
+        const SyncReport refused = davsync::Synchronize(local.document, a);
+        QVERIFY(refused.failure.contains(QLatin1String("refused the user name or password")));
+        QVERIFY(!local.document.IsModified());
+        QCOMPARE(names(local.document), names(before));
+
+        a.password = QStringLiteral("s3cret:word");
+        QCOMPARE(davsync::Synchronize(local.document, a).uploaded, 6);
+    }
+
+    void unreachableServerFails() {
+        Document local;
+        davsync::SyncAccount a = account();
+        a.server = QUrl(QStringLiteral("http://127.0.0.1:1/"));
+        const SyncReport report = davsync::Synchronize(local.document, a);
+        QVERIFY(report.failure.contains(QLatin1String("cannot be reached")));
+        QVERIFY(!local.document.IsModified());
+    }
+};
+
+TAVORO_TEST_MAIN(TestSync)
+#include "TestSync.moc"
