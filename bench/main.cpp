@@ -4,6 +4,7 @@
 #include "BenchReports.h"
 #include "BenchShell.h"
 #include "BenchStartup.h"
+#include "BenchSync.h"
 #include "BenchTextio.h"
 
 #include <QApplication>
@@ -14,7 +15,7 @@
 // Each group lives in a file of its own and is listed here.
 static const BenchGroup kGroups[] = {
     {"none", nullptr},          {"reports", runReportsBench}, {"docfile", runDocfileBench},   {"shell", runShellBench},
-    {"textio", runTextioBench}, {"startup", runStartupBench}, {"exchange", runExchangeBench},
+    {"textio", runTextioBench}, {"startup", runStartupBench}, {"exchange", runExchangeBench}, {"sync", runSyncBench},
 };
 
 int main(int argc, char* argv[]) {

@@ -1,4 +1,4 @@
-#include "RadicaleServer.h"
+#include "support/RadicaleServer.h"
 #include "support/TestMain.h"
 
 #include "docfile/PimDocument.h"

@@ -20,6 +20,7 @@ public:
 
 private:
     QTemporaryDir m_folder;
+    QTemporaryDir m_storage;
     QProcess m_process;
     int m_port = 0;
     QString m_problem;

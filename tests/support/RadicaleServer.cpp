@@ -1,11 +1,12 @@
 #include "RadicaleServer.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QThread>
 
 namespace {
 
@@ -15,6 +16,13 @@ int freePort() {
     return probe.serverPort();
 }
 
+// Radicale syncs every write to the disk; a throwaway store goes to memory where the system offers it.
+QString storageTemplate() {
+    const QFileInfo memory(QStringLiteral("/dev/shm"));
+    return memory.isDir() && memory.isWritable() ? QStringLiteral("/dev/shm/tavoro-radicale-XXXXXX")
+                                                 : QDir::tempPath() + QStringLiteral("/tavoro-radicale-XXXXXX");
+}
+
 bool writeFile(const QString& path, const QByteArray& text) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
@@ -22,7 +30,8 @@ bool writeFile(const QString& path, const QByteArray& text) {
 
 } // namespace
 
-RadicaleServer::RadicaleServer(const QString& user, const QString& password) : m_port(freePort()) {
+RadicaleServer::RadicaleServer(const QString& user, const QString& password)
+    : m_storage(storageTemplate()), m_port(freePort()) {
     const QString folder = m_folder.path();
     QByteArray auth = "[auth]\ntype = none\n";
     if (!user.isEmpty()) {
@@ -32,8 +41,7 @@ RadicaleServer::RadicaleServer(const QString& user, const QString& password) : m
     }
     writeFile(folder + QStringLiteral("/config"),
               "[server]\nhosts = 127.0.0.1:" + QByteArray::number(m_port) + "\n" + auth +
-                  "[storage]\nfilesystem_folder = " + (folder + QStringLiteral("/storage")).toUtf8() +
-                  "\n[logging]\nlevel = warning\n");
+                  "[storage]\nfilesystem_folder = " + m_storage.path().toUtf8() + "\n[logging]\nlevel = warning\n");
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.setStandardOutputFile(QProcess::nullDevice());
 }
@@ -60,7 +68,7 @@ bool RadicaleServer::Start() {
         socket.connectToHost(QHostAddress::LocalHost, quint16(m_port));
         if (socket.waitForConnected(200))
             return true;
-        QThread::msleep(50);
+        m_process.waitForFinished(50); // also notices a server that ended at once
     }
     m_problem = QStringLiteral("radicale did not answer on port %1").arg(m_port);
     return false;
