@@ -58,6 +58,7 @@ Listing ListCollection(DavClient& client, const QUrl& collection, const QString&
         response.status == 401) {
         Listing listing;
         listing.failure = DavClient::Describe(response, collection);
+        listing.collectionGone = response.status == 404 || response.status == 410;
         return listing;
     }
     if (response.status != 207)

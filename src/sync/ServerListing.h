@@ -25,6 +25,7 @@ struct Listing {
     QString token;         // for the next time; empty when the server offers none
     bool complete = false; // every member is listed: one not listed is gone
     QString failure;
+    bool collectionGone = false; // the collection itself is not on the server
 };
 Listing ListCollection(DavClient& client, const QUrl& collection, const QString& token);
 

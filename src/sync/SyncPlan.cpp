@@ -259,6 +259,10 @@ bool SyncPlan::syncChannel(DavClient& client, const Channel& channel, const PimR
     // Events and to-dos sharing a calendar share its token too.
     const QString token = collection(channel.kinds.front()).token;
     const Listing listing = ListCollection(client, channel.url, token);
+    if (listing.collectionGone) {
+        forgetCollection(channel);
+        return false;
+    }
     if (!listing.failure.isEmpty()) {
         report.failure = listing.failure;
         return false;
@@ -293,6 +297,27 @@ bool SyncPlan::syncChannel(DavClient& client, const Channel& channel, const PimR
     }
     m_tokens.insert(channel.url, listing.token);
     return true;
+}
+
+void SyncPlan::forgetCollection(const Channel& channel) {
+    const QUrl chosen[] = {m_account.addressBook, m_account.eventCalendar, m_account.todoCalendar};
+    const bool named = std::any_of(channel.kinds.begin(), channel.kinds.end(),
+                                   [&](Kind kind) { return !chosen[int(kind)].isEmpty(); });
+    const QString what = channel.kinds.front() == Kind::Person ? QStringLiteral("address book")
+                                                                : QStringLiteral("calendar");
+    report.failure = QStringLiteral("The %1 %2 is no longer on the server.")
+                         .arg(what, channel.url.toDisplayString(QUrl::RemoveUserInfo));
+    if (named) {
+        report.failure += QStringLiteral(" Choose another in the account settings.");
+        return;
+    }
+    // Found by this program: the next synchronisation looks again, making a new one when there is
+    // none, and gives it every record.
+    report.failure += QStringLiteral(" The next synchronization finds or creates another and sends everything there.");
+    for (Kind kind : channel.kinds) {
+        collection(kind) = CollectionState();
+        m_links.removeIf([kind](const std::pair<const QString&, RecordLink&>& entry) { return entry.second.kind == kind; });
+    }
 }
 
 void SyncPlan::serverGone(const QString& href, const PimRecords& snapshot) {

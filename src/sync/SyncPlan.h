@@ -64,6 +64,7 @@ private:
     CollectionState& collection(Kind kind);
     const QUrl& urlOf(Kind kind) const;
     bool syncChannel(DavClient& client, const Channel& channel, const PimRecords& snapshot);
+    void forgetCollection(const Channel& channel);
     void serverGone(const QString& href, const PimRecords& snapshot);
     void serverObject(const Channel& channel, const FetchedObject& fetched, const PimRecords& snapshot);
     template <class Record>

@@ -363,6 +363,64 @@ private slots:
         QCOMPARE(davsync::Synchronize(local.document, a).uploaded, 6);
     }
 
+    // A change made on the server between the look and the write is never overwritten: the write
+    // is refused (412), and the next sync keeps both versions.
+    void changeMeanwhileIsNotOverwritten() {
+        Document local;
+        QVERIFY(sync(local.document, account()).Succeeded());
+        ServerView server = view();
+        local.document.Persons.Find(1)->LName = "Local";
+        davsync::SyncSession session(account(), local.path);
+        QVERIFY(session.Fetch(local.document));
+        session.ApplyTo(local.document);
+        const std::string eva = recorduid::UrnUid(QStringLiteral("diary.pgr"), Kind::Person, 1);
+        QCOMPARE(server.Put(server.Object(Kind::Person, 1), card(eva.c_str(), "Eva", "Server")) / 100, 2);
+        QVERIFY(session.Upload(local.document));
+        QVERIFY(session.Finish());
+        QCOMPARE(session.Report().errors.size(), 1);
+        QVERIFY(session.Report().errors.front().contains(QLatin1String("changed on the server meanwhile")));
+        QVERIFY(server.Get(server.Object(Kind::Person, 1)).body.contains("N:Server;Eva"));
+
+        const SyncReport next = sync(local.document, account());
+        QCOMPARE(next.conflicts.size(), 1);
+        QCOMPARE(names(local.document).size(), 7u);
+        QCOMPARE(server.Count(Kind::Person), 3);
+    }
+
+    // An address book deleted on the server stops the sync with the reason and nothing changed
+    // here; the next one makes a new address book and fills it.
+    void collectionGoneIsMadeAgain() {
+        Document local;
+        QVERIFY(sync(local.document, account()).Succeeded());
+        ServerView server = view();
+        QCOMPARE(server.Delete(server.Collection(Kind::Person)) / 100, 2);
+        const SyncReport stopped = davsync::Synchronize(local.document, account());
+        QVERIFY2(stopped.failure.contains(QLatin1String("address book")), qPrintable(stopped.failure));
+        QVERIFY(!local.document.IsModified());
+        QCOMPARE(local.document.Persons.Count(), 2u);
+        const SyncReport again = sync(local.document, account());
+        QVERIFY(again.Succeeded());
+        QCOMPARE(again.uploaded, 2);
+        QCOMPARE(server.Count(Kind::Person), 2);
+    }
+
+    // A recurring event cannot be one appointment here: it stays on the server as it is, named once.
+    void recurringEventStaysOnServer() {
+        Document local;
+        QVERIFY(sync(local.document, account()).Succeeded());
+        ServerView server = view();
+        QByteArray weekly = vevent("weekly", "Choir", "20260302T180000Z", "20260302T193000Z");
+        weekly.replace("DTEND", "RRULE:FREQ=WEEKLY\r\nDTEND");
+        QCOMPARE(server.Put(server.Collection(Kind::Appointment).resolved(QUrl(QStringLiteral("weekly.ics"))), weekly) /
+                     100,
+                 2);
+        const SyncReport report = davsync::Synchronize(local.document, account());
+        QCOMPARE(report.skipped, QStringList{QStringLiteral("Choir: a recurring event")});
+        QCOMPARE(report.downloaded, 0);
+        QCOMPARE(davsync::Synchronize(local.document, account()).skipped.size(), 0);
+        QCOMPARE(server.Count(Kind::Appointment), 3);
+    }
+
     void unreachableServerFails() {
         Document local;
         davsync::SyncAccount a = account();
