@@ -233,6 +233,7 @@ bool SyncPlan::Fetch(const PimRecords& snapshot, const SyncSession::Progress& pr
     progressTo(progress, QStringLiteral("Finding the calendars and address book"), 0, 0);
     if (!resolveCollections(client))
         return false;
+    m_resolved = true;
     indexLocal(snapshot);
 
     std::vector<Channel> channels;
@@ -590,6 +591,9 @@ bool SyncPlan::Upload(const PimRecords& snapshot, const SyncSession::Progress& p
 }
 
 bool SyncPlan::Finish() {
+    // Stopped before the server said anything about the collections: the state stays as it was.
+    if (!m_resolved)
+        return true;
     const QString& statePath = m_statePath;
     m_state.links.assign(m_links.cbegin(), m_links.cend());
     std::sort(m_state.links.begin(), m_state.links.end(),

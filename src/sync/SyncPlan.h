@@ -85,6 +85,7 @@ private:
     QHash<QString, RecordLink> m_links;               // by href
     std::map<std::pair<Kind, int>, QString> m_linkOf; // a record's href
     QHash<QUrl, QString> m_tokens;                    // to keep once what came down is applied
+    bool m_resolved = false;
     bool m_fetched = false;
 
     // Records of the snapshot with no link: by own UID and by content, for a first or a lost state.

@@ -358,6 +358,7 @@ private slots:
         QVERIFY(refused.failure.contains(QLatin1String("refused the user name or password")));
         QVERIFY(!local.document.IsModified());
         QCOMPARE(names(local.document), names(before));
+        QVERIFY(!QFile::exists(davsync::SyncSession(a, local.path).StatePath()));
 
         a.password = QStringLiteral("s3cret:word");
         QCOMPARE(davsync::Synchronize(local.document, a).uploaded, 6);
