@@ -304,8 +304,8 @@ void SyncPlan::forgetCollection(const Channel& channel) {
     const QUrl chosen[] = {m_account.addressBook, m_account.eventCalendar, m_account.todoCalendar};
     const bool named = std::any_of(channel.kinds.begin(), channel.kinds.end(),
                                    [&](Kind kind) { return !chosen[int(kind)].isEmpty(); });
-    const QString what = channel.kinds.front() == Kind::Person ? QStringLiteral("address book")
-                                                                : QStringLiteral("calendar");
+    const QString what =
+        channel.kinds.front() == Kind::Person ? QStringLiteral("address book") : QStringLiteral("calendar");
     report.failure = QStringLiteral("The %1 %2 is no longer on the server.")
                          .arg(what, channel.url.toDisplayString(QUrl::RemoveUserInfo));
     if (named) {
@@ -317,7 +317,8 @@ void SyncPlan::forgetCollection(const Channel& channel) {
     report.failure += QStringLiteral(" The next synchronization finds or creates another and sends everything there.");
     for (Kind kind : channel.kinds) {
         collection(kind) = CollectionState();
-        m_links.removeIf([kind](const std::pair<const QString&, RecordLink&>& entry) { return entry.second.kind == kind; });
+        m_links.removeIf(
+            [kind](const std::pair<const QString&, RecordLink&>& entry) { return entry.second.kind == kind; });
     }
 }
 
@@ -587,7 +588,35 @@ bool SyncPlan::Upload(const PimRecords& snapshot, const SyncSession::Progress& p
             return false;
     }
     progressTo(progress, QStringLiteral("Sending changes to the server"), total, total);
+    if (total > 0)
+        passOwnWrites(client);
     return true;
+}
+
+// What this sync wrote would come back as changes next time; when nothing else changed since the
+// token, the token moves past it.
+void SyncPlan::passOwnWrites(DavClient& client) {
+    QList<QUrl> done;
+    for (Kind kind : kKinds) {
+        const QUrl url = collection(kind).url;
+        const QString token = collection(kind).token;
+        if (token.isEmpty() || done.contains(url))
+            continue;
+        done << url;
+        const Listing listing = ListCollection(client, url, token);
+        if (!listing.failure.isEmpty() || listing.complete || listing.token.isEmpty())
+            continue;
+        const bool ours =
+            std::all_of(listing.objects.begin(), listing.objects.end(), [this](const ListedObject& object) {
+                const auto link = m_links.constFind(object.href);
+                return object.gone ? link == m_links.cend() : link != m_links.cend() && link->etag == object.etag;
+            });
+        if (!ours)
+            continue;
+        for (Kind kind : kKinds)
+            if (collection(kind).url == url)
+                collection(kind).token = listing.token;
+    }
 }
 
 bool SyncPlan::Finish() {

@@ -73,6 +73,7 @@ private:
     template <class Record> void apply(PimDocument& document, std::vector<Incoming<Record>>& incoming, Kind kind);
     template <class Record>
     void queueUploads(const PimRecords& snapshot, Kind kind, std::vector<PendingWrite>& uploads) const;
+    void passOwnWrites(DavClient& client);
     void indexLocal(const PimRecords& snapshot);
     std::string ownUid(Kind kind, int id) const;
     int unlinkedMatch(Kind kind, const std::string& uid, const QByteArray& hash);
