@@ -613,9 +613,9 @@ void SyncPlan::passOwnWrites(DavClient& client) {
             });
         if (!ours)
             continue;
-        for (Kind kind : kKinds)
-            if (collection(kind).url == url)
-                collection(kind).token = listing.token;
+        for (Kind sharing : kKinds)
+            if (collection(sharing).url == url)
+                collection(sharing).token = listing.token;
     }
 }
 
