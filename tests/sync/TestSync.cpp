@@ -9,6 +9,7 @@
 #include "sync/SyncState.h"
 
 #include <QFile>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -422,12 +423,28 @@ private slots:
         QCOMPARE(server.Count(Kind::Appointment), 3);
     }
 
-    void unreachableServerFails() {
+    // A server that cannot be reached, or takes the connection and never answers: the reason, and
+    // nothing changed here.
+    void serverWithoutAnswer_data() {
+        QTest::addColumn<bool>("listening");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("nothing listens") << false << QStringLiteral("cannot be reached");
+        QTest::newRow("never answers") << true << QStringLiteral("did not answer in time");
+    }
+    void serverWithoutAnswer() {
+        QFETCH(bool, listening);
+        QFETCH(QString, reason);
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        const quint16 port = silent.serverPort();
+        if (!listening)
+            silent.close();
         Document local;
         davsync::SyncAccount a = account();
-        a.server = QUrl(QStringLiteral("http://127.0.0.1:1/"));
+        a.server = QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port));
+        a.timeoutSeconds = 1;
         const SyncReport report = davsync::Synchronize(local.document, a);
-        QVERIFY(report.failure.contains(QLatin1String("cannot be reached")));
+        QVERIFY2(report.failure.contains(reason), qPrintable(report.failure));
         QVERIFY(!local.document.IsModified());
     }
 };
