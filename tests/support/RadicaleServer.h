@@ -17,6 +17,8 @@ public:
     void Stop();      // at once, as a crash or a pulled cable would
     QUrl Url() const; // http://127.0.0.1:PORT/
     QString Problem() const { return m_problem; }
+    // Radicale's store: collection-root/USER/COLLECTION/ holds one file per object.
+    QString StoragePath() const { return m_storage.path(); }
 
 private:
     QTemporaryDir m_folder;
