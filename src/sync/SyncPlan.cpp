@@ -109,7 +109,8 @@ struct PendingWrite {
 
 SyncPlan::SyncPlan(SyncAccount account, QString documentPath, QString statePath, const std::atomic<bool>& cancelled)
     : m_account(std::move(account)), m_statePath(std::move(statePath)), m_cancelled(cancelled) {
-    m_documentKey = documentPath.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(documentPath).fileName();
+    if (!documentPath.isEmpty())
+        m_documentKey = QFileInfo(documentPath).fileName();
 }
 
 CollectionState& SyncPlan::collection(Kind kind) {
@@ -224,6 +225,12 @@ int SyncPlan::unlinkedMatch(Kind kind, const std::string& uid, const QByteArray&
 }
 
 bool SyncPlan::Fetch(const PimRecords& snapshot, const SyncSession::Progress& progress) {
+    // The state belongs to a file: two untitled documents would share one, and each would take
+    // the other's records for deleted.
+    if (m_documentKey.isEmpty()) {
+        report.failure = QStringLiteral("Save the document before synchronizing it.");
+        return false;
+    }
     QString problem;
     if (!SyncState::Load(m_statePath, m_state, &problem) && !problem.isEmpty())
         report.notes << problem;

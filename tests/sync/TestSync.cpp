@@ -447,6 +447,13 @@ private slots:
         QVERIFY2(report.failure.contains(reason), qPrintable(report.failure));
         QVERIFY(!local.document.IsModified());
     }
+
+    void untitledDocumentIsNotSynced() {
+        PimDocument untitled;
+        untitled.Persons.Add(person("Eva", "Meier"));
+        QCOMPARE(davsync::Synchronize(untitled, account()).failure,
+                 QStringLiteral("Save the document before synchronizing it."));
+    }
 };
 
 TAVORO_TEST_MAIN(TestSync)
