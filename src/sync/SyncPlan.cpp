@@ -535,12 +535,17 @@ bool SyncPlan::Upload(const PimRecords& snapshot, const SyncSession::Progress& p
     queueUploads<Person>(snapshot, Kind::Person, uploads);
     queueUploads<Appointment>(snapshot, Kind::Appointment, uploads);
     queueUploads<Task>(snapshot, Kind::Task, uploads);
+    QStringList goneBoth; // deleted here, and gone from the server already
     for (const RecordLink& link : std::as_const(m_links)) {
-        if (link.id == 0 || localHash(snapshot, link.kind, link.id).size() > 0)
+        if (link.id == 0 || !localHash(snapshot, link.kind, link.id).isEmpty())
             continue;
-        PendingWrite removal{link.kind, link.id, link.href, {}, {}, link.uid, link.etag, true, link.href};
-        uploads.push_back(removal);
+        if (link.etag.isEmpty())
+            goneBoth << link.href;
+        else
+            uploads.push_back({link.kind, link.id, link.href, {}, {}, link.uid, link.etag, true, link.href});
     }
+    for (const QString& href : goneBoth)
+        m_links.remove(href);
 
     DavClient client(m_account.user, m_account.password, m_account.timeoutSeconds, &m_cancelled);
     const int total = int(uploads.size());
