@@ -344,6 +344,26 @@ private slots:
         QCOMPARE(local.document.Persons.Count(), 302u);
     }
 
+    // A cancel stops the work at the next request; what went up is remembered, and the next sync
+    // sends the rest.
+    void cancelKeepsWhatWasDone() {
+        Document local;
+        for (int i = 0; i < 200; ++i)
+            local.document.Persons.Add(person("Person", std::to_string(i).c_str()));
+        davsync::SyncSession session(account(), local.path);
+        session.SetProgress([&session](const QString&, int done, int) {
+            if (done >= 64)
+                session.Cancel();
+        });
+        QVERIFY(session.Fetch(local.document));
+        session.ApplyTo(local.document);
+        QVERIFY(!session.Upload(local.document));
+        QVERIFY(session.Finish());
+        QCOMPARE(session.Report().failure, QStringLiteral("The synchronization was cancelled."));
+        QCOMPARE(session.Report().uploaded, 64);
+        QCOMPARE(sync(local.document, account()).uploaded, 206 - 64);
+    }
+
     // A refused password stops the sync with the reason, before anything changes here; the right
     // one goes through.
     void passwordIsChecked() {
