@@ -36,13 +36,15 @@ class RecordGenerator {
 public:
     void Fill(PimDocument& document, int count) {
         for (int i = 0; i < count; ++i) {
-            document.Persons.Add(MakePerson(i));
-            document.Tasks.Add(MakeTask(i));
-            document.Appointments.Add(MakeAppointment(i));
+            document.Add(MakePerson(i));
+            document.Add(MakeTask(i));
+            document.Add(MakeAppointment(i));
         }
-        document.User.FName = "Alex";
-        document.User.LName = "Morgan";
-        document.User.City = "Springfield";
+        User user;
+        user.FName = "Alex";
+        user.LName = "Morgan";
+        user.City = "Springfield";
+        document.ChangeUser(user);
     }
 
 private:
@@ -215,7 +217,7 @@ void runDocfileBench() {
             megabytes100k = megabytes;
             path100k = path;
             // Formatting alone, without the disk: what the format code costs.
-            writer100k = bestOf(runs, [&] { DocumentWriter::Write(source); });
+            writer100k = bestOf(runs, [&] { DocumentWriter::Write(source.Records()); });
         }
     }
     std::printf("100,000 records: save %.0f ms (%.0f ms processor), of which formatting %.0f ms (%.0f ms processor)\n",

@@ -21,7 +21,7 @@ void fillPersons(PimDocument& document) {
     const char* first[] = {"Anna", "Ben", "Carla", "David", "Eva", "Frank", "Greta", "Hugo"};
     const char* last[] = {"Meyer", "O'Brien", "Schmidt", "Novak", "Rossi", "M\xc3\xbcller", "Larsen"};
     for (int i = 0; i < kRecords; ++i) {
-        Person& p = *document.Persons.AddNew();
+        Person p;
         p.FName = first[i % 8];
         p.LName = std::string(last[i % 7]) + std::to_string(i); // every person a different one
         p.RName = DisplayName(p);
@@ -36,6 +36,7 @@ void fillPersons(PimDocument& document) {
         p.EMail = p.FName + std::to_string(i) + "@example.org";
         p.Notes = i % 5 ? "" : "Met at the fair, 2003.\nCall back; about the offer.";
         p.WhitePages = 1;
+        document.Add(std::move(p));
     }
 }
 
@@ -45,13 +46,14 @@ void fillAppointments(PimDocument& document) {
         const DateTime day = DateTime(2000, 1, 1, 0, 0, 0) + DateTimeSpan(static_cast<double>(i / 8));
         const CalendarRecord d = day.ToCalendarRecord();
         const int start = 8 * 60 + (i % 8) * 75;
-        Appointment& a = *document.Appointments.AddNew();
+        Appointment a;
         a.Description = "Meeting " + std::to_string(i) + ", room \"B\"";
         a.DueDate = day;
         a.StartTime = DateTime(d.year, d.month, d.day, start / 60, start % 60, 0);
         a.EndTime = DateTime(d.year, d.month, d.day, (start + 60) / 60, (start + 60) % 60, 0);
         a.Alarm = i % 2;
         a.AlarmTime = a.StartTime - DateTimeSpan(0, 0, 15, 0);
+        document.Add(std::move(a));
     }
 }
 

@@ -58,7 +58,7 @@ void fillBenchDocument(PimDocument& document, const DateTime& today, int records
         person.HmPhone = "555-" + std::to_string(1000 + i % 9000);
         person.WhitePages = percent(random) < 70;
         person.YellowPages = percent(random) < 50;
-        document.Persons.Add(person);
+        document.Add(person);
 
         Task task;
         task.Description = "Task number " + std::to_string(i);
@@ -66,7 +66,7 @@ void fillBenchDocument(PimDocument& document, const DateTime& today, int records
         task.Priority = percent(random) < 30 ? Task::Done : pick(random) % 3;
         if (task.Priority == Task::Done)
             task.DoneDate = std::min(task.DueDate, today);
-        document.Tasks.Add(task);
+        document.Add(task);
 
         Appointment appointment;
         const DateTime day = today + DateTimeSpan(static_cast<double>(offset(random)));
@@ -76,7 +76,7 @@ void fillBenchDocument(PimDocument& document, const DateTime& today, int records
         appointment.EndTime = appointment.StartTime + DateTimeSpan(0, 1, 0, 0);
         appointment.Alarm = pick(random) < 3;
         appointment.AlarmTime = appointment.StartTime - DateTimeSpan(0, 0, 15, 0);
-        document.Appointments.Add(appointment);
+        document.Add(appointment);
     }
 }
 

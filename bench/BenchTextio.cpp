@@ -59,13 +59,13 @@ void fill(PimDocument& document) {
         p.EMail = std::string(p.FName) + "@example.org";
         p.Notes = i % 5 ? "" : "Met at the fair, 2003.\nCall back, about the offer.";
         p.WhitePages = 1;
-        document.Persons.Add(p);
+        document.Add(p);
 
         Task t;
         t.Description = std::string("Follow up on order #") + std::to_string(i) + ", call \"desk\"";
         t.DueDate = DateTime(2000 + i % 30, 1 + i % 12, 1 + i % 28, 0, 0, 0);
         t.Priority = i % 4;
-        document.Tasks.Add(t);
+        document.Add(t);
 
         // Eight appointments a day with gaps between them, so that none collides.
         const DateTime day = DateTime(2000, 1, 1, 0, 0, 0) + DateTimeSpan(static_cast<double>(i / 8));
@@ -78,7 +78,7 @@ void fill(PimDocument& document) {
         a.EndTime = DateTime(d.year, d.month, d.day, (start + 60) / 60, (start + 60) % 60, 0);
         a.Alarm = i % 2;
         a.AlarmTime = a.StartTime - DateTimeSpan(0, 0, 15, 0);
-        document.Appointments.Add(a);
+        document.Add(a);
     }
 }
 
@@ -136,7 +136,7 @@ void measure(const Kind& kind, const PimDocument& source, const QTemporaryDir& d
     out.SelectedFields = out.AvailableFields;
     out.FilePath = path;
     int written = 0;
-    const Timing exporting = bestOf(kRuns, [&] { written = kind.exportRecords(source, out); });
+    const Timing exporting = bestOf(kRuns, [&] { written = kind.exportRecords(source.Records(), out); });
 
     DelimitedTextSettings in = DelimitedTextSettings::ForImport(kind.type);
     in.ApplyDefaultFormat();

@@ -36,16 +36,16 @@ void ReminderState::FollowClock(const DateTime& now) {
     }
 }
 
-int ReminderState::StorePending(PimRecords& records, const DateTime& now) {
-    int moved = 0;
+std::vector<Appointment> ReminderState::TakePending(const PimRecords& records, const DateTime& now) {
+    std::vector<Appointment> moved;
     for (auto it = m_entries.begin(); it != m_entries.end();) {
-        Appointment* appointment = records.Appointments.Find(it->first);
+        const Appointment* appointment = records.Appointments.Find(it->first);
         const Entry& entry = it->second;
         if (appointment && appointment->Alarm != 0 && !entry.quiet && entry.alarm == appointment->AlarmTime &&
             entry.until > now) {
-            appointment->AlarmTime = entry.until;
+            moved.push_back(*appointment);
+            moved.back().AlarmTime = entry.until;
             it = m_entries.erase(it);
-            ++moved;
         } else {
             ++it;
         }

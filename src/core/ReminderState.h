@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "DateTime.h"
 
 #include <map>
@@ -22,9 +24,9 @@ public:
     void Quiet(const Appointment& appointment);
     // A snooze never lasts longer than its length from now, even after the clock was set back.
     void FollowClock(const DateTime& now);
-    // Moves the alarm moment of every snooze still pending at `now` into its record, as a save
-    // must store it; the record then carries the snooze. Returns how many moved.
-    int StorePending(PimRecords& records, const DateTime& now);
+    // The records of every snooze still pending at `now`, their alarm moment moved to the snooze's
+    // end, as a save must store them; the snoozes are then the records' own and leave this state.
+    std::vector<Appointment> TakePending(const PimRecords& records, const DateTime& now);
 
     void Clear() { m_entries.clear(); }
     bool Empty() const { return m_entries.empty(); }

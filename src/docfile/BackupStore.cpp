@@ -126,5 +126,5 @@ std::optional<BackupStore::RecordCounts> BackupStore::CountRecords(const QString
     SilentPrompt silent;
     if (!document.ReadFromFile(backup, silent))
         return std::nullopt;
-    return RecordCounts{document.Persons.Count(), document.Tasks.Count(), document.Appointments.Count()};
+    return RecordCounts{document.Persons().Count(), document.Tasks().Count(), document.Appointments().Count()};
 }

@@ -67,7 +67,7 @@ void CrashRecovery::Tick() {
         Settle();
         return;
     }
-    const std::string bytes = DocumentWriter::Write(m_document);
+    const std::string bytes = DocumentWriter::Write(m_document.Records());
     const std::size_t hash = std::hash<std::string>{}(bytes);
     if (m_written && hash == m_writtenHash)
         return;

@@ -64,7 +64,7 @@ bool PimDocument::Save(const QString& path, platform::FileError* error) const {
     WaitCursor wait;
     const BackupStore backups = BackupStore::Standard();
     const QString backupProblem = backups.Keep(path);
-    if (!platform::WriteFileAtomically(path, DocumentWriter::Write(*this), error))
+    if (!platform::WriteFileAtomically(path, DocumentWriter::Write(m_records), error))
         return false;
     backups.Prune(path);
     if (!backupProblem.isEmpty()) {
@@ -113,17 +113,17 @@ template <class Parse> bool loadParsed(PimRecords& records, PromptService& promp
 bool PimDocument::Load(const char* text, std::size_t length, PromptService& prompt) {
     length = lengthToFirstNul(text, length);
     const std::size_t mark = byteOrderMarkLength(text, length);
-    return loadParsed(*this, prompt, [&] { return SimpleXMLParser::Parser().Parse(text + mark, length - mark); });
+    return loadParsed(m_records, prompt, [&] { return SimpleXMLParser::Parser().Parse(text + mark, length - mark); });
 }
 
 bool PimDocument::Load(std::string&& text, PromptService& prompt) {
     text.resize(lengthToFirstNul(text.data(), text.size()));
     text.erase(0, byteOrderMarkLength(text.data(), text.size()));
-    return loadParsed(*this, prompt, [&] { return SimpleXMLParser::Parser().Parse(std::move(text)); });
+    return loadParsed(m_records, prompt, [&] { return SimpleXMLParser::Parser().Parse(std::move(text)); });
 }
 
 void PimDocument::ClearContents() {
-    ClearRecords();
+    m_records.ClearRecords();
     m_modified = false;
     for (DocumentObserver* observer : m_observers)
         observer->DocumentReplaced(*this);
@@ -145,7 +145,7 @@ bool PimDocument::ReadFromFile(const QString& path, PromptService& prompt, platf
     try {
         loaded = Load(std::move(*text), prompt);
     } catch (const std::bad_alloc&) {
-        ClearRecords(); // what did fit is only part of the file
+        m_records.ClearRecords(); // what did fit is only part of the file
         if (error)
             *error = platform::FileError::TooLarge;
     }

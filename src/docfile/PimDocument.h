@@ -10,20 +10,49 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 class DocumentLock;
 
 // The one open document: its records, plus the file name, the modified flag, the views that
-// observe it and the date selected in the calendar.
-class PimDocument : public PimRecords {
+// observe it and the date selected in the calendar. Records are read through the const accessors
+// and changed only through the operations below, so that every change marks the document
+// modified, tells the observers and can be taken back.
+class PimDocument {
 public:
     // How an operation that may ask for a file name ended.
     enum class FileResult { Succeeded, Cancelled, Failed };
 
     PimDocument();
-    ~PimDocument() override;
+    ~PimDocument();
+
+    const PimRecords& Records() const { return m_records; }
+    const RecordCollection<Person>& Persons() const { return m_records.Persons; }
+    const RecordCollection<Task>& Tasks() const { return m_records.Tasks; }
+    const RecordCollection<Appointment>& Appointments() const { return m_records.Appointments; }
+    const ::User& User() const { return m_records.User; }
+
+    // The operations. Each marks the document modified and tells the observers once (at the end
+    // of a batch when one is open). Add answers the new record's ID, nothing when no ID is left;
+    // Change replaces the stored record that has the same ID.
+    std::optional<int> Add(Person person);
+    std::optional<int> Add(Task task);
+    std::optional<int> Add(Appointment appointment);
+    bool Change(const Person& person);
+    bool Change(const Task& task);
+    bool Change(const Appointment& appointment);
+    bool RemovePerson(int id);
+    bool RemoveTask(int id);
+    bool RemoveAppointment(int id);
+    // Marks the task done today; a task already done gets today's date again.
+    bool CompleteTask(int id);
+    // Clears the alarm flag; the alarm time stays as it was.
+    bool TurnOffReminder(int id);
+    // Removes every done task due before today; answers how many.
+    std::size_t RemoveOldTasks(const DateTime& today);
+    void ChangeUser(const ::User& user);
 
     bool IsModified() const { return m_modified; }
     void SetModified(bool modified) { m_modified = modified; }
@@ -88,6 +117,14 @@ public:
     DateTime CurrentDate;
 
 private:
+    friend class DocumentBatch;
+    // After an operation changed the records: modified, and the observers told unless a batch is
+    // open (the batch tells them once when it ends).
+    void Changed();
+
+    PimRecords m_records;
+    int m_batchDepth = 0;
+    bool m_batchChanged = false;
     bool m_modified = false;
     bool m_readOnly = false;
     QString m_fileName;

@@ -6,6 +6,7 @@
 #include "RecordUid.h"
 #include "TextEncoding.h"
 
+#include "docfile/DocumentBatch.h"
 #include "docfile/PimDocument.h"
 #include "textio/AppointmentOverlapIndex.h"
 
@@ -62,8 +63,8 @@ std::map<std::string, std::vector<icaltimetype>> replacedInstances(icalcomponent
 class Importer {
 public:
     Importer(PimDocument& document, const ImportOptions& options)
-        : m_document(document), m_options(options), m_present(document), m_taken(document.Appointments),
-          m_appointmentsMark(document.Appointments.Position()), m_tasksMark(document.Tasks.Position()) {}
+        : m_document(document), m_options(options), m_present(document.Records()), m_taken(document.Appointments()),
+          m_batch(document, QStringLiteral("Import")) {}
 
     void Calendar(icalcomponent* calendar) {
         const auto replaced = replacedInstances(calendar);
@@ -95,15 +96,10 @@ public:
     ExchangeReport Finish() {
         if (m_full) {
             // No ID was left for a record: the import takes back what it added.
-            m_document.Appointments.RollBack(m_appointmentsMark);
-            m_document.Tasks.RollBack(m_tasksMark);
+            m_batch.Cancel();
             ExchangeReport refused(ExchangeReport::Kind::Calendar);
             refused.error = kNoIdLeft;
             return refused;
-        }
-        if (m_report.Added() > 0) {
-            m_document.SetModified(true);
-            m_document.NotifyChanged();
         }
         return std::move(m_report);
     }
@@ -131,7 +127,7 @@ private:
             return;
         }
         m_taken.Add(appointment->StartTime, appointment->EndTime);
-        if (!m_document.Appointments.Add(std::move(*appointment)))
+        if (!m_document.Add(std::move(*appointment)))
             m_full = true;
         ++m_report.appointments;
     }
@@ -141,7 +137,7 @@ private:
             ++m_report.alreadyPresent;
             return;
         }
-        if (!m_document.Tasks.Add(std::move(task)))
+        if (!m_document.Add(std::move(task)))
             m_full = true;
         ++m_report.tasks;
         if (fromAllDay)
@@ -158,8 +154,7 @@ private:
     ExchangeReport m_report{ExchangeReport::Kind::Calendar};
     DuplicateIndex m_present;
     AppointmentOverlapIndex m_taken;
-    RecordCollection<Appointment>::Mark m_appointmentsMark;
-    RecordCollection<Task>::Mark m_tasksMark;
+    DocumentBatch m_batch;
     bool m_full = false;
 };
 
@@ -208,14 +203,14 @@ std::string ExportText(const PimDocument& document, const ExportOptions& options
     localzone::ToUtc utc;
     Component calendar(calendaritems::NewCalendar());
     int count = 0;
-    for (const auto& [id, appointment] : document.Appointments) {
+    for (const auto& [id, appointment] : document.Appointments()) {
         if (!withinDays(appointment.DueDate, options))
             continue;
         const std::string uid = recorduid::Uid(key, recorduid::Kind::Appointment, id);
         icalcomponent_add_component(calendar.get(), calendaritems::NewEvent(appointment, uid, utc, stamp));
         ++count;
     }
-    for (const auto& [id, task] : document.Tasks) {
+    for (const auto& [id, task] : document.Tasks()) {
         if (!withinDays(task.DueDate, options))
             continue;
         const std::string uid = recorduid::Uid(key, recorduid::Kind::Task, id);

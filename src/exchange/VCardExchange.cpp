@@ -5,14 +5,15 @@
 #include "VCardReader.h"
 #include "VCardWriter.h"
 
+#include "docfile/DocumentBatch.h"
 #include "docfile/PimDocument.h"
 
 namespace vcardexchange {
 
 ExchangeReport ImportText(PimDocument& document, std::string_view bytes) {
     ExchangeReport report(ExchangeReport::Kind::Contacts);
-    DuplicateIndex present(document);
-    const auto mark = document.Persons.Position();
+    DuplicateIndex present(document.Records());
+    DocumentBatch batch(document, QStringLiteral("Import"));
     int number = 0;
     for (const VCard& card : ReadVCards(bytes)) {
         ++number;
@@ -25,18 +26,14 @@ ExchangeReport ImportText(PimDocument& document, std::string_view bytes) {
             ++report.alreadyPresent;
             continue;
         }
-        if (!document.Persons.Add(std::move(person))) {
+        if (!document.Add(std::move(person))) {
             // No ID is left: the import takes back what it added.
-            document.Persons.RollBack(mark);
+            batch.Cancel();
             ExchangeReport refused(ExchangeReport::Kind::Contacts);
             refused.error = kNoIdLeft;
             return refused;
         }
         ++report.persons;
-    }
-    if (report.persons > 0) {
-        document.SetModified(true);
-        document.NotifyChanged();
     }
     return report;
 }
@@ -51,7 +48,7 @@ std::string ExportText(const PimDocument& document, const ExportOptions& options
     const QString key = recorduid::DocumentKey(document);
     VCardWriter writer;
     int count = 0;
-    for (const auto& [id, person] : document.Persons) {
+    for (const auto& [id, person] : document.Persons()) {
         const bool everyone = !options.white && !options.yellow;
         if (!everyone && !(options.white && person.WhitePages) && !(options.yellow && person.YellowPages))
             continue;

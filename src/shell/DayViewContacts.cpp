@@ -35,5 +35,5 @@ std::optional<ContactActions::Button> buttonOf(PersonDetails::Field field) {
 void DayView::OnDetailValueClicked(PersonDetails::Field field) {
     const std::optional<ContactActions::Button> button = buttonOf(field);
     if (m_contacts && button)
-        m_contacts->Trigger(*button, m_controller.Document(), m_controller.SelectedPerson().id);
+        m_contacts->Trigger(*button, m_controller.Document().Records(), m_controller.SelectedPerson().id);
 }

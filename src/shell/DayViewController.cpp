@@ -124,13 +124,8 @@ DayViewController::Selection DayViewController::selectionAfterRemoval(const Reco
     return {next, model.IdAt(next)};
 }
 
-void DayViewController::markChanged() {
-    m_document.SetModified(true);
-    m_document.NotifyChanged();
-}
-
 bool DayViewController::DeletePerson() {
-    if (m_active != ActiveList::PhoneBook || m_person.id < 0 || !m_document.Persons.Remove(m_person.id))
+    if (m_active != ActiveList::PhoneBook || m_person.id < 0 || !m_document.RemovePerson(m_person.id))
         return false;
     const int row = rowOf(m_phoneBook, m_person);
     {
@@ -139,12 +134,11 @@ bool DayViewController::DeletePerson() {
     }
     m_person = selectionAfterRemoval(m_phoneBook, row);
     emit selectionChanged(ActiveList::PhoneBook);
-    markChanged();
     return true;
 }
 
 bool DayViewController::DeleteTask() {
-    if (m_active != ActiveList::Tasks || m_task.id < 0 || !m_document.Tasks.Remove(m_task.id))
+    if (m_active != ActiveList::Tasks || m_task.id < 0 || !m_document.RemoveTask(m_task.id))
         return false;
     const int row = rowOf(m_tasks, m_task);
     {
@@ -153,19 +147,16 @@ bool DayViewController::DeleteTask() {
     }
     m_task = selectionAfterRemoval(m_tasks, row);
     emit selectionChanged(ActiveList::Tasks);
-    markChanged();
     return true;
 }
 
 bool DayViewController::DeleteAppointment() {
-    if (m_active != ActiveList::Appointments || m_appointment.id < 0 ||
-        !m_document.Appointments.Remove(m_appointment.id))
+    if (m_active != ActiveList::Appointments || m_appointment.id < 0 || !m_document.RemoveAppointment(m_appointment.id))
         return false;
     m_index.Forget();
     m_appointment = {};
     RefillAppointments();
     emit selectionChanged(ActiveList::Appointments);
-    markChanged();
     return true;
 }
 
@@ -173,7 +164,6 @@ bool DayViewController::CompleteTask() {
     if (m_active != ActiveList::Tasks || m_task.id < 0 || !m_document.CompleteTask(m_task.id))
         return false;
     m_tasks.SetImage(rowOf(m_tasks, m_task), Task::Done);
-    markChanged();
     return true;
 }
 
@@ -188,7 +178,7 @@ void DayViewController::RefillAll() {
 void DayViewController::RefillPhoneBook() {
     {
         QScopedValueRollback changing(m_changingRows, true);
-        m_phoneBook.SetRows(m_index.PhoneBook(m_document, m_whitePages));
+        m_phoneBook.SetRows(m_index.PhoneBook(m_document.Records(), m_whitePages));
     }
     m_person = {};
     emit selectionChanged(ActiveList::PhoneBook);
@@ -198,7 +188,7 @@ void DayViewController::RefillPhoneBook() {
 void DayViewController::RefillTasks() {
     {
         QScopedValueRollback changing(m_changingRows, true);
-        m_tasks.SetRows(m_index.Tasks(m_document, m_document.CurrentDate, DateTime::Today()));
+        m_tasks.SetRows(m_index.Tasks(m_document.Records(), m_document.CurrentDate, DateTime::Today()));
     }
     m_task.row = m_task.id >= 0 ? m_tasks.RowOf(m_task.id) : -1;
     emit selectionChanged(ActiveList::Tasks);
@@ -207,7 +197,7 @@ void DayViewController::RefillTasks() {
 void DayViewController::RefillAppointments() {
     {
         QScopedValueRollback changing(m_changingRows, true);
-        m_appointments.SetRows(m_index.Appointments(m_document, m_document.CurrentDate));
+        m_appointments.SetRows(m_index.Appointments(m_document.Records(), m_document.CurrentDate));
     }
     m_appointment.row = m_appointment.id >= 0 ? m_appointments.RowOf(m_appointment.id) : -1;
     emit selectionChanged(ActiveList::Appointments);
@@ -232,5 +222,5 @@ void DayViewController::DocumentClosing(PimDocument& document) {
 }
 
 void DayViewController::showDetail(int personId) {
-    emit detailPersonChanged(m_document.Persons.Find(personId));
+    emit detailPersonChanged(m_document.Persons().Find(personId));
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "CommandRules.h"
-#include "core/DayListIndex.h"
 #include "RecordListModel.h"
+#include "core/DayListIndex.h"
 #include "docfile/DocumentObserver.h"
 
 #include <QObject>
@@ -95,7 +95,6 @@ private:
     // After a row was removed at `row`: the row before it, or the first row, or none.
     Selection selectionAfterRemoval(const RecordListModel& model, int row) const;
     int rowOf(const RecordListModel& model, const Selection& selection) const;
-    void markChanged();
 
     PimDocument& m_document;
     DayListIndex m_index;

@@ -24,7 +24,7 @@ template <class Record> bool roomFor(const RecordCollection<Record>& records, pl
 // which the lists refill.
 
 void DayView::OnTaskAdd() {
-    if (roomFor(m_controller.Document().Tasks, m_prompts))
+    if (roomFor(m_controller.Document().Tasks(), m_prompts))
         AddTask(this, m_controller.Document());
 }
 
@@ -34,7 +34,7 @@ void DayView::OnTaskEdit() {
 }
 
 void DayView::OnPersonAdd() {
-    if (roomFor(m_controller.Document().Persons, m_prompts))
+    if (roomFor(m_controller.Document().Persons(), m_prompts))
         AddPerson(this, m_controller.Document());
 }
 
@@ -44,7 +44,7 @@ void DayView::OnPersonEdit() {
 }
 
 void DayView::OnAppointmentAdd() {
-    if (roomFor(m_controller.Document().Appointments, m_prompts))
+    if (roomFor(m_controller.Document().Appointments(), m_prompts))
         AddAppointment(this, m_controller.Document());
 }
 

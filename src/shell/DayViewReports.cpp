@@ -10,13 +10,13 @@
 
 void DayView::OnReportWeeklyPlan() {
     PimDocument& document = m_controller.Document();
-    PlanGathering::Choose(m_reportSelection, ReportKind::WeeklyPlan, document, document.CurrentDate);
+    PlanGathering::Choose(m_reportSelection, ReportKind::WeeklyPlan, document.Records(), document.CurrentDate);
     m_reportKind = static_cast<int>(ReportKind::WeeklyPlan);
 }
 
 void DayView::OnReportMonthlyPlan() {
     PimDocument& document = m_controller.Document();
-    PlanGathering::Choose(m_reportSelection, ReportKind::MonthlyPlan, document, document.CurrentDate);
+    PlanGathering::Choose(m_reportSelection, ReportKind::MonthlyPlan, document.Records(), document.CurrentDate);
     m_reportKind = static_cast<int>(ReportKind::MonthlyPlan);
 }
 
@@ -32,12 +32,12 @@ void DayView::ChoosePersonsFor(::ReportKind kind) {
     const PimDocument& document = m_controller.Document();
     const bool white = m_controller.WhitePages();
     const bool yellow = m_controller.YellowPages();
-    PersonsToIncludeSelection selection(document.Persons, white, yellow);
+    PersonsToIncludeSelection selection(document.Persons(), white, yellow);
     PersonsToIncludeDialog dialog(selection, this);
     connect(&dialog, &PersonsToIncludeDialog::helpTopicRequested, this, &DayView::helpRequested);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    PersonGathering::Choose(m_reportSelection, kind, selection.ChosenPersons(document.Persons), white, yellow);
+    PersonGathering::Choose(m_reportSelection, kind, selection.ChosenPersons(document.Persons()), white, yellow);
     m_reportKind = static_cast<int>(kind);
     switch (selection.ChosenAction()) {
     case PersonsToIncludeSelection::Action::Preview:

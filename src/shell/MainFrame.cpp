@@ -305,9 +305,9 @@ CommandContext MainFrame::GatherContext() const {
     context.personSelected = view.SelectedPerson().id >= 0;
     context.taskSelected = view.SelectedTask().id >= 0;
     context.appointmentSelected = view.SelectedAppointment().id >= 0;
-    context.persons = static_cast<int>(m_document.Persons.Count());
-    context.tasks = static_cast<int>(m_document.Tasks.Count());
-    context.appointments = static_cast<int>(m_document.Appointments.Count());
+    context.persons = static_cast<int>(m_document.Persons().Count());
+    context.tasks = static_cast<int>(m_document.Tasks().Count());
+    context.appointments = static_cast<int>(m_document.Appointments().Count());
     context.taskRows = view.Tasks().Count();
     context.appointmentRows = view.Appointments().Count();
     context.openLastFile = m_fileCommands->OpenLastFileOnStart();

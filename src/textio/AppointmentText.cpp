@@ -89,11 +89,10 @@ int ImportAppointments(PimDocument& document, const DelimitedTextSettings& setti
     ColumnReader reader(settings, ImportColumns(RecordType::Appointments));
     if (!reader.Start(out))
         return 0;
-    AppointmentOverlapIndex taken(document.Appointments);
+    AppointmentOverlapIndex taken(document.Appointments());
     // What a new appointment holds, made once: its constructor reads the clock four times.
     const Appointment fresh;
-    const auto mark = document.Appointments.Position();
-    const bool wasModified = document.IsModified();
+    DocumentBatch batch(document, QStringLiteral("Import"));
     LineTimes times;
     while (reader.NextLine()) {
         std::optional<ImportIssue> issue;
@@ -121,10 +120,8 @@ int ImportAppointments(PimDocument& document, const DelimitedTextSettings& setti
                 appointment.AlarmTime = appointmenttimes::MinutesBefore(times.start, minutes);
         }
         taken.Add(appointment.StartTime, appointment.EndTime);
-        if (!document.Appointments.Add(std::move(appointment)))
-            return TakeBackImport(document, document.Appointments, mark, wasModified);
-        document.SetModified(true);
-        document.NotifyChanged();
+        if (!document.Add(std::move(appointment)))
+            return TakeBackImport(batch);
         ++out.added;
     }
     return out.added;

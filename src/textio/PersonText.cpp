@@ -85,8 +85,7 @@ int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings, 
     ColumnReader reader(settings, columns);
     if (!reader.Start(out))
         return 0;
-    const auto mark = document.Persons.Position();
-    const bool wasModified = document.IsModified();
+    DocumentBatch batch(document, QStringLiteral("Import"));
     while (reader.NextLine()) {
         bool named = false;
         for (int column : names)
@@ -95,10 +94,7 @@ int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings, 
             out.Skip(ImportIssue::MissingValue, reader.Line());
             continue;
         }
-        Person* stored = document.Persons.AddNew();
-        if (!stored)
-            return TakeBackImport(document, document.Persons, mark, wasModified);
-        Person& person = *stored;
+        Person person;
         for (size_t i = 0; i < fields.size(); ++i) {
             if (!fields[i] || !reader.Has(static_cast<int>(i)))
                 continue;
@@ -113,8 +109,8 @@ int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings, 
         if (!person.WhitePages && !person.YellowPages)
             person.WhitePages = 1;
         person.RName = DisplayName(person);
-        document.SetModified(true);
-        document.NotifyChanged();
+        if (!document.Add(std::move(person)))
+            return TakeBackImport(batch);
         ++out.added;
     }
     return out.added;

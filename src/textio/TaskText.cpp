@@ -43,8 +43,7 @@ int ImportTasks(PimDocument& document, const DelimitedTextSettings& settings, Im
         return 0;
     // What a new task holds, made once: its constructor reads the clock.
     const Task fresh;
-    const auto mark = document.Tasks.Position();
-    const bool wasModified = document.IsModified();
+    DocumentBatch batch(document, QStringLiteral("Import"));
     while (reader.NextLine()) {
         if (reader.Field(Description).empty()) {
             out.Skip(ImportIssue::MissingValue, reader.Line());
@@ -67,10 +66,8 @@ int ImportTasks(PimDocument& document, const DelimitedTextSettings& settings, Im
             const int priority = textvalues::ReadPriority(reader.Field(Priority));
             task.Priority = priority >= Task::High && priority <= Task::Done ? priority : Task::High;
         }
-        if (!document.Tasks.Add(std::move(task)))
-            return TakeBackImport(document, document.Tasks, mark, wasModified);
-        document.SetModified(true);
-        document.NotifyChanged();
+        if (!document.Add(std::move(task)))
+            return TakeBackImport(batch);
         ++out.added;
     }
     return out.added;

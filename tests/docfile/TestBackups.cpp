@@ -23,7 +23,7 @@ QByteArray contents(const QString& path) {
 void saveWithPersons(const QString& path, int persons) {
     PimDocument document;
     for (int i = 0; i < persons; ++i)
-        document.Persons.Add(Person{});
+        document.Add(Person{});
     if (!document.Save(path))
         qFatal("cannot save %s", qPrintable(path));
 }
@@ -90,7 +90,7 @@ private slots:
         DocumentCommands commands(document, prompt, recent, store, [](const QString&) {});
         const QString file = writeTestFile(path("home.pgr"), "<Pim Version=\"1\"></Pim>");
         document.SetFileName(file);
-        document.Persons.Add(Person{});
+        document.Add(Person{});
         document.SetModified(true);
         commands.Save();
         QVERIFY(!document.IsModified());

@@ -21,7 +21,7 @@ namespace {
 int personsIn(const QString& path) {
     PimDocument document;
     FakePromptService quiet;
-    return document.ReadFromFile(path, quiet) ? int(document.Persons.Count()) : -1;
+    return document.ReadFromFile(path, quiet) ? int(document.Persons().Count()) : -1;
 }
 
 } // namespace
@@ -37,7 +37,7 @@ class TestCrashRecovery : public QObject {
         QDir().mkpath(folder());
         PimDocument document;
         for (int i = 0; i < persons; ++i)
-            document.Persons.Add(Person{});
+            document.Add(Person{});
         const QString base = QDir(folder()).filePath(QLatin1String(session));
         if (!document.Save(base + ".pgr"))
             qFatal("cannot write %s", session);
@@ -60,10 +60,10 @@ private slots:
         recovery->Tick();
         QVERIFY(!QFile::exists(file));
 
-        document.Persons.Add(Person{});
+        document.Add(Person{});
         document.SetModified(true);
         QTRY_COMPARE(personsIn(file), 1);
-        document.Persons.Add(Person{});
+        document.Add(Person{});
         QTRY_COMPARE(personsIn(file), 2);
 
         document.SetModified(false); // saved
@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(prompt.messages.size(), answers.size());
         QVERIFY(prompt.messages[0].text.startsWith(
             "Tavoro! did not close normally. Unsaved changes to /home/ann/home.pgr from "));
-        QCOMPARE(int(document.Persons.Count()), persons);
+        QCOMPARE(int(document.Persons().Count()), persons);
         QCOMPARE(document.IsModified(), persons > 0);
         QVERIFY(document.HasNoFileName());
         QCOMPARE(int(recovery.Leftovers().size()), leftoversAfter);

@@ -45,7 +45,7 @@ struct Program {
         PimDocument source;
         Person person;
         person.FName = firstName;
-        source.Persons.Add(person);
+        source.Add(person);
         const QString file = path(name);
         if (!source.Save(file))
             qFatal("cannot write %s", name);
@@ -55,11 +55,11 @@ struct Program {
     void makeModified() {
         Person person;
         person.FName = "Edited";
-        document.Persons.Add(person);
+        document.Add(person);
         document.SetModified(true);
     }
     std::string firstPerson() const {
-        return document.Persons.Empty() ? std::string() : document.Persons.begin()->second.FName;
+        return document.Persons().Empty() ? std::string() : document.Persons().begin()->second.FName;
     }
     void expectMessage(const QString& text, const QString& caption, PromptButtons buttons, PromptIcon icon) const {
         QVERIFY2(!prompt.messages.isEmpty(), "no message shown");
@@ -126,7 +126,7 @@ private slots:
         QCOMPARE(p.prompt.messages.size(), 1); // only the question itself
         p.expectMessage(QStringLiteral("Save changes to %1?").arg(named ? file : QStringLiteral("Untitled")),
                         QStringLiteral("Tavoro!"), PromptButtons::YesNoCancel, PromptIcon::Exclamation);
-        QCOMPARE(p.document.Persons.Empty(), newRan);
+        QCOMPARE(p.document.Persons().Empty(), newRan);
         if (newRan) {
             QCOMPARE(p.document.FileName(), QString());
             QVERIFY(!p.document.IsModified());
@@ -137,7 +137,7 @@ private slots:
         FakePromptService quiet;
         const bool readable = reread.ReadFromFile(file, quiet);
         const bool holdsEdit =
-            readable && std::any_of(reread.Persons.begin(), reread.Persons.end(),
+            readable && std::any_of(reread.Persons().begin(), reread.Persons().end(),
                                     [](const auto& entry) { return entry.second.FName == "Edited"; });
         QCOMPARE(holdsEdit, written);
     }
@@ -227,13 +227,13 @@ private slots:
         // The emptied document must not keep the old file's name: a Save would write it over that file.
         QVERIFY(p.document.HasNoFileName());
         QCOMPARE(p.titles, QStringList{QStringLiteral("Untitled")});
-        p.document.Persons.Add(Person{});
+        p.document.Add(Person{});
         p.document.SetModified(true);
         p.commands.Save(); // asks for a name; the fake cancels
         QCOMPARE(p.prompt.dialogs.size(), 2);
         PimDocument reread;
         QVERIFY(reread.ReadFromFile(old, p.prompt));
-        QCOMPARE(reread.Persons.Find(1)->FName, std::string("Old"));
+        QCOMPARE(reread.Persons().Find(1)->FName, std::string("Old"));
     }
 
     void saveUntitledAsksForNameOnce() {
@@ -257,7 +257,7 @@ private slots:
         QCOMPARE(p.prompt.dialogs.size(), 1);
         PimDocument reread;
         QVERIFY(reread.ReadFromFile(file, p.prompt));
-        QCOMPARE(reread.Persons.Count(), std::size_t(2));
+        QCOMPARE(reread.Persons().Count(), std::size_t(2));
     }
 
     void saveUnmodifiedWritesNothing() {
@@ -324,7 +324,7 @@ private slots:
         QCOMPARE(request.filters, (QStringList{"Backup Files (*.bak)", "All Files (*.*)"}));
         PimDocument copy;
         QVERIFY(copy.ReadFromFile(backup, p.prompt));
-        QCOMPARE(copy.Persons.Count(), std::size_t(2));
+        QCOMPARE(copy.Persons().Count(), std::size_t(2));
         QCOMPARE(p.document.FileName(), file);
         QVERIFY(p.document.IsModified());
         QVERIFY(p.prompt.messages.isEmpty());
@@ -353,7 +353,7 @@ private slots:
             task.Priority = priority;
             task.DueDate = due;
             task.DoneDate = due;
-            p.document.Tasks.Add(task);
+            p.document.Add(task);
         };
         addTask("done, due yesterday", Task::Done, DateTime(2003, 5, 9, 23, 0, 0));
         addTask("done, due today", Task::Done, DateTime(2003, 5, 10, 0, 0, 0));
@@ -364,10 +364,10 @@ private slots:
         PimDocument reread;
         QVERIFY(reread.ReadFromFile(file, p.prompt));
         QStringList kept;
-        for (const auto& [id, task] : reread.Tasks)
+        for (const auto& [id, task] : reread.Tasks())
             kept << QString::fromStdString(task.Description);
         QCOMPARE(kept, (QStringList{"done, due today", "open, due last year"}));
-        QCOMPARE(p.document.Tasks.Count(), std::size_t(2));
+        QCOMPARE(p.document.Tasks().Count(), std::size_t(2));
         QVERIFY(!p.document.IsModified());
         QVERIFY(p.observer.changes > changesBefore);
         QVERIFY(p.prompt.messages.isEmpty());
@@ -382,13 +382,13 @@ private slots:
         Task task;
         task.Priority = Task::Done;
         task.DueDate = DateTime(2003, 1, 1, 0, 0, 0);
-        p.document.Tasks.Add(task);
+        p.document.Add(task);
         p.prompt.queueAnswer(platform::PromptAnswer::Retry);
         p.commands.Compact();
         QCOMPARE(p.prompt.messages.size(), 2);
         p.expectMessage(QStringLiteral("Error saving %1.").arg(file), QStringLiteral("Tavoro!"),
                         PromptButtons::RetryCancel, PromptIcon::Stop);
-        QVERIFY(p.document.Tasks.Empty());
+        QVERIFY(p.document.Tasks().Empty());
         QVERIFY(p.document.IsModified());
 
         QVERIFY(QDir(p.folder.path()).mkdir(QStringLiteral("missing")));
@@ -489,7 +489,7 @@ private slots:
         Program p;
         const QString file = p.path("nowhere.pgr");
         p.commands.OpenStartupFile(file);
-        QVERIFY(p.document.Persons.Empty());
+        QVERIFY(p.document.Persons().Empty());
         QCOMPARE(p.document.FileName(), file);
         QCOMPARE(p.titles, QStringList{file});
         QCOMPARE(p.recentFiles.Entries(), QStringList{file});

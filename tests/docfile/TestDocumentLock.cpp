@@ -105,13 +105,13 @@ private slots:
         QCOMPARE(p.prompt.messages.size(), 1);
         QVERIFY(p.prompt.messages[0].text.startsWith(file + " is in use by tavoro (process 4242 on desk-2"));
         QVERIFY(p.prompt.messages[0].text.endsWith("Do you want to open it read-only?"));
-        QCOMPARE(p.document.Persons.Count(), std::size_t(readOnly ? 1 : 0));
+        QCOMPARE(p.document.Persons().Count(), std::size_t(readOnly ? 1 : 0));
         QCOMPARE(p.document.FileName(), readOnly ? file : QString());
         QCOMPARE(p.document.IsReadOnly(), readOnly);
         if (!readOnly)
             return;
 
-        p.document.Persons.Add(Person{});
+        p.document.Add(Person{});
         p.document.SetModified(true);
         p.prompt.queueFileName(file); // the same name again is refused
         p.commands.Save();

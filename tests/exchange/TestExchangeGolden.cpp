@@ -40,7 +40,7 @@ private slots:
         QFETCH(QString, path);
         PimDocument document;
         const ExchangeReport report = vcardexchange::ImportFile(document, path);
-        compareWithReference(path, recorddump::Persons(document) + recorddump::Report(report));
+        compareWithReference(path, recorddump::Persons(document.Records()) + recorddump::Report(report));
     }
 
     void ical_data() { addRows("ical", "*.ics"); }
@@ -52,7 +52,7 @@ private slots:
         options.to = DateTime(2028, 3, 15, 0, 0, 0);
         PimDocument document;
         const ExchangeReport report = calendarexchange::ImportFile(document, path, options);
-        compareWithReference(path, recorddump::Calendar(document) + recorddump::Report(report));
+        compareWithReference(path, recorddump::Calendar(document.Records()) + recorddump::Report(report));
     }
 };
 

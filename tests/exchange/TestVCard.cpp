@@ -34,26 +34,26 @@ void addHostilePersons(PimDocument& document) {
     for (int i = 0; i < 40; ++i)
         a.Notes += "\xc3\xbc\xe6\x97\xa5"; // long enough to fold between multi-byte characters
     a.WhitePages = 1;
-    document.Persons.Add(a);
+    document.Add(a);
 
     Person b;
     b.FName = "J\xfcrgen";
     b.LName = "M\xfcller";
     b.Notes = "Caf\xe9 \x80 5";
     b.YellowPages = 1;
-    document.Persons.Add(b);
+    document.Add(b);
 
     Person c;
     c.Company = "Northwind";
     c.WhitePages = 1;
     c.YellowPages = 1;
-    document.Persons.Add(c);
+    document.Add(c);
 
     Person d;
     d.LName = "Solo";
     d.WkExt = "77";
     d.WhitePages = 1;
-    document.Persons.Add(d);
+    document.Add(d);
 }
 
 // What a person is once it has been through a UTF-8 file: the same text, as UTF-8, line breaks as LF.
@@ -97,9 +97,9 @@ private slots:
         QCOMPARE(report.persons, 4);
         QVERIFY(report.unmapped.empty());
         PimDocument expected;
-        for (const auto& [id, person] : source.Persons)
-            expected.Persons.Add(asUtf8(person));
-        QCOMPARE(recorddump::Persons(target), recorddump::Persons(expected));
+        for (const auto& [id, person] : source.Persons())
+            expected.Add(asUtf8(person));
+        QCOMPARE(recorddump::Persons(target.Records()), recorddump::Persons(expected.Records()));
     }
 
     // Byte for byte what a phone will read: the golden files of tests/data/exchange/vcard-out.
@@ -114,7 +114,7 @@ private slots:
         QFETCH(QString, golden);
         PimDocument document;
         addHostilePersons(document);
-        const Person& person = document.Persons.Items().begin()->second;
+        const Person& person = document.Persons().Items().begin()->second;
         const std::string text = personcard::ToText(person, "urn:uuid:0", static_cast<VCardVersion>(version));
         const QString path = QStringLiteral(TAVORO_TEST_DATA "/exchange/vcard-out/") + golden;
         if (qEnvironmentVariableIsSet("TAVORO_UPDATE_GOLDEN"))
@@ -128,7 +128,7 @@ private slots:
         known.FName = "J\xfcrgen";
         known.LName = "M\xfcller";
         known.EMail = "J.Mueller@example.de";
-        document.Persons.Add(known);
+        document.Add(known);
         const std::string file = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:M\xc3\xbcller;J\xc3\xbcrgen\r\n"
                                  "EMAIL:j.mueller@example.de\r\nEND:VCARD\r\n"
                                  "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann Smith\r\nEND:VCARD\r\n";

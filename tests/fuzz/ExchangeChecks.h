@@ -18,7 +18,7 @@ inline void checkText(const std::string& text) {
 }
 
 inline void checkPersons(const PimDocument& document) {
-    for (const auto& [id, p] : document.Persons) {
+    for (const auto& [id, p] : document.Persons()) {
         for (const std::string* text :
              {&p.FName, &p.LName, &p.RName, &p.Company, &p.Position, &p.Addr1, &p.Addr2, &p.City, &p.State, &p.Zip,
               &p.HmPhone, &p.WkPhone, &p.WkExt, &p.Fax, &p.Pager, &p.CelPhone, &p.EMail, &p.WebPage, &p.Notes})
@@ -31,14 +31,14 @@ inline void checkPersons(const PimDocument& document) {
 
 // One day each, on the quarter hours, the alarm within the hour before, none overlapping another.
 inline void checkCalendar(const PimDocument& document) {
-    for (const auto& [id, t] : document.Tasks) {
+    for (const auto& [id, t] : document.Tasks()) {
         checkText(t.Description);
         if (t.Priority < 0 || t.Priority > 3 || !t.DueDate.IsValid() || t.DueDate != t.DueDate.Date())
             std::abort();
     }
     RecordCollection<Appointment> none;
     AppointmentOverlapIndex earlier(none);
-    for (const auto& [id, a] : document.Appointments) {
+    for (const auto& [id, a] : document.Appointments()) {
         checkText(a.Description);
         const double lead = (a.StartTime - a.AlarmTime).Days() * 1440.0;
         const double length = (a.EndTime - a.StartTime).Days() * 1440.0;

@@ -43,9 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     if (!loaded)
         return 0;
-    const std::string saved = DocumentWriter::Write(first);
+    const std::string saved = DocumentWriter::Write(first.Records());
     PimDocument second;
-    if (!second.Load(saved.data(), saved.size(), prompt) || DocumentWriter::Write(second) != saved)
+    if (!second.Load(saved.data(), saved.size(), prompt) || DocumentWriter::Write(second.Records()) != saved)
         std::abort();
     return 0;
 }

@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.to = DateTime(2028, 3, 15, 0, 0, 0);
     PimDocument document;
     const ExchangeReport report = calendarexchange::ImportText(document, text, options);
-    if (report.appointments != static_cast<int>(document.Appointments.Count()) ||
-        report.tasks != static_cast<int>(document.Tasks.Count()))
+    if (report.appointments != static_cast<int>(document.Appointments().Count()) ||
+        report.tasks != static_cast<int>(document.Tasks().Count()))
         std::abort();
     exchangechecks::checkCalendar(document);
     if (calendarexchange::ImportText(document, text, options).Added() != 0)

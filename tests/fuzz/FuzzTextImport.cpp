@@ -51,7 +51,7 @@ DelimitedTextSettings settingsFor(RecordType type, const std::uint8_t* options) 
 }
 
 void checkPersons(const PimDocument& document) {
-    for (const auto& [id, p] : document.Persons) {
+    for (const auto& [id, p] : document.Persons()) {
         for (const std::string* text :
              {&p.FName, &p.LName, &p.RName, &p.Company, &p.Position, &p.Addr1, &p.Addr2, &p.City, &p.State, &p.Zip,
               &p.HmPhone, &p.WkPhone, &p.WkExt, &p.Fax, &p.Pager, &p.CelPhone, &p.EMail, &p.WebPage, &p.Notes}) {
@@ -64,7 +64,7 @@ void checkPersons(const PimDocument& document) {
 }
 
 void checkTasks(const PimDocument& document) {
-    for (const auto& [id, t] : document.Tasks) {
+    for (const auto& [id, t] : document.Tasks()) {
         if (hasNul(t.Description) || t.Priority < 0 || t.Priority > 3 || !t.DueDate.IsValid())
             std::abort();
     }
@@ -72,7 +72,7 @@ void checkTasks(const PimDocument& document) {
 
 void checkAppointments(const PimDocument& document) {
     std::vector<const Appointment*> all;
-    for (const auto& [id, a] : document.Appointments) {
+    for (const auto& [id, a] : document.Appointments()) {
         const double leadMinutes = (a.StartTime - a.AlarmTime).Days() * 1440.0;
         if (hasNul(a.Description) || !a.StartTime.IsValid() || a.EndTime < a.StartTime || leadMinutes < -0.01 ||
             leadMinutes > 60.01)
@@ -113,8 +113,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int tasks = ImportTasks(document, settingsFor(RecordType::Tasks, data));
     const DelimitedTextSettings appointments = settingsFor(RecordType::Appointments, data);
     const int added = ImportAppointments(document, appointments);
-    if (persons != static_cast<int>(document.Persons.Count()) || tasks != static_cast<int>(document.Tasks.Count()) ||
-        added != static_cast<int>(document.Appointments.Count()))
+    if (persons != static_cast<int>(document.Persons().Count()) ||
+        tasks != static_cast<int>(document.Tasks().Count()) ||
+        added != static_cast<int>(document.Appointments().Count()))
         std::abort();
     checkPersons(document);
     checkTasks(document);

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     PimDocument document;
     const ExchangeReport report = vcardexchange::ImportText(document, bytes);
-    if (report.persons != static_cast<int>(document.Persons.Count()))
+    if (report.persons != static_cast<int>(document.Persons().Count()))
         std::abort();
     exchangechecks::checkPersons(document);
     if (vcardexchange::ImportText(document, bytes).persons != 0)

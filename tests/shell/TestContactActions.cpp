@@ -35,7 +35,7 @@ Person filledPerson() {
 // One person in a saved, unmodified document, with the parts that stand in for the desktop.
 struct Desk {
     Desk() {
-        personId = *document.Persons.Add(filledPerson());
+        personId = *document.Add(filledPerson());
         document.SetModified(false);
     }
     PimDocument document;
@@ -45,12 +45,12 @@ struct Desk {
     FakePromptService prompts;
     ContactActions actions{dialer, opener, prompts};
 
-    void click(Button button) { actions.Trigger(button, document, personId); }
+    void click(Button button) { actions.Trigger(button, document.Records(), personId); }
     bool untouched() const {
         Person expected = filledPerson();
         expected.ID = personId;
-        const Person* stored = document.Persons.Find(personId);
-        return !document.IsModified() && document.Persons.Count() == 1 && stored && *stored == expected;
+        const Person* stored = document.Persons().Find(personId);
+        return !document.IsModified() && document.Persons().Count() == 1 && stored && *stored == expected;
     }
 };
 
@@ -179,13 +179,13 @@ void TestContactActions::failedOrRefusedAddressesShowTheirMessage() {
 
 void TestContactActions::emptyFieldsAndMissingPersonsDoNothing() {
     Desk desk;
-    const int emptyId = *desk.document.Persons.Add(Person{});
-    const int removedId = *desk.document.Persons.Add(filledPerson());
-    desk.document.Persons.Remove(removedId); // as Compact or an import would
+    const int emptyId = *desk.document.Add(Person{});
+    const int removedId = *desk.document.Add(filledPerson());
+    desk.document.RemovePerson(removedId); // as Compact or an import would
     for (Button button :
          {Button::HomePhone, Button::WorkPhone, Button::Pager, Button::CelPhone, Button::EMail, Button::WebPage}) {
         for (int id : {emptyId, removedId, -1})
-            desk.actions.Trigger(button, desk.document, id);
+            desk.actions.Trigger(button, desk.document.Records(), id);
     }
     Person extensionOnly;
     extensionOnly.WkExt = "12";
@@ -198,7 +198,7 @@ void TestContactActions::emptyFieldsAndMissingPersonsDoNothing() {
 void TestContactActions::personGoneSinceThePaneWasFilled() {
     PhoneBook book;
     QVERIFY(book.button(PersonDetails::EMail)->isEnabled());
-    book.document.Persons.Remove(book.personId); // as Compact or an import does before the refill
+    book.document.RemovePerson(book.personId); // as Compact or an import does before the refill
     book.button(PersonDetails::EMail)->click();
     book.button(PersonDetails::WorkPhone)->click();
     QVERIFY(book.opener.opened.isEmpty());

@@ -39,14 +39,15 @@ QString cell(QTreeView* view, int row, int column = 0) {
 // A document with a few records of today and the day view over it, shown offscreen.
 struct Fixture {
     Fixture() {
-        document.Tasks.Add(task("first", today()));
-        document.Tasks.Add(task("second", today()));
-        document.Tasks.Add(task("third", today()));
-        document.Persons.Add(person("Cole, Ann", "Zebra", 1, 1));
-        document.Persons.Add(person("Avery, Bo", "apple", 1, 1));
-        document.Persons.Add(person("Bell, Cy", "Acme", 1, 0));
-        document.Appointments.Add(appointment("late", 14));
-        document.Appointments.Add(appointment("early", 9));
+        document.Add(task("first", today()));
+        document.Add(task("second", today()));
+        document.Add(task("third", today()));
+        document.Add(person("Cole, Ann", "Zebra", 1, 1));
+        document.Add(person("Avery, Bo", "apple", 1, 1));
+        document.Add(person("Bell, Cy", "Acme", 1, 0));
+        document.Add(appointment("late", 14));
+        document.Add(appointment("early", 9));
+        document.SetModified(false);
         view = std::make_unique<DayView>(document);
         view->resize(view->DialogSize());
         view->show();
@@ -102,7 +103,7 @@ void TestDayView::deleteMovesTheSelectionToTheRowBefore() {
     click(f.view->TaskList(), 2);
     QCOMPARE(f.controller().Active(), ActiveList::Tasks);
     QVERIFY(f.view->HandleCommand(cmd::TaskDelete));
-    QVERIFY(!f.document.Tasks.Find(3));
+    QVERIFY(!f.document.Tasks().Find(3));
     QVERIFY(f.document.IsModified());
     QCOMPARE(f.controller().SelectedTask().id, 2);
     QCOMPARE(f.view->TaskList()->SelectedRow(), 1);
@@ -120,7 +121,7 @@ void TestDayView::deleteMovesTheSelectionToTheRowBefore() {
     QCOMPARE(cell(f.view->TaskList(), f.view->TaskList()->SelectedRow()), QStringLiteral("second"));
     // Deleting the only task left leaves nothing selected.
     f.view->HandleCommand(cmd::TaskDelete);
-    QCOMPARE(f.document.Tasks.Count(), 0u);
+    QCOMPARE(f.document.Tasks().Count(), 0u);
     QCOMPARE(f.controller().SelectedTask().id, -1);
     QCOMPARE(f.view->TaskList()->SelectedRow(), -1);
 }
@@ -131,14 +132,15 @@ void TestDayView::deleteNeedsTheActiveList() {
     click(f.view->PhoneBookList(), 0);
     // The task list is no longer active: Tasks > Delete does nothing.
     f.view->HandleCommand(cmd::TaskDelete);
-    QCOMPARE(f.document.Tasks.Count(), 3u);
+    QCOMPARE(f.document.Tasks().Count(), 3u);
     QVERIFY(!f.document.IsModified());
     // A record that left the document meanwhile is not found; nothing else changes.
     click(f.view->TaskList(), 0);
-    f.document.Tasks.Remove(1);
+    f.document.RemoveTask(1);
+    f.document.SetModified(false);
     QVERIFY(!f.controller().DeleteTask());
     QVERIFY(!f.controller().CompleteTask());
-    QCOMPARE(f.document.Tasks.Count(), 2u);
+    QCOMPARE(f.document.Tasks().Count(), 2u);
     QVERIFY(!f.document.IsModified());
 }
 
@@ -147,14 +149,14 @@ void TestDayView::deletingFromTheOtherLists() {
     click(f.view->AppointmentList(), 1);
     QCOMPARE(f.controller().SelectedAppointment().id, 1); // "late" at 14:00
     f.view->HandleCommand(cmd::AppointmentDelete);
-    QVERIFY(!f.document.Appointments.Find(1));
+    QVERIFY(!f.document.Appointments().Find(1));
     QCOMPARE(f.controller().SelectedAppointment().id, -1);
     QCOMPARE(f.view->AppointmentList()->model()->rowCount(), 1);
 
     click(f.view->PhoneBookList(), 1); // Bell, Cy
     QCOMPARE(f.controller().SelectedPerson().id, 3);
     f.view->HandleCommand(cmd::PersonDelete);
-    QVERIFY(!f.document.Persons.Find(3));
+    QVERIFY(!f.document.Persons().Find(3));
     QCOMPARE(f.controller().SelectedPerson().id, 2); // moved to the row before
     // The refill after the change clears the phone book's selection and the detail pane.
     f.controller().RefillIfPending();
@@ -166,7 +168,7 @@ void TestDayView::deletingFromTheOtherLists() {
 void TestDayView::doubleClickCompletesATask() {
     Fixture f;
     doubleClick(f.view->TaskList(), 1);
-    const Task* done = f.document.Tasks.Find(2);
+    const Task* done = f.document.Tasks().Find(2);
     QCOMPARE(done->Priority, 3);
     QCOMPARE(done->DoneDate, today());
     QVERIFY(f.document.IsModified());
@@ -179,7 +181,7 @@ void TestDayView::doubleClickCompletesATask() {
 
 void TestDayView::choosingADateActivatesTheCalendarAndRefills() {
     Fixture f;
-    f.document.Tasks.Add(task("tomorrow's", today() + DateTimeSpan(1.0)));
+    f.document.Add(task("tomorrow's", today() + DateTimeSpan(1.0)));
     f.controller().RefillAll();
     click(f.view->TaskList(), 0);
     f.view->Calendar()->setSelectedDate(QDate(2024, 5, 16));
@@ -194,7 +196,9 @@ void TestDayView::choosingADateActivatesTheCalendarAndRefills() {
 
 void TestDayView::phoneBookClickShowsDetailsThatStayBesideTheRows() {
     Fixture f;
-    f.document.Persons.Find(2)->WkPhone = "555-0100";
+    Person person = *f.document.Persons().Find(2);
+    person.WkPhone = "555-0100";
+    f.document.Change(person);
     click(f.view->PhoneBookList(), 0);
     QCOMPARE(f.controller().Active(), ActiveList::PhoneBook);
     QCOMPARE(f.controller().SelectedPerson().id, 2);
@@ -217,8 +221,8 @@ void TestDayView::keysMoveTheSelectedRecord() {
     // Delete removes the task the user sees selected.
     QCOMPARE(f.controller().SelectedTask().id, 2);
     f.view->HandleCommand(cmd::TaskDelete);
-    QVERIFY(!f.document.Tasks.Find(2));
-    QVERIFY(f.document.Tasks.Find(1));
+    QVERIFY(!f.document.Tasks().Find(2));
+    QVERIFY(f.document.Tasks().Find(1));
 }
 
 void TestDayView::filterRadiosRefillThePhoneBook() {
@@ -245,7 +249,7 @@ void TestDayView::refillsAreCoalesced() {
     Fixture f;
     QSignalSpy taskResets(&f.controller().Tasks(), &QAbstractItemModel::modelReset);
     for (int i = 0; i < 500; ++i) {
-        f.document.Tasks.Add(task("imported", today()));
+        f.document.Add(task("imported", today()));
         f.document.NotifyChanged();
     }
     QCOMPARE(taskResets.count(), 0);
@@ -259,7 +263,7 @@ void TestDayView::refillsAreCoalesced() {
 void TestDayView::refillKeepsTheSelectedTask() {
     Fixture f;
     click(f.view->TaskList(), 2);
-    f.document.Tasks.Add(task("added", today()));
+    f.document.Add(task("added", today()));
     f.document.NotifyChanged();
     f.controller().RefillIfPending();
     QCOMPARE(f.controller().SelectedTask().id, 3);

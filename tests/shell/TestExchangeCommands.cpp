@@ -61,7 +61,7 @@ private slots:
         f.prompts.queueFileName(kCards);
         QVERIFY(f.frame->Route(cmd::ImportContacts));
         QCOMPARE(f.prompts.dialogs.last().request.filters.first(), QStringLiteral("vCard Files (*.vcf)"));
-        QCOMPARE(f.frame->Document().Persons.Count(), size_t(2));
+        QCOMPARE(f.frame->Document().Persons().Count(), size_t(2));
         QCOMPARE(f.prompts.messages.last().caption, QStringLiteral("Contacts (vCard)"));
         QVERIFY(f.prompts.messages.last().text.startsWith(QStringLiteral("2 persons added\n")));
         QVERIFY(f.frame->Document().IsModified());
@@ -69,7 +69,7 @@ private slots:
 
         f.prompts.queueFileName(kCalendar);
         QVERIFY(f.frame->Route(cmd::ImportCalendar));
-        QCOMPARE(f.frame->Document().Tasks.Count(), size_t(8));
+        QCOMPARE(f.frame->Document().Tasks().Count(), size_t(8));
         QVERIFY(f.enabled(cmd::ExportCalendar));
 
         QTemporaryDir dir;
@@ -108,7 +108,7 @@ private slots:
         f.prompts.queueAnswer(static_cast<PromptAnswer>(answer));
         f.drop(files);
         QCOMPARE(f.accepted, accepted);
-        QCOMPARE(static_cast<int>(f.frame->Document().Persons.Count()), persons);
+        QCOMPARE(static_cast<int>(f.frame->Document().Persons().Count()), persons);
         if (accepted)
             QCOMPARE(f.prompts.messages.first().text, QStringLiteral("Import the contacts in v30-desktop.vcf?"));
         else

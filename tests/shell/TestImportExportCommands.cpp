@@ -131,19 +131,20 @@ void TestImportExportCommands::addRecords(PimDocument& document) {
     task.Description = "Pay rent";
     task.DueDate = today();
     task.Priority = Task::Medium;
-    document.Tasks.Add(task);
+    document.Add(task);
     Person person;
     person.FName = "Jane";
     person.LName = "Doe";
     person.RName = "Doe, Jane";
-    document.Persons.Add(person);
+    document.Add(person);
     Appointment appointment;
     appointment.Description = "Dentist";
     appointment.DueDate = today();
     appointment.StartTime = DateTime(2024, 5, 15, 10, 0, 0);
     appointment.EndTime = DateTime(2024, 5, 15, 11, 0, 0);
     appointment.AlarmTime = appointment.StartTime;
-    document.Appointments.Add(appointment);
+    document.Add(appointment);
+    document.SetModified(false);
 }
 
 // The fresh start, with every import enabled and every export disabled, is the main window's test.
@@ -196,7 +197,7 @@ void TestImportExportCommands::cancelChangesNothing() {
     f->Document().RemoveObserver(&observer);
     QCOMPARE(observer.changes, 0);
     QVERIFY(!f->Document().IsModified());
-    QCOMPARE(f->Document().Tasks.Count() + f->Document().Persons.Count(), 2u);
+    QCOMPARE(f->Document().Tasks().Count() + f->Document().Persons().Count(), 2u);
     QVERIFY(!QFile::exists(target));
     QCOMPARE(readFile(QStringLiteral("cancel.csv")), content);
     QVERIFY(f.prompts.messages.isEmpty());
@@ -227,9 +228,9 @@ void TestImportExportCommands::importAddsTheRecordsAndSaysHowMany() {
              QStringLiteral("2 tasks added to current database.\n\n1 line skipped, no task (line 4)."));
     QCOMPARE(f.prompts.messages[0].caption, QStringLiteral("Imported Tasks"));
     QCOMPARE(f.prompts.messages[0].icon, PromptIcon::Information);
-    QCOMPARE(f->Document().Tasks.Count(), 3u);
+    QCOMPARE(f->Document().Tasks().Count(), 3u);
     QVERIFY(f->Document().IsModified());
-    const Task* added = f->Document().Tasks.Find(3);
+    const Task* added = f->Document().Tasks().Find(3);
     QVERIFY(added);
     QCOMPARE(added->Description, std::string("Call Bob"));
     QCOMPARE(added->Priority, int(Task::High));
@@ -254,7 +255,7 @@ void TestImportExportCommands::importThatAddsNothingSaysZero() {
              QStringLiteral("0 names added to current database.\n\n"
                             "1 line skipped, no first name, last name or company (line 2)."));
     QCOMPARE(f.prompts.messages[0].caption, QStringLiteral("Imported Names"));
-    QCOMPARE(f->Document().Persons.Count(), 0u);
+    QCOMPARE(f->Document().Persons().Count(), 0u);
 }
 
 void TestImportExportCommands::exportWritesTheTickedColumns() {

@@ -59,12 +59,12 @@ QString writeDocument(const QString& path, int tasksToday) {
         Task task;
         task.Description = "task " + std::to_string(i + 1);
         task.DueDate = today();
-        document.Tasks.Add(task);
+        document.Add(task);
     }
     Person person;
     person.RName = "Doe, Jane";
     person.WhitePages = 1;
-    document.Persons.Add(person);
+    document.Add(person);
     if (!document.WriteToFile(path))
         qFatal("cannot write %s", qPrintable(path));
     return path;
@@ -141,7 +141,7 @@ void TestMainFrame::choosingADailyReportChecksIt() {
     Frame f;
     Task task;
     task.DueDate = today();
-    f->Document().Tasks.Add(task);
+    f->Document().Add(task);
     f->Document().NotifyChanged();
     QVERIFY(f.enabled(cmd::ReportDailyTasks));
     QVERIFY(f.enabled(cmd::ReportDailyPlan));
@@ -158,7 +158,7 @@ void TestMainFrame::clickingTheCalendarDisablesDeleteAndEdit() {
     Frame f;
     Task task;
     task.DueDate = today();
-    f->Document().Tasks.Add(task);
+    f->Document().Add(task);
     f->Document().NotifyChanged();
     f->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.frame.get()));
@@ -303,7 +303,7 @@ void TestMainFrame::openLastFileOnStart() {
     Frame f;
     f->OpenStartupDocument(onCommandLine ? QStringList{other} : QStringList{});
     QCOMPARE(f.checked(cmd::OpenLastFileOnStart), checked);
-    QCOMPARE(f->Document().Tasks.Count(), onCommandLine ? 1u : lastFileUsed.isEmpty() ? 3u : 0u);
+    QCOMPARE(f->Document().Tasks().Count(), onCommandLine ? 1u : lastFileUsed.isEmpty() ? 3u : 0u);
     QCOMPARE(f->Document().HasNoFileName(), !lastFileUsed.isEmpty());
     // The command turns over what the menu shows.
     f->Route(cmd::OpenLastFileOnStart);
@@ -337,7 +337,7 @@ void TestMainFrame::restoreBackupOpensTheChosenCopy() {
     f->OpenStartupDocument({path});
     QVERIFY(f.enabled(cmd::FileRestoreBackup));
     for (int i = 0; i < 2; ++i) { // each save keeps the file it replaces
-        f->Document().Persons.Add(Person{});
+        f->Document().Add(Person{});
         f->Document().SetModified(true);
         f->Route(cmd::FileSave);
     }
@@ -350,7 +350,7 @@ void TestMainFrame::restoreBackupOpensTheChosenCopy() {
     });
     f->Route(cmd::FileRestoreBackup);
     QCOMPARE(persons, (QStringList{"2", "1"})); // newest first
-    QCOMPARE(f->Document().Persons.Count(), 1u);
+    QCOMPARE(f->Document().Persons().Count(), 1u);
     QVERIFY(f->Document().HasNoFileName());
     QVERIFY(f->Document().IsModified());
     QCOMPARE(f->windowTitle(), QStringLiteral("Tavoro! [Untitled]"));
@@ -410,8 +410,8 @@ void TestMainFrame::previewTakesTheDayViewsPlace() {
     Task task;
     task.Description = "Preview me";
     task.DueDate = today();
-    frame.Document().Tasks.Add(task);
-    frame.Document().NotifyChanged();
+    frame.Document().Add(task);
+    frame.Document().SetModified(false);
     frame.show();
     frame.UpdateCommandStates();
     frame.Route(cmd::ReportDailyTasks);

@@ -120,7 +120,6 @@ void TestRecordEditors::cleanup() {
 }
 
 void TestRecordEditors::addPersonStoresANewRecord() {
-    m_document->Persons.SetLastID(6);
     onModal([](QDialog* dialog) {
         type(dialog, "FName", QStringLiteral("Ada"));
         type(dialog, "LName", QStringLiteral("Lovelace"));
@@ -129,7 +128,7 @@ void TestRecordEditors::addPersonStoresANewRecord() {
         clickOk(dialog);
     });
     QVERIFY(AddPerson(nullptr, *m_document));
-    const Person* person = m_document->Persons.Find(7);
+    const Person* person = m_document->Persons().Find(m_document->Persons().LastID());
     QVERIFY(person);
     QCOMPARE(person->RName, std::string("Lovelace, Ada"));
     QCOMPARE(person->WkPhone, std::string("555-0100"));
@@ -145,8 +144,8 @@ void TestRecordEditors::editPersonKeepsUntouchedBytes() {
     person.Notes = "first line\r\nsecond \x80 line";
     person.RName = "M\xfcller, Jos\xe9";
     person.WhitePages = 5; // any non-zero value counts as set and stays as it is
-    const int id = *m_document->Persons.Add(person);
-    const Person before = *m_document->Persons.Find(id);
+    const int id = *m_document->Add(person);
+    const Person before = *m_document->Persons().Find(id);
 
     onModal([](QDialog* dialog) {
         QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("FName"))->text(), QStringLiteral("José"));
@@ -158,7 +157,7 @@ void TestRecordEditors::editPersonKeepsUntouchedBytes() {
 
     Person expected = before;
     expected.City = "Z\xc3\xbcrich"; // typed text is stored as UTF-8
-    QCOMPARE(*m_document->Persons.Find(id), expected);
+    QCOMPARE(*m_document->Persons().Find(id), expected);
 
     // A changed name is stored as UTF-8, and the display name follows it.
     onModal([](QDialog* dialog) {
@@ -169,7 +168,7 @@ void TestRecordEditors::editPersonKeepsUntouchedBytes() {
     QVERIFY(EditPerson(nullptr, *m_document, id));
     // Typing the same first name again is no change: its old bytes stay. The display name joins
     // an old and a new encoding, so it is made again as UTF-8 rather than from mixed bytes.
-    const Person& renamed = *m_document->Persons.Find(id);
+    const Person& renamed = *m_document->Persons().Find(id);
     QCOMPARE(renamed.FName, std::string("Jos\xe9"));
     QCOMPARE(renamed.LName, std::string("N\xc3\xba\xc3\xb1"
                                         "ez"));
@@ -180,9 +179,11 @@ void TestRecordEditors::editPersonKeepsUntouchedBytes() {
 void TestRecordEditors::cancelChangesNothing() {
     Person person;
     person.FName = "Ada";
-    const int personId = *m_document->Persons.Add(person);
-    const int appointmentId = *m_document->Appointments.Add(armedAppointment());
-    const PimRecords before = *m_document;
+    const int personId = *m_document->Add(person);
+    const int appointmentId = *m_document->Add(armedAppointment());
+    const PimRecords before = m_document->Records();
+    m_document->SetModified(false);
+    m_observer.changes = 0;
 
     onModal([](QDialog* dialog) {
         type(dialog, "FName", QStringLiteral("Grace"));
@@ -199,15 +200,18 @@ void TestRecordEditors::cancelChangesNothing() {
     QVERIFY(!AddTask(nullptr, *m_document));
     QVERIFY(!EditTask(nullptr, *m_document, 99)); // no such task: no dialog at all
 
-    QCOMPARE(*m_document->Persons.Find(personId), *before.Persons.Find(personId));
-    QCOMPARE(*m_document->Appointments.Find(appointmentId), *before.Appointments.Find(appointmentId));
-    QCOMPARE(m_document->Tasks.Count(), std::size_t(0));
+    QCOMPARE(*m_document->Persons().Find(personId), *before.Persons.Find(personId));
+    QCOMPARE(*m_document->Appointments().Find(appointmentId), *before.Appointments.Find(appointmentId));
+    QCOMPARE(m_document->Tasks().Count(), std::size_t(0));
     QVERIFY(!m_document->IsModified());
     QCOMPARE(m_observer.changes, 0);
 }
 
 void TestRecordEditors::userSheetEditsTheOwner() {
-    m_document->User.Company = "Caf\xe9 Noir";
+    User owner;
+    owner.Company = "Caf\xe9 Noir";
+    m_document->ChangeUser(owner);
+    m_observer.changes = 0;
     onModal([](QDialog* dialog) {
         QVERIFY(qobject_cast<UserSheet*>(dialog));
         type(dialog, "LName", QStringLiteral("Hopper"));
@@ -215,9 +219,9 @@ void TestRecordEditors::userSheetEditsTheOwner() {
         clickOk(dialog);
     });
     QVERIFY(EditUser(nullptr, *m_document));
-    QCOMPARE(m_document->User.LName, std::string("Hopper"));
-    QCOMPARE(m_document->User.Zip, std::string("10115"));
-    QCOMPARE(m_document->User.Company, std::string("Caf\xe9 Noir"));
+    QCOMPARE(m_document->User().LName, std::string("Hopper"));
+    QCOMPARE(m_document->User().Zip, std::string("10115"));
+    QCOMPARE(m_document->User().Company, std::string("Caf\xe9 Noir"));
     QCOMPARE(m_observer.changes, 1);
 }
 
@@ -233,7 +237,7 @@ void TestRecordEditors::addTaskTakesTheCalendarDay() {
         QTest::keyClick(dialog->findChild<QLineEdit*>(QStringLiteral("Description")), Qt::Key_Return);
     });
     QVERIFY(AddTask(nullptr, *m_document));
-    const Task& task = *m_document->Tasks.Find(1);
+    const Task& task = *m_document->Tasks().Find(1);
     QCOMPARE(task.Description, std::string("Water the plants"));
     QCOMPARE(task.Priority, int(Task::High));
     QCOMPARE(task.DueDate, DateTime(2003, 6, 14, 0, 0, 0));
@@ -264,7 +268,7 @@ void TestRecordEditors::doneInTheDialogLeavesDoneDate() {
     task.DueDate = DateTime(2003, 5, 30, 0, 0, 0);
     task.Priority = Task::Low;
     task.DoneDate = DateTime(2001, 1, 2, 0, 0, 0);
-    const int id = *m_document->Tasks.Add(task);
+    const int id = *m_document->Add(task);
     onModal([](QDialog* dialog) {
         QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("Low"))->isChecked());
         QTest::mouseClick(dialog->findChild<QRadioButton*>(QStringLiteral("Done")), Qt::LeftButton);
@@ -273,7 +277,7 @@ void TestRecordEditors::doneInTheDialogLeavesDoneDate() {
     QVERIFY(EditTask(nullptr, *m_document, id));
     task.ID = id;
     task.Priority = Task::Done;
-    QCOMPARE(*m_document->Tasks.Find(id), task);
+    QCOMPARE(*m_document->Tasks().Find(id), task);
 }
 
 void TestRecordEditors::taskDatePickerSetsMidnight() {
@@ -320,7 +324,7 @@ void TestRecordEditors::addAppointmentStartsFromNow() {
         clickOk(dialog);
     });
     QVERIFY(AddAppointment(nullptr, *m_document));
-    const Appointment& added = *m_document->Appointments.Find(1);
+    const Appointment& added = *m_document->Appointments().Find(1);
     QCOMPARE(added.Description, std::string("Lunch"));
     QCOMPARE(added.StartTime, DateTime(2003, 6, 14, 15, 30, 0));
     QCOMPARE(added.EndTime, DateTime(2003, 6, 14, 15, 45, 0));
@@ -360,14 +364,14 @@ void TestRecordEditors::appointmentArrowsStepAndPush() {
 }
 
 void TestRecordEditors::appointmentFullHourAlarmRoundTrip() {
-    const int id = *m_document->Appointments.Add(armedAppointment());
+    const int id = *m_document->Add(armedAppointment());
     onModal([](QDialog* dialog) {
         QCOMPARE(text(dialog, "Minutes"), QStringLiteral("60"));
         QVERIFY(dialog->findChild<QCheckBox*>(QStringLiteral("SetAlarm"))->isChecked());
         clickOk(dialog);
     });
     QVERIFY(EditAppointment(nullptr, *m_document, id));
-    const Appointment& after = *m_document->Appointments.Find(id);
+    const Appointment& after = *m_document->Appointments().Find(id);
     QCOMPARE(after.AlarmTime, DateTime(2003, 6, 3, 9, 0, 0));
     QCOMPARE(after.Alarm, 1);
 
@@ -379,14 +383,14 @@ void TestRecordEditors::appointmentFullHourAlarmRoundTrip() {
 void TestRecordEditors::editingDescriptionKeepsTheAlarm() {
     Appointment appointment = armedAppointment();
     appointment.AlarmTime = DateTime(2003, 6, 3, 8, 29, 30); // further ahead than the minutes can show
-    const int id = *m_document->Appointments.Add(appointment);
+    const int id = *m_document->Add(appointment);
     onModal([](QDialog* dialog) {
         type(dialog, "Description", QStringLiteral("Dentist, bring card"));
         QTest::keyClick(dialog->findChild<StepField*>(QStringLiteral("End")), Qt::Key_Up);
         clickOk(dialog);
     });
     QVERIFY(EditAppointment(nullptr, *m_document, id));
-    const Appointment& after = *m_document->Appointments.Find(id);
+    const Appointment& after = *m_document->Appointments().Find(id);
     QCOMPARE(after.Description, std::string("Dentist, bring card"));
     QCOMPARE(after.EndTime, DateTime(2003, 6, 3, 11, 15, 0));
     QCOMPARE(after.AlarmTime, appointment.AlarmTime);
@@ -417,7 +421,7 @@ void TestRecordEditors::keyboardConfirmsAndCancels() {
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
     QVERIFY(!AddAppointment(nullptr, *m_document));
-    QCOMPARE(m_document->Appointments.Count(), std::size_t(0));
+    QCOMPARE(m_document->Appointments().Count(), std::size_t(0));
 
     // Tab walks the task dialog top to bottom (inside the date picker it moves between its parts).
     TaskDialog task(Task(), true);
@@ -464,8 +468,8 @@ void TestRecordEditors::dayViewCommandsOpenTheEditors() {
     QVERIFY(view.HandleCommand(cmd::PersonAdd));
     answer(false);
     QVERIFY(view.HandleCommand(cmd::EditUser));
-    QCOMPARE(m_document->Tasks.Count(), std::size_t(1));
-    QCOMPARE(m_document->Persons.Count(), std::size_t(1));
+    QCOMPARE(m_document->Tasks().Count(), std::size_t(1));
+    QCOMPARE(m_document->Persons().Count(), std::size_t(1));
 
     // Edit acts only on the selected record of the active list: with the calendar active, no
     // dialog opens (one that did would be answered and counted).

@@ -194,9 +194,9 @@ void TestReminders::clockJumps() {
 
 // Two alarms on other dates than the one selected ring together; each row is handled on its own.
 void TestReminders::dueAlarmsShareOneWindow() {
-    const int dentist = *m_document->Appointments.Add(appointment("Dentist", 3, 10, 0, true, 15));
-    const int call = *m_document->Appointments.Add(appointment("Call the bank", 3, 11, 0, true, 80));
-    m_document->Appointments.Add(appointment("Walk", 3, 9, 0, false, 15));
+    const int dentist = *m_document->Add(appointment("Dentist", 3, 10, 0, true, 15));
+    const int call = *m_document->Add(appointment("Call the bank", 3, 11, 0, true, 80));
+    m_document->Add(appointment("Walk", 3, 9, 0, false, 15));
 
     m_center->Check();
     ReminderWindow* window = m_center->Window();
@@ -224,7 +224,7 @@ void TestReminders::dueAlarmsShareOneWindow() {
 
     closeReminder(window, true);
     QVERIFY(!m_center->Window());
-    QCOMPARE(m_document->Appointments.Find(dentist)->Alarm, 0);
+    QCOMPARE(m_document->Appointments().Find(dentist)->Alarm, 0);
     QVERIFY(m_document->IsModified());
     QCOMPARE(m_sound.calls.last(), QStringLiteral("stop"));
 
@@ -236,15 +236,15 @@ void TestReminders::dueAlarmsShareOneWindow() {
     m_center->Check();
     QCOMPARE(column(m_center->Window(), 3), QStringList({"Call the bank"}));
     closeReminder(m_center->Window(), false);
-    QCOMPARE(m_document->Appointments.Find(call)->Alarm, 1);
+    QCOMPARE(m_document->Appointments().Find(call)->Alarm, 1);
     m_center->Check();
     QVERIFY(m_center->Window());
 }
 
 void TestReminders::missedRemindersOnOpening() {
-    const int review = *m_document->Appointments.Add(appointment("Review", 2, 15, 0, true, 15));
-    const int old = *m_document->Appointments.Add(appointment("Old call", 1, 8, 0, true, 5));
-    m_document->Appointments.Add(appointment("Dentist", 3, 10, 0, true, 15));
+    const int review = *m_document->Add(appointment("Review", 2, 15, 0, true, 15));
+    const int old = *m_document->Add(appointment("Old call", 1, 8, 0, true, 5));
+    m_document->Add(appointment("Dentist", 3, 10, 0, true, 15));
 
     m_center->OpeningCheck();
     MissedRemindersWindow* missed = m_center->MissedWindow();
@@ -259,20 +259,20 @@ void TestReminders::missedRemindersOnOpening() {
     listOf(missed)->clearSelection();
     listOf(missed)->topLevelItem(1)->setSelected(true);
     click(missed, "turnOffSelectedButton");
-    QCOMPARE(m_document->Appointments.Find(review)->Alarm, 0);
+    QCOMPARE(m_document->Appointments().Find(review)->Alarm, 0);
     QCOMPARE(column(missed, 2), QStringList({"Old call"}));
     click(missed, "closeButton");
     QVERIFY(!m_center->MissedWindow());
 
     // Closed, the rest stay set but ring no more this session.
-    QCOMPARE(m_document->Appointments.Find(old)->Alarm, 1);
+    QCOMPARE(m_document->Appointments().Find(old)->Alarm, 1);
     closeReminder(m_center->Window(), false);
     m_center->Check();
     QCOMPARE(column(m_center->Window(), 3), QStringList({"Dentist"}));
 }
 
 void TestReminders::pendingSnoozeIsSaved() {
-    const int id = *m_document->Appointments.Add(appointment("Dentist", 3, 10, 0, true, 15));
+    const int id = *m_document->Add(appointment("Dentist", 3, 10, 0, true, 15));
     m_center->Check();
     click(m_center->Window(), "snoozeButton"); // 5 minutes
     QTemporaryDir folder;
@@ -282,8 +282,8 @@ void TestReminders::pendingSnoozeIsSaved() {
     FakePromptService prompts;
     PimDocument reread;
     QVERIFY(reread.ReadFromFile(path, prompts));
-    QCOMPARE(reread.Appointments.Find(id)->Alarm, 1);
-    QCOMPARE(reread.Appointments.Find(id)->AlarmTime, DateTime(2003, 6, 3, 9, 55, 0));
+    QCOMPARE(reread.Appointments().Find(id)->Alarm, 1);
+    QCOMPARE(reread.Appointments().Find(id)->AlarmTime, DateTime(2003, 6, 3, 9, 55, 0));
     // Read back, the document replaces what the center knew, and the snooze still holds.
     QVERIFY(m_document->ReadFromFile(path, prompts));
     QVERIFY(m_center->State().Empty());
@@ -295,7 +295,7 @@ void TestReminders::pendingSnoozeIsSaved() {
 }
 
 void TestReminders::reminderWindowCannotBeDismissedOtherwise() {
-    m_document->Appointments.Add(appointment("Dentist", 3, 10, 0, true, 15));
+    m_document->Add(appointment("Dentist", 3, 10, 0, true, 15));
     m_settings.SetSoundFile(QStringLiteral("chime.wav"));
     m_center->Check();
     ReminderWindow* window = m_center->Window();
@@ -310,7 +310,7 @@ void TestReminders::reminderWindowCannotBeDismissedOtherwise() {
     QCOMPARE(m_sound.calls, QStringList({"play chime.wav", "stop", "play chime.wav"}));
     closeReminder(window, true);
     m_settings.SetAudible(false);
-    m_document->Appointments.Add(appointment("Barber", 3, 11, 0, true, 90));
+    m_document->Add(appointment("Barber", 3, 11, 0, true, 90));
     m_sound.calls.clear();
     m_center->Check();
     m_center->Window()->Repeat();
@@ -333,7 +333,7 @@ void TestReminders::desktopNoticeRaisesTheWindow() {
 
         platform::DesktopNotifications notifications(QDBusConnection::connectToBus(address, QStringLiteral("app")));
         ReminderCenter center(*m_document, m_settings, m_sound, m_frame, &notifications);
-        m_document->Appointments.Add(appointment("Dentist", 3, 10, 0, true, 15));
+        m_document->Add(appointment("Dentist", 3, 10, 0, true, 15));
         center.Check();
         QTRY_COMPARE(receiver.notices, QStringList({"Tavoro!|Reminder: Dentist|This is your reminder for your 10:00 AM "
                                                     "appointment.|default,Show"}));
@@ -372,7 +372,7 @@ void TestReminders::midnightMovesToday() {
     Task task;
     task.Description = "Pay rent";
     task.DueDate = DateTime(2003, 6, 3, 0, 0, 0);
-    document.Tasks.Add(task);
+    document.Add(task);
     document.CurrentDate = DateTime(2003, 6, shownDay, 0, 0, 0);
     DayView view(document, m_frame);
     view.Controller().RefillIfPending();
@@ -468,7 +468,7 @@ void TestReminders::soundPlayerLoopsTheShippedBeep() {
 void TestReminders::dayViewRunsTheReminders() {
     PimDocument document;
     document.CurrentDate = DateTime(2003, 7, 1, 0, 0, 0);
-    const int id = *document.Appointments.Add(appointment("Dentist", 3, 10, 0, true, 15));
+    const int id = *document.Add(appointment("Dentist", 3, 10, 0, true, 15));
     {
         DayView view(document, m_frame);
         QVERIFY(view.Reminders().Center().IsActive());
@@ -477,7 +477,7 @@ void TestReminders::dayViewRunsTheReminders() {
         // The first look comes as soon as the event loop runs, not a minute later.
         QTRY_VERIFY(view.Reminders().Center().Window());
         closeReminder(view.Reminders().Center().Window(), true);
-        QCOMPARE(document.Appointments.Find(id)->Alarm, 0);
+        QCOMPARE(document.Appointments().Find(id)->Alarm, 0);
         QVERIFY(document.IsModified());
 
         QVERIFY(view.HandleCommand(cmd::AudibleAlarm));

@@ -93,12 +93,12 @@ void TestReportMenu::init() {
     m_printDialogs.acceptPrinter = false;
     m_frame = std::make_unique<MainFrame>(m_prompt, QString(), &m_printDialogs);
     PimDocument& document = m_frame->Document();
-    document.Persons.Add(listed("Young", true, false)); // 1
-    document.Persons.Add(listed("Adams", true, true));  // 2
-    document.Persons.Add(listed("Baker", false, true)); // 3
-    document.Tasks.Add(due(2003, 3, 4, "this week"));
-    document.Tasks.Add(due(2003, 3, 20, "this month"));
-    document.Tasks.Add(due(2003, 4, 1, "next month"));
+    document.Add(listed("Young", true, false)); // 1
+    document.Add(listed("Adams", true, true));  // 2
+    document.Add(listed("Baker", false, true)); // 3
+    document.Add(due(2003, 3, 4, "this week"));
+    document.Add(due(2003, 3, 20, "this month"));
+    document.Add(due(2003, 4, 1, "next month"));
     document.NotifyChanged();
     m_frame->View()->Controller().SelectDate(DateTime(2003, 3, 5, 0, 0, 0));
 }
@@ -128,8 +128,8 @@ void TestReportMenu::personReportsAreEnabledWithPersons() {
     m_frame->UpdateCommandStates();
     QVERIFY(m_frame->Action(cmd::ReportAddressBook)->isEnabled());
     QVERIFY(m_frame->Action(cmd::ReportEnvelopes)->isEnabled());
-    m_frame->Document().Persons.Clear();
-    m_frame->Document().NotifyChanged();
+    while (!m_frame->Document().Persons().Empty())
+        m_frame->Document().RemovePerson(m_frame->Document().Persons().begin()->first);
     m_frame->UpdateCommandStates();
     QVERIFY(!m_frame->Action(cmd::ReportAddressBook)->isEnabled());
     QVERIFY(!m_frame->Action(cmd::ReportEnvelopes)->isEnabled());

@@ -123,10 +123,10 @@ void TestStartup::documentIsReadWhileTheSplashShows() {
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget* splash = QApplication::activeModalWidget();
-        if (!splash || frame.Document().Persons.Count() != static_cast<size_t>(persons) ||
+        if (!splash || frame.Document().Persons().Count() != static_cast<size_t>(persons) ||
             frame.windowTitle().isEmpty())
             return;
-        personsDuringSplash = static_cast<int>(frame.Document().Persons.Count());
+        personsDuringSplash = static_cast<int>(frame.Document().Persons().Count());
         noticesDuringSplash = screen.messages.size();
         QVERIFY(!frame.isVisible());
         QTest::mouseClick(splash, Qt::LeftButton);

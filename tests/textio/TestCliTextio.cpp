@@ -100,9 +100,9 @@ void TestCliTextio::importAddsToAnExistingDocument() {
     QCOMPARE(cli({"import", "persons", path("doc.pgr"), kPersons}).exitCode, 0);
     PimDocument document;
     QVERIFY(load(document));
-    QCOMPARE(document.Persons.Count(), std::size_t(10));
-    QCOMPARE(document.Persons.LastID(), 10);
-    QCOMPARE(document.Appointments.Count(), std::size_t(3));
+    QCOMPARE(document.Persons().Count(), std::size_t(10));
+    QCOMPARE(document.Persons().LastID(), 10);
+    QCOMPARE(document.Appointments().Count(), std::size_t(3));
 }
 
 void TestCliTextio::formatOptions() {
@@ -125,8 +125,8 @@ void TestCliTextio::columnsGivenInFileOrder() {
     QCOMPARE(run.out.left(17), QByteArray("2 persons added t"));
     PimDocument document;
     QVERIFY(load(document));
-    QCOMPARE(document.Persons.Find(1)->RName, std::string("Berg, Anna"));
-    QCOMPARE(document.Persons.Find(2)->RName, std::string("Dahl"));
+    QCOMPARE(document.Persons().Find(1)->RName, std::string("Berg, Anna"));
+    QCOMPARE(document.Persons().Find(2)->RName, std::string("Dahl"));
 }
 
 void TestCliTextio::headerNamesInAnyCase() {
@@ -137,9 +137,9 @@ void TestCliTextio::headerNamesInAnyCase() {
     QVERIFY(run.out.endsWith("\nColumns not imported: Shoe size.\n"));
     PimDocument document;
     QVERIFY(load(document));
-    QCOMPARE(document.Persons.Count(), std::size_t(1));
-    QCOMPARE(document.Persons.Find(1)->FName, std::string("Anna"));
-    QCOMPARE(document.Persons.Find(1)->Company, std::string("Acme"));
+    QCOMPARE(document.Persons().Count(), std::size_t(1));
+    QCOMPARE(document.Persons().Find(1)->FName, std::string("Anna"));
+    QCOMPARE(document.Persons().Find(1)->Company, std::string("Acme"));
 }
 
 // Python's csv module reads what we write, mark, line breaks, doubled quotes and all.

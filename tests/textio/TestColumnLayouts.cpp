@@ -85,7 +85,7 @@ void TestColumnLayouts::importsTheLayout() {
     out.ApplyDefaultFormat();
     out.SelectedFields = out.AvailableFields;
     out.FilePath = dir.filePath(QStringLiteral("out.csv"));
-    kind->exportRecords(document, out);
+    kind->exportRecords(document.Records(), out);
     QCOMPARE(readAll(out.FilePath), readAll(QDir(kLayouts).filePath(file.chopped(4) + QStringLiteral(".ref"))));
     platform::Clock::setFixed(std::nullopt);
 }

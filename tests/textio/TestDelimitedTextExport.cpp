@@ -53,7 +53,7 @@ Appointment appointment(const char* description, int day, int startHour, int sta
 } // namespace
 
 void TestDelimitedTextExport::init() {
-    m_document.ClearRecords();
+    m_document.ClearContents();
 }
 
 DelimitedTextSettings TestDelimitedTextExport::settings(RecordType type, const char* encloser, const char* separator) {
@@ -74,9 +74,9 @@ QByteArray TestDelimitedTextExport::written() const {
 }
 
 void TestDelimitedTextExport::tasksWithSingleQuotes() {
-    m_document.Tasks.Add(task("Pay rent", DateTime(2026, 12, 5, 9, 30, 0), Task::Medium));
-    m_document.Tasks.Add(task("It's done", DateTime(1950, 1, 31, 0, 0, 0), Task::Done));
-    QCOMPARE(ExportTasks(m_document, settings(RecordType::Tasks, "'", ",")), 2);
+    m_document.Add(task("Pay rent", DateTime(2026, 12, 5, 9, 30, 0), Task::Medium));
+    m_document.Add(task("It's done", DateTime(1950, 1, 31, 0, 0, 0), Task::Done));
+    QCOMPARE(ExportTasks(m_document.Records(), settings(RecordType::Tasks, "'", ",")), 2);
     QCOMPARE(written(), QByteArray("'Task','DueDate','Priority'\n"
                                    "'Pay rent','12/5/2026','1'\n"
                                    "'It''s done','1/31/1950','3'\n"));
@@ -103,11 +103,11 @@ void TestDelimitedTextExport::personsInTheirFixedOrder() {
     p.Position = "Owner";
     p.Notes = "Likes tea";
     p.YellowPages = 1;
-    m_document.Persons.Add(p);
+    m_document.Add(p);
     Person q;
     q.Company = "Acme";
-    m_document.Persons.Add(q);
-    QCOMPARE(ExportPersons(m_document, settings(RecordType::Persons)), 2);
+    m_document.Add(q);
+    QCOMPARE(ExportPersons(m_document.Records(), settings(RecordType::Persons)), 2);
     QCOMPARE(written(),
              QByteArray("\"FirstName\",\"LastName\",\"Address1\",\"Address2\",\"City\",\"State\",\"ZipCode\","
                         "\"HomePhone\",\"WorkPhone\",\"WorkExtension\",\"Fax\",\"CelPhone\",\"Pager\",\"E-Mail\","
@@ -120,10 +120,10 @@ void TestDelimitedTextExport::personsInTheirFixedOrder() {
 
 // The header names stand over their values even when the selection lists them in another order.
 void TestDelimitedTextExport::headerFollowsTheRows() {
-    m_document.Tasks.Add(task("Call", DateTime(2026, 12, 5, 0, 0, 0), Task::Low));
+    m_document.Add(task("Call", DateTime(2026, 12, 5, 0, 0, 0), Task::Low));
     DelimitedTextSettings s = settings(RecordType::Tasks);
     s.SelectedFields = {"Priority", "", "Task", "Nonsense"};
-    QCOMPARE(ExportTasks(m_document, s), 1);
+    QCOMPARE(ExportTasks(m_document.Records(), s), 1);
     QCOMPARE(written(), QByteArray("\"Task\",\"Priority\"\n\"Call\",\"2\"\n"));
 }
 
@@ -131,9 +131,9 @@ void TestDelimitedTextExport::appointments() {
     Appointment a = appointment("Dentist", 10, 9, 0, 9, 45);
     a.Alarm = 1;
     a.AlarmTime = DateTime(2003, 5, 10, 8, 45, 0);
-    m_document.Appointments.Add(a);
-    m_document.Appointments.Add(appointment("Lunch", 11, 12, 30, 13, 30));
-    QCOMPARE(ExportAppointments(m_document, settings(RecordType::Appointments, "\"", ";")), 2);
+    m_document.Add(a);
+    m_document.Add(appointment("Lunch", 11, 12, 30, 13, 30));
+    QCOMPARE(ExportAppointments(m_document.Records(), settings(RecordType::Appointments, "\"", ";")), 2);
     QCOMPARE(written(), QByteArray("\"Appointment\";\"Date\";\"StartTime\";\"EndTime\";\"Alarmed\";\"AlarmTime\"\n"
                                    "\"Dentist\";\"5/10/2003\";\"9:00 AM\";\"9:45 AM\";\"TRUE\";\"15\"\n"
                                    "\"Lunch\";\"5/11/2003\";\"12:30 PM\";\"1:30 PM\";\"FALSE\";\"0\"\n"));
@@ -158,11 +158,11 @@ void TestDelimitedTextExport::alarmLeadMinutes() {
     a.Alarm = static_cast<unsigned char>(alarmFlag);
     // Through day arithmetic, as the editors compute it, so the stored days are not whole seconds.
     a.AlarmTime = a.StartTime - DateTimeSpan(secondsBefore / 86400.0);
-    m_document.Appointments.Add(a);
+    m_document.Add(a);
     DelimitedTextSettings s = settings(RecordType::Appointments, "", ",");
     s.SelectedFields = {"AlarmTime"};
     s.FirstLineHasNames = false;
-    QCOMPARE(ExportAppointments(m_document, s), 1);
+    QCOMPARE(ExportAppointments(m_document.Records(), s), 1);
     QCOMPARE(written(), minutes + "\n");
 }
 
@@ -186,17 +186,17 @@ void TestDelimitedTextExport::encodesValues() {
     QFETCH(QByteArray, encloser);
     QFETCH(QByteArray, value);
     QFETCH(QByteArray, line);
-    m_document.Tasks.Add(task(value.constData(), DateTime(2026, 1, 2, 0, 0, 0), 0));
+    m_document.Add(task(value.constData(), DateTime(2026, 1, 2, 0, 0, 0), 0));
     DelimitedTextSettings s = settings(RecordType::Tasks, encloser.constData(), ",");
     s.SelectedFields = {"Task"};
     s.FirstLineHasNames = false;
-    QCOMPARE(ExportTasks(m_document, s), 1);
+    QCOMPARE(ExportTasks(m_document.Records(), s), 1);
     QCOMPARE(written(), line + "\n");
 }
 
 void TestDelimitedTextExport::emptyCollectionGivesEmptyFile() {
     writeTestFile(m_dir.filePath(QStringLiteral("out.csv")), "old content\n");
-    QCOMPARE(ExportPersons(m_document, settings(RecordType::Persons)), 0);
+    QCOMPARE(ExportPersons(m_document.Records(), settings(RecordType::Persons)), 0);
     QCOMPARE(written(), QByteArray());
 }
 

@@ -71,13 +71,13 @@ void fill(PimDocument& document, const std::vector<std::string>& texts) {
             person.*kPersonTexts[f] = texts[(i + f) % texts.size()];
         person.RName = DisplayName(person);
         person.WhitePages = 1;
-        document.Persons.Add(person);
+        document.Add(person);
 
         Task task;
         task.Description = texts[i].empty() ? "x" : texts[i];
         task.DueDate = DateTime(1990 + static_cast<int>(i), 1 + static_cast<int>(i % 12), 28, 0, 0, 0);
         task.Priority = static_cast<int>(i % 4);
-        document.Tasks.Add(task);
+        document.Add(task);
 
         const int day = 1 + static_cast<int>(i);
         const int startMinute = static_cast<int>(i * 75 % 1380);
@@ -88,7 +88,7 @@ void fill(PimDocument& document, const std::vector<std::string>& texts) {
         appointment.EndTime = DateTime(2003, 5, day, startMinute / 60 + 1, startMinute % 60, 0);
         appointment.Alarm = i % 2;
         appointment.AlarmTime = appointment.StartTime - DateTimeSpan(0, 0, static_cast<int>(i % 13) * 5, 0);
-        document.Appointments.Add(appointment);
+        document.Add(appointment);
     }
 }
 
@@ -102,7 +102,7 @@ int exportAndImport(RecordType type, const QString& path, const QByteArray& encl
     out.Separator = separator.toStdString();
     out.FirstLineHasNames = true;
     out.FilePath = path;
-    const int written = exportRecords(source, out);
+    const int written = exportRecords(source.Records(), out);
 
     DelimitedTextSettings in = DelimitedTextSettings::ForImport(type);
     in.Encloser = out.Encloser;
@@ -148,8 +148,8 @@ void TestDelimitedTextRoundTrip::roundTrip() {
                              copy, ExportPersons, ImportPersons),
              count);
     for (int id = 1; id <= count; ++id) {
-        const Person& a = *original.Persons.Find(id);
-        const Person& b = *copy.Persons.Find(id);
+        const Person& a = *original.Persons().Find(id);
+        const Person& b = *copy.Persons().Find(id);
         for (TextField field : kPersonTexts)
             QCOMPARE(QByteArray::fromStdString(b.*field), QByteArray::fromStdString(a.*field));
         QCOMPARE(b.RName, a.RName);
@@ -159,8 +159,8 @@ void TestDelimitedTextRoundTrip::roundTrip() {
                              copy, ExportTasks, ImportTasks),
              count);
     for (int id = 1; id <= count; ++id) {
-        const Task& a = *original.Tasks.Find(id);
-        const Task& b = *copy.Tasks.Find(id);
+        const Task& a = *original.Tasks().Find(id);
+        const Task& b = *copy.Tasks().Find(id);
         QCOMPARE(b.Description, a.Description);
         QCOMPARE(b.DueDate, a.DueDate);
         QCOMPARE(b.Priority, a.Priority);
@@ -173,8 +173,8 @@ void TestDelimitedTextRoundTrip::roundTrip() {
                              original, copy, ExportAppointments, ImportAppointments),
              count);
     for (int id = 1; id <= count; ++id) {
-        const Appointment& a = *original.Appointments.Find(id);
-        const Appointment& b = *copy.Appointments.Find(id);
+        const Appointment& a = *original.Appointments().Find(id);
+        const Appointment& b = *copy.Appointments().Find(id);
         QCOMPARE(b.Description, a.Description);
         QCOMPARE(b.DueDate, a.DueDate);
         QCOMPARE(b.StartTime, a.StartTime);

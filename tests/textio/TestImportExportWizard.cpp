@@ -367,7 +367,7 @@ void TestImportExportWizard::writeFailureKeepsTheWizardOpen() {
     PimDocument document;
     Task task;
     task.Description = "Pay rent";
-    document.Tasks.Add(task);
+    document.Add(task);
     Run run(RecordType::Tasks, false);
     const wizard::TransferCommand& command = wizard::TransferCommand::For(RecordType::Tasks, false);
     run.flow.SetTransfer([&] {

@@ -307,14 +307,14 @@ void TestWizardFlow::importReportsItsCount() {
     QCOMPARE(again.message.value().text, QStringLiteral("0 appointments added to current database.\n\n"
                                                         "1 line skipped, overlaps another appointment (line 1)."));
     QCOMPARE(again.message->caption, QStringLiteral("Imported Appointments"));
-    QCOMPARE(document.Appointments.Count(), 1u);
+    QCOMPARE(document.Appointments().Count(), 1u);
 }
 
 void TestWizardFlow::exportThatCannotWriteSaysSo() {
     PimDocument document;
     Task task;
     task.Description = "Pay rent";
-    document.Tasks.Add(task);
+    document.Add(task);
     const TransferCommand& command = TransferCommand::For(RecordType::Tasks, false);
     DelimitedTextSettings settings = command.Settings();
     settings.Separator = ",";

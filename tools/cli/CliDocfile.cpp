@@ -62,8 +62,8 @@ int runCheck(const QStringList& args) {
     PimDocument document;
     if (!load(document, args.at(0), prompt))
         return 1;
-    std::printf("Tasks: %zu (LastID %d)\n", document.Tasks.Count(), document.Tasks.LastID());
-    std::printf("Persons: %zu (LastID %d)\n", document.Persons.Count(), document.Persons.LastID());
-    std::printf("Appointments: %zu (LastID %d)\n", document.Appointments.Count(), document.Appointments.LastID());
+    std::printf("Tasks: %zu (LastID %d)\n", document.Tasks().Count(), document.Tasks().LastID());
+    std::printf("Persons: %zu (LastID %d)\n", document.Persons().Count(), document.Persons().LastID());
+    std::printf("Appointments: %zu (LastID %d)\n", document.Appointments().Count(), document.Appointments().LastID());
     return 0;
 }

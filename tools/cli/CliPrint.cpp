@@ -130,20 +130,20 @@ ReportSelection selectionFor(ReportKind kind, const PimDocument& document, const
     const QDate& date = options.date;
     const DateTime day(date.year(), date.month(), date.day(), 0, 0, 0);
     std::vector<ListedRow> taskRows;
-    for (const ListRow& row : DayListRows::Tasks(document, day, DateTime::Today()))
+    for (const ListRow& row : DayListRows::Tasks(document.Records(), day, DateTime::Today()))
         taskRows.push_back({row.id, row.columns[1]});
     std::vector<ListedRow> appointmentRows;
-    for (const ListRow& row : DayListRows::Appointments(document, day))
+    for (const ListRow& row : DayListRows::Appointments(document.Records(), day))
         appointmentRows.push_back({row.id, row.columns[1]});
 
     ReportSelection selection;
     selection.SelectedDate = day;
-    selection.User = document.User;
-    DailyGathering::Choose(selection, kind, document, day, taskRows, appointmentRows);
-    PlanGathering::Choose(selection, kind, document, day);
+    selection.User = document.User();
+    DailyGathering::Choose(selection, kind, document.Records(), day, taskRows, appointmentRows);
+    PlanGathering::Choose(selection, kind, document.Records(), day);
     // Every person on the chosen pages, as if all were selected in "Persons To Include".
     PersonGathering::Choose(selection, kind,
-                            PersonGathering::Listed(document.Persons, options.whitePages, options.yellowPages),
+                            PersonGathering::Listed(document.Persons(), options.whitePages, options.yellowPages),
                             options.whitePages, options.yellowPages);
     return selection;
 }

@@ -199,9 +199,9 @@ int runExport(const QStringList& args) {
     if (!loadDocument(document, invocation.document))
         return 1;
     const Operations& operations = *invocation.operations;
-    const int written = operations.exportRecords(document, settings);
+    const int written = operations.exportRecords(document.Records(), settings);
     // An empty collection writes an empty file and counts 0 as well; only records lost mean failure.
-    if ((written == 0 && (operations.count(document) > 0 || !QFileInfo::exists(settings.FilePath))) ||
+    if ((written == 0 && (operations.count(document.Records()) > 0 || !QFileInfo::exists(settings.FilePath))) ||
         !output.Finish()) {
         fail(QStringLiteral("cannot write '%1'").arg(invocation.textFile));
         return 1;

@@ -8,46 +8,29 @@
 
 namespace {
 
-void changed(PimDocument& document) {
-    document.SetModified(true);
-    document.NotifyChanged();
+// Shows an editor over a stored record and, on "&Ok", hands its result to the document. The
+// document refuses it when the record left the document while the dialog was open.
+template <class Dialog> bool editStored(Dialog& dialog, PimDocument& document) {
+    return dialog.exec() == QDialog::Accepted && document.Change(dialog.Result());
 }
 
-// Shows an editor over a stored record and, on "&Ok", writes its result into the record in place.
-// The record is looked up again afterwards: while the dialog was open it may have left the document.
-template <class Dialog, class Record>
-bool editStored(Dialog& dialog, PimDocument& document, RecordCollection<Record>& records, int id) {
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    Record* stored = records.Find(id);
-    if (!stored)
-        return false;
-    *stored = dialog.Result();
-    changed(document);
-    return true;
-}
-
-template <class Dialog, class Record>
-bool addNew(Dialog& dialog, PimDocument& document, RecordCollection<Record>& records) {
-    if (dialog.exec() != QDialog::Accepted || !records.Add(dialog.Result()))
-        return false;
-    changed(document);
-    return true;
+template <class Dialog> bool addNew(Dialog& dialog, PimDocument& document) {
+    return dialog.exec() == QDialog::Accepted && document.Add(dialog.Result()).has_value();
 }
 
 } // namespace
 
 bool AddPerson(QWidget* parent, PimDocument& document) {
     PersonSheet sheet(Person(), true, parent);
-    return addNew(sheet, document, document.Persons);
+    return addNew(sheet, document);
 }
 
 bool EditPerson(QWidget* parent, PimDocument& document, int id) {
-    const Person* person = document.Persons.Find(id);
+    const Person* person = document.Persons().Find(id);
     if (!person)
         return false;
     PersonSheet sheet(*person, false, parent);
-    return editStored(sheet, document, document.Persons, id);
+    return editStored(sheet, document);
 }
 
 bool AddTask(QWidget* parent, PimDocument& document) {
@@ -55,35 +38,34 @@ bool AddTask(QWidget* parent, PimDocument& document) {
     task.DueDate = document.CurrentDate.Date();
     task.Priority = Task::High;
     TaskDialog dialog(task, true, parent);
-    return addNew(dialog, document, document.Tasks);
+    return addNew(dialog, document);
 }
 
 bool EditTask(QWidget* parent, PimDocument& document, int id) {
-    const Task* task = document.Tasks.Find(id);
+    const Task* task = document.Tasks().Find(id);
     if (!task)
         return false;
     TaskDialog dialog(*task, false, parent);
-    return editStored(dialog, document, document.Tasks, id);
+    return editStored(dialog, document);
 }
 
 bool AddAppointment(QWidget* parent, PimDocument& document) {
     AppointmentDialog dialog(AppointmentDraft::ForNew(document.CurrentDate, DateTime::Now()), true, parent);
-    return addNew(dialog, document, document.Appointments);
+    return addNew(dialog, document);
 }
 
 bool EditAppointment(QWidget* parent, PimDocument& document, int id) {
-    const Appointment* appointment = document.Appointments.Find(id);
+    const Appointment* appointment = document.Appointments().Find(id);
     if (!appointment)
         return false;
     AppointmentDialog dialog(AppointmentDraft(*appointment), false, parent);
-    return editStored(dialog, document, document.Appointments, id);
+    return editStored(dialog, document);
 }
 
 bool EditUser(QWidget* parent, PimDocument& document) {
-    UserSheet sheet(document.User, parent);
+    UserSheet sheet(document.User(), parent);
     if (sheet.exec() != QDialog::Accepted)
         return false;
-    document.User = sheet.Result();
-    changed(document);
+    document.ChangeUser(sheet.Result());
     return true;
 }

@@ -4,6 +4,7 @@
 #include "MissedRemindersWindow.h"
 #include "ReminderWindow.h"
 #include "core/ReminderQuery.h"
+#include "docfile/DocumentBatch.h"
 #include "docfile/PimDocument.h"
 #include "platform/gui/DesktopNotifications.h"
 
@@ -85,15 +86,15 @@ void ReminderCenter::Check() {
         emit todayChanged(previous, today);
     }
     m_state.FollowClock(now);
-    ring(DueAlarms(m_document, m_state, now));
+    ring(DueAlarms(m_document.Records(), m_state, now));
 }
 
 void ReminderCenter::OpeningCheck() {
     m_opening.stop();
     const DateTime now = DateTime::Now();
     QList<ReminderRow> missed;
-    for (const DueAlarm& due : DueAlarms(m_document, m_state, now)) {
-        const Appointment* appointment = m_document.Appointments.Find(due.id);
+    for (const DueAlarm& due : DueAlarms(m_document.Records(), m_state, now)) {
+        const Appointment* appointment = m_document.Appointments().Find(due.id);
         if (!IsOver(*appointment, now))
             continue;
         missed << ReminderRowOf(*appointment);
@@ -133,7 +134,7 @@ void ReminderCenter::ring(const std::vector<DueAlarm>& due) {
     QList<ReminderRow> rows;
     for (const DueAlarm& alarm : due)
         if (!m_window || !m_window->Lists(alarm.id))
-            rows << ReminderRowOf(*m_document.Appointments.Find(alarm.id));
+            rows << ReminderRowOf(*m_document.Appointments().Find(alarm.id));
     if (rows.isEmpty())
         return;
     ReminderWindow* shown = window();
@@ -161,13 +162,14 @@ void ReminderCenter::notify(const QList<ReminderRow>& rows) {
 
 void ReminderCenter::turnOff(const QList<int>& ids) {
     QList<int> turnedOff;
-    for (int id : ids)
-        if (m_document.TurnOffReminder(id))
-            turnedOff << id;
+    {
+        DocumentBatch batch(m_document, QStringLiteral("Turn Off Reminder"));
+        for (int id : ids)
+            if (m_document.TurnOffReminder(id))
+                turnedOff << id;
+    }
     if (turnedOff.isEmpty())
         return;
-    m_document.SetModified(true);
-    m_document.NotifyChanged();
     for (int id : turnedOff)
         emit reminderTurnedOff(id);
 }
@@ -175,7 +177,7 @@ void ReminderCenter::turnOff(const QList<int>& ids) {
 void ReminderCenter::snooze(const QList<int>& ids, int minutes) {
     const DateTime now = DateTime::Now();
     for (int id : ids)
-        if (const Appointment* appointment = m_document.Appointments.Find(id))
+        if (const Appointment* appointment = m_document.Appointments().Find(id))
             m_state.Snooze(*appointment, now, DateTimeSpan(0, 0, minutes, 0));
 }
 
@@ -201,5 +203,11 @@ void ReminderCenter::DocumentReplaced(PimDocument& /*document*/) {
 
 void ReminderCenter::DocumentSaving(const PimDocument& /*document*/) {
     // The document is the one this center holds; the records written carry the pending snoozes.
-    m_state.StorePending(m_document, DateTime::Now());
+    // Not a change of the user's: it belongs to no undo step of its own.
+    const std::vector<Appointment> moved = m_state.TakePending(m_document.Records(), DateTime::Now());
+    if (moved.empty())
+        return;
+    DocumentBatch batch(m_document, QStringLiteral("Snooze"));
+    for (const Appointment& appointment : moved)
+        m_document.Change(appointment);
 }

@@ -92,9 +92,9 @@ TransferCommand::Result TransferCommand::Run(PimDocument& document, const Delimi
         result.message = WizardMessage{text, QString::fromLatin1(resultCaption), platform::PromptIcon::Information};
         return result;
     }
-    result.count = runExport(type, document, settings);
+    result.count = runExport(type, document.Records(), settings);
     // An export writes every record or nothing; it writes none only for an empty collection.
-    result.failed = result.count == 0 && recordCount(document, type) > 0;
+    result.failed = result.count == 0 && recordCount(document.Records(), type) > 0;
     if (result.failed)
         result.message =
             WizardMessage{QStringLiteral("Unable to write file %1").arg(QDir::toNativeSeparators(settings.FilePath)),
