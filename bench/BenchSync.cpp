@@ -26,7 +26,7 @@ constexpr int kDefaultRecords = 1000;
 
 void fill(PimDocument& document, int count) {
     for (int i = 0; i < count; ++i) {
-        Person& p = *document.Persons.AddNew();
+        Person p;
         p.FName = "Anna";
         p.LName = "Meyer" + std::to_string(i);
         p.Company = i % 3 ? "Northwind Traders, Inc." : "";
@@ -35,16 +35,18 @@ void fill(PimDocument& document, int count) {
         p.HmPhone = "(555) 01" + std::to_string(10 + i % 90);
         p.EMail = "anna" + std::to_string(i) + "@example.org";
         p.WhitePages = 1;
+        document.Add(std::move(p));
         const DateTime day = DateTime(2026, 1, 1, 0, 0, 0) + DateTimeSpan(static_cast<double>(i / 8));
         const CalendarRecord d = day.ToCalendarRecord();
         const int start = 8 * 60 + (i % 8) * 75;
-        Appointment& a = *document.Appointments.AddNew();
+        Appointment a;
         a.Description = "Meeting " + std::to_string(i);
         a.DueDate = day;
         a.StartTime = DateTime(d.year, d.month, d.day, start / 60, start % 60, 0);
         a.EndTime = DateTime(d.year, d.month, d.day, (start + 60) / 60, (start + 60) % 60, 0);
         a.Alarm = i % 2;
         a.AlarmTime = a.StartTime - DateTimeSpan(0, 0, 15, 0);
+        document.Add(std::move(a));
     }
 }
 
@@ -80,9 +82,9 @@ void runSyncBench() {
     fill(document, count);
     if (filled) {
         const QString user = server.StoragePath() + QStringLiteral("/collection-root/bench/");
-        store(user + QStringLiteral("tavoro-contacts"), "VADDRESSBOOK", document.Persons, recorduid::Kind::Person,
+        store(user + QStringLiteral("tavoro-contacts"), "VADDRESSBOOK", document.Persons(), recorduid::Kind::Person,
               ".vcf");
-        store(user + QStringLiteral("tavoro-calendar"), "VCALENDAR", document.Appointments,
+        store(user + QStringLiteral("tavoro-calendar"), "VCALENDAR", document.Appointments(),
               recorduid::Kind::Appointment, ".ics");
     }
     if (!server.Start()) {

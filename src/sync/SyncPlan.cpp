@@ -5,6 +5,7 @@
 #include "RecordText.h"
 #include "ServerListing.h"
 
+#include "docfile/DocumentBatch.h"
 #include "docfile/PimDocument.h"
 
 #include <QFileInfo>
@@ -30,10 +31,6 @@ template <> const RecordCollection<Appointment>& recordsOf(const PimRecords& rec
 }
 template <> const RecordCollection<Task>& recordsOf(const PimRecords& records) {
     return records.Tasks;
-}
-
-template <class Record> RecordCollection<Record>& writableOf(PimDocument& document) {
-    return const_cast<RecordCollection<Record>&>(recordsOf<Record>(document));
 }
 
 template <class Record> constexpr Kind kindOf();
@@ -415,9 +412,8 @@ void SyncPlan::decide(const Record& server, Kind kind, const QString& href, cons
 
 template <class Record>
 void SyncPlan::apply(PimDocument& document, std::vector<Incoming<Record>>& incoming, Kind kind) {
-    RecordCollection<Record>& records = writableOf<Record>(document);
     for (Incoming<Record>& item : incoming) {
-        const Record* current = item.id > 0 ? records.Find(item.id) : nullptr;
+        const Record* current = item.id > 0 ? recordsOf<Record>(document.Records()).Find(item.id) : nullptr;
         Record server = item.record;
         if (current) {
             const QByteArray hash = recordtext::Hash(*current);
@@ -428,15 +424,15 @@ void SyncPlan::apply(PimDocument& document, std::vector<Incoming<Record>>& incom
                     report.conflicts << QStringLiteral("%1 \"%2\": the server's version replaced it; this "
                                                        "program's version was kept as a new %1")
                                             .arg(kindWord(kind), nameOf(mine));
-                    records.Add(std::move(mine));
+                    document.Add(std::move(mine));
                 }
                 server.ID = item.id;
-                *records.Find(item.id) = std::move(server);
+                document.Change(server);
                 ++report.downloaded;
             }
             item.link.id = item.id;
         } else {
-            const std::optional<int> id = records.Add(std::move(server));
+            const std::optional<int> id = document.Add(std::move(server));
             if (!id) {
                 report.errors << QStringLiteral("%1 \"%2\": no room left in the document")
                                      .arg(kindWord(kind), nameOf(item.record));
@@ -450,46 +446,48 @@ void SyncPlan::apply(PimDocument& document, std::vector<Incoming<Record>>& incom
     incoming.clear();
 }
 
+void SyncPlan::remove(PimDocument& document, const Removal& removal) {
+    const QByteArray hash = localHash(document.Records(), removal.kind, removal.id);
+    const auto link = m_links.find(removal.href);
+    if (!hash.isEmpty() && hash != removal.expectedHash) {
+        if (link != m_links.end())
+            link->etag.clear(); // changed here meanwhile: created on the server again
+        return;
+    }
+    if (!hash.isEmpty()) {
+        switch (removal.kind) {
+        case Kind::Person:
+            document.RemovePerson(removal.id);
+            break;
+        case Kind::Appointment:
+            document.RemoveAppointment(removal.id);
+            break;
+        case Kind::Task:
+            document.RemoveTask(removal.id);
+            break;
+        }
+        ++report.deletedHere;
+    }
+    if (link != m_links.end())
+        m_links.erase(link);
+}
+
 void SyncPlan::ApplyTo(PimDocument& document) {
     if (!m_fetched)
         return;
-    const int before = report.downloaded + report.deletedHere + int(report.conflicts.size());
-    apply(document, m_persons, Kind::Person);
-    apply(document, m_appointments, Kind::Appointment);
-    apply(document, m_tasks, Kind::Task);
-    for (const Removal& removal : m_removals) {
-        const QByteArray hash = localHash(document, removal.kind, removal.id);
-        const auto link = m_links.find(removal.href);
-        if (hash.isEmpty() || hash == removal.expectedHash) {
-            if (!hash.isEmpty()) {
-                switch (removal.kind) {
-                case Kind::Person:
-                    writableOf<Person>(document).Remove(removal.id);
-                    break;
-                case Kind::Appointment:
-                    writableOf<Appointment>(document).Remove(removal.id);
-                    break;
-                case Kind::Task:
-                    writableOf<Task>(document).Remove(removal.id);
-                    break;
-                }
-                ++report.deletedHere;
-            }
-            if (link != m_links.end())
-                m_links.erase(link);
-        } else if (link != m_links.end()) {
-            link->etag.clear(); // changed here meanwhile: created on the server again
-        }
+    {
+        const DocumentBatch batch(document, QStringLiteral("Synchronize"));
+        apply(document, m_persons, Kind::Person);
+        apply(document, m_appointments, Kind::Appointment);
+        apply(document, m_tasks, Kind::Task);
+        for (const Removal& removal : m_removals)
+            remove(document, removal);
     }
     m_removals.clear();
     for (Kind kind : kKinds) {
         CollectionState& state = collection(kind);
         if (m_tokens.contains(state.url))
             state.token = m_tokens.value(state.url);
-    }
-    if (report.downloaded + report.deletedHere + int(report.conflicts.size()) != before) {
-        document.SetModified(true);
-        document.NotifyChanged();
     }
 }
 

@@ -71,6 +71,7 @@ private:
     void decide(const Record& server, Kind kind, const QString& href, const QByteArray& etag, const std::string& uid,
                 const PimRecords& snapshot, std::vector<Incoming<Record>>& incoming);
     template <class Record> void apply(PimDocument& document, std::vector<Incoming<Record>>& incoming, Kind kind);
+    void remove(PimDocument& document, const Removal& removal);
     template <class Record>
     void queueUploads(const PimRecords& snapshot, Kind kind, std::vector<PendingWrite>& uploads) const;
     void passOwnWrites(DavClient& client);

@@ -48,9 +48,9 @@ const SyncReport& SyncSession::Report() const {
 SyncReport Synchronize(PimDocument& document, const SyncAccount& account, SyncSession::Progress progress) {
     SyncSession session(account, document.FileName());
     session.SetProgress(std::move(progress));
-    if (session.Fetch(document)) {
+    if (session.Fetch(document.Records())) {
         session.ApplyTo(document);
-        session.Upload(document);
+        session.Upload(document.Records());
     }
     session.Finish();
     return session.Report();

@@ -64,13 +64,13 @@ struct Document {
     PimDocument document;
 
     Document() {
-        document.Persons.Add(person("Eva", "Meier"));
-        document.Persons.Add(person("Jonas", "Brandt"));
-        document.Appointments.Add(appointment("Dentist", 10, 9, true));
-        document.Appointments.Add(appointment("Board meeting", 11, 14, false));
-        document.Tasks.Add(task("Pay rent", Task::High));
-        document.Tasks.Add(task("File taxes", Task::Done));
-        document.Save(path);
+        document.Add(person("Eva", "Meier"));
+        document.Add(person("Jonas", "Brandt"));
+        document.Add(appointment("Dentist", 10, 9, true));
+        document.Add(appointment("Board meeting", 11, 14, false));
+        document.Add(task("Pay rent", Task::High));
+        document.Add(task("File taxes", Task::Done));
+        document.WriteToFile(path);
         document.SetFileName(path);
     }
 };
@@ -139,6 +139,11 @@ QByteArray vevent(const char* uid, const char* summary, const char* start, const
     return QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VEVENT\r\nUID:") + uid +
            "\r\nDTSTAMP:20260301T000000Z\r\nSUMMARY:" + summary + "\r\nDTSTART:" + start + "\r\nDTEND:" + end +
            "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+template <class Record, class Edit> void change(PimDocument& document, Record record, Edit&& edit) {
+    edit(record);
+    document.Change(record);
 }
 
 std::vector<std::string> names(const PimRecords& records) {
@@ -224,19 +229,19 @@ private slots:
         QCOMPARE(report.deletedHere, 1);
         QCOMPARE(report.uploaded, 0);
         QVERIFY(local.document.IsModified());
-        QCOMPARE(local.document.Persons.Find(1)->LName, "Schulz");
-        QCOMPARE(names(local.document), (std::vector<std::string>{"Board meeting", "Dentist", "Eva Schulz",
-                                                                  "File taxes", "Jonas Brandt", "Lunch"}));
-        QCOMPARE(local.document.Appointments.Find(3)->StartTime, DateTime(2026, 3, 12, 12, 0, 0)); // 11:00 UTC
+        QCOMPARE(local.document.Persons().Find(1)->LName, "Schulz");
+        QCOMPARE(names(local.document.Records()), (std::vector<std::string>{"Board meeting", "Dentist", "Eva Schulz",
+                                                                            "File taxes", "Jonas Brandt", "Lunch"}));
+        QCOMPARE(local.document.Appointments().Find(3)->StartTime, DateTime(2026, 3, 12, 12, 0, 0)); // 11:00 UTC
         QCOMPARE(sync(local.document, account()).downloaded, 0);
     }
 
     void localChangesGoUp() {
         Document local;
         QVERIFY(sync(local.document, account()).Succeeded());
-        local.document.Persons.Find(2)->LName = "Brandt-Wolf";
-        local.document.Tasks.Add(task("Call the plumber", Task::Low));
-        local.document.Appointments.Remove(2);
+        change(local.document, *local.document.Persons().Find(2), [](Person& p) { p.LName = "Brandt-Wolf"; });
+        local.document.Add(task("Call the plumber", Task::Low));
+        local.document.RemoveAppointment(2);
 
         const SyncReport report = sync(local.document, account());
         QVERIFY(report.Succeeded());
@@ -259,18 +264,19 @@ private slots:
         const std::string eva = recorduid::UrnUid(QStringLiteral("diary.pgr"), Kind::Person, 1);
         const std::string jonas = recorduid::UrnUid(QStringLiteral("diary.pgr"), Kind::Person, 2);
         QCOMPARE(server.Put(server.Object(Kind::Person, 1), card(eva.c_str(), "Eva", "Server")) / 100, 2);
-        local.document.Persons.Find(1)->LName = "Local";
+        change(local.document, *local.document.Persons().Find(1), [](Person& p) { p.LName = "Local"; });
         QCOMPARE(server.Put(server.Object(Kind::Person, 2), card(jonas.c_str(), "Jonas", "Server")) / 100, 2);
-        local.document.Persons.Remove(2);
+        local.document.RemovePerson(2);
         QCOMPARE(server.Delete(server.Object(Kind::Task, 1)), 200);
-        local.document.Tasks.Find(1)->Description = "Pay rent today";
+        change(local.document, *local.document.Tasks().Find(1), [](Task& t) { t.Description = "Pay rent today"; });
 
         const SyncReport report = sync(local.document, account());
         QVERIFY(report.Succeeded());
         QCOMPARE(report.conflicts.size(), 1);
         QVERIFY(report.conflicts.front().contains(QLatin1String("Local, Eva")));
-        QCOMPARE(names(local.document), (std::vector<std::string>{"Board meeting", "Dentist", "Eva Local", "Eva Server",
-                                                                  "File taxes", "Jonas Server", "Pay rent today"}));
+        QCOMPARE(names(local.document.Records()),
+                 (std::vector<std::string>{"Board meeting", "Dentist", "Eva Local", "Eva Server", "File taxes",
+                                           "Jonas Server", "Pay rent today"}));
         QCOMPARE(server.Count(Kind::Person), 3);
         QCOMPARE(server.Count(Kind::Task), 2);
         const SyncReport again = sync(local.document, account());
@@ -310,7 +316,7 @@ private slots:
         ServerView server = view();
         QCOMPARE(server.Count(Kind::Person), 2);
         QCOMPARE(server.Count(Kind::Appointment), 2);
-        QCOMPARE(local.document.Persons.Count(), 2u);
+        QCOMPARE(local.document.Persons().Count(), 2u);
     }
 
     // The server goes away in the middle of the upload and comes back: the next sync finishes the
@@ -322,7 +328,7 @@ private slots:
         a.server = flaky.Url();
         Document local;
         for (int i = 0; i < 300; ++i)
-            local.document.Persons.Add(person("Person", std::to_string(i).c_str()));
+            local.document.Add(person("Person", std::to_string(i).c_str()));
         bool stopped = false;
         const SyncReport broken = davsync::Synchronize(local.document, a, [&](const QString&, int done, int) {
             // Between two batches, with a few requests of the next on the way.
@@ -341,7 +347,7 @@ private slots:
         QCOMPARE(resumed.downloaded, 0);
         QVERIFY(resumed.uploaded <= 306 - broken.uploaded);
         QCOMPARE(ServerView(flaky.Url(), a.user).Count(Kind::Person), 302);
-        QCOMPARE(local.document.Persons.Count(), 302u);
+        QCOMPARE(local.document.Persons().Count(), 302u);
     }
 
     // A cancel stops the work at the next request; what went up is remembered, and the next sync
@@ -349,15 +355,15 @@ private slots:
     void cancelKeepsWhatWasDone() {
         Document local;
         for (int i = 0; i < 200; ++i)
-            local.document.Persons.Add(person("Person", std::to_string(i).c_str()));
+            local.document.Add(person("Person", std::to_string(i).c_str()));
         davsync::SyncSession session(account(), local.path);
         session.SetProgress([&session](const QString&, int done, int) {
             if (done >= 64)
                 session.Cancel();
         });
-        QVERIFY(session.Fetch(local.document));
+        QVERIFY(session.Fetch(local.document.Records()));
         session.ApplyTo(local.document);
-        QVERIFY(!session.Upload(local.document));
+        QVERIFY(!session.Upload(local.document.Records()));
         QVERIFY(session.Finish());
         QCOMPARE(session.Report().failure, QStringLiteral("The synchronization was cancelled."));
         QCOMPARE(session.Report().uploaded, 64);
@@ -374,11 +380,11 @@ private slots:
         a.user = QStringLiteral("anna");
         a.password = QStringLiteral("wrong");
         Document local;
-        const PimRecords before = local.document;
+        const PimRecords before = local.document.Records();
         const SyncReport refused = davsync::Synchronize(local.document, a);
         QVERIFY(refused.failure.contains(QLatin1String("refused the user name or password")));
         QVERIFY(!local.document.IsModified());
-        QCOMPARE(names(local.document), names(before));
+        QCOMPARE(names(local.document.Records()), names(before));
         QVERIFY(!QFile::exists(davsync::SyncSession(a, local.path).StatePath()));
 
         a.password = QStringLiteral("s3cret:word");
@@ -391,13 +397,13 @@ private slots:
         Document local;
         QVERIFY(sync(local.document, account()).Succeeded());
         ServerView server = view();
-        local.document.Persons.Find(1)->LName = "Local";
+        change(local.document, *local.document.Persons().Find(1), [](Person& p) { p.LName = "Local"; });
         davsync::SyncSession session(account(), local.path);
-        QVERIFY(session.Fetch(local.document));
+        QVERIFY(session.Fetch(local.document.Records()));
         session.ApplyTo(local.document);
         const std::string eva = recorduid::UrnUid(QStringLiteral("diary.pgr"), Kind::Person, 1);
         QCOMPARE(server.Put(server.Object(Kind::Person, 1), card(eva.c_str(), "Eva", "Server")) / 100, 2);
-        QVERIFY(session.Upload(local.document));
+        QVERIFY(session.Upload(local.document.Records()));
         QVERIFY(session.Finish());
         QCOMPARE(session.Report().errors.size(), 1);
         QVERIFY(session.Report().errors.front().contains(QLatin1String("changed on the server meanwhile")));
@@ -405,7 +411,7 @@ private slots:
 
         const SyncReport next = sync(local.document, account());
         QCOMPARE(next.conflicts.size(), 1);
-        QCOMPARE(names(local.document).size(), 7u);
+        QCOMPARE(names(local.document.Records()).size(), 7u);
         QCOMPARE(server.Count(Kind::Person), 3);
     }
 
@@ -419,7 +425,7 @@ private slots:
         const SyncReport stopped = davsync::Synchronize(local.document, account());
         QVERIFY2(stopped.failure.contains(QLatin1String("address book")), qPrintable(stopped.failure));
         QVERIFY(!local.document.IsModified());
-        QCOMPARE(local.document.Persons.Count(), 2u);
+        QCOMPARE(local.document.Persons().Count(), 2u);
         const SyncReport again = sync(local.document, account());
         QVERIFY(again.Succeeded());
         QCOMPARE(again.uploaded, 2);
@@ -470,7 +476,7 @@ private slots:
 
     void untitledDocumentIsNotSynced() {
         PimDocument untitled;
-        untitled.Persons.Add(person("Eva", "Meier"));
+        untitled.Add(person("Eva", "Meier"));
         QCOMPARE(davsync::Synchronize(untitled, account()).failure,
                  QStringLiteral("Save the document before synchronizing it."));
     }

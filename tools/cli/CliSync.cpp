@@ -78,13 +78,13 @@ int runSync(const QStringList& args) {
             return fail(QStringLiteral("cannot read the document '%1'").arg(path));
     }
     davsync::SyncSession session(account, QFileInfo(path).absoluteFilePath());
-    if (session.Fetch(document)) {
+    if (session.Fetch(document.Records())) {
         session.ApplyTo(document);
         if (document.IsModified() && !document.Save(path)) {
             // Nothing goes up that the document does not keep; the state stays as it was.
             return fail(QStringLiteral("cannot write the document '%1'").arg(path));
         }
-        session.Upload(document);
+        session.Upload(document.Records());
     }
     session.Finish();
     const davsync::SyncReport& report = session.Report();
