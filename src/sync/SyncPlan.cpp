@@ -98,6 +98,7 @@ struct PendingWrite {
     QString href;
     QByteArray body;
     QByteArray hash;
+    QByteArray fingerprint;
     QString uid;
     QByteArray etag; // If-Match; empty: a creation (If-None-Match: *)
     bool remove = false;
@@ -249,21 +250,27 @@ bool SyncPlan::Fetch(const PimRecords& snapshot, const SyncSession::Progress& pr
         else
             same->kinds.push_back(kind);
     }
-    int done = 0;
-    for (const Channel& channel : channels) {
-        progressTo(progress, QStringLiteral("Looking for changes on the server"), done++, int(channels.size()));
-        if (!syncChannel(client, channel, snapshot))
+    // The server takes a while over each collection, whether anything changed or not: asked at
+    // once, it looks at them side by side.
+    progressTo(progress, QStringLiteral("Looking for changes on the server"), 0, int(channels.size()));
+    std::vector<DavRequest> requests;
+    for (const Channel& channel : channels)
+        requests.push_back(ListRequest(channel.url, collection(channel.kinds.front()).token));
+    std::vector<DavResponse> answers = client.SendAll(requests);
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        if (!syncChannel(client, channels[i], std::move(answers[i]), snapshot))
             return false;
+        progressTo(progress, QStringLiteral("Looking for changes on the server"), int(i + 1), int(channels.size()));
     }
     m_fetched = true;
     return true;
 }
 
-bool SyncPlan::syncChannel(DavClient& client, const Channel& channel, const PimRecords& snapshot) {
+bool SyncPlan::syncChannel(DavClient& client, const Channel& channel, DavResponse answer, const PimRecords& snapshot) {
     const bool contacts = channel.kinds.front() == Kind::Person;
     // Events and to-dos sharing a calendar share its token too.
     const QString token = collection(channel.kinds.front()).token;
-    const Listing listing = ListCollection(client, channel.url, token);
+    const Listing listing = ListCollection(client, channel.url, token, std::move(answer));
     if (listing.collectionGone) {
         forgetCollection(channel);
         return false;
@@ -360,7 +367,7 @@ void SyncPlan::serverObject(const Channel& channel, const FetchedObject& fetched
         // Remembered so that it is read again only once it changes; a record it was tied to stays.
         if (existing == m_links.cend() || existing->id == 0)
             m_links.insert(fetched.href,
-                           RecordLink{channel.kinds.front(), 0, fetched.href, fetched.etag, QString(), QByteArray()});
+                           RecordLink{channel.kinds.front(), 0, fetched.href, fetched.etag, QString(), {}, {}});
         else
             m_links[fetched.href].etag = fetched.etag;
         return;
@@ -384,7 +391,7 @@ template <class Record>
 void SyncPlan::decide(const Record& server, Kind kind, const QString& href, const QByteArray& etag,
                       const std::string& uid, const PimRecords& snapshot, std::vector<Incoming<Record>>& incoming) {
     const QByteArray serverHash = recordtext::Hash(server);
-    RecordLink link{kind, 0, href, etag, QString::fromStdString(uid), serverHash};
+    RecordLink link{kind, 0, href, etag, QString::fromStdString(uid), serverHash, {}};
     const auto known = m_links.constFind(href);
     int id = known != m_links.cend() && known->kind == kind ? known->id : 0;
     QByteArray lastHash = id > 0 ? known->hash : QByteArray();
@@ -403,6 +410,7 @@ void SyncPlan::decide(const Record& server, Kind kind, const QString& href, cons
     const QByteArray hash = recordtext::Hash(*local);
     link.id = id;
     if (hash == serverHash) {
+        link.fingerprint = recordtext::Fingerprint(*local);
         m_links.insert(href, link);
         m_linkOf[{kind, id}] = href;
         return;
@@ -431,7 +439,9 @@ void SyncPlan::apply(PimDocument& document, std::vector<Incoming<Record>>& incom
                 ++report.downloaded;
             }
             item.link.id = item.id;
+            item.link.fingerprint = recordtext::Fingerprint(*recordsOf<Record>(document.Records()).Find(item.id));
         } else {
+            item.link.fingerprint = recordtext::Fingerprint(server);
             const std::optional<int> id = document.Add(std::move(server));
             if (!id) {
                 report.errors << QStringLiteral("%1 \"%2\": no room left in the document")
@@ -492,23 +502,35 @@ void SyncPlan::ApplyTo(PimDocument& document) {
 }
 
 template <class Record>
-void SyncPlan::queueUploads(const PimRecords& snapshot, Kind kind, std::vector<PendingWrite>& uploads) const {
+void SyncPlan::queueUploads(const PimRecords& snapshot, Kind kind, std::vector<PendingWrite>& uploads) {
     for (const auto& [id, record] : recordsOf<Record>(snapshot)) {
         const auto linked = m_linkOf.find({kind, id});
-        const RecordLink* link = nullptr;
+        RecordLink* link = nullptr;
         if (linked != m_linkOf.end()) {
-            const auto found = m_links.constFind(linked->second);
-            if (found != m_links.cend() && found->id == id && found->kind == kind)
+            const auto found = m_links.find(linked->second);
+            if (found != m_links.end() && found->id == id && found->kind == kind)
                 link = &*found;
         }
+        const QByteArray fingerprint = recordtext::Fingerprint(record);
+        if (link && !link->etag.isEmpty() && link->fingerprint == fingerprint)
+            continue;
         const std::string uid = link ? link->uid.toStdString() : ownUid(kind, id);
         const std::string text = recordtext::Render(record, uid);
         const QByteArray hash = recordtext::ContentHash(text);
-        if (link && link->hash == hash && !link->etag.isEmpty())
+        if (link && link->hash == hash && !link->etag.isEmpty()) {
+            link->fingerprint = fingerprint; // changed only where the server does not look
             continue;
-        PendingWrite upload{
-            kind,         id,    QString(),     QByteArray::fromStdString(text), hash, QString::fromStdString(uid),
-            QByteArray(), false, nameOf(record)};
+        }
+        PendingWrite upload{kind,
+                            id,
+                            QString(),
+                            QByteArray::fromStdString(text),
+                            hash,
+                            fingerprint,
+                            QString::fromStdString(uid),
+                            QByteArray(),
+                            false,
+                            nameOf(record)};
         if (link) {
             upload.href = link->href;
             upload.etag = link->etag;
@@ -540,7 +562,7 @@ bool SyncPlan::Upload(const PimRecords& snapshot, const SyncSession::Progress& p
         if (link.etag.isEmpty())
             goneBoth << link.href;
         else
-            uploads.push_back({link.kind, link.id, link.href, {}, {}, link.uid, link.etag, true, link.href});
+            uploads.push_back({link.kind, link.id, link.href, {}, {}, {}, link.uid, link.etag, true, link.href});
     }
     for (const QString& href : goneBoth)
         m_links.remove(href);
@@ -579,7 +601,7 @@ bool SyncPlan::Upload(const PimRecords& snapshot, const SyncSession::Progress& p
             } else if (response.Ok()) {
                 m_links.insert(upload.href, RecordLink{upload.kind, upload.id, upload.href,
                                                        response.etag.isEmpty() ? kUnknownEtag : response.etag,
-                                                       upload.uid, upload.hash});
+                                                       upload.uid, upload.hash, upload.fingerprint});
                 ++report.uploaded;
             } else if (!upload.remove && (response.status == 404 || response.status == 409)) {
                 report.failure = QStringLiteral("The collection %1 is not on the server any more.")
