@@ -22,7 +22,7 @@ namespace {
 // `tavoro-bench sync 10000 filled` puts the objects into the server's store beforehand, as another
 // device would have, so the first sync is a full comparison instead of ten thousand uploads (which
 // Radicale takes its time over: it checks each new object against every other in the collection).
-constexpr int kDefaultRecords = 1000;
+constexpr int kDefaultRecords = 300;
 
 void fill(PimDocument& document, int count) {
     for (int i = 0; i < count; ++i) {
