@@ -401,7 +401,7 @@ void SyncPlan::ApplyTo(PimDocument& document) {
     if (!m_fetched)
         return;
     {
-        const DocumentBatch batch(document, QStringLiteral("Synchronize"));
+        const DocumentBatch batch(document, QStringLiteral("Synchronize"), DocumentBatch::Kind::Synchronize);
         apply(document, m_persons, Kind::Person);
         apply(document, m_appointments, Kind::Appointment);
         apply(document, m_tasks, Kind::Task);
