@@ -48,6 +48,7 @@ enum : int {
     AppointmentEdit = 32799,
 
     // Edit
+    EditFind = 32870,
     EditUser = 32771,
     AlarmSound = 32789,
     OpenLastFileOnStart = 32831,

@@ -17,6 +17,8 @@ std::optional<CommandState> previewState(int id, const CommandContext& c) {
     case cmd::FilePrint:
     case cmd::FileExportPdf:
         return CommandState{c.reportKind != 0, false};
+    case cmd::EditFind: // the search shows in the day view, which the preview hides
+        return CommandState{false, false};
     default:
         return std::nullopt;
     }

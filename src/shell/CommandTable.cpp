@@ -76,6 +76,8 @@ const CommandInfo kEntries[] = {
     {cmd::AppointmentEdit, kAppointments, nullptr, "&Edit...", nullptr, "Edit selected appointment",
      "Edit appointment"},
 
+    {cmd::EditFind, kEdit, nullptr, "&Find...", "Ctrl+F", "Find persons, tasks and appointments", "Find"},
+    {0, kEdit, nullptr, nullptr, nullptr, nullptr, nullptr},
     {cmd::EditUser, kEdit, nullptr, "&User...", nullptr, "Edit user information", "User"},
     {cmd::AlarmSound, kEdit, kOptions, "&Alarm Sound...", nullptr, "Change alarm sound", "Change alarm"},
     {cmd::OpenLastFileOnStart, kEdit, kOptions, "&Open Last File On Start", nullptr,
