@@ -67,6 +67,11 @@ void SearchIndex::Forget() {
     m_previousMatches.clear();
 }
 
+void SearchIndex::Prepare(const PimRecords& records) {
+    if (!m_built)
+        build(records);
+}
+
 void SearchIndex::build(const PimRecords& records) {
     m_text.clear();
     m_entries.clear();
@@ -127,8 +132,7 @@ bool SearchIndex::matches(const Entry& entry, const std::vector<std::string>& wo
 }
 
 SearchResults SearchIndex::Find(const PimRecords& records, std::string_view query, std::size_t limit) {
-    if (!m_built)
-        build(records);
+    Prepare(records);
     const std::string folded = SearchFold::Fold(query);
     const std::vector<std::string> words = wordsOf(folded);
     if (words.empty()) {

@@ -34,6 +34,8 @@ class SearchIndex {
 public:
     void Forget();
     bool IsBuilt() const { return m_built; }
+    // Builds the index now unless it is built, so that the first letter typed finds it ready.
+    void Prepare(const PimRecords& records);
 
     // At most `limit` hits; the total counts them all. An empty query finds nothing.
     SearchResults Find(const PimRecords& records, std::string_view query, std::size_t limit);

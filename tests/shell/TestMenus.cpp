@@ -62,6 +62,8 @@ const Item items[] = {
     {"&Appointments/&Add...", 32797, "", "Add an appointment", " Add appointment"},
     {"&Appointments/&Delete", 32798, "", "Delete selected appointment", "Delete appointment"},
     {"&Appointments/&Edit...", 32799, "", "Edit selected appointment", "Edit appointment"},
+    {"&Edit/&Find...", 32870, "Ctrl+F", "Find persons, tasks and appointments", "Find"},
+    {"&Edit/-", 0, "", "", ""},
     {"&Edit/&User...", 32771, "", "Edit user information", "User"},
     {"&Edit/&Options/&Alarm Sound...", 32789, "", "Change alarm sound", "Change alarm"},
     {"&Edit/&Options/&Open Last File On Start", 32831, "", "Open last file used when starting program",

@@ -13,6 +13,10 @@ DocumentSearch::~DocumentSearch() {
         m_document.RemoveObserver(this);
 }
 
+void DocumentSearch::Prepare() {
+    m_index.Prepare(m_document.Records());
+}
+
 SearchResults DocumentSearch::Find(const QString& query, std::size_t limit) {
     return m_index.Find(m_document.Records(), platform::fromQString(query), limit);
 }

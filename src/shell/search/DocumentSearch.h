@@ -16,6 +16,8 @@ public:
     ~DocumentSearch() override;
 
     const PimDocument& Document() const { return m_document; }
+    // Builds the index, if a change made it go, before the user types.
+    void Prepare();
     // The first `limit` records that match the typed text, and how many match in all.
     SearchResults Find(const QString& query, std::size_t limit);
 

@@ -69,6 +69,7 @@ SearchPanel::SearchPanel(PimDocument& document, QWidget* parent) : QWidget(paren
 
 void SearchPanel::Open() {
     show();
+    m_search.Prepare();
     runQuery();
     m_field->setFocus(Qt::ShortcutFocusReason);
     m_field->selectAll();
