@@ -148,6 +148,7 @@ private:
     void buildSearch();
     void OnEditFind();
     void goToFound(const SearchHit& hit);
+    void makeRoomForSearch(bool open);
     // The detail pane's buttons (DayViewContacts.cpp).
     void OnDetailValueClicked(PersonDetails::Field field);
 
@@ -171,6 +172,7 @@ private:
     QGroupBox* m_taskGroup = nullptr;
     DayListView* m_taskList = nullptr;
     SearchPanel* m_search = nullptr;
+    int m_searchRoom = 0; // what the window grew by to show the search
     std::unique_ptr<DayReminders> m_reminders;
     QDate m_markedToday;
     platform::PromptService* m_prompts = nullptr;

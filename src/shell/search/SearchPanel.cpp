@@ -40,7 +40,6 @@ SearchPanel::SearchPanel(PimDocument& document, QWidget* parent) : QWidget(paren
     m_results->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     m_results->setFixedHeight(m_results->header()->sizeHint().height() + 7 * fontMetrics().height() +
                               2 * m_results->frameWidth() + 8);
-    m_results->hide();
 
     auto* line = new QHBoxLayout;
     line->addWidget(label);
@@ -85,11 +84,9 @@ void SearchPanel::runQuery() {
     const QString text = m_field->text();
     if (text.trimmed().isEmpty()) {
         m_model.Clear();
-        m_results->hide();
         return;
     }
     m_model.SetResults(m_search.Find(text, kShownHits), m_search.Document().Records());
-    m_results->show();
     if (m_model.Hits() > 0)
         m_results->setCurrentIndex(m_model.index(0, 0));
 }
