@@ -21,7 +21,6 @@ inline constexpr const char* Reminders = "/html/reminders.htm>topic";
 inline constexpr const char* UndoRedo = "/html/undo.htm>topic";
 inline constexpr const char* Search = "/html/search.htm>topic";
 inline constexpr const char* Printing = "/html/printing.htm>topic";
-inline constexpr const char* PersonsToInclude = "/html/dlgpraddr.htm>topic";
 inline constexpr const char* Backups = "/html/backups.htm>topic";
 inline constexpr const char* DelimitedImport = "/html/csvimport.htm>topic";
 inline constexpr const char* DelimitedExport = "/html/csvexport.htm>topic";
@@ -30,8 +29,8 @@ inline constexpr const char* Synchronization = "/html/sync.htm>topic";
 
 // Every topic, for the check that each names a page that exists.
 inline constexpr const char* const All[] = {
-    MainWindow,        Calendar,        AppointmentBook, TaskList,    PhoneBook,      PersonEditor, TaskEditor,
-    AppointmentEditor, UserEditor,      Reminders,       UndoRedo,    Search,         Printing,     PersonsToInclude,
-    Backups,           DelimitedImport, DelimitedExport, FileFormats, Synchronization};
+    MainWindow, Calendar,          AppointmentBook, TaskList,        PhoneBook,   PersonEditor,
+    TaskEditor, AppointmentEditor, UserEditor,      Reminders,       UndoRedo,    Search,
+    Printing,   Backups,           DelimitedImport, DelimitedExport, FileFormats, Synchronization};
 
 } // namespace HelpTopics

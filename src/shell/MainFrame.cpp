@@ -66,6 +66,7 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
                      QWidget* parent)
     : QMainWindow(parent), m_prompt(prompt) {
     setObjectName(QStringLiteral("mainFrame"));
+    setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::MainWindow));
     setWindowIcon(Artwork::WindowIcon());
     setAcceptDrops(true);
     m_fileCommands = std::make_unique<DocumentCommands>(m_document, m_prompt, m_recentFiles, m_settings,

@@ -1,5 +1,6 @@
 #include "shell/HelpTopics.h"
 #include "shell/HelpViewer.h"
+#include "shell/persons/PersonsToIncludeDialog.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -36,6 +37,7 @@ void TestHelpPages::everyTopicNamesAPage() {
     HelpViewer help(QStringLiteral(TAVORO_HELP_FOLDER), nullptr);
     for (const char* topic : HelpTopics::All)
         QVERIFY2(!help.PageFor(QString::fromLatin1(topic)).isEmpty(), topic);
+    QVERIFY(!help.PageFor(QString::fromLatin1(PersonsToIncludeDialog::HelpTopic)).isEmpty());
 }
 
 void TestHelpPages::everyPageIsReachableAndEveryLinkLeadsToAPage() {

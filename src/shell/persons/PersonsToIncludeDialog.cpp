@@ -15,7 +15,7 @@
 PersonsToIncludeDialog::PersonsToIncludeDialog(PersonsToIncludeSelection& selection, QWidget* parent)
     : QDialog(parent), m_selection(selection) {
     setWindowTitle(QStringLiteral("Dialog"));
-    setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::PersonsToInclude));
+    setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopic));
 
     QStringList texts;
     texts.reserve(selection.Count());
