@@ -4,16 +4,20 @@
 #include "BenchPrompt.h"
 #include "BenchTiming.h"
 #include "docfile/PimDocument.h"
+#include "shell/CommandIds.h"
 #include "shell/DayListView.h"
 #include "shell/DayView.h"
 #include "shell/MainFrame.h"
 #include "shell/reminders/DayReminders.h"
+#include "shell/search/SearchPanel.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 #include <algorithm>
 #include <cstdio>
@@ -163,6 +167,30 @@ void runShellBench() {
     }
     report("filter switch, worst", worstFilter);
 
+    // Edit > Find: the index is built when the search opens (or at the first query after a change);
+    // then each letter of a name typed into the field refreshes the results and paints them.
+    SearchPanel& search = *view.Search();
+    frame.Route(cmd::EditFind);
+    settle(frame);
+    search.Search().DocumentChanged(frame.Document());
+    const Cost indexBuild = measure([&] { search.Search().Prepare(); });
+    const QString name = QStringLiteral("Kowalski42");
+    Cost worstKey, allKeys;
+    for (qsizetype letters = 1; letters <= name.size(); ++letters) {
+        const Cost cost = measure([&] {
+            search.Field()->setText(name.left(letters));
+            settle(frame);
+        });
+        worstKey = {std::max(worstKey.wall, cost.wall), std::max(worstKey.cpu, cost.cpu)};
+        allKeys = {allKeys.wall + cost.wall, allKeys.cpu + cost.cpu};
+    }
+    const auto keys = static_cast<double>(name.size());
+    report("search index build", indexBuild);
+    report("search keystroke, worst", worstKey);
+    report("search keystroke, mean", Cost{allKeys.wall / keys, allKeys.cpu / keys});
+    std::printf("  \"%s\" finds %d rows\n", qPrintable(name), search.Results()->model()->rowCount());
+    search.Close();
+
     frame.Document().SetModified(false);
     frame.hide();
 
@@ -175,6 +203,9 @@ void runShellBench() {
     printFigure("open_100k_cpu_ms", open.cpu);
     printFigure("date_change_cpu_ms", worstDate.cpu);
     printFigure("filter_switch_cpu_ms", worstFilter.cpu);
+    printFigure("search_index_build_ms", indexBuild.wall);
+    printFigure("search_keystroke_worst_ms", worstKey.wall);
+    printFigure("search_keystroke_worst_cpu_ms", worstKey.cpu);
     printFigure("reminders_opening_ms", opening.wall);
     printFigure("reminder_check_ms", minute.wall);
 }

@@ -1,4 +1,5 @@
 #include "AboutDialog.h"
+#include "shell/HelpTopics.h"
 
 #include "Artwork.h"
 
@@ -10,6 +11,7 @@
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutDialog"));
     setWindowTitle(QStringLiteral("About Tavoro!"));
+    setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::MainWindow));
 
     auto* logo = new QLabel(this);
     logo->setPixmap(Artwork::Logo().scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));

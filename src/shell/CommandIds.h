@@ -50,6 +50,7 @@ enum : int {
     // Edit
     EditUndo = 57643,
     EditRedo = 57644,
+    EditFind = 32870,
     EditUser = 32771,
     AlarmSound = 32789,
     OpenLastFileOnStart = 32831,

@@ -19,6 +19,7 @@ std::optional<CommandState> previewState(int id, const CommandContext& c) {
         return CommandState{c.reportKind != 0, false};
     case cmd::EditUndo: // the pages shown would no longer be the records'
     case cmd::EditRedo:
+    case cmd::EditFind: // the search shows in the day view, which the preview hides
         return CommandState{false, false};
     default:
         return std::nullopt;

@@ -80,6 +80,8 @@ const CommandInfo kEntries[] = {
     {cmd::EditUndo, kEdit, nullptr, "&Undo", "Ctrl+Z", "Undo the last action", "Undo"},
     {cmd::EditRedo, kEdit, nullptr, "&Redo", "Ctrl+Y", "Redo the previously undone action", "Redo"},
     {0, kEdit, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {cmd::EditFind, kEdit, nullptr, "&Find...", "Ctrl+F", "Find persons, tasks and appointments", "Find"},
+    {0, kEdit, nullptr, nullptr, nullptr, nullptr, nullptr},
     {cmd::EditUser, kEdit, nullptr, "&User...", nullptr, "Edit user information", "User"},
     {cmd::AlarmSound, kEdit, kOptions, "&Alarm Sound...", nullptr, "Change alarm sound", "Change alarm"},
     {cmd::OpenLastFileOnStart, kEdit, kOptions, "&Open Last File On Start", nullptr,

@@ -28,7 +28,7 @@
 
 namespace {
 
-constexpr const char* kHelpTopicProperty = "helpTopic";
+using HelpTopics::kHelpTopicProperty;
 
 QDate toQDate(const DateTime& day) {
     return QDate(day.Year(), day.Month(), day.Day());
@@ -96,11 +96,13 @@ const DayView::Command DayView::kCommands[] = {
     {cmd::ReportEnvelopes, &DayView::OnReportEnvelopes},
     {cmd::ReportAddressBook, &DayView::OnReportAddressBook},
     {cmd::ContextHelp, &DayView::OnContextHelp},
+    {cmd::EditFind, &DayView::OnEditFind},
 };
 
 DayView::DayView(PimDocument& document, QWidget* parent) : QWidget(parent), m_controller(document) {
     setObjectName(QStringLiteral("dayView"));
     buildForm();
+    buildSearch();
 
     connect(&m_controller, &DayViewController::selectionChanged, this, &DayView::showSelection);
     connect(&m_controller, &DayViewController::detailPersonChanged, this, &DayView::showDetail);

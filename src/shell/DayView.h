@@ -24,6 +24,8 @@ class QLabel;
 class QMenu;
 class QRadioButton;
 class QTreeView;
+class SearchPanel;
+struct SearchHit;
 
 // The form that fills the main window: the month calendar, the appointments and tasks of the
 // selected date, the phone book with its white/yellow pages filter, and the selected person's
@@ -78,6 +80,7 @@ public:
     QLabel* DateLine() const { return m_dateLine; }
     QRadioButton* WhitePagesButton() const { return m_whitePages; }
     QRadioButton* YellowPagesButton() const { return m_yellowPages; }
+    SearchPanel* Search() const { return m_search; }
 
 signals:
     void helpRequested(const QString& topic);
@@ -143,6 +146,11 @@ private:
     void markToday(const DateTime& today);
     void OnAlarmSound();
     void OnAudibleAlarm();
+    // Edit > Find and going to a record found (DayViewSearch.cpp).
+    void buildSearch();
+    void OnEditFind();
+    void goToFound(const SearchHit& hit);
+    void makeRoomForSearch(bool open);
     // The detail pane's buttons (DayViewContacts.cpp).
     void OnDetailValueClicked(PersonDetails::Field field);
 
@@ -165,6 +173,8 @@ private:
     DayListView* m_appointmentList = nullptr;
     QGroupBox* m_taskGroup = nullptr;
     DayListView* m_taskList = nullptr;
+    SearchPanel* m_search = nullptr;
+    int m_searchRoom = 0; // what the window grew by to show the search
     std::unique_ptr<DayReminders> m_reminders;
     QDate m_markedToday;
     platform::PromptService* m_prompts = nullptr;

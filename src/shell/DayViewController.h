@@ -65,6 +65,13 @@ public:
     void ShowWhitePages();
     void ShowYellowPages();
 
+    // A record chosen from the search results, shown as a click on its row would show it: the
+    // person in the white or yellow pages that hold it, the task or appointment on a date whose
+    // list holds it. That list becomes active. False when no list holds the record.
+    bool GoToPerson(int id);
+    bool GoToTask(int id);
+    bool GoToAppointment(int id);
+
     // Each does nothing (and answers false) unless its list is active and holds the selection.
     bool DeletePerson();
     bool DeleteTask();

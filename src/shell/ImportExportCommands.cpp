@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 #include "DayViewController.h"
+#include "HelpTopics.h"
 #include "HelpViewer.h"
 
 #include "docfile/WaitCursor.h"
@@ -71,6 +72,8 @@ void ImportExportCommands::Run(RecordType type, bool importing) {
         return wizard::WizardFlow::Outcome{result.message, result.failed};
     });
     wizard::ImportExportWizard dialog(flow, m_prompts, QString::fromLatin1(command.caption), Artwork::Logo(), m_owner);
+    dialog.setProperty(HelpTopics::kHelpTopicProperty,
+                       QString::fromLatin1(importing ? HelpTopics::DelimitedImport : HelpTopics::DelimitedExport));
     {
         HelpBesideWizard help(m_help, &dialog, m_owner);
         QObject::connect(&dialog, &wizard::ImportExportWizard::helpTopicRequested, &dialog,

@@ -66,6 +66,7 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
                      QWidget* parent)
     : QMainWindow(parent), m_prompt(prompt) {
     setObjectName(QStringLiteral("mainFrame"));
+    setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::MainWindow));
     setWindowIcon(Artwork::WindowIcon());
     setAcceptDrops(true);
     m_fileCommands = std::make_unique<DocumentCommands>(m_document, m_prompt, m_recentFiles, m_settings,
@@ -94,6 +95,7 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
     m_dayView->SetPromptService(&m_prompt);
     m_pages->addWidget(m_dayView);
     m_preview = new PreviewWidget(*m_print, m_pages);
+    m_preview->setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::Printing));
     m_pages->addWidget(m_preview);
     connect(m_print.get(), &PrintCommands::statusText, m_statusText, &QLabel::setText);
     setCentralWidget(m_pages);

@@ -1,4 +1,5 @@
 #include "RestoreBackupDialog.h"
+#include "shell/HelpTopics.h"
 
 #include "docfile/WaitCursor.h"
 
@@ -18,6 +19,7 @@ RestoreBackupDialog::RestoreBackupDialog(const QString& document, const std::vec
                                          QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Restore Backup"));
+    setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::Backups));
     auto* text = new QLabel(QStringLiteral("Backups of %1, newest first. The one you open becomes an untitled copy; "
                                            "the file itself stays as it is.")
                                 .arg(document),

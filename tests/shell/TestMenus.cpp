@@ -65,6 +65,8 @@ const Item items[] = {
     {"&Edit/&Undo", 57643, "Ctrl+Z", "Undo the last action", "Undo"},
     {"&Edit/&Redo", 57644, "Ctrl+Y", "Redo the previously undone action", "Redo"},
     {"&Edit/-", 0, "", "", ""},
+    {"&Edit/&Find...", 32870, "Ctrl+F", "Find persons, tasks and appointments", "Find"},
+    {"&Edit/-", 0, "", "", ""},
     {"&Edit/&User...", 32771, "", "Edit user information", "User"},
     {"&Edit/&Options/&Alarm Sound...", 32789, "", "Change alarm sound", "Change alarm"},
     {"&Edit/&Options/&Open Last File On Start", 32831, "", "Open last file used when starting program",

@@ -1,4 +1,5 @@
 #include "AppointmentDialog.h"
+#include "shell/HelpTopics.h"
 
 #include "EditorButtons.h"
 #include "EditorDates.h"
@@ -36,6 +37,7 @@ QLabel* createLabel(const char* text, QWidget* buddy, QWidget* parent) {
 AppointmentDialog::AppointmentDialog(const AppointmentDraft& draft, bool adding, QWidget* parent)
     : QDialog(parent), m_draft(draft), m_description(new QLineEdit(this)), m_dueDate(CreateEditorDatePicker(this)) {
     setWindowTitle(adding ? QStringLiteral("Add Appointment") : QStringLiteral("Edit Appointment"));
+    setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::AppointmentEditor));
     m_description->setObjectName(QStringLiteral("Description"));
     m_dueDate->setObjectName(QStringLiteral("DueDate"));
 

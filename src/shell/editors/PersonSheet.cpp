@@ -1,4 +1,5 @@
 #include "PersonSheet.h"
+#include "shell/HelpTopics.h"
 
 #include "EditorButtons.h"
 #include "FieldsPage.h"
@@ -25,6 +26,7 @@ void storeFlag(int& flag, const QCheckBox* box) {
 PersonSheet::PersonSheet(const Person& person, bool adding, QWidget* parent)
     : QDialog(parent), m_person(person), m_pages(new QTabWidget(this)) {
     setWindowTitle(adding ? QStringLiteral("Add Person") : QStringLiteral("Edit Person"));
+    setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::PersonEditor));
 
     FieldsPage* general = FieldsPage::General();
     auto* addressBook = new QGroupBox(QStringLiteral("Address Book"), general);

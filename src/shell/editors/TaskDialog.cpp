@@ -1,4 +1,5 @@
 #include "TaskDialog.h"
+#include "shell/HelpTopics.h"
 
 #include "EditorButtons.h"
 #include "EditorDates.h"
@@ -18,6 +19,7 @@ TaskDialog::TaskDialog(const Task& task, bool adding, QWidget* parent)
     : QDialog(parent), m_task(task), m_description(new QLineEdit(this)), m_priority(new QButtonGroup(this)),
       m_dueDate(CreateEditorDatePicker(this)), m_pickedDay(task.DueDate) {
     setWindowTitle(adding ? QStringLiteral("Add Task") : QStringLiteral("Edit Task"));
+    setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::TaskEditor));
     m_description->setObjectName(QStringLiteral("Description"));
     m_dueDate->setObjectName(QStringLiteral("DueDate"));
 

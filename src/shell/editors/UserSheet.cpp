@@ -1,4 +1,5 @@
 #include "UserSheet.h"
+#include "shell/HelpTopics.h"
 
 #include "EditorButtons.h"
 #include "FieldsPage.h"
@@ -9,6 +10,7 @@
 
 UserSheet::UserSheet(const User& user, QWidget* parent) : QDialog(parent), m_user(user), m_pages(new QTabWidget(this)) {
     setWindowTitle(QStringLiteral("Edit User"));
+    setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::UserEditor));
 
     FieldsPage* general = FieldsPage::General();
     FieldsPage* address = FieldsPage::Address();

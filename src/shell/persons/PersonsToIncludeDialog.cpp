@@ -1,4 +1,5 @@
 #include "shell/persons/PersonsToIncludeDialog.h"
+#include "shell/HelpTopics.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -14,6 +15,7 @@
 PersonsToIncludeDialog::PersonsToIncludeDialog(PersonsToIncludeSelection& selection, QWidget* parent)
     : QDialog(parent), m_selection(selection) {
     setWindowTitle(QStringLiteral("Dialog"));
+    setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopic));
 
     QStringList texts;
     texts.reserve(selection.Count());

@@ -1,4 +1,5 @@
 #include "MissedRemindersWindow.h"
+#include "shell/HelpTopics.h"
 
 #include "ReminderList.h"
 
@@ -11,6 +12,7 @@ MissedRemindersWindow::MissedRemindersWindow(const QList<ReminderRow>& rows, QWi
     // Like the reminder window: seen whatever the main window does, and never keeping the program
     // running on its own.
     setAttribute(Qt::WA_QuitOnClose, false);
+    setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::Reminders));
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("MissedReminders"));
     setWindowTitle(QStringLiteral("Missed reminders"));

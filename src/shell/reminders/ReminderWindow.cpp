@@ -1,4 +1,5 @@
 #include "ReminderWindow.h"
+#include "shell/HelpTopics.h"
 
 #include "ReminderList.h"
 #include "SoundPlayer.h"
@@ -29,6 +30,7 @@ ReminderWindow::ReminderWindow(const QString& soundFile, bool audible, SoundPlay
     // window has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
     setObjectName(QStringLiteral("AppointmentReminder"));
+    setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::Reminders));
 
     m_message = new QLabel(this);
     m_message->setObjectName(QStringLiteral("Message"));

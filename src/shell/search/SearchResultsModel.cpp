@@ -1,0 +1,94 @@
+#include "SearchResultsModel.h"
+
+#include "core/PimRecords.h"
+#include "platform/TextCodec.h"
+
+namespace {
+
+QString shortDate(const DateTime& day) {
+    return QString::fromStdString(day.FormatDate(DateTime::DateFormat::Short));
+}
+
+} // namespace
+
+void SearchResultsModel::SetResults(const SearchResults& results, const PimRecords& records) {
+    beginResetModel();
+    m_rows.clear();
+    m_rows.reserve(results.hits.size());
+    for (const SearchHit& hit : results.hits) {
+        Row row{hit, {}};
+        if (hit.kind == SearchKind::Person) {
+            if (const Person* person = records.Persons.Find(hit.id))
+                row.columns[0] = platform::toQString(person->RName.empty() ? DisplayName(*person) : person->RName);
+            row.columns[1] = QStringLiteral("Person");
+        } else if (hit.kind == SearchKind::Task) {
+            if (const Task* task = records.Tasks.Find(hit.id)) {
+                row.columns[0] = platform::toQString(task->Description);
+                row.columns[2] = shortDate(task->DueDate);
+            }
+            row.columns[1] = QStringLiteral("Task");
+        } else {
+            if (const Appointment* appointment = records.Appointments.Find(hit.id)) {
+                row.columns[0] = platform::toQString(appointment->Description);
+                row.columns[2] = shortDate(appointment->DueDate);
+            }
+            row.columns[1] = QStringLiteral("Appointment");
+        }
+        m_rows.push_back(std::move(row));
+    }
+    m_more = results.total - results.hits.size();
+    endResetModel();
+}
+
+void SearchResultsModel::Clear() {
+    beginResetModel();
+    m_rows.clear();
+    m_more = 0;
+    endResetModel();
+}
+
+std::optional<SearchHit> SearchResultsModel::HitAt(int row) const {
+    if (row < 0 || row >= Hits())
+        return std::nullopt;
+    return m_rows[static_cast<std::size_t>(row)].hit;
+}
+
+int SearchResultsModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid())
+        return 0;
+    return Hits() + (m_more > 0 ? 1 : 0);
+}
+
+int SearchResultsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 3;
+}
+
+QVariant SearchResultsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || role != Qt::DisplayRole)
+        return {};
+    if (index.row() == Hits())
+        return index.column() == 0 ? QVariant(QStringLiteral("and %1 more").arg(m_more)) : QVariant();
+    return m_rows[static_cast<std::size_t>(index.row())].columns[index.column()];
+}
+
+Qt::ItemFlags SearchResultsModel::flags(const QModelIndex& index) const {
+    // The "more" row only counts; it cannot be chosen.
+    if (index.isValid() && index.row() == Hits())
+        return Qt::ItemIsEnabled;
+    return QAbstractTableModel::flags(index);
+}
+
+QVariant SearchResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case 0:
+        return QStringLiteral("Name or Description");
+    case 1:
+        return QStringLiteral("Kind");
+    case 2:
+        return QStringLiteral("Date");
+    default:
+        return {};
+    }
+}
