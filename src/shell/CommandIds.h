@@ -23,6 +23,7 @@ enum : int {
     ImportCalendar = 32841,
     ExportContacts = 32842,
     ExportCalendar = 32843,
+    FileSynchronize = 32870,
     FilePrint = 57607,
     FilePageSetup = 57605,
     FilePrintPreview = 57609,
@@ -52,6 +53,7 @@ enum : int {
     AlarmSound = 32789,
     OpenLastFileOnStart = 32831,
     AudibleAlarm = 32832,
+    SyncSettings = 32871,
 
     // Report
     ReportDailyPlan = 32778,
