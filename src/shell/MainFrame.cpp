@@ -102,6 +102,7 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
     m_sync = new SyncCommands(m_document, m_prompt, m_settings, this);
     connect(m_sync, &SyncCommands::statusText, m_statusText, &QLabel::setText);
     connect(m_sync, &SyncCommands::runningChanged, this, &MainFrame::UpdateCommandStates);
+    m_sync->SetSaver([this] { m_fileCommands->Save(); });
     setCentralWidget(m_pages);
     connect(m_dayView, &DayView::helpRequested, this, [this](const QString& topic) { m_help->ShowTopic(topic); });
     // Persons chosen while the preview shows replace the report in it: what is printed is what

@@ -164,6 +164,11 @@ private slots:
         QVERIFY2(window.prompts.messages[0].text.contains(QStringLiteral("Uploaded: 1\nDownloaded: 1")),
                  qPrintable(window.prompts.messages[0].text));
         QCOMPARE(names(window.frame.Document()), (QStringList{"Doe, Jane", "Remote, Max"}));
+        // What came down into a saved document is saved with it.
+        QVERIFY(!window.frame.Document().IsModified());
+        PimDocument saved;
+        QVERIFY(saved.ReadFromFile(window.path, window.prompts));
+        QCOMPARE(names(saved), (QStringList{"Doe, Jane", "Remote, Max"}));
         QCOMPARE(davsync::Synchronize(other, account).downloaded, 1);
         QCOMPARE(names(other), (QStringList{"Doe, Jane", "Remote, Max"}));
     }

@@ -147,6 +147,12 @@ bool SyncCommands::start(bool background) {
     connect(m_run, &SyncRun::progress, this,
             [this](const QString& step, int done, int total) { emit statusText(progressText(step, done, total)); });
     connect(m_run, &SyncRun::finished, this, [this, background] { ended(background); });
+    // The sync state now names the records that came down; a document closed without them would
+    // have them deleted from the server by the next sync.
+    connect(m_run, &SyncRun::appliedToSavedDocument, this, [this] {
+        if (m_save && !m_document.IsReadOnly())
+            m_save();
+    });
     emit statusText(QStringLiteral("Synchronizing..."));
     m_run->Start();
     emit runningChanged(true);

@@ -48,6 +48,8 @@ public:
 
     void SetPasswordAsker(PasswordAsker asker) { m_askPassword = std::move(asker); }
     void SetSettingsEditor(SettingsEditor editor) { m_editSettings = std::move(editor); }
+    // Saves the document under its name (File > Save without the sync that follows a save).
+    void SetSaver(std::function<void()> save) { m_save = std::move(save); }
 
 signals:
     void statusText(const QString& text);
@@ -68,5 +70,6 @@ private:
     QHash<QString, QString> m_heldPasswords;
     PasswordAsker m_askPassword;
     SettingsEditor m_editSettings;
+    std::function<void()> m_save;
     SyncRun* m_run = nullptr;
 };

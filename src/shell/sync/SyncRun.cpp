@@ -37,7 +37,10 @@ void SyncRun::fetched() {
     // gets none of it.
     const bool sameDocument = m_document.FileName() == m_documentPath;
     if (m_watcher.result() && sameDocument) {
+        const bool wasSaved = !m_document.IsModified();
         session->ApplyTo(m_document);
+        if (wasSaved && m_document.IsModified())
+            emit appliedToSavedDocument();
         m_stage = Stage::Uploading;
         m_watcher.setFuture(QtConcurrent::run([session, snapshot = m_document.Records()] {
             session->Upload(snapshot);

@@ -27,6 +27,9 @@ public:
 
 signals:
     void progress(const QString& step, int done, int total);
+    // What came down is in the document, which had no unsaved changes before it: saving it now
+    // keeps the document and the sync state in step.
+    void appliedToSavedDocument();
     void finished();
 
 private:
