@@ -119,8 +119,9 @@ void SyncSettingsDialog::FindCollections() {
         m_server->setFocus();
         return;
     }
-    if (m_discovery.isRunning() || (m_mayUsePlainHttp && !m_mayUsePlainHttp(settings.server)))
+    if (m_searching || (m_mayUsePlainHttp && !m_mayUsePlainHttp(settings.server)))
         return;
+    m_searching = true;
     m_find->setEnabled(false);
     m_status->setText(QStringLiteral("Looking for calendars and address books..."));
     m_discovery.setFuture(
@@ -128,13 +129,14 @@ void SyncSettingsDialog::FindCollections() {
 }
 
 void SyncSettingsDialog::showCollections() {
+    m_searching = false;
     m_find->setEnabled(true);
     const davsync::Discovery found = m_discovery.result();
     if (!found.Succeeded()) {
         m_status->setText(found.error);
         return;
     }
-    m_status->setText(QStringLiteral("Found %1 calendars and %2 address books.")
+    m_status->setText(QStringLiteral("Calendars found: %1. Address books found: %2.")
                           .arg(found.calendars.size())
                           .arg(found.addressBooks.size()));
     fill(m_addressBook, found.addressBooks, [](const davsync::DavCollection& c) { return c.contacts; });

@@ -32,7 +32,7 @@ public:
     QString Password() const;
     // Looks for the account's calendars and address books; the lists fill when the server answers.
     void FindCollections();
-    bool IsSearching() const { return m_discovery.isRunning(); }
+    bool IsSearching() const { return m_searching; }
 
 private:
     void showCollections();
@@ -49,4 +49,5 @@ private:
     QComboBox* m_todoCalendar = nullptr;
     QCheckBox* m_syncOnOpenAndSave = nullptr;
     QFutureWatcher<davsync::Discovery> m_discovery;
+    bool m_searching = false; // until the lists show the answer
 };
