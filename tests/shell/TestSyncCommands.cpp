@@ -189,6 +189,21 @@ private slots:
         QVERIFY(!window.frame.Document().IsModified());
     }
 
+    // Saving starts a sync in the background; closing the window meanwhile stops it cleanly, with
+    // nothing to report.
+    void saveSyncsInBackgroundAndCloseStopsIt() {
+        Frame window(m_server.Url(), QStringLiteral("hugo"));
+        platform::SettingsStore().writeNumber(QStringLiteral("Synchronization"), QStringLiteral("SyncOnOpenAndSave"),
+                                              1);
+        window.frame.Document().Add(person("Ida", "New"));
+        window.frame.Route(cmd::FileSave);
+        QVERIFY(!window.frame.Document().IsModified());
+        QVERIFY(window.frame.Sync().IsRunning());
+        QVERIFY(window.frame.close());
+        QVERIFY(!window.frame.Sync().IsRunning());
+        QVERIFY(window.prompts.messages.isEmpty());
+    }
+
     // An untitled document is saved first; declining leaves it unsynchronised.
     void untitledDocumentAsksToSaveFirst() {
         Frame window(m_server.Url(), QStringLiteral("fritz"));

@@ -13,7 +13,8 @@
 namespace {
 
 constexpr const char* kHelpTopicProperty = "helpTopic";
-constexpr const char* kHelpTopic = "/html/synchronize.htm>topic";
+// HelpTopics::Synchronization once the help pages are in.
+constexpr const char* kHelpTopic = "/html/sync.htm>topic";
 
 // A list of collections that starts with the one chosen before (or "the first one found").
 QComboBox* collectionList(const QString& name, const QUrl& chosen, QWidget* parent) {
