@@ -230,6 +230,12 @@ private slots:
         QCOMPARE(SyncSettings::NeedsPlainHttpConsent(QUrl(server)), asks);
     }
 
+    void addressWithoutSchemeIsEncrypted() {
+        SyncSettingsDialog dialog(SyncSettings{}, QString());
+        dialog.findChild<QLineEdit*>(QStringLiteral("serverEdit"))->setText(QStringLiteral(" dav.example.org/dav "));
+        QCOMPARE(dialog.Settings().server, QUrl(QStringLiteral("https://dav.example.org/dav")));
+    }
+
     // Asked once per server: a refusal sends nothing and asks again next time, a yes is remembered.
     void plainHttpAskedOncePerServer() {
         Frame window(QUrl(QStringLiteral("http://dav.example.invalid/")), QStringLiteral("gus"));

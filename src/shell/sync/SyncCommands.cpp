@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -48,7 +49,7 @@ SyncCommands::~SyncCommands() {
 }
 
 bool SyncCommands::IsRunning() const {
-    return m_run && m_run->IsRunning();
+    return m_starting || (m_run && m_run->IsRunning());
 }
 
 void SyncCommands::Stop() {
@@ -136,6 +137,10 @@ std::optional<QString> SyncCommands::password(const SyncSettings& settings) {
 }
 
 bool SyncCommands::start(bool background) {
+    // Asking for a password waits in an event loop, where the command could come again.
+    if (m_starting)
+        return false;
+    const QScopedValueRollback<bool> starting(m_starting, true);
     const SyncSettings settings = SyncSettings::Read(m_settings);
     if (!mayUsePlainHttp(settings.server, !settings.user.isEmpty()))
         return false;

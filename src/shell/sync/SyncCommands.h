@@ -72,4 +72,5 @@ private:
     SettingsEditor m_editSettings;
     std::function<void()> m_save;
     SyncRun* m_run = nullptr;
+    bool m_starting = false;
 };

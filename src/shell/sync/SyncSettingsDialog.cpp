@@ -100,7 +100,11 @@ SyncSettingsDialog::~SyncSettingsDialog() = default;
 
 SyncSettings SyncSettingsDialog::Settings() const {
     SyncSettings settings;
-    settings.server = QUrl::fromUserInput(m_server->text().trimmed());
+    // An address typed without a scheme is taken as an encrypted one.
+    QString server = m_server->text().trimmed();
+    if (!server.isEmpty() && !server.contains(QLatin1String("://")))
+        server.prepend(QLatin1String("https://"));
+    settings.server = QUrl(server, QUrl::StrictMode);
     settings.user = m_user->text().trimmed();
     settings.addressBook = QUrl(m_addressBook->currentData().toString());
     settings.eventCalendar = QUrl(m_eventCalendar->currentData().toString());
