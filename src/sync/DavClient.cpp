@@ -1,6 +1,5 @@
 #include "DavClient.h"
 
-#include <QBuffer>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

@@ -92,6 +92,49 @@ QByteArray ContentHash(std::string_view text) {
     return hash.result().toBase64();
 }
 
+namespace {
+
+class Fields {
+public:
+    Fields& operator<<(const std::string& text) {
+        m_hash.addData(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+        m_hash.addData(QByteArrayView("\0", 1));
+        return *this;
+    }
+    Fields& operator<<(double value) {
+        m_hash.addData(QByteArrayView(reinterpret_cast<const char*>(&value), sizeof value));
+        return *this;
+    }
+    Fields& operator<<(const DateTime& time) { return *this << time.Value(); }
+    QByteArray Result() const { return m_hash.result().toBase64(); }
+
+private:
+    QCryptographicHash m_hash{QCryptographicHash::Sha1};
+};
+
+} // namespace
+
+QByteArray Fingerprint(const Person& p) {
+    Fields fields;
+    fields << p.FName << p.LName << p.RName << p.Company << p.Position << p.Addr1 << p.Addr2 << p.City << p.State
+           << p.Zip << p.HmPhone << p.WkPhone << p.WkExt << p.Fax << p.Pager << p.CelPhone << p.EMail << p.WebPage
+           << p.Notes << double(p.WhitePages) << double(p.YellowPages);
+    return fields.Result();
+}
+
+QByteArray Fingerprint(const Appointment& a) {
+    Fields fields;
+    fields << a.Description << a.DueDate << a.StartTime << a.EndTime << double(a.Alarm) << a.AlarmTime
+           << double(a.Done);
+    return fields.Result();
+}
+
+QByteArray Fingerprint(const Task& t) {
+    Fields fields;
+    fields << t.Description << double(t.Priority) << t.DueDate << t.DoneDate;
+    return fields.Result();
+}
+
 ServerObject ReadCard(const QByteArray& data) {
     const std::vector<VCard> cards = ReadVCards(std::string_view(data.constData(), data.size()));
     if (cards.empty())

@@ -45,14 +45,21 @@ QString HrefPath(const QUrl& collection, const QString& href) {
     return collection.resolved(QUrl::fromEncoded(href.toUtf8())).path(QUrl::FullyEncoded);
 }
 
+DavRequest ListRequest(const QUrl& collection, const QString& token) {
+    return {"REPORT", collection, davxml::SyncCollection(token), {{"Depth", "0"}}};
+}
+
 Listing ListCollection(DavClient& client, const QUrl& collection, const QString& token) {
+    return ListCollection(client, collection, token, client.Send(ListRequest(collection, token)));
+}
+
+Listing ListCollection(DavClient& client, const QUrl& collection, const QString& token, DavResponse response) {
     QString sent = token;
-    DavResponse response = client.Send({"REPORT", collection, davxml::SyncCollection(sent), {{"Depth", "0"}}});
     // A token the server no longer knows: everything is listed again.
     if (!sent.isEmpty() && response.failure == DavFailure::None && response.status != 207 && response.status != 404 &&
         response.status != 401) {
         sent.clear();
-        response = client.Send({"REPORT", collection, davxml::SyncCollection(sent), {{"Depth", "0"}}});
+        response = client.Send(ListRequest(collection, sent));
     }
     if (response.failure != DavFailure::None || response.status == 404 || response.status == 410 ||
         response.status == 401) {

@@ -10,6 +10,8 @@
 namespace davsync {
 
 class DavClient;
+struct DavRequest;
+struct DavResponse;
 
 // A member of a collection as the server lists it.
 struct ListedObject {
@@ -28,6 +30,9 @@ struct Listing {
     bool collectionGone = false; // the collection itself is not on the server
 };
 Listing ListCollection(DavClient& client, const QUrl& collection, const QString& token);
+// The same from the answer to ListRequest, sent by the caller together with others.
+DavRequest ListRequest(const QUrl& collection, const QString& token);
+Listing ListCollection(DavClient& client, const QUrl& collection, const QString& token, DavResponse answer);
 
 struct FetchedObject {
     QString href;

@@ -2,6 +2,7 @@
 
 #include "DavClient.h"
 #include "Discovery.h"
+#include "RecordKinds.h"
 #include "RecordText.h"
 #include "ServerListing.h"
 
@@ -12,97 +13,7 @@
 
 namespace davsync {
 
-namespace {
-
-using Kind = recorduid::Kind;
-constexpr Kind kKinds[] = {Kind::Person, Kind::Appointment, Kind::Task};
-// Requests sent together in one wait; the progress moves and a cancel is seen between batches.
-constexpr std::size_t kUploadBatch = 64;
-// A placeholder for an object written without an ETag in the answer: the next listing shows a
-// different one, and the object's text then proves it unchanged.
-const QByteArray kUnknownEtag = "-";
-
-template <class Record> const RecordCollection<Record>& recordsOf(const PimRecords& records);
-template <> const RecordCollection<Person>& recordsOf(const PimRecords& records) {
-    return records.Persons;
-}
-template <> const RecordCollection<Appointment>& recordsOf(const PimRecords& records) {
-    return records.Appointments;
-}
-template <> const RecordCollection<Task>& recordsOf(const PimRecords& records) {
-    return records.Tasks;
-}
-
-template <class Record> constexpr Kind kindOf();
-template <> constexpr Kind kindOf<Person>() {
-    return Kind::Person;
-}
-template <> constexpr Kind kindOf<Appointment>() {
-    return Kind::Appointment;
-}
-template <> constexpr Kind kindOf<Task>() {
-    return Kind::Task;
-}
-
-QString nameOf(const Person& person) {
-    return QString::fromStdString(DisplayName(person)).simplified();
-}
-QString nameOf(const Appointment& appointment) {
-    return QString::fromStdString(appointment.Description).simplified();
-}
-QString nameOf(const Task& task) {
-    return QString::fromStdString(task.Description).simplified();
-}
-
-QString kindWord(Kind kind) {
-    switch (kind) {
-    case Kind::Person:
-        return QStringLiteral("person");
-    case Kind::Appointment:
-        return QStringLiteral("appointment");
-    case Kind::Task:
-        return QStringLiteral("task");
-    }
-    return {};
-}
-
-QByteArray localHash(const PimRecords& records, Kind kind, int id) {
-    switch (kind) {
-    case Kind::Person:
-        if (const Person* person = records.Persons.Find(id))
-            return recordtext::Hash(*person);
-        break;
-    case Kind::Appointment:
-        if (const Appointment* appointment = records.Appointments.Find(id))
-            return recordtext::Hash(*appointment);
-        break;
-    case Kind::Task:
-        if (const Task* task = records.Tasks.Find(id))
-            return recordtext::Hash(*task);
-        break;
-    }
-    return {};
-}
-
-void progressTo(const SyncSession::Progress& progress, const QString& step, int done, int total) {
-    if (progress)
-        progress(step, done, total);
-}
-
-} // namespace
-
-// One write of the upload step.
-struct PendingWrite {
-    Kind kind;
-    int id;
-    QString href;
-    QByteArray body;
-    QByteArray hash;
-    QString uid;
-    QByteArray etag; // If-Match; empty: a creation (If-None-Match: *)
-    bool remove = false;
-    QString name;
-};
+using namespace recordkinds;
 
 SyncPlan::SyncPlan(SyncAccount account, QString documentPath, QString statePath, const std::atomic<bool>& cancelled)
     : m_account(std::move(account)), m_statePath(std::move(statePath)), m_cancelled(cancelled) {
@@ -136,7 +47,7 @@ bool SyncPlan::resolveCollections(DavClient& client) {
     bool missing = false;
     for (int k = 0; k < 3; ++k) {
         // What the account names wins; else what was found the last time.
-        urls[k] = chosen[k].isEmpty() ? collection(kKinds[k]).url : chosen[k];
+        urls[k] = chosen[k].isEmpty() ? collection(kAll[k]).url : chosen[k];
         missing |= urls[k].isEmpty();
     }
     if (missing) {
@@ -172,13 +83,13 @@ bool SyncPlan::resolveCollections(DavClient& client) {
         }
     }
     for (int k = 0; k < 3; ++k) {
-        CollectionState& state = collection(kKinds[k]);
+        CollectionState& state = collection(kAll[k]);
         if (state.url == urls[k])
             continue;
         // Another collection: what was linked before says nothing about this one.
         state = {urls[k], QString()};
         for (auto it = m_links.begin(); it != m_links.end();) {
-            if (it->kind == kKinds[k])
+            if (it->kind == kAll[k])
                 it = m_links.erase(it);
             else
                 ++it;
@@ -241,7 +152,7 @@ bool SyncPlan::Fetch(const PimRecords& snapshot, const SyncSession::Progress& pr
     indexLocal(snapshot);
 
     std::vector<Channel> channels;
-    for (Kind kind : kKinds) {
+    for (Kind kind : kAll) {
         const QUrl& url = collection(kind).url;
         auto same = std::find_if(channels.begin(), channels.end(), [&](const Channel& c) { return c.url == url; });
         if (same == channels.end())
@@ -249,21 +160,27 @@ bool SyncPlan::Fetch(const PimRecords& snapshot, const SyncSession::Progress& pr
         else
             same->kinds.push_back(kind);
     }
-    int done = 0;
-    for (const Channel& channel : channels) {
-        progressTo(progress, QStringLiteral("Looking for changes on the server"), done++, int(channels.size()));
-        if (!syncChannel(client, channel, snapshot))
+    // The server takes a while over each collection, whether anything changed or not: asked at
+    // once, it looks at them side by side.
+    progressTo(progress, QStringLiteral("Looking for changes on the server"), 0, int(channels.size()));
+    std::vector<DavRequest> requests;
+    for (const Channel& channel : channels)
+        requests.push_back(ListRequest(channel.url, collection(channel.kinds.front()).token));
+    std::vector<DavResponse> answers = client.SendAll(requests);
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        if (!syncChannel(client, channels[i], std::move(answers[i]), snapshot))
             return false;
+        progressTo(progress, QStringLiteral("Looking for changes on the server"), int(i + 1), int(channels.size()));
     }
     m_fetched = true;
     return true;
 }
 
-bool SyncPlan::syncChannel(DavClient& client, const Channel& channel, const PimRecords& snapshot) {
+bool SyncPlan::syncChannel(DavClient& client, const Channel& channel, DavResponse answer, const PimRecords& snapshot) {
     const bool contacts = channel.kinds.front() == Kind::Person;
     // Events and to-dos sharing a calendar share its token too.
     const QString token = collection(channel.kinds.front()).token;
-    const Listing listing = ListCollection(client, channel.url, token);
+    const Listing listing = ListCollection(client, channel.url, token, std::move(answer));
     if (listing.collectionGone) {
         forgetCollection(channel);
         return false;
@@ -360,7 +277,7 @@ void SyncPlan::serverObject(const Channel& channel, const FetchedObject& fetched
         // Remembered so that it is read again only once it changes; a record it was tied to stays.
         if (existing == m_links.cend() || existing->id == 0)
             m_links.insert(fetched.href,
-                           RecordLink{channel.kinds.front(), 0, fetched.href, fetched.etag, QString(), QByteArray()});
+                           RecordLink{channel.kinds.front(), 0, fetched.href, fetched.etag, QString(), {}, {}});
         else
             m_links[fetched.href].etag = fetched.etag;
         return;
@@ -384,7 +301,7 @@ template <class Record>
 void SyncPlan::decide(const Record& server, Kind kind, const QString& href, const QByteArray& etag,
                       const std::string& uid, const PimRecords& snapshot, std::vector<Incoming<Record>>& incoming) {
     const QByteArray serverHash = recordtext::Hash(server);
-    RecordLink link{kind, 0, href, etag, QString::fromStdString(uid), serverHash};
+    RecordLink link{kind, 0, href, etag, QString::fromStdString(uid), serverHash, {}};
     const auto known = m_links.constFind(href);
     int id = known != m_links.cend() && known->kind == kind ? known->id : 0;
     QByteArray lastHash = id > 0 ? known->hash : QByteArray();
@@ -403,6 +320,7 @@ void SyncPlan::decide(const Record& server, Kind kind, const QString& href, cons
     const QByteArray hash = recordtext::Hash(*local);
     link.id = id;
     if (hash == serverHash) {
+        link.fingerprint = recordtext::Fingerprint(*local);
         m_links.insert(href, link);
         m_linkOf[{kind, id}] = href;
         return;
@@ -431,7 +349,9 @@ void SyncPlan::apply(PimDocument& document, std::vector<Incoming<Record>>& incom
                 ++report.downloaded;
             }
             item.link.id = item.id;
+            item.link.fingerprint = recordtext::Fingerprint(*recordsOf<Record>(document.Records()).Find(item.id));
         } else {
+            item.link.fingerprint = recordtext::Fingerprint(server);
             const std::optional<int> id = document.Add(std::move(server));
             if (!id) {
                 report.errors << QStringLiteral("%1 \"%2\": no room left in the document")
@@ -484,148 +404,10 @@ void SyncPlan::ApplyTo(PimDocument& document) {
             remove(document, removal);
     }
     m_removals.clear();
-    for (Kind kind : kKinds) {
+    for (Kind kind : kAll) {
         CollectionState& state = collection(kind);
         if (m_tokens.contains(state.url))
             state.token = m_tokens.value(state.url);
-    }
-}
-
-template <class Record>
-void SyncPlan::queueUploads(const PimRecords& snapshot, Kind kind, std::vector<PendingWrite>& uploads) const {
-    for (const auto& [id, record] : recordsOf<Record>(snapshot)) {
-        const auto linked = m_linkOf.find({kind, id});
-        const RecordLink* link = nullptr;
-        if (linked != m_linkOf.end()) {
-            const auto found = m_links.constFind(linked->second);
-            if (found != m_links.cend() && found->id == id && found->kind == kind)
-                link = &*found;
-        }
-        const std::string uid = link ? link->uid.toStdString() : ownUid(kind, id);
-        const std::string text = recordtext::Render(record, uid);
-        const QByteArray hash = recordtext::ContentHash(text);
-        if (link && link->hash == hash && !link->etag.isEmpty())
-            continue;
-        PendingWrite upload{
-            kind,         id,    QString(),     QByteArray::fromStdString(text), hash, QString::fromStdString(uid),
-            QByteArray(), false, nameOf(record)};
-        if (link) {
-            upload.href = link->href;
-            upload.etag = link->etag;
-        } else {
-            // Named by the UID: a retry after a broken connection finds it instead of adding another.
-            const QString file = QString::fromStdString(recorduid::Uid(m_documentKey, kind, id)) +
-                                 (kind == Kind::Person ? QStringLiteral(".vcf") : QStringLiteral(".ics"));
-            upload.href = HrefPath(urlOf(kind), file);
-        }
-        uploads.push_back(std::move(upload));
-    }
-}
-
-bool SyncPlan::Upload(const PimRecords& snapshot, const SyncSession::Progress& progress) {
-    if (!m_fetched)
-        return false;
-    m_linkOf.clear();
-    for (const RecordLink& link : std::as_const(m_links))
-        if (link.id > 0)
-            m_linkOf[{link.kind, link.id}] = link.href;
-    std::vector<PendingWrite> uploads;
-    queueUploads<Person>(snapshot, Kind::Person, uploads);
-    queueUploads<Appointment>(snapshot, Kind::Appointment, uploads);
-    queueUploads<Task>(snapshot, Kind::Task, uploads);
-    QStringList goneBoth; // deleted here, and gone from the server already
-    for (const RecordLink& link : std::as_const(m_links)) {
-        if (link.id == 0 || !localHash(snapshot, link.kind, link.id).isEmpty())
-            continue;
-        if (link.etag.isEmpty())
-            goneBoth << link.href;
-        else
-            uploads.push_back({link.kind, link.id, link.href, {}, {}, link.uid, link.etag, true, link.href});
-    }
-    for (const QString& href : goneBoth)
-        m_links.remove(href);
-
-    DavClient client(m_account.user, m_account.password, m_account.timeoutSeconds, &m_cancelled);
-    const int total = int(uploads.size());
-    for (std::size_t start = 0; start < uploads.size(); start += kUploadBatch) {
-        progressTo(progress, QStringLiteral("Sending changes to the server"), int(start), total);
-        std::vector<DavRequest> requests;
-        const std::size_t end = std::min(uploads.size(), start + kUploadBatch);
-        for (std::size_t i = start; i < end; ++i) {
-            const PendingWrite& upload = uploads[i];
-            const QUrl url = collection(upload.kind).url.resolved(QUrl::fromEncoded(upload.href.toUtf8()));
-            DavRequest request{upload.remove ? "DELETE" : "PUT", url, upload.body, {}};
-            if (!upload.remove)
-                request.contentType =
-                    upload.kind == Kind::Person ? "text/vcard; charset=utf-8" : "text/calendar; charset=utf-8";
-            if (upload.etag.isEmpty())
-                request.headers.append(qMakePair(QByteArray("If-None-Match"), QByteArray("*")));
-            else
-                request.headers.append(qMakePair(QByteArray("If-Match"), upload.etag));
-            requests.push_back(std::move(request));
-        }
-        const std::vector<DavResponse> responses = client.SendAll(requests);
-        for (std::size_t i = start; i < end; ++i) {
-            const PendingWrite& upload = uploads[i];
-            const DavResponse& response = responses[i - start];
-            if (response.failure != DavFailure::None) {
-                if (report.failure.isEmpty())
-                    report.failure = DavClient::Describe(response, requests[i - start].url);
-                continue;
-            }
-            if (upload.remove && (response.Ok() || response.status == 404 || response.status == 410)) {
-                m_links.remove(upload.href);
-                report.deletedThere += response.Ok() ? 1 : 0;
-            } else if (response.Ok()) {
-                m_links.insert(upload.href, RecordLink{upload.kind, upload.id, upload.href,
-                                                       response.etag.isEmpty() ? kUnknownEtag : response.etag,
-                                                       upload.uid, upload.hash});
-                ++report.uploaded;
-            } else if (!upload.remove && (response.status == 404 || response.status == 409)) {
-                report.failure = QStringLiteral("The collection %1 is not on the server any more.")
-                                     .arg(collection(upload.kind).url.toDisplayString(QUrl::RemoveUserInfo));
-            } else if (response.status == 412) {
-                report.errors << QStringLiteral("%1 \"%2\": changed on the server meanwhile; the next "
-                                                "synchronization brings both together")
-                                     .arg(kindWord(upload.kind), upload.name);
-            } else {
-                report.errors << QStringLiteral("%1 \"%2\": %3")
-                                     .arg(kindWord(upload.kind), upload.name,
-                                          DavClient::Describe(response, requests[i - start].url));
-            }
-        }
-        if (!report.failure.isEmpty())
-            return false;
-    }
-    progressTo(progress, QStringLiteral("Sending changes to the server"), total, total);
-    if (total > 0)
-        passOwnWrites(client);
-    return true;
-}
-
-// What this sync wrote would come back as changes next time; when nothing else changed since the
-// token, the token moves past it.
-void SyncPlan::passOwnWrites(DavClient& client) {
-    QList<QUrl> done;
-    for (Kind kind : kKinds) {
-        const QUrl url = collection(kind).url;
-        const QString token = collection(kind).token;
-        if (token.isEmpty() || done.contains(url))
-            continue;
-        done << url;
-        const Listing listing = ListCollection(client, url, token);
-        if (!listing.failure.isEmpty() || listing.complete || listing.token.isEmpty())
-            continue;
-        const bool ours =
-            std::all_of(listing.objects.begin(), listing.objects.end(), [this](const ListedObject& object) {
-                const auto link = m_links.constFind(object.href);
-                return object.gone ? link == m_links.cend() : link != m_links.cend() && link->etag == object.etag;
-            });
-        if (!ours)
-            continue;
-        for (Kind sharing : kKinds)
-            if (collection(sharing).url == url)
-                collection(sharing).token = listing.token;
     }
 }
 

@@ -23,6 +23,7 @@ class PimRecords;
 namespace davsync {
 
 class DavClient;
+struct DavResponse;
 struct FetchedObject;
 struct PendingWrite;
 
@@ -63,7 +64,7 @@ private:
     bool resolveCollections(DavClient& client);
     CollectionState& collection(Kind kind);
     const QUrl& urlOf(Kind kind) const;
-    bool syncChannel(DavClient& client, const Channel& channel, const PimRecords& snapshot);
+    bool syncChannel(DavClient& client, const Channel& channel, DavResponse answer, const PimRecords& snapshot);
     void forgetCollection(const Channel& channel);
     void serverGone(const QString& href, const PimRecords& snapshot);
     void serverObject(const Channel& channel, const FetchedObject& fetched, const PimRecords& snapshot);
@@ -73,7 +74,7 @@ private:
     template <class Record> void apply(PimDocument& document, std::vector<Incoming<Record>>& incoming, Kind kind);
     void remove(PimDocument& document, const Removal& removal);
     template <class Record>
-    void queueUploads(const PimRecords& snapshot, Kind kind, std::vector<PendingWrite>& uploads) const;
+    void queueUploads(const PimRecords& snapshot, Kind kind, std::vector<PendingWrite>& uploads);
     void passOwnWrites(DavClient& client);
     void indexLocal(const PimRecords& snapshot);
     std::string ownUid(Kind kind, int id) const;

@@ -29,6 +29,10 @@ public:
     void SetProgress(Progress progress); // called on the thread doing the work
     void Cancel();                       // any thread; the work stops at the next request
 
+    // The snapshots are copies of the document's records, so that the document may change while
+    // the work goes on. The state written by Finish ties server objects to records by ID: the
+    // document is to be saved once ApplyTo has changed it, or the next sync takes the records that
+    // came down, and were never saved, for deleted here.
     bool Fetch(const PimRecords& snapshot);  // 1. network, any thread; never touches the document
     void ApplyTo(PimDocument& document);     // 2. GUI thread: what came down, as one batch "Synchronize"
     bool Upload(const PimRecords& snapshot); // 3. network, any thread; snapshot taken after ApplyTo

@@ -91,6 +91,7 @@ bool SyncState::Load(const QString& path, SyncState& state, QString* problem) {
         link.etag = object.value(QStringLiteral("etag")).toString().toUtf8();
         link.uid = object.value(QStringLiteral("uid")).toString();
         link.hash = object.value(QStringLiteral("hash")).toString().toLatin1();
+        link.fingerprint = object.value(QStringLiteral("fingerprint")).toString().toLatin1();
         if (!link.href.isEmpty())
             state.links.push_back(std::move(link));
     }
@@ -105,7 +106,8 @@ bool SyncState::Save(const QString& path) const {
                                      {QStringLiteral("href"), link.href},
                                      {QStringLiteral("etag"), QString::fromUtf8(link.etag)},
                                      {QStringLiteral("uid"), link.uid},
-                                     {QStringLiteral("hash"), QString::fromLatin1(link.hash)}});
+                                     {QStringLiteral("hash"), QString::fromLatin1(link.hash)},
+                                     {QStringLiteral("fingerprint"), QString::fromLatin1(link.fingerprint)}});
     }
     const QJsonObject root{{QStringLiteral("version"), kVersion},
                            {QStringLiteral("contacts"), collectionJson(contacts)},

@@ -13,11 +13,12 @@ namespace davsync {
 // A record's tie to its object on the server as of the last synchronisation.
 struct RecordLink {
     recorduid::Kind kind = recorduid::Kind::Person;
-    int id = 0;      // the record in the document; 0: an object this program leaves on the server
-    QString href;    // the object's path on the server
-    QByteArray etag; // empty: the object is gone from the server and is to be created again
-    QString uid;     // the object's UID, kept when the record changes
-    QByteArray hash; // ContentHash of the record as last synchronised
+    int id = 0;             // the record in the document; 0: an object this program leaves on the server
+    QString href;           // the object's path on the server
+    QByteArray etag;        // empty: the object is gone from the server and is to be created again
+    QString uid;            // the object's UID, kept when the record changes
+    QByteArray hash;        // ContentHash of the record as last synchronised
+    QByteArray fingerprint; // recordtext::Fingerprint of the record then; empty: not known
 };
 
 // One collection as last synchronised, and the token that lists what changed there since.
