@@ -150,6 +150,7 @@ private slots:
         QStringList statusTexts;
         connect(&window.frame.Sync(), &SyncCommands::statusText, this,
                 [&](const QString& text) { statusTexts << text; });
+        window.frame.Document().Add(person("Kim", "Unsaved"));
         window.frame.Route(cmd::FileSynchronize);
         QVERIFY(window.frame.Sync().IsRunning());
         QVERIFY(!window.synchronizeEnabled());
@@ -161,16 +162,17 @@ private slots:
         QVERIFY(statusTexts.filter(QStringLiteral("Synchronizing: ")).size() >= 2);
         QCOMPARE(window.prompts.messages.size(), 1);
         QCOMPARE(window.prompts.messages[0].icon, PromptIcon::Information);
-        QVERIFY2(window.prompts.messages[0].text.contains(QStringLiteral("Uploaded: 1\nDownloaded: 1")),
+        QVERIFY2(window.prompts.messages[0].text.contains(QStringLiteral("Uploaded: 2\nDownloaded: 1")),
                  qPrintable(window.prompts.messages[0].text));
-        QCOMPARE(names(window.frame.Document()), (QStringList{"Doe, Jane", "Remote, Max"}));
-        // What came down into a saved document is saved with it.
+        const QStringList all{"Doe, Jane", "Remote, Max", "Unsaved, Kim"};
+        QCOMPARE(names(window.frame.Document()), all);
+        // What came down is saved at once: the sync state already names it.
         QVERIFY(!window.frame.Document().IsModified());
         PimDocument saved;
         QVERIFY(saved.ReadFromFile(window.path, window.prompts));
-        QCOMPARE(names(saved), (QStringList{"Doe, Jane", "Remote, Max"}));
-        QCOMPARE(davsync::Synchronize(other, account).downloaded, 1);
-        QCOMPARE(names(other), (QStringList{"Doe, Jane", "Remote, Max"}));
+        QCOMPARE(names(saved), all);
+        QCOMPARE(davsync::Synchronize(other, account).downloaded, 2);
+        QCOMPARE(names(other), all);
     }
 
     // A server that is not there: the message, and the document as it was.

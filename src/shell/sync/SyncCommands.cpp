@@ -154,7 +154,7 @@ bool SyncCommands::start(bool background) {
     connect(m_run, &SyncRun::finished, this, [this, background] { ended(background); });
     // The sync state now names the records that came down; a document closed without them would
     // have them deleted from the server by the next sync.
-    connect(m_run, &SyncRun::appliedToSavedDocument, this, [this] {
+    connect(m_run, &SyncRun::applied, this, [this] {
         if (m_save && !m_document.IsReadOnly())
             m_save();
     });

@@ -37,10 +37,15 @@ void SyncRun::fetched() {
     // gets none of it.
     const bool sameDocument = m_document.FileName() == m_documentPath;
     if (m_watcher.result() && sameDocument) {
+        const auto changes = [session] {
+            const davsync::SyncReport& report = session->Report();
+            return report.downloaded + report.deletedHere + report.conflicts.size();
+        };
+        const auto before = changes();
         const bool wasSaved = !m_document.IsModified();
         session->ApplyTo(m_document);
-        if (wasSaved && m_document.IsModified())
-            emit appliedToSavedDocument();
+        if (changes() != before || (wasSaved && m_document.IsModified()))
+            emit applied();
         m_stage = Stage::Uploading;
         m_watcher.setFuture(QtConcurrent::run([session, snapshot = m_document.Records()] {
             session->Upload(snapshot);

@@ -27,9 +27,9 @@ public:
 
 signals:
     void progress(const QString& step, int done, int total);
-    // What came down is in the document, which had no unsaved changes before it: saving it now
-    // keeps the document and the sync state in step.
-    void appliedToSavedDocument();
+    // What came down is in the document: saving it now keeps the document and the sync state in
+    // step (the state names the records that came down by their IDs).
+    void applied();
     void finished();
 
 private:
