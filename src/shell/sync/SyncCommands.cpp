@@ -7,7 +7,6 @@
 #include "platform/PromptService.h"
 #include "platform/SettingsStore.h"
 
-#include <QCoreApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QScopedValueRollback>
@@ -60,11 +59,6 @@ void SyncCommands::Stop() {
     m_run = nullptr;
     emit statusText(QStringLiteral("Ready"));
     emit runningChanged(false);
-}
-
-void SyncCommands::WaitForEnd() const {
-    while (IsRunning())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void SyncCommands::Synchronize(const std::function<void()>& saveAs) {

@@ -43,8 +43,6 @@ public:
     bool IsRunning() const;
     // Before the document is replaced or the window closes: stops the work and waits for it.
     void Stop();
-    // Waits until the running synchronisation has ended (for tests and the command line).
-    void WaitForEnd() const;
 
     void SetPasswordAsker(PasswordAsker asker) { m_askPassword = std::move(asker); }
     void SetSettingsEditor(SettingsEditor editor) { m_editSettings = std::move(editor); }
