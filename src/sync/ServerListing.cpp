@@ -88,9 +88,12 @@ Listing ListCollection(DavClient& client, const QUrl& collection, const QString&
 }
 
 std::vector<FetchedObject> FetchObjects(DavClient& client, const QUrl& collection, const QStringList& hrefs,
-                                        bool contacts, QString& failure) {
+                                        bool contacts, QString& failure,
+                                        const std::function<void(int fetched)>& progress) {
     std::vector<FetchedObject> objects;
     for (qsizetype start = 0; start < hrefs.size(); start += kMultigetBatch) {
+        if (progress)
+            progress(int(start));
         const QStringList batch = hrefs.mid(start, kMultigetBatch);
         const DavResponse response =
             client.Send({"REPORT", collection, davxml::Multiget(batch, contacts), {{"Depth", "1"}}});

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
 #include <vector>
 
 namespace davsync {
@@ -40,8 +41,10 @@ struct FetchedObject {
     QByteArray data;
 };
 // The objects' texts, by calendar-multiget or addressbook-multiget; one gone meanwhile is left out.
+// `fetched` hears how many have come so far.
 std::vector<FetchedObject> FetchObjects(DavClient& client, const QUrl& collection, const QStringList& hrefs,
-                                        bool contacts, QString& failure);
+                                        bool contacts, QString& failure,
+                                        const std::function<void(int fetched)>& progress = {});
 
 // The path of an href as this program keys it: resolved against the collection, percent-encoded.
 QString HrefPath(const QUrl& collection, const QString& href);

@@ -168,7 +168,7 @@ bool SyncPlan::Fetch(const PimRecords& snapshot, const SyncSession::Progress& pr
         requests.push_back(ListRequest(channel.url, collection(channel.kinds.front()).token));
     std::vector<DavResponse> answers = client.SendAll(requests);
     for (std::size_t i = 0; i < channels.size(); ++i) {
-        if (!syncChannel(client, channels[i], std::move(answers[i]), snapshot))
+        if (!syncChannel(client, channels[i], std::move(answers[i]), snapshot, progress))
             return false;
         progressTo(progress, QStringLiteral("Looking for changes on the server"), int(i + 1), int(channels.size()));
     }
@@ -176,7 +176,8 @@ bool SyncPlan::Fetch(const PimRecords& snapshot, const SyncSession::Progress& pr
     return true;
 }
 
-bool SyncPlan::syncChannel(DavClient& client, const Channel& channel, DavResponse answer, const PimRecords& snapshot) {
+bool SyncPlan::syncChannel(DavClient& client, const Channel& channel, DavResponse answer, const PimRecords& snapshot,
+                           const SyncSession::Progress& progress) {
     const bool contacts = channel.kinds.front() == Kind::Person;
     // Events and to-dos sharing a calendar share its token too.
     const QString token = collection(channel.kinds.front()).token;
@@ -210,7 +211,11 @@ bool SyncPlan::syncChannel(DavClient& client, const Channel& channel, DavRespons
             serverGone(href, snapshot);
     }
     QString failure;
-    const std::vector<FetchedObject> objects = FetchObjects(client, channel.url, wanted, contacts, failure);
+    const int total = int(wanted.size());
+    const std::vector<FetchedObject> objects =
+        FetchObjects(client, channel.url, wanted, contacts, failure, [&](int fetched) {
+            progressTo(progress, QStringLiteral("Receiving changes from the server"), fetched, total);
+        });
     for (const FetchedObject& object : objects)
         serverObject(channel, object, snapshot);
     if (!failure.isEmpty()) {

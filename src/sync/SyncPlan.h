@@ -64,7 +64,8 @@ private:
     bool resolveCollections(DavClient& client);
     CollectionState& collection(Kind kind);
     const QUrl& urlOf(Kind kind) const;
-    bool syncChannel(DavClient& client, const Channel& channel, DavResponse answer, const PimRecords& snapshot);
+    bool syncChannel(DavClient& client, const Channel& channel, DavResponse answer, const PimRecords& snapshot,
+                     const SyncSession::Progress& progress);
     void forgetCollection(const Channel& channel);
     void serverGone(const QString& href, const PimRecords& snapshot);
     void serverObject(const Channel& channel, const FetchedObject& fetched, const PimRecords& snapshot);
