@@ -5,6 +5,7 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <utility>
 
 // One of the document's collections: records keyed by ID, visited in ascending ID order. IDs are
 // issued as LastID + 1 and never reused while the document is open, nor ever given to a second
@@ -74,6 +75,18 @@ public:
     }
 
     bool Remove(int id) { return m_records.erase(id) > 0; }
+
+    // A record taken out whole and put back later without a copy (undo keeps what it takes back
+    // this way). Take answers an empty node for an unknown ID; Put keeps a stored record of the
+    // same ID and answers false.
+    using Node = typename Map::node_type;
+    Node Take(int id) { return m_records.extract(id); }
+    bool Put(Node&& node) { return m_records.insert(std::move(node)).inserted; }
+    static Node Detached(const Record& record) {
+        Map single;
+        single.emplace(record.ID, record);
+        return single.extract(single.begin());
+    }
 
     // An empty collection keeps its LastID; one with records starts again from 0.
     void Clear() {

@@ -1,21 +1,13 @@
 #include "DocumentBatch.h"
 #include "PimDocument.h"
 
-namespace {
+#include <vector>
 
-template <class Record> std::optional<int> addTo(RecordCollection<Record>& records, Record&& record) {
-    return records.Add(std::move(record));
+UndoStep& PimDocument::Step(const QString& name) {
+    if (!m_step)
+        m_step.emplace(name);
+    return *m_step;
 }
-
-template <class Record> bool replaceIn(RecordCollection<Record>& records, const Record& record) {
-    Record* stored = records.Find(record.ID);
-    if (!stored)
-        return false;
-    *stored = record;
-    return true;
-}
-
-} // namespace
 
 void PimDocument::Changed() {
     m_modified = true;
@@ -23,103 +15,164 @@ void PimDocument::Changed() {
         m_batchChanged = true;
         return;
     }
+    if (m_step) {
+        if (!m_step->Empty())
+            m_history.Push(std::move(*m_step));
+        m_step.reset();
+    }
     NotifyChanged();
 }
 
+void PimDocument::SetModified(bool modified) {
+    m_modified = modified;
+    if (modified)
+        m_history.ForgetSavePoint();
+    else
+        m_history.MarkSaved();
+}
+
+template <class Record>
+bool PimDocument::ChangeIn(RecordCollection<Record>& records, const Record& record, const QString& name) {
+    Record* stored = records.Find(record.ID);
+    if (!stored)
+        return false;
+    if (*stored == record) // OK in an editor that changed nothing
+        return true;
+    Step(name).Changing(*stored);
+    *stored = record;
+    Changed();
+    return true;
+}
+
+template <class Record> bool PimDocument::RemoveFrom(RecordCollection<Record>& records, int id, const QString& name) {
+    typename RecordCollection<Record>::Node node = records.Take(id);
+    if (!node)
+        return false;
+    Step(name).template Removed<Record>(std::move(node));
+    Changed();
+    return true;
+}
+
 std::optional<int> PimDocument::Add(Person person) {
-    const std::optional<int> id = addTo(m_records.Persons, std::move(person));
-    if (id)
+    const std::optional<int> id = m_records.Persons.Add(std::move(person));
+    if (id) {
+        Step(QStringLiteral("Add Person")).Added<Person>(*id);
         Changed();
+    }
     return id;
 }
 
 std::optional<int> PimDocument::Add(Task task) {
-    const std::optional<int> id = addTo(m_records.Tasks, std::move(task));
-    if (id)
+    const std::optional<int> id = m_records.Tasks.Add(std::move(task));
+    if (id) {
+        Step(QStringLiteral("Add Task")).Added<Task>(*id);
         Changed();
+    }
     return id;
 }
 
 std::optional<int> PimDocument::Add(Appointment appointment) {
-    const std::optional<int> id = addTo(m_records.Appointments, std::move(appointment));
-    if (id)
+    const std::optional<int> id = m_records.Appointments.Add(std::move(appointment));
+    if (id) {
+        Step(QStringLiteral("Add Appointment")).Added<Appointment>(*id);
         Changed();
+    }
     return id;
 }
 
 bool PimDocument::Change(const Person& person) {
-    if (!replaceIn(m_records.Persons, person))
-        return false;
-    Changed();
-    return true;
+    return ChangeIn(m_records.Persons, person, QStringLiteral("Edit Person"));
 }
 
 bool PimDocument::Change(const Task& task) {
-    if (!replaceIn(m_records.Tasks, task))
-        return false;
-    Changed();
-    return true;
+    return ChangeIn(m_records.Tasks, task, QStringLiteral("Edit Task"));
 }
 
 bool PimDocument::Change(const Appointment& appointment) {
-    if (!replaceIn(m_records.Appointments, appointment))
-        return false;
-    Changed();
-    return true;
+    return ChangeIn(m_records.Appointments, appointment, QStringLiteral("Edit Appointment"));
 }
 
 bool PimDocument::RemovePerson(int id) {
-    if (!m_records.Persons.Remove(id))
-        return false;
-    Changed();
-    return true;
+    return RemoveFrom(m_records.Persons, id, QStringLiteral("Delete Person"));
 }
 
 bool PimDocument::RemoveTask(int id) {
-    if (!m_records.Tasks.Remove(id))
-        return false;
-    Changed();
-    return true;
+    return RemoveFrom(m_records.Tasks, id, QStringLiteral("Delete Task"));
 }
 
 bool PimDocument::RemoveAppointment(int id) {
-    if (!m_records.Appointments.Remove(id))
-        return false;
-    Changed();
-    return true;
+    return RemoveFrom(m_records.Appointments, id, QStringLiteral("Delete Appointment"));
 }
 
 bool PimDocument::CompleteTask(int id) {
-    if (!m_records.CompleteTask(id))
+    const Task* task = m_records.Tasks.Find(id);
+    if (!task)
         return false;
+    Step(QStringLiteral("Complete Task")).Changing(*task);
+    m_records.CompleteTask(id);
     Changed();
     return true;
 }
 
 bool PimDocument::TurnOffReminder(int id) {
-    if (!m_records.TurnOffReminder(id))
+    const Appointment* appointment = m_records.Appointments.Find(id);
+    if (!appointment)
         return false;
+    Step(QStringLiteral("Turn Off Reminder")).Changing(*appointment);
+    m_records.TurnOffReminder(id);
     Changed();
     return true;
 }
 
 std::size_t PimDocument::RemoveOldTasks(const DateTime& today) {
-    const std::size_t removed = m_records.RemoveOldTasks(today);
-    if (removed > 0)
-        Changed();
-    return removed;
+    std::vector<int> old;
+    for (const auto& [id, task] : m_records.Tasks)
+        if (task.IsDone() && task.DueDate < today)
+            old.push_back(id);
+    if (old.empty())
+        return 0;
+    UndoStep& step = Step(QStringLiteral("Compact"));
+    for (int id : old)
+        step.Removed<Task>(m_records.Tasks.Take(id));
+    Changed();
+    return old.size();
 }
 
 void PimDocument::ChangeUser(const ::User& user) {
+    if (m_records.User == user)
+        return;
+    Step(QStringLiteral("Edit User")).ChangingUser(m_records.User);
     m_records.User = user;
     Changed();
 }
 
-DocumentBatch::DocumentBatch(PimDocument& document, QString name)
-    : m_document(document), m_name(std::move(name)), m_wasModified(document.IsModified()),
-      m_persons(document.m_records.Persons.Position()), m_tasks(document.m_records.Tasks.Position()),
-      m_appointments(document.m_records.Appointments.Position()) {
+std::optional<UndoTarget> PimDocument::Undo() {
+    UndoStep* step = m_batchDepth == 0 ? m_history.StepBack() : nullptr;
+    if (!step)
+        return std::nullopt;
+    step->Flip(m_records, true);
+    m_modified = !m_history.AtSavePoint();
+    NotifyChanged();
+    return step->Target();
+}
+
+std::optional<UndoTarget> PimDocument::Redo() {
+    UndoStep* step = m_batchDepth == 0 ? m_history.StepForward() : nullptr;
+    if (!step)
+        return std::nullopt;
+    step->Flip(m_records, false);
+    m_modified = !m_history.AtSavePoint();
+    NotifyChanged();
+    return step->Target();
+}
+
+DocumentBatch::DocumentBatch(PimDocument& document, QString name, Kind kind)
+    : m_document(document), m_name(std::move(name)), m_kind(kind), m_wasModified(document.IsModified()),
+      m_step(document.Step(m_name).Position()), m_persons(document.m_records.Persons.Position()),
+      m_tasks(document.m_records.Tasks.Position()), m_appointments(document.m_records.Appointments.Position()) {
     ++m_document.m_batchDepth;
+    if (kind == Kind::Synchronize)
+        m_document.m_synchronizing = true;
 }
 
 DocumentBatch::~DocumentBatch() {
@@ -129,6 +182,7 @@ DocumentBatch::~DocumentBatch() {
 void DocumentBatch::Cancel() {
     if (m_ended)
         return;
+    m_document.m_step->RollBack(m_document.m_records, m_step);
     m_document.m_records.Persons.RollBack(m_persons);
     m_document.m_records.Tasks.RollBack(m_tasks);
     m_document.m_records.Appointments.RollBack(m_appointments);
@@ -140,8 +194,22 @@ void DocumentBatch::End() {
     if (m_ended)
         return;
     m_ended = true;
-    if (--m_document.m_batchDepth > 0 || !m_document.m_batchChanged)
+    if (m_kind == Kind::Upkeep)
+        m_document.m_modified = m_wasModified;
+    if (--m_document.m_batchDepth > 0)
         return;
-    m_document.m_batchChanged = false;
-    m_document.NotifyChanged();
+    PimDocument& document = m_document;
+    std::optional<UndoStep> step = std::move(document.m_step);
+    document.m_step.reset();
+    if (document.m_synchronizing) {
+        document.m_synchronizing = false;
+        if (step && !step->Empty())
+            document.m_history.Clear(false);
+    } else if (m_kind == Kind::UserStep && step && !step->Empty()) {
+        document.m_history.Push(std::move(*step));
+    }
+    if (!document.m_batchChanged)
+        return;
+    document.m_batchChanged = false;
+    document.NotifyChanged();
 }

@@ -124,6 +124,8 @@ bool PimDocument::Load(std::string&& text, PromptService& prompt) {
 
 void PimDocument::ClearContents() {
     m_records.ClearRecords();
+    m_step.reset();
+    m_history.Clear(true);
     m_modified = false;
     for (DocumentObserver* observer : m_observers)
         observer->DocumentReplaced(*this);
@@ -156,7 +158,7 @@ bool PimDocument::ReadFromFile(const QString& path, PromptService& prompt, platf
         NotifyChanged();
         return false;
     }
-    m_modified = false;
+    SetModified(false);
     NotifyChanged();
     return true;
 }
@@ -164,7 +166,7 @@ bool PimDocument::ReadFromFile(const QString& path, PromptService& prompt, platf
 bool PimDocument::WriteToFile(const QString& path) {
     if (!Save(path))
         return false;
-    m_modified = false;
+    SetModified(false);
     return true;
 }
 

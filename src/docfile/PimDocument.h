@@ -2,6 +2,7 @@
 
 #include "core/PimRecords.h"
 #include "docfile/DocumentObserver.h"
+#include "docfile/UndoHistory.h"
 #include "platform/AtomicFile.h"
 #include "platform/PromptService.h"
 
@@ -50,12 +51,21 @@ public:
     bool CompleteTask(int id);
     // Clears the alarm flag; the alarm time stays as it was.
     bool TurnOffReminder(int id);
-    // Removes every done task due before today; answers how many.
+    // Removes every done task due before today (File > Compact, and so named as a step); answers
+    // how many.
     std::size_t RemoveOldTasks(const DateTime& today);
     void ChangeUser(const ::User& user);
 
+    // Edit > Undo and Redo: each takes one step and tells the observers once; answers the record
+    // the step touched first, nothing when there was no step (or a batch is open).
+    const UndoHistory& History() const { return m_history; }
+    std::optional<UndoTarget> Undo();
+    std::optional<UndoTarget> Redo();
+
     bool IsModified() const { return m_modified; }
-    void SetModified(bool modified) { m_modified = modified; }
+    // For the file commands: not modified makes the records as they stand the saved state that
+    // undo can come back to; modified means no step leads back to the file's state.
+    void SetModified(bool modified);
 
     // Empty for a document that was never saved or opened.
     const QString& FileName() const { return m_fileName; }
@@ -118,13 +128,20 @@ public:
 
 private:
     friend class DocumentBatch;
-    // After an operation changed the records: modified, and the observers told unless a batch is
-    // open (the batch tells them once when it ends).
+    // The step of the operation under way: the open batch's, or a new one of the given name.
+    UndoStep& Step(const QString& name);
+    // After an operation changed the records: modified, the step kept and the observers told,
+    // unless a batch is open (the batch does that once when it ends).
     void Changed();
+    template <class Record> bool ChangeIn(RecordCollection<Record>& records, const Record& record, const QString& name);
+    template <class Record> bool RemoveFrom(RecordCollection<Record>& records, int id, const QString& name);
 
     PimRecords m_records;
+    UndoHistory m_history;
+    std::optional<UndoStep> m_step;
     int m_batchDepth = 0;
     bool m_batchChanged = false;
+    bool m_synchronizing = false; // a Synchronize batch is open: its end clears the history
     bool m_modified = false;
     bool m_readOnly = false;
     QString m_fileName;

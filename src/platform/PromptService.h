@@ -28,6 +28,14 @@ public:
 
     virtual PromptAnswer message(const QString& text, const QString& caption, PromptButtons buttons,
                                  PromptIcon icon) = 0;
+    // A Yes/No question with a check box beneath it (say "Do not ask again"); `checked` holds the
+    // box's state before and after. A service without such a box asks the plain question and
+    // leaves the box as it was.
+    virtual PromptAnswer question(const QString& text, const QString& caption, const QString& checkBox, bool& checked) {
+        (void)checkBox;
+        (void)checked;
+        return message(text, caption, PromptButtons::YesNo, PromptIcon::Question);
+    }
     // An empty optional means the user cancelled.
     virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;

@@ -49,6 +49,8 @@ enum : int {
     AppointmentEdit = 32799,
 
     // Edit
+    EditUndo = 57643,
+    EditRedo = 57644,
     EditUser = 32771,
     AlarmSound = 32789,
     OpenLastFileOnStart = 32831,

@@ -17,6 +17,9 @@ std::optional<CommandState> previewState(int id, const CommandContext& c) {
     case cmd::FilePrint:
     case cmd::FileExportPdf:
         return CommandState{c.reportKind != 0, false};
+    case cmd::EditUndo: // the pages shown would no longer be the records'
+    case cmd::EditRedo:
+        return CommandState{false, false};
     default:
         return std::nullopt;
     }
@@ -59,6 +62,10 @@ std::optional<CommandState> StateOf(int id, const CommandContext& c) {
     switch (id) {
     case cmd::FileSave:
         return enabledIf(c.modified);
+    case cmd::EditUndo:
+        return enabledIf(c.canUndo);
+    case cmd::EditRedo:
+        return enabledIf(c.canRedo);
     case cmd::FileBackup:
     case cmd::FileRestoreBackup:
         return enabledIf(c.hasFileName);

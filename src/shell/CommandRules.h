@@ -10,6 +10,8 @@ struct CommandContext {
     bool previewing = false;
 
     bool modified = false;
+    bool canUndo = false;
+    bool canRedo = false;
     bool hasFileName = false; // a name other than none or "Untitled"
     int reportKind = 0;
     ActiveList activeList = ActiveList::None;

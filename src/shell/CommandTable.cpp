@@ -78,6 +78,10 @@ const CommandInfo kEntries[] = {
     {cmd::AppointmentEdit, kAppointments, nullptr, "&Edit...", nullptr, "Edit selected appointment",
      "Edit appointment"},
 
+    // Menu text and prompt name the step: MainFrame adds it.
+    {cmd::EditUndo, kEdit, nullptr, "&Undo", "Ctrl+Z", "Undo the last action", "Undo"},
+    {cmd::EditRedo, kEdit, nullptr, "&Redo", "Ctrl+Y", "Redo the previously undone action", "Redo"},
+    {0, kEdit, nullptr, nullptr, nullptr, nullptr, nullptr},
     {cmd::EditUser, kEdit, nullptr, "&User...", nullptr, "Edit user information", "User"},
     {cmd::AlarmSound, kEdit, kOptions, "&Alarm Sound...", nullptr, "Change alarm sound", "Change alarm"},
     {cmd::OpenLastFileOnStart, kEdit, kOptions, "&Open Last File On Start", nullptr,

@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "CommandTable.h"
 #include "DayListView.h"
+#include "DeleteConfirmation.h"
 #include "DetailPane.h"
 #include "HelpTopics.h"
 #include "ListImages.h"
@@ -59,6 +60,11 @@ std::vector<ListedRow> listedRows(const RecordListModel& model) {
     return rows;
 }
 
+// Without a prompt service (a form on its own) nothing is asked.
+template <class Record> bool deleteConfirmed(platform::PromptService* prompts, const Record* record) {
+    return !record || !prompts || DeleteConfirmation::Confirm(*prompts, DeleteConfirmation::QuestionFor(*record));
+}
+
 bool isAddCommand(int id) {
     return id == cmd::TaskAdd || id == cmd::PersonAdd || id == cmd::AppointmentAdd;
 }
@@ -78,6 +84,8 @@ const DayView::Command DayView::kCommands[] = {
     {cmd::AppointmentDelete, &DayView::OnAppointmentDelete},
     {cmd::AppointmentEdit, &DayView::OnAppointmentEdit},
     {cmd::EditUser, &DayView::OnEditUser},
+    {cmd::EditUndo, &DayView::OnEditUndo},
+    {cmd::EditRedo, &DayView::OnEditRedo},
     {cmd::AlarmSound, &DayView::OnAlarmSound},
     {cmd::AudibleAlarm, &DayView::OnAudibleAlarm},
     {cmd::ReportDailyPlan, &DayView::OnReportDailyPlan},
@@ -411,11 +419,16 @@ bool DayView::HandleCommand(int id) {
 }
 
 void DayView::OnPersonDelete() {
-    m_controller.DeletePerson();
+    const DayViewController& c = m_controller;
+    if (c.Active() == ActiveList::PhoneBook &&
+        deleteConfirmed(m_prompts, c.Document().Persons().Find(c.SelectedPerson().id)))
+        m_controller.DeletePerson();
 }
 
 void DayView::OnTaskDelete() {
-    m_controller.DeleteTask();
+    const DayViewController& c = m_controller;
+    if (c.Active() == ActiveList::Tasks && deleteConfirmed(m_prompts, c.Document().Tasks().Find(c.SelectedTask().id)))
+        m_controller.DeleteTask();
 }
 
 void DayView::OnTaskComplete() {
@@ -423,7 +436,22 @@ void DayView::OnTaskComplete() {
 }
 
 void DayView::OnAppointmentDelete() {
-    m_controller.DeleteAppointment();
+    const DayViewController& c = m_controller;
+    if (c.Active() == ActiveList::Appointments &&
+        deleteConfirmed(m_prompts, c.Document().Appointments().Find(c.SelectedAppointment().id)))
+        m_controller.DeleteAppointment();
+}
+
+void DayView::OnEditUndo() {
+    if (m_controller.Undo())
+        if (DayListView* view = listOf(m_controller.Active()))
+            view->setFocus();
+}
+
+void DayView::OnEditRedo() {
+    if (m_controller.Redo())
+        if (DayListView* view = listOf(m_controller.Active()))
+            view->setFocus();
 }
 
 void DayView::chooseDailyReport(::ReportKind kind) {

@@ -115,6 +115,8 @@ private:
     void OnTaskDelete();
     void OnTaskComplete();
     void OnAppointmentDelete();
+    void OnEditUndo();
+    void OnEditRedo();
     void OnContextHelp();
     // Report menu selections.
     void OnReportDailyPlan();

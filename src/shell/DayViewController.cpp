@@ -224,3 +224,39 @@ void DayViewController::DocumentClosing(PimDocument& document) {
 void DayViewController::showDetail(int personId) {
     emit detailPersonChanged(m_document.Persons().Find(personId));
 }
+
+bool DayViewController::Undo() {
+    return showTarget(m_document.Undo());
+}
+
+bool DayViewController::Redo() {
+    return showTarget(m_document.Redo());
+}
+
+bool DayViewController::showTarget(const std::optional<UndoTarget>& target) {
+    if (!target)
+        return false;
+    RefillAll();
+    const Task* task = target->kind == UndoTarget::Kind::Task ? m_document.Tasks().Find(target->id) : nullptr;
+    const Appointment* appointment =
+        target->kind == UndoTarget::Kind::Appointment ? m_document.Appointments().Find(target->id) : nullptr;
+    if (task || appointment)
+        SelectDate(task ? task->DueDate : appointment->DueDate);
+    if (target->kind == UndoTarget::Kind::Person && m_document.Persons().Find(target->id)) {
+        m_active = ActiveList::PhoneBook;
+        m_person = {m_phoneBook.RowOf(target->id), target->id};
+        if (m_person.row < 0)
+            m_person = {};
+        showDetail(target->id);
+        emit selectionChanged(ActiveList::PhoneBook);
+    } else if (task && m_tasks.RowOf(target->id) >= 0) {
+        m_active = ActiveList::Tasks;
+        m_task = {m_tasks.RowOf(target->id), target->id};
+        emit selectionChanged(ActiveList::Tasks);
+    } else if (appointment && m_appointments.RowOf(target->id) >= 0) {
+        m_active = ActiveList::Appointments;
+        m_appointment = {m_appointments.RowOf(target->id), target->id};
+        emit selectionChanged(ActiveList::Appointments);
+    }
+    return true;
+}

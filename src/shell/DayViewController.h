@@ -4,6 +4,7 @@
 #include "RecordListModel.h"
 #include "core/DayListIndex.h"
 #include "docfile/DocumentObserver.h"
+#include "docfile/UndoStep.h"
 
 #include <QObject>
 #include <QTimer>
@@ -26,6 +27,7 @@ public:
     ~DayViewController() override;
 
     PimDocument& Document() { return m_document; }
+    const PimDocument& Document() const { return m_document; }
     RecordListModel& PhoneBook() { return m_phoneBook; }
     RecordListModel& Tasks() { return m_tasks; }
     RecordListModel& Appointments() { return m_appointments; }
@@ -68,6 +70,10 @@ public:
     bool DeleteTask();
     bool DeleteAppointment();
     bool CompleteTask();
+    // Edit > Undo and Redo: take the step, refill, and show the record it touched (its date and
+    // row, or the person), making that list the active one. False when there was no step.
+    bool Undo();
+    bool Redo();
 
     // Refills: the phone book, then the tasks, then the appointments. Document changes ask for
     // a refill that runs once when the event loop is next idle, however many changes came.
@@ -95,6 +101,7 @@ private:
     // After a row was removed at `row`: the row before it, or the first row, or none.
     Selection selectionAfterRemoval(const RecordListModel& model, int row) const;
     int rowOf(const RecordListModel& model, const Selection& selection) const;
+    bool showTarget(const std::optional<UndoTarget>& target);
 
     PimDocument& m_document;
     DayListIndex m_index;

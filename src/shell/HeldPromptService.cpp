@@ -36,6 +36,12 @@ PromptAnswer HeldPromptService::message(const QString& text, const QString& capt
     return m_target.message(text, caption, buttons, icon);
 }
 
+PromptAnswer HeldPromptService::question(const QString& text, const QString& caption, const QString& checkBox,
+                                         bool& checked) {
+    endHoldForQuestion();
+    return m_target.question(text, caption, checkBox, checked);
+}
+
 std::optional<QString> HeldPromptService::openFileName(const platform::FileDialogRequest& request) {
     endHoldForQuestion();
     return m_target.openFileName(request);

@@ -22,6 +22,8 @@ public:
 
     platform::PromptAnswer message(const QString& text, const QString& caption, platform::PromptButtons buttons,
                                    platform::PromptIcon icon) override;
+    platform::PromptAnswer question(const QString& text, const QString& caption, const QString& checkBox,
+                                    bool& checked) override;
     std::optional<QString> openFileName(const platform::FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const platform::FileDialogRequest& request) override;
 

@@ -142,9 +142,35 @@ MainFrame::~MainFrame() {
 }
 
 void MainFrame::UpdateTitle(const QString& name) {
+    m_titleName = name;
+    showTitle();
+}
+
+void MainFrame::showTitle() {
     // A file that another program holds is open read-only, and the title says so.
-    setWindowTitle(QStringLiteral("Tavoro! [%1]%2")
-                       .arg(name, m_document.IsReadOnly() ? QStringLiteral(" (read-only)") : QString()));
+    const QString modified = m_document.IsModified() ? QStringLiteral("*") : QString();
+    const QString title =
+        QStringLiteral("Tavoro! [%1%2]%3")
+            .arg(m_titleName, modified, m_document.IsReadOnly() ? QStringLiteral(" (read-only)") : QString());
+    if (title != windowTitle())
+        setWindowTitle(title);
+}
+
+void MainFrame::nameUndoSteps() {
+    const UndoHistory& history = m_document.History();
+    const struct {
+        int id;
+        QString verb;
+        QString step;
+    } items[] = {{cmd::EditUndo, QStringLiteral("Undo"), history.UndoName()},
+                 {cmd::EditRedo, QStringLiteral("Redo"), history.RedoName()}};
+    for (const auto& item : items) {
+        QAction* action = m_actions.value(item.id);
+        const CommandInfo* entry = CommandTable::Find(item.id);
+        const QString named = item.step.isEmpty() ? QString() : QLatin1Char(' ') + item.step;
+        action->setText(QString::fromLatin1(entry->text) + named);
+        action->setStatusTip(item.step.isEmpty() ? QString::fromLatin1(entry->prompt) : item.verb + named);
+    }
 }
 
 // ---- Window construction ----
@@ -166,6 +192,8 @@ void MainFrame::createActions() {
         connect(action, &QAction::triggered, this, [this, id] { Route(id); });
         m_actions.insert(id, action);
     }
+    m_actions.value(cmd::EditRedo)
+        ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     const int checkable[] = {cmd::ReportDailyPlan,   cmd::ReportDailyTasks,    cmd::ReportDailyAppointments,
                              cmd::ReportWeeklyPlan,  cmd::ReportMonthlyPlan,   cmd::ReportEnvelopes,
                              cmd::ReportAddressBook, cmd::OpenLastFileOnStart, cmd::AudibleAlarm,
@@ -329,6 +357,8 @@ CommandContext MainFrame::GatherContext() const {
     context.canZoomIn = preview.CanZoomIn();
     context.canZoomOut = preview.CanZoomOut();
     context.modified = m_document.IsModified();
+    context.canUndo = m_document.History().CanUndo();
+    context.canRedo = m_document.History().CanRedo();
     context.hasFileName = !m_document.HasNoFileName();
     context.reportKind = m_dayView->ReportKind();
     context.activeList = view.Active();
@@ -362,6 +392,8 @@ void MainFrame::UpdateCommandStates() {
         if (action->isCheckable())
             action->setChecked(state->checked);
     }
+    nameUndoSteps();
+    showTitle();
 }
 
 // ---- Start-up and shutdown ----

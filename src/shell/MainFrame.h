@@ -53,7 +53,8 @@ public:
     SyncCommands& Sync() { return *m_sync; }
     bool InPreview() const;
 
-    // "Tavoro! [name]", the name being the document's full path or "Untitled".
+    // "Tavoro! [name]", the name being the document's full path or "Untitled", with a "*" after
+    // the name while the document has unsaved changes.
     void UpdateTitle(const QString& name);
 
     // The menu item or toolbar button of a command; nullptr for an unknown number.
@@ -102,6 +103,9 @@ private:
     void createToolBars();
     void createStatusBar();
     void sizeToDayView();
+    void showTitle();
+    // Edit > Undo and Redo name the step they would take, in the menu and the status prompt.
+    void nameUndoSteps();
 
     void OnFileNew();
     void OnFileOpen();
@@ -168,4 +172,5 @@ private:
     QToolBar* m_previewToolBar = nullptr;
     QLabel* m_statusText = nullptr;
     bool m_toolbarVisible = true;
+    QString m_titleName;
 };

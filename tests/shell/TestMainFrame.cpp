@@ -353,7 +353,7 @@ void TestMainFrame::restoreBackupOpensTheChosenCopy() {
     QCOMPARE(f->Document().Persons().Count(), 1u);
     QVERIFY(f->Document().HasNoFileName());
     QVERIFY(f->Document().IsModified());
-    QCOMPARE(f->windowTitle(), QStringLiteral("Tavoro! [Untitled]"));
+    QCOMPARE(f->windowTitle(), QStringLiteral("Tavoro! [Untitled*]"));
     QVERIFY(!f.enabled(cmd::FileRestoreBackup));
 }
 

@@ -14,6 +14,13 @@ PromptAnswer FakePromptService::message(const QString& text, const QString& capt
     return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
 }
 
+PromptAnswer FakePromptService::question(const QString& text, const QString& caption, const QString& checkBox,
+                                         bool& checked) {
+    checkBoxes.append(checkBox);
+    checked = tickCheckBox;
+    return message(text, caption, PromptButtons::YesNo, platform::PromptIcon::Question);
+}
+
 namespace {
 std::optional<QString> takeName(QStringList& names) {
     if (names.isEmpty())

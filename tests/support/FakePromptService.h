@@ -23,6 +23,9 @@ public:
 
     platform::PromptAnswer message(const QString& text, const QString& caption, platform::PromptButtons buttons,
                                    platform::PromptIcon icon) override;
+    // Recorded as a YesNo message; the box is ticked when `tickCheckBox` says so.
+    platform::PromptAnswer question(const QString& text, const QString& caption, const QString& checkBox,
+                                    bool& checked) override;
     std::optional<QString> openFileName(const platform::FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const platform::FileDialogRequest& request) override;
 
@@ -34,4 +37,6 @@ public:
     QList<Dialog> dialogs;
     std::deque<platform::PromptAnswer> answers;
     QStringList fileNames; // a null string stands for a cancelled dialog
+    bool tickCheckBox = false;
+    QStringList checkBoxes; // the check box texts shown with questions
 };

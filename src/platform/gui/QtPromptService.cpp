@@ -1,5 +1,6 @@
 #include "QtPromptService.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -71,6 +72,17 @@ PromptAnswer QtPromptService::message(const QString& text, const QString& captio
                                       PromptIcon icon) {
     QMessageBox box(messageIcon(icon), caption, text, standardButtons(buttons), m_parent);
     return answerOf(box.exec());
+}
+
+PromptAnswer QtPromptService::question(const QString& text, const QString& caption, const QString& checkBox,
+                                       bool& checked) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    auto* check = new QCheckBox(checkBox, &box);
+    check->setChecked(checked);
+    box.setCheckBox(check);
+    const PromptAnswer answer = answerOf(box.exec());
+    checked = check->isChecked();
+    return answer;
 }
 
 std::optional<QString> QtPromptService::openFileName(const FileDialogRequest& request) {

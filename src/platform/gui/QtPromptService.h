@@ -12,8 +12,8 @@ public:
     explicit QtPromptService(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
 
-    PromptAnswer message(const QString& text, const QString& caption, PromptButtons buttons,
-                         PromptIcon icon) override;
+    PromptAnswer message(const QString& text, const QString& caption, PromptButtons buttons, PromptIcon icon) override;
+    PromptAnswer question(const QString& text, const QString& caption, const QString& checkBox, bool& checked) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
 

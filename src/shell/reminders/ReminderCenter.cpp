@@ -203,11 +203,11 @@ void ReminderCenter::DocumentReplaced(PimDocument& /*document*/) {
 
 void ReminderCenter::DocumentSaving(const PimDocument& /*document*/) {
     // The document is the one this center holds; the records written carry the pending snoozes.
-    // Not a change of the user's: it belongs to no undo step of its own.
+    // Not a change of the user's: no undo step, and the document is no more modified than before.
     const std::vector<Appointment> moved = m_state.TakePending(m_document.Records(), DateTime::Now());
     if (moved.empty())
         return;
-    DocumentBatch batch(m_document, QStringLiteral("Snooze"));
+    DocumentBatch batch(m_document, QStringLiteral("Snooze"), DocumentBatch::Kind::Upkeep);
     for (const Appointment& appointment : moved)
         m_document.Change(appointment);
 }
