@@ -14,6 +14,7 @@ packages=(
     python3
     dbus-daemon
     radicale
+    qtkeychain-qt6-dev
 )
 
 missing=()

@@ -23,6 +23,7 @@ enum : int {
     ImportCalendar = 32841,
     ExportContacts = 32842,
     ExportCalendar = 32843,
+    FileSynchronize = 32870,
     FilePrint = 57607,
     FilePageSetup = 57605,
     FilePrintPreview = 57609,
@@ -50,11 +51,12 @@ enum : int {
     // Edit
     EditUndo = 57643,
     EditRedo = 57644,
-    EditFind = 32870,
+    EditFind = 32872,
     EditUser = 32771,
     AlarmSound = 32789,
     OpenLastFileOnStart = 32831,
     AudibleAlarm = 32832,
+    SyncSettings = 32871,
 
     // Report
     ReportDailyPlan = 32778,

@@ -114,6 +114,8 @@ std::optional<CommandState> StateOf(int id, const CommandContext& c) {
         return enabledIf(c.appointments > 0 || c.tasks > 0);
     case cmd::ExportAppointments:
         return enabledIf(c.appointments > 0);
+    case cmd::FileSynchronize:
+        return enabledIf(!c.synchronizing);
     default:
         return CommandState{};
     }

@@ -27,6 +27,7 @@ struct CommandContext {
     bool audibleAlarm = false;
     bool toolbarVisible = true;
     bool statusBarVisible = true;
+    bool synchronizing = false;
 
     // Print preview only.
     bool canPreviousPage = false;

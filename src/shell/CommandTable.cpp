@@ -50,6 +50,8 @@ const CommandInfo kEntries[] = {
      "Export contacts"},
     {cmd::ExportCalendar, kFile, kExport, "Ca&lendar (iCalendar)...", nullptr,
      "Export appointments and tasks to an iCalendar file", "Export calendar"},
+    {cmd::FileSynchronize, kFile, nullptr, "Synchroni&ze", "Ctrl+Shift+S",
+     "Exchange changes with the calendar and contacts server", "Synchronize"},
     {0, kFile, nullptr, nullptr, nullptr, nullptr, nullptr},
     {cmd::FilePrint, kFile, nullptr, "&Print...", "Ctrl+P", "Print the active document", "Print"},
     {cmd::FilePageSetup, kFile, nullptr, "Page Set&up...", nullptr, "Change the printing options", "Page Setup"},
@@ -87,6 +89,8 @@ const CommandInfo kEntries[] = {
     {cmd::OpenLastFileOnStart, kEdit, kOptions, "&Open Last File On Start", nullptr,
      "Open last file used when starting program", "Open last file"},
     {cmd::AudibleAlarm, kEdit, kOptions, "A&udible Alarm", nullptr, "Use sound with reminders", "Use audible alarm"},
+    {cmd::SyncSettings, kEdit, kOptions, "&Synchronization Settings...", nullptr,
+     "Choose the calendar and contacts server to synchronize with", "Synchronization settings"},
 
     {cmd::ReportDailyPlan, kReport, nullptr, "&Daily Tasks and Appointments", nullptr,
      "Print out the selected date's tasks and appointments", "Print tasks and appointments"},

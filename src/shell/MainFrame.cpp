@@ -12,6 +12,7 @@
 #include "platform/gui/QtPrintDialogs.h"
 #include "reports/PreviewWidget.h"
 #include "reports/PrintCommands.h"
+#include "sync/SyncCommands.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
@@ -44,6 +45,8 @@ const MainFrame::Command MainFrame::kCommands[] = {
     {cmd::ImportCalendar, &MainFrame::OnImportCalendar},
     {cmd::ExportContacts, &MainFrame::OnExportContacts},
     {cmd::ExportCalendar, &MainFrame::OnExportCalendar},
+    {cmd::FileSynchronize, &MainFrame::OnFileSynchronize},
+    {cmd::SyncSettings, &MainFrame::OnSyncSettings},
     {cmd::FilePrint, &MainFrame::OnFilePrint},
     {cmd::FilePageSetup, &MainFrame::OnFilePageSetup},
     {cmd::FilePrintPreview, &MainFrame::OnFilePrintPreview},
@@ -98,6 +101,10 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
     m_preview->setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::Printing));
     m_pages->addWidget(m_preview);
     connect(m_print.get(), &PrintCommands::statusText, m_statusText, &QLabel::setText);
+    m_sync = new SyncCommands(m_document, m_prompt, m_settings, this);
+    connect(m_sync, &SyncCommands::statusText, m_statusText, &QLabel::setText);
+    connect(m_sync, &SyncCommands::runningChanged, this, &MainFrame::UpdateCommandStates);
+    m_sync->SetSaver([this] { m_fileCommands->Save(); });
     setCentralWidget(m_pages);
     connect(m_dayView, &DayView::helpRequested, this, [this](const QString& topic) { m_help->ShowTopic(topic); });
     // Persons chosen while the preview shows replace the report in it: what is printed is what
@@ -126,6 +133,9 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
 }
 
 MainFrame::~MainFrame() {
+    // A synchronisation still running ends before the document it works on.
+    delete m_sync;
+    m_sync = nullptr;
     // The day view observes the document and the preview shows the print commands' page: both go
     // before what they show.
     delete m_pages;
@@ -293,16 +303,36 @@ const MainFrame::Command* MainFrame::FindCommand(int id) {
 }
 
 bool MainFrame::Route(int id) {
+    // What a running synchronisation fetched belongs to the document now open: it stops before
+    // another takes its place.
+    if (id == cmd::FileNew || id == cmd::FileOpen || id == cmd::FileRestoreBackup || cmd::isRecentFile(id))
+        m_sync->Stop();
+    const QString nameBefore = m_document.FileName();
+    const bool modifiedBefore = m_document.IsModified();
     if (const Command* command = FindCommand(id)) {
         if (command->handler)
             (this->*command->handler)();
+        SyncAfterFileCommand(id, nameBefore, modifiedBefore);
         return true;
     }
     if (cmd::isRecentFile(id)) {
         OnFileRecent(id);
+        SyncAfterFileCommand(id, nameBefore, modifiedBefore);
         return true;
     }
     return m_dayView->HandleCommand(id);
+}
+
+void MainFrame::SyncAfterFileCommand(int id, const QString& nameBefore, bool modifiedBefore) {
+    const bool opening = id == cmd::FileOpen || cmd::isRecentFile(id);
+    const bool saving = id == cmd::FileSave || id == cmd::FileSaveAs;
+    if (!opening && !saving)
+        return;
+    if (m_document.HasNoFileName() || m_document.IsModified())
+        return;
+    const bool renamed = m_document.FileName() != nameBefore;
+    if (renamed || (saving && modifiedBefore))
+        m_sync->SynchronizeInBackground();
 }
 
 bool MainFrame::IsCommandAvailable(int id) const {
@@ -346,6 +376,7 @@ CommandContext MainFrame::GatherContext() const {
     context.audibleAlarm = m_dayView->AudibleAlarm();
     context.toolbarVisible = m_toolbarVisible;
     context.statusBarVisible = !statusBar()->isHidden();
+    context.synchronizing = m_sync->IsRunning();
     return context;
 }
 
@@ -374,11 +405,16 @@ void MainFrame::OpenStartupDocument(const QStringList& fileNames) {
         for (const QString& name : fileNames)
             if (!name.isEmpty())
                 m_fileCommands->OpenStartupFile(name);
-        return;
+    } else {
+        const std::optional<QString> lastFile = m_fileCommands->StartupFileNames();
+        if (lastFile && !lastFile->isEmpty())
+            m_fileCommands->OpenStartupFile(*lastFile);
     }
-    const std::optional<QString> lastFile = m_fileCommands->StartupFileNames();
-    if (lastFile && !lastFile->isEmpty())
-        m_fileCommands->OpenStartupFile(*lastFile);
+    // A start-up file that could not be read leaves an empty document under its name; synchronising
+    // that would take every record away from the server.
+    const PimRecords& records = m_document.Records();
+    if (records.Persons.Count() + records.Tasks.Count() + records.Appointments.Count() > 0)
+        m_sync->SynchronizeInBackground();
 }
 
 void MainFrame::OfferRecoveredCopies() {
@@ -388,6 +424,8 @@ void MainFrame::OfferRecoveredCopies() {
 void MainFrame::closeEvent(QCloseEvent* event) {
     if (InPreview())
         OnPreviewClose();
+    // Before the save prompt, so that nothing arrives in the document after the user's answer.
+    m_sync->Stop();
     const bool mayClose = m_fileCommands->SaveModified(QStringLiteral("Tavoro!"));
     m_fileCommands->WriteLastFileUsed();
     if (mayClose)
@@ -522,6 +560,14 @@ void MainFrame::OnViewStatusBar() {
 
 void MainFrame::OnHelpTopics() {
     m_help->ShowTopic(QString::fromLatin1(HelpTopics::MainWindow));
+}
+
+void MainFrame::OnFileSynchronize() {
+    m_sync->Synchronize([this] { m_fileCommands->SaveAs(); });
+}
+
+void MainFrame::OnSyncSettings() {
+    m_sync->EditSettings();
 }
 
 void MainFrame::OnHelpAbout() {

@@ -17,6 +17,7 @@ class PreviewWidget;
 class PrintCommands;
 class DesktopContacts;
 class HelpViewer;
+class SyncCommands;
 enum class RecordType;
 class QLabel;
 class QMenu;
@@ -49,6 +50,7 @@ public:
     PrintCommands& Printing() { return *m_print; }
     CrashRecovery& Recovery() { return *m_recovery; }
     PreviewWidget* Preview() const { return m_preview; }
+    SyncCommands& Sync() { return *m_sync; }
     bool InPreview() const;
 
     // "Tavoro! [name]", the name being the document's full path or "Untitled", with a "*" after
@@ -139,6 +141,11 @@ private:
     void OnExportAppointments();
     void RunImportExport(RecordType type, bool importing);
     // Contacts as vCard and the calendar as iCalendar (MainFrameImportExport.cpp).
+    // Synchronisation with a calendar and contacts server (sync/SyncCommands).
+    void OnFileSynchronize();
+    void OnSyncSettings();
+    // After a command that opened or saved the document: a background sync when the settings ask.
+    void SyncAfterFileCommand(int id, const QString& nameBefore, bool modifiedBefore);
     void OnImportContacts();
     void OnImportCalendar();
     void OnExportContacts();
@@ -154,6 +161,7 @@ private:
     std::unique_ptr<platform::PrintDialogs> m_ownPrintDialogs;
     std::unique_ptr<PrintCommands> m_print;
     std::unique_ptr<DesktopContacts> m_contacts;
+    SyncCommands* m_sync = nullptr;
 
     QHash<int, QAction*> m_actions;
     QStackedWidget* m_pages = nullptr;
