@@ -20,14 +20,11 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr const char* kHelpTopicProperty = "helpTopic";
 
 QDate toQDate(const DateTime& day) {
     return QDate(day.Year(), day.Month(), day.Day());
@@ -61,6 +58,28 @@ std::vector<ListedRow> listedRows(const RecordListModel& model) {
 
 bool isAddCommand(int id) {
     return id == cmd::TaskAdd || id == cmd::PersonAdd || id == cmd::AppointmentAdd;
+}
+
+int editCommandOf(ActiveList list) {
+    switch (list) {
+    case ActiveList::PhoneBook:
+        return cmd::PersonEdit;
+    case ActiveList::Tasks:
+        return cmd::TaskEdit;
+    default:
+        return cmd::AppointmentEdit;
+    }
+}
+
+int deleteCommandOf(ActiveList list) {
+    switch (list) {
+    case ActiveList::PhoneBook:
+        return cmd::PersonDelete;
+    case ActiveList::Tasks:
+        return cmd::TaskDelete;
+    default:
+        return cmd::AppointmentDelete;
+    }
 }
 
 } // namespace
@@ -99,9 +118,8 @@ DayView::DayView(PimDocument& document, QWidget* parent) : QWidget(parent), m_co
     connect(&m_controller, &DayViewController::dateChanged, this, &DayView::showDate);
     connect(&m_controller, &DayViewController::commandRequested, this, &DayView::HandleCommand);
 
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this, [this] { RequestHelpAt(QCursor::pos()); });
+    // Focus that arrives in a list by the keyboard makes it the active list, as a click does.
+    connect(qApp, &QApplication::focusChanged, this, &DayView::focusMoved);
 
     showDate();
     m_controller.RefillAll();
@@ -221,6 +239,11 @@ void DayView::buildForm() {
         view->viewport()->installEventFilter(this);
         connect(view, &QWidget::customContextMenuRequested, this,
                 [this, list](const QPoint& pos) { showContextMenu(list, pos); });
+        connect(view, &DayListView::contextMenuRequested, this,
+                [this, list](int row, const QPoint& pos) { popupContextMenu(list, row, pos); });
+        connect(view, &DayListView::editRequested, this, [this, list] { emit commandRequested(editCommandOf(list)); });
+        connect(view, &DayListView::deleteRequested, this,
+                [this, list] { emit commandRequested(deleteCommandOf(list)); });
         connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, list, view] {
             if (!m_showingSelection)
                 m_controller.SelectionMoved(list, view->SelectedRow());
@@ -260,9 +283,12 @@ ActiveList DayView::listOf(const QObject* viewport) const {
 }
 
 void DayView::fitColumns(ActiveList list) {
-    // The task list keeps two thirds for the description at every size.
+    // The task list keeps two thirds for the description at every size, the phone book half for
+    // the name.
     if (list == ActiveList::Tasks)
         m_taskList->header()->resizeSection(0, m_taskList->viewport()->width() * 2 / 3);
+    else if (list == ActiveList::PhoneBook)
+        m_phoneList->header()->resizeSection(0, m_phoneList->viewport()->width() / 2);
 }
 
 void DayView::showSelection(ActiveList list) {
@@ -371,9 +397,12 @@ QMenu* DayView::CreateContextMenu(ActiveList list, int row, QWidget* parent) {
 }
 
 void DayView::showContextMenu(ActiveList list, const QPoint& viewportPos) {
+    const QModelIndex index = listOf(list)->indexAt(viewportPos);
+    popupContextMenu(list, index.isValid() ? index.row() : -1, viewportPos);
+}
+
+void DayView::popupContextMenu(ActiveList list, int row, const QPoint& viewportPos) {
     DayListView* view = listOf(list);
-    const QModelIndex index = view->indexAt(viewportPos);
-    const int row = index.isValid() ? index.row() : -1;
     if (row >= 0)
         view->selectionModel()->setCurrentIndex(view->model()->index(row, 0),
                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -481,13 +510,12 @@ QString DayView::HelpTopicFor(const QWidget* widget) const {
     return {};
 }
 
-bool DayView::RequestHelpAt(const QPoint& globalPos) {
-    QWidget* widget = QApplication::widgetAt(globalPos);
-    if (!widget || !isAncestorOf(widget))
-        return false;
-    const QString topic = HelpTopicFor(widget);
-    if (topic.isEmpty())
-        return false;
-    emit helpRequested(topic);
-    return true;
+void DayView::focusMoved(QWidget* /*old*/, QWidget* now) {
+    if (!now)
+        return;
+    for (ActiveList list : {ActiveList::PhoneBook, ActiveList::Tasks, ActiveList::Appointments}) {
+        DayListView* view = listOf(list);
+        if (now == view || view->isAncestorOf(now))
+            listClicked(list, view->SelectedRow());
+    }
 }

@@ -57,7 +57,8 @@ public:
     void DoubleClickTasks(int row);
     void DoubleClickAppointments(int row) { ClickAppointments(row); }
 
-    // The selection of a list moved without a click (keys): the selected record follows it.
+    // The selection of a list moved without a click (keys): the list becomes active and the
+    // selected record follows it, as after a click.
     void SelectionMoved(ActiveList list, int row);
 
     void ShowWhitePages();
@@ -95,6 +96,8 @@ private:
     // After a row was removed at `row`: the row before it, or the first row, or none.
     Selection selectionAfterRemoval(const RecordListModel& model, int row) const;
     int rowOf(const RecordListModel& model, const Selection& selection) const;
+    // The same record's row after a refill, or none when the list no longer shows it.
+    Selection keptSelection(const RecordListModel& model, const Selection& selection) const;
 
     PimDocument& m_document;
     DayListIndex m_index;
