@@ -163,6 +163,20 @@ void runShellBench() {
     }
     report("filter switch, worst", worstFilter);
 
+    // An edit of the last person in the book: every list refills and finds that person again.
+    DayListView* phoneBook = view.PhoneBookList();
+    phoneBook->setCurrentIndex(phoneBook->model()->index(phoneBook->model()->rowCount() - 1, 0));
+    const int editedId = view.Controller().SelectedPerson().id;
+    const Cost edit = measure([&] {
+        Person person = *frame.Document().Persons().Find(editedId);
+        person.Notes += "!";
+        frame.Document().Change(person);
+        settle(frame);
+    });
+    report("edit refill keeping the selection", edit);
+    if (view.Controller().SelectedPerson().id != editedId)
+        std::fprintf(stderr, "bench: the edited person lost the selection\n");
+
     frame.Document().SetModified(false);
     frame.hide();
 
@@ -175,6 +189,7 @@ void runShellBench() {
     printFigure("open_100k_cpu_ms", open.cpu);
     printFigure("date_change_cpu_ms", worstDate.cpu);
     printFigure("filter_switch_cpu_ms", worstFilter.cpu);
+    printFigure("edit_refill_ms", edit.wall);
     printFigure("reminders_opening_ms", opening.wall);
     printFigure("reminder_check_ms", minute.wall);
 }
