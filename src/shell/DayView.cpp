@@ -60,25 +60,20 @@ bool isAddCommand(int id) {
     return id == cmd::TaskAdd || id == cmd::PersonAdd || id == cmd::AppointmentAdd;
 }
 
-int editCommandOf(ActiveList list) {
-    switch (list) {
-    case ActiveList::PhoneBook:
-        return cmd::PersonEdit;
-    case ActiveList::Tasks:
-        return cmd::TaskEdit;
-    default:
-        return cmd::AppointmentEdit;
-    }
-}
+// The menu commands that a list's Enter and Del run.
+struct KeyCommands {
+    int edit;
+    int remove;
+};
 
-int deleteCommandOf(ActiveList list) {
+KeyCommands keyCommandsOf(ActiveList list) {
     switch (list) {
     case ActiveList::PhoneBook:
-        return cmd::PersonDelete;
+        return {cmd::PersonEdit, cmd::PersonDelete};
     case ActiveList::Tasks:
-        return cmd::TaskDelete;
+        return {cmd::TaskEdit, cmd::TaskDelete};
     default:
-        return cmd::AppointmentDelete;
+        return {cmd::AppointmentEdit, cmd::AppointmentDelete};
     }
 }
 
@@ -241,9 +236,10 @@ void DayView::buildForm() {
                 [this, list](const QPoint& pos) { showContextMenu(list, pos); });
         connect(view, &DayListView::contextMenuRequested, this,
                 [this, list](int row, const QPoint& pos) { popupContextMenu(list, row, pos); });
-        connect(view, &DayListView::editRequested, this, [this, list] { emit commandRequested(editCommandOf(list)); });
+        connect(view, &DayListView::editRequested, this,
+                [this, list] { emit commandRequested(keyCommandsOf(list).edit); });
         connect(view, &DayListView::deleteRequested, this,
-                [this, list] { emit commandRequested(deleteCommandOf(list)); });
+                [this, list] { emit commandRequested(keyCommandsOf(list).remove); });
         connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, list, view] {
             if (!m_showingSelection)
                 m_controller.SelectionMoved(list, view->SelectedRow());

@@ -422,6 +422,7 @@ void TestDayView::taskColumnsFollowTheWidth() {
     QTest::qWait(0);
     const int width = f.view->TaskList()->viewport()->width();
     QCOMPARE(f.view->TaskList()->columnWidth(0), width * 2 / 3);
+    QCOMPARE(f.view->PhoneBookList()->columnWidth(0), f.view->PhoneBookList()->viewport()->width() / 2);
     QCOMPARE(f.view->Calendar()->size(), f.view->Calendar()->minimumSize());
 }
 
