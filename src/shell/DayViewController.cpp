@@ -229,6 +229,12 @@ void DayViewController::DocumentChanged(PimDocument& /*document*/) {
         m_refillTimer.start();
 }
 
+void DayViewController::DocumentReplaced(PimDocument& /*document*/) {
+    m_person = {};
+    m_task = {};
+    m_appointment = {};
+}
+
 void DayViewController::DocumentClosing(PimDocument& document) {
     document.RemoveObserver(this);
     m_attached = false;

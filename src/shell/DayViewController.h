@@ -81,6 +81,8 @@ public:
 
     void DocumentChanged(PimDocument& document) override;
     void DocumentClosing(PimDocument& document) override;
+    // New or another file: a kept selection would name an unrelated record of the same ID.
+    void DocumentReplaced(PimDocument& document) override;
 
 signals:
     // The detail pane should show this person (nullptr: none). The pointer lasts for the call.

@@ -274,6 +274,16 @@ void TestDayView::keyboardSelectionAndFocusActivateTheList() {
     f.view->TaskList()->setFocus(Qt::BacktabFocusReason);
     QCOMPARE(f.controller().Active(), ActiveList::Tasks);
     QCOMPARE(f.controller().SelectedTask().id, 1);
+
+    // In a new document the same IDs are other records: nothing stays selected.
+    f.document.New();
+    f.document.Add(task("new", today()));
+    f.document.Add(dayrecords::person("Dee, Al", "", 1, 0));
+    f.document.Add(dayrecords::person("Eve, Bo", "", 1, 0));
+    f.controller().RefillIfPending();
+    QCOMPARE(f.controller().SelectedPerson().id, -1);
+    QCOMPARE(f.controller().SelectedTask().id, -1);
+    QCOMPARE(f.view->PhoneBookList()->SelectedRow(), -1);
 }
 
 void TestDayView::keysAskForTheRecordCommands_data() {
