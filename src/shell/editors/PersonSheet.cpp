@@ -95,7 +95,7 @@ void PersonSheet::accept() {
         platform::PromptService& prompts = m_prompts ? *m_prompts : ownPrompts;
         const platform::PromptAnswer answer = prompts.message(
             QStringLiteral("This person is in neither the White Pages nor the Yellow Pages, so the phone book will "
-                           "not list it.\n\nDo you want to put this person in the White Pages?"),
+                           "not show the person.\n\nDo you want to put this person in the White Pages?"),
             windowTitle(), platform::PromptButtons::YesNoCancel, platform::PromptIcon::Question);
         if (answer == platform::PromptAnswer::Cancel)
             return;
