@@ -121,7 +121,10 @@ DayView::DayView(PimDocument& document, QWidget* parent) : QWidget(parent), m_co
     StartReminders();
 }
 
-DayView::~DayView() = default;
+DayView::~DayView() {
+    // The widgets going away move the focus; this view is no longer there to follow it.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
 
 QSize DayView::dialogUnits(int width, int height) const {
     const QFontMetrics metrics(font());
