@@ -190,6 +190,19 @@ void runShellBench() {
     report("search keystroke, mean", Cost{allKeys.wall / keys, allKeys.cpu / keys});
     std::printf("  \"%s\" finds %d rows\n", qPrintable(name), search.Results()->model()->rowCount());
     search.Close();
+    // An edit of the last person in the book: every list refills and finds that person again.
+    DayListView* phoneBook = view.PhoneBookList();
+    phoneBook->setCurrentIndex(phoneBook->model()->index(phoneBook->model()->rowCount() - 1, 0));
+    const int editedId = view.Controller().SelectedPerson().id;
+    const Cost edit = measure([&] {
+        Person person = *frame.Document().Persons().Find(editedId);
+        person.Notes += "!";
+        frame.Document().Change(person);
+        settle(frame);
+    });
+    report("edit refill keeping the selection", edit);
+    if (view.Controller().SelectedPerson().id != editedId)
+        std::fprintf(stderr, "bench: the edited person lost the selection\n");
 
     frame.Document().SetModified(false);
     frame.hide();
@@ -206,6 +219,7 @@ void runShellBench() {
     printFigure("search_index_build_ms", indexBuild.wall);
     printFigure("search_keystroke_worst_ms", worstKey.wall);
     printFigure("search_keystroke_worst_cpu_ms", worstKey.cpu);
+    printFigure("edit_refill_ms", edit.wall);
     printFigure("reminders_opening_ms", opening.wall);
     printFigure("reminder_check_ms", minute.wall);
 }

@@ -17,12 +17,41 @@ std::optional<CommandState> previewState(int id, const CommandContext& c) {
     case cmd::FilePrint:
     case cmd::FileExportPdf:
         return CommandState{c.reportKind != 0, false};
-    case cmd::EditUndo: // the pages shown would no longer be the records'
-    case cmd::EditRedo:
-    case cmd::EditFind: // the search shows in the day view, which the preview hides
-        return CommandState{false, false};
+    case cmd::PreviewClose:
+        return CommandState{};
     default:
         return std::nullopt;
+    }
+}
+
+bool isPreviewCommand(int id) {
+    return id == cmd::PreviewNextPage || id == cmd::PreviewPrevPage || id == cmd::PreviewZoomIn ||
+           id == cmd::PreviewZoomOut || id == cmd::PreviewClose;
+}
+
+// While the preview is shown, what it shows can be printed, set up or replaced by another report,
+// and the window and help stay at hand; every command that would change the document or work on
+// the hidden day view is disabled.
+bool appliesToPreview(int id) {
+    switch (id) {
+    case cmd::FilePrintPreview:
+    case cmd::FilePageSetup:
+    case cmd::ReportFont:
+    case cmd::ReportDailyPlan:
+    case cmd::ReportDailyTasks:
+    case cmd::ReportDailyAppointments:
+    case cmd::ReportWeeklyPlan:
+    case cmd::ReportMonthlyPlan:
+    case cmd::ReportEnvelopes:
+    case cmd::ReportAddressBook:
+    case cmd::ViewToolbar:
+    case cmd::ViewStatusBar:
+    case cmd::HelpTopics:
+    case cmd::HelpAbout:
+    case cmd::AppExit:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -56,9 +85,19 @@ CommandState enabledIf(bool enabled) {
 namespace CommandRules {
 
 std::optional<CommandState> StateOf(int id, const CommandContext& c) {
-    if (c.previewing)
-        return previewState(id, c);
+    if (c.previewing) {
+        if (std::optional<CommandState> state = previewState(id, c))
+            return state;
+    } else if (isPreviewCommand(id)) {
+        return CommandState{false, false};
+    }
+    std::optional<CommandState> state = NormalStateOf(id, c);
+    if (c.previewing && state && !appliesToPreview(id))
+        state->enabled = false;
+    return state;
+}
 
+std::optional<CommandState> NormalStateOf(int id, const CommandContext& c) {
     const bool reportChecked = reportKindOf(id) != 0 && reportKindOf(id) == c.reportKind;
     switch (id) {
     case cmd::FileSave:

@@ -44,8 +44,9 @@ struct CommandState {
 
 namespace CommandRules {
 
-// The state a command should show now, or nothing when the current mode has no rule for it and
-// it keeps the state it has (print preview updates only its own commands).
+// The state a command should show now, or nothing when it keeps the state it has.
 std::optional<CommandState> StateOf(int id, const CommandContext& context);
+// The state outside print preview, which the preview restricts further.
+std::optional<CommandState> NormalStateOf(int id, const CommandContext& context);
 
 } // namespace CommandRules

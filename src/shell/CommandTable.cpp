@@ -126,7 +126,7 @@ const CommandInfo kEntries[] = {
     {cmd::PreviewNextPage, nullptr, nullptr, "Next page", nullptr, "Go to next page", "Next page"},
     {cmd::PreviewZoomIn, nullptr, nullptr, "Zoom In", nullptr, "Zoom In", "Zoom In"},
     {cmd::PreviewZoomOut, nullptr, nullptr, "Zoom Out", nullptr, "Zoom Out", "Zoom Out"},
-    {cmd::PreviewClose, nullptr, nullptr, "Close Preview", nullptr, "Close Print Preview window", "Close Preview"},
+    {cmd::PreviewClose, nullptr, nullptr, "Close Preview", "Esc", "Close Print Preview window", "Close Preview"},
 };
 
 } // namespace

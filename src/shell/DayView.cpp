@@ -21,7 +21,6 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -69,6 +68,23 @@ bool isAddCommand(int id) {
     return id == cmd::TaskAdd || id == cmd::PersonAdd || id == cmd::AppointmentAdd;
 }
 
+// The menu commands that a list's Enter and Del run.
+struct KeyCommands {
+    int edit;
+    int remove;
+};
+
+KeyCommands keyCommandsOf(ActiveList list) {
+    switch (list) {
+    case ActiveList::PhoneBook:
+        return {cmd::PersonEdit, cmd::PersonDelete};
+    case ActiveList::Tasks:
+        return {cmd::TaskEdit, cmd::TaskDelete};
+    default:
+        return {cmd::AppointmentEdit, cmd::AppointmentDelete};
+    }
+}
+
 } // namespace
 
 // Every command the main window passes on to the day view, by number.
@@ -109,16 +125,18 @@ DayView::DayView(PimDocument& document, QWidget* parent) : QWidget(parent), m_co
     connect(&m_controller, &DayViewController::dateChanged, this, &DayView::showDate);
     connect(&m_controller, &DayViewController::commandRequested, this, &DayView::HandleCommand);
 
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this, [this] { RequestHelpAt(QCursor::pos()); });
+    // Focus that arrives in a list by the keyboard makes it the active list, as a click does.
+    connect(qApp, &QApplication::focusChanged, this, &DayView::focusMoved);
 
     showDate();
     m_controller.RefillAll();
     StartReminders();
 }
 
-DayView::~DayView() = default;
+DayView::~DayView() {
+    // The widgets going away move the focus; this view is no longer there to follow it.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
 
 QSize DayView::dialogUnits(int width, int height) const {
     const QFontMetrics metrics(font());
@@ -231,6 +249,12 @@ void DayView::buildForm() {
         view->viewport()->installEventFilter(this);
         connect(view, &QWidget::customContextMenuRequested, this,
                 [this, list](const QPoint& pos) { showContextMenu(list, pos); });
+        connect(view, &DayListView::contextMenuRequested, this,
+                [this, list](int row, const QPoint& pos) { popupContextMenu(list, row, pos); });
+        connect(view, &DayListView::editRequested, this,
+                [this, list] { emit commandRequested(keyCommandsOf(list).edit); });
+        connect(view, &DayListView::deleteRequested, this,
+                [this, list] { emit commandRequested(keyCommandsOf(list).remove); });
         connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, list, view] {
             if (!m_showingSelection)
                 m_controller.SelectionMoved(list, view->SelectedRow());
@@ -270,9 +294,12 @@ ActiveList DayView::listOf(const QObject* viewport) const {
 }
 
 void DayView::fitColumns(ActiveList list) {
-    // The task list keeps two thirds for the description at every size.
+    // The task list keeps two thirds for the description at every size, the phone book half for
+    // the name.
     if (list == ActiveList::Tasks)
         m_taskList->header()->resizeSection(0, m_taskList->viewport()->width() * 2 / 3);
+    else if (list == ActiveList::PhoneBook)
+        m_phoneList->header()->resizeSection(0, m_phoneList->viewport()->width() / 2);
 }
 
 void DayView::showSelection(ActiveList list) {
@@ -381,9 +408,12 @@ QMenu* DayView::CreateContextMenu(ActiveList list, int row, QWidget* parent) {
 }
 
 void DayView::showContextMenu(ActiveList list, const QPoint& viewportPos) {
+    const QModelIndex index = listOf(list)->indexAt(viewportPos);
+    popupContextMenu(list, index.isValid() ? index.row() : -1, viewportPos);
+}
+
+void DayView::popupContextMenu(ActiveList list, int row, const QPoint& viewportPos) {
     DayListView* view = listOf(list);
-    const QModelIndex index = view->indexAt(viewportPos);
-    const int row = index.isValid() ? index.row() : -1;
     if (row >= 0)
         view->selectionModel()->setCurrentIndex(view->model()->index(row, 0),
                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -511,13 +541,12 @@ QString DayView::HelpTopicFor(const QWidget* widget) const {
     return {};
 }
 
-bool DayView::RequestHelpAt(const QPoint& globalPos) {
-    QWidget* widget = QApplication::widgetAt(globalPos);
-    if (!widget || !isAncestorOf(widget))
-        return false;
-    const QString topic = HelpTopicFor(widget);
-    if (topic.isEmpty())
-        return false;
-    emit helpRequested(topic);
-    return true;
+void DayView::focusMoved(QWidget* /*old*/, QWidget* now) {
+    if (!now)
+        return;
+    for (ActiveList list : {ActiveList::PhoneBook, ActiveList::Tasks, ActiveList::Appointments}) {
+        DayListView* view = listOf(list);
+        if (now == view || view->isAncestorOf(now))
+            listClicked(list, view->SelectedRow());
+    }
 }

@@ -64,8 +64,6 @@ public:
     bool InContextHelpMode() const { return m_contextHelp; }
     // The help topic of a control of the form (or of its group); empty when it has none.
     QString HelpTopicFor(const QWidget* widget) const;
-    // Help for the control at a screen position (F1); false when it has no topic.
-    bool RequestHelpAt(const QPoint& globalPos);
 
     // The popup of a list's record commands, as a right-click over `row` (-1: no row) opens it.
     QMenu* CreateContextMenu(ActiveList list, int row, QWidget* parent);
@@ -87,6 +85,9 @@ signals:
     // "Persons To Include" was left with Preview or Print: the main window produces the report.
     void previewRequested();
     void printRequested();
+    // A list's key asks for a record command (Enter: edit, Del: delete), to be run as the menu
+    // item would run it.
+    void commandRequested(int id);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -111,6 +112,8 @@ private:
     void listClicked(ActiveList list, int row);
     void listDoubleClicked(ActiveList list, int row);
     void showContextMenu(ActiveList list, const QPoint& viewportPos);
+    void popupContextMenu(ActiveList list, int row, const QPoint& viewportPos);
+    void focusMoved(QWidget* old, QWidget* now);
     void calendarSelectionChanged();
 
     // Record commands that need no dialog.

@@ -80,17 +80,16 @@ void DayViewController::DoubleClickTasks(int row) {
 void DayViewController::SelectionMoved(ActiveList list, int row) {
     if (m_changingRows)
         return;
+    // A selection moved by the keys makes its list active, exactly as a click does.
     switch (list) {
     case ActiveList::PhoneBook:
-        m_person = selectionAt(m_phoneBook, row);
-        if (m_person.id >= 0)
-            showDetail(m_person.id);
+        ClickPhoneBook(row);
         break;
     case ActiveList::Tasks:
-        m_task = selectionAt(m_tasks, row);
+        ClickTasks(row);
         break;
     case ActiveList::Appointments:
-        m_appointment = selectionAt(m_appointments, row);
+        ClickAppointments(row);
         break;
     default:
         break;
@@ -175,14 +174,18 @@ void DayViewController::RefillAll() {
     RefillAppointments();
 }
 
+// A refill keeps the selected record, by its ID, while the list still shows it.
 void DayViewController::RefillPhoneBook() {
     {
         QScopedValueRollback changing(m_changingRows, true);
         m_phoneBook.SetRows(m_index.PhoneBook(m_document.Records(), m_whitePages));
     }
-    m_person = {};
+    m_person = keptSelection(m_phoneBook, m_person);
     emit selectionChanged(ActiveList::PhoneBook);
-    emit detailPersonChanged(nullptr);
+    if (m_person.id >= 0)
+        showDetail(m_person.id);
+    else
+        emit detailPersonChanged(nullptr);
 }
 
 void DayViewController::RefillTasks() {
@@ -190,7 +193,7 @@ void DayViewController::RefillTasks() {
         QScopedValueRollback changing(m_changingRows, true);
         m_tasks.SetRows(m_index.Tasks(m_document.Records(), m_document.CurrentDate, DateTime::Today()));
     }
-    m_task.row = m_task.id >= 0 ? m_tasks.RowOf(m_task.id) : -1;
+    m_task = keptSelection(m_tasks, m_task);
     emit selectionChanged(ActiveList::Tasks);
 }
 
@@ -199,8 +202,18 @@ void DayViewController::RefillAppointments() {
         QScopedValueRollback changing(m_changingRows, true);
         m_appointments.SetRows(m_index.Appointments(m_document.Records(), m_document.CurrentDate));
     }
-    m_appointment.row = m_appointment.id >= 0 ? m_appointments.RowOf(m_appointment.id) : -1;
+    m_appointment = keptSelection(m_appointments, m_appointment);
     emit selectionChanged(ActiveList::Appointments);
+}
+
+DayViewController::Selection DayViewController::keptSelection(const RecordListModel& model,
+                                                              const Selection& selection) const {
+    if (selection.id < 0)
+        return {};
+    const int row = model.RowOf(selection.id);
+    if (row < 0)
+        return {};
+    return {row, selection.id};
 }
 
 void DayViewController::RefillIfPending() {
@@ -214,6 +227,12 @@ void DayViewController::DocumentChanged(PimDocument& /*document*/) {
     m_refillPending = true;
     if (!m_refillTimer.isActive())
         m_refillTimer.start();
+}
+
+void DayViewController::DocumentReplaced(PimDocument& /*document*/) {
+    m_person = {};
+    m_task = {};
+    m_appointment = {};
 }
 
 void DayViewController::DocumentClosing(PimDocument& document) {

@@ -59,7 +59,8 @@ public:
     void DoubleClickTasks(int row);
     void DoubleClickAppointments(int row) { ClickAppointments(row); }
 
-    // The selection of a list moved without a click (keys): the selected record follows it.
+    // The selection of a list moved without a click (keys): the list becomes active and the
+    // selected record follows it, as after a click.
     void SelectionMoved(ActiveList list, int row);
 
     void ShowWhitePages();
@@ -93,6 +94,8 @@ public:
 
     void DocumentChanged(PimDocument& document) override;
     void DocumentClosing(PimDocument& document) override;
+    // New or another file: a kept selection would name an unrelated record of the same ID.
+    void DocumentReplaced(PimDocument& document) override;
 
 signals:
     // The detail pane should show this person (nullptr: none). The pointer lasts for the call.
@@ -109,6 +112,8 @@ private:
     Selection selectionAfterRemoval(const RecordListModel& model, int row) const;
     int rowOf(const RecordListModel& model, const Selection& selection) const;
     bool showTarget(const std::optional<UndoTarget>& target);
+    // The same record's row after a refill, or none when the list no longer shows it.
+    Selection keptSelection(const RecordListModel& model, const Selection& selection) const;
 
     PimDocument& m_document;
     DayListIndex m_index;

@@ -35,12 +35,12 @@ void DayView::OnTaskEdit() {
 
 void DayView::OnPersonAdd() {
     if (roomFor(m_controller.Document().Persons(), m_prompts))
-        AddPerson(this, m_controller.Document());
+        AddPerson(this, m_controller.Document(), m_prompts);
 }
 
 void DayView::OnPersonEdit() {
     if (m_controller.Active() == ActiveList::PhoneBook && m_controller.SelectedPerson().id >= 0)
-        EditPerson(this, m_controller.Document(), m_controller.SelectedPerson().id);
+        EditPerson(this, m_controller.Document(), m_controller.SelectedPerson().id, m_prompts);
 }
 
 void DayView::OnAppointmentAdd() {

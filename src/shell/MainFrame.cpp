@@ -5,6 +5,7 @@
 #include "CommandIds.h"
 #include "CommandTable.h"
 #include "DayView.h"
+#include "FocusHelp.h"
 #include "HelpTopics.h"
 #include "HelpViewer.h"
 #include "RestoreBackupDialog.h"
@@ -15,6 +16,7 @@
 #include "sync/SyncCommands.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -107,6 +109,16 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
     m_sync->SetSaver([this] { m_fileCommands->Save(); });
     setCentralWidget(m_pages);
     connect(m_dayView, &DayView::helpRequested, this, [this](const QString& topic) { m_help->ShowTopic(topic); });
+    // A list's Enter and Del run the menu's command, when the menu would let them.
+    connect(m_dayView, &DayView::commandRequested, this, [this](int id) {
+        UpdateCommandStates();
+        if (QAction* action = Action(id); action && action->isEnabled())
+            Route(id);
+    });
+    // F1 asks for the help of the focused control, in this window and in the dialogs over it.
+    auto* focusHelp = new FocusHelp(this);
+    qApp->installEventFilter(focusHelp);
+    connect(focusHelp, &FocusHelp::topicRequested, this, [this](const QString& topic) { m_help->ShowTopic(topic); });
     // Persons chosen while the preview shows replace the report in it: what is printed is what
     // was just chosen, and the preview stays open.
     auto showChosenReport = [this] {
@@ -532,6 +544,10 @@ void MainFrame::showPreview(bool previewing) {
     m_pages->setCurrentWidget(previewing ? static_cast<QWidget*>(m_preview) : m_dayView);
     m_mainToolBar->setVisible(!previewing && m_toolbarVisible);
     m_previewToolBar->setVisible(previewing);
+    // The keys go to what is shown: Esc and the arrows to the preview, back to the day view after.
+    if (previewing)
+        m_preview->setFocus(Qt::OtherFocusReason);
+    m_recentMenu->setEnabled(!previewing);
     if (!previewing)
         m_statusText->setText(QStringLiteral("Ready"));
     UpdateCommandStates();

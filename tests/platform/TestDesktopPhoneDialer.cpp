@@ -1,3 +1,4 @@
+#include "platform/CheckedUrlOpener.h"
 #include "platform/DesktopPhoneDialer.h"
 #include "platform/ProgramRunner.h"
 #include "platform/UrlOpener.h"
@@ -34,7 +35,9 @@ public:
 struct Desktop {
     FakeRunner runner;
     FakeUrlOpener opener;
-    platform::DesktopPhoneDialer dialer{runner, opener};
+    platform::SchemeHandlers handlers{runner};
+    platform::DesktopPhoneDialer dialer{handlers, opener};
+    platform::CheckedUrlOpener addresses{handlers, opener};
 };
 
 } // namespace
@@ -51,6 +54,8 @@ private Q_SLOTS:
     void refusedByTheDesktop();
     void missingXdgMimeIsLookedForOnce();
     void handlerIsAskedEachTime();
+    void mailAndWebOpenOnlyWithAHandler_data();
+    void mailAndWebOpenOnlyWithAHandler();
 };
 
 void TestDesktopPhoneDialer::handsTheNumberToTheTelHandler() {
@@ -114,6 +119,32 @@ void TestDesktopPhoneDialer::handlerIsAskedEachTime() {
     QCOMPARE(d.runner.lookedFor.size(), 1);
     QCOMPARE(d.runner.runs.size(), 3);
     QCOMPARE(d.opener.opened.size(), 2);
+}
+
+void TestDesktopPhoneDialer::mailAndWebOpenOnlyWithAHandler_data() {
+    QTest::addColumn<QUrl>("url");
+    QTest::addColumn<std::optional<ProgramOutput>>("answer");
+    QTest::addColumn<bool>("opened");
+    const QUrl mail(QStringLiteral("mailto:ada@example.com"));
+    const QUrl web(QStringLiteral("https://example.com/"));
+    const auto registered = std::optional(ProgramOutput{0, "org.example.App.desktop\n"});
+    QTest::newRow("mail program") << mail << registered << true;
+    QTest::newRow("no mail program") << mail << std::optional(ProgramOutput{0, ""}) << false;
+    QTest::newRow("browser") << web << registered << true;
+    QTest::newRow("no browser") << web << std::optional(ProgramOutput{4, ""}) << false;
+    // Where the desktop cannot be asked, the launcher decides.
+    QTest::newRow("xdg-mime does not answer") << web << std::optional<ProgramOutput>() << true;
+}
+
+void TestDesktopPhoneDialer::mailAndWebOpenOnlyWithAHandler() {
+    QFETCH(QUrl, url);
+    QFETCH(std::optional<ProgramOutput>, answer);
+    QFETCH(bool, opened);
+    Desktop d;
+    d.runner.answer = answer;
+    QCOMPARE(d.addresses.open(url), opened);
+    QCOMPARE(d.opener.opened.size(), opened ? 1 : 0);
+    QCOMPARE(d.runner.runs.at(0).last(), QStringLiteral("x-scheme-handler/") + url.scheme());
 }
 
 TAVORO_TEST_MAIN(TestDesktopPhoneDialer)

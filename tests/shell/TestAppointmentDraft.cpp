@@ -126,6 +126,9 @@ void TestAppointmentDraft::alarmMinutesStepAndWrap_data() {
     QTest::newRow("round trip up") << 15 << 13 << 15;
     QTest::newRow("odd lead up") << 7 << 1 << 12;
     QTest::newRow("odd lead down twice") << 7 << -2 << 60;
+    QTest::newRow("above the range down") << 90 << -1 << 60;
+    QTest::newRow("above the range up wraps") << 90 << 1 << 0;
+    QTest::newRow("below the range up") << -30 << 1 << 0;
 }
 
 void TestAppointmentDraft::alarmMinutesStepAndWrap() {
@@ -148,8 +151,8 @@ void TestAppointmentDraft::alarmMinutesFromStoredAlarm_data() {
     QTest::newRow("quarter") << true << 9 << 45 << 15;
     QTest::newRow("at the start") << true << 10 << 0 << 0;
     QTest::newRow("off shows 0") << false << 9 << 45 << 0;
-    QTest::newRow("more than an hour shows 60") << true << 8 << 0 << 60;
-    QTest::newRow("after the start shows 0") << true << 10 << 30 << 0;
+    QTest::newRow("more than an hour shows as it is") << true << 8 << 30 << 90;
+    QTest::newRow("after the start shows as it is") << true << 10 << 30 << -30;
 }
 
 void TestAppointmentDraft::alarmMinutesFromStoredAlarm() {

@@ -5,6 +5,7 @@
 #include "shell/DayListView.h"
 #include "shell/DayView.h"
 #include "shell/DetailPane.h"
+#include "shell/FocusHelp.h"
 #include "shell/HelpTopics.h"
 #include "support/TestMain.h"
 
@@ -81,7 +82,11 @@ private Q_SLOTS:
     void contextMenuGraysRecordCommandsWithoutARow_data();
     void contextMenuGraysRecordCommandsWithoutARow();
     void contextHelpModeShowsHelpForTheClickedControl();
-    void f1ShowsHelpForTheControlUnderThePointer();
+    void f1ShowsHelpForTheFocusedControl();
+    void keyboardSelectionAndFocusActivateTheList();
+    void keysAskForTheRecordCommands_data();
+    void keysAskForTheRecordCommands();
+    void shiftF10OpensTheMenuAtTheSelectedRow();
     void taskColumnsFollowTheWidth();
 };
 
@@ -158,11 +163,11 @@ void TestDayView::deletingFromTheOtherLists() {
     f.view->HandleCommand(cmd::PersonDelete);
     QVERIFY(!f.document.Persons().Find(3));
     QCOMPARE(f.controller().SelectedPerson().id, 2); // moved to the row before
-    // The refill after the change clears the phone book's selection and the detail pane.
+    // The refill after the change keeps it.
     f.controller().RefillIfPending();
-    QCOMPARE(f.controller().SelectedPerson().id, -1);
+    QCOMPARE(f.controller().SelectedPerson().id, 2);
+    QCOMPARE(f.view->PhoneBookList()->SelectedRow(), 0);
     QCOMPARE(f.view->PhoneBookList()->model()->rowCount(), 2);
-    QCOMPARE(f.view->Details()->ValueText(PersonDetails::EMail), QStringLiteral("Not Available"));
 }
 
 void TestDayView::doubleClickCompletesATask() {
@@ -236,13 +241,97 @@ void TestDayView::filterRadiosRefillThePhoneBook() {
     QTest::mouseClick(f.view->YellowPagesButton(), Qt::LeftButton);
     QCOMPARE(resets.count(), 1);
     QVERIFY(f.controller().YellowPages());
-    QCOMPARE(f.controller().SelectedPerson().id, -1);
+    QCOMPARE(f.controller().SelectedPerson().id, 2); // in both books: still selected
     QCOMPARE(f.view->PhoneBookList()->model()->rowCount(), 2);
     QCOMPARE(cell(f.view->PhoneBookList(), 0, 1), QStringLiteral("Zebra"));
 
     QTest::mouseClick(f.view->WhitePagesButton(), Qt::LeftButton);
     QCOMPARE(resets.count(), 2);
     QCOMPARE(f.view->PhoneBookList()->model()->rowCount(), 3);
+}
+
+void TestDayView::keyboardSelectionAndFocusActivateTheList() {
+    Fixture f;
+    click(f.view->TaskList(), 0);
+    // Tab into the phone book and arrow down: it becomes active, with its first row and details.
+    f.view->PhoneBookList()->setFocus(Qt::TabFocusReason);
+    QCOMPARE(f.controller().Active(), ActiveList::PhoneBook);
+    QTest::keyClick(f.view->PhoneBookList(), Qt::Key_Down);
+    QCOMPARE(f.view->PhoneBookList()->SelectedRow(), 0);
+    QCOMPARE(f.controller().SelectedPerson().id, 2);
+    QCOMPARE(f.view->Details()->ValueText(PersonDetails::WorkPhone), QStringLiteral("Not Available"));
+
+    // An edit refills the phone book: the person stays selected and shown.
+    Person person = *f.document.Persons().Find(2);
+    person.WkPhone = "555-0100";
+    f.document.Change(person);
+    f.controller().RefillIfPending();
+    QCOMPARE(f.view->PhoneBookList()->SelectedRow(), 0);
+    QCOMPARE(f.controller().SelectedPerson().id, 2);
+    QCOMPARE(f.view->Details()->ValueText(PersonDetails::WorkPhone), QStringLiteral("555-0100"));
+
+    // Focus back in the task list makes it active again with its own selection.
+    f.view->TaskList()->setFocus(Qt::BacktabFocusReason);
+    QCOMPARE(f.controller().Active(), ActiveList::Tasks);
+    QCOMPARE(f.controller().SelectedTask().id, 1);
+
+    // In a new document the same IDs are other records: nothing stays selected.
+    f.document.New();
+    f.document.Add(task("new", today()));
+    f.document.Add(dayrecords::person("Dee, Al", "", 1, 0));
+    f.document.Add(dayrecords::person("Eve, Bo", "", 1, 0));
+    f.controller().RefillIfPending();
+    QCOMPARE(f.controller().SelectedPerson().id, -1);
+    QCOMPARE(f.controller().SelectedTask().id, -1);
+    QCOMPARE(f.view->PhoneBookList()->SelectedRow(), -1);
+}
+
+void TestDayView::keysAskForTheRecordCommands_data() {
+    QTest::addColumn<int>("list");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("command");
+    QTest::newRow("Enter on a task") << int(ActiveList::Tasks) << int(Qt::Key_Return) << int(cmd::TaskEdit);
+    QTest::newRow("F2 on a person") << int(ActiveList::PhoneBook) << int(Qt::Key_F2) << int(cmd::PersonEdit);
+    QTest::newRow("keypad Enter on an appointment")
+        << int(ActiveList::Appointments) << int(Qt::Key_Enter) << int(cmd::AppointmentEdit);
+    QTest::newRow("Del on a person") << int(ActiveList::PhoneBook) << int(Qt::Key_Delete) << int(cmd::PersonDelete);
+    QTest::newRow("Del on an appointment")
+        << int(ActiveList::Appointments) << int(Qt::Key_Delete) << int(cmd::AppointmentDelete);
+}
+
+void TestDayView::keysAskForTheRecordCommands() {
+    QFETCH(int, list);
+    QFETCH(int, key);
+    QFETCH(int, command);
+    Fixture f;
+    DayListView* view = list == int(ActiveList::Tasks)       ? f.view->TaskList()
+                        : list == int(ActiveList::PhoneBook) ? f.view->PhoneBookList()
+                                                             : f.view->AppointmentList();
+    QSignalSpy requests(f.view.get(), &DayView::commandRequested);
+    view->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key(key));
+    QCOMPARE(requests.count(), 1);
+    QCOMPARE(requests.at(0).at(0).toInt(), command);
+    QCOMPARE(int(f.controller().Active()), list);
+}
+
+void TestDayView::shiftF10OpensTheMenuAtTheSelectedRow() {
+    Fixture f;
+    DayListView* tasks = f.view->TaskList();
+    tasks->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(tasks, Qt::Key_Down);
+    QTest::keyClick(tasks, Qt::Key_Down);
+    for (const auto& [key, modifier] : {std::pair{Qt::Key_F10, Qt::ShiftModifier}, {Qt::Key_Menu, Qt::NoModifier}}) {
+        QTest::keyClick(tasks, key, modifier);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QVERIFY(menu->actions().at(1)->isEnabled()); // Delete: there is a row
+        const QRect row = tasks->visualRect(tasks->model()->index(1, 0));
+        QVERIFY(qAbs(menu->pos().y() - tasks->viewport()->mapToGlobal(row.center()).y()) <= row.height());
+        menu->close();
+        QCOMPARE(tasks->SelectedRow(), 1);
+    }
 }
 
 void TestDayView::refillsAreCoalesced() {
@@ -313,7 +402,7 @@ void TestDayView::contextHelpModeShowsHelpForTheClickedControl() {
     QCOMPARE(help.count(), 1);
 }
 
-void TestDayView::f1ShowsHelpForTheControlUnderThePointer() {
+void TestDayView::f1ShowsHelpForTheFocusedControl() {
     Fixture f;
     // Every control inside a group, down to a list's viewport and the pane's labels, has its group's topic.
     DayView& v = *f.view;
@@ -322,15 +411,19 @@ void TestDayView::f1ShowsHelpForTheControlUnderThePointer() {
     QCOMPARE(v.HelpTopicFor(v.Details()->Labels().constFirst()), QString::fromLatin1(HelpTopics::PhoneBook));
     QCOMPARE(v.HelpTopicFor(&v), QString());
 
-    QSignalSpy help(f.view.get(), &DayView::helpRequested);
-    QVERIFY(f.view->RequestHelpAt(f.view->Calendar()->mapToGlobal(f.view->Calendar()->rect().center())));
-    QVERIFY(f.view->RequestHelpAt(f.view->WhitePagesButton()->mapToGlobal(QPoint(2, 2))));
-    QCOMPARE(help.count(), 2);
-    QCOMPARE(help.at(0).at(0).toString(), QString::fromLatin1(HelpTopics::Calendar));
-    QCOMPARE(help.at(1).at(0).toString(), QString::fromLatin1(HelpTopics::PhoneBook));
-    // Between the groups there is no control with help: the request is passed on.
-    QVERIFY(!f.view->RequestHelpAt(f.view->mapToGlobal(QPoint(1, 1))));
-    QCOMPARE(help.count(), 2);
+    FocusHelp help;
+    qApp->installEventFilter(&help);
+    QSignalSpy topics(&help, &FocusHelp::topicRequested);
+    QApplication::setActiveWindow(&v);
+    // The pointer rests over the calendar; the focus decides.
+    QTest::mouseMove(v.Calendar());
+    for (QWidget* focus : {static_cast<QWidget*>(v.TaskList()), static_cast<QWidget*>(v.WhitePagesButton())}) {
+        focus->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    }
+    QCOMPARE(topics.count(), 2);
+    QCOMPARE(topics.at(0).at(0).toString(), QString::fromLatin1(HelpTopics::TaskList));
+    QCOMPARE(topics.at(1).at(0).toString(), QString::fromLatin1(HelpTopics::PhoneBook));
 }
 
 void TestDayView::taskColumnsFollowTheWidth() {
@@ -339,6 +432,7 @@ void TestDayView::taskColumnsFollowTheWidth() {
     QTest::qWait(0);
     const int width = f.view->TaskList()->viewport()->width();
     QCOMPARE(f.view->TaskList()->columnWidth(0), width * 2 / 3);
+    QCOMPARE(f.view->PhoneBookList()->columnWidth(0), f.view->PhoneBookList()->viewport()->width() / 2);
     QCOMPARE(f.view->Calendar()->size(), f.view->Calendar()->minimumSize());
 }
 

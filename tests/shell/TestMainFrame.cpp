@@ -105,6 +105,7 @@ private Q_SLOTS:
     void missingHelpFolderDoesNothing();
     void aboutBoxOpensOverTheWindow();
     void previewTakesTheDayViewsPlace();
+    void listKeysRunTheMenuCommands();
     void splashClosesOnAKeyOrAClick_data();
     void splashClosesOnAKeyOrAClick();
 };
@@ -186,10 +187,16 @@ void TestMainFrame::recordCommandsFollowTheActiveList() {
     context.activeList = ActiveList::Tasks;
     QVERIFY(!CommandRules::StateOf(cmd::PersonEdit, context)->enabled);
     QVERIFY(CommandRules::StateOf(cmd::TaskComplete, context)->enabled);
-    // In print preview only the preview's own commands and Print are updated.
+    // In print preview the record and document commands are disabled; the preview's follow it.
+    QVERIFY(!CommandRules::StateOf(cmd::PreviewClose, context)->enabled);
     context.previewing = true;
     context.canNextPage = true;
-    QVERIFY(!CommandRules::StateOf(cmd::TaskDelete, context).has_value());
+    for (int id : {int(cmd::TaskComplete), int(cmd::FileNew), int(cmd::ImportTasks), int(cmd::EditUser)})
+        QVERIFY(!CommandRules::StateOf(id, context)->enabled);
+    context.audibleAlarm = true;
+    QVERIFY(CommandRules::StateOf(cmd::AudibleAlarm, context)->checked); // disabled, still ticked
+    QVERIFY(CommandRules::StateOf(cmd::ReportMonthlyPlan, context)->enabled);
+    QVERIFY(CommandRules::StateOf(cmd::PreviewClose, context)->enabled);
     QVERIFY(CommandRules::StateOf(cmd::PreviewNextPage, context)->enabled);
     QVERIFY(!CommandRules::StateOf(cmd::PreviewPrevPage, context)->enabled);
     QVERIFY(!CommandRules::StateOf(cmd::FilePrint, context)->enabled);
@@ -431,7 +438,9 @@ void TestMainFrame::previewTakesTheDayViewsPlace() {
     frame.UpdateCommandStates();
     QVERIFY(frame.Action(cmd::PreviewZoomOut)->isEnabled());
 
-    frame.Route(cmd::PreviewClose);
+    // Esc closes it.
+    QApplication::setActiveWindow(&frame);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(!frame.InPreview());
     QCOMPARE(pages->currentWidget(), static_cast<QWidget*>(frame.View()));
     QVERIFY(!frame.MainToolBar()->isHidden());
@@ -441,6 +450,42 @@ void TestMainFrame::previewTakesTheDayViewsPlace() {
     frame.Route(cmd::FilePrintPreview);
     QVERIFY(frame.close());
     QVERIFY(!frame.InPreview());
+}
+
+// Arrow to a record, then Enter edits it and Del deletes it, through the menu's own commands.
+void TestMainFrame::listKeysRunTheMenuCommands() {
+    Frame f;
+    for (const char* name : {"Wed", "Thu"}) {
+        Task task;
+        task.Description = name;
+        task.DueDate = today();
+        f->Document().Add(task);
+    }
+    f->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.frame.get()));
+    f->View()->Controller().RefillAll();
+    DayListView* tasks = f->View()->TaskList();
+    tasks->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(tasks, Qt::Key_Down);
+    QTest::keyClick(tasks, Qt::Key_Down);
+
+    whenModal<QDialog>([](QDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Edit Task"));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Description"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("rsday"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    QTest::keyClick(tasks, Qt::Key_Return);
+    QCOMPARE(f->Document().Tasks().Find(2)->Description, std::string("Thursday"));
+
+    f->View()->Controller().RefillIfPending();
+    QCOMPARE(tasks->SelectedRow(), 1);                  // still on the edited task
+    f.prompts.queueAnswer(platform::PromptAnswer::Yes); // a confirmation, where one is asked
+    tasks->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(tasks, Qt::Key_Delete);
+    QVERIFY(!f->Document().Tasks().Find(2));
+    QVERIFY(f->Document().Tasks().Find(1));
 }
 
 void TestMainFrame::splashClosesOnAKeyOrAClick_data() {

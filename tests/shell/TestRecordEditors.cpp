@@ -2,22 +2,27 @@
 #include "platform/Clock.h"
 #include "shell/CommandIds.h"
 #include "shell/DayView.h"
+#include "shell/FocusHelp.h"
 #include "shell/editors/AppointmentDialog.h"
 #include "shell/editors/PersonSheet.h"
 #include "shell/editors/RecordEditors.h"
 #include "shell/editors/StepField.h"
 #include "shell/editors/TaskDialog.h"
 #include "shell/editors/UserSheet.h"
+#include "support/FakePromptService.h"
 #include "support/TestMain.h"
+#include "support/WhenModal.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QWhatsThis>
 
 #include <functional>
 
@@ -83,6 +88,9 @@ private slots:
     void cleanup();
 
     void addPersonStoresANewRecord();
+    void personInNeitherBookIsAskedAbout_data();
+    void personInNeitherBookIsAskedAbout();
+    void editorsOpenReadyToTypeWithPopupHelp();
     void editPersonKeepsUntouchedBytes();
     void cancelChangesNothing();
     void userSheetEditsTheOwner();
@@ -91,6 +99,7 @@ private slots:
     void taskOkNeedsADescription();
     void doneInTheDialogLeavesDoneDate();
     void taskDatePickerSetsMidnight();
+    void daysBeforeTheRangeStayAsTheyAre_data();
     void daysBeforeTheRangeStayAsTheyAre();
 
     void addAppointmentStartsFromNow();
@@ -124,6 +133,7 @@ void TestRecordEditors::addPersonStoresANewRecord() {
         type(dialog, "FName", QStringLiteral("Ada"));
         type(dialog, "LName", QStringLiteral("Lovelace"));
         type(dialog, "WkPhone", QStringLiteral("555-0100"));
+        QVERIFY(dialog->findChild<QCheckBox*>(QStringLiteral("WhitePages"))->isChecked());
         dialog->findChild<QCheckBox*>(QStringLiteral("YellowPages"))->setChecked(true);
         clickOk(dialog);
     });
@@ -132,9 +142,42 @@ void TestRecordEditors::addPersonStoresANewRecord() {
     QVERIFY(person);
     QCOMPARE(person->RName, std::string("Lovelace, Ada"));
     QCOMPARE(person->WkPhone, std::string("555-0100"));
-    QCOMPARE(person->WhitePages, 0);
+    QCOMPARE(person->WhitePages, 1);
     QCOMPARE(person->YellowPages, 1);
     QCOMPARE(m_observer.changes, 1);
+}
+
+void TestRecordEditors::personInNeitherBookIsAskedAbout_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<int>("whitePages");
+    QTest::newRow("Yes: White Pages") << int(platform::PromptAnswer::Yes) << true << 1;
+    QTest::newRow("No: as it is") << int(platform::PromptAnswer::No) << true << 0;
+    QTest::newRow("Cancel: back to the sheet") << int(platform::PromptAnswer::Cancel) << false << 0;
+}
+
+void TestRecordEditors::personInNeitherBookIsAskedAbout() {
+    QFETCH(int, answer);
+    QFETCH(bool, stored);
+    QFETCH(int, whitePages);
+    FakePromptService prompts;
+    prompts.queueAnswer(platform::PromptAnswer(answer));
+    whenModal<QDialog>([stored](QDialog* dialog) {
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Ada")); // the first name has the focus
+        QTest::keyClick(dialog->findChild<QCheckBox*>(QStringLiteral("WhitePages")), Qt::Key_Space);
+        clickOk(dialog);
+        QCOMPARE(dialog->isVisible(), !stored);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    QCOMPARE(AddPerson(nullptr, *m_document, &prompts), stored);
+    QCOMPARE(prompts.messages.size(), 1);
+    QVERIFY(prompts.messages.front().text.contains(QStringLiteral("White Pages")));
+    if (stored) {
+        const Person& person = *m_document->Persons().Find(1);
+        QCOMPARE(person.FName, std::string("Ada"));
+        QCOMPARE(person.WhitePages, whitePages);
+    }
 }
 
 void TestRecordEditors::editPersonKeepsUntouchedBytes() {
@@ -293,23 +336,83 @@ void TestRecordEditors::taskDatePickerSetsMidnight() {
 }
 
 // A day of 1965 from an older file shows as it is and survives an edit of the text.
+void TestRecordEditors::daysBeforeTheRangeStayAsTheyAre_data() {
+    QTest::addColumn<QDate>("day");
+    QTest::newRow("1965") << QDate(1965, 5, 9);
+    QTest::newRow("1970") << QDate(1970, 1, 1);
+    QTest::newRow("2050") << QDate(2050, 12, 31);
+}
+
+// A stored value outside a control's range is shown as it is, and OK without a touch keeps it.
 void TestRecordEditors::daysBeforeTheRangeStayAsTheyAre() {
-    const DateTime day(1965, 5, 9, 0, 0, 0);
+    QFETCH(QDate, day);
+    const DateTime due(day.year(), day.month(), day.day(), 0, 0, 0);
     Task task;
     task.Description = "Old";
-    task.DueDate = day;
-    TaskDialog taskDialog(task, false);
-    QCOMPARE(taskDialog.findChild<QDateEdit*>(QStringLiteral("DueDate"))->date(), QDate(1965, 5, 9));
-    QCOMPARE(taskDialog.Result().DueDate, day);
+    task.DueDate = due;
+    const int taskId = *m_document->Add(task);
+    onModal([day](QDialog* dialog) {
+        auto* picker = dialog->findChild<QDateEdit*>(QStringLiteral("DueDate"));
+        QCOMPARE(picker->date(), day);
+        QVERIFY(picker->text().contains(QString::number(day.year())));
+        clickOk(dialog);
+    });
+    QVERIFY(EditTask(nullptr, *m_document, taskId));
+    QCOMPARE(m_document->Tasks().Find(taskId)->DueDate, due);
 
     Appointment appointment;
-    appointment.DueDate = day;
-    appointment.StartTime = DateTime(1965, 5, 9, 14, 30, 0);
-    appointment.EndTime = DateTime(1965, 5, 9, 15, 30, 0);
-    AppointmentDialog appointmentDialog(AppointmentDraft(appointment), false);
-    QCOMPARE(appointmentDialog.findChild<QDateEdit*>(QStringLiteral("DueDate"))->date(), QDate(1965, 5, 9));
-    QCOMPARE(appointmentDialog.Result().DueDate, day);
-    QCOMPARE(appointmentDialog.Result().StartTime, appointment.StartTime);
+    appointment.Description = "Old";
+    appointment.DueDate = due;
+    appointment.StartTime = DateTime(day.year(), day.month(), day.day(), 14, 30, 0);
+    appointment.EndTime = DateTime(day.year(), day.month(), day.day(), 15, 30, 0);
+    appointment.Alarm = 1;
+    appointment.AlarmTime = DateTime(day.year(), day.month(), day.day(), 13, 0, 0); // 90 minutes ahead
+    const int appointmentId = *m_document->Add(appointment);
+    onModal([day](QDialog* dialog) {
+        QCOMPARE(dialog->findChild<QDateEdit*>(QStringLiteral("DueDate"))->date(), day);
+        QCOMPARE(text(dialog, "Minutes"), QStringLiteral("90"));
+        clickOk(dialog);
+    });
+    const Appointment stored = *m_document->Appointments().Find(appointmentId);
+    QVERIFY(EditAppointment(nullptr, *m_document, appointmentId));
+    QCOMPARE(*m_document->Appointments().Find(appointmentId), stored);
+    QCOMPARE(stored.AlarmTime, appointment.AlarmTime);
+}
+
+void TestRecordEditors::editorsOpenReadyToTypeWithPopupHelp() {
+    PersonSheet person(Person(), true);
+    TaskDialog task(Task(), true);
+    AppointmentDialog appointment(AppointmentDraft::ForNew(DateTime(2003, 6, 3, 0, 0, 0), DateTime::Now()), true);
+    FocusHelp help;
+    qApp->installEventFilter(&help);
+    for (QDialog* dialog :
+         {static_cast<QDialog*>(&person), static_cast<QDialog*>(&task), static_cast<QDialog*>(&appointment)}) {
+        dialog->show();
+        QApplication::setActiveWindow(dialog);
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QWidget* focus = QApplication::focusWidget();
+        QCOMPARE(focus->objectName(), dialog == &person ? QStringLiteral("FName") : QStringLiteral("Description"));
+        // Every control a user fills in has its pop-up help, and F1 shows it.
+        for (QWidget* control : dialog->findChildren<QWidget*>()) {
+            if (qobject_cast<QLineEdit*>(control) && control->objectName().startsWith(QStringLiteral("qt_")))
+                continue;
+            if (qobject_cast<QLineEdit*>(control) || qobject_cast<QCheckBox*>(control) ||
+                qobject_cast<QAbstractSpinBox*>(control) || qobject_cast<QPlainTextEdit*>(control))
+                QVERIFY2(!FocusHelp::PopupTextOf(control).isEmpty(), qPrintable(control->objectName()));
+        }
+        QTest::keyClick(focus, Qt::Key_F1);
+        QTRY_VERIFY(QApplication::activePopupWidget() || QApplication::topLevelWidgets().size() > 0);
+        bool shown = false;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            shown = shown || (top->isVisible() && qstrcmp(top->metaObject()->className(), "QWhatsThat") == 0);
+        QVERIFY(shown);
+        QWhatsThis::hideText();
+        // Every label reads whole at the initial size.
+        for (QLabel* label : dialog->findChildren<QLabel*>())
+            if (label->isVisible())
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+        dialog->hide();
+    }
 }
 
 void TestRecordEditors::addAppointmentStartsFromNow() {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-AlarmMinutes::AlarmMinutes(int minutes) : m_minutes(std::clamp(minutes, 0, Maximum)) {}
+AlarmMinutes::AlarmMinutes(int minutes) : m_minutes(minutes) {}
 
 AlarmMinutes AlarmMinutes::FromAlarm(bool alarmOn, const DateTime& start, const DateTime& alarm) {
     if (!alarmOn)
@@ -12,16 +12,19 @@ AlarmMinutes AlarmMinutes::FromAlarm(bool alarmOn, const DateTime& start, const 
     if (!lead.IsValid())
         return AlarmMinutes(0);
     // Rounded rather than cut: the day fractions of two times a whole number of minutes apart
-    // differ by a little less or more than that number.
+    // differ by a little less or more than that number. A lead outside the arrows' range (from an
+    // older file or an import) is shown as it is, not as the nearest end of the range.
     const double minutes = std::round(lead.Days() * 24.0 * 60.0);
-    return AlarmMinutes(static_cast<int>(std::clamp(minutes, 0.0, static_cast<double>(Maximum))));
+    constexpr double limit = 1e6;
+    return AlarmMinutes(static_cast<int>(std::clamp(minutes, -limit, limit)));
 }
 
 void AlarmMinutes::StepBy(int steps) {
+    // From outside the range an arrow comes back to its nearer end, or wraps as from that end.
     for (; steps > 0; --steps)
-        m_minutes = m_minutes + Step > Maximum ? 0 : m_minutes + Step;
+        m_minutes = m_minutes < 0 ? 0 : (m_minutes + Step > Maximum ? 0 : m_minutes + Step);
     for (; steps < 0; ++steps)
-        m_minutes = m_minutes - Step < 0 ? Maximum : m_minutes - Step;
+        m_minutes = m_minutes > Maximum ? Maximum : (m_minutes - Step < 0 ? Maximum : m_minutes - Step);
     m_touched = true;
 }
 

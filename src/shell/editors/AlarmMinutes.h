@@ -11,15 +11,16 @@ public:
     AlarmMinutes() = default;
     explicit AlarmMinutes(int minutes);
 
-    // The lead time between an alarm and its start in whole minutes, held to 0..60: a full hour
-    // shows as 60. Without an alarm, or with a time that cannot be read, it is 0.
+    // The lead time between an alarm and its start in whole minutes: a full hour shows as 60, and
+    // a lead outside 0..60 as it is. Without an alarm, or with a time that cannot be read, it is 0.
     static AlarmMinutes FromAlarm(bool alarmOn, const DateTime& start, const DateTime& alarm);
 
     int Value() const { return m_minutes; }
     // True once an arrow changed the value.
     bool Touched() const { return m_touched; }
 
-    // steps > 0 is up, steps < 0 down; past 60 comes 0 and below 0 comes 60.
+    // steps > 0 is up, steps < 0 down; past 60 comes 0 and below 0 comes 60. From outside the
+    // range, up from below 0 gives 0 and down from above 60 gives 60.
     void StepBy(int steps);
 
     // The alarm moment for a start with this lead time.

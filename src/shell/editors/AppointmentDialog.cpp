@@ -44,6 +44,8 @@ AppointmentDialog::AppointmentDialog(const AppointmentDraft& draft, bool adding,
     auto* times = new QGroupBox(QStringLiteral("Times"), this);
     m_begin = createStepField("Begin", times);
     m_end = createStepField("End", times);
+    m_begin->SetWidestText(QStringLiteral("00:00 AM"));
+    m_end->SetWidestText(QStringLiteral("00:00 AM"));
     auto* timesForm = new QFormLayout(times);
     timesForm->addRow(createLabel("Begin:", m_begin, times), m_begin);
     timesForm->addRow(createLabel("End:", m_end, times), m_end);
@@ -52,6 +54,7 @@ AppointmentDialog::AppointmentDialog(const AppointmentDraft& draft, bool adding,
     m_setAlarm = new QCheckBox(QStringLiteral("&Set Alarm"), alarm);
     m_setAlarm->setObjectName(QStringLiteral("SetAlarm"));
     m_minutes = createStepField("Minutes", alarm);
+    m_minutes->SetWidestText(QStringLiteral("000"));
     auto* alarmForm = new QFormLayout(alarm);
     alarmForm->addRow(m_setAlarm);
     alarmForm->addRow(createLabel("Minutes Before Appointment:", m_minutes, alarm), m_minutes);
@@ -67,6 +70,21 @@ AppointmentDialog::AppointmentDialog(const AppointmentDraft& draft, bool adding,
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+
+    m_description->setWhatsThis(QStringLiteral("What the appointment is. It cannot be stored without it."));
+    m_dueDate->setWhatsThis(QStringLiteral("The day of the appointment. Its begin, end and alarm times move to the "
+                                           "day chosen here."));
+    m_begin->setWhatsThis(QStringLiteral("The time the appointment begins. The arrows, or the Up and Down keys, "
+                                         "move it by 15 minutes between 05:00 AM and 10:45 PM; the end follows "
+                                         "when it would come first."));
+    m_end->setWhatsThis(QStringLiteral("The time the appointment ends. The arrows, or the Up and Down keys, move it "
+                                       "by 15 minutes between 05:15 AM and 11:00 PM; the beginning follows when it "
+                                       "would come later."));
+    m_setAlarm->setWhatsThis(QStringLiteral("Tick to be reminded of the appointment: at the alarm time a reminder "
+                                            "window opens, with the alarm sound if it is turned on."));
+    m_minutes->setWhatsThis(QStringLiteral("How many minutes before the beginning the reminder comes. The arrows, "
+                                           "or the Up and Down keys, change it by 5 from 0 to 60."));
+    m_description->setFocus(Qt::OtherFocusReason);
 
     const Appointment& original = m_draft.Original();
     m_fields.Bind(m_description, &Appointment::Description);

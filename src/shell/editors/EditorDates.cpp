@@ -1,6 +1,7 @@
 #include "EditorDates.h"
 
 #include <QDateEdit>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -8,6 +9,11 @@ QDateEdit* CreateEditorDatePicker(QWidget* parent) {
     auto* picker = new QDateEdit(parent);
     picker->setCalendarPopup(true);
     picker->setDateRange(QDate(1990, 1, 1), QDate(2035, 12, 31));
+    // The locale's short date, with the century: a stored 1970 must not read as 2070.
+    QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QStringLiteral("yyyy")))
+        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    picker->setDisplayFormat(format);
     return picker;
 }
 

@@ -7,10 +7,12 @@
 class QFormLayout;
 class QLineEdit;
 
-// A label with its mnemonic and the record field its edit shows; the edit is named for the field.
+// A label with its mnemonic, the record field its edit shows (the edit is named for the field) and
+// the pop-up help F1 shows for it.
 struct FieldLabel {
     const char* label;
     const char* field;
+    const char* help;
 };
 
 // A sheet page of labelled one-line edits, in the order given (which is also the Tab order).

@@ -3,6 +3,7 @@
 
 #include "EditorButtons.h"
 #include "FieldsPage.h"
+#include "platform/gui/QtPromptService.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -35,6 +36,10 @@ PersonSheet::PersonSheet(const Person& person, bool adding, QWidget* parent)
     m_whitePages->setObjectName(QStringLiteral("WhitePages"));
     m_yellowPages = new QCheckBox(QStringLiteral("Yellow Pages"), addressBook);
     m_yellowPages->setObjectName(QStringLiteral("YellowPages"));
+    m_whitePages->setWhatsThis(QStringLiteral("Tick to list this person in the White Pages, the phone book of "
+                                              "private entries. A person can be in both books."));
+    m_yellowPages->setWhatsThis(QStringLiteral("Tick to list this person in the Yellow Pages, the phone book of "
+                                               "business entries. A person can be in both books."));
     auto* bookLayout = new QHBoxLayout(addressBook);
     bookLayout->addWidget(m_whitePages);
     bookLayout->addWidget(m_yellowPages);
@@ -45,7 +50,10 @@ PersonSheet::PersonSheet(const Person& person, bool adding, QWidget* parent)
     auto* notes = new QPlainTextEdit;
     notes->setObjectName(QStringLiteral("Notes"));
     notes->setTabChangesFocus(true);
+    notes->setWhatsThis(QStringLiteral("Notes about this person, on as many lines as you like."));
 
+    // Every page's tab stays in sight; the sheet widens for them rather than scroll its tabs.
+    m_pages->setUsesScrollButtons(false);
     m_pages->addTab(general, QStringLiteral("General"));
     m_pages->addTab(address, QStringLiteral("Address"));
     m_pages->addTab(phone, QStringLiteral("Phone"));
@@ -79,6 +87,24 @@ PersonSheet::PersonSheet(const Person& person, bool adding, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
     layout->addWidget(CreateEditorButtons(this));
+    // Typing starts in the first name, not on the tab bar.
+    general->Edit("FName")->setFocus(Qt::OtherFocusReason);
+}
+
+void PersonSheet::accept() {
+    if (!m_whitePages->isChecked() && !m_yellowPages->isChecked()) {
+        platform::QtPromptService ownPrompts(this);
+        platform::PromptService& prompts = m_prompts ? *m_prompts : ownPrompts;
+        const platform::PromptAnswer answer = prompts.message(
+            QStringLiteral("This person is in neither the White Pages nor the Yellow Pages, so the phone book will "
+                           "not show the person.\n\nDo you want to put this person in the White Pages?"),
+            windowTitle(), platform::PromptButtons::YesNoCancel, platform::PromptIcon::Question);
+        if (answer == platform::PromptAnswer::Cancel)
+            return;
+        if (answer == platform::PromptAnswer::Yes)
+            m_whitePages->setChecked(true);
+    }
+    QDialog::accept();
 }
 
 Person PersonSheet::Result() const {

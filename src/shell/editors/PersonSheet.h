@@ -5,6 +5,10 @@
 
 #include <QDialog>
 
+namespace platform {
+class PromptService;
+}
+
 class QCheckBox;
 class QTabWidget;
 
@@ -19,6 +23,12 @@ public:
     Person Result() const;
 
     QTabWidget* Pages() const { return m_pages; }
+    // Who answers the question about a person in neither book; without one a message box asks.
+    void SetPromptService(platform::PromptService* prompts) { m_prompts = prompts; }
+
+    // "&Ok": a person ticked in neither book would be listed nowhere, so the user is asked first
+    // whether to put the person in the White Pages (Cancel returns to the sheet).
+    void accept() override;
 
 private:
     Person m_person;
@@ -26,4 +36,5 @@ private:
     QTabWidget* m_pages;
     QCheckBox* m_whitePages;
     QCheckBox* m_yellowPages;
+    platform::PromptService* m_prompts = nullptr;
 };

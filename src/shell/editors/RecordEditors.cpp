@@ -20,16 +20,20 @@ template <class Dialog> bool addNew(Dialog& dialog, PimDocument& document) {
 
 } // namespace
 
-bool AddPerson(QWidget* parent, PimDocument& document) {
-    PersonSheet sheet(Person(), true, parent);
+bool AddPerson(QWidget* parent, PimDocument& document, platform::PromptService* prompts) {
+    Person person;
+    person.WhitePages = 1;
+    PersonSheet sheet(person, true, parent);
+    sheet.SetPromptService(prompts);
     return addNew(sheet, document);
 }
 
-bool EditPerson(QWidget* parent, PimDocument& document, int id) {
+bool EditPerson(QWidget* parent, PimDocument& document, int id, platform::PromptService* prompts) {
     const Person* person = document.Persons().Find(id);
     if (!person)
         return false;
     PersonSheet sheet(*person, false, parent);
+    sheet.SetPromptService(prompts);
     return editStored(sheet, document);
 }
 

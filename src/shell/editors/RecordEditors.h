@@ -3,12 +3,18 @@
 class PimDocument;
 class QWidget;
 
+namespace platform {
+class PromptService;
+}
+
 // The record commands that open an editor. Each shows its dialog modally over the parent; on "&Ok"
 // it writes the record into the document, marks the document modified, notifies the observers and
 // returns true. "&Cancel", or an ID that is no longer in the document, changes nothing.
 // The Add commands take the calendar's day from the document's current date.
-bool AddPerson(QWidget* parent, PimDocument& document);
-bool EditPerson(QWidget* parent, PimDocument& document, int id);
+// A new person starts in the White Pages. The person sheet asks through `prompts` (a message box
+// without one) before it stores a person listed in neither book.
+bool AddPerson(QWidget* parent, PimDocument& document, platform::PromptService* prompts = nullptr);
+bool EditPerson(QWidget* parent, PimDocument& document, int id, platform::PromptService* prompts = nullptr);
 bool AddTask(QWidget* parent, PimDocument& document);
 bool EditTask(QWidget* parent, PimDocument& document, int id);
 bool AddAppointment(QWidget* parent, PimDocument& document);

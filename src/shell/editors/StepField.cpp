@@ -2,6 +2,10 @@
 
 #include <QLineEdit>
 
+#include <QStyle>
+#include <QStyleOptionSpinBox>
+#include <algorithm>
+
 StepField::StepField(QWidget* parent) : QAbstractSpinBox(parent) {
     // The text is only shown; the spin box itself stays writable so that its arrows work.
     lineEdit()->setReadOnly(true);
@@ -10,6 +14,7 @@ StepField::StepField(QWidget* parent) : QAbstractSpinBox(parent) {
 
 void StepField::setText(const QString& text) {
     lineEdit()->setText(text);
+    updateGeometry();
 }
 
 QString StepField::text() const {
@@ -19,4 +24,17 @@ QString StepField::text() const {
 void StepField::stepBy(int steps) {
     if (steps != 0)
         emit stepped(steps);
+}
+
+QSize StepField::sizeHint() const {
+    QSize hint = QAbstractSpinBox::sizeHint();
+    // What the base measures from its own (empty) range, widened to the widest text and the one
+    // shown now, with the frame and the arrows around it.
+    const int textWidth = std::max(fontMetrics().horizontalAdvance(m_widest), fontMetrics().horizontalAdvance(text()));
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QSize needed = style()->sizeFromContents(QStyle::CT_SpinBox, &option,
+                                                   QSize(textWidth + 8, lineEdit()->sizeHint().height()), this);
+    hint.setWidth(std::max(hint.width(), needed.width()));
+    return hint;
 }

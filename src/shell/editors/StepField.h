@@ -14,6 +14,14 @@ public:
     void setText(const QString& text);
     QString text() const;
 
+    // The longest text the field must show whole; the field is never narrower than it needs.
+    void SetWidestText(const QString& text) {
+        m_widest = text;
+        updateGeometry();
+    }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
     void stepBy(int steps) override;
 
 signals:
@@ -21,4 +29,7 @@ signals:
 
 protected:
     StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
+
+private:
+    QString m_widest;
 };

@@ -60,6 +60,14 @@ TaskDialog::TaskDialog(const Task& task, bool adding, QWidget* parent)
     }
     setTabOrder(previous, m_dueDate);
 
+    m_description->setWhatsThis(QStringLiteral("What the task is. A task cannot be stored without it."));
+    group->setWhatsThis(QStringLiteral("The task's priority, shown by its image in the task list. Done marks it "
+                                       "finished; the day it was completed is set only by Complete in the Tasks "
+                                       "menu."));
+    m_dueDate->setWhatsThis(QStringLiteral("The day the task is due. A task that is not done yet stays in the task "
+                                           "list after this day, which the list shows as its original due date."));
+    m_description->setFocus(Qt::OtherFocusReason);
+
     m_fields.Bind(m_description, &Task::Description);
     m_fields.Show(m_task);
     ShowEditorDate(m_dueDate, task.DueDate);
