@@ -31,17 +31,6 @@ public:
         return id;
     }
 
-    // Adds a new default record under the next ID, to be filled in where it stays (an import
-    // builds many records; this spares moving each one in). Null when no ID is left.
-    Record* AddNew() {
-        const std::optional<int> id = NextID();
-        if (!id)
-            return nullptr;
-        Record& record = Issue(*id, Record{}).second;
-        record.ID = *id;
-        return &record;
-    }
-
     bool CanAdd() const { return NextID().has_value(); }
 
     // Where the collection stands, so that work that adds many records and cannot finish can take
