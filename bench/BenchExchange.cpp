@@ -1,6 +1,7 @@
 #include "BenchExchange.h"
 
 #include "BenchGroup.h"
+#include "BenchMeetings.h"
 #include "BenchTiming.h"
 #include "docfile/PimDocument.h"
 #include "exchange/CalendarExchange.h"
@@ -43,17 +44,7 @@ void fillPersons(PimDocument& document) {
 // Eight appointments a day with gaps between them, so that none collides.
 void fillAppointments(PimDocument& document) {
     for (int i = 0; i < kRecords; ++i) {
-        const DateTime day = DateTime(2000, 1, 1, 0, 0, 0) + DateTimeSpan(static_cast<double>(i / 8));
-        const CalendarRecord d = day.ToCalendarRecord();
-        const int start = 8 * 60 + (i % 8) * 75;
-        Appointment a;
-        a.Description = "Meeting " + std::to_string(i) + ", room \"B\"";
-        a.DueDate = day;
-        a.StartTime = DateTime(d.year, d.month, d.day, start / 60, start % 60, 0);
-        a.EndTime = DateTime(d.year, d.month, d.day, (start + 60) / 60, (start + 60) % 60, 0);
-        a.Alarm = i % 2;
-        a.AlarmTime = a.StartTime - DateTimeSpan(0, 0, 15, 0);
-        document.Add(std::move(a));
+        document.Add(BenchMeeting(DateTime(2000, 1, 1, 0, 0, 0), i, "Meeting " + std::to_string(i) + ", room \"B\""));
     }
 }
 

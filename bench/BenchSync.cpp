@@ -1,6 +1,7 @@
 #include "BenchSync.h"
 
 #include "BenchGroup.h"
+#include "BenchMeetings.h"
 #include "BenchTiming.h"
 #include "docfile/PimDocument.h"
 #include "exchange/RecordUid.h"
@@ -36,17 +37,7 @@ void fill(PimDocument& document, int count) {
         p.EMail = "anna" + std::to_string(i) + "@example.org";
         p.WhitePages = 1;
         document.Add(std::move(p));
-        const DateTime day = DateTime(2026, 1, 1, 0, 0, 0) + DateTimeSpan(static_cast<double>(i / 8));
-        const CalendarRecord d = day.ToCalendarRecord();
-        const int start = 8 * 60 + (i % 8) * 75;
-        Appointment a;
-        a.Description = "Meeting " + std::to_string(i);
-        a.DueDate = day;
-        a.StartTime = DateTime(d.year, d.month, d.day, start / 60, start % 60, 0);
-        a.EndTime = DateTime(d.year, d.month, d.day, (start + 60) / 60, (start + 60) % 60, 0);
-        a.Alarm = i % 2;
-        a.AlarmTime = a.StartTime - DateTimeSpan(0, 0, 15, 0);
-        document.Add(std::move(a));
+        document.Add(BenchMeeting(DateTime(2026, 1, 1, 0, 0, 0), i, "Meeting " + std::to_string(i)));
     }
 }
 
