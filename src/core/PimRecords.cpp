@@ -34,4 +34,5 @@ void PimRecords::ClearRecords() {
     Appointments.Clear();
     Tasks.Clear();
     User = ::User();
+    Identity.clear();
 }

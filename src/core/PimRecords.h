@@ -7,6 +7,8 @@
 #include "Task.h"
 #include "User.h"
 
+#include <string>
+
 // The record data of the one open document: address book, appointment book, task list and the
 // owner's address. The lifecycle around it (file name, modified flag, observers) is PimDocument's.
 class PimRecords {
@@ -17,6 +19,10 @@ public:
     RecordCollection<Appointment> Appointments;
     RecordCollection<Task> Tasks;
     ::User User;
+    // Who this document is to a synchronisation: a random UUID given when it is first
+    // synchronised, so that a document replaced, restored or made anew under the same name is
+    // never taken for the one the server last saw. Empty until then.
+    std::string Identity;
 
     // Marks the task done today; a task already done gets today's date again.
     bool CompleteTask(int id);

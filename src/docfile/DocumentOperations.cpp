@@ -146,6 +146,13 @@ void PimDocument::ChangeUser(const ::User& user) {
     Changed();
 }
 
+void PimDocument::SetIdentity(const std::string& identity) {
+    if (m_records.Identity == identity)
+        return;
+    m_records.Identity = identity;
+    Changed();
+}
+
 std::optional<UndoTarget> PimDocument::Undo() {
     UndoStep* step = m_batchDepth == 0 ? m_history.StepBack() : nullptr;
     if (!step)

@@ -184,6 +184,8 @@ bool DocumentReader::Read(const Element& root, PimRecords& records) {
         for (const auto& attribute : *attributes)
             if (attribute.Name() == "Version")
                 version = ReadInteger(attribute.Value());
+            else if (attribute.Name() == "Identity")
+                assignText(records.Identity, attribute.Value());
     Layout layout;
     if (version == 1)
         layout = Layout::Attributes;

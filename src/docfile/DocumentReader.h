@@ -13,7 +13,8 @@ class Element;
 // of the record elements, Version 13 as child elements. Any other version, or a root not named
 // Pim, is not a document of ours: nothing is read and the answer is false. A record element only overwrites the fields
 // it names: the rest carry over from the previous record of the same collection element, and a repeated ID keeps the
-// first record.
+// first record. The root's Identity attribute, written once a document is synchronised, is read
+// into PimRecords::Identity; any other attribute of the root is passed over.
 class DocumentReader {
 public:
     static bool Read(const SimpleXMLParser::Element& root, PimRecords& records);

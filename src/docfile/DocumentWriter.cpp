@@ -75,7 +75,11 @@ std::string DocumentWriter::Write(const PimRecords& records) {
     out.reserve(estimateSize(records));
     DocumentWriter writer(out);
     writer.Line("<?xml version=\"1.0\"?>");
-    writer.Line("<Pim Version=\"1\">");
+    // A document that was never synchronised has no identity and keeps its root line as it was.
+    if (records.Identity.empty())
+        writer.Line("<Pim Version=\"1\">");
+    else
+        writer.Line("<Pim Version=\"1\" Identity=\"" + EscapeXmlText(records.Identity) + "\">");
     writer.WriteTasks(records);
     writer.WritePersons(records);
     writer.WriteAppointments(records);

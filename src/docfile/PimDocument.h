@@ -55,6 +55,9 @@ public:
     // how many.
     std::size_t RemoveOldTasks(const DateTime& today);
     void ChangeUser(const ::User& user);
+    // Gives the document its identity for synchronisation (see PimRecords::Identity). Marks the
+    // document modified, for the identity must reach the file; no undo step.
+    void SetIdentity(const std::string& identity);
 
     // Edit > Undo and Redo: each takes one step and tells the observers once; answers the record
     // the step touched first, nothing when there was no step (or a batch is open).

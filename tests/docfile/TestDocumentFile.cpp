@@ -174,6 +174,24 @@ private slots:
         QVERIFY(prompt.messages.isEmpty());
     }
 
+    // The identity a synchronised document carries is an attribute of the root: it reads back, and
+    // a reader that knows nothing of it still reads the records. Without one the root is as before.
+    void identityIsARootAttribute() {
+        PimDocument document;
+        fillAllFields(document);
+        document.SetIdentity("3d1f7a52-0b6e-4c8e-9a41-77e0c2f1d9ab");
+        const QByteArray bytes = saved(document);
+        QVERIFY(bytes.contains("\r\n<Pim Version=\"1\" Identity=\"3d1f7a52-0b6e-4c8e-9a41-77e0c2f1d9ab\">\r\n"));
+        PimDocument loaded;
+        FakePromptService prompt;
+        QVERIFY(loaded.Load(bytes.constData(), static_cast<std::size_t>(bytes.size()), prompt));
+        QCOMPARE(loaded.Records().Identity, std::string("3d1f7a52-0b6e-4c8e-9a41-77e0c2f1d9ab"));
+        compareRecords(loaded.Records(), document.Records());
+        QCOMPARE(saved(loaded), bytes);
+        loaded.ClearContents();
+        QCOMPARE(saved(loaded), fixture("empty-v1.pgr"));
+    }
+
     void version13Loads() {
         PimDocument document;
         FakePromptService prompt;
