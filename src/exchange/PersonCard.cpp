@@ -43,9 +43,10 @@ struct Slot {
     std::string value;
     int preference = 0;
     bool taken = false;
+    int source = -1; // the property it came from
 };
 
-void offer(Slot& slot, std::string value, int preference, PropertyTally* unmapped, const char* name) {
+void offer(Slot& slot, std::string value, int preference, PropertyTally* unmapped, const char* name, int source = -1) {
     if (slot.taken && slot.preference <= preference) {
         if (unmapped)
             ++(*unmapped)[name];
@@ -53,7 +54,7 @@ void offer(Slot& slot, std::string value, int preference, PropertyTally* unmappe
     }
     if (slot.taken && unmapped)
         ++(*unmapped)[name];
-    slot = {std::move(value), preference, true};
+    slot = {std::move(value), preference, true, source};
 }
 
 // A TEL value as text: a 4.0 "tel:" URI loses its scheme and gives its ";ext=" to the extension.
@@ -74,33 +75,39 @@ std::string telephoneText(const VCardProperty& property) {
     return extension.empty() ? number : number + " ext. " + extension;
 }
 
-struct Phones {
-    Slot home, work, cell, fax, pager;
-    std::vector<std::pair<std::string, int>> untyped;
+struct Untyped {
+    std::string number;
+    int preference;
+    int source;
 };
 
-void sortTelephone(const VCardProperty& property, Phones& phones, PropertyTally* unmapped) {
+struct Phones {
+    Slot home, work, cell, fax, pager;
+    std::vector<Untyped> untyped;
+};
+
+void sortTelephone(const VCardProperty& property, int source, Phones& phones, PropertyTally* unmapped) {
     std::string number = telephoneText(property);
     const int preference = property.Preference();
     if (property.HasType("fax"))
-        offer(phones.fax, std::move(number), preference, unmapped, "TEL");
+        offer(phones.fax, std::move(number), preference, unmapped, "TEL", source);
     else if (property.HasType("pager"))
-        offer(phones.pager, std::move(number), preference, unmapped, "TEL");
+        offer(phones.pager, std::move(number), preference, unmapped, "TEL", source);
     else if (property.HasType("cell") || property.HasType("mobile") || property.HasType("iphone"))
-        offer(phones.cell, std::move(number), preference, unmapped, "TEL");
+        offer(phones.cell, std::move(number), preference, unmapped, "TEL", source);
     else if (property.HasType("work"))
-        offer(phones.work, std::move(number), preference, unmapped, "TEL");
+        offer(phones.work, std::move(number), preference, unmapped, "TEL", source);
     else if (property.HasType("home"))
-        offer(phones.home, std::move(number), preference, unmapped, "TEL");
+        offer(phones.home, std::move(number), preference, unmapped, "TEL", source);
     else
-        phones.untyped.emplace_back(std::move(number), preference);
+        phones.untyped.push_back({std::move(number), preference, source});
 }
 
 // Numbers without a home or work type fill the home number, then the work number.
 void placeUntyped(Phones& phones, PropertyTally* unmapped) {
-    for (auto& [number, preference] : phones.untyped) {
+    for (Untyped& untyped : phones.untyped) {
         Slot& slot = !phones.home.taken ? phones.home : !phones.work.taken ? phones.work : phones.home;
-        offer(slot, std::move(number), preference, unmapped, "TEL");
+        offer(slot, std::move(untyped.number), untyped.preference, unmapped, "TEL", untyped.source);
     }
 }
 
@@ -200,16 +207,20 @@ void SplitExtension(std::string_view number, std::string& phone, std::string& ex
     extension.clear();
 }
 
-bool Read(const VCard& card, Person& person, PropertyTally* unmapped) {
+bool Read(const VCard& card, Person& person, PropertyTally* unmapped, PersonSources* sources) {
     std::string formattedName;
     bool named = false;
     Phones phones;
     Slot email, url;
     std::vector<const VCardProperty*> addresses;
     bool pages = false;
-    for (const VCardProperty& property : card.properties) {
+    PersonSources found;
+    for (std::size_t index = 0; index < card.properties.size(); ++index) {
+        const VCardProperty& property = card.properties[index];
+        const int source = static_cast<int>(index);
         const std::string& name = property.name;
         if (name == "N") {
+            found.name = source;
             std::vector<std::string> parts = property.Components();
             parts.resize(std::max<size_t>(parts.size(), 5));
             person.LName = parts[0];
@@ -221,7 +232,9 @@ bool Read(const VCard& card, Person& person, PropertyTally* unmapped) {
                 ++(*unmapped)["N (suffix)"];
         } else if (name == "FN") {
             formattedName = property.Text();
+            found.formattedName = source;
         } else if (name == "ORG") {
+            found.organization = source;
             person.Company.clear();
             for (const std::string& part : property.Components()) {
                 if (!part.empty())
@@ -229,19 +242,22 @@ bool Read(const VCard& card, Person& person, PropertyTally* unmapped) {
             }
         } else if (name == "TITLE") {
             person.Position = property.Text();
+            found.title = source;
         } else if (name == "ADR") {
             addresses.push_back(&property);
         } else if (name == "TEL") {
-            sortTelephone(property, phones, unmapped);
+            sortTelephone(property, source, phones, unmapped);
         } else if (name == "EMAIL") {
-            offer(email, property.Text(), property.Preference(), unmapped, "EMAIL");
+            offer(email, property.Text(), property.Preference(), unmapped, "EMAIL", source);
         } else if (name == "URL") {
-            offer(url, property.Text(), 100, unmapped, "URL");
+            offer(url, property.Text(), 100, unmapped, "URL", source);
         } else if (name == "NOTE") {
             person.Notes += (person.Notes.empty() ? "" : "\n") + property.Text();
+            found.notes.push_back(source);
         } else if (name == "X-TAVORO-PAGES") {
             readPages(property, person);
             pages = true;
+            found.pages = source;
         } else if (unmapped && std::find(std::begin(kCardOnly), std::end(kCardOnly), name) == std::end(kCardOnly)) {
             ++(*unmapped)[name];
         }
@@ -249,6 +265,7 @@ bool Read(const VCard& card, Person& person, PropertyTally* unmapped) {
     if (!named && !formattedName.empty() && formattedName != person.Company)
         splitFormattedName(formattedName, person);
     if (const VCardProperty* address = chooseAddress(addresses)) {
+        found.address = static_cast<int>(address - card.properties.data());
         readAddress(*address, person, unmapped);
         if (unmapped && addresses.size() > 1)
             (*unmapped)["ADR"] += static_cast<int>(addresses.size() - 1);
@@ -266,6 +283,15 @@ bool Read(const VCard& card, Person& person, PropertyTally* unmapped) {
     if (!pages)
         person.YellowPages = 0;
     person.RName = DisplayName(person);
+    found.home = phones.home.source;
+    found.work = phones.work.source;
+    found.cell = phones.cell.source;
+    found.fax = phones.fax.source;
+    found.pager = phones.pager.source;
+    found.email = email.source;
+    found.url = url.source;
+    if (sources)
+        *sources = std::move(found);
     return !person.FName.empty() || !person.LName.empty() || !person.Company.empty();
 }
 
@@ -316,7 +342,8 @@ void Write(VCardWriter& writer, const Person& person, const std::string& uid, VC
     if (!person.Notes.empty())
         writer.Line("NOTE", VCardWriter::Escape(utf8(person.Notes)));
     if (person.YellowPages)
-        writer.Line("X-TAVORO-PAGES", person.WhitePages ? "white,yellow" : "yellow");
+        // The comma escaped: a server that reads the value as a list would keep only "white".
+        writer.Line("X-TAVORO-PAGES", person.WhitePages ? "white\\,yellow" : "yellow");
     writer.Line("END", "VCARD");
 }
 

@@ -3,6 +3,7 @@
 #include "PropertyTally.h"
 
 #include <string>
+#include <vector>
 
 struct Person;
 struct VCard;
@@ -14,11 +15,19 @@ enum class VCardVersion { V30, V40 };
 // these.
 namespace personcard {
 
+// Which of the card's properties (indices into VCard::properties; -1 for none) each field was
+// read from, so that a changed field can be written back into the property it came from.
+struct PersonSources {
+    int name = -1, formattedName = -1, organization = -1, title = -1, address = -1;
+    int home = -1, work = -1, cell = -1, fax = -1, pager = -1, email = -1, url = -1, pages = -1;
+    std::vector<int> notes;
+};
+
 // Fills `person` (a new one) from the card: N and FN to the names, ORG, TITLE, the first home
 // (else work, else any) ADR, the five kinds of TEL, the preferred or first EMAIL, URL and NOTE.
 // The person goes into the White Pages unless the card carries our own X-TAVORO-PAGES. What has
 // no field is counted in `unmapped`. False when the card names no one and no company.
-bool Read(const VCard& card, Person& person, PropertyTally* unmapped);
+bool Read(const VCard& card, Person& person, PropertyTally* unmapped, PersonSources* sources = nullptr);
 
 // The card of a person, UTF-8, under the given UID (see RecordUid).
 void Write(VCardWriter& writer, const Person& person, const std::string& uid, VCardVersion version);
