@@ -1,10 +1,14 @@
 #include "DavClient.h"
 
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 
+#include <algorithm>
 #include <functional>
 
 namespace davsync {
@@ -12,8 +16,30 @@ namespace davsync {
 namespace {
 
 constexpr int kMaxRedirects = 5;
-// Enough to keep the server busy without piling thousands of requests into the manager's queue.
-constexpr std::size_t kInFlight = 8;
+// Enough to keep the server busy, and well under the connections a server takes at once
+// (Radicale's default is 8): one that runs out answers 503 to everyone.
+constexpr int kInFlight = 4;
+// A busy server (503, 429) is asked again this often, waiting as long as it says, up to a limit.
+constexpr int kBusyRetries = 3;
+constexpr int kLongestWaitMs = 30000;
+constexpr int kDefaultWaitMs = 1000;
+
+bool isBusy(int status) {
+    return status == 503 || status == 429;
+}
+
+// Retry-After: seconds, or an HTTP date.
+int waitMs(const QByteArray& retryAfter, int attempt) {
+    const QByteArray value = retryAfter.trimmed();
+    bool number = false;
+    const qint64 seconds = value.toLongLong(&number);
+    qint64 ms = kDefaultWaitMs << attempt;
+    if (number)
+        ms = seconds * 1000;
+    else if (const QDateTime when = QDateTime::fromString(QString::fromLatin1(value), Qt::RFC2822Date); when.isValid())
+        ms = QDateTime::currentDateTimeUtc().msecsTo(when);
+    return static_cast<int>(std::clamp<qint64>(ms, 0, kLongestWaitMs));
+}
 
 bool isWrite(const QByteArray& method) {
     return method == "PUT" || method == "DELETE" || method == "MKCOL" || method == "MKCALENDAR" ||
@@ -26,6 +52,7 @@ DavResponse answerOf(QNetworkReply* reply, bool cancelled) {
     response.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     response.body = reply->readAll();
     response.etag = reply->rawHeader("ETag");
+    response.retryAfter = reply->rawHeader("Retry-After");
     const QNetworkReply::NetworkError error = reply->error();
     if (response.status != 0) {
         if (response.status == 401)
@@ -48,7 +75,7 @@ DavResponse answerOf(QNetworkReply* reply, bool cancelled) {
 
 DavClient::DavClient(QString user, QString password, int timeoutSeconds, const std::atomic<bool>* cancelled)
     : m_network(std::make_unique<QNetworkAccessManager>()), m_timeoutMs(std::max(1, timeoutSeconds) * 1000),
-      m_cancelled(cancelled) {
+      m_cancelled(cancelled), m_inFlight(kInFlight) {
     // Sent with the first request rather than after a challenge: one round trip less each time.
     if (!user.isEmpty() || !password.isEmpty())
         m_authorization = "Basic " + (user + QLatin1Char(':') + password).toUtf8().toBase64();
@@ -73,6 +100,13 @@ DavResponse DavClient::Send(const DavRequest& request) {
 
 std::vector<DavResponse> DavClient::SendAll(const std::vector<DavRequest>& requests) {
     std::vector<DavResponse> responses(requests.size());
+    std::vector<int> attempts(requests.size(), 0);
+    std::vector<std::size_t> again;                    // busy answers whose wait is over
+    std::vector<std::pair<qint64, std::size_t>> waits; // busy answers waiting: until when, which
+    QElapsedTimer clock;
+    clock.start();
+    QTimer ticker; // looks at the waits, and at a cancel meanwhile, a few times a second
+    ticker.setInterval(100);
     std::size_t next = 0;
     std::size_t finished = 0;
     int running = 0;
@@ -81,10 +115,17 @@ std::vector<DavResponse> DavClient::SendAll(const std::vector<DavRequest>& reque
 
     std::function<void()> startMore;
     startMore = [&] {
-        while (next < requests.size() && running < static_cast<int>(kInFlight)) {
-            const std::size_t index = next++;
+        while ((!again.empty() || next < requests.size()) && running < m_inFlight) {
+            std::size_t index = 0;
+            if (!again.empty()) {
+                index = again.back();
+                again.pop_back();
+            } else {
+                index = next++;
+            }
             const DavRequest& request = requests[index];
             if (cancelled()) {
+                responses[index] = DavResponse();
                 responses[index].failure = DavFailure::Cancelled;
                 ++finished;
                 continue;
@@ -109,7 +150,16 @@ std::vector<DavResponse> DavClient::SendAll(const std::vector<DavRequest>& reque
                     responses[index].redirect = reply->url().resolved(target);
                 reply->deleteLater();
                 --running;
-                ++finished;
+                if (isBusy(responses[index].status) && attempts[index] < kBusyRetries && !cancelled()) {
+                    // Too much at once for the server: one request at a time from now on, each
+                    // busy one again once the server's wait is over.
+                    m_inFlight = 1;
+                    waits.emplace_back(clock.elapsed() + waitMs(responses[index].retryAfter, attempts[index]++), index);
+                    if (!ticker.isActive())
+                        ticker.start();
+                } else {
+                    ++finished;
+                }
                 startMore();
                 if (finished == requests.size())
                     loop.quit();
@@ -118,6 +168,20 @@ std::vector<DavResponse> DavClient::SendAll(const std::vector<DavRequest>& reque
         if (finished == requests.size())
             loop.quit();
     };
+    QObject::connect(&ticker, &QTimer::timeout, &loop, [&] {
+        const qint64 now = clock.elapsed();
+        for (auto it = waits.begin(); it != waits.end();) {
+            if (it->first <= now || cancelled()) {
+                again.push_back(it->second);
+                it = waits.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        if (waits.empty())
+            ticker.stop();
+        startMore();
+    });
     startMore();
     if (finished < requests.size())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -148,6 +212,14 @@ QString DavClient::Describe(const DavResponse& response, const QUrl& url) {
         return QStringLiteral("%1 is not on the server (any more).").arg(where);
     case 412:
         return QStringLiteral("%1 was changed on the server meanwhile.").arg(where);
+    case 507:
+        return QStringLiteral("The server at %1 is full: it has no room to store more (507 Insufficient Storage).")
+            .arg(where);
+    case 429:
+    case 503:
+        return QStringLiteral("The server at %1 is too busy to answer (%2), also after waiting and asking again.")
+            .arg(where)
+            .arg(response.status);
     default:
         return QStringLiteral("The server answered %1 for %2.").arg(response.status).arg(where);
     }

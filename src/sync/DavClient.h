@@ -31,8 +31,9 @@ struct DavResponse {
     QString error; // the network's own words when there was no answer
     QByteArray body;
     QByteArray etag;
-    QUrl url;      // where the answer came from
-    QUrl redirect; // where a 3xx answer points
+    QByteArray retryAfter; // how long a busy server asks to wait (seconds or a date)
+    QUrl url;              // where the answer came from
+    QUrl redirect;         // where a 3xx answer points
     bool Ok() const { return failure == DavFailure::None && status >= 200 && status < 300; }
 };
 
@@ -46,9 +47,12 @@ public:
     DavClient& operator=(const DavClient&) = delete;
 
     DavResponse Send(const DavRequest& request);
-    // Sends several at once (the manager keeps a few connections to the host busy); the answers
-    // come in the order of the requests.
+    // Sends several at once (a few in flight, one at a time once the server said it was busy); the
+    // answers come in the order of the requests. A busy server (503, 429) is asked again after the
+    // wait it names, a few times.
     std::vector<DavResponse> SendAll(const std::vector<DavRequest>& requests);
+
+    bool Cancelled() const { return m_cancelled && m_cancelled->load(); }
 
     // How many requests that change the server (PUT, DELETE, MKCOL, MKCALENDAR) were sent.
     int Writes() const { return m_writes; }
@@ -61,6 +65,7 @@ private:
     QByteArray m_authorization;
     int m_timeoutMs;
     const std::atomic<bool>* m_cancelled;
+    int m_inFlight;
     int m_writes = 0;
 };
 

@@ -182,10 +182,11 @@ QByteArray HomesQuery() {
 }
 
 QByteArray CollectionsQuery() {
-    return propfind({{kDav, "resourcetype"},
-                     {kDav, "displayname"},
-                     {kCalDav, "supported-calendar-component-set"},
-                     {kDav, "sync-token"}});
+    return propfind({{kDav, "resourcetype"}, {kDav, "displayname"}, {kCalDav, "supported-calendar-component-set"}});
+}
+
+QByteArray SyncTokenQuery() {
+    return propfind({{kDav, "sync-token"}});
 }
 
 QByteArray EtagQuery() {

@@ -36,10 +36,13 @@ struct MultiStatus {
 MultiStatus Parse(const QByteArray& xml);
 
 // PROPFIND bodies.
-QByteArray PrincipalQuery();   // current-user-principal
-QByteArray HomesQuery();       // calendar-home-set, addressbook-home-set
-QByteArray CollectionsQuery(); // resourcetype, displayname, supported-calendar-component-set, sync-token
-QByteArray EtagQuery();        // getetag and resourcetype of the members
+QByteArray PrincipalQuery(); // current-user-principal
+QByteArray HomesQuery();     // calendar-home-set, addressbook-home-set
+// resourcetype, displayname, supported-calendar-component-set: cheap for a server to answer at every
+// synchronisation, unlike a collection's sync-token, which some work out over every member.
+QByteArray CollectionsQuery();
+QByteArray SyncTokenQuery();
+QByteArray EtagQuery(); // getetag and resourcetype of the members
 
 // REPORT bodies: the members' ETags changed since a token (all of them for an empty token), and
 // the texts of some members (`contacts` chooses address-data over calendar-data).

@@ -115,11 +115,14 @@ Discovery Discover(DavClient& client, const SyncAccount& account) {
     return discovery;
 }
 
-QUrl CreateCollection(DavClient& client, const Discovery& discovery, bool contacts, QString& error) {
+QUrl OwnCollection(const Discovery& discovery, bool contacts) {
     // A fixed name: a retry after a broken connection finds the collection instead of making a second.
     const QUrl home = contacts ? discovery.addressBookHome : discovery.calendarHome;
-    const QUrl url =
-        home.resolved(QUrl(contacts ? QStringLiteral("tavoro-contacts/") : QStringLiteral("tavoro-calendar/")));
+    return home.resolved(QUrl(contacts ? QStringLiteral("tavoro-contacts/") : QStringLiteral("tavoro-calendar/")));
+}
+
+QUrl CreateCollection(DavClient& client, const Discovery& discovery, bool contacts, QString& error) {
+    const QUrl url = OwnCollection(discovery, contacts);
     const QString name = QStringLiteral("Tavoro!");
     const DavResponse response = contacts ? client.Send({"MKCOL", url, davxml::MakeAddressBook(name), {}})
                                           : client.Send({"MKCALENDAR", url, davxml::MakeCalendar(name), {}});

@@ -3,11 +3,13 @@
 #include "exchange/CalendarEvent.h"
 #include "exchange/CalendarItems.h"
 #include "exchange/PersonCard.h"
+#include "exchange/TextEncoding.h"
 #include "exchange/VCardReader.h"
 
 #include <QCryptographicHash>
 
 #include <memory>
+#include <type_traits>
 
 namespace recordtext {
 
@@ -28,6 +30,28 @@ using Calendar = std::unique_ptr<icalcomponent, CalendarFree>;
 
 QString nameOf(const std::string& text) {
     return QString::fromStdString(text).simplified();
+}
+
+// One field's text as UTF-8 with one LF for each line break.
+std::string serverText(const std::string& field) {
+    const std::string utf8 = exchangetext::ToUtf8(field);
+    if (utf8.find('\r') == std::string::npos)
+        return utf8;
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] != '\r') {
+            out.push_back(utf8[i]);
+            continue;
+        }
+        // CR LF, and the CR CR LF an older program wrote for it, are one break.
+        while (i + 1 < utf8.size() && utf8[i + 1] == '\r')
+            ++i;
+        if (i + 1 < utf8.size() && utf8[i + 1] == '\n')
+            ++i;
+        out.push_back('\n');
+    }
+    return out;
 }
 
 recordtext::ServerObject skip(QString name, QString reason) {
@@ -55,7 +79,7 @@ ServerObject readEvent(icalcomponent* calendar, icalcomponent* event) {
     if (!appointment)
         return skip(name, QString::fromStdString(reason));
     ServerObject object;
-    object.kind = ServerObject::Kind::Appointment;
+    object.kind = RecordKind::Appointment;
     object.appointment = std::move(*appointment);
     object.name = nameOf(object.appointment.Description);
     return object;
@@ -63,16 +87,69 @@ ServerObject readEvent(icalcomponent* calendar, icalcomponent* event) {
 
 } // namespace
 
+Person ForServer(const Person& person) {
+    Person p = person;
+    for (std::string* field :
+         {&p.FName, &p.LName, &p.RName, &p.Company, &p.Position, &p.Addr1, &p.Addr2, &p.City, &p.State, &p.Zip,
+          &p.HmPhone, &p.WkPhone, &p.WkExt, &p.Fax, &p.Pager, &p.CelPhone, &p.EMail, &p.WebPage, &p.Notes})
+        *field = serverText(*field);
+    return p;
+}
+
+Appointment ForServer(const Appointment& appointment) {
+    Appointment a = appointment;
+    a.Description = serverText(a.Description);
+    return a;
+}
+
+Task ForServer(const Task& task) {
+    Task t = task;
+    t.Description = serverText(t.Description);
+    return t;
+}
+
 std::string Render(const Person& person, const std::string& uid) {
-    return personcard::ToText(person, uid, VCardVersion::V30);
+    return personcard::ToText(ForServer(person), uid, VCardVersion::V30);
 }
 
 std::string Render(const Appointment& appointment, const std::string& uid) {
-    return calendaritems::EventCalendarText(appointment, uid);
+    return calendaritems::EventCalendarText(ForServer(appointment), uid);
 }
 
 std::string Render(const Task& task, const std::string& uid) {
-    return calendaritems::TodoCalendarText(task, uid);
+    return calendaritems::TodoCalendarText(ForServer(task), uid);
+}
+
+QByteArray ServerObject::RecordHash() const {
+    if (!kind)
+        return {};
+    return VisitRecordKind(*kind, [this](auto* type) {
+        using Record = std::remove_pointer_t<decltype(type)>;
+        return Hash(Get<Record>());
+    });
+}
+
+namespace {
+template <class Record> std::optional<Record> roundTrip(const Record& record, bool card) {
+    const ServerObject object = Read(QByteArray::fromStdString(Render(record, std::string())), card);
+    if (object.kind != RecordTraits<Record>::Kind)
+        return std::nullopt;
+    Record back = object.Get<Record>();
+    back.ID = record.ID;
+    return back;
+}
+} // namespace
+
+std::optional<Person> RoundTrip(const Person& person) {
+    return roundTrip(person, true);
+}
+
+std::optional<Appointment> RoundTrip(const Appointment& appointment) {
+    return roundTrip(appointment, false);
+}
+
+std::optional<Task> RoundTrip(const Task& task) {
+    return roundTrip(task, false);
 }
 
 QByteArray ContentHash(std::string_view text) {
@@ -142,7 +219,7 @@ ServerObject ReadCard(const QByteArray& data) {
     ServerObject object;
     if (!personcard::Read(cards.front(), object.person, nullptr))
         return skip(QString(), QStringLiteral("a card that names no one"));
-    object.kind = ServerObject::Kind::Person;
+    object.kind = RecordKind::Person;
     object.name = nameOf(DisplayName(object.person));
     for (const VCardProperty& property : cards.front().properties)
         if (property.name == "UID")
@@ -159,7 +236,7 @@ ServerObject ReadCalendar(const QByteArray& data) {
     if (item) {
         object = readEvent(calendar.get(), item);
     } else if ((item = icalcomponent_get_first_component(calendar.get(), ICAL_VTODO_COMPONENT))) {
-        object.kind = ServerObject::Kind::Task;
+        object.kind = RecordKind::Task;
         object.task = calendaritems::ReadTodo(item, DateTime::Today());
         object.name = nameOf(object.task.Description);
     } else {

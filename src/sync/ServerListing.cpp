@@ -3,11 +3,15 @@
 #include "DavClient.h"
 #include "DavXml.h"
 
+#include <QHash>
+
 namespace davsync {
 
 namespace {
 
 constexpr int kMultigetBatch = 250;
+// A listing the server cuts into parts is followed this far; beyond, it is taken as broken.
+constexpr int kMostListingParts = 1000;
 
 QString malformed(const QUrl& url, const QString& error) {
     return QStringLiteral("The server at %1 gave an answer that cannot be read (%2).")
@@ -70,21 +74,51 @@ Listing ListCollection(DavClient& client, const QUrl& collection, const QString&
     }
     if (response.status != 207)
         return byPropfind(client, collection);
-    const davxml::MultiStatus answer = davxml::Parse(response.body);
     Listing listing;
-    if (!answer.error.isEmpty()) {
-        listing.failure = malformed(collection, answer.error);
-        return listing;
+    QHash<QString, std::size_t> position; // an object listed again in a later part counts as listed then
+    for (int part = 1;; ++part) {
+        const davxml::MultiStatus answer = davxml::Parse(response.body);
+        if (!answer.error.isEmpty()) {
+            listing.failure = malformed(collection, answer.error);
+            return listing;
+        }
+        bool truncated = false;
+        for (const davxml::Resource& resource : answer.resources) {
+            // The server lists no more at once and says so with 507 for the collection itself:
+            // the rest comes with the token it gives.
+            if (resource.status == 507) {
+                truncated = true;
+                continue;
+            }
+            const QString path = HrefPath(collection, resource.href);
+            if (!isMember(collection, path))
+                continue;
+            const ListedObject object{path, resource.etag, resource.status == 404 || resource.status == 410};
+            if (const auto at = position.constFind(path); at != position.cend()) {
+                listing.objects[*at] = object;
+            } else {
+                position.insert(path, listing.objects.size());
+                listing.objects.push_back(object);
+            }
+        }
+        listing.token = answer.syncToken;
+        if (!truncated) {
+            // Without a token every member is in the answer, once no part of it was cut.
+            listing.complete = sent.isEmpty();
+            return listing;
+        }
+        if (answer.syncToken.isEmpty() || part == kMostListingParts) {
+            listing.failure = QStringLiteral("The server at %1 listed only part of what it holds and would not "
+                                             "give the rest; nothing was changed.")
+                                  .arg(collection.toDisplayString(QUrl::RemoveUserInfo));
+            return listing;
+        }
+        response = client.Send(ListRequest(collection, answer.syncToken));
+        if (response.status != 207) {
+            listing.failure = DavClient::Describe(response, collection);
+            return listing;
+        }
     }
-    listing.token = answer.syncToken;
-    // Without a token every member is in the answer.
-    listing.complete = sent.isEmpty();
-    for (const davxml::Resource& resource : answer.resources) {
-        const QString path = HrefPath(collection, resource.href);
-        if (isMember(collection, path))
-            listing.objects.push_back({path, resource.etag, resource.status == 404 || resource.status == 410});
-    }
-    return listing;
 }
 
 std::vector<FetchedObject> FetchObjects(DavClient& client, const QUrl& collection, const QStringList& hrefs,

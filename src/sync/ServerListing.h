@@ -22,7 +22,9 @@ struct ListedObject {
 };
 
 // What changed in a collection since a sync token (RFC 6578), or every member with its ETag
-// when the server keeps no tokens or has forgotten ours.
+// when the server keeps no tokens or has forgotten ours. A listing the server cuts short (507 for
+// the collection) is followed with the token it gives until it is whole; one that never is, is a
+// failure, so that nothing is taken for deleted because it was not listed.
 struct Listing {
     std::vector<ListedObject> objects;
     QString token;         // for the next time; empty when the server offers none

@@ -1,20 +1,15 @@
 #pragma once
 
 #include "SyncAccount.h"
+#include "SyncDecision.h"
 #include "SyncReport.h"
 #include "SyncSession.h"
 #include "SyncState.h"
 
-#include "core/Appointment.h"
-#include "core/Person.h"
-#include "core/Task.h"
-
 #include <QHash>
-#include <QSet>
 
 #include <atomic>
 #include <map>
-#include <set>
 #include <vector>
 
 class PimDocument;
@@ -24,15 +19,16 @@ namespace davsync {
 
 class DavClient;
 struct DavResponse;
-struct FetchedObject;
-struct PendingWrite;
 
-// What one synchronisation found, decided and carried, step by step (see SyncSession).
+// One synchronisation step by step (see SyncSession): the requests, the decision taken by
+// Decide, and the changes to the document and the server that carry it out.
 class SyncPlan {
 public:
     SyncPlan(SyncAccount account, QString documentPath, QString statePath, const std::atomic<bool>& cancelled);
 
     bool Fetch(const PimRecords& snapshot, const SyncSession::Progress& progress);
+    QString DeletionQuestion() const;
+    void AllowDeletions() { m_deletionsAllowed = true; }
     void ApplyTo(PimDocument& document);
     bool Upload(const PimRecords& snapshot, const SyncSession::Progress& progress);
     bool Finish();
@@ -40,67 +36,41 @@ public:
     SyncReport report;
 
 private:
-    using Kind = recorduid::Kind;
-    // A server object that is to replace a record (id > 0) or become a new one.
-    template <class Record> struct Incoming {
-        int id = 0;
-        Record record;
-        QByteArray expectedHash; // the record's hash when the decision was taken
-        bool conflict = false;   // changed here as well: the local version is kept as a new record
-        RecordLink link;
-    };
-    struct Removal {
-        Kind kind;
-        int id;
-        QByteArray expectedHash;
-        QString href;
-    };
     // A calendar or address book and the kinds of record it holds here.
     struct Channel {
         QUrl url;
-        std::vector<Kind> kinds;
+        std::vector<RecordKind> kinds;
     };
 
+    void loadState(const PimRecords& snapshot);
     bool resolveCollections(DavClient& client);
-    CollectionState& collection(Kind kind);
-    const QUrl& urlOf(Kind kind) const;
-    bool syncChannel(DavClient& client, const Channel& channel, DavResponse answer, const PimRecords& snapshot,
+    bool listChannel(DavClient& client, const Channel& channel, DavResponse answer, CollectionListing& out,
                      const SyncSession::Progress& progress);
     void forgetCollection(const Channel& channel);
-    void serverGone(const QString& href, const PimRecords& snapshot);
-    void serverObject(const Channel& channel, const FetchedObject& fetched, const PimRecords& snapshot);
-    template <class Record>
-    void decide(const Record& server, Kind kind, const QString& href, const QByteArray& etag, const std::string& uid,
-                const PimRecords& snapshot, std::vector<Incoming<Record>>& incoming);
-    template <class Record> void apply(PimDocument& document, std::vector<Incoming<Record>>& incoming, Kind kind);
-    void remove(PimDocument& document, const Removal& removal);
-    template <class Record>
-    void queueUploads(const PimRecords& snapshot, Kind kind, std::vector<PendingWrite>& uploads);
+    void keepLinks(const std::vector<SyncAction>& actions);
+    bool holdsBack(RecordKind kind, bool here) const;
+    template <class Record> void download(PimDocument& document, const SyncAction& action);
+    void remove(PimDocument& document, const SyncAction& action);
+    bool send(DavClient& client, const std::vector<SyncAction>& writes, const PimRecords& snapshot,
+              const SyncSession::Progress& progress);
     void passOwnWrites(DavClient& client);
-    void indexLocal(const PimRecords& snapshot);
-    std::string ownUid(Kind kind, int id) const;
-    int unlinkedMatch(Kind kind, const std::string& uid, const QByteArray& hash);
+    void keepLastIds(const PimRecords& records);
 
     SyncAccount m_account;
     QString m_statePath;
     QString m_documentKey;
     const std::atomic<bool>& m_cancelled;
     SyncState m_state;
-    QHash<QString, RecordLink> m_links;               // by href
-    std::map<std::pair<Kind, int>, QString> m_linkOf; // a record's href
-    QHash<QUrl, QString> m_tokens;                    // to keep once what came down is applied
+    LinkTable m_links;
+    QHash<QUrl, QString> m_tokens; // to keep once what came down is applied
+    QString m_identity;            // the document's, or the one it gets now
+    bool m_newIdentity = false;
+    QString m_legacyKey;
     bool m_resolved = false;
     bool m_fetched = false;
-
-    // Records of the snapshot with no link: by own UID and by content, for a first or a lost state.
-    std::map<std::pair<Kind, std::string>, int> m_unlinkedByUid;
-    std::multimap<std::pair<Kind, QByteArray>, int> m_unlinkedByHash;
-    std::set<std::pair<Kind, int>> m_matched;
-
-    std::vector<Incoming<Person>> m_persons;
-    std::vector<Incoming<Appointment>> m_appointments;
-    std::vector<Incoming<Task>> m_tasks;
-    std::vector<Removal> m_removals;
+    bool m_deletionsAllowed = false;
+    std::vector<SyncAction> m_incoming; // what ApplyTo does to the document
+    std::vector<DeletionCount> m_deletions;
 };
 
 } // namespace davsync

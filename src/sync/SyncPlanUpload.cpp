@@ -1,12 +1,15 @@
 #include "SyncPlan.h"
 
 #include "DavClient.h"
-#include "RecordKinds.h"
+#include "RecordPatch.h"
+#include "RecordText.h"
 #include "ServerListing.h"
 
-namespace davsync {
+#include "platform/TextCodec.h"
 
-using namespace recordkinds;
+#include <type_traits>
+
+namespace davsync {
 
 namespace {
 // Requests sent together in one wait; the progress moves and a cancel is seen between batches.
@@ -14,143 +17,186 @@ constexpr std::size_t kUploadBatch = 64;
 // A placeholder for an object written without an ETag in the answer: the next listing shows a
 // different one, and the object's text then proves it unchanged.
 const QByteArray kUnknownEtag = "-";
+
+void progressTo(const SyncSession::Progress& progress, const QString& step, int done, int total) {
+    if (progress)
+        progress(step, done, total);
+}
+
+QString kindWord(RecordKind kind) {
+    const std::string_view key = RecordKindKey(kind);
+    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+// The file a new object is kept in on the server: its UID, which a retry after a broken
+// connection finds again instead of adding a second object.
+QString fileFor(const QString& uid, RecordKind kind) {
+    QString name = uid;
+    if (name.startsWith(QLatin1String("urn:uuid:")))
+        name.remove(0, 9);
+    return name + (kind == RecordKind::Person ? QStringLiteral(".vcf") : QStringLiteral(".ics"));
+}
+
 } // namespace
 
 // One write of the upload step.
 struct PendingWrite {
-    Kind kind;
-    int id;
-    QString href;
+    SyncAction action;
+    QUrl url;
     QByteArray body;
     QByteArray hash;
     QByteArray fingerprint;
-    QString uid;
-    QByteArray etag; // If-Match; empty: a creation (If-None-Match: *)
     bool remove = false;
-    QString name;
 };
-
-template <class Record>
-void SyncPlan::queueUploads(const PimRecords& snapshot, Kind kind, std::vector<PendingWrite>& uploads) {
-    for (const auto& [id, record] : recordsOf<Record>(snapshot)) {
-        const auto linked = m_linkOf.find({kind, id});
-        RecordLink* link = nullptr;
-        if (linked != m_linkOf.end()) {
-            const auto found = m_links.find(linked->second);
-            if (found != m_links.end() && found->id == id && found->kind == kind)
-                link = &*found;
-        }
-        const QByteArray fingerprint = recordtext::Fingerprint(record);
-        if (link && !link->etag.isEmpty() && link->fingerprint == fingerprint)
-            continue;
-        const std::string uid = link ? link->uid.toStdString() : ownUid(kind, id);
-        const std::string text = recordtext::Render(record, uid);
-        const QByteArray hash = recordtext::ContentHash(text);
-        if (link && link->hash == hash && !link->etag.isEmpty()) {
-            link->fingerprint = fingerprint; // changed only where the server does not look
-            continue;
-        }
-        PendingWrite upload{kind,
-                            id,
-                            QString(),
-                            QByteArray::fromStdString(text),
-                            hash,
-                            fingerprint,
-                            QString::fromStdString(uid),
-                            QByteArray(),
-                            false,
-                            nameOf(record)};
-        if (link) {
-            upload.href = link->href;
-            upload.etag = link->etag;
-        } else {
-            // Named by the UID: a retry after a broken connection finds it instead of adding another.
-            const QString file = QString::fromStdString(recorduid::Uid(m_documentKey, kind, id)) +
-                                 (kind == Kind::Person ? QStringLiteral(".vcf") : QStringLiteral(".ics"));
-            upload.href = HrefPath(urlOf(kind), file);
-        }
-        uploads.push_back(std::move(upload));
-    }
-}
 
 bool SyncPlan::Upload(const PimRecords& snapshot, const SyncSession::Progress& progress) {
     if (!m_fetched)
         return false;
-    m_linkOf.clear();
-    for (const RecordLink& link : std::as_const(m_links))
-        if (link.id > 0)
-            m_linkOf[{link.kind, link.id}] = link.href;
-    std::vector<PendingWrite> uploads;
-    queueUploads<Person>(snapshot, Kind::Person, uploads);
-    queueUploads<Appointment>(snapshot, Kind::Appointment, uploads);
-    queueUploads<Task>(snapshot, Kind::Task, uploads);
-    QStringList goneBoth; // deleted here, and gone from the server already
-    for (const RecordLink& link : std::as_const(m_links)) {
-        if (link.id == 0 || !localHash(snapshot, link.kind, link.id).isEmpty())
-            continue;
-        if (link.etag.isEmpty())
-            goneBoth << link.href;
-        else
-            uploads.push_back({link.kind, link.id, link.href, {}, {}, {}, link.uid, link.etag, true, link.href});
-    }
-    for (const QString& href : goneBoth)
-        m_links.remove(href);
-
-    DavClient client(m_account.user, m_account.password, m_account.timeoutSeconds, &m_cancelled);
-    const int total = int(uploads.size());
-    for (std::size_t start = 0; start < uploads.size(); start += kUploadBatch) {
-        progressTo(progress, QStringLiteral("Sending changes to the server"), int(start), total);
-        std::vector<DavRequest> requests;
-        const std::size_t end = std::min(uploads.size(), start + kUploadBatch);
-        for (std::size_t i = start; i < end; ++i) {
-            const PendingWrite& upload = uploads[i];
-            const QUrl url = collection(upload.kind).url.resolved(QUrl::fromEncoded(upload.href.toUtf8()));
-            DavRequest request{upload.remove ? "DELETE" : "PUT", url, upload.body, {}};
-            if (!upload.remove)
-                request.contentType =
-                    upload.kind == Kind::Person ? "text/vcard; charset=utf-8" : "text/calendar; charset=utf-8";
-            if (upload.etag.isEmpty())
-                request.headers.append(qMakePair(QByteArray("If-None-Match"), QByteArray("*")));
-            else
-                request.headers.append(qMakePair(QByteArray("If-Match"), upload.etag));
-            requests.push_back(std::move(request));
-        }
-        const std::vector<DavResponse> responses = client.SendAll(requests);
-        for (std::size_t i = start; i < end; ++i) {
-            const PendingWrite& upload = uploads[i];
-            const DavResponse& response = responses[i - start];
-            if (response.failure != DavFailure::None) {
-                if (report.failure.isEmpty())
-                    report.failure = DavClient::Describe(response, requests[i - start].url);
+    keepLastIds(snapshot);
+    SyncInput input;
+    input.local = &snapshot;
+    input.links = &m_links;
+    input.identity = m_identity;
+    input.legacyKey = m_legacyKey;
+    std::vector<SyncAction> actions = Decide(input);
+    keepLinks(actions);
+    const std::vector<DeletionCount> counts = CountDeletions(actions, m_links);
+    std::vector<SyncAction> writes;
+    for (SyncAction& action : actions) {
+        using Type = SyncAction::Type;
+        if (action.type == Type::RemoveThere) {
+            const auto count = std::find_if(counts.begin(), counts.end(),
+                                            [&](const DeletionCount& c) { return c.kind == action.kind; });
+            if (!m_deletionsAllowed && NeedsConsent(count->there, count->linked)) {
+                ++report.heldBack;
                 continue;
             }
-            if (upload.remove && (response.Ok() || response.status == 404 || response.status == 410)) {
-                m_links.remove(upload.href);
+        }
+        if (action.type == Type::Create || action.type == Type::Update || action.type == Type::RemoveThere)
+            writes.push_back(std::move(action));
+    }
+    DavClient client(m_account.user, m_account.password, m_account.timeoutSeconds, &m_cancelled);
+    if (!send(client, writes, snapshot, progress))
+        return false;
+    if (!writes.empty())
+        passOwnWrites(client);
+    return true;
+}
+
+bool SyncPlan::send(DavClient& client, const std::vector<SyncAction>& writes, const PimRecords& snapshot,
+                    const SyncSession::Progress& progress) {
+    using Type = SyncAction::Type;
+    // The server's copies of the objects changed here, read just before the write: what they hold
+    // that this program has no field for goes back with the change.
+    QHash<QUrl, QStringList> toPatch;
+    for (const SyncAction& action : writes)
+        if (action.type == Type::Update)
+            toPatch[m_state.Collection(action.kind).url] << action.href;
+    QHash<QString, FetchedObject> copies;
+    for (auto it = toPatch.cbegin(); it != toPatch.cend(); ++it) {
+        QString failure;
+        const bool contacts = it.key() == m_state.contacts.url;
+        for (FetchedObject& copy : FetchObjects(client, it.key(), it.value(), contacts, failure))
+            copies.insert(copy.href, std::move(copy));
+        if (!failure.isEmpty()) {
+            report.failure = failure;
+            return false;
+        }
+    }
+
+    const int total = int(writes.size());
+    for (std::size_t start = 0; start < writes.size(); start += kUploadBatch) {
+        progressTo(progress, QStringLiteral("Sending changes to the server"), int(start), total);
+        std::vector<PendingWrite> batch;
+        std::vector<DavRequest> requests;
+        const std::size_t end = std::min(writes.size(), start + kUploadBatch);
+        for (std::size_t i = start; i < end; ++i) {
+            PendingWrite write{writes[i], {}, {}, {}, {}, writes[i].type == Type::RemoveThere};
+            SyncAction& action = write.action;
+            const QUrl collection = m_state.Collection(action.kind).url;
+            if (action.href.isEmpty())
+                action.href = HrefPath(collection, fileFor(action.uid, action.kind));
+            write.url = collection.resolved(QUrl::fromEncoded(action.href.toUtf8()));
+            if (!write.remove) {
+                const auto copy = copies.constFind(action.href);
+                if (action.type == Type::Update && (copy == copies.cend() || copy->etag != action.etag)) {
+                    report.errors << QStringLiteral("%1 \"%2\": changed on the server meanwhile; the next "
+                                                    "synchronization brings both together")
+                                         .arg(kindWord(action.kind), action.name);
+                    continue;
+                }
+                const bool ok = VisitRecordKind(action.kind, [&](auto* type) {
+                    using Record = std::remove_pointer_t<decltype(type)>;
+                    const Record* record = RecordTraits<Record>::In(snapshot).Find(action.id);
+                    if (!record)
+                        return false;
+                    std::optional<std::string> text;
+                    if (action.type == Type::Update)
+                        text = recordpatch::Patch(std::string_view(copy->data.constData(), copy->data.size()), *record);
+                    if (!text)
+                        text = recordtext::Render(*record, action.uid.toStdString());
+                    write.body = QByteArray::fromStdString(*text);
+                    write.hash = recordtext::LocalHash(*record);
+                    write.fingerprint = recordtext::Fingerprint(*record);
+                    return true;
+                });
+                if (!ok)
+                    continue;
+            }
+            DavRequest request{write.remove ? "DELETE" : "PUT", write.url, write.body, {}};
+            if (!write.remove)
+                request.contentType =
+                    action.kind == RecordKind::Person ? "text/vcard; charset=utf-8" : "text/calendar; charset=utf-8";
+            if (action.etag.isEmpty())
+                request.headers.append(qMakePair(QByteArray("If-None-Match"), QByteArray("*")));
+            else
+                request.headers.append(qMakePair(QByteArray("If-Match"), action.etag));
+            requests.push_back(std::move(request));
+            batch.push_back(std::move(write));
+        }
+        const std::vector<DavResponse> responses = client.SendAll(requests);
+        for (std::size_t i = 0; i < batch.size(); ++i) {
+            const PendingWrite& write = batch[i];
+            const SyncAction& action = write.action;
+            const DavResponse& response = responses[i];
+            if (response.failure != DavFailure::None) {
+                if (report.failure.isEmpty())
+                    report.failure = DavClient::Describe(response, write.url);
+                continue;
+            }
+            if (write.remove && (response.Ok() || response.status == 404 || response.status == 410)) {
+                m_links.remove(action.href);
                 report.deletedThere += response.Ok() ? 1 : 0;
             } else if (response.Ok()) {
-                m_links.insert(upload.href, RecordLink{upload.kind, upload.id, upload.href,
+                m_links.insert(action.href, RecordLink{action.kind,
+                                                       action.id,
+                                                       action.href,
                                                        response.etag.isEmpty() ? kUnknownEtag : response.etag,
-                                                       upload.uid, upload.hash, upload.fingerprint});
+                                                       action.uid,
+                                                       write.hash,
+                                                       write.fingerprint,
+                                                       {},
+                                                       {}});
                 ++report.uploaded;
-            } else if (!upload.remove && (response.status == 404 || response.status == 409)) {
+            } else if (response.status == 507) {
+                // Nothing more fits: the rest would be refused the same way.
+                report.failure = DavClient::Describe(response, write.url);
+            } else if (!write.remove && (response.status == 404 || response.status == 409)) {
                 report.failure = QStringLiteral("The collection %1 is not on the server any more.")
-                                     .arg(collection(upload.kind).url.toDisplayString(QUrl::RemoveUserInfo));
+                                     .arg(m_state.Collection(action.kind).url.toDisplayString(QUrl::RemoveUserInfo));
             } else if (response.status == 412) {
                 report.errors << QStringLiteral("%1 \"%2\": changed on the server meanwhile; the next "
                                                 "synchronization brings both together")
-                                     .arg(kindWord(upload.kind), upload.name);
+                                     .arg(kindWord(action.kind), action.name);
             } else {
                 report.errors << QStringLiteral("%1 \"%2\": %3")
-                                     .arg(kindWord(upload.kind), upload.name,
-                                          DavClient::Describe(response, requests[i - start].url));
+                                     .arg(kindWord(action.kind), action.name, DavClient::Describe(response, write.url));
             }
         }
         if (!report.failure.isEmpty())
             return false;
     }
     progressTo(progress, QStringLiteral("Sending changes to the server"), total, total);
-    if (total > 0)
-        passOwnWrites(client);
     return true;
 }
 
@@ -158,9 +204,9 @@ bool SyncPlan::Upload(const PimRecords& snapshot, const SyncSession::Progress& p
 // token, the token moves past it.
 void SyncPlan::passOwnWrites(DavClient& client) {
     QList<QUrl> done;
-    for (Kind kind : kAll) {
-        const QUrl url = collection(kind).url;
-        const QString token = collection(kind).token;
+    for (RecordKind kind : kRecordKinds) {
+        const QUrl url = m_state.Collection(kind).url;
+        const QString token = m_state.Collection(kind).token;
         if (token.isEmpty() || done.contains(url))
             continue;
         done << url;
@@ -174,9 +220,9 @@ void SyncPlan::passOwnWrites(DavClient& client) {
             });
         if (!ours)
             continue;
-        for (Kind sharing : kAll)
-            if (collection(sharing).url == url)
-                collection(sharing).token = listing.token;
+        for (RecordKind sharing : kRecordKinds)
+            if (m_state.Collection(sharing).url == url)
+                m_state.Collection(sharing).token = listing.token;
     }
 }
 

@@ -21,9 +21,13 @@ QString SyncReport::Text() const {
                 .arg(downloaded)
                 .arg(deletedHere)
                 .arg(deletedThere);
+    if (heldBack > 0)
+        text += QStringLiteral("Deletions held back, too many to make unasked: %1\n").arg(heldBack);
     appendList(text, QStringLiteral("Conflicts, kept both versions: %1"), conflicts);
     appendList(text, QStringLiteral("Errors, retried by the next synchronization: %1"), errors);
     appendList(text, QStringLiteral("Left on the server, not held here: %1"), skipped);
+    appendList(text, QStringLiteral("Also on the server, not synchronized (another can be chosen): %1"),
+               otherCollections);
     for (const QString& note : notes)
         text += note + QLatin1Char('\n');
     return text;

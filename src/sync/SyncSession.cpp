@@ -29,6 +29,14 @@ bool SyncSession::Fetch(const PimRecords& snapshot) {
     return m_plan->Fetch(snapshot, m_progress);
 }
 
+QString SyncSession::DeletionQuestion() const {
+    return m_plan->DeletionQuestion();
+}
+
+void SyncSession::AllowDeletions() {
+    m_plan->AllowDeletions();
+}
+
 void SyncSession::ApplyTo(PimDocument& document) {
     m_plan->ApplyTo(document);
 }
@@ -45,9 +53,12 @@ const SyncReport& SyncSession::Report() const {
     return m_plan->report;
 }
 
-SyncReport Synchronize(PimDocument& document, const SyncAccount& account, SyncSession::Progress progress) {
+SyncReport Synchronize(PimDocument& document, const SyncAccount& account, SyncSession::Progress progress,
+                       bool allowDeletions) {
     SyncSession session(account, document.FileName());
     session.SetProgress(std::move(progress));
+    if (allowDeletions)
+        session.AllowDeletions();
     if (session.Fetch(document.Records())) {
         session.ApplyTo(document);
         session.Upload(document.Records());

@@ -33,7 +33,13 @@ public:
     // the work goes on. The state written by Finish ties server objects to records by ID: the
     // document is to be saved once ApplyTo has changed it, or the next sync takes the records that
     // came down, and were never saved, for deleted here.
-    bool Fetch(const PimRecords& snapshot);  // 1. network, any thread; never touches the document
+    bool Fetch(const PimRecords& snapshot); // 1. network, any thread; never touches the document
+    // After Fetch: the question to ask when the sync would delete more than 10 records of a kind,
+    // and more than a tenth of them, on either side; empty when it would not. Unless the answer
+    // is AllowDeletions, those deletions are held back (SyncReport::heldBack) and asked again
+    // the next time.
+    QString DeletionQuestion() const;
+    void AllowDeletions();
     void ApplyTo(PimDocument& document);     // 2. GUI thread: what came down, as one batch "Synchronize"
     bool Upload(const PimRecords& snapshot); // 3. network, any thread; snapshot taken after ApplyTo
     bool Finish(); // 4. writes the state file atomically (also after a failure, for what did succeed)
@@ -50,7 +56,9 @@ private:
     std::unique_ptr<SyncPlan> m_plan;
 };
 
-// All four steps on the calling thread, for tavoro-cli, tests and bench.
-SyncReport Synchronize(PimDocument& document, const SyncAccount& account, SyncSession::Progress progress = {});
+// All four steps on the calling thread, for tavoro-cli, tests and bench; many deletions are made
+// only with `allowDeletions`.
+SyncReport Synchronize(PimDocument& document, const SyncAccount& account, SyncSession::Progress progress = {},
+                       bool allowDeletions = false);
 
 } // namespace davsync

@@ -14,23 +14,18 @@ namespace davsync {
 
 namespace {
 
-constexpr int kVersion = 1;
+// 2: the document's identity and LastIDs, and the objects left on the server with their names.
+// A state of version 1 names no document and is not trusted: everything is compared once.
+constexpr int kVersion = 2;
 
-const char* kindName(recorduid::Kind kind) {
-    switch (kind) {
-    case recorduid::Kind::Person:
-        return "person";
-    case recorduid::Kind::Appointment:
-        return "appointment";
-    case recorduid::Kind::Task:
-        return "task";
-    }
-    return "";
+QString key(RecordKind kind) {
+    const std::string_view name = RecordKindKey(kind);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-bool kindOf(const QString& name, recorduid::Kind& kind) {
-    for (recorduid::Kind k : {recorduid::Kind::Person, recorduid::Kind::Appointment, recorduid::Kind::Task}) {
-        if (name == QLatin1String(kindName(k))) {
+bool kindOf(const QString& name, RecordKind& kind) {
+    for (RecordKind k : kRecordKinds) {
+        if (name == key(k)) {
             kind = k;
             return true;
         }
@@ -49,14 +44,35 @@ CollectionState collectionFrom(const QJsonValue& value) {
 
 } // namespace
 
+CollectionState& SyncState::Collection(RecordKind kind) {
+    switch (kind) {
+    case RecordKind::Person:
+        return contacts;
+    case RecordKind::Appointment:
+        return events;
+    case RecordKind::Task:
+        break;
+    }
+    return todos;
+}
+
+const CollectionState& SyncState::Collection(RecordKind kind) const {
+    return const_cast<SyncState*>(this)->Collection(kind);
+}
+
+int SyncState::LastId(RecordKind kind) const {
+    const auto found = lastIds.find(kind);
+    return found == lastIds.end() ? 0 : found->second;
+}
+
 QString SyncState::PathFor(const QString& documentPath, const QUrl& server, const QString& user) {
     const QString document = documentPath.isEmpty() ? QString() : QFileInfo(documentPath).absoluteFilePath();
-    const QByteArray key =
+    const QByteArray name =
         (document + QLatin1Char('\n') + server.adjusted(QUrl::StripTrailingSlash).toString() + QLatin1Char('\n') + user)
             .toUtf8();
-    const QString name = QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex());
+    const QString file = QString::fromLatin1(QCryptographicHash::hash(name, QCryptographicHash::Sha1).toHex());
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return QDir(data).filePath(QStringLiteral("sync/") + name + QStringLiteral(".json"));
+    return QDir(data).filePath(QStringLiteral("sync/") + file + QStringLiteral(".json"));
 }
 
 bool SyncState::Load(const QString& path, SyncState& state, QString* problem) {
@@ -71,11 +87,16 @@ bool SyncState::Load(const QString& path, SyncState& state, QString* problem) {
     QJsonParseError parseError;
     const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(*text), &parseError);
     const QJsonObject root = json.object();
-    if (json.isNull() || root.value(QStringLiteral("version")).toInt() != kVersion) {
+    const int version = root.value(QStringLiteral("version")).toInt();
+    if (json.isNull() || version < 1 || version > kVersion) {
         if (problem)
             *problem = QStringLiteral("The synchronization state %1 is damaged; everything was compared.").arg(path);
         return false;
     }
+    state.identity = root.value(QStringLiteral("identity")).toString();
+    const QJsonObject lastIds = root.value(QStringLiteral("lastIds")).toObject();
+    for (RecordKind kind : kRecordKinds)
+        state.lastIds[kind] = lastIds.value(key(kind)).toInt();
     state.contacts = collectionFrom(root.value(QStringLiteral("contacts")));
     state.events = collectionFrom(root.value(QStringLiteral("events")));
     state.todos = collectionFrom(root.value(QStringLiteral("todos")));
@@ -92,6 +113,8 @@ bool SyncState::Load(const QString& path, SyncState& state, QString* problem) {
         link.uid = object.value(QStringLiteral("uid")).toString();
         link.hash = object.value(QStringLiteral("hash")).toString().toLatin1();
         link.fingerprint = object.value(QStringLiteral("fingerprint")).toString().toLatin1();
+        link.name = object.value(QStringLiteral("name")).toString();
+        link.reason = object.value(QStringLiteral("reason")).toString();
         if (!link.href.isEmpty())
             state.links.push_back(std::move(link));
     }
@@ -101,15 +124,25 @@ bool SyncState::Load(const QString& path, SyncState& state, QString* problem) {
 bool SyncState::Save(const QString& path) const {
     QJsonArray linkArray;
     for (const RecordLink& link : links) {
-        linkArray.append(QJsonObject{{QStringLiteral("kind"), QLatin1String(kindName(link.kind))},
-                                     {QStringLiteral("id"), link.id},
-                                     {QStringLiteral("href"), link.href},
-                                     {QStringLiteral("etag"), QString::fromUtf8(link.etag)},
-                                     {QStringLiteral("uid"), link.uid},
-                                     {QStringLiteral("hash"), QString::fromLatin1(link.hash)},
-                                     {QStringLiteral("fingerprint"), QString::fromLatin1(link.fingerprint)}});
+        QJsonObject object{{QStringLiteral("kind"), key(link.kind)},
+                           {QStringLiteral("id"), link.id},
+                           {QStringLiteral("href"), link.href},
+                           {QStringLiteral("etag"), QString::fromUtf8(link.etag)},
+                           {QStringLiteral("uid"), link.uid},
+                           {QStringLiteral("hash"), QString::fromLatin1(link.hash)},
+                           {QStringLiteral("fingerprint"), QString::fromLatin1(link.fingerprint)}};
+        if (link.id == 0) {
+            object.insert(QStringLiteral("name"), link.name);
+            object.insert(QStringLiteral("reason"), link.reason);
+        }
+        linkArray.append(object);
     }
+    QJsonObject lastIdObject;
+    for (RecordKind kind : kRecordKinds)
+        lastIdObject.insert(key(kind), LastId(kind));
     const QJsonObject root{{QStringLiteral("version"), kVersion},
+                           {QStringLiteral("identity"), identity},
+                           {QStringLiteral("lastIds"), lastIdObject},
                            {QStringLiteral("contacts"), collectionJson(contacts)},
                            {QStringLiteral("events"), collectionJson(events)},
                            {QStringLiteral("todos"), collectionJson(todos)},
