@@ -175,6 +175,31 @@ private slots:
         QCOMPARE(names(other), all);
     }
 
+    // Many deletions at once are asked about first; a no holds them back, and the report says so.
+    void manyDeletionsAreAskedFirst() {
+        Frame window(m_server.Url(), QStringLiteral("ivan"));
+        PimDocument& document = window.frame.Document();
+        for (int i = 0; i < 12; ++i)
+            document.Add(person("Many", std::to_string(i).c_str()));
+        window.frame.Route(cmd::FileSynchronize);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.frame.Sync().IsRunning(), 30000);
+        for (int id = 2; id <= 13; ++id)
+            document.RemovePerson(id);
+        window.prompts.queueAnswer(PromptAnswer::No);
+        window.frame.Route(cmd::FileSynchronize);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.frame.Sync().IsRunning(), 30000);
+        QCOMPARE(
+            window.messagesWith(QStringLiteral("This synchronization would delete 12 of 13 persons on the server")), 1);
+        QVERIFY(window.prompts.messages.last().text.contains(QStringLiteral("Deletions held back")));
+        QCOMPARE(window.prompts.messages.last().icon, PromptIcon::Exclamation);
+
+        window.prompts.queueAnswer(PromptAnswer::Yes);
+        window.frame.Route(cmd::FileSynchronize);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.frame.Sync().IsRunning(), 30000);
+        QVERIFY2(window.prompts.messages.last().text.contains(QStringLiteral("Deleted on the server: 12")),
+                 qPrintable(window.prompts.messages.last().text));
+    }
+
     // A server that is not there: the message, and the document as it was.
     void failureLeavesDocumentUnchanged() {
         RadicaleServer gone;

@@ -15,7 +15,8 @@
 
 namespace {
 
-const char kUsage[] = "sync DOC URL --user NAME [--password-file FILE] [--allow-plain-http]";
+const char kUsage[] = "sync DOC URL --user NAME [--password-file FILE] [--allow-plain-http] [--allow-deletions] "
+                      "[--calendar NAME] [--address-book NAME]";
 
 int fail(const QString& message) {
     std::fprintf(stderr, "tavoro-cli: %s\n", qPrintable(message));
@@ -40,6 +41,43 @@ bool isLocalHost(const QUrl& url) {
     return host == QLatin1String("localhost") || host == QLatin1String("127.0.0.1") || host == QLatin1String("::1");
 }
 
+bool sameName(const davsync::DavCollection& collection, const QString& name) {
+    const QString last = collection.url.path().section(QLatin1Char('/'), -2, -2);
+    return collection.displayName.compare(name, Qt::CaseInsensitive) == 0 || last == name;
+}
+
+// A collection named by its address (absolute, or a path on the server) or by its name on the
+// server (its display name, or the last part of its path).
+bool chooseCollection(const QString& given, bool contacts, davsync::SyncAccount& account, QUrl& chosen,
+                      std::optional<davsync::Discovery>& discovery, QString& error) {
+    if (given.startsWith(QLatin1Char('/')) || given.contains(QLatin1String("://"))) {
+        chosen = account.server.resolved(QUrl(given));
+        if (!chosen.path().endsWith(QLatin1Char('/')))
+            chosen.setPath(chosen.path() + QLatin1Char('/'));
+        return true;
+    }
+    if (!discovery)
+        discovery = davsync::Discover(account);
+    if (!discovery->Succeeded()) {
+        error = discovery->error;
+        return false;
+    }
+    const QList<davsync::DavCollection>& list = contacts ? discovery->addressBooks : discovery->calendars;
+    QStringList names;
+    for (const davsync::DavCollection& collection : list) {
+        if (sameName(collection, given)) {
+            chosen = collection.url;
+            return true;
+        }
+        names << (collection.displayName.isEmpty() ? collection.url.path() : collection.displayName);
+    }
+    error =
+        QStringLiteral("the server has no %1 named '%2'%3")
+            .arg(contacts ? QStringLiteral("address book") : QStringLiteral("calendar"), given,
+                 names.isEmpty() ? QString() : QStringLiteral(" (it has: %1)").arg(names.join(QStringLiteral(", "))));
+    return false;
+}
+
 } // namespace
 
 int runSync(const QStringList& args) {
@@ -48,6 +86,9 @@ int runSync(const QStringList& args) {
         {QStringLiteral("user"), QStringLiteral("User name."), QStringLiteral("NAME")},
         {QStringLiteral("password-file"), QStringLiteral("File holding the password."), QStringLiteral("FILE")},
         {QStringLiteral("allow-plain-http"), QStringLiteral("Send the password unencrypted.")},
+        {QStringLiteral("allow-deletions"), QStringLiteral("Make deletions too many to make unasked.")},
+        {QStringLiteral("calendar"), QStringLiteral("The calendar for events and to-dos."), QStringLiteral("NAME")},
+        {QStringLiteral("address-book"), QStringLiteral("The address book."), QStringLiteral("NAME")},
     });
     if (!parser.parse(QStringList{QStringLiteral("tavoro-cli")} + args) || parser.positionalArguments().size() != 2 ||
         !parser.isSet(QStringLiteral("user")))
@@ -71,6 +112,19 @@ int runSync(const QStringList& args) {
 
     if (documentInUse(path))
         return kCliFailure;
+    std::optional<davsync::Discovery> discovery;
+    QString error;
+    if (parser.isSet(QStringLiteral("calendar"))) {
+        if (!chooseCollection(parser.value(QStringLiteral("calendar")), false, account, account.eventCalendar,
+                              discovery, error))
+            return fail(error);
+        account.todoCalendar = account.eventCalendar;
+    }
+    if (parser.isSet(QStringLiteral("address-book")) &&
+        !chooseCollection(parser.value(QStringLiteral("address-book")), true, account, account.addressBook, discovery,
+                          error))
+        return fail(error);
+
     PimDocument document;
     if (QFileInfo::exists(path)) {
         StderrPromptService prompt;
@@ -78,7 +132,13 @@ int runSync(const QStringList& args) {
             return fail(QStringLiteral("cannot read the document '%1'").arg(path));
     }
     davsync::SyncSession session(account, QFileInfo(path).absoluteFilePath());
+    if (parser.isSet(QStringLiteral("allow-deletions")))
+        session.AllowDeletions();
     if (session.Fetch(document.Records())) {
+        const QString question = session.DeletionQuestion();
+        if (!question.isEmpty() && !parser.isSet(QStringLiteral("allow-deletions")))
+            std::fprintf(stderr, "tavoro-cli: %s Not without --allow-deletions: they are held back.\n",
+                         qPrintable(question.section(QLatin1Char('.'), 0, 0) + QLatin1Char('.')));
         session.ApplyTo(document);
         if (document.IsModified() && !document.Save(path)) {
             // Nothing goes up that the document does not keep; the state stays as it was.
@@ -89,5 +149,6 @@ int runSync(const QStringList& args) {
     session.Finish();
     const davsync::SyncReport& report = session.Report();
     std::fputs(qPrintable(report.Text()), report.Succeeded() ? stdout : stderr);
-    return report.Succeeded() ? kCliSuccess : kCliFailure;
+    // A script must hear of anything not carried: items that failed and deletions held back too.
+    return report.Complete() ? kCliSuccess : kCliFailure;
 }

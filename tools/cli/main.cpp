@@ -35,7 +35,10 @@ static const CliCommand kCommands[] = {
      "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] [--size POINTS] "
      "[--paper NAME] [--landscape] [--margins MM]",
      runPrint},
-    {"sync", "sync DOC URL --user NAME [--password-file FILE] [--allow-plain-http]", runSync},
+    {"sync",
+     "sync DOC URL --user NAME [--password-file FILE] [--allow-plain-http] [--allow-deletions] [--calendar NAME] "
+     "[--address-book NAME]",
+     runSync},
 };
 
 namespace {

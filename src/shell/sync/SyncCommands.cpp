@@ -146,6 +146,10 @@ bool SyncCommands::start(bool background) {
     connect(m_run, &SyncRun::progress, this,
             [this](const QString& step, int done, int total) { emit statusText(progressText(step, done, total)); });
     connect(m_run, &SyncRun::finished, this, [this, background] { ended(background); });
+    m_run->SetDeletionConfirmation([this](const QString& question) {
+        return m_prompt.message(question, kCaption, platform::PromptButtons::YesNo,
+                                platform::PromptIcon::Exclamation) == platform::PromptAnswer::Yes;
+    });
     // The sync state now names the records that came down; a document closed without them would
     // have them deleted from the server by the next sync.
     connect(m_run, &SyncRun::applied, this, [this] {
@@ -168,10 +172,12 @@ void SyncCommands::ended(bool background) {
         // A refused password is asked for again next time rather than sent once more.
         m_heldPasswords.remove(SyncSettings::Read(m_settings).PasswordKey());
     }
-    if (background && report.Succeeded() && report.conflicts.isEmpty() && report.errors.isEmpty())
+    if (background && report.Complete() && report.conflicts.isEmpty())
         return;
     m_prompt.message(report.Text().trimmed(), kCaption, platform::PromptButtons::Ok,
-                     report.Succeeded() ? platform::PromptIcon::Information : platform::PromptIcon::Stop);
+                     !report.Succeeded() ? platform::PromptIcon::Stop
+                     : report.Complete() ? platform::PromptIcon::Information
+                                         : platform::PromptIcon::Exclamation);
 }
 
 void SyncCommands::EditSettings() {

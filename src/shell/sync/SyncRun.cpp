@@ -41,10 +41,15 @@ void SyncRun::fetched() {
             const davsync::SyncReport& report = session->Report();
             return report.downloaded + report.deletedHere + report.conflicts.size();
         };
+        const QString question = session->DeletionQuestion();
+        if (!question.isEmpty() && m_confirmDeletions && m_confirmDeletions(question))
+            session->AllowDeletions();
         const auto before = changes();
         const bool wasSaved = !m_document.IsModified();
+        const std::string identity = m_document.Records().Identity;
         session->ApplyTo(m_document);
-        if (changes() != before || (wasSaved && m_document.IsModified()))
+        // The document's identity is what the sync state is kept under: it must reach the file.
+        if (changes() != before || (wasSaved && m_document.IsModified()) || identity != m_document.Records().Identity)
             emit applied();
         m_stage = Stage::Uploading;
         m_watcher.setFuture(QtConcurrent::run([session, snapshot = m_document.Records()] {

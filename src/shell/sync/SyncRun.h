@@ -5,6 +5,7 @@
 #include <QFutureWatcher>
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class PimDocument;
@@ -18,6 +19,12 @@ public:
     SyncRun(PimDocument& document, const davsync::SyncAccount& account, QObject* parent = nullptr);
     // Stops the work and waits for it.
     ~SyncRun() override;
+
+    // Asked, on the GUI thread, before a sync deletes more records than it may unasked (see
+    // SyncSession::DeletionQuestion); without an answer of yes they are held back.
+    void SetDeletionConfirmation(std::function<bool(const QString& question)> confirm) {
+        m_confirmDeletions = std::move(confirm);
+    }
 
     void Start();
     // Stops at the next request and waits; the state file keeps what was carried. No `finished`.
@@ -42,4 +49,5 @@ private:
     std::unique_ptr<davsync::SyncSession> m_session;
     QFutureWatcher<bool> m_watcher;
     Stage m_stage = Stage::Idle;
+    std::function<bool(const QString& question)> m_confirmDeletions;
 };
