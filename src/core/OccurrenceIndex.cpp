@@ -190,8 +190,21 @@ std::vector<DayOccurrence> OccurrenceIndex::Between(const PimRecords& records, C
     if (!m_series.empty()) {
         for (int key = monthKeyOf(from), lastKey = monthKeyOf(to); key <= lastKey; ++key) {
             Month& m = month(key);
-            fill(m, std::nullopt);
             const CalendarDate a = std::max(from, m.first), b = std::min(to, m.last);
+            if (a == b && !m.pending.empty()) {
+                // One day of a month not worked out yet: the series still pending give just that day,
+                // which costs a fraction of their month; the month is left to Prepare().
+                for (const Occurrence& o : m.entries)
+                    if (o.firstDay <= a && o.lastDay >= a && !replaced(o))
+                        listDays(out, o, a, a);
+                for (int id : m.pending)
+                    if (const auto found = m_series.find(id); found != m_series.end())
+                        for (const Occurrence& o : found->second.Covering(a, a))
+                            if (!replaced(o))
+                                listDays(out, o, a, a);
+                continue;
+            }
+            fill(m, std::nullopt);
             if (a == b) {
                 if (!m.tableBuilt)
                     buildTable(m);

@@ -14,7 +14,8 @@ DayViewController::DayViewController(PimDocument& document, QObject* parent)
     m_refillTimer.setSingleShot(true);
     m_refillTimer.setInterval(0);
     connect(&m_refillTimer, &QTimer::timeout, this, &DayViewController::RefillIfPending);
-    m_prepareTimer.setInterval(0);
+    // Slices of idle work with pauses between them, once the user has stopped choosing dates.
+    m_prepareTimer.setInterval(20);
     connect(&m_prepareTimer, &QTimer::timeout, this, &DayViewController::prepareOccurrences);
     m_document.AddObserver(this);
     m_attached = true;
