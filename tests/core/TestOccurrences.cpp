@@ -1,3 +1,4 @@
+#include "core/DayListRows.h"
 #include "core/OccurrenceIndex.h"
 #include "core/PimRecords.h"
 #include "support/TestMain.h"
@@ -81,6 +82,7 @@ private slots:
     void zonedSeriesAcrossTheChanges_data();
     void zonedSeriesAcrossTheChanges();
     void indexFollowsChanges();
+    void dayViewRows();
 };
 
 // A date written as its midnight in one zone reads as the same day in another.
@@ -263,6 +265,26 @@ void TestOccurrences::indexFollowsChanges() {
     index.Forget();
     QCOMPARE(listing(index, records, day(2025, 3, 10), day(2025, 3, 10)),
              QStringList{"2025-03-10 07:00-07:30 Single [1/1]"});
+}
+
+// The day view's rows: all-day first ("All day" keeps the row selectable), then by start; an
+// occurrence of a series carries the series' ID and its alarm image.
+void TestOccurrences::dayViewRows() {
+    PimRecords records;
+    Appointment meeting = timed("Meeting", DateTime(2025, 3, 3, 10, 0, 0), 60);
+    meeting.RRule = "FREQ=WEEKLY";
+    meeting.Alarm = 1;
+    const int series = *records.Appointments.Add(meeting);
+    const int trip = *records.Appointments.Add(allDay("Trip", day(2025, 3, 9), day(2025, 3, 10)));
+    const std::vector<ListRow> rows = DayListRows::Appointments(records, day(2025, 3, 10).Midnight());
+    QCOMPARE(rows.size(), 2u);
+    QCOMPARE(rows[0].id, trip);
+    QCOMPARE(rows[0].columns[0], std::string("All day"));
+    QCOMPARE(rows[1].id, series);
+    QCOMPARE(rows[1].image, 1);
+    QCOMPARE(rows[1].columns[0], std::string("10:00 AM-11:00 AM"));
+    QVERIFY(DayListRows::Appointments(records, day(2025, 3, 11).Midnight()).empty());
+    QCOMPARE(DayListRows::Appointments(records, day(2025, 3, 2).Midnight()).size(), 0u);
 }
 
 TAVORO_TEST_MAIN(TestOccurrences)
