@@ -31,8 +31,15 @@ CalendarDate CalendarDate::FromDayNumber(int dayNumber) {
 }
 
 CalendarDate CalendarDate::Of(const DateTime& local) {
-    const DateTime date = local.Date();
-    return date.IsValid() ? CalendarDate(static_cast<int>(date.Value())) : CalendarDate();
+    if (!local.IsValid())
+        return {};
+    // The day DateTime's own split gives: the whole part toward zero, and the next day when the
+    // time rounds to a full 24 hours. Its midnight's day count is that whole number.
+    const double value = local.Value();
+    double whole = value >= 0 ? std::floor(value) : std::ceil(value);
+    if (std::round(std::fabs(value - whole) * 86400.0) >= 86400.0)
+        whole += 1;
+    return FromDayNumber(static_cast<int>(whole));
 }
 
 CalendarDate CalendarDate::OfStoredDate(const DateTime& stored) {

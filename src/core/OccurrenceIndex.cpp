@@ -96,8 +96,17 @@ void OccurrenceIndex::sync(const PimRecords& records) {
     for (const auto& [id, gone] : m_series)
         changedSeries.push_back(id);
     m_series = std::move(series);
-    std::stable_sort(m_singles.begin(), m_singles.end(),
-                     [](const Occurrence& a, const Occurrence& b) { return a.firstDay < b.firstDay; });
+    // By first day; sorting the days with their places moves far less than sorting the occurrences.
+    std::vector<std::pair<CalendarDate, std::uint32_t>> order;
+    order.reserve(m_singles.size());
+    for (std::size_t i = 0; i < m_singles.size(); ++i)
+        order.emplace_back(m_singles[i].firstDay, static_cast<std::uint32_t>(i));
+    std::sort(order.begin(), order.end());
+    std::vector<Occurrence> sorted;
+    sorted.reserve(m_singles.size());
+    for (const auto& [first, place] : order)
+        sorted.push_back(std::move(m_singles[place]));
+    m_singles = std::move(sorted);
     if (!changedSeries.empty()) {
         const std::unordered_set<int> changed(changedSeries.begin(), changedSeries.end());
         for (auto& [key, month] : m_months) {

@@ -73,6 +73,7 @@ QStringList listing(const PimRecords& records, CalendarDate from, CalendarDate t
 class TestOccurrences : public QObject {
     Q_OBJECT
 private slots:
+    void dayOfATimeIsItsCalendarDay();
     void storedDatesAreCalendarDays_data();
     void storedDatesAreCalendarDays();
     void rules_data();
@@ -84,6 +85,20 @@ private slots:
     void indexFollowsChanges();
     void dayViewRows();
 };
+
+// The day of a date-time is the one its own parts name, before 1899 and at the edge of midnight too.
+void TestOccurrences::dayOfATimeIsItsCalendarDay() {
+    for (double value : {0.0, 0.25, 45000.999999, 45000.99999999, -1.25, -1.0, -0.5, -657434.0, 2958465.0}) {
+        const DateTime time = DateTime::FromDouble(value);
+        QCOMPARE(CalendarDate::Of(time), CalendarDate::FromParts(time.Year(), time.Month(), time.Day()));
+    }
+    QVERIFY(!CalendarDate::Of(DateTime()).IsValid());
+    QCOMPARE(CalendarDate::Parse("20250310"), std::optional<CalendarDate>(day(2025, 3, 10)));
+    QCOMPARE(CalendarDate::Parse("2025-03-10"), std::optional<CalendarDate>(day(2025, 3, 10)));
+    QVERIFY(!CalendarDate::Parse("20250230").has_value());
+    QCOMPARE(day(2024, 2, 28) + 1, day(2024, 2, 29));
+    QCOMPARE(day(2025, 3, 10).Compact(), std::string("20250310"));
+}
 
 // A date written as its midnight in one zone reads as the same day in another.
 void TestOccurrences::storedDatesAreCalendarDays_data() {
