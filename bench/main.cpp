@@ -1,6 +1,7 @@
 #include "BenchDocfile.h"
 #include "BenchExchange.h"
 #include "BenchGroup.h"
+#include "BenchOccurrences.h"
 #include "BenchReports.h"
 #include "BenchShell.h"
 #include "BenchStartup.h"
@@ -14,8 +15,15 @@
 
 // Each group lives in a file of its own and is listed here.
 static const BenchGroup kGroups[] = {
-    {"none", nullptr},          {"reports", runReportsBench}, {"docfile", runDocfileBench},   {"shell", runShellBench},
-    {"textio", runTextioBench}, {"startup", runStartupBench}, {"exchange", runExchangeBench}, {"sync", runSyncBench},
+    {"none", nullptr},
+    {"reports", runReportsBench},
+    {"docfile", runDocfileBench},
+    {"shell", runShellBench},
+    {"textio", runTextioBench},
+    {"startup", runStartupBench},
+    {"exchange", runExchangeBench},
+    {"sync", runSyncBench},
+    {"occurrences", runOccurrencesBench},
 };
 
 int main(int argc, char* argv[]) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Occurrence.h"
 #include "core/PimRecords.h"
 #include "docfile/DocumentObserver.h"
 #include "docfile/UndoHistory.h"
@@ -51,6 +52,9 @@ public:
     bool CompleteTask(int id);
     // Clears the alarm flag; the alarm time stays as it was.
     bool TurnOffReminder(int id);
+    // The same for one occurrence: of a series, it becomes a changed occurrence without an alarm
+    // (or the changed occurrence already standing in for it loses its alarm); the series rings on.
+    bool TurnOffReminder(const OccurrenceKey& occurrence);
     // Removes every done task due before today (File > Compact, and so named as a step); answers
     // how many.
     std::size_t RemoveOldTasks(const DateTime& today);

@@ -1,6 +1,7 @@
 #include "DayViewController.h"
 
 #include "CommandIds.h"
+#include "core/AppointmentOccurrences.h"
 #include "docfile/PimDocument.h"
 
 #include <QScopedValueRollback>
@@ -13,6 +14,9 @@ DayViewController::DayViewController(PimDocument& document, QObject* parent)
     m_refillTimer.setSingleShot(true);
     m_refillTimer.setInterval(0);
     connect(&m_refillTimer, &QTimer::timeout, this, &DayViewController::RefillIfPending);
+    // Slices of idle work with pauses between them, once the user has stopped choosing dates.
+    m_prepareTimer.setInterval(20);
+    connect(&m_prepareTimer, &QTimer::timeout, this, &DayViewController::prepareOccurrences);
     m_document.AddObserver(this);
     m_attached = true;
 }
@@ -202,6 +206,7 @@ void DayViewController::RefillAppointments() {
         QScopedValueRollback changing(m_changingRows, true);
         m_appointments.SetRows(m_index.Appointments(m_document.Records(), m_document.CurrentDate));
     }
+    m_prepareTimer.start();
     m_appointment = keptSelection(m_appointments, m_appointment);
     emit selectionChanged(ActiveList::Appointments);
 }
@@ -214,6 +219,17 @@ DayViewController::Selection DayViewController::keptSelection(const RecordListMo
     if (row < 0)
         return {};
     return {row, selection.id};
+}
+
+// Idle work in short slices: the series' occurrences of the months around the shown date, so that
+// choosing another date finds them ready.
+void DayViewController::prepareOccurrences() {
+    constexpr int kMonthsEachSide = 3;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(8);
+    if (m_refillPending ||
+        !m_index.Occurrences().Prepare(m_document.Records(), CalendarDate::Of(m_document.CurrentDate), kMonthsEachSide,
+                                       deadline))
+        m_prepareTimer.stop();
 }
 
 void DayViewController::RefillIfPending() {
@@ -260,7 +276,8 @@ bool DayViewController::showTarget(const std::optional<UndoTarget>& target) {
     const Appointment* appointment =
         target->kind == UndoTarget::Kind::Appointment ? m_document.Appointments().Find(target->id) : nullptr;
     if (task || appointment)
-        SelectDate(task ? task->DueDate : appointment->DueDate);
+        SelectDate(task ? CalendarDate::OfStoredDate(task->DueDate).Midnight()
+                        : AppointmentOccurrences::Single(*appointment).firstDay.Midnight());
     if (target->kind == UndoTarget::Kind::Person && m_document.Persons().Find(target->id)) {
         m_active = ActiveList::PhoneBook;
         m_person = {m_phoneBook.RowOf(target->id), target->id};

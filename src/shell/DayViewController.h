@@ -112,6 +112,7 @@ private:
     Selection selectionAfterRemoval(const RecordListModel& model, int row) const;
     int rowOf(const RecordListModel& model, const Selection& selection) const;
     bool showTarget(const std::optional<UndoTarget>& target);
+    void prepareOccurrences();
     // The same record's row after a refill, or none when the list no longer shows it.
     Selection keptSelection(const RecordListModel& model, const Selection& selection) const;
 
@@ -129,4 +130,5 @@ private:
     bool m_changingRows = false; // the models are being changed by a rule, not by the user
     bool m_refillPending = false;
     QTimer m_refillTimer;
+    QTimer m_prepareTimer;
 };

@@ -1,3 +1,4 @@
+#include "CliAgenda.h"
 #include "CliBackups.h"
 #include "CliCommand.h"
 #include "CliDocfile.h"
@@ -36,6 +37,7 @@ static const CliCommand kCommands[] = {
      "[--paper NAME] [--landscape] [--margins MM]",
      runPrint},
     {"sync", "sync DOC URL --user NAME [--password-file FILE] [--allow-plain-http]", runSync},
+    {"agenda", "agenda DOC [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--format text|json]", runAgenda},
 };
 
 namespace {

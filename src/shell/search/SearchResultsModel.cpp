@@ -1,12 +1,14 @@
 #include "SearchResultsModel.h"
 
+#include "core/AppointmentOccurrences.h"
 #include "core/PimRecords.h"
 #include "platform/TextCodec.h"
 
 namespace {
 
-QString shortDate(const DateTime& day) {
-    return QString::fromStdString(day.FormatDate(DateTime::DateFormat::Short));
+// The calendar day, as the day view lists the record there, wherever the file was written.
+QString shortDate(const CalendarDate& day) {
+    return QString::fromStdString(day.Midnight().FormatDate(DateTime::DateFormat::Short));
 }
 
 } // namespace
@@ -24,13 +26,13 @@ void SearchResultsModel::SetResults(const SearchResults& results, const PimRecor
         } else if (hit.kind == SearchKind::Task) {
             if (const Task* task = records.Tasks.Find(hit.id)) {
                 row.columns[0] = platform::toQString(task->Description);
-                row.columns[2] = shortDate(task->DueDate);
+                row.columns[2] = shortDate(CalendarDate::OfStoredDate(task->DueDate));
             }
             row.columns[1] = QStringLiteral("Task");
         } else {
             if (const Appointment* appointment = records.Appointments.Find(hit.id)) {
                 row.columns[0] = platform::toQString(appointment->Description);
-                row.columns[2] = shortDate(appointment->DueDate);
+                row.columns[2] = shortDate(AppointmentOccurrences::Single(*appointment).firstDay);
             }
             row.columns[1] = QStringLiteral("Appointment");
         }
