@@ -6,9 +6,9 @@
 #include "RecordUid.h"
 #include "TextEncoding.h"
 
+#include "core/AppointmentOverlapIndex.h"
 #include "docfile/DocumentBatch.h"
 #include "docfile/PimDocument.h"
-#include "textio/AppointmentOverlapIndex.h"
 
 #include <libical/ical.h>
 

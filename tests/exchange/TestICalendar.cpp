@@ -1,11 +1,11 @@
 #include "RecordDump.h"
 
+#include "core/AppointmentRules.h"
 #include "docfile/PimDocument.h"
 #include "exchange/CalendarExchange.h"
 #include "exchange/TextEncoding.h"
 #include "platform/AtomicFile.h"
 #include "support/TestMain.h"
-#include "textio/AppointmentTimes.h"
 
 #include <libical/ical.h>
 
@@ -17,7 +17,7 @@ Appointment appointment(const std::string& description, int year, int month, int
     a.Description = description;
     a.DueDate = DateTime(year, month, day, 0, 0, 0);
     a.StartTime = DateTime(year, month, day, hour, minute, 0);
-    a.EndTime = appointmenttimes::AtMinute(a.DueDate, hour * 60 + minute + minutes);
+    a.EndTime = appointmentrules::AtMinute(a.DueDate, hour * 60 + minute + minutes);
     a.Alarm = alarmLead >= 0;
     a.AlarmTime = a.StartTime - DateTimeSpan(0, 0, std::max(alarmLead, 0), 0);
     return a;
