@@ -5,7 +5,12 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <string_view>
 #include <utility>
+
+// What the program says, wherever it meets it, when a collection has issued its last ID and Add
+// answers nothing.
+inline constexpr std::string_view kNoIdLeft = "No more records can be added: every ID is taken.";
 
 // One of the document's collections: records keyed by ID, visited in ascending ID order. IDs are
 // issued as LastID + 1 and never reused while the document is open, nor ever given to a second

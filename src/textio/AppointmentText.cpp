@@ -57,7 +57,7 @@ std::optional<ImportIssue> readTimes(const ColumnReader& reader, LineTimes& time
 } // namespace
 
 int ExportAppointments(const PimRecords& records, const DelimitedTextSettings& settings) {
-    const ExportColumnSet wanted(ExportColumns(RecordType::Appointments), settings);
+    const ExportColumnSet wanted(ExportColumns(RecordKind::Appointment), settings);
     DelimitedTextWriter writer(settings);
     int written = 0;
     if (!records.Appointments.Empty()) {
@@ -83,10 +83,11 @@ int ExportAppointments(const PimRecords& records, const DelimitedTextSettings& s
     return writer.Save(settings.FilePath) ? written : 0;
 }
 
-int ImportAppointments(PimDocument& document, const DelimitedTextSettings& settings, ImportReport* report) {
+std::optional<int> ImportAppointments(PimDocument& document, const DelimitedTextSettings& settings,
+                                      ImportReport* report) {
     ImportReport local;
     ImportReport& out = report ? *report : local;
-    ColumnReader reader(settings, ImportColumns(RecordType::Appointments));
+    ColumnReader reader(settings, ImportColumns(RecordKind::Appointment));
     if (!reader.Start(out))
         return 0;
     AppointmentOverlapIndex taken(document.Appointments());

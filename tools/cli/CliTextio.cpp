@@ -24,18 +24,18 @@ const char kImportUsage[] = "import persons|tasks|appointments DOC IN.csv|- [--s
                             "[--no-header] [--columns NAME,...]";
 
 struct Operations {
-    RecordType type;
+    RecordKind type;
     const char* name;
     int (*exportRecords)(const PimRecords&, const DelimitedTextSettings&);
-    int (*importRecords)(PimDocument&, const DelimitedTextSettings&, ImportReport*);
+    std::optional<int> (*importRecords)(PimDocument&, const DelimitedTextSettings&, ImportReport*);
     std::size_t (*count)(const PimRecords&);
 };
 
 const Operations kOperations[] = {
-    {RecordType::Persons, "persons", ExportPersons, ImportPersons,
+    {RecordKind::Person, "persons", ExportPersons, ImportPersons,
      [](const PimRecords& r) { return r.Persons.Count(); }},
-    {RecordType::Tasks, "tasks", ExportTasks, ImportTasks, [](const PimRecords& r) { return r.Tasks.Count(); }},
-    {RecordType::Appointments, "appointments", ExportAppointments, ImportAppointments,
+    {RecordKind::Task, "tasks", ExportTasks, ImportTasks, [](const PimRecords& r) { return r.Tasks.Count(); }},
+    {RecordKind::Appointment, "appointments", ExportAppointments, ImportAppointments,
      [](const PimRecords& r) { return r.Appointments.Count(); }},
 };
 
@@ -131,7 +131,7 @@ bool parse(const QStringList& args, bool importing, Invocation& invocation) {
             QStringLiteral("unknown record type '%1': use persons, tasks or appointments").arg(positional.at(0)));
     invocation.document = positional.at(1);
     invocation.textFile = positional.at(2);
-    const RecordType type = invocation.operations->type;
+    const RecordKind type = invocation.operations->type;
     invocation.settings = importing ? DelimitedTextSettings::ForImport(type) : DelimitedTextSettings::ForExport(type);
     invocation.settings.ApplyDefaultFormat();
     invocation.settings.FilePath = invocation.textFile;
@@ -233,8 +233,8 @@ int runImport(const QStringList& args) {
     }
     const Operations& operations = *invocation.operations;
     ImportReport report;
-    const int added = operations.importRecords(document, invocation.settings, &report);
-    if (added == NoIdLeft) {
+    const std::optional<int> added = operations.importRecords(document, invocation.settings, &report);
+    if (!added) {
         fail(QStringLiteral("no %1 can be added to '%2': every ID is taken; nothing was imported")
                  .arg(QLatin1String(operations.name), invocation.document));
         return 1;
@@ -246,7 +246,7 @@ int runImport(const QStringList& args) {
         return 1;
     }
     // The report is the command's output, as the count is; only failures go to standard error.
-    std::printf("%d %s added to %s\n", added, operations.name, qPrintable(invocation.document));
+    std::printf("%d %s added to %s\n", *added, operations.name, qPrintable(invocation.document));
     for (const QString& line : DescribeImport(report, invocation.settings))
         std::printf("%s\n", qPrintable(line));
     return 0;
