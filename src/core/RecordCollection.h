@@ -26,15 +26,16 @@ public:
     void SetLastID(int lastId) { m_lastId = lastId; }
 
     // Issues the next ID, stores it in the record and inserts the record; returns the ID, or nothing
-    // when no ID is left (the collection is then unchanged).
-    std::optional<int> Add(Record record) {
+    // when no ID is left (the collection is then unchanged). A record handed over is moved straight
+    // into its place: an import adds records by the hundred thousand.
+    std::optional<int> Add(Record&& record) {
         const std::optional<int> id = NextID();
         if (!id)
             return std::nullopt;
-        record.ID = *id;
-        Issue(*id, std::move(record));
+        Issue(*id, std::move(record)).second.ID = *id;
         return id;
     }
+    std::optional<int> Add(const Record& record) { return Add(Record(record)); }
 
     bool CanAdd() const { return NextID().has_value(); }
 
