@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/RecordKind.h"
+
 #include <QString>
 
 #include <string>
@@ -9,14 +11,15 @@ class PimDocument;
 // Stable UIDs for exported records, so that exporting again updates what another program imported
 // before instead of adding it twice. A UID is a name-based UUID of the document's file name
 // (without its folder, so a document that moves keeps them; "Untitled" before the first save), the
-// record's kind and its ID, which the document never gives to another record.
+// record's kind (its RecordKindKey) and its ID, which the document never gives to another record.
 namespace recorduid {
 
-enum class Kind { Person, Appointment, Task };
+// The name the synchronisation still knows the kinds by.
+using Kind = RecordKind;
 
 QString DocumentKey(const PimDocument& document);
 // "urn:uuid:..." (vCard) or the bare UUID (iCalendar).
-std::string Uid(const QString& documentKey, Kind kind, int id);
-std::string UrnUid(const QString& documentKey, Kind kind, int id);
+std::string Uid(const QString& documentKey, RecordKind kind, int id);
+std::string UrnUid(const QString& documentKey, RecordKind kind, int id);
 
 } // namespace recorduid

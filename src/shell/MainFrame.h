@@ -18,7 +18,7 @@ class PrintCommands;
 class DesktopContacts;
 class HelpViewer;
 class SyncCommands;
-enum class RecordType;
+enum class RecordKind : std::uint8_t;
 class QLabel;
 class QMenu;
 class QStackedWidget;
@@ -139,7 +139,7 @@ private:
     void OnExportTasks();
     void OnExportPhoneBook();
     void OnExportAppointments();
-    void RunImportExport(RecordType type, bool importing);
+    void RunImportExport(RecordKind type, bool importing);
     // Contacts as vCard and the calendar as iCalendar (MainFrameImportExport.cpp).
     // Synchronisation with a calendar and contacts server (sync/SyncCommands).
     void OnFileSynchronize();

@@ -9,30 +9,30 @@
 #include <QMimeData>
 
 void MainFrame::OnImportTasks() {
-    RunImportExport(RecordType::Tasks, true);
+    RunImportExport(RecordKind::Task, true);
 }
 
 void MainFrame::OnImportPhoneBook() {
-    RunImportExport(RecordType::Persons, true);
+    RunImportExport(RecordKind::Person, true);
 }
 
 void MainFrame::OnImportAppointments() {
-    RunImportExport(RecordType::Appointments, true);
+    RunImportExport(RecordKind::Appointment, true);
 }
 
 void MainFrame::OnExportTasks() {
-    RunImportExport(RecordType::Tasks, false);
+    RunImportExport(RecordKind::Task, false);
 }
 
 void MainFrame::OnExportPhoneBook() {
-    RunImportExport(RecordType::Persons, false);
+    RunImportExport(RecordKind::Person, false);
 }
 
 void MainFrame::OnExportAppointments() {
-    RunImportExport(RecordType::Appointments, false);
+    RunImportExport(RecordKind::Appointment, false);
 }
 
-void MainFrame::RunImportExport(RecordType type, bool importing) {
+void MainFrame::RunImportExport(RecordKind type, bool importing) {
     ImportExportCommands(m_document, m_prompt, *m_help, m_dayView->Controller(), this).Run(type, importing);
 }
 

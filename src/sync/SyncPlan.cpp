@@ -227,9 +227,14 @@ bool SyncPlan::syncChannel(DavClient& client, const Channel& channel, DavRespons
 }
 
 void SyncPlan::forgetCollection(const Channel& channel) {
-    const QUrl chosen[] = {m_account.addressBook, m_account.eventCalendar, m_account.todoCalendar};
-    const bool named = std::any_of(channel.kinds.begin(), channel.kinds.end(),
-                                   [&](Kind kind) { return !chosen[int(kind)].isEmpty(); });
+    // The collection the account names for the kind, if any.
+    const auto chosen = [this](Kind kind) -> const QUrl& {
+        return kind == Kind::Person        ? m_account.addressBook
+               : kind == Kind::Appointment ? m_account.eventCalendar
+                                           : m_account.todoCalendar;
+    };
+    const bool named =
+        std::any_of(channel.kinds.begin(), channel.kinds.end(), [&](Kind kind) { return !chosen(kind).isEmpty(); });
     const QString what =
         channel.kinds.front() == Kind::Person ? QStringLiteral("address book") : QStringLiteral("calendar");
     report.failure = QStringLiteral("The %1 %2 is no longer on the server.")

@@ -1,5 +1,6 @@
 #include "core/PimRecords.h"
 #include "platform/Clock.h"
+#include "support/RecordBuilders.h"
 #include "support/TestMain.h"
 
 #include <QObject>
@@ -26,12 +27,7 @@ private Q_SLOTS:
 };
 
 void TestRecords::displayName() {
-    const auto name = [](const char* last, const char* first) {
-        Person p;
-        p.LName = last;
-        p.FName = first;
-        return DisplayName(p);
-    };
+    const auto name = [](const char* last, const char* first) { return DisplayName(APerson(first, last)); };
     QCOMPARE(name("Smith", "Ann"), std::string("Smith, Ann"));
     QCOMPARE(name("", "Ann"), std::string("Ann"));
     QCOMPARE(name("Smith", ""), std::string("Smith"));
@@ -93,12 +89,8 @@ void TestRecords::idsAtTheTopOfTheRange() {
     QFETCH(int, lastId);
     QFETCH(QList<int>, issued);
     PimRecords doc;
-    for (int id : stored) {
-        Person person;
-        person.ID = id;
-        person.FName = "stored";
-        doc.Persons.InsertLoaded(person);
-    }
+    for (int id : stored)
+        doc.Persons.InsertLoaded(APerson("stored").Id(id));
     doc.Persons.SetLastID(lastId);
     for (int expected : issued) {
         const auto mark = doc.Persons.Position();
@@ -132,24 +124,16 @@ void TestRecords::clearKeepsLastIdOfEmptyCollection() {
 
 void TestRecords::insertLoadedKeepsFirst() {
     PimRecords doc;
-    Person first;
-    first.ID = 4;
-    first.FName = "First";
-    Person second = first;
-    second.FName = "Second";
-    QVERIFY(doc.Persons.InsertLoaded(first));
-    QVERIFY(!doc.Persons.InsertLoaded(second));
+    QVERIFY(doc.Persons.InsertLoaded(APerson("First").Id(4)));
+    QVERIFY(!doc.Persons.InsertLoaded(APerson("Second").Id(4)));
     QCOMPARE(doc.Persons.Find(4)->FName, std::string("First"));
     QCOMPARE(doc.Persons.LastID(), 0);
 }
 
 void TestRecords::iterationInIdOrder() {
     PimRecords doc;
-    for (int id : {11, 2, 5}) {
-        Task t;
-        t.ID = id;
-        doc.Tasks.InsertLoaded(t);
-    }
+    for (int id : {11, 2, 5})
+        doc.Tasks.InsertLoaded(ATask().Id(id));
     std::vector<int> seen;
     for (const auto& [id, task] : doc.Tasks)
         seen.push_back(task.ID);

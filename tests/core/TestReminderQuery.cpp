@@ -1,6 +1,7 @@
 #include "core/PimRecords.h"
 #include "core/ReminderQuery.h"
 #include "core/ReminderState.h"
+#include "support/RecordBuilders.h"
 #include "support/TestMain.h"
 
 #include <QObject>
@@ -12,15 +13,9 @@ DateTime at(int day, int hour, int minute, int second = 0) {
     return DateTime(2003, 6, day, hour, minute, second);
 }
 
+// Half an hour long, with an alarm `lead` minutes before the start.
 Appointment appointment(const char* description, const DateTime& start, int lead, bool alarm = true) {
-    Appointment a;
-    a.Description = description;
-    a.DueDate = start.Date();
-    a.StartTime = start;
-    a.EndTime = start + DateTimeSpan(0, 0, 30, 0);
-    a.Alarm = alarm ? 1 : 0;
-    a.AlarmTime = start - DateTimeSpan(0, 0, lead, 0);
-    return a;
+    return AnAppointment(description).At(start).Lasting(30).AlarmBefore(lead, alarm);
 }
 
 // 1 Dentist 3rd 10:00 (alarm 09:45); 2 Night shift 4th 00:30 (alarm 00:10); 3 Review 2nd 15:00

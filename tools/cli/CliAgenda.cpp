@@ -1,5 +1,6 @@
 #include "CliAgenda.h"
 
+#include "CliArguments.h"
 #include "CliDocfile.h"
 #include "CliUsage.h"
 #include "StderrPromptService.h"
@@ -7,7 +8,6 @@
 #include "docfile/PimDocument.h"
 #include "platform/TextCodec.h"
 
-#include <QCommandLineParser>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,7 +17,6 @@
 
 namespace {
 
-const char kUsage[] = "agenda DOC [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--format text|json]";
 constexpr int kDefaultDaysAfterToday = 7;
 
 struct AgendaOptions {
@@ -27,47 +26,48 @@ struct AgendaOptions {
     bool json = false;
 };
 
-int usage(const QString& problem) {
-    std::fprintf(stderr, "tavoro-cli agenda: %s\n", qPrintable(problem));
-    return cliUsageError(kUsage);
-}
-
-// Returns the problem with the arguments, or an empty text.
-QString parse(const QStringList& args, AgendaOptions& options) {
-    QCommandLineParser parser;
+// Reads the command's words into options; false, having said why, when they do not fit.
+bool parse(const QStringList& args, AgendaOptions& options) {
     const QCommandLineOption from(QStringLiteral("from"), QStringLiteral("First day."), QStringLiteral("YYYY-MM-DD"));
     const QCommandLineOption to(QStringLiteral("to"), QStringLiteral("Last day."), QStringLiteral("YYYY-MM-DD"));
     const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("text or json."), QStringLiteral("FORMAT"),
                                     QStringLiteral("text"));
-    parser.addOptions({from, to, format});
-    if (!parser.parse(QStringList{QStringLiteral("tavoro-cli")} + args))
-        return parser.errorText();
-    if (parser.positionalArguments().size() != 1)
-        return QStringLiteral("one document, please");
-    options.document = parser.positionalArguments().constFirst();
-    const QString formatName = parser.value(format);
-    if (formatName != QLatin1String("text") && formatName != QLatin1String("json"))
-        return QStringLiteral("--format is text or json");
+    CliArguments arguments(kAgendaUsage, {from, to, format});
+    if (!arguments.Parse(args, 1))
+        return false;
+    options.document = arguments.Word(0);
+    const QString formatName = arguments.Value(format.names().constFirst());
+    if (formatName != QLatin1String("text") && formatName != QLatin1String("json")) {
+        arguments.Refuse(QStringLiteral("--format is text or json"));
+        return false;
+    }
     options.json = formatName == QLatin1String("json");
-    const auto day = [&parser](const QCommandLineOption& option, CalendarDate fallback, CalendarDate& out) {
-        if (!parser.isSet(option)) {
+    const auto day = [&arguments](const QCommandLineOption& option, CalendarDate fallback, CalendarDate& out) {
+        const QString name = option.names().constFirst();
+        if (!arguments.IsSet(name)) {
             out = fallback;
             return true;
         }
-        const std::optional<CalendarDate> read = CalendarDate::Parse(parser.value(option).toStdString());
-        if (!read || parser.value(option).size() != 10)
+        const std::optional<CalendarDate> read = CalendarDate::Parse(arguments.Value(name).toStdString());
+        if (!read || arguments.Value(name).size() != 10)
             return false;
         out = *read;
         return true;
     };
     const CalendarDate today = CalendarDate::Of(DateTime::Today());
-    if (!day(from, today, options.from))
-        return QStringLiteral("--from wants YYYY-MM-DD");
-    if (!day(to, options.from + kDefaultDaysAfterToday, options.to))
-        return QStringLiteral("--to wants YYYY-MM-DD");
-    if (options.to < options.from)
-        return QStringLiteral("--to lies before --from");
-    return {};
+    if (!day(from, today, options.from)) {
+        arguments.Refuse(QStringLiteral("--from wants YYYY-MM-DD"));
+        return false;
+    }
+    if (!day(to, options.from + kDefaultDaysAfterToday, options.to)) {
+        arguments.Refuse(QStringLiteral("--to wants YYYY-MM-DD"));
+        return false;
+    }
+    if (options.to < options.from) {
+        arguments.Refuse(QStringLiteral("--to lies before --from"));
+        return false;
+    }
+    return true;
 }
 
 QString hhmm(const DateTime& time) {
@@ -176,8 +176,8 @@ void printJson(const AgendaOptions& options, const PimRecords& records, const st
 
 int runAgenda(const QStringList& args) {
     AgendaOptions options;
-    if (const QString problem = parse(args, options); !problem.isEmpty())
-        return usage(problem);
+    if (!parse(args, options))
+        return kCliUsageError;
     StderrPromptService prompt;
     PimDocument document;
     platform::FileError error = platform::FileError::None;
