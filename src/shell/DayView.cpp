@@ -490,7 +490,6 @@ void DayView::chooseDailyReport(::ReportKind kind) {
     DailyGathering::Choose(m_reportSelection, kind, m_controller.Document().Records(),
                            m_controller.Document().CurrentDate, listedRows(m_controller.Tasks()),
                            listedRows(m_controller.Appointments()));
-    m_reportKind = static_cast<int>(kind);
 }
 
 void DayView::OnReportDailyPlan() {

@@ -46,8 +46,8 @@ public:
     bool IsCommandAvailable(int id) const;
     bool HandleCommand(int id);
 
-    // The report the Report menu last selected: 0 none, 1 address book ... 7 monthly plan.
-    int ReportKind() const { return m_reportKind; }
+    // The report the Report menu last selected.
+    ::ReportKind ReportKind() const { return m_reportSelection.Kind; }
     // The records gathered for the chosen report.
     const ReportSelection& SelectedReport() const { return m_reportSelection; }
     bool AudibleAlarm() const;
@@ -158,7 +158,6 @@ private:
     void OnDetailValueClicked(PersonDetails::Field field);
 
     DayViewController m_controller;
-    int m_reportKind = 0;
     ReportSelection m_reportSelection;
     bool m_contextHelp = false;
     bool m_showingSelection = false;

@@ -148,7 +148,7 @@ void TestMainFrame::choosingADailyReportChecksIt() {
     QVERIFY(f.enabled(cmd::ReportDailyPlan));
     QVERIFY(!f.enabled(cmd::ReportDailyAppointments));
     QVERIFY(f->Route(cmd::ReportDailyTasks));
-    QCOMPARE(f->View()->ReportKind(), 4);
+    QCOMPARE(f->View()->ReportKind(), ReportKind::DailyTasks);
     QVERIFY(f.checked(cmd::ReportDailyTasks));
     QVERIFY(!f.checked(cmd::ReportDailyPlan));
     QVERIFY(f.enabled(cmd::FilePrint));
@@ -200,7 +200,7 @@ void TestMainFrame::recordCommandsFollowTheActiveList() {
     QVERIFY(CommandRules::StateOf(cmd::PreviewNextPage, context)->enabled);
     QVERIFY(!CommandRules::StateOf(cmd::PreviewPrevPage, context)->enabled);
     QVERIFY(!CommandRules::StateOf(cmd::FilePrint, context)->enabled);
-    context.reportKind = 6;
+    context.reportKind = ReportKind::WeeklyPlan;
     QVERIFY(CommandRules::StateOf(cmd::FilePrint, context)->enabled);
 }
 
@@ -209,7 +209,7 @@ void TestMainFrame::routesFrameCommandsFirstThenTheDayView() {
     QVERIFY(f->Route(cmd::ViewToolbar));
     QVERIFY(!f.checked(cmd::ViewToolbar));
     QVERIFY(f->Route(cmd::ReportDailyAppointments)); // the day view's
-    QCOMPARE(f->View()->ReportKind(), 5);
+    QCOMPARE(f->View()->ReportKind(), ReportKind::DailyAppointments);
     QVERIFY(f->Route(cmd::RecentFileFirst + 3));
     QVERIFY(!f->Route(12345));
 }
