@@ -22,8 +22,6 @@ public:
     bool CompleteTask(int id);
     // Clears the alarm flag; the alarm time stays as it was.
     bool TurnOffReminder(int id);
-    // Erases every done task whose due date is earlier than the given day; returns how many.
-    std::size_t RemoveOldTasks(const DateTime& today);
     // Empties the collections (a collection with records restarts its IDs at 0) and the user.
     void ClearRecords();
 };

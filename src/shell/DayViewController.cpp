@@ -256,12 +256,12 @@ bool DayViewController::showTarget(const std::optional<UndoTarget>& target) {
     if (!target)
         return false;
     RefillAll();
-    const Task* task = target->kind == UndoTarget::Kind::Task ? m_document.Tasks().Find(target->id) : nullptr;
+    const Task* task = target->kind == RecordKind::Task ? m_document.Tasks().Find(target->id) : nullptr;
     const Appointment* appointment =
-        target->kind == UndoTarget::Kind::Appointment ? m_document.Appointments().Find(target->id) : nullptr;
+        target->kind == RecordKind::Appointment ? m_document.Appointments().Find(target->id) : nullptr;
     if (task || appointment)
         SelectDate(task ? task->DueDate : appointment->DueDate);
-    if (target->kind == UndoTarget::Kind::Person && m_document.Persons().Find(target->id)) {
+    if (target->kind == RecordKind::Person && m_document.Persons().Find(target->id)) {
         m_active = ActiveList::PhoneBook;
         m_person = {m_phoneBook.RowOf(target->id), target->id};
         if (m_person.row < 0)
