@@ -5,6 +5,7 @@
 #include "BenchTiming.h"
 #include "docfile/BackupStore.h"
 #include "docfile/DocumentBatch.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/DocumentWriter.h"
 #include "docfile/PimDocument.h"
 #include "docfile/SimpleXMLParser.h"
@@ -137,7 +138,7 @@ void measureLoadPeak(const QString& path) {
     const long before = statusKib("VmRSS");
     SilentPrompt prompt;
     PimDocument document;
-    const bool loaded = document.ReadFromFile(path, prompt);
+    const bool loaded = DocumentStorage(document).ReadFromFile(path, prompt);
     const long peak = statusKib("VmHWM");
     const long after = statusKib("VmRSS");
     std::printf("load-peak: %d %ld %ld\n", loaded ? 1 : 0, peak - before, after - before);
@@ -226,7 +227,7 @@ void runDocfileBench() {
         const QString path = folder.filePath(QStringLiteral("bench-%1.pgr").arg(count));
         const int runs = count >= 100000 ? 3 : 5;
 
-        const Timing save = bestOf(runs, [&] { source.Save(path); });
+        const Timing save = bestOf(runs, [&] { DocumentStorage(source).Save(path); });
         const std::string text = platform::ReadWholeFile(path).value_or(std::string());
         const double megabytes = static_cast<double>(text.size()) / 1e6;
 
@@ -237,7 +238,7 @@ void runDocfileBench() {
         });
         const Timing load = bestOf(runs, [&] {
             PimDocument loaded;
-            loaded.ReadFromFile(path, prompt);
+            DocumentStorage(loaded).ReadFromFile(path, prompt);
         });
         const PeakFigures peak = loadPeakInChild(path);
         const double limit = 4 * mib(static_cast<double>(text.size())) + peak.recordsMib;

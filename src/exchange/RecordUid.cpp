@@ -1,7 +1,5 @@
 #include "RecordUid.h"
 
-#include "docfile/PimDocument.h"
-
 #include <QFileInfo>
 #include <QUuid>
 
@@ -24,8 +22,9 @@ const char* kindName(Kind kind) {
 }
 } // namespace
 
-QString DocumentKey(const PimDocument& document) {
-    return document.HasNoFileName() ? QStringLiteral("Untitled") : QFileInfo(document.FileName()).fileName();
+QString DocumentKey(const QString& fileName) {
+    const bool untitled = fileName.isEmpty() || fileName.compare(QLatin1String("Untitled"), Qt::CaseInsensitive) == 0;
+    return untitled ? QStringLiteral("Untitled") : QFileInfo(fileName).fileName();
 }
 
 std::string Uid(const QString& documentKey, Kind kind, int id) {

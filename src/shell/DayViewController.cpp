@@ -6,7 +6,8 @@
 #include <QScopedValueRollback>
 
 DayViewController::DayViewController(PimDocument& document, QObject* parent)
-    : QObject(parent), m_document(document), m_phoneBook({QStringLiteral("Name"), QStringLiteral("Company")}),
+    : QObject(parent), m_document(document), m_currentDate(DateTime::Today()),
+      m_phoneBook({QStringLiteral("Name"), QStringLiteral("Company")}),
       m_tasks({QStringLiteral("Task"), QStringLiteral("Original Due Date")}),
       m_appointments({QStringLiteral("Time"), QStringLiteral("Appointment")}) {
     m_appointments.SetColumnAlignment(1, Qt::AlignCenter);
@@ -24,15 +25,19 @@ DayViewController::~DayViewController() {
 
 void DayViewController::SelectDate(const DateTime& day) {
     m_active = ActiveList::Calendar;
-    m_document.CurrentDate = day.Date();
+    ShowDate(day);
+}
+
+void DayViewController::ShowDate(const DateTime& day) {
+    m_currentDate = day.Date();
     emit dateChanged();
     RefillTasks();
     RefillAppointments();
 }
 
 void DayViewController::TodayChanged(const DateTime& previous, const DateTime& today) {
-    if (m_document.CurrentDate == previous) {
-        m_document.CurrentDate = today;
+    if (m_currentDate == previous) {
+        m_currentDate = today;
         emit dateChanged();
         RefillAppointments();
     }
@@ -191,7 +196,7 @@ void DayViewController::RefillPhoneBook() {
 void DayViewController::RefillTasks() {
     {
         QScopedValueRollback changing(m_changingRows, true);
-        m_tasks.SetRows(m_index.Tasks(m_document.Records(), m_document.CurrentDate, DateTime::Today()));
+        m_tasks.SetRows(m_index.Tasks(m_document.Records(), m_currentDate, DateTime::Today()));
     }
     m_task = keptSelection(m_tasks, m_task);
     emit selectionChanged(ActiveList::Tasks);
@@ -200,7 +205,7 @@ void DayViewController::RefillTasks() {
 void DayViewController::RefillAppointments() {
     {
         QScopedValueRollback changing(m_changingRows, true);
-        m_appointments.SetRows(m_index.Appointments(m_document.Records(), m_document.CurrentDate));
+        m_appointments.SetRows(m_index.Appointments(m_document.Records(), m_currentDate));
     }
     m_appointment = keptSelection(m_appointments, m_appointment);
     emit selectionChanged(ActiveList::Appointments);

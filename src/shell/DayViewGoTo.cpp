@@ -30,7 +30,7 @@ bool DayViewController::GoToTask(int id) {
     // A task is listed on its due date, an open one due in the past on today, and a done one on
     // the day it was done.
     for (const DateTime& day : {task->DueDate.Date(), DateTime::Today(), task->DoneDate.Date()}) {
-        if (!(m_document.CurrentDate == day))
+        if (!(m_currentDate == day))
             SelectDate(day);
         const int row = m_tasks.RowOf(id);
         if (row >= 0) {
@@ -48,7 +48,7 @@ bool DayViewController::GoToAppointment(int id) {
     const Appointment* appointment = m_document.Appointments().Find(id);
     if (!appointment)
         return false;
-    if (!(m_document.CurrentDate == appointment->DueDate.Date()))
+    if (!(m_currentDate == appointment->DueDate.Date()))
         SelectDate(appointment->DueDate.Date());
     const int row = m_appointments.RowOf(id);
     m_active = ActiveList::Appointments;

@@ -10,12 +10,12 @@
 
 void DayView::OnReportWeeklyPlan() {
     PimDocument& document = m_controller.Document();
-    PlanGathering::Choose(m_reportSelection, ReportKind::WeeklyPlan, document.Records(), document.CurrentDate);
+    PlanGathering::Choose(m_reportSelection, ReportKind::WeeklyPlan, document.Records(), m_controller.CurrentDate());
 }
 
 void DayView::OnReportMonthlyPlan() {
     PimDocument& document = m_controller.Document();
-    PlanGathering::Choose(m_reportSelection, ReportKind::MonthlyPlan, document.Records(), document.CurrentDate);
+    PlanGathering::Choose(m_reportSelection, ReportKind::MonthlyPlan, document.Records(), m_controller.CurrentDate());
 }
 
 void DayView::OnReportAddressBook() {

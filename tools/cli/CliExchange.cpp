@@ -6,6 +6,7 @@
 #include "CliUsage.h"
 #include "StderrPromptService.h"
 
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "exchange/CalendarExchange.h"
 #include "exchange/VCardExchange.h"
@@ -77,7 +78,7 @@ bool loadDocument(PimDocument& document, const QString& path, bool mayBeNew) {
     if (mayBeNew && !QFileInfo::exists(path))
         return true;
     StderrPromptService prompt;
-    if (document.ReadFromFile(path, prompt))
+    if (DocumentStorage(document).ReadFromFile(path, prompt))
         return true;
     fail(QStringLiteral("cannot read the document '%1'").arg(path));
     return false;
@@ -94,7 +95,7 @@ template <class Import> int importInto(const Words& words, Import&& import) {
     const ExchangeReport report = import(document, input.Path());
     if (report.Failed())
         return fail(report.error);
-    if (!document.Save(words.document))
+    if (!DocumentStorage(document).Save(words.document))
         return fail(QStringLiteral("cannot write the document '%1'").arg(words.document));
     printReport(report);
     return 0;
