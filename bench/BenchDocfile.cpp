@@ -5,6 +5,7 @@
 #include "BenchTiming.h"
 #include "docfile/BackupStore.h"
 #include "docfile/DocumentBatch.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/DocumentWriter.h"
 #include "docfile/PimDocument.h"
 #include "docfile/SimpleXMLParser.h"
@@ -137,7 +138,7 @@ void measureLoadPeak(const QString& path) {
     const long before = statusKib("VmRSS");
     SilentPrompt prompt;
     PimDocument document;
-    const bool loaded = document.ReadFromFile(path, prompt);
+    const bool loaded = DocumentStorage(document).ReadFromFile(path, prompt);
     const long peak = statusKib("VmHWM");
     const long after = statusKib("VmRSS");
     std::printf("load-peak: %d %ld %ld\n", loaded ? 1 : 0, peak - before, after - before);
@@ -239,10 +240,10 @@ void runDocfileBench() {
             tree.load_buffer(text.data(), text.size());
         });
 
-        const Timing save = bestOf(runs, [&] { source.Save(path); });
+        const Timing save = bestOf(runs, [&] { DocumentStorage(source).Save(path); });
         const Timing load = bestOf(runs, [&] {
             PimDocument loaded;
-            loaded.ReadFromFile(path, prompt);
+            DocumentStorage(loaded).ReadFromFile(path, prompt);
         });
         const PeakFigures peak = loadPeakInChild(path);
         const double limit = 4 * mib(static_cast<double>(text.size())) + peak.recordsMib;

@@ -4,6 +4,7 @@
 #include "BenchPrompt.h"
 #include "BenchTiming.h"
 #include "core/DayListIndex.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "shell/DayView.h"
 #include "shell/MainFrame.h"
@@ -184,7 +185,7 @@ void runOccurrencesBench() {
         PimDocument document;
         fillAppointments(document, today);
         queries(document, today);
-        if (!document.WriteToFile(path)) {
+        if (!DocumentStorage(document).WriteToFile(path)) {
             std::fprintf(stderr, "bench: cannot write %s\n", qPrintable(path));
             return;
         }

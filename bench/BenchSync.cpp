@@ -3,6 +3,7 @@
 #include "BenchGroup.h"
 #include "BenchMeetings.h"
 #include "BenchTiming.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "exchange/RecordUid.h"
 #include "support/RadicaleServer.h"
@@ -70,6 +71,7 @@ void runSyncBench() {
     RadicaleServer server;
     QTemporaryDir folder;
     PimDocument document;
+    DocumentStorage storage(document);
     fill(document, count);
     if (filled) {
         const QString user = server.StoragePath() + QStringLiteral("/collection-root/bench/");
@@ -83,8 +85,8 @@ void runSyncBench() {
         return;
     }
     const QString path = folder.filePath(QStringLiteral("bench.pgr"));
-    document.Save(path);
-    document.SetFileName(path);
+    storage.Save(path);
+    storage.SetFileName(path);
     davsync::SyncAccount account;
     account.server = server.Url();
     account.user = QStringLiteral("bench");
@@ -93,7 +95,7 @@ void runSyncBench() {
     const std::string size = std::to_string(count) + "+" + std::to_string(count);
     const std::string first = filled ? "sync_compare_filled_" : "sync_first_";
     davsync::SyncReport report;
-    const Timing once = timeOnce([&] { report = davsync::Synchronize(document, account); });
+    const Timing once = timeOnce([&] { report = davsync::Synchronize(storage, account); });
     std::printf("%s sync of %d persons and %d appointments: %d uploaded, %d downloaded, %d conflicts%s\n",
                 filled ? "comparing" : "first", count, count, report.uploaded, report.downloaded,
                 int(report.conflicts.size()),
@@ -101,7 +103,7 @@ void runSyncBench() {
     printFigure(first + size + "_ms", once.wallMs);
     printFigure(first + size + "_cpu_ms", once.cpuMs);
 
-    const Timing unchanged = bestOf(3, [&] { report = davsync::Synchronize(document, account); });
+    const Timing unchanged = bestOf(3, [&] { report = davsync::Synchronize(storage, account); });
     std::printf("unchanged re-sync: %d uploaded, %d downloaded\n", report.uploaded, report.downloaded);
     printFigure("sync_unchanged_" + size + "_ms", unchanged.wallMs);
     printFigure("sync_unchanged_" + size + "_cpu_ms", unchanged.cpuMs);

@@ -20,6 +20,11 @@ public:
     using Map = std::map<int, Record>;
     using const_iterator = typename Map::const_iterator;
 
+    RecordCollection() = default;
+    RecordCollection(const RecordCollection&) = default;
+    RecordCollection(RecordCollection&&) noexcept = default;
+    RecordCollection& operator=(const RecordCollection&) = default;
+    RecordCollection& operator=(RecordCollection&&) noexcept = default;
     virtual ~RecordCollection() = default;
 
     int LastID() const { return m_lastId; }

@@ -196,7 +196,7 @@ ExchangeReport ImportFile(PimDocument& document, const QString& path, const Impo
 
 std::string ExportText(const PimDocument& document, const ExportOptions& options, int* written) {
     quietLibical();
-    const QString key = recorduid::DocumentKey(document);
+    const QString& key = options.documentKey;
     const icaltimetype stamp = calendaritems::NowUtc();
     localzone::ToUtc utc;
     Component calendar(calendaritems::NewCalendar());

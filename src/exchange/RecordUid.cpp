@@ -1,7 +1,5 @@
 #include "RecordUid.h"
 
-#include "docfile/PimDocument.h"
-
 #include <QFileInfo>
 #include <QUuid>
 
@@ -13,8 +11,9 @@ const QUuid kNamespace(QStringLiteral("{6f1c2a4e-3b7d-4c59-9e21-0d8a5b7f3c64}"))
 
 } // namespace
 
-QString DocumentKey(const PimDocument& document) {
-    return document.HasNoFileName() ? QStringLiteral("Untitled") : QFileInfo(document.FileName()).fileName();
+QString DocumentKey(const QString& fileName) {
+    const bool untitled = fileName.isEmpty() || fileName.compare(QLatin1String("Untitled"), Qt::CaseInsensitive) == 0;
+    return untitled ? QStringLiteral("Untitled") : QFileInfo(fileName).fileName();
 }
 
 std::string Uid(const QString& documentKey, RecordKind kind, int id) {

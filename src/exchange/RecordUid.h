@@ -6,8 +6,6 @@
 
 #include <string>
 
-class PimDocument;
-
 // Stable UIDs for exported records, so that exporting again updates what another program imported
 // before instead of adding it twice. A UID is a name-based UUID of the document's file name
 // (without its folder, so a document that moves keeps them; "Untitled" before the first save), the
@@ -17,7 +15,8 @@ namespace recorduid {
 // The name the synchronisation still knows the kinds by.
 using Kind = RecordKind;
 
-QString DocumentKey(const PimDocument& document);
+// The key of the document stored under fileName (empty or "Untitled": one never saved).
+QString DocumentKey(const QString& fileName);
 // "urn:uuid:..." (vCard) or the bare UUID (iCalendar).
 std::string Uid(const QString& documentKey, RecordKind kind, int id);
 std::string UrnUid(const QString& documentKey, RecordKind kind, int id);

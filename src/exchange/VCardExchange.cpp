@@ -43,7 +43,7 @@ ExchangeReport ImportFile(PimDocument& document, const QString& path) {
 }
 
 std::string ExportText(const PimDocument& document, const ExportOptions& options, int* written) {
-    const QString key = recorduid::DocumentKey(document);
+    const QString& key = options.documentKey;
     VCardWriter writer;
     int count = 0;
     for (const auto& [id, person] : document.Persons()) {

@@ -36,7 +36,7 @@ bool DayViewController::GoToTask(int id) {
     for (const DateTime& day : days) {
         if (!day.IsValid())
             continue;
-        if (!(m_document.CurrentDate == day))
+        if (!(m_currentDate == day))
             SelectDate(day);
         const int row = m_tasks.RowOf(id);
         if (row >= 0) {
@@ -55,7 +55,7 @@ bool DayViewController::GoToAppointment(int id) {
     if (!appointment)
         return false;
     const DateTime day = AppointmentOccurrences::Single(*appointment).firstDay.Midnight();
-    if (day.IsValid() && !(m_document.CurrentDate == day))
+    if (day.IsValid() && !(m_currentDate == day))
         SelectDate(day);
     const int row = m_appointments.RowOf(id);
     m_active = ActiveList::Appointments;

@@ -5,7 +5,7 @@
 #include "HelpTopics.h"
 #include "HelpViewer.h"
 
-#include "docfile/WaitCursor.h"
+#include "WaitCursor.h"
 #include "textio/DelimitedTextSettings.h"
 #include "textio/wizard/ImportExportWizard.h"
 #include "textio/wizard/TransferCommand.h"

@@ -37,19 +37,19 @@ void MainFrame::RunImportExport(RecordKind type, bool importing) {
 }
 
 void MainFrame::OnImportContacts() {
-    ExchangeCommands(m_document, m_prompt).Import(ExchangeCommands::Format::Contacts);
+    ExchangeCommands(m_storage, m_prompt).Import(ExchangeCommands::Format::Contacts);
 }
 
 void MainFrame::OnImportCalendar() {
-    ExchangeCommands(m_document, m_prompt).Import(ExchangeCommands::Format::Calendar);
+    ExchangeCommands(m_storage, m_prompt).Import(ExchangeCommands::Format::Calendar);
 }
 
 void MainFrame::OnExportContacts() {
-    ExchangeCommands(m_document, m_prompt).Export(ExchangeCommands::Format::Contacts);
+    ExchangeCommands(m_storage, m_prompt).Export(ExchangeCommands::Format::Contacts);
 }
 
 void MainFrame::OnExportCalendar() {
-    ExchangeCommands(m_document, m_prompt).Export(ExchangeCommands::Format::Calendar);
+    ExchangeCommands(m_storage, m_prompt).Export(ExchangeCommands::Format::Calendar);
 }
 
 namespace {
@@ -76,5 +76,5 @@ void MainFrame::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // The question waits until the drag has ended, so that the desktop that started it is free.
     QMetaObject::invokeMethod(
-        this, [this, paths] { ExchangeCommands(m_document, m_prompt).ImportDropped(paths); }, Qt::QueuedConnection);
+        this, [this, paths] { ExchangeCommands(m_storage, m_prompt).ImportDropped(paths); }, Qt::QueuedConnection);
 }

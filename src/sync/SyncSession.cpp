@@ -3,6 +3,7 @@
 #include "SyncPlan.h"
 #include "SyncState.h"
 
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 
 namespace davsync {
@@ -45,8 +46,9 @@ const SyncReport& SyncSession::Report() const {
     return m_plan->report;
 }
 
-SyncReport Synchronize(PimDocument& document, const SyncAccount& account, SyncSession::Progress progress) {
-    SyncSession session(account, document.FileName());
+SyncReport Synchronize(DocumentStorage& storage, const SyncAccount& account, SyncSession::Progress progress) {
+    PimDocument& document = storage.Document();
+    SyncSession session(account, storage.FileName());
     session.SetProgress(std::move(progress));
     if (session.Fetch(document.Records())) {
         session.ApplyTo(document);

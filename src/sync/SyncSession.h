@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class DocumentStorage;
 class PimDocument;
 class PimRecords;
 
@@ -51,6 +52,6 @@ private:
 };
 
 // All four steps on the calling thread, for tavoro-cli, tests and bench.
-SyncReport Synchronize(PimDocument& document, const SyncAccount& account, SyncSession::Progress progress = {});
+SyncReport Synchronize(DocumentStorage& storage, const SyncAccount& account, SyncSession::Progress progress = {});
 
 } // namespace davsync

@@ -22,7 +22,6 @@ private Q_SLOTS:
     void insertLoadedKeepsFirst();
     void iterationInIdOrder();
     void completeAndTurnOff();
-    void removeOldTasks();
     void findMissingChangesNothing();
 };
 
@@ -157,23 +156,6 @@ void TestRecords::completeAndTurnOff() {
     QVERIFY(doc.TurnOffReminder(aid));
     QCOMPARE(int(doc.Appointments.Find(aid)->Alarm), 0);
     QCOMPARE(doc.Appointments.Find(aid)->AlarmTime, DateTime(2003, 5, 12, 8, 45, 0));
-}
-
-void TestRecords::removeOldTasks() {
-    PimRecords doc;
-    auto addTask = [&](int priority, DateTime due) {
-        Task t;
-        t.Priority = priority;
-        t.DueDate = due;
-        return doc.Tasks.Add(t).value_or(0);
-    };
-    const int doneYesterday = addTask(3, DateTime(2003, 5, 9, 0, 0, 0));
-    const int doneToday = addTask(3, DateTime(2003, 5, 10, 0, 0, 0));
-    const int openOld = addTask(1, DateTime(2003, 1, 1, 0, 0, 0));
-    QCOMPARE(doc.RemoveOldTasks(DateTime(2003, 5, 10, 0, 0, 0)), size_t(1));
-    QVERIFY(!doc.Tasks.Find(doneYesterday));
-    QVERIFY(doc.Tasks.Find(doneToday));
-    QVERIFY(doc.Tasks.Find(openOld));
 }
 
 void TestRecords::findMissingChangesNothing() {

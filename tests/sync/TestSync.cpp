@@ -1,6 +1,7 @@
 #include "support/RadicaleServer.h"
 #include "support/TestMain.h"
 
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "exchange/RecordUid.h"
 #include "sync/DavClient.h"
@@ -62,6 +63,7 @@ struct Document {
     QTemporaryDir folder;
     QString path = folder.filePath(QStringLiteral("diary.pgr"));
     PimDocument document;
+    DocumentStorage storage{document};
 
     Document() {
         document.Add(person("Eva", "Meier"));
@@ -70,8 +72,8 @@ struct Document {
         document.Add(appointment("Board meeting", 11, 14, false));
         document.Add(task("Pay rent", Task::High));
         document.Add(task("File taxes", Task::Done));
-        document.WriteToFile(path);
-        document.SetFileName(path);
+        storage.WriteToFile(path);
+        storage.SetFileName(path);
     }
 };
 
@@ -178,8 +180,8 @@ class TestSync : public QObject {
     }
     ServerView view() const { return ServerView(m_server.Url(), account().user); }
 
-    SyncReport sync(PimDocument& document, const davsync::SyncAccount& a) {
-        const SyncReport report = davsync::Synchronize(document, a);
+    SyncReport sync(DocumentStorage& storage, const davsync::SyncAccount& a) {
+        const SyncReport report = davsync::Synchronize(storage, a);
         if (!report.Succeeded() || !report.errors.isEmpty() || !report.skipped.isEmpty())
             qWarning().noquote() << report.Text();
         return report;
@@ -195,7 +197,7 @@ private slots:
     // second one writes nothing at all (the server's sync tokens stay as they were).
     void firstSyncUploadsAllThenNothing() {
         Document local;
-        const SyncReport first = sync(local.document, account());
+        const SyncReport first = sync(local.storage, account());
         QVERIFY(first.Succeeded());
         QCOMPARE(first.uploaded, 6);
         ServerView server = view();
@@ -204,7 +206,7 @@ private slots:
         QCOMPARE(server.Count(Kind::Task), 2);
         const QString contactsToken = server.Token(Kind::Person), calendarToken = server.Token(Kind::Task);
 
-        const SyncReport second = sync(local.document, account());
+        const SyncReport second = sync(local.storage, account());
         QVERIFY(second.Succeeded());
         QCOMPARE(second.uploaded + second.downloaded + second.deletedHere + second.deletedThere, 0);
         QVERIFY(!local.document.IsModified());
@@ -214,7 +216,7 @@ private slots:
 
     void serverChangesComeDown() {
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         ServerView server = view();
         const std::string uid = recorduid::UrnUid(QStringLiteral("diary.pgr"), Kind::Person, 1);
         QCOMPARE(server.Put(server.Object(Kind::Person, 1), card(uid.c_str(), "Eva", "Schulz")) / 100, 2);
@@ -223,7 +225,7 @@ private slots:
                  201);
         QCOMPARE(server.Delete(server.Object(Kind::Task, 1)), 200);
 
-        const SyncReport report = sync(local.document, account());
+        const SyncReport report = sync(local.storage, account());
         QVERIFY(report.Succeeded());
         QCOMPARE(report.downloaded, 2);
         QCOMPARE(report.deletedHere, 1);
@@ -233,17 +235,17 @@ private slots:
         QCOMPARE(names(local.document.Records()), (std::vector<std::string>{"Board meeting", "Dentist", "Eva Schulz",
                                                                             "File taxes", "Jonas Brandt", "Lunch"}));
         QCOMPARE(local.document.Appointments().Find(3)->StartTime, DateTime(2026, 3, 12, 12, 0, 0)); // 11:00 UTC
-        QCOMPARE(sync(local.document, account()).downloaded, 0);
+        QCOMPARE(sync(local.storage, account()).downloaded, 0);
     }
 
     void localChangesGoUp() {
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         change(local.document, *local.document.Persons().Find(2), [](Person& p) { p.LName = "Brandt-Wolf"; });
         local.document.Add(task("Call the plumber", Task::Low));
         local.document.RemoveAppointment(2);
 
-        const SyncReport report = sync(local.document, account());
+        const SyncReport report = sync(local.storage, account());
         QVERIFY(report.Succeeded());
         QCOMPARE(report.uploaded, 2);
         QCOMPARE(report.deletedThere, 1);
@@ -259,7 +261,7 @@ private slots:
     // here and there. Deleted on one side and changed on the other: the change stays.
     void conflictsLoseNothing() {
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         ServerView server = view();
         const std::string eva = recorduid::UrnUid(QStringLiteral("diary.pgr"), Kind::Person, 1);
         const std::string jonas = recorduid::UrnUid(QStringLiteral("diary.pgr"), Kind::Person, 2);
@@ -270,7 +272,7 @@ private slots:
         QCOMPARE(server.Delete(server.Object(Kind::Task, 1)), 200);
         change(local.document, *local.document.Tasks().Find(1), [](Task& t) { t.Description = "Pay rent today"; });
 
-        const SyncReport report = sync(local.document, account());
+        const SyncReport report = sync(local.storage, account());
         QVERIFY(report.Succeeded());
         QCOMPARE(report.conflicts.size(), 1);
         QVERIFY(report.conflicts.front().contains(QLatin1String("Local, Eva")));
@@ -279,7 +281,7 @@ private slots:
                                            "Jonas Server", "Pay rent today"}));
         QCOMPARE(server.Count(Kind::Person), 3);
         QCOMPARE(server.Count(Kind::Task), 2);
-        const SyncReport again = sync(local.document, account());
+        const SyncReport again = sync(local.storage, account());
         QCOMPARE(again.uploaded + again.downloaded + again.conflicts.size(), 0);
     }
 
@@ -296,7 +298,7 @@ private slots:
         QFETCH(QByteArray, state);
         QFETCH(bool, moved);
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         const QString statePath = davsync::SyncSession(account(), local.path).StatePath();
         QVERIFY(QFile::remove(statePath));
         if (!state.isEmpty()) {
@@ -307,9 +309,9 @@ private slots:
         if (moved) {
             const QString other = local.folder.filePath(QStringLiteral("moved.pgr"));
             QVERIFY(QFile::rename(local.path, other));
-            local.document.SetFileName(other);
+            local.storage.SetFileName(other);
         }
-        const SyncReport report = sync(local.document, account());
+        const SyncReport report = sync(local.storage, account());
         QVERIFY(report.Succeeded());
         QCOMPARE(report.uploaded + report.downloaded + report.deletedHere + report.deletedThere, 0);
         QCOMPARE(report.conflicts.size(), 0);
@@ -330,7 +332,7 @@ private slots:
         for (int i = 0; i < 300; ++i)
             local.document.Add(person("Person", std::to_string(i).c_str()));
         bool stopped = false;
-        const SyncReport broken = davsync::Synchronize(local.document, a, [&](const QString&, int done, int) {
+        const SyncReport broken = davsync::Synchronize(local.storage, a, [&](const QString&, int done, int) {
             // Between two batches, with a few requests of the next on the way.
             if (done >= 100 && !stopped) {
                 stopped = true;
@@ -342,7 +344,7 @@ private slots:
         QVERIFY(broken.uploaded < 306);
 
         QVERIFY(flaky.Start());
-        const SyncReport resumed = sync(local.document, a);
+        const SyncReport resumed = sync(local.storage, a);
         QVERIFY(resumed.Succeeded());
         QCOMPARE(resumed.downloaded, 0);
         QVERIFY(resumed.uploaded <= 306 - broken.uploaded);
@@ -367,7 +369,7 @@ private slots:
         QVERIFY(session.Finish());
         QCOMPARE(session.Report().failure, QStringLiteral("The synchronization was cancelled."));
         QCOMPARE(session.Report().uploaded, 64);
-        QCOMPARE(sync(local.document, account()).uploaded, 206 - 64);
+        QCOMPARE(sync(local.storage, account()).uploaded, 206 - 64);
     }
 
     // A refused password stops the sync with the reason, before anything changes here; the right
@@ -381,21 +383,21 @@ private slots:
         a.password = QStringLiteral("wrong");
         Document local;
         const PimRecords before = local.document.Records();
-        const SyncReport refused = davsync::Synchronize(local.document, a);
+        const SyncReport refused = davsync::Synchronize(local.storage, a);
         QVERIFY(refused.failure.contains(QLatin1String("refused the user name or password")));
         QVERIFY(!local.document.IsModified());
         QCOMPARE(names(local.document.Records()), names(before));
         QVERIFY(!QFile::exists(davsync::SyncSession(a, local.path).StatePath()));
 
         a.password = QStringLiteral("s3cret:word");
-        QCOMPARE(davsync::Synchronize(local.document, a).uploaded, 6);
+        QCOMPARE(davsync::Synchronize(local.storage, a).uploaded, 6);
     }
 
     // A change made on the server between the look and the write is never overwritten: the write
     // is refused (412), and the next sync keeps both versions.
     void changeMeanwhileIsNotOverwritten() {
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         ServerView server = view();
         change(local.document, *local.document.Persons().Find(1), [](Person& p) { p.LName = "Local"; });
         davsync::SyncSession session(account(), local.path);
@@ -409,7 +411,7 @@ private slots:
         QVERIFY(session.Report().errors.front().contains(QLatin1String("changed on the server meanwhile")));
         QVERIFY(server.Get(server.Object(Kind::Person, 1)).body.contains("N:Server;Eva"));
 
-        const SyncReport next = sync(local.document, account());
+        const SyncReport next = sync(local.storage, account());
         QCOMPARE(next.conflicts.size(), 1);
         QCOMPARE(names(local.document.Records()).size(), 7u);
         QCOMPARE(server.Count(Kind::Person), 3);
@@ -419,14 +421,14 @@ private slots:
     // here; the next one makes a new address book and fills it.
     void collectionGoneIsMadeAgain() {
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         ServerView server = view();
         QCOMPARE(server.Delete(server.Collection(Kind::Person)) / 100, 2);
-        const SyncReport stopped = davsync::Synchronize(local.document, account());
+        const SyncReport stopped = davsync::Synchronize(local.storage, account());
         QVERIFY2(stopped.failure.contains(QLatin1String("address book")), qPrintable(stopped.failure));
         QVERIFY(!local.document.IsModified());
         QCOMPARE(local.document.Persons().Count(), 2u);
-        const SyncReport again = sync(local.document, account());
+        const SyncReport again = sync(local.storage, account());
         QVERIFY(again.Succeeded());
         QCOMPARE(again.uploaded, 2);
         QCOMPARE(server.Count(Kind::Person), 2);
@@ -435,17 +437,17 @@ private slots:
     // A recurring event cannot be one appointment here: it stays on the server as it is, named once.
     void recurringEventStaysOnServer() {
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         ServerView server = view();
         QByteArray weekly = vevent("weekly", "Choir", "20260302T180000Z", "20260302T193000Z");
         weekly.replace("DTEND", "RRULE:FREQ=WEEKLY\r\nDTEND");
         QCOMPARE(server.Put(server.Collection(Kind::Appointment).resolved(QUrl(QStringLiteral("weekly.ics"))), weekly) /
                      100,
                  2);
-        const SyncReport report = davsync::Synchronize(local.document, account());
+        const SyncReport report = davsync::Synchronize(local.storage, account());
         QCOMPARE(report.skipped, QStringList{QStringLiteral("Choir: a recurring event")});
         QCOMPARE(report.downloaded, 0);
-        QCOMPARE(davsync::Synchronize(local.document, account()).skipped.size(), 0);
+        QCOMPARE(davsync::Synchronize(local.storage, account()).skipped.size(), 0);
         QCOMPARE(server.Count(Kind::Appointment), 3);
     }
 
@@ -469,7 +471,7 @@ private slots:
         davsync::SyncAccount a = account();
         a.server = QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port));
         a.timeoutSeconds = 1;
-        const SyncReport report = davsync::Synchronize(local.document, a);
+        const SyncReport report = davsync::Synchronize(local.storage, a);
         QVERIFY2(report.failure.contains(reason), qPrintable(report.failure));
         QVERIFY(!local.document.IsModified());
     }
@@ -477,7 +479,8 @@ private slots:
     void untitledDocumentIsNotSynced() {
         PimDocument untitled;
         untitled.Add(person("Eva", "Meier"));
-        QCOMPARE(davsync::Synchronize(untitled, account()).failure,
+        DocumentStorage storage(untitled);
+        QCOMPARE(davsync::Synchronize(storage, account()).failure,
                  QStringLiteral("Save the document before synchronizing it."));
     }
 };

@@ -5,6 +5,7 @@
 #include "CliUsage.h"
 #include "StderrPromptService.h"
 #include "core/OccurrenceIndex.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "platform/TextCodec.h"
 
@@ -181,7 +182,7 @@ int runAgenda(const QStringList& args) {
     StderrPromptService prompt;
     PimDocument document;
     platform::FileError error = platform::FileError::None;
-    if (!document.ReadFromFile(options.document, prompt, &error)) {
+    if (!DocumentStorage(document).ReadFromFile(options.document, prompt, &error)) {
         reportFileError(options.document, error);
         prompt.message(QStringLiteral("Error loading file."), QStringLiteral("Tavoro"), platform::PromptButtons::Ok,
                        platform::PromptIcon::Stop);

@@ -3,6 +3,7 @@
 #include "CliArguments.h"
 #include "StderrPromptService.h"
 #include "docfile/DocumentLock.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 
 #include <cstdio>
@@ -13,7 +14,7 @@ namespace {
 // after the reason a file could not be read or written.
 bool load(PimDocument& document, const QString& path, StderrPromptService& prompt) {
     platform::FileError error = platform::FileError::None;
-    if (document.ReadFromFile(path, prompt, &error))
+    if (DocumentStorage(document).ReadFromFile(path, prompt, &error))
         return true;
     reportFileError(path, error);
     prompt.message(QStringLiteral("Error loading file."), QStringLiteral("Tavoro"), platform::PromptButtons::Ok,
@@ -46,7 +47,7 @@ int runResave(const QStringList& args) {
     if (!load(document, arguments.Word(0), prompt) || documentInUse(out))
         return kCliFailure;
     platform::FileError error = platform::FileError::None;
-    if (!document.Save(out, &error)) {
+    if (!DocumentStorage(document).Save(out, &error)) {
         reportFileError(out, error);
         prompt.message(QStringLiteral("Unable to write file!"), QStringLiteral("Tavoro"), platform::PromptButtons::Ok,
                        platform::PromptIcon::Stop);

@@ -6,6 +6,7 @@
 #include "CliTextio.h"
 #include "StderrPromptService.h"
 
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "exchange/CalendarExchange.h"
 #include "exchange/VCardExchange.h"
@@ -50,7 +51,7 @@ bool loadDocument(PimDocument& document, const QString& path, bool mayBeNew) {
     if (mayBeNew && !QFileInfo::exists(path))
         return true;
     StderrPromptService prompt;
-    if (document.ReadFromFile(path, prompt))
+    if (DocumentStorage(document).ReadFromFile(path, prompt))
         return true;
     fail(QStringLiteral("cannot read the document '%1'").arg(path));
     return false;
@@ -68,7 +69,7 @@ template <class Import> int importInto(const CliArguments& arguments, Import&& i
     const ExchangeReport report = import(document, input.Path());
     if (report.Failed())
         return fail(report.error);
-    if (!document.Save(path))
+    if (!DocumentStorage(document).Save(path))
         return fail(QStringLiteral("cannot write the document '%1'").arg(path));
     printReport(report);
     return kCliSuccess;

@@ -3,6 +3,7 @@
 #include "CliArguments.h"
 #include "StderrPromptService.h"
 #include "core/DayListRows.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "platform/gui/PainterSurface.h"
 #include "platform/gui/PrinterMetrics.h"
@@ -156,7 +157,7 @@ int runPrint(const QStringList& args) {
 
     StderrPromptService prompt;
     PimDocument document;
-    if (!document.ReadFromFile(options.document, prompt)) {
+    if (!DocumentStorage(document).ReadFromFile(options.document, prompt)) {
         prompt.message(QStringLiteral("Error loading file."), QStringLiteral("Tavoro"), platform::PromptButtons::Ok,
                        platform::PromptIcon::Stop);
         return kCliFailure;

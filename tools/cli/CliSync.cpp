@@ -4,6 +4,7 @@
 #include "CliUsage.h"
 #include "StderrPromptService.h"
 
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "sync/Sync.h"
 
@@ -74,13 +75,13 @@ int runSync(const QStringList& args) {
     PimDocument document;
     if (QFileInfo::exists(path)) {
         StderrPromptService prompt;
-        if (!document.ReadFromFile(path, prompt))
+        if (!DocumentStorage(document).ReadFromFile(path, prompt))
             return fail(QStringLiteral("cannot read the document '%1'").arg(path));
     }
     davsync::SyncSession session(account, QFileInfo(path).absoluteFilePath());
     if (session.Fetch(document.Records())) {
         session.ApplyTo(document);
-        if (document.IsModified() && !document.Save(path)) {
+        if (document.IsModified() && !DocumentStorage(document).Save(path)) {
             // Nothing goes up that the document does not keep; the state stays as it was.
             return fail(QStringLiteral("cannot write the document '%1'").arg(path));
         }

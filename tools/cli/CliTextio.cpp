@@ -4,6 +4,7 @@
 #include "CliDocfile.h"
 #include "CliStreamFile.h"
 #include "StderrPromptService.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "textio/DelimitedTextOperations.h"
 #include "textio/DelimitedTextSettings.h"
@@ -129,7 +130,7 @@ bool parse(const QStringList& args, bool importing, Invocation& invocation) {
 bool loadDocument(PimDocument& document, const QString& path) {
     StderrPromptService prompt;
     platform::FileError error = platform::FileError::None;
-    if (document.ReadFromFile(path, prompt, &error))
+    if (DocumentStorage(document).ReadFromFile(path, prompt, &error))
         return true;
     reportFileError(path, error);
     return fail(QStringLiteral("cannot read the document '%1'").arg(path));
@@ -224,7 +225,7 @@ int runImport(const QStringList& args) {
         return kCliFailure;
     }
     platform::FileError error = platform::FileError::None;
-    if (!document.Save(invocation.document, &error)) {
+    if (!DocumentStorage(document).Save(invocation.document, &error)) {
         reportFileError(invocation.document, error);
         fail(QStringLiteral("cannot write the document '%1'").arg(invocation.document));
         return kCliFailure;
