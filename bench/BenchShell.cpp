@@ -3,6 +3,7 @@
 #include "BenchGroup.h"
 #include "BenchPrompt.h"
 #include "BenchTiming.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "shell/CommandIds.h"
 #include "shell/DayListView.h"
@@ -91,7 +92,7 @@ void runShellBench() {
     {
         PimDocument document;
         fillBenchDocument(document, today, kRecords);
-        if (!document.WriteToFile(path)) {
+        if (!DocumentStorage(document).WriteToFile(path)) {
             std::fprintf(stderr, "bench: cannot write %s\n", qPrintable(path));
             return;
         }

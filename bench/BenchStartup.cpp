@@ -4,6 +4,7 @@
 #include "BenchPrompt.h"
 #include "BenchShell.h"
 #include "BenchTiming.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "shell/HeldPromptService.h"
 #include "shell/MainFrame.h"
@@ -60,7 +61,7 @@ void runStartupBench() {
         {
             PimDocument document;
             fillBenchDocument(document, DateTime::Today(), records);
-            if (!document.WriteToFile(path)) {
+            if (!DocumentStorage(document).WriteToFile(path)) {
                 std::fprintf(stderr, "bench: cannot write %s\n", qPrintable(path));
                 return;
             }

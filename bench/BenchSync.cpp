@@ -3,6 +3,7 @@
 #include "BenchGroup.h"
 #include "BenchMeetings.h"
 #include "BenchTiming.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "exchange/RecordUid.h"
 #include "support/RadicaleServer.h"
@@ -49,13 +50,13 @@ void writeFile(const QString& path, const std::string& text) {
 
 // Each record as the object this program would have uploaded, under its UID, in Radicale's store.
 template <class Record>
-void store(const QString& folder, const char* tag, const RecordCollection<Record>& records, recorduid::Kind kind,
+void store(const QString& folder, const char* tag, const RecordCollection<Record>& records, RecordKind kind,
            const char* extension) {
     QDir().mkpath(folder);
     writeFile(folder + QStringLiteral("/.Radicale.props"), std::string("{\"tag\": \"") + tag + "\"}");
     for (const auto& [id, record] : records) {
         const std::string uid = recorduid::Uid(QStringLiteral("bench.pgr"), kind, id);
-        const std::string cardUid = kind == recorduid::Kind::Person ? "urn:uuid:" + uid : uid;
+        const std::string cardUid = kind == RecordKind::Person ? "urn:uuid:" + uid : uid;
         writeFile(folder + QLatin1Char('/') + QString::fromStdString(uid) + QLatin1String(extension),
                   recordtext::Render(record, cardUid));
     }
@@ -70,21 +71,22 @@ void runSyncBench() {
     RadicaleServer server;
     QTemporaryDir folder;
     PimDocument document;
+    DocumentStorage storage(document);
     fill(document, count);
     if (filled) {
         const QString user = server.StoragePath() + QStringLiteral("/collection-root/bench/");
-        store(user + QStringLiteral("tavoro-contacts"), "VADDRESSBOOK", document.Persons(), recorduid::Kind::Person,
+        store(user + QStringLiteral("tavoro-contacts"), "VADDRESSBOOK", document.Persons(), RecordKind::Person,
               ".vcf");
         store(user + QStringLiteral("tavoro-calendar"), "VCALENDAR", document.Appointments(),
-              recorduid::Kind::Appointment, ".ics");
+              RecordKind::Appointment, ".ics");
     }
     if (!server.Start()) {
         std::fprintf(stderr, "sync: %s\n", qPrintable(server.Problem()));
         return;
     }
     const QString path = folder.filePath(QStringLiteral("bench.pgr"));
-    document.Save(path);
-    document.SetFileName(path);
+    storage.Save(path);
+    storage.SetFileName(path);
     davsync::SyncAccount account;
     account.server = server.Url();
     account.user = QStringLiteral("bench");
@@ -93,7 +95,7 @@ void runSyncBench() {
     const std::string size = std::to_string(count) + "+" + std::to_string(count);
     const std::string first = filled ? "sync_compare_filled_" : "sync_first_";
     davsync::SyncReport report;
-    const Timing once = timeOnce([&] { report = davsync::Synchronize(document, account); });
+    const Timing once = timeOnce([&] { report = davsync::Synchronize(storage, account); });
     std::printf("%s sync of %d persons and %d appointments: %d uploaded, %d downloaded, %d conflicts%s\n",
                 filled ? "comparing" : "first", count, count, report.uploaded, report.downloaded,
                 int(report.conflicts.size()),
@@ -101,7 +103,7 @@ void runSyncBench() {
     printFigure(first + size + "_ms", once.wallMs);
     printFigure(first + size + "_cpu_ms", once.cpuMs);
 
-    const Timing unchanged = bestOf(3, [&] { report = davsync::Synchronize(document, account); });
+    const Timing unchanged = bestOf(3, [&] { report = davsync::Synchronize(storage, account); });
     std::printf("unchanged re-sync: %d uploaded, %d downloaded\n", report.uploaded, report.downloaded);
     printFigure("sync_unchanged_" + size + "_ms", unchanged.wallMs);
     printFigure("sync_unchanged_" + size + "_cpu_ms", unchanged.cpuMs);

@@ -1,6 +1,7 @@
 #include "BenchDocfile.h"
 #include "BenchExchange.h"
 #include "BenchGroup.h"
+#include "BenchOccurrences.h"
 #include "BenchReports.h"
 #include "BenchShell.h"
 #include "BenchStartup.h"
@@ -14,18 +15,28 @@
 
 // Each group lives in a file of its own and is listed here.
 static const BenchGroup kGroups[] = {
-    {"none", nullptr},          {"reports", runReportsBench}, {"docfile", runDocfileBench},   {"shell", runShellBench},
-    {"textio", runTextioBench}, {"startup", runStartupBench}, {"exchange", runExchangeBench}, {"sync", runSyncBench},
+    {"none", nullptr},
+    {"reports", runReportsBench},
+    {"docfile", runDocfileBench},
+    {"shell", runShellBench},
+    {"textio", runTextioBench},
+    {"startup", runStartupBench},
+    {"exchange", runExchangeBench},
+    {"sync", runSyncBench},
+    {"occurrences", runOccurrencesBench},
 };
 
 int main(int argc, char* argv[]) {
     // The shell group drives real widgets; without a display they run offscreen.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // Saves keep backups and recovery files in the data folder: the bench's go to a folder of its own.
+    // Saves keep backups and recovery files in the data folder, and read and write settings: the
+    // bench's go to folders of its own, so that a run neither fills nor changes the user's.
     QTemporaryDir data;
+    QTemporaryDir config;
     qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
     bool ran = false;
     for (const BenchGroup& group : kGroups) {
         if (!group.run)

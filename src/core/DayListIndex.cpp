@@ -30,11 +30,21 @@ struct SortKey {
     }
 };
 
-int secondOfDay(const DateTime& time) {
-    if (!time.IsValid())
-        return -1;
-    return time.Hour() * 3600 + time.Minute() * 60 + time.Second();
-}
+// Formats each distinct time of day once per fill: a day of many series repeats a few times often.
+class TimeCache {
+public:
+    const std::string& Format(const DateTime& time) {
+        const CalendarRecord r = time.ToCalendarRecord();
+        const int key = time.IsValid() ? r.hour * 3600 + r.minute * 60 + r.second : -1;
+        auto [it, inserted] = m_texts.try_emplace(key);
+        if (inserted)
+            it->second = time.FormatTime(DateTime::TimeFormat::NoSeconds);
+        return it->second;
+    }
+
+private:
+    std::unordered_map<int, std::string> m_texts;
+};
 
 // Formats each distinct date once per fill: today's list can hold tens of thousands of open tasks
 // that share a few hundred due dates.
@@ -56,11 +66,10 @@ private:
 void DayListIndex::Forget() {
     m_personsBuilt = false;
     m_tasksBuilt = false;
-    m_appointmentsBuilt = false;
     m_byName.clear();
     m_byCompany.clear();
     m_tasks.clear();
-    m_appointmentsByDay.clear();
+    m_occurrences.Forget();
 }
 
 void DayListIndex::indexPersons(const PimRecords& records) {
@@ -101,20 +110,10 @@ void DayListIndex::indexTasks(const PimRecords& records) {
     m_tasks.clear();
     m_tasks.reserve(records.Tasks.Count());
     for (const auto& [id, task] : records.Tasks)
-        m_tasks.push_back(TaskEntry{DateTime::Continuous(task.DueDate.Value()),
-                                    DateTime::Continuous(task.DoneDate.Value()), task.Priority, id, &task});
+        m_tasks.push_back(TaskEntry{CalendarDate::OfStoredDate(task.DueDate), CalendarDate::OfStoredDate(task.DoneDate),
+                                    task.Priority, id, &task});
     m_taskShape = {records.Tasks.Count(), records.Tasks.LastID()};
     m_tasksBuilt = true;
-}
-
-void DayListIndex::indexAppointments(const PimRecords& records) {
-    if (m_appointmentsBuilt && sameShape(records.Appointments, m_appointmentShape.count, m_appointmentShape.lastId))
-        return;
-    m_appointmentsByDay.clear();
-    for (const auto& [id, appointment] : records.Appointments)
-        m_appointmentsByDay[appointment.DueDate.Value()].emplace_back(id, &appointment);
-    m_appointmentShape = {records.Appointments.Count(), records.Appointments.LastID()};
-    m_appointmentsBuilt = true;
 }
 
 std::vector<ListRow> DayListIndex::PhoneBook(const PimRecords& records, bool whitePages) {
@@ -130,8 +129,8 @@ std::vector<ListRow> DayListIndex::PhoneBook(const PimRecords& records, bool whi
 
 std::vector<ListRow> DayListIndex::Tasks(const PimRecords& records, const DateTime& day, const DateTime& today) {
     indexTasks(records);
-    const double d = DateTime::Continuous(day.Value());
-    const double t = DateTime::Continuous(today.Value());
+    const CalendarDate d = CalendarDate::Of(day);
+    const CalendarDate t = CalendarDate::Of(today);
     const bool dayIsToday = d == t;
     const bool dayNotPast = d >= t;
     const bool dayNotFuture = d <= t;
@@ -150,26 +149,15 @@ std::vector<ListRow> DayListIndex::Tasks(const PimRecords& records, const DateTi
 }
 
 std::vector<ListRow> DayListIndex::Appointments(const PimRecords& records, const DateTime& day) {
-    indexAppointments(records);
-    const auto found = m_appointmentsByDay.find(day.Value());
-    if (found == m_appointmentsByDay.end())
-        return {};
-    struct Timed {
-        int start;
-        ListRow row;
-    };
-    std::vector<Timed> timed;
-    timed.reserve(found->second.size());
-    for (const auto& [id, appointment] : found->second) {
-        std::string time = appointment->StartTime.FormatTime(DateTime::TimeFormat::NoSeconds) + "-" +
-                           appointment->EndTime.FormatTime(DateTime::TimeFormat::NoSeconds);
-        timed.push_back({secondOfDay(appointment->StartTime),
-                         ListRow{id, appointment->Alarm ? 1 : 0, {std::move(time), appointment->Description}}});
-    }
-    std::stable_sort(timed.begin(), timed.end(), [](const Timed& a, const Timed& b) { return a.start < b.start; });
+    TimeCache times;
     std::vector<ListRow> rows;
-    rows.reserve(timed.size());
-    for (Timed& entry : timed)
-        rows.push_back(std::move(entry.row));
+    for (const DayOccurrence& listed : m_occurrences.On(records, CalendarDate::Of(day))) {
+        const Occurrence& o = listed.occurrence;
+        const Appointment* appointment = records.Appointments.Find(o.id);
+        if (!appointment)
+            continue;
+        std::string time = o.allDay ? std::string("All day") : times.Format(o.start) + "-" + times.Format(o.end);
+        rows.push_back(ListRow{o.id, o.alarmed ? 1 : 0, {std::move(time), appointment->Description}});
+    }
     return rows;
 }

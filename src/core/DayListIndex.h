@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DayListRows.h"
+#include "core/OccurrenceIndex.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -12,8 +13,8 @@ struct Person;
 struct Task;
 
 // The document's records arranged for the day view's lists: persons already in both phone-book
-// orders, the tasks' dates side by side, the appointments by day. Choosing a date or a filter then
-// costs a pass over compact arrays instead of a walk through the record maps and a sort.
+// orders, the tasks' days side by side, the appointments' occurrences by day. Choosing a date or a
+// filter then costs a pass over compact arrays instead of a walk through the record maps and a sort.
 //
 // The index points into the document's collections. Forget() it whenever the document reports a
 // change; each part is rebuilt when next asked for.
@@ -24,6 +25,8 @@ public:
     std::vector<ListRow> PhoneBook(const PimRecords& records, bool whitePages);
     std::vector<ListRow> Tasks(const PimRecords& records, const DateTime& day, const DateTime& today);
     std::vector<ListRow> Appointments(const PimRecords& records, const DateTime& day);
+    // The occurrences behind the appointment rows, for the views that ask more of them.
+    OccurrenceIndex& Occurrences() { return m_occurrences; }
 
 private:
     // What the index was built from; a change in any of these rebuilds it even without Forget().
@@ -39,8 +42,8 @@ private:
         bool yellow;
     };
     struct TaskEntry {
-        double due; // continuous day counts, so that <, == and > compare as dates do
-        double done;
+        CalendarDate due; // the calendar days the stored dates mean
+        CalendarDate done;
         int priority;
         int id;
         const Task* task;
@@ -48,7 +51,6 @@ private:
 
     void indexPersons(const PimRecords& records);
     void indexTasks(const PimRecords& records);
-    void indexAppointments(const PimRecords& records);
 
     bool m_personsBuilt = false;
     Shape m_personShape;
@@ -59,7 +61,5 @@ private:
     Shape m_taskShape;
     std::vector<TaskEntry> m_tasks;
 
-    bool m_appointmentsBuilt = false;
-    Shape m_appointmentShape;
-    std::unordered_map<double, std::vector<std::pair<int, const Appointment*>>> m_appointmentsByDay;
+    OccurrenceIndex m_occurrences;
 };

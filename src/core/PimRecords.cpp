@@ -1,7 +1,5 @@
 #include "PimRecords.h"
 
-#include <vector>
-
 bool PimRecords::CompleteTask(int id) {
     Task* task = Tasks.Find(id);
     if (!task)
@@ -17,16 +15,6 @@ bool PimRecords::TurnOffReminder(int id) {
         return false;
     appointment->Alarm = 0;
     return true;
-}
-
-std::size_t PimRecords::RemoveOldTasks(const DateTime& today) {
-    std::vector<int> old;
-    for (const auto& [id, task] : Tasks)
-        if (task.Priority == Task::Done && task.DueDate < today)
-            old.push_back(id);
-    for (int id : old)
-        Tasks.Remove(id);
-    return old.size();
 }
 
 void PimRecords::ClearRecords() {

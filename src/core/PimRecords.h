@@ -10,9 +10,14 @@
 #include <string>
 
 // The record data of the one open document: address book, appointment book, task list and the
-// owner's address. The lifecycle around it (file name, modified flag, observers) is PimDocument's.
+// owner's address. The operations, undo and observers around it are PimDocument's.
 class PimRecords {
 public:
+    PimRecords() = default;
+    PimRecords(const PimRecords&) = default;
+    PimRecords(PimRecords&&) noexcept = default;
+    PimRecords& operator=(const PimRecords&) = default;
+    PimRecords& operator=(PimRecords&&) noexcept = default;
     virtual ~PimRecords() = default;
 
     RecordCollection<Person> Persons;
@@ -28,8 +33,6 @@ public:
     bool CompleteTask(int id);
     // Clears the alarm flag; the alarm time stays as it was.
     bool TurnOffReminder(int id);
-    // Erases every done task whose due date is earlier than the given day; returns how many.
-    std::size_t RemoveOldTasks(const DateTime& today);
     // Empties the collections (a collection with records restarts its IDs at 0) and the user.
     void ClearRecords();
 };

@@ -5,7 +5,12 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <string_view>
 #include <utility>
+
+// What the program says, wherever it meets it, when a collection has issued its last ID and Add
+// answers nothing.
+inline constexpr std::string_view kNoIdLeft = "No more records can be added: every ID is taken.";
 
 // One of the document's collections: records keyed by ID, visited in ascending ID order. IDs are
 // issued as LastID + 1 and never reused while the document is open, nor ever given to a second
@@ -15,21 +20,27 @@ public:
     using Map = std::map<int, Record>;
     using const_iterator = typename Map::const_iterator;
 
+    RecordCollection() = default;
+    RecordCollection(const RecordCollection&) = default;
+    RecordCollection(RecordCollection&&) noexcept = default;
+    RecordCollection& operator=(const RecordCollection&) = default;
+    RecordCollection& operator=(RecordCollection&&) noexcept = default;
     virtual ~RecordCollection() = default;
 
     int LastID() const { return m_lastId; }
     void SetLastID(int lastId) { m_lastId = lastId; }
 
     // Issues the next ID, stores it in the record and inserts the record; returns the ID, or nothing
-    // when no ID is left (the collection is then unchanged).
-    std::optional<int> Add(Record record) {
+    // when no ID is left (the collection is then unchanged). A record handed over is moved straight
+    // into its place: an import adds records by the hundred thousand.
+    std::optional<int> Add(Record&& record) {
         const std::optional<int> id = NextID();
         if (!id)
             return std::nullopt;
-        record.ID = *id;
-        Issue(*id, std::move(record));
+        Issue(*id, std::move(record)).second.ID = *id;
         return id;
     }
+    std::optional<int> Add(const Record& record) { return Add(Record(record)); }
 
     bool CanAdd() const { return NextID().has_value(); }
 

@@ -7,8 +7,10 @@
 #include "Task.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
 
 // The three kinds of record a document keeps in collections. Every layer names a kind by this one
 // type; what differs between the kinds lives in RecordTraits below, not in switches of each layer.
@@ -40,6 +42,20 @@ constexpr std::string_view RecordKindKey(RecordKind kind) {
         return "task";
     case RecordKind::Appointment:
         return "appointment";
+    }
+    return {};
+}
+
+// The name of the kind's collection, as the document file and the import and export name it
+// ("Persons").
+constexpr std::string_view RecordCollectionName(RecordKind kind) {
+    switch (kind) {
+    case RecordKind::Person:
+        return "Persons";
+    case RecordKind::Task:
+        return "Tasks";
+    case RecordKind::Appointment:
+        return "Appointments";
     }
     return {};
 }
@@ -76,4 +92,11 @@ template <class F> decltype(auto) VisitRecordKind(RecordKind kind, F&& f) {
         break;
     }
     return f(static_cast<Appointment*>(nullptr));
+}
+
+// How many records of the kind the records hold.
+inline std::size_t RecordCount(const PimRecords& records, RecordKind kind) {
+    return VisitRecordKind(kind, [&records](auto* type) {
+        return RecordTraits<std::remove_pointer_t<decltype(type)>>::In(records).Count();
+    });
 }

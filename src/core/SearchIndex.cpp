@@ -77,7 +77,7 @@ void SearchIndex::build(const PimRecords& records) {
     m_entries.clear();
     m_entries.reserve(records.Persons.Count() + records.Tasks.Count() + records.Appointments.Count());
 
-    const auto add = [this](SearchKind kind, int id, const auto& appendText) {
+    const auto add = [this](RecordKind kind, int id, const auto& appendText) {
         const auto offset = static_cast<std::uint32_t>(m_text.size());
         appendText();
         m_entries.push_back(Entry{offset, static_cast<std::uint32_t>(m_text.size() - offset), id, kind});
@@ -85,7 +85,7 @@ void SearchIndex::build(const PimRecords& records) {
 
     // Persons by their folded display name, the first field of their text.
     for (const auto& [id, person] : records.Persons)
-        add(SearchKind::Person, id, [&] { appendPersonText(m_text, person); });
+        add(RecordKind::Person, id, [&] { appendPersonText(m_text, person); });
     const auto nameOf = [this](const Entry& entry) {
         const std::string_view text(m_text.data() + entry.offset, entry.length);
         return text.substr(0, text.find(kFieldEnd));
@@ -101,7 +101,7 @@ void SearchIndex::build(const PimRecords& records) {
         const std::string* description;
     };
     std::vector<Timed> timed;
-    const auto addTimed = [&](SearchKind kind) {
+    const auto addTimed = [&](RecordKind kind) {
         std::stable_sort(timed.begin(), timed.end(), [](const Timed& a, const Timed& b) {
             return a.when != b.when ? a.when < b.when : a.start < b.start;
         });
@@ -112,12 +112,12 @@ void SearchIndex::build(const PimRecords& records) {
     timed.reserve(records.Tasks.Count());
     for (const auto& [id, task] : records.Tasks)
         timed.push_back({DateTime::Continuous(task.DueDate.Value()), 0, id, &task.Description});
-    addTimed(SearchKind::Task);
+    addTimed(RecordKind::Task);
     timed.reserve(records.Appointments.Count());
     for (const auto& [id, appointment] : records.Appointments)
         timed.push_back({DateTime::Continuous(appointment.DueDate.Value()),
                          DateTime::Continuous(appointment.StartTime.Value()), id, &appointment.Description});
-    addTimed(SearchKind::Appointment);
+    addTimed(RecordKind::Appointment);
 
     m_built = true;
     m_hasPrevious = false;

@@ -1,17 +1,15 @@
 #pragma once
 
+#include "RecordKind.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-class PimRecords;
-
-enum class SearchKind : std::uint8_t { Person, Task, Appointment };
-
 struct SearchHit {
-    SearchKind kind;
+    RecordKind kind;
     int id;
     bool operator==(const SearchHit&) const = default;
 };
@@ -45,7 +43,7 @@ private:
         std::uint32_t offset; // into m_text
         std::uint32_t length;
         int id;
-        SearchKind kind;
+        RecordKind kind;
     };
 
     void build(const PimRecords& records);

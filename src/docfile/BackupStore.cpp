@@ -1,14 +1,16 @@
 #include "BackupStore.h"
 
+#include "DocumentStorage.h"
 #include "FileSettings.h"
 #include "PimDocument.h"
+#include "platform/ProgramFolders.h"
+#include "platform/PromptService.h"
 #include "platform/SettingsStore.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace {
 
@@ -58,7 +60,7 @@ public:
 
 BackupStore BackupStore::Standard() {
     platform::SettingsStore settings;
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString data = platform::UserDataFolder();
     return BackupStore(data.isEmpty() ? QString() : QDir(data).filePath(QStringLiteral("backups")),
                        FileSettings(settings).ReadBackupCount());
 }
@@ -124,7 +126,7 @@ void BackupStore::Prune(const QString& document) const {
 std::optional<BackupStore::RecordCounts> BackupStore::CountRecords(const QString& backup) {
     PimDocument document;
     SilentPrompt silent;
-    if (!document.ReadFromFile(backup, silent))
+    if (!DocumentStorage(document).ReadFromFile(backup, silent))
         return std::nullopt;
     return RecordCounts{document.Persons().Count(), document.Tasks().Count(), document.Appointments().Count()};
 }

@@ -1,14 +1,15 @@
 #include "CrashRecovery.h"
 
+#include "DocumentStorage.h"
 #include "DocumentWriter.h"
 #include "PimDocument.h"
 #include "platform/AtomicFile.h"
+#include "platform/ProgramFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <functional>
 
@@ -38,8 +39,8 @@ std::unique_ptr<QLockFile> lockFile(const QString& path) {
 }
 } // namespace
 
-CrashRecovery::CrashRecovery(const PimDocument& document, QString folder, std::chrono::milliseconds interval)
-    : m_document(document), m_folder(std::move(folder)), m_session(sessionName()) {
+CrashRecovery::CrashRecovery(const DocumentStorage& storage, QString folder, std::chrono::milliseconds interval)
+    : m_storage(storage), m_folder(std::move(folder)), m_session(sessionName()) {
     m_timer.setInterval(interval);
     connect(&m_timer, &QTimer::timeout, this, &CrashRecovery::Tick);
     m_timer.start();
@@ -50,7 +51,7 @@ CrashRecovery::~CrashRecovery() {
 }
 
 QString CrashRecovery::StandardFolder() {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString data = platform::UserDataFolder();
     return data.isEmpty() ? QString() : QDir(data).filePath(QStringLiteral("recovery"));
 }
 
@@ -63,11 +64,11 @@ QString CrashRecovery::FilePath() const {
 }
 
 void CrashRecovery::Tick() {
-    if (!m_document.IsModified() || m_folder.isEmpty()) {
+    if (!m_storage.Document().IsModified() || m_folder.isEmpty()) {
         Settle();
         return;
     }
-    const std::string bytes = DocumentWriter::Write(m_document.Records());
+    const std::string bytes = DocumentWriter::Write(m_storage.Document().Records());
     const std::size_t hash = std::hash<std::string>{}(bytes);
     if (m_written && hash == m_writtenHash)
         return;
@@ -81,14 +82,14 @@ void CrashRecovery::Tick() {
             return;
         }
     }
-    const QByteArray name = m_document.TitleName().toUtf8();
+    const QByteArray name = m_storage.TitleName().toUtf8();
     m_written = platform::WriteFileAtomically(SessionFile(kName), std::string_view(name.data(), name.size())) &&
                 platform::WriteFileAtomically(FilePath(), bytes);
     m_writtenHash = hash;
 }
 
 void CrashRecovery::Settle() {
-    if (m_written && !m_document.IsModified())
+    if (m_written && !m_storage.Document().IsModified())
         RemoveFiles();
 }
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-class PimDocument;
+class DocumentStorage;
 
 // Keeps the unsaved changes of the open document in a recovery file in the user's data folder, so
 // that a crash costs at most the last few minutes of work. While the document is modified, the
@@ -30,7 +30,7 @@ public:
         QDateTime writtenAt;
     };
 
-    explicit CrashRecovery(const PimDocument& document, QString folder = StandardFolder(),
+    explicit CrashRecovery(const DocumentStorage& storage, QString folder = StandardFolder(),
                            std::chrono::milliseconds interval = DefaultInterval);
     // A normal end: the recovery file goes.
     ~CrashRecovery() override;
@@ -54,7 +54,7 @@ private:
     QString SessionFile(const QString& extension) const;
     void RemoveFiles();
 
-    const PimDocument& m_document;
+    const DocumentStorage& m_storage;
     QString m_folder;
     QString m_session;
     std::unique_ptr<QLockFile> m_lock;

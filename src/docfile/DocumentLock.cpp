@@ -1,10 +1,11 @@
 #include "DocumentLock.h"
 
+#include "platform/ProgramFolders.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QSysInfo>
 
 DocumentLock::DocumentLock(const QString& document) : m_file(LockPathFor(document)) {
@@ -20,8 +21,7 @@ QString DocumentLock::LockPathFor(const QString& document) {
     if (QFileInfo(file.absolutePath()).isWritable())
         return QDir(file.absolutePath()).filePath(QLatin1Char('.') + file.fileName() + QStringLiteral(".lock"));
     // A folder that takes no new files still marks the document for this user's programs.
-    const QString locks =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("locks"));
+    const QString locks = QDir(platform::UserDataFolder()).filePath(QStringLiteral("locks"));
     QDir().mkpath(locks);
     const QByteArray hash = QCryptographicHash::hash(file.filePath().toUtf8(), QCryptographicHash::Sha1).toHex();
     return QDir(locks).filePath(QString::fromLatin1(hash) + QStringLiteral(".lock"));

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 class PimDocument;
 
 // What the document tells its views. The day view is the only observer in the program.
@@ -18,5 +16,4 @@ public:
     // The document is about to be written to a file: the last moment to put pending changes into
     // the records that are written.
     virtual void DocumentSaving(const PimDocument& /*document*/) {}
-    virtual void FileNameChanged(const QString& /*name*/) {}
 };

@@ -1,5 +1,6 @@
 #include "DocumentBatch.h"
 #include "PimDocument.h"
+#include "core/AppointmentOccurrences.h"
 
 #include <vector>
 
@@ -120,6 +121,26 @@ bool PimDocument::TurnOffReminder(int id) {
         return false;
     Step(QStringLiteral("Turn Off Reminder")).Changing(*appointment);
     m_records.TurnOffReminder(id);
+    Changed();
+    return true;
+}
+
+bool PimDocument::TurnOffReminder(const OccurrenceKey& occurrence) {
+    const Appointment* series = m_records.Appointments.Find(occurrence.id);
+    if (!series || !series->Repeats() || !occurrence.original.IsValid())
+        return TurnOffReminder(occurrence.id);
+    for (const auto& [id, appointment] : m_records.Appointments)
+        if (appointment.SeriesID == occurrence.id && appointment.OriginalDate == occurrence.original)
+            return TurnOffReminder(id);
+    const std::optional<Occurrence> found = AppointmentOccurrences(*series).OnOriginalDate(occurrence.original);
+    if (!found)
+        return false;
+    Appointment changed = ChangedOccurrence(*series, *found);
+    changed.Alarm = 0;
+    const std::optional<int> id = m_records.Appointments.Add(std::move(changed));
+    if (!id)
+        return false;
+    Step(QStringLiteral("Turn Off Reminder")).Added<Appointment>(*id);
     Changed();
     return true;
 }

@@ -32,6 +32,23 @@ DateTime readDate(std::string_view value) {
     return DateTime::FromSeconds(DocumentReader::ReadInteger64(value));
 }
 
+// A calendar date as "YYYYMMDD"; anything else leaves none.
+CalendarDate readDay(std::string_view value) {
+    return CalendarDate::Parse(value).value_or(CalendarDate());
+}
+
+// Calendar dates separated by commas; what does not read as one is left out.
+std::vector<CalendarDate> readDays(std::string_view value) {
+    std::vector<CalendarDate> days;
+    while (!value.empty()) {
+        const std::size_t comma = value.find(',');
+        if (const std::optional<CalendarDate> day = CalendarDate::Parse(value.substr(0, comma)))
+            days.push_back(*day);
+        value = comma == std::string_view::npos ? std::string_view() : value.substr(comma + 1);
+    }
+    return days;
+}
+
 // One field of a record kind: the name it has in the file and how its value is stored.
 template <class Record> struct Field {
     std::string_view name;
@@ -54,6 +71,10 @@ template <class Record> struct Field {
     {                                                                                                                  \
 #Name, [](Record & r, std::string_view v) { r.Name = readDate(v); }                                            \
     }
+#define DAY_FIELD(Record, Name)                                                                                        \
+    {                                                                                                                  \
+#Name, [](Record & r, std::string_view v) { r.Name = readDay(v); }                                             \
+    }
 
 const Field<Person> kPersonFields[] = {
     INT_FIELD(Person, ID),          TEXT_FIELD(Person, FName),   TEXT_FIELD(Person, LName),
@@ -72,9 +93,22 @@ const Field<Task> kTaskFields[] = {
 };
 
 const Field<Appointment> kAppointmentFields[] = {
-    INT_FIELD(Appointment, ID),         TEXT_FIELD(Appointment, Description), DATE_FIELD(Appointment, DueDate),
-    DATE_FIELD(Appointment, StartTime), DATE_FIELD(Appointment, EndTime),     FLAG_FIELD(Appointment, Alarm),
-    DATE_FIELD(Appointment, AlarmTime), FLAG_FIELD(Appointment, Done),
+    INT_FIELD(Appointment, ID),
+    TEXT_FIELD(Appointment, Description),
+    DATE_FIELD(Appointment, DueDate),
+    DATE_FIELD(Appointment, StartTime),
+    DATE_FIELD(Appointment, EndTime),
+    FLAG_FIELD(Appointment, Alarm),
+    DATE_FIELD(Appointment, AlarmTime),
+    FLAG_FIELD(Appointment, Done),
+    // Written only when used; see resetOptional.
+    FLAG_FIELD(Appointment, AllDay),
+    DAY_FIELD(Appointment, EndDate),
+    TEXT_FIELD(Appointment, TimeZone),
+    TEXT_FIELD(Appointment, RRule),
+    {"ExDates", [](Appointment& r, std::string_view v) { r.ExDates = readDays(v); }},
+    INT_FIELD(Appointment, SeriesID),
+    DAY_FIELD(Appointment, OriginalDate),
 };
 
 const Field<User> kUserFields[] = {
@@ -87,6 +121,20 @@ const Field<User> kUserFields[] = {
 #undef INT_FIELD
 #undef FLAG_FIELD
 #undef DATE_FIELD
+#undef DAY_FIELD
+
+// A field the writer leaves out when unused must not carry over from the record before, as the
+// fields every record names do: an appointment after a series would repeat too.
+template <class Record> void resetOptional(Record& /*record*/) {}
+template <> void resetOptional(Appointment& record) {
+    record.AllDay = 0;
+    record.EndDate = CalendarDate();
+    record.TimeZone.clear();
+    record.RRule.clear();
+    record.ExDates.clear();
+    record.SeriesID = 0;
+    record.OriginalDate = CalendarDate();
+}
 
 // Sets the field called name, if the record kind has one. Files list the fields in the order the
 // table has them, so the search starts after the field found last and usually hits at once.
@@ -155,6 +203,7 @@ void readCollection(const Element& collection, Layout layout, std::span<const Fi
         // A comment or an element that names no field at all is not a record.
         if (!element || (!element->GetAttributes() && !element->GetChildren()))
             continue;
+        resetOptional(record);
         readFields(*element, layout, setter, record);
         target.InsertLoaded(record);
     }

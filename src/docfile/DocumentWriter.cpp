@@ -193,10 +193,38 @@ void DocumentWriter::WriteAppointments(const PimRecords& records) {
         Flag("Alarm", appointment.Alarm != 0);
         Number("AlarmTime", appointment.Alarm ? m_seconds(appointment.AlarmTime) : 0);
         Flag("Done", appointment.Done != 0);
+        WriteOptional(appointment);
         m_out.append(" />");
         m_out.append(kLineEnd);
     }
     Line("\t</Appointments>");
+}
+
+// The fields older files do not have, each only when it holds something: a file that uses none of
+// them is written as it always was.
+void DocumentWriter::WriteOptional(const Appointment& appointment) {
+    if (appointment.AllDay)
+        Flag("AllDay", true);
+    if (appointment.EndDate.IsValid())
+        Text("EndDate", appointment.EndDate.Compact());
+    if (!appointment.TimeZone.empty())
+        Text("TimeZone", appointment.TimeZone);
+    if (!appointment.RRule.empty())
+        Text("RRule", appointment.RRule);
+    std::string exDates;
+    for (const CalendarDate& day : appointment.ExDates) {
+        if (!day.IsValid())
+            continue;
+        if (!exDates.empty())
+            exDates.push_back(',');
+        exDates += day.Compact();
+    }
+    if (!exDates.empty())
+        Text("ExDates", exDates);
+    if (appointment.SeriesID != 0)
+        Number("SeriesID", appointment.SeriesID);
+    if (appointment.OriginalDate.IsValid())
+        Text("OriginalDate", appointment.OriginalDate.Compact());
 }
 
 void DocumentWriter::WriteUser(const PimRecords& records) {

@@ -8,6 +8,7 @@
 
 class PimRecords;
 class DateTime;
+struct Appointment;
 
 // Appends text as it may stand inside a double-quoted attribute value: the five markup characters
 // become &quot; &amp; &apos; &lt; &gt;, and CR and LF become &#13; and &#10; so that line breaks
@@ -35,6 +36,7 @@ private:
     void WriteTasks(const PimRecords& records);
     void WritePersons(const PimRecords& records);
     void WriteAppointments(const PimRecords& records);
+    void WriteOptional(const Appointment& appointment);
     void WriteUser(const PimRecords& records);
     void OpenCollection(std::string_view name, int lastId);
 

@@ -2,9 +2,6 @@
 
 #include "platform/SettingsStore.h"
 
-#include <QAction>
-#include <QMenu>
-
 #include <algorithm>
 
 namespace {
@@ -26,20 +23,13 @@ constexpr Qt::CaseSensitivity kFileNameCase = Qt::CaseSensitive;
 bool namesNoFile(const QString& name) {
     return name.isEmpty() || name.compare(QLatin1String("Untitled"), Qt::CaseInsensitive) == 0;
 }
-
-int commandOf(const QAction* action) {
-    bool ok = false;
-    const int command = action->data().toInt(&ok);
-    return ok ? command : 0;
-}
 } // namespace
 
 void RecentFileList::SetMaximum(int maximum) {
     m_maximum = std::clamp(maximum, LowestMaximum, HighestMaximum);
 }
 
-std::optional<int> RecentFileList::IndexForCommand(int command) const {
-    const int n = command - (FirstCommand - 1);
+std::optional<int> RecentFileList::IndexFromNewest(int n) const {
     if (n < 1 || n > Count())
         return std::nullopt;
     return Count() - n;
@@ -52,52 +42,14 @@ void RecentFileList::Add(const QString& name) {
     while (Count() >= m_maximum)
         m_entries.removeFirst();
     m_entries.append(name);
-    RebuildMenu();
+    emit changed();
 }
 
 void RecentFileList::RemoveAt(int index) {
-    if (index >= 0 && index < Count())
-        m_entries.removeAt(index);
-}
-
-void RecentFileList::AttachMenu(QMenu* menu) {
-    m_menu = menu;
-    if (!menu)
+    if (index < 0 || index >= Count())
         return;
-    for (const QAction* action : menu->actions())
-        if (commandOf(action) == FirstCommand && !action->text().isEmpty())
-            m_placeholder = action->text();
-}
-
-void RecentFileList::RebuildMenu() {
-    if (!m_menu)
-        return;
-    QAction* old = nullptr;
-    for (QAction* action : m_menu->actions()) {
-        const int command = commandOf(action);
-        if (command == FirstCommand && !old)
-            old = action;
-        else if (command >= FirstCommand && command <= LastCommand)
-            delete action;
-    }
-    // New items go where the old first one stood, and that one goes last.
-    QAction* before = old;
-    const auto insert = [this, before](const QString& text, int command) {
-        auto* action = new QAction(text, m_menu);
-        action->setData(command);
-        action->setStatusTip(QStringLiteral("Open this document"));
-        m_menu->insertAction(before, action);
-        return action;
-    };
-    if (m_entries.isEmpty()) {
-        insert(m_placeholder, FirstCommand)->setEnabled(false);
-    } else {
-        for (int n = 1; n <= Count(); ++n)
-            insert(QStringLiteral("&%1 %2").arg(n).arg(
-                       QString(m_entries.at(Count() - n)).replace(QLatin1Char('&'), QStringLiteral("&&"))),
-                   FirstCommand - 1 + n);
-    }
-    delete old;
+    m_entries.removeAt(index);
+    emit changed();
 }
 
 void RecentFileList::WriteTo(platform::SettingsStore& store) const {
@@ -118,5 +70,5 @@ void RecentFileList::ReadFrom(platform::SettingsStore& store) {
             if (const std::optional<QString> name = store.readText(kGroup, entryName(n)); name && !namesNoFile(*name))
                 m_entries.append(*name);
     }
-    RebuildMenu();
+    emit changed();
 }

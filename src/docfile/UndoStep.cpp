@@ -30,13 +30,13 @@ void flipAll(RecordCollection<Record>& records, Entries& list, std::size_t from,
 
 std::optional<UndoTarget> UndoStep::Target() const {
     if (!m_persons.empty())
-        return UndoTarget{UndoTarget::Kind::Person, m_persons.front().id};
+        return UndoTarget{RecordKind::Person, m_persons.front().id};
     if (!m_tasks.empty())
-        return UndoTarget{UndoTarget::Kind::Task, m_tasks.front().id};
+        return UndoTarget{RecordKind::Task, m_tasks.front().id};
     if (!m_appointments.empty())
-        return UndoTarget{UndoTarget::Kind::Appointment, m_appointments.front().id};
+        return UndoTarget{RecordKind::Appointment, m_appointments.front().id};
     if (m_user)
-        return UndoTarget{UndoTarget::Kind::User, 0};
+        return UndoTarget{std::nullopt, 0};
     return std::nullopt;
 }
 

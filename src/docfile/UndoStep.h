@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/PimRecords.h"
+#include "core/RecordKind.h"
 
 #include <QString>
 
@@ -10,8 +11,7 @@
 
 // The record a step touched first, for the window to show after taking it back or making it again.
 struct UndoTarget {
-    enum class Kind { Person, Task, Appointment, User };
-    Kind kind;
+    std::optional<RecordKind> kind; // none: the User, the one record outside the collections
     int id = 0;
 };
 

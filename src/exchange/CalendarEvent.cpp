@@ -3,7 +3,7 @@
 #include "LocalZone.h"
 #include "TextEncoding.h"
 
-#include "textio/AppointmentTimes.h"
+#include "core/AppointmentRules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -65,7 +65,7 @@ int alarmLead(icalcomponent* event, icalcomponent* calendar, const DateTime& sta
         const bool fromEnd = related && icalparameter_get_related(related) == ICAL_RELATED_END;
         lead = -icaldurationtype_as_int(value.duration) / 60 - (fromEnd ? minutes : 0);
     }
-    return std::clamp(appointmenttimes::RoundAlarmMinutes(std::max(lead, 0)), 0, 60);
+    return std::clamp(appointmentrules::RoundAlarmMinutes(std::max(lead, 0)), 0, 60);
 }
 
 std::vector<icaltimetype> listedTimes(icalcomponent* event, icalcomponent* calendar, icalproperty_kind kind) {
@@ -176,7 +176,7 @@ std::vector<Occurrence> Occurrences(icalcomponent* event, icalcomponent* calenda
 }
 
 std::optional<Appointment> ToAppointment(const Occurrence& occurrence, std::string& reason) {
-    using namespace appointmenttimes;
+    using namespace appointmentrules;
     const int startMinute = minuteOfDay(occurrence.start);
     const int endMinute = startMinute + occurrence.minutes;
     if (endMinute > 1440) {

@@ -6,9 +6,9 @@
 #include "RecordUid.h"
 #include "TextEncoding.h"
 
+#include "core/AppointmentOverlapIndex.h"
 #include "docfile/DocumentBatch.h"
 #include "docfile/PimDocument.h"
-#include "textio/AppointmentOverlapIndex.h"
 
 #include <libical/ical.h>
 
@@ -97,9 +97,7 @@ public:
         if (m_full) {
             // No ID was left for a record: the import takes back what it added.
             m_batch.Cancel();
-            ExchangeReport refused(ExchangeReport::Kind::Calendar);
-            refused.error = kNoIdLeft;
-            return refused;
+            return ExchangeReport::NoIdLeft(ExchangeReport::Kind::Calendar);
         }
         return std::move(m_report);
     }
@@ -198,7 +196,7 @@ ExchangeReport ImportFile(PimDocument& document, const QString& path, const Impo
 
 std::string ExportText(const PimDocument& document, const ExportOptions& options, int* written) {
     quietLibical();
-    const QString key = recorduid::DocumentKey(document);
+    const QString& key = options.documentKey;
     const icaltimetype stamp = calendaritems::NowUtc();
     localzone::ToUtc utc;
     Component calendar(calendaritems::NewCalendar());
@@ -206,14 +204,14 @@ std::string ExportText(const PimDocument& document, const ExportOptions& options
     for (const auto& [id, appointment] : document.Appointments()) {
         if (!withinDays(appointment.DueDate, options))
             continue;
-        const std::string uid = recorduid::Uid(key, recorduid::Kind::Appointment, id);
+        const std::string uid = recorduid::Uid(key, RecordKind::Appointment, id);
         icalcomponent_add_component(calendar.get(), calendaritems::NewEvent(appointment, uid, utc, stamp));
         ++count;
     }
     for (const auto& [id, task] : document.Tasks()) {
         if (!withinDays(task.DueDate, options))
             continue;
-        const std::string uid = recorduid::Uid(key, recorduid::Kind::Task, id);
+        const std::string uid = recorduid::Uid(key, RecordKind::Task, id);
         icalcomponent_add_component(calendar.get(), calendaritems::NewTodo(task, uid, utc, stamp));
         ++count;
     }

@@ -34,6 +34,7 @@ ExchangeReport ImportFile(PimDocument& document, const QString& path, const Impo
 struct ExportOptions {
     DateTime from; // appointments and tasks of these days only; invalid: no limit
     DateTime to;
+    QString documentKey = QStringLiteral("Untitled"); // recorduid::DocumentKey of the document's file
 };
 
 // Every appointment as a VEVENT and every task as a VTODO, in ID order.

@@ -3,7 +3,7 @@
 #include "CalendarEvent.h"
 #include "TextEncoding.h"
 
-#include "textio/AppointmentTimes.h"
+#include "core/AppointmentRules.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -93,7 +93,7 @@ icalcomponent* NewEvent(const Appointment& appointment, const std::string& uid, 
             alarm, icalproperty_new_description(description.empty() ? "Reminder" : description.c_str()));
         icaltriggertype trigger{};
         trigger.time = icaltime_null_time();
-        trigger.duration = icaldurationtype_from_int(-60 * appointmenttimes::AlarmLeadMinutes(appointment));
+        trigger.duration = icaldurationtype_from_int(-60 * appointmentrules::AlarmLeadMinutes(appointment));
         icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
         icalcomponent_add_component(event, alarm);
     }

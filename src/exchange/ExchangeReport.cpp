@@ -1,5 +1,6 @@
 #include "ExchangeReport.h"
 
+#include "core/RecordCollection.h"
 #include "platform/AtomicFile.h"
 
 namespace {
@@ -7,6 +8,12 @@ QString count(int n, const char* one, const char* many) {
     return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
 }
 } // namespace
+
+ExchangeReport ExchangeReport::NoIdLeft(Kind what) {
+    ExchangeReport refused(what);
+    refused.error = QString::fromLatin1(kNoIdLeft) + QStringLiteral(" Nothing was imported.");
+    return refused;
+}
 
 QStringList ExchangeReport::Lines(int listed) const {
     if (Failed())

@@ -10,13 +10,13 @@
 #include <string_view>
 #include <vector>
 
-inline const QString kNoIdLeft = QStringLiteral("No record can be added: the document has no free record ID left.");
-
 // What one vCard or iCalendar import or export did, for the person who asked for it.
 struct ExchangeReport {
     enum class Kind { Contacts, Calendar };
 
     explicit ExchangeReport(Kind what) : kind(what) {}
+    // An import that met a collection with no ID left, and took back what it had added.
+    static ExchangeReport NoIdLeft(Kind what);
 
     Kind kind;
     QString error;   // the file could not be read or written; nothing changed

@@ -29,9 +29,7 @@ ExchangeReport ImportText(PimDocument& document, std::string_view bytes) {
         if (!document.Add(std::move(person))) {
             // No ID is left: the import takes back what it added.
             batch.Cancel();
-            ExchangeReport refused(ExchangeReport::Kind::Contacts);
-            refused.error = kNoIdLeft;
-            return refused;
+            return ExchangeReport::NoIdLeft(ExchangeReport::Kind::Contacts);
         }
         ++report.persons;
     }
@@ -45,14 +43,14 @@ ExchangeReport ImportFile(PimDocument& document, const QString& path) {
 }
 
 std::string ExportText(const PimDocument& document, const ExportOptions& options, int* written) {
-    const QString key = recorduid::DocumentKey(document);
+    const QString& key = options.documentKey;
     VCardWriter writer;
     int count = 0;
     for (const auto& [id, person] : document.Persons()) {
         const bool everyone = !options.white && !options.yellow;
         if (!everyone && !(options.white && person.WhitePages) && !(options.yellow && person.YellowPages))
             continue;
-        personcard::Write(writer, person, recorduid::UrnUid(key, recorduid::Kind::Person, id), options.version);
+        personcard::Write(writer, person, recorduid::UrnUid(key, RecordKind::Person, id), options.version);
         ++count;
     }
     if (written)

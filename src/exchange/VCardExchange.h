@@ -16,6 +16,7 @@ struct ExportOptions {
     bool white = false;  // only persons in the White Pages ...
     bool yellow = false; // ... or in the Yellow Pages; neither: everyone
     VCardVersion version = VCardVersion::V30;
+    QString documentKey = QStringLiteral("Untitled"); // recorduid::DocumentKey of the document's file
 };
 
 // Adds a person for every card that names someone and is not in the document already. The document

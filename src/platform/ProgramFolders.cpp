@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 namespace platform {
 
@@ -12,6 +13,10 @@ QString DataFolderFor(const QString& programFolder) {
 
 QString DataFolder() {
     return DataFolderFor(QCoreApplication::applicationDirPath());
+}
+
+QString UserDataFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
 } // namespace platform

@@ -10,5 +10,8 @@ namespace platform {
 QString DataFolder();
 // The same rule for a given program folder.
 QString DataFolderFor(const QString& programFolder);
+// The user's own data folder for this program (backups, recovery files, locks that cannot sit
+// beside their document); empty when the system names none.
+QString UserDataFolder();
 
 } // namespace platform

@@ -11,23 +11,22 @@ class AddressBookReport : public Report {
 public:
     static constexpr int LinesPerEntry = 8;
 
-    AddressBookReport(platform::DrawSurface* dc, std::vector<Person> persons);
-
-    void DrawTitle() override;
-    void DrawFooter(int pageNumber) override;
-    void DrawFrame() override;
-    void Paginate() override;
+    AddressBookReport(platform::DrawSurface* layout, std::vector<Person> persons);
 
     const std::vector<Person>& Persons() const { return m_persons; }
     const Pages& GetPages() const { return m_pages; }
 
-protected:
+private:
+    int Paginate() override;
+    void DrawTitle(platform::DrawSurface& dc, int page) override;
+    void DrawFooter(platform::DrawSurface& dc, int pageNumber) override;
+    void DrawFrame(platform::DrawSurface& dc) override;
+    void DrawBody(platform::DrawSurface& dc, int page) override;
     bool UsesSmallTypeOnNarrowPaper() const override { return false; }
     bool FitsPage() override;
-    void DrawBody(int page) override;
 
-private:
-    void DrawEntry(const Person& person);
+    // One entry with its top at top.
+    void DrawEntry(platform::DrawSurface& dc, const Person& person, int top);
 
     std::vector<Person> m_persons;
     Pages m_pages;

@@ -4,28 +4,17 @@
 
 #include <utility>
 
-CalendarReport::CalendarReport(platform::DrawSurface* dc, std::vector<Task> tasks,
+CalendarReport::CalendarReport(platform::DrawSurface* layout, std::vector<Task> tasks,
                                std::vector<Appointment> appointments)
-    : Report(dc), m_entries(std::move(tasks), std::move(appointments)) {}
-
-void CalendarReport::DrawFooter(int) {}
-
-void CalendarReport::DrawFrame() {}
-
-void CalendarReport::DrawPageDecoration(int page) {
-    m_page = page;
-    DrawTitle();
-}
+    : Report(layout), m_entries(std::move(tasks), std::move(appointments)) {}
 
 platform::Font CalendarReport::FontAt(const QString& face, int points, int weight) const {
-    return {face, -(points * m_dc->deviceCaps(platform::DeviceCap::LogPixelsY) / 72), weight};
+    return {face, -(points * LayoutSurface().deviceCaps(platform::DeviceCap::LogPixelsY) / 72), weight};
 }
 
 platform::TextMetrics CalendarReport::MetricsOf(const platform::Font& font) {
-    const platform::Font previous = SelectFont(font);
-    const platform::TextMetrics metrics = m_dc->textMetrics();
-    SelectFont(previous);
-    return metrics;
+    FontScope scope(*this, LayoutSurface(), font);
+    return LayoutSurface().textMetrics();
 }
 
 int CalendarReport::CalendarWidthAt(int points) {
@@ -34,19 +23,18 @@ int CalendarReport::CalendarWidthAt(int points) {
 
 int CalendarReport::BodyTopAt(int points) {
     const platform::TextMetrics metrics = MetricsOf(ReportFontAt(points, 700));
-    return m_printRect.top + 2 * (metrics.height + metrics.externalLeading) + MiniCalendar::Height(metrics);
+    return GetPrintRect().top + 2 * (metrics.height + metrics.externalLeading) + MiniCalendar::Height(metrics);
 }
 
-int CalendarReport::DrawHeadingCalendars(int firstX, const CalendarMonth& first, int secondX,
-                                         const CalendarMonth& second) {
-    const platform::Font previous = SelectFont(ReportFontAt(m_calendarPoints, 700));
-    MiniCalendar::Draw(*m_dc, firstX, m_printRect.top, first);
-    MiniCalendar::Draw(*m_dc, secondX, m_printRect.top, second);
-    SelectFont(previous);
-    return BodyTopAt(m_calendarPoints);
+void CalendarReport::DrawHeadingCalendars(platform::DrawSurface& dc, int points, int firstX, const CalendarMonth& first,
+                                          int secondX, const CalendarMonth& second) {
+    FontScope font(*this, dc, ReportFontAt(points, 700));
+    MiniCalendar::Draw(dc, firstX, GetPrintRect().top, first);
+    MiniCalendar::Draw(dc, secondX, GetPrintRect().top, second);
 }
 
-void CalendarReport::DrawEntryLines(int x, int y, int right, int lh, int maxLines, const QStringList& entries) {
+void CalendarReport::DrawEntryLines(platform::DrawSurface& dc, int x, int y, int right, int lh, int maxLines,
+                                    const QStringList& entries) {
     const int width = right - x;
     if (width <= 0 || lh <= 0 || maxLines <= 0)
         return;
@@ -58,10 +46,10 @@ void CalendarReport::DrawEntryLines(int x, int y, int right, int lh, int maxLine
         const int room = maxLines - used - (shown + 1 < count ? 1 : 0);
         if (room <= 0)
             break;
-        QStringList lines = Wrapped(entries.at(shown), width);
+        QStringList lines = Wrapped(dc, entries.at(shown), width);
         if (lines.isEmpty())
             lines.append(QString()); // an entry without text still takes its line
-        used += TextLinesWithin(x, y + used * lh, right, lh, room, lines);
+        used += TextLinesWithin(dc, x, y + used * lh, right, lh, room, lines);
         if (lines.size() > room) {
             ++shown;
             break;
@@ -70,6 +58,7 @@ void CalendarReport::DrawEntryLines(int x, int y, int right, int lh, int maxLine
     if (shown < count) {
         // In a narrow cell the count alone.
         const QString more = QStringLiteral("+%1 more").arg(count - shown);
-        TextOutWithin(x, y + used * lh, right, Width(more) <= width ? more : QStringLiteral("+%1").arg(count - shown));
+        TextOutWithin(dc, x, y + used * lh, right,
+                      Width(dc, more) <= width ? more : QStringLiteral("+%1").arg(count - shown));
     }
 }

@@ -11,26 +11,18 @@
 // changes the report's point size.
 class CalendarReport : public Report {
 public:
-    CalendarReport(platform::DrawSurface* dc, std::vector<Task> tasks, std::vector<Appointment> appointments);
-
-    void DrawFooter(int pageNumber) override;
-    void DrawFrame() override;
+    CalendarReport(platform::DrawSurface* layout, std::vector<Task> tasks, std::vector<Appointment> appointments);
 
     const DayEntries& Entries() const { return m_entries; }
-    // The page being drawn, or the last one drawn.
-    int CurrentPage() const { return m_page; }
-    // The size the heading calendars were last drawn in.
-    int CalendarPointSize() const { return m_calendarPoints; }
 
     static constexpr int HeadingCalendarPoints = 8;
 
 protected:
-    void DrawPageDecoration(int page) override;
-
-    // A font of the given face and size on the surface being drawn on.
+    // A font of the given face and size, in the device units of the layout surface.
     platform::Font FontAt(const QString& face, int points, int weight) const;
     // The report face at the given size.
-    platform::Font ReportFontAt(int points, int weight) const { return FontAt(m_faceName, points, weight); }
+    platform::Font ReportFontAt(int points, int weight) const { return FontAt(FaceName(), points, weight); }
+    // Metrics of a font, measured on the layout surface.
     platform::TextMetrics MetricsOf(const platform::Font& font);
     // A heading calendar's width at the given size.
     int CalendarWidthAt(int points);
@@ -38,16 +30,16 @@ protected:
     // height below the top.
     int BodyTopAt(int points);
     // Draws the two month calendars of the heading at y = printRect.top, in the report face, bold,
-    // at m_calendarPoints; returns where the body begins.
-    int DrawHeadingCalendars(int firstX, const CalendarMonth& first, int secondX, const CalendarMonth& second);
+    // at the given size.
+    void DrawHeadingCalendars(platform::DrawSurface& dc, int points, int firstX, const CalendarMonth& first,
+                              int secondX, const CalendarMonth& second);
     // Writes a day's entries as lines at (x, y), each lh below the last, ending before right and
     // taking at most maxLines lines: an entry too long for what is left ends with an ellipsis, and
     // the entries that find no room are counted on a last line "+N more" ("+N" where that is too
     // wide). The current font is used.
-    void DrawEntryLines(int x, int y, int right, int lh, int maxLines, const QStringList& entries);
+    void DrawEntryLines(platform::DrawSurface& dc, int x, int y, int right, int lh, int maxLines,
+                        const QStringList& entries);
 
+private:
     DayEntries m_entries;
-    int m_page = 0;
-    int m_bodyTop = 0;                            // set by DrawTitle
-    int m_calendarPoints = HeadingCalendarPoints; // set by DrawTitle
 };

@@ -10,22 +10,25 @@
 
 namespace {
 
-std::unique_ptr<Report> build(platform::DrawSurface* dc, const ReportSelection& selection) {
+std::unique_ptr<Report> build(platform::DrawSurface* layout, const ReportSelection& selection) {
     switch (selection.Kind) {
     case ReportKind::DailyPlan:
-        return std::make_unique<DailyPlanReport>(dc, selection.SelectedDate, selection.Appointments, selection.Tasks);
+        return std::make_unique<DailyPlanReport>(layout, selection.SelectedDate, selection.Appointments,
+                                                 selection.Tasks);
     case ReportKind::DailyTasks:
-        return std::make_unique<DailyTasksReport>(dc, selection.SelectedDate, selection.Tasks);
+        return std::make_unique<DailyTasksReport>(layout, selection.SelectedDate, selection.Tasks);
     case ReportKind::DailyAppointments:
-        return std::make_unique<DailyAppointmentsReport>(dc, selection.SelectedDate, selection.Appointments);
+        return std::make_unique<DailyAppointmentsReport>(layout, selection.SelectedDate, selection.Appointments);
     case ReportKind::AddressBook:
-        return std::make_unique<AddressBookReport>(dc, selection.AddressBookPersons);
+        return std::make_unique<AddressBookReport>(layout, selection.AddressBookPersons);
     case ReportKind::Envelopes:
-        return std::make_unique<EnvelopeReport>(dc, selection.User, selection.EnvelopePersons, selection.YellowPages);
+        return std::make_unique<EnvelopeReport>(layout, selection.User, selection.EnvelopePersons,
+                                                selection.YellowPages);
     case ReportKind::WeeklyPlan:
-        return std::make_unique<WeeklyPlanReport>(dc, selection.SelectedDate, selection.Tasks, selection.Appointments);
+        return std::make_unique<WeeklyPlanReport>(layout, selection.SelectedDate, selection.Tasks,
+                                                  selection.Appointments);
     case ReportKind::MonthlyPlan:
-        return std::make_unique<MonthlyPlanReport>(dc, CalendarMonth::Of(selection.SelectedDate), selection.Tasks,
+        return std::make_unique<MonthlyPlanReport>(layout, CalendarMonth::Of(selection.SelectedDate), selection.Tasks,
                                                    selection.Appointments);
     case ReportKind::None:
         break;
@@ -35,9 +38,9 @@ std::unique_ptr<Report> build(platform::DrawSurface* dc, const ReportSelection& 
 
 } // namespace
 
-std::unique_ptr<Report> CreateReport(platform::DrawSurface* dc, const ReportSelection& selection,
+std::unique_ptr<Report> CreateReport(platform::DrawSurface* layout, const ReportSelection& selection,
                                      const PageMargins& margins, const ReportFont& font) {
-    std::unique_ptr<Report> report = build(dc, selection);
+    std::unique_ptr<Report> report = build(layout, selection);
     if (!report)
         return nullptr;
     report->SetMargins(margins);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/Appointment.h"
-#include "core/Task.h"
 #include "reports/DailyReport.h"
 
 #include <vector>
@@ -10,11 +8,8 @@
 // lists are paginated apart; the report has as many pages as the longer one needs.
 class DailyPlanReport : public DailyReport {
 public:
-    DailyPlanReport(platform::DrawSurface* dc, const DateTime& day, std::vector<Appointment> appointments,
-                    std::vector<Task> tasks);
-
-    void DrawFrame() override;
-    void Paginate() override;
+    DailyPlanReport(platform::DrawSurface* layout, const DateTime& day, const std::vector<Appointment>& appointments,
+                    const std::vector<Task>& tasks);
 
     const Pages& GetAppointmentPages() const { return m_appointmentPages; }
     const Pages& GetTaskPages() const { return m_taskPages; }
@@ -23,12 +18,12 @@ public:
     const TableColumns::Layout& AppointmentColumns() const { return m_appointmentColumns; }
     const TableColumns::Layout& TaskColumns() const { return m_taskColumns; }
 
-protected:
-    void DrawBody(int page) override;
-    bool ColumnsFit() const override { return m_appointmentColumns.fits && m_taskColumns.fits; }
-
 private:
-    void DrawRows(const DailyTable& table, const TableColumns::Layout& columns, const Pages& pages, int page);
+    // The shared frame and a line between the halves, from the heads down to the footer.
+    void DrawFrame(platform::DrawSurface& dc) override;
+    int Paginate() override;
+    void DrawBody(platform::DrawSurface& dc, int page) override;
+    bool ColumnsFit() const override { return m_appointmentColumns.fits && m_taskColumns.fits; }
 
     DailyTable m_appointments;
     DailyTable m_tasks;

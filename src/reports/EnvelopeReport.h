@@ -10,12 +10,7 @@
 // middle as the recipient. Company lines are printed only for the business (yellow) pages.
 class EnvelopeReport : public Report {
 public:
-    EnvelopeReport(platform::DrawSurface* dc, const ::User& user, std::vector<Person> persons, bool yellowPages);
-
-    void DrawTitle() override; // the sender block
-    void DrawFooter(int pageNumber) override;
-    void DrawFrame() override;
-    void Paginate() override;
+    EnvelopeReport(platform::DrawSurface* layout, const ::User& user, std::vector<Person> persons, bool yellowPages);
 
     const std::vector<Person>& Persons() const { return m_persons; }
     // Where every line of the recipient block starts: centred on the city line's width, but never
@@ -25,19 +20,18 @@ public:
     // may to clear a sender block that reaches across the recipient's left edge.
     int RecipientTop(const Person& person);
 
-protected:
+private:
+    int Paginate() override;
+    void DrawTitle(platform::DrawSurface& dc, int page) override; // the sender block
+    void DrawBody(platform::DrawSurface& dc, int page) override;
     bool UsesSmallTypeOnNarrowPaper() const override { return false; }
     bool FitsPage() override;
-    void DrawPageDecoration(int page) override;
-    void DrawBody(int page) override;
 
-private:
     int SenderBottom() const;
     int SenderRight(const Person& person);
-    int TextRight() const { return m_printRect.right - m_charWidth / 2; }
+    int TextRight() const { return GetPrintRect().right - CharWidth() / 2; }
 
     ::User m_user;
     std::vector<Person> m_persons;
     bool m_yellowPages;
-    int m_page = 0;
 };

@@ -8,11 +8,8 @@
 // appointments and tasks written into its cell.
 class MonthlyPlanReport : public CalendarReport {
 public:
-    MonthlyPlanReport(platform::DrawSurface* dc, const CalendarMonth& month, std::vector<Task> tasks,
+    MonthlyPlanReport(platform::DrawSurface* layout, const CalendarMonth& month, std::vector<Task> tasks,
                       std::vector<Appointment> appointments);
-
-    void DrawTitle() override;
-    void Paginate() override;
 
     const CalendarMonth& Month() const { return m_month; }
     int DayCount() const { return m_dayCount; }
@@ -27,28 +24,32 @@ public:
     // The grid title grows no larger than this, whatever the cell height.
     static constexpr int MaxGridTitlePoints = 144;
 
-protected:
-    bool FitsPage() override;
-    void DrawBody(int page) override;
-
 private:
     static constexpr int kEntryPoints = 6;
+    static constexpr int kNoCalendars = 0;
 
-    // The size of the heading calendars, for the paper's width.
-    void PlaceHeading();
+    int Paginate() override;
+    void DrawTitle(platform::DrawSurface& dc, int page) override;
+    bool FitsPage() override;
+    void DrawBody(platform::DrawSurface& dc, int page) override;
+
+    // The size of the heading calendars for the paper's width, or kNoCalendars.
+    int PlaceHeading();
     // The grid's top under heading calendars of the given size, or with none (kNoCalendars).
     int GridTopAt(int calendarPoints);
     bool CellsFit(int calendarPoints);
-    static constexpr int kNoCalendars = 0;
-    void DrawGridLines(const platform::Rect& grid, int cellW, int cellH);
-    void DrawGridTitle(const platform::Rect& grid, int cellH);
-    void DrawWeekdayHeads(const platform::Rect& grid, int cellW, int cellH);
-    void DrawDayCells(const platform::Rect& grid, int cellW, int cellH);
-    void DrawEntries();
+    void DrawGridLines(platform::DrawSurface& dc, const platform::Rect& grid, int cellW, int cellH);
+    void DrawGridTitle(platform::DrawSurface& dc, const platform::Rect& grid, int cellH);
+    void DrawWeekdayHeads(platform::DrawSurface& dc, const platform::Rect& grid, int cellW, int cellH);
+    // Each day's number, and where its entries go: left of the number, or below it where that leaves
+    // less than minimumEntryWidth.
+    void DrawDayCells(platform::DrawSurface& dc, const platform::Rect& grid, int cellW, int cellH,
+                      int minimumEntryWidth);
+    void DrawEntries(platform::DrawSurface& dc);
 
     CalendarMonth m_month;
     int m_dayCount = 0;
+    // What the page last drawn placed.
     std::vector<platform::Rect> m_dayTextRects;
     int m_gridTitlePoints = 0;
-    int m_minimumEntryWidth = 0;
 };

@@ -6,6 +6,7 @@
 #include "platform/gui/PrinterMetrics.h"
 #include "reports/CreateReport.h"
 #include "reports/PrintJob.h"
+#include "reports/SurfaceGuards.h"
 
 #include <QFont>
 #include <QMarginsF>
@@ -138,9 +139,8 @@ void PrintCommands::RecordPage(int page) {
         return;
     }
     m_page = platform::PageRecording::record(m_metrics, &m_settings.Printer(), [&](platform::DrawSurface& surface) {
-        surface.save();
+        SavedSurfaceState pageState(surface);
         m_report->PrintPage(&surface, page);
-        surface.restore();
     });
     // The first page drawn on narrow paper switches to small type, which can change the count.
     m_preview.SetPageCount(m_report->GetPageCount());

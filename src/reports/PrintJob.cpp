@@ -3,6 +3,7 @@
 #include "platform/gui/PainterSurface.h"
 #include "platform/gui/PrinterMetrics.h"
 #include "reports/Report.h"
+#include "reports/SurfaceGuards.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -28,9 +29,10 @@ bool PrintJob::Print(Report& report, QPrinter& printer, const platform::DeviceMe
             printer.abort();
             return false;
         }
-        surface.save();
-        report.PrintPage(&surface, page);
-        surface.restore();
+        {
+            SavedSurfaceState pageState(surface);
+            report.PrintPage(&surface, page);
+        }
         if (printer.printerState() == QPrinter::Error) {
             printer.abort();
             return false;

@@ -31,8 +31,11 @@ qsizetype fittingLength(TextWidths& widths, const platform::DrawSurface& surface
 
 } // namespace
 
-void TextWidths::UseFont(const platform::Font& font) {
+platform::Font TextWidths::UseFont(const platform::Font& font) {
+    platform::Font previous = m_font;
+    m_font = font;
     m_current = &m_byFont[fontKey(font)];
+    return previous;
 }
 
 int TextWidths::Of(const platform::DrawSurface& surface, const QString& text) {

@@ -11,8 +11,9 @@
 // wide: an ellipsis ends a text cut to a width, and word wrapping breaks a text into lines.
 class TextWidths {
 public:
-    // The font the surface draws with from now on; later widths are of this font.
-    void UseFont(const platform::Font& font);
+    // The font the surface draws with from now on; later widths are of this font. Returns the font
+    // widths were of until now.
+    platform::Font UseFont(const platform::Font& font);
     int Of(const platform::DrawSurface& surface, const QString& text);
 
     // The text itself when it fits the width, else its longest beginning that fits with "…" after it
@@ -25,6 +26,7 @@ public:
 private:
     static constexpr qsizetype kLongestRemembered = 24;
 
+    platform::Font m_font;
     QHash<QString, int>* m_current = nullptr;
     QHash<QString, QHash<QString, int>> m_byFont;
 };

@@ -2,6 +2,7 @@
 
 #include "reports/CalendarNames.h"
 #include "reports/PlanGathering.h"
+#include "reports/SurfaceGuards.h"
 
 #include <algorithm>
 #include <utility>
@@ -17,15 +18,15 @@ constexpr int kSmallestTitlePoints = 8;
 
 } // namespace
 
-WeeklyPlanReport::WeeklyPlanReport(platform::DrawSurface* dc, const DateTime& weekStart, std::vector<Task> tasks,
+WeeklyPlanReport::WeeklyPlanReport(platform::DrawSurface* layout, const DateTime& weekStart, std::vector<Task> tasks,
                                    std::vector<Appointment> appointments)
-    : CalendarReport(dc, std::move(tasks), std::move(appointments)), m_weekStart(PlanGathering::WeekStart(weekStart)),
-      m_weekEnd(m_weekStart + DateTimeSpan(6.0)) {
-    Paginate();
+    : CalendarReport(layout, std::move(tasks), std::move(appointments)),
+      m_weekStart(PlanGathering::WeekStart(weekStart)), m_weekEnd(m_weekStart + DateTimeSpan(6.0)) {
+    Repaginate();
 }
 
-void WeeklyPlanReport::Paginate() {
-    m_pageCount = 2;
+int WeeklyPlanReport::Paginate() {
+    return 2;
 }
 
 DateTime WeeklyPlanReport::PageFirstDate(int page) const {
@@ -48,65 +49,67 @@ QString WeeklyPlanReport::PageTitle(int page) const {
         .arg(last.day);
 }
 
-void WeeklyPlanReport::PlaceHeading() {
+WeeklyPlanReport::Heading WeeklyPlanReport::PlaceHeading(int page) {
     // The title keeps 18 points and the calendars 8 while both fit beside each other and leave the
     // day boxes room for entries; the calendars give way first, down to 4 points, then the title,
     // down to 8.
-    const QString title = PageTitle(m_page);
-    for (m_titlePoints = kTitlePoints; m_titlePoints >= kSmallestTitlePoints; m_titlePoints -= 2) {
-        const platform::Font previous = SelectFont(FontAt(kTitleFace, m_titlePoints, 700));
-        const int titleWidth = Width(title);
-        SelectFont(previous);
-        for (m_calendarPoints = HeadingCalendarPoints; m_calendarPoints >= SmallestPointSize; --m_calendarPoints) {
-            if (titleWidth + CalendarGap() + 2 * CalendarWidthAt(m_calendarPoints) + 12 <= m_printRect.width() &&
-                BoxesFit(m_calendarPoints))
-                return;
+    const QString title = PageTitle(page);
+    Heading heading;
+    for (heading.titlePoints = kTitlePoints; heading.titlePoints >= kSmallestTitlePoints; heading.titlePoints -= 2) {
+        int titleWidth = 0;
+        {
+            FontScope font(*this, LayoutSurface(), FontAt(kTitleFace, heading.titlePoints, 700));
+            titleWidth = Width(LayoutSurface(), title);
+        }
+        for (heading.calendarPoints = HeadingCalendarPoints; heading.calendarPoints >= SmallestPointSize;
+             --heading.calendarPoints) {
+            if (titleWidth + CalendarGap() + 2 * CalendarWidthAt(heading.calendarPoints) + 12 <=
+                    GetPrintRect().width() &&
+                BoxesFit(heading.calendarPoints))
+                return heading;
         }
     }
-    m_titlePoints = kSmallestTitlePoints;
-    m_calendarPoints = SmallestPointSize;
+    return {kSmallestTitlePoints, SmallestPointSize};
 }
 
-void WeeklyPlanReport::DrawTitle() {
-    PlaceHeading();
-    const int calendarWidth = CalendarWidthAt(m_calendarPoints);
+void WeeklyPlanReport::DrawTitle(platform::DrawSurface& dc, int page) {
+    const Heading heading = PlaceHeading(page);
+    const platform::Rect& r = GetPrintRect();
+    const int calendarWidth = CalendarWidthAt(heading.calendarPoints);
     // The second calendar ends at the print rectangle's right edge, 12 units after the first.
-    const int firstX = m_printRect.right - (2 * calendarWidth + 12);
+    const int firstX = r.right - (2 * calendarWidth + 12);
     const int secondX = firstX + calendarWidth + 12;
-
-    const platform::Font previousFont = SelectFont(FontAt(kTitleFace, m_titlePoints, 700));
-    const platform::BackgroundMode previousMode = m_dc->setBackgroundMode(platform::BackgroundMode::Opaque);
-    const QColor previousColor = m_dc->setBackgroundColor(QColor(192, 192, 192));
-    TextOutWithin(m_printRect.left, m_printRect.top, firstX - CalendarGap(), PageTitle(m_page));
-    m_dc->setBackgroundColor(previousColor);
-    m_dc->setBackgroundMode(previousMode);
-    SelectFont(previousFont);
-
+    {
+        FontScope font(*this, dc, FontAt(kTitleFace, heading.titlePoints, 700));
+        BackgroundGuard shade(dc, platform::BackgroundMode::Opaque, QColor(192, 192, 192));
+        TextOutWithin(dc, r.left, r.top, firstX - CalendarGap(), PageTitle(page));
+    }
     // Page 0 shows the month before the week's and the week's own; page 1 the two after it.
     const CalendarMonth month = CalendarMonth::Of(m_weekStart);
-    if (m_page == 0)
-        m_bodyTop = DrawHeadingCalendars(firstX, month.Plus(-1), secondX, month);
+    if (page == 0)
+        DrawHeadingCalendars(dc, heading.calendarPoints, firstX, month.Plus(-1), secondX, month);
     else
-        m_bodyTop = DrawHeadingCalendars(firstX, month.Plus(1), secondX, month.Plus(2));
+        DrawHeadingCalendars(dc, heading.calendarPoints, firstX, month.Plus(1), secondX, month.Plus(2));
 }
 
 bool WeeklyPlanReport::BoxesFit(int calendarPoints) {
     // A box holds its heading and two lines of entries.
-    const int boxH = (m_printRect.bottom - BodyTopAt(calendarPoints)) / kBoxesPerPage;
-    return boxH >= EntriesOffset(boxH) + kRuleWidth + 2 * m_lineHeight;
+    const int boxH = (GetPrintRect().bottom - BodyTopAt(calendarPoints)) / kBoxesPerPage;
+    return boxH >= EntriesOffset(boxH) + kRuleWidth + 2 * LineHeight();
 }
 
 bool WeeklyPlanReport::FitsPage() {
-    PlaceHeading();
+    // The first page's heading stands for both; each page places its own when it is drawn.
+    const Heading heading = PlaceHeading(0);
     // Each half of a box a few characters wide.
-    return BoxesFit(m_calendarPoints) && m_printRect.width() / 2 - 2 * m_charWidth >= 6 * m_charWidth;
+    return BoxesFit(heading.calendarPoints) && GetPrintRect().width() / 2 - 2 * CharWidth() >= 6 * CharWidth();
 }
 
 int WeeklyPlanReport::HeadingPoints(int boxHeight) {
     // 18 points while the day's number leaves room for two lines of entries under it.
     int points = kTitlePoints;
     while (points > SmallestPointSize &&
-           kHeadingInset + MetricsOf(FontAt(kTitleFace, points, 700)).height + 2 * m_lineHeight + kRuleWidth >
+           kHeadingInset + MetricsOf(FontAt(kTitleFace, points, 700)).height + 2 * LineHeight() + kRuleWidth >
                boxHeight)
         --points;
     return points;
@@ -115,100 +118,102 @@ int WeeklyPlanReport::HeadingPoints(int boxHeight) {
 int WeeklyPlanReport::EntriesOffset(int boxHeight) {
     // Two lines into the box, or below its heading where that is taller.
     const int heading = MetricsOf(FontAt(kTitleFace, HeadingPoints(boxHeight), 700)).height;
-    return std::max(2 * m_lineHeight, kHeadingInset + heading);
+    return std::max(2 * LineHeight(), kHeadingInset + heading);
 }
 
-void WeeklyPlanReport::DrawBody(int page) {
-    m_cursorY = m_bodyTop;
-    DrawBoxes(page);
-    DrawEntries(page);
+void WeeklyPlanReport::DrawBody(platform::DrawSurface& dc, int page) {
+    const int bodyTop = BodyTopAt(PlaceHeading(page).calendarPoints);
+    DrawBoxes(dc, page, bodyTop);
+    DrawEntries(dc, page, bodyTop);
 }
 
-void WeeklyPlanReport::DrawBoxes(int page) {
-    const int boxH = (m_printRect.bottom - m_cursorY) / kBoxesPerPage;
+void WeeklyPlanReport::DrawBoxes(platform::DrawSurface& dc, int page, int bodyTop) {
+    const platform::Rect& r = GetPrintRect();
+    const int boxH = (r.bottom - bodyTop) / kBoxesPerPage;
     if (boxH <= 0)
         return; // no room below the heading on this paper
-    const platform::Pen previousPen = m_dc->selectPen({});
+    PenGuard pen(dc, {});
     for (int k = 0; k < kBoxesPerPage; ++k) {
-        const int top = m_cursorY + k * boxH;
+        const int top = bodyTop + k * boxH;
         const int box = page * kBoxesPerPage + k;
-        m_dc->selectPen({kRuleWidth, Qt::black});
-        m_dc->moveTo(m_printRect.left, top);
-        m_dc->lineTo(m_printRect.right, top);
+        pen.Use({kRuleWidth, Qt::black});
+        dc.moveTo(r.left, top);
+        dc.lineTo(r.right, top);
         const DateTime date = box < 7 ? m_weekStart + DateTimeSpan(static_cast<double>(box)) : DateTime();
-        DrawBoxHeading(top, box, date, HeadingPoints(boxH));
-        m_dc->selectPen({});
-        DrawWritingLines(top, boxH);
+        DrawBoxHeading(dc, top, box, date, HeadingPoints(boxH));
+        pen.Use({});
+        DrawWritingLines(dc, top, boxH);
     }
-    m_dc->selectPen({kRuleWidth, Qt::black});
-    m_dc->moveTo(m_printRect.left, m_printRect.bottom);
-    m_dc->lineTo(m_printRect.right, m_printRect.bottom);
-    m_dc->selectPen(previousPen);
+    pen.Use({kRuleWidth, Qt::black});
+    dc.moveTo(r.left, r.bottom);
+    dc.lineTo(r.right, r.bottom);
 }
 
-void WeeklyPlanReport::DrawBoxHeading(int top, int box, const DateTime& date, int points) {
+void WeeklyPlanReport::DrawBoxHeading(platform::DrawSurface& dc, int top, int box, const DateTime& date, int points) {
+    const platform::Rect& r = GetPrintRect();
     const int y = top + kHeadingInset;
-    const platform::Font previous = SelectFont(FontAt(kTitleFace, std::min(8, points), 400));
+    FontScope font(*this, dc, FontAt(kTitleFace, std::min(8, points), 400));
     // "Day N" keeps its place at the right; the day and its name end before it.
-    int right = m_printRect.right;
+    int right = r.right;
     if (date.IsValid()) {
         const QString dayOfYear = QStringLiteral("Day %1").arg(date.DayOfYear());
-        right = m_printRect.right - Width(dayOfYear);
-        TextOut(right, y, dayOfYear);
-        right -= m_charWidth;
+        right = r.right - Width(dc, dayOfYear);
+        dc.textOut(right, y, dayOfYear);
+        right -= CharWidth();
     }
-    SelectFont(FontAt(kTitleFace, points, 700));
-    int x = m_printRect.left;
+    font.Use(FontAt(kTitleFace, points, 700));
+    int x = r.left;
     if (date.IsValid()) {
         const QString day = QString::number(date.Day());
-        TextOutWithin(x, y, right, day);
-        x += Width(day) + 4;
+        TextOutWithin(dc, x, y, right, day);
+        x += Width(dc, day) + 4;
     }
-    SelectFont(FontAt(kTitleFace, std::min(10, points), 700));
-    TextOutWithin(x, y, right, CalendarNames::BoxHeading(box));
-    SelectFont(previous);
+    font.Use(FontAt(kTitleFace, std::min(10, points), 700));
+    TextOutWithin(dc, x, y, right, CalendarNames::BoxHeading(box));
 }
-void WeeklyPlanReport::DrawWritingLines(int top, int boxHeight) {
-    const int lh = m_lineHeight;
+
+void WeeklyPlanReport::DrawWritingLines(platform::DrawSurface& dc, int top, int boxHeight) {
+    const platform::Rect& r = GetPrintRect();
+    const int lh = LineHeight();
     if (lh <= 0)
         return;
     const int count = (boxHeight - 2 * lh) / lh - 1;
-    const int halfWidth = m_printRect.width() / 2;
+    const int halfWidth = r.width() / 2;
     for (int i = 0; i < count; ++i) {
         const int y = top + kHeadingInset + 3 * lh + i * lh;
-        m_dc->moveTo(m_printRect.left + m_charWidth, y);
-        m_dc->lineTo(m_printRect.left + halfWidth - m_charWidth, y);
-        m_dc->moveTo(m_printRect.left + m_charWidth + halfWidth, y);
-        m_dc->lineTo(m_printRect.right - m_charWidth, y);
+        dc.moveTo(r.left + CharWidth(), y);
+        dc.lineTo(r.left + halfWidth - CharWidth(), y);
+        dc.moveTo(r.left + CharWidth() + halfWidth, y);
+        dc.lineTo(r.right - CharWidth(), y);
     }
 }
 
-void WeeklyPlanReport::DrawEntries(int page) {
-    m_cursorY += m_metrics.externalLeading;
-    const int boxH = (m_printRect.bottom - m_cursorY) / kBoxesPerPage;
-    const int lh = m_lineHeight;
+void WeeklyPlanReport::DrawEntries(platform::DrawSurface& dc, int page, int bodyTop) {
+    const platform::Rect& r = GetPrintRect();
+    // The entries begin the font's external leading below the heading.
+    const int entriesTop = bodyTop + Metrics().externalLeading;
+    const int boxH = (r.bottom - entriesTop) / kBoxesPerPage;
+    const int lh = LineHeight();
     if (boxH <= 0 || lh <= 0)
         return;
     // The boxes as drawn, whose headings the entries stay below.
-    const int ruledBoxH = (m_printRect.bottom - m_bodyTop) / kBoxesPerPage;
+    const int ruledBoxH = (r.bottom - bodyTop) / kBoxesPerPage;
     const int headingHeight = MetricsOf(FontAt(kTitleFace, HeadingPoints(ruledBoxH), 700)).height;
-    const int halfWidth = m_printRect.width() / 2;
-    const int appointmentsLeft = m_printRect.left + m_charWidth;
-    const int appointmentsRight = m_printRect.right - halfWidth - m_charWidth;
-    const int tasksLeft = m_printRect.left + m_charWidth + halfWidth;
-    const int tasksRight = m_printRect.right - m_charWidth;
+    const int halfWidth = r.width() / 2;
+    const int appointmentsLeft = r.left + CharWidth();
+    const int appointmentsRight = r.right - halfWidth - CharWidth();
+    const int tasksLeft = r.left + CharWidth() + halfWidth;
+    const int tasksRight = r.right - CharWidth();
 
-    const platform::Font previousFont = SelectFont(m_normalFont);
-    const platform::BackgroundMode previousMode = m_dc->setBackgroundMode(platform::BackgroundMode::Transparent);
+    FontScope font(*this, dc, NormalFont());
+    BackgroundGuard transparent(dc, platform::BackgroundMode::Transparent);
     const DateTime last = PageLastDate(page);
     for (DateTime date = PageFirstDate(page); date.IsValid() && date <= last; date = date + DateTimeSpan(1.0)) {
         const int box = date.DayOfWeek() - 1 - (page == 1 ? kBoxesPerPage : 0);
-        const int ruledTop = m_bodyTop + box * ruledBoxH;
-        const int top = std::max(m_cursorY + 2 * lh + box * boxH, ruledTop + kHeadingInset + headingHeight);
+        const int ruledTop = bodyTop + box * ruledBoxH;
+        const int top = std::max(entriesTop + 2 * lh + box * boxH, ruledTop + kHeadingInset + headingHeight);
         const int lines = (ruledTop + ruledBoxH - kRuleWidth - top) / lh;
-        DrawEntryLines(appointmentsLeft, top, appointmentsRight, lh, lines, m_entries.AppointmentTexts(date.Day()));
-        DrawEntryLines(tasksLeft, top, tasksRight, lh, lines, m_entries.TaskTexts(date.Day()));
+        DrawEntryLines(dc, appointmentsLeft, top, appointmentsRight, lh, lines, Entries().AppointmentTexts(date.Day()));
+        DrawEntryLines(dc, tasksLeft, top, tasksRight, lh, lines, Entries().TaskTexts(date.Day()));
     }
-    m_dc->setBackgroundMode(previousMode);
-    SelectFont(previousFont);
 }

@@ -8,13 +8,8 @@
 class WeeklyPlanReport : public CalendarReport {
 public:
     // The week is the one that holds weekStart (normally its Sunday); the records are those due in it.
-    WeeklyPlanReport(platform::DrawSurface* dc, const DateTime& weekStart, std::vector<Task> tasks,
+    WeeklyPlanReport(platform::DrawSurface* layout, const DateTime& weekStart, std::vector<Task> tasks,
                      std::vector<Appointment> appointments);
-
-    void DrawTitle() override;
-    void Paginate() override;
-    // The four ruled boxes of a page with their headings, below the title.
-    virtual void DrawBoxes(int page);
 
     const DateTime& WeekStart() const { return m_weekStart; }
     const DateTime& WeekEnd() const { return m_weekEnd; }
@@ -24,25 +19,34 @@ public:
     DateTime PageFirstDate(int page) const;
     DateTime PageLastDate(int page) const;
 
-protected:
-    bool FitsPage() override;
-    void DrawBody(int page) override;
-
 private:
+    // The sizes of a page's title and heading calendars.
+    struct Heading {
+        int titlePoints = 0;
+        int calendarPoints = 0;
+    };
+
+    int Paginate() override;
+    void DrawTitle(platform::DrawSurface& dc, int page) override;
+    bool FitsPage() override;
+    void DrawBody(platform::DrawSurface& dc, int page) override;
+
     // The sizes of the page's title and heading calendars, for the paper's width.
-    void PlaceHeading();
+    Heading PlaceHeading(int page);
     bool BoxesFit(int calendarPoints);
-    int CalendarGap() const { return m_charWidth; }
+    int CalendarGap() const { return CharWidth(); }
     // The size of a box's day number (18 points, less in a low box); its name and "Day N" are
     // 10 and 8 points, or that size where it is less.
     int HeadingPoints(int boxHeight);
     // From a box's top to its first line of entries.
     int EntriesOffset(int boxHeight);
-    void DrawBoxHeading(int top, int box, const DateTime& date, int points);
-    void DrawWritingLines(int top, int boxHeight);
-    void DrawEntries(int page);
+    // The four ruled boxes of a page with their headings, from top down.
+    void DrawBoxes(platform::DrawSurface& dc, int page, int top);
+    void DrawBoxHeading(platform::DrawSurface& dc, int top, int box, const DateTime& date, int points);
+    void DrawWritingLines(platform::DrawSurface& dc, int top, int boxHeight);
+    // The page's entries in the boxes ruled from bodyTop down.
+    void DrawEntries(platform::DrawSurface& dc, int page, int bodyTop);
 
     DateTime m_weekStart;
     DateTime m_weekEnd;
-    int m_titlePoints = 18;
 };

@@ -16,7 +16,7 @@ std::optional<CommandState> previewState(int id, const CommandContext& c) {
         return CommandState{c.canZoomOut, false};
     case cmd::FilePrint:
     case cmd::FileExportPdf:
-        return CommandState{c.reportKind != 0, false};
+        return CommandState{c.reportKind != ReportKind::None, false};
     case cmd::PreviewClose:
         return CommandState{};
     default:
@@ -55,24 +55,25 @@ bool appliesToPreview(int id) {
     }
 }
 
-int reportKindOf(int id) {
+// The report each Report menu command chooses.
+ReportKind reportKindOf(int id) {
     switch (id) {
     case cmd::ReportAddressBook:
-        return 1;
+        return ReportKind::AddressBook;
     case cmd::ReportEnvelopes:
-        return 2;
+        return ReportKind::Envelopes;
     case cmd::ReportDailyPlan:
-        return 3;
+        return ReportKind::DailyPlan;
     case cmd::ReportDailyTasks:
-        return 4;
+        return ReportKind::DailyTasks;
     case cmd::ReportDailyAppointments:
-        return 5;
+        return ReportKind::DailyAppointments;
     case cmd::ReportWeeklyPlan:
-        return 6;
+        return ReportKind::WeeklyPlan;
     case cmd::ReportMonthlyPlan:
-        return 7;
+        return ReportKind::MonthlyPlan;
     default:
-        return 0;
+        return ReportKind::None;
     }
 }
 
@@ -98,7 +99,7 @@ std::optional<CommandState> StateOf(int id, const CommandContext& c) {
 }
 
 std::optional<CommandState> NormalStateOf(int id, const CommandContext& c) {
-    const bool reportChecked = reportKindOf(id) != 0 && reportKindOf(id) == c.reportKind;
+    const bool reportChecked = reportKindOf(id) != ReportKind::None && reportKindOf(id) == c.reportKind;
     switch (id) {
     case cmd::FileSave:
         return enabledIf(c.modified);
@@ -112,7 +113,7 @@ std::optional<CommandState> NormalStateOf(int id, const CommandContext& c) {
     case cmd::FilePrint:
     case cmd::FilePrintPreview:
     case cmd::FileExportPdf:
-        return enabledIf(c.reportKind != 0);
+        return enabledIf(c.reportKind != ReportKind::None);
     case cmd::PersonDelete:
     case cmd::PersonEdit:
         return enabledIf(c.personSelected && c.activeList == ActiveList::PhoneBook);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/ReportKind.h"
+
 #include <optional>
 
 // Which list of the day view last received a click (or the calendar, a date selection).
@@ -13,7 +15,7 @@ struct CommandContext {
     bool canUndo = false;
     bool canRedo = false;
     bool hasFileName = false; // a name other than none or "Untitled"
-    int reportKind = 0;
+    ReportKind reportKind = ReportKind::None;
     ActiveList activeList = ActiveList::None;
     bool personSelected = false;
     bool taskSelected = false;

@@ -1,12 +1,13 @@
 #include "DayView.h"
 
 #include "CommandIds.h"
-#include "CommandTable.h"
+#include "CommandRegistry.h"
 #include "DayListView.h"
 #include "DeleteConfirmation.h"
 #include "DetailPane.h"
 #include "HelpTopics.h"
 #include "ListImages.h"
+#include "MenuLayout.h"
 #include "docfile/PimDocument.h"
 #include "reminders/DayReminders.h"
 #include "reports/DailyGathering.h"
@@ -87,32 +88,54 @@ KeyCommands keyCommandsOf(ActiveList list) {
 
 } // namespace
 
-// Every command the main window passes on to the day view, by number.
+// The day view's commands: what the menus show of each, and the handler that runs it.
 const DayView::Command DayView::kCommands[] = {
-    {cmd::TaskAdd, &DayView::OnTaskAdd},
-    {cmd::TaskDelete, &DayView::OnTaskDelete},
-    {cmd::TaskEdit, &DayView::OnTaskEdit},
-    {cmd::TaskComplete, &DayView::OnTaskComplete},
-    {cmd::PersonAdd, &DayView::OnPersonAdd},
-    {cmd::PersonDelete, &DayView::OnPersonDelete},
-    {cmd::PersonEdit, &DayView::OnPersonEdit},
-    {cmd::AppointmentAdd, &DayView::OnAppointmentAdd},
-    {cmd::AppointmentDelete, &DayView::OnAppointmentDelete},
-    {cmd::AppointmentEdit, &DayView::OnAppointmentEdit},
-    {cmd::EditUser, &DayView::OnEditUser},
-    {cmd::EditUndo, &DayView::OnEditUndo},
-    {cmd::EditRedo, &DayView::OnEditRedo},
-    {cmd::AlarmSound, &DayView::OnAlarmSound},
-    {cmd::AudibleAlarm, &DayView::OnAudibleAlarm},
-    {cmd::ReportDailyPlan, &DayView::OnReportDailyPlan},
-    {cmd::ReportDailyTasks, &DayView::OnReportDailyTasks},
-    {cmd::ReportDailyAppointments, &DayView::OnReportDailyAppointments},
-    {cmd::ReportWeeklyPlan, &DayView::OnReportWeeklyPlan},
-    {cmd::ReportMonthlyPlan, &DayView::OnReportMonthlyPlan},
-    {cmd::ReportEnvelopes, &DayView::OnReportEnvelopes},
-    {cmd::ReportAddressBook, &DayView::OnReportAddressBook},
-    {cmd::ContextHelp, &DayView::OnContextHelp},
-    {cmd::EditFind, &DayView::OnEditFind},
+    {{cmd::TaskAdd, "&Add...", nullptr, "Add a new task", " Add task"}, &DayView::OnTaskAdd},
+    {{cmd::TaskDelete, "&Delete", nullptr, "Delete selected task", "Delete task"}, &DayView::OnTaskDelete},
+    {{cmd::TaskEdit, "&Edit...", nullptr, "Edit selected task", "Edit task"}, &DayView::OnTaskEdit},
+    {{cmd::TaskComplete, "&Complete", nullptr, "Mark selected task completed", "Mark complete"},
+     &DayView::OnTaskComplete},
+    {{cmd::PersonAdd, "&Add...", nullptr, "Add a name to the phone book", "Add name"}, &DayView::OnPersonAdd},
+    {{cmd::PersonDelete, "&Delete", nullptr, "Delete a name from the phone book", "Delete name"},
+     &DayView::OnPersonDelete},
+    {{cmd::PersonEdit, "&Edit...", nullptr, "Edit the selected name", "Edit name"}, &DayView::OnPersonEdit},
+    {{cmd::AppointmentAdd, "&Add...", nullptr, "Add an appointment", " Add appointment"}, &DayView::OnAppointmentAdd},
+    {{cmd::AppointmentDelete, "&Delete", nullptr, "Delete selected appointment", "Delete appointment"},
+     &DayView::OnAppointmentDelete},
+    {{cmd::AppointmentEdit, "&Edit...", nullptr, "Edit selected appointment", "Edit appointment"},
+     &DayView::OnAppointmentEdit},
+    // The main window adds the step's name to the text and prompt of Undo and Redo.
+    {{cmd::EditUndo, "&Undo", "Ctrl+Z", "Undo the last action", "Undo"}, &DayView::OnEditUndo},
+    {{cmd::EditRedo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z", "Redo the previously undone action", "Redo"},
+     &DayView::OnEditRedo},
+    {{cmd::EditFind, "&Find...", "Ctrl+F", "Find persons, tasks and appointments", "Find"}, &DayView::OnEditFind},
+    {{cmd::EditUser, "&User...", nullptr, "Edit user information", "User"}, &DayView::OnEditUser},
+    {{cmd::AlarmSound, "&Alarm Sound...", nullptr, "Change alarm sound", "Change alarm"}, &DayView::OnAlarmSound},
+    {{cmd::AudibleAlarm, "A&udible Alarm", nullptr, "Use sound with reminders", "Use audible alarm", true},
+     &DayView::OnAudibleAlarm},
+    {{cmd::ReportDailyPlan, "&Daily Tasks and Appointments", nullptr,
+      "Print out the selected date's tasks and appointments", "Print tasks and appointments", true},
+     &DayView::OnReportDailyPlan},
+    {{cmd::ReportDailyTasks, "Daily &Tasks", nullptr, "Print out the selected date's tasks", "Print tasks", true},
+     &DayView::OnReportDailyTasks},
+    {{cmd::ReportDailyAppointments, "Daily &Appointments", nullptr, "Print out the selected date's appointments",
+      "Print appointments", true},
+     &DayView::OnReportDailyAppointments},
+    {{cmd::ReportWeeklyPlan, "&Weekly Plan", nullptr, "Print out the current week's calendar", "Print weekly calendar",
+      true},
+     &DayView::OnReportWeeklyPlan},
+    {{cmd::ReportMonthlyPlan, "&Monthly Plan", nullptr, "Print out the current month's calendar",
+      "Print monthly calendar", true},
+     &DayView::OnReportMonthlyPlan},
+    {{cmd::ReportEnvelopes, "&Envelopes...", nullptr, "Print out envelopes for the selected persons", "Envelopes",
+      true},
+     &DayView::OnReportEnvelopes},
+    {{cmd::ReportAddressBook, "&Phone Book...", nullptr, "Print out an address book for the selected people",
+      "Address Book", true},
+     &DayView::OnReportAddressBook},
+    // A toolbar button without a menu item.
+    {{cmd::ContextHelp, "Help", nullptr, "Display help for clicked on buttons, menus and windows", "Help"},
+     &DayView::OnContextHelp},
 };
 
 DayView::DayView(PimDocument& document, QWidget* parent) : QWidget(parent), m_controller(document) {
@@ -324,7 +347,7 @@ void DayView::showSelection(ActiveList list) {
 }
 
 void DayView::showDate() {
-    const DateTime day = m_controller.Document().CurrentDate;
+    const DateTime day = m_controller.CurrentDate();
     m_dateLine->setText(QString::fromStdString(day.FormatDate(DateTime::DateFormat::Long)));
     const QSignalBlocker blocker(m_calendar);
     m_calendar->setSelectedDate(toQDate(day));
@@ -391,17 +414,15 @@ bool DayView::eventFilter(QObject* watched, QEvent* event) {
 QMenu* DayView::CreateContextMenu(ActiveList list, int row, QWidget* parent) {
     const char* menuTitle = menuOf(list);
     auto* menu = new QMenu(parent);
-    for (const CommandInfo& entry : CommandTable::Entries()) {
-        if (!menuTitle || !entry.menu || entry.id == 0 || qstrcmp(entry.menu, menuTitle) != 0)
+    for (const MenuItem& item : MenuLayout::Items()) {
+        const Command* command = FindCommand(item.id);
+        if (!menuTitle || !command || qstrcmp(item.menu, menuTitle) != 0)
             continue;
-        QAction* action = menu->addAction(QString::fromLatin1(entry.text));
-        action->setData(entry.id);
-        action->setStatusTip(QString::fromLatin1(entry.prompt));
-        bool enabled = IsCommandAvailable(entry.id);
-        if (!isAddCommand(entry.id))
-            enabled = enabled && row >= 0;
-        action->setEnabled(enabled);
-        const int id = entry.id;
+        QAction* action = menu->addAction(QString::fromLatin1(command->text.text));
+        action->setData(item.id);
+        action->setStatusTip(QString::fromLatin1(command->text.prompt));
+        action->setEnabled(isAddCommand(item.id) || row >= 0);
+        const int id = item.id;
         connect(action, &QAction::triggered, this, [this, id] { HandleCommand(id); });
     }
     return menu;
@@ -427,7 +448,7 @@ void DayView::popupContextMenu(ActiveList list, int row, const QPoint& viewportP
 
 const DayView::Command* DayView::FindCommand(int id) {
     for (const Command& command : kCommands)
-        if (command.id == id)
+        if (command.text.id == id)
             return &command;
     return nullptr;
 }
@@ -436,18 +457,20 @@ bool DayView::HasCommand(int id) const {
     return FindCommand(id) != nullptr;
 }
 
-bool DayView::IsCommandAvailable(int id) const {
-    const Command* command = FindCommand(id);
-    return command && command->handler;
-}
-
 bool DayView::HandleCommand(int id) {
     const Command* command = FindCommand(id);
     if (!command)
         return false;
-    if (command->handler)
-        (this->*command->handler)();
+    (this->*command->handler)();
     return true;
+}
+
+void DayView::RegisterCommands(CommandRegistry& registry) {
+    for (const Command& command : kCommands) {
+        const auto handler = command.handler;
+        registry.Add(
+            command.text, [this, handler] { (this->*handler)(); }, this);
+    }
 }
 
 void DayView::OnPersonDelete() {
@@ -487,10 +510,8 @@ void DayView::OnEditRedo() {
 }
 
 void DayView::chooseDailyReport(::ReportKind kind) {
-    DailyGathering::Choose(m_reportSelection, kind, m_controller.Document().Records(),
-                           m_controller.Document().CurrentDate, listedRows(m_controller.Tasks()),
-                           listedRows(m_controller.Appointments()));
-    m_reportKind = static_cast<int>(kind);
+    DailyGathering::Choose(m_reportSelection, kind, m_controller.Document().Records(), m_controller.CurrentDate(),
+                           listedRows(m_controller.Tasks()), listedRows(m_controller.Appointments()));
 }
 
 void DayView::OnReportDailyPlan() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandRegistry.h"
 #include "DayViewController.h"
 #include "PersonDetails.h"
 #include "reports/ReportSelection.h"
@@ -40,14 +41,15 @@ public:
     DayViewController& Controller() { return m_controller; }
     const DayViewController& Controller() const { return m_controller; }
 
-    // Commands: whether a number is one of the day view's, whether it can run now (its handler
-    // exists), and running it. HandleCommand answers false for a number that is not the day view's.
+    // Commands: whether a number is one of the day view's, and running it. HandleCommand answers
+    // false for a number that is not the day view's.
     bool HasCommand(int id) const;
-    bool IsCommandAvailable(int id) const;
     bool HandleCommand(int id);
+    // Adds the day view's commands to the main window's, their handlers with them.
+    void RegisterCommands(CommandRegistry& registry);
 
-    // The report the Report menu last selected: 0 none, 1 address book ... 7 monthly plan.
-    int ReportKind() const { return m_reportKind; }
+    // The report the Report menu last selected.
+    ::ReportKind ReportKind() const { return m_reportSelection.Kind; }
     // The records gathered for the chosen report.
     const ReportSelection& SelectedReport() const { return m_reportSelection; }
     bool AudibleAlarm() const;
@@ -95,8 +97,8 @@ protected:
 
 private:
     struct Command {
-        int id;
-        void (DayView::*handler)(); // nullptr while the command has nothing to run
+        CommandText text;
+        void (DayView::*handler)();
     };
     static const Command kCommands[];
     static const Command* FindCommand(int id);
@@ -158,7 +160,6 @@ private:
     void OnDetailValueClicked(PersonDetails::Field field);
 
     DayViewController m_controller;
-    int m_reportKind = 0;
     ReportSelection m_reportSelection;
     bool m_contextHelp = false;
     bool m_showingSelection = false;

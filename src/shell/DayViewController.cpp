@@ -1,18 +1,23 @@
 #include "DayViewController.h"
 
 #include "CommandIds.h"
+#include "core/AppointmentOccurrences.h"
 #include "docfile/PimDocument.h"
 
 #include <QScopedValueRollback>
 
 DayViewController::DayViewController(PimDocument& document, QObject* parent)
-    : QObject(parent), m_document(document), m_phoneBook({QStringLiteral("Name"), QStringLiteral("Company")}),
+    : QObject(parent), m_document(document), m_currentDate(DateTime::Today()),
+      m_phoneBook({QStringLiteral("Name"), QStringLiteral("Company")}),
       m_tasks({QStringLiteral("Task"), QStringLiteral("Original Due Date")}),
       m_appointments({QStringLiteral("Time"), QStringLiteral("Appointment")}) {
     m_appointments.SetColumnAlignment(1, Qt::AlignCenter);
     m_refillTimer.setSingleShot(true);
     m_refillTimer.setInterval(0);
     connect(&m_refillTimer, &QTimer::timeout, this, &DayViewController::RefillIfPending);
+    // Slices of idle work with pauses between them, once the user has stopped choosing dates.
+    m_prepareTimer.setInterval(20);
+    connect(&m_prepareTimer, &QTimer::timeout, this, &DayViewController::prepareOccurrences);
     m_document.AddObserver(this);
     m_attached = true;
 }
@@ -24,15 +29,19 @@ DayViewController::~DayViewController() {
 
 void DayViewController::SelectDate(const DateTime& day) {
     m_active = ActiveList::Calendar;
-    m_document.CurrentDate = day.Date();
+    ShowDate(day);
+}
+
+void DayViewController::ShowDate(const DateTime& day) {
+    m_currentDate = day.Date();
     emit dateChanged();
     RefillTasks();
     RefillAppointments();
 }
 
 void DayViewController::TodayChanged(const DateTime& previous, const DateTime& today) {
-    if (m_document.CurrentDate == previous) {
-        m_document.CurrentDate = today;
+    if (m_currentDate == previous) {
+        m_currentDate = today;
         emit dateChanged();
         RefillAppointments();
     }
@@ -191,7 +200,7 @@ void DayViewController::RefillPhoneBook() {
 void DayViewController::RefillTasks() {
     {
         QScopedValueRollback changing(m_changingRows, true);
-        m_tasks.SetRows(m_index.Tasks(m_document.Records(), m_document.CurrentDate, DateTime::Today()));
+        m_tasks.SetRows(m_index.Tasks(m_document.Records(), m_currentDate, DateTime::Today()));
     }
     m_task = keptSelection(m_tasks, m_task);
     emit selectionChanged(ActiveList::Tasks);
@@ -200,8 +209,9 @@ void DayViewController::RefillTasks() {
 void DayViewController::RefillAppointments() {
     {
         QScopedValueRollback changing(m_changingRows, true);
-        m_appointments.SetRows(m_index.Appointments(m_document.Records(), m_document.CurrentDate));
+        m_appointments.SetRows(m_index.Appointments(m_document.Records(), m_currentDate));
     }
+    m_prepareTimer.start();
     m_appointment = keptSelection(m_appointments, m_appointment);
     emit selectionChanged(ActiveList::Appointments);
 }
@@ -214,6 +224,17 @@ DayViewController::Selection DayViewController::keptSelection(const RecordListMo
     if (row < 0)
         return {};
     return {row, selection.id};
+}
+
+// Idle work in short slices: the series' occurrences of the months around the shown date, so that
+// choosing another date finds them ready.
+void DayViewController::prepareOccurrences() {
+    constexpr int kMonthsEachSide = 3;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(8);
+    if (m_refillPending ||
+        !m_index.Occurrences().Prepare(m_document.Records(), CalendarDate::Of(m_currentDate), kMonthsEachSide,
+                                       deadline))
+        m_prepareTimer.stop();
 }
 
 void DayViewController::RefillIfPending() {
@@ -256,12 +277,13 @@ bool DayViewController::showTarget(const std::optional<UndoTarget>& target) {
     if (!target)
         return false;
     RefillAll();
-    const Task* task = target->kind == UndoTarget::Kind::Task ? m_document.Tasks().Find(target->id) : nullptr;
+    const Task* task = target->kind == RecordKind::Task ? m_document.Tasks().Find(target->id) : nullptr;
     const Appointment* appointment =
-        target->kind == UndoTarget::Kind::Appointment ? m_document.Appointments().Find(target->id) : nullptr;
+        target->kind == RecordKind::Appointment ? m_document.Appointments().Find(target->id) : nullptr;
     if (task || appointment)
-        SelectDate(task ? task->DueDate : appointment->DueDate);
-    if (target->kind == UndoTarget::Kind::Person && m_document.Persons().Find(target->id)) {
+        SelectDate(task ? CalendarDate::OfStoredDate(task->DueDate).Midnight()
+                        : AppointmentOccurrences::Single(*appointment).firstDay.Midnight());
+    if (target->kind == RecordKind::Person && m_document.Persons().Find(target->id)) {
         m_active = ActiveList::PhoneBook;
         m_person = {m_phoneBook.RowOf(target->id), target->id};
         if (m_person.row < 0)

@@ -42,9 +42,14 @@ public:
     bool WhitePages() const { return m_whitePages; }
     bool YellowPages() const { return !m_whitePages; }
 
-    // The calendar's selection: makes the calendar the active list, sets the document's current
-    // date and refills the task and appointment lists.
+    // The date selected in the calendar, whose tasks and appointments the lists show; today at
+    // 00:00 when the program starts.
+    const DateTime& CurrentDate() const { return m_currentDate; }
+    // The calendar's selection: makes the calendar the active list, sets the current date and
+    // refills the task and appointment lists.
     void SelectDate(const DateTime& day);
+    // The same without a click: no list becomes active.
+    void ShowDate(const DateTime& day);
     void ClickCalendar() { m_active = ActiveList::Calendar; }
     // Midnight: a day view that showed the day before shows today, and the task list follows the
     // new today (unfinished tasks move forward). No list becomes active.
@@ -112,10 +117,12 @@ private:
     Selection selectionAfterRemoval(const RecordListModel& model, int row) const;
     int rowOf(const RecordListModel& model, const Selection& selection) const;
     bool showTarget(const std::optional<UndoTarget>& target);
+    void prepareOccurrences();
     // The same record's row after a refill, or none when the list no longer shows it.
     Selection keptSelection(const RecordListModel& model, const Selection& selection) const;
 
     PimDocument& m_document;
+    DateTime m_currentDate;
     DayListIndex m_index;
     RecordListModel m_phoneBook;
     RecordListModel m_tasks;
@@ -129,4 +136,5 @@ private:
     bool m_changingRows = false; // the models are being changed by a rule, not by the user
     bool m_refillPending = false;
     QTimer m_refillTimer;
+    QTimer m_prepareTimer;
 };

@@ -25,7 +25,7 @@ template <class Record> bool roomFor(const RecordCollection<Record>& records, pl
 
 void DayView::OnTaskAdd() {
     if (roomFor(m_controller.Document().Tasks(), m_prompts))
-        AddTask(this, m_controller.Document());
+        AddTask(this, m_controller.Document(), m_controller.CurrentDate());
 }
 
 void DayView::OnTaskEdit() {
@@ -45,7 +45,7 @@ void DayView::OnPersonEdit() {
 
 void DayView::OnAppointmentAdd() {
     if (roomFor(m_controller.Document().Appointments(), m_prompts))
-        AddAppointment(this, m_controller.Document());
+        AddAppointment(this, m_controller.Document(), m_controller.CurrentDate());
 }
 
 void DayView::OnAppointmentEdit() {

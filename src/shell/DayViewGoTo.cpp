@@ -1,5 +1,6 @@
 #include "DayViewController.h"
 
+#include "core/AppointmentOccurrences.h"
 #include "docfile/PimDocument.h"
 
 bool DayViewController::GoToPerson(int id) {
@@ -28,9 +29,14 @@ bool DayViewController::GoToTask(int id) {
     if (!task)
         return false;
     // A task is listed on its due date, an open one due in the past on today, and a done one on
-    // the day it was done.
-    for (const DateTime& day : {task->DueDate.Date(), DateTime::Today(), task->DoneDate.Date()}) {
-        if (!(m_document.CurrentDate == day))
+    // the day it was done (an open one has no such day).
+    std::vector<DateTime> days{CalendarDate::OfStoredDate(task->DueDate).Midnight(), DateTime::Today()};
+    if (task->IsDone())
+        days.push_back(CalendarDate::OfStoredDate(task->DoneDate).Midnight());
+    for (const DateTime& day : days) {
+        if (!day.IsValid())
+            continue;
+        if (!(m_currentDate == day))
             SelectDate(day);
         const int row = m_tasks.RowOf(id);
         if (row >= 0) {
@@ -48,8 +54,9 @@ bool DayViewController::GoToAppointment(int id) {
     const Appointment* appointment = m_document.Appointments().Find(id);
     if (!appointment)
         return false;
-    if (!(m_document.CurrentDate == appointment->DueDate.Date()))
-        SelectDate(appointment->DueDate.Date());
+    const DateTime day = AppointmentOccurrences::Single(*appointment).firstDay.Midnight();
+    if (day.IsValid() && !(m_currentDate == day))
+        SelectDate(day);
     const int row = m_appointments.RowOf(id);
     m_active = ActiveList::Appointments;
     m_appointment = selectionAt(m_appointments, row);

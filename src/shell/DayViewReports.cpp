@@ -10,14 +10,12 @@
 
 void DayView::OnReportWeeklyPlan() {
     PimDocument& document = m_controller.Document();
-    PlanGathering::Choose(m_reportSelection, ReportKind::WeeklyPlan, document.Records(), document.CurrentDate);
-    m_reportKind = static_cast<int>(ReportKind::WeeklyPlan);
+    PlanGathering::Choose(m_reportSelection, ReportKind::WeeklyPlan, document.Records(), m_controller.CurrentDate());
 }
 
 void DayView::OnReportMonthlyPlan() {
     PimDocument& document = m_controller.Document();
-    PlanGathering::Choose(m_reportSelection, ReportKind::MonthlyPlan, document.Records(), document.CurrentDate);
-    m_reportKind = static_cast<int>(ReportKind::MonthlyPlan);
+    PlanGathering::Choose(m_reportSelection, ReportKind::MonthlyPlan, document.Records(), m_controller.CurrentDate());
 }
 
 void DayView::OnReportAddressBook() {
@@ -38,7 +36,6 @@ void DayView::ChoosePersonsFor(::ReportKind kind) {
     if (dialog.exec() != QDialog::Accepted)
         return;
     PersonGathering::Choose(m_reportSelection, kind, selection.ChosenPersons(document.Persons()), white, yellow);
-    m_reportKind = static_cast<int>(kind);
     switch (selection.ChosenAction()) {
     case PersonsToIncludeSelection::Action::Preview:
         emit previewRequested();

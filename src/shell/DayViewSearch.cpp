@@ -55,15 +55,15 @@ void DayView::makeRoomForSearch(bool open) {
 void DayView::goToFound(const SearchHit& hit) {
     bool found = false;
     switch (hit.kind) {
-    case SearchKind::Person:
+    case RecordKind::Person:
         found = m_controller.GoToPerson(hit.id);
         m_whitePages->setChecked(m_controller.WhitePages());
         m_yellowPages->setChecked(m_controller.YellowPages());
         break;
-    case SearchKind::Task:
+    case RecordKind::Task:
         found = m_controller.GoToTask(hit.id);
         break;
-    case SearchKind::Appointment:
+    case RecordKind::Appointment:
         found = m_controller.GoToAppointment(hit.id);
         break;
     }

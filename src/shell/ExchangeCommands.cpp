@@ -1,8 +1,10 @@
 #include "ExchangeCommands.h"
 
+#include "WaitCursor.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
-#include "docfile/WaitCursor.h"
 #include "exchange/CalendarExchange.h"
+#include "exchange/RecordUid.h"
 #include "exchange/VCardExchange.h"
 #include "platform/PromptService.h"
 
@@ -51,8 +53,8 @@ void showReport(platform::PromptService& prompts, const ExchangeReport& report, 
 
 } // namespace
 
-ExchangeCommands::ExchangeCommands(PimDocument& document, platform::PromptService& prompts)
-    : m_document(document), m_prompts(prompts) {}
+ExchangeCommands::ExchangeCommands(DocumentStorage& storage, platform::PromptService& prompts)
+    : m_storage(storage), m_document(storage.Document()), m_prompts(prompts) {}
 
 bool ExchangeCommands::FormatOf(const QString& path, Format& format) {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -71,15 +73,21 @@ void ExchangeCommands::Import(Format format) {
 }
 
 void ExchangeCommands::Export(Format format) {
-    const QString base = QFileInfo(m_document.TitleName()).completeBaseName();
+    const QString base = QFileInfo(m_storage.TitleName()).completeBaseName();
     const std::optional<QString> path = m_prompts.saveFileName(
         request(format, false, base + QLatin1Char('.') + QLatin1String(textsOf(format).extension)));
     if (!path)
         return;
     const ExchangeReport report = [&] {
         WaitCursor wait;
-        return format == Format::Contacts ? vcardexchange::ExportFile(m_document, *path, {})
-                                          : calendarexchange::ExportFile(m_document, *path, {});
+        // Exporting again gives each record the UID it had, so that the other program updates it.
+        const QString key = recorduid::DocumentKey(m_storage.FileName());
+        vcardexchange::ExportOptions contacts;
+        contacts.documentKey = key;
+        calendarexchange::ExportOptions calendar;
+        calendar.documentKey = key;
+        return format == Format::Contacts ? vcardexchange::ExportFile(m_document, *path, contacts)
+                                          : calendarexchange::ExportFile(m_document, *path, calendar);
     }();
     if (report.Failed()) {
         showReport(m_prompts, report, format);

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class DocumentStorage;
 class PimDocument;
 
 namespace platform {
@@ -16,7 +17,7 @@ class ExchangeCommands {
 public:
     enum class Format { Contacts, Calendar };
 
-    ExchangeCommands(PimDocument& document, platform::PromptService& prompts);
+    ExchangeCommands(DocumentStorage& storage, platform::PromptService& prompts);
 
     void Import(Format format);
     void Export(Format format);
@@ -30,6 +31,7 @@ public:
 private:
     void importFile(Format format, const QString& path);
 
+    DocumentStorage& m_storage;
     PimDocument& m_document;
     platform::PromptService& m_prompts;
 };

@@ -5,7 +5,7 @@
 #include "HelpTopics.h"
 #include "HelpViewer.h"
 
-#include "docfile/WaitCursor.h"
+#include "WaitCursor.h"
 #include "textio/DelimitedTextSettings.h"
 #include "textio/wizard/ImportExportWizard.h"
 #include "textio/wizard/TransferCommand.h"
@@ -60,7 +60,7 @@ ImportExportCommands::ImportExportCommands(PimDocument& document, platform::Prom
                                            DayViewController& view, QWidget* owner)
     : m_document(document), m_prompts(prompts), m_help(help), m_view(view), m_owner(owner) {}
 
-void ImportExportCommands::Run(RecordType type, bool importing) {
+void ImportExportCommands::Run(RecordKind type, bool importing) {
     const wizard::TransferCommand& command = wizard::TransferCommand::For(type, importing);
     DelimitedTextSettings settings = command.Settings();
     wizard::WizardFlow flow(settings, importing);
@@ -85,15 +85,15 @@ void ImportExportCommands::Run(RecordType type, bool importing) {
         refill(type);
 }
 
-void ImportExportCommands::refill(RecordType type) {
+void ImportExportCommands::refill(RecordKind type) {
     switch (type) {
-    case RecordType::Persons:
+    case RecordKind::Person:
         m_view.RefillPhoneBook();
         break;
-    case RecordType::Tasks:
+    case RecordKind::Task:
         m_view.RefillTasks();
         break;
-    case RecordType::Appointments:
+    case RecordKind::Appointment:
         m_view.RefillAppointments();
         break;
     }

@@ -19,10 +19,10 @@ public:
     ImportExportCommands(PimDocument& document, platform::PromptService& prompts, HelpViewer& help,
                          DayViewController& view, QWidget* owner);
 
-    void Run(RecordType type, bool importing);
+    void Run(RecordKind type, bool importing);
 
 private:
-    void refill(RecordType type);
+    void refill(RecordKind type);
 
     PimDocument& m_document;
     platform::PromptService& m_prompts;

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "CommandRegistry.h"
 #include "CommandRules.h"
+#include "DocumentCommands.h"
 #include "docfile/CrashRecovery.h"
-#include "docfile/DocumentCommands.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "docfile/RecentFileList.h"
 #include "platform/SettingsStore.h"
 
-#include <QHash>
 #include <QMainWindow>
 
 #include <memory>
@@ -17,8 +18,9 @@ class PreviewWidget;
 class PrintCommands;
 class DesktopContacts;
 class HelpViewer;
+class RecentFilesMenu;
 class SyncCommands;
-enum class RecordType;
+enum class RecordKind : std::uint8_t;
 class QLabel;
 class QMenu;
 class QStackedWidget;
@@ -29,10 +31,10 @@ class PrintDialogs;
 class PromptService;
 } // namespace platform
 
-// The main window. It owns the one document, the day view that fills it, the recent-file list and
-// the file commands for the whole run; it routes every command by number (its own first, then
-// the day view's) and keeps menu items and toolbar buttons enabled and checked as the document and
-// the day view change.
+// The main window. It owns the one document with the file it is stored in, the day view that fills
+// it, the recent-file list and the file commands for the whole run. Its commands and the day
+// view's meet in one registry, by number; the window builds its menus and toolbars from it and
+// keeps their items enabled and checked as the document and the day view change.
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -43,6 +45,7 @@ public:
     ~MainFrame() override;
 
     PimDocument& Document() { return m_document; }
+    DocumentStorage& Storage() { return m_storage; }
     DayView* View() const { return m_dayView; }
     RecentFileList& RecentFiles() { return m_recentFiles; }
     DocumentCommands& FileCommands() { return *m_fileCommands; }
@@ -58,17 +61,14 @@ public:
     void UpdateTitle(const QString& name);
 
     // The menu item or toolbar button of a command; nullptr for an unknown number.
-    QAction* Action(int id) const { return m_actions.value(id); }
+    QAction* Action(int id) const { return m_commands.Action(id); }
     QMenu* RecentFilesMenu() const { return m_recentMenu; }
     QToolBar* MainToolBar() const { return m_mainToolBar; }
     QToolBar* PreviewToolBar() const { return m_previewToolBar; }
     QLabel* StatusText() const { return m_statusText; }
 
-    // Runs a command: the frame's own handlers first, then the day view's. False for a number
-    // nobody handles.
+    // Runs a command, whatever its menu item shows. False for a number nobody handles.
     bool Route(int id);
-    // Whether a command has a handler that can run (commands of dialogs still to come have none).
-    bool IsCommandAvailable(int id) const;
 
     // The idle update: refills the day view if the document changed, then recomputes which
     // commands are enabled and checked. Runs whenever the event loop is about to wait.
@@ -91,12 +91,13 @@ protected:
     QMenu* createPopupMenu() override { return nullptr; }
 
 private:
+    // The window's own commands: what the menus show of each, and the handler that runs it
+    // (MainFrameCommands.cpp).
     struct Command {
-        int id;
+        CommandText text;
         void (MainFrame::*handler)();
     };
     static const Command kCommands[];
-    static const Command* FindCommand(int id);
 
     void createActions();
     void createMenus();
@@ -114,7 +115,6 @@ private:
     void OnFileBackup();
     void OnFileCompact();
     void OnFileRestoreBackup();
-    void OnFileRecent(int id);
     void OnFilePrint();
     void OnFilePageSetup();
     void OnFilePrintPreview();
@@ -139,7 +139,7 @@ private:
     void OnExportTasks();
     void OnExportPhoneBook();
     void OnExportAppointments();
-    void RunImportExport(RecordType type, bool importing);
+    void RunImportExport(RecordKind type, bool importing);
     // Contacts as vCard and the calendar as iCalendar (MainFrameImportExport.cpp).
     // Synchronisation with a calendar and contacts server (sync/SyncCommands).
     void OnFileSynchronize();
@@ -154,6 +154,7 @@ private:
     platform::PromptService& m_prompt;
     platform::SettingsStore m_settings;
     PimDocument m_document;
+    DocumentStorage m_storage{m_document};
     RecentFileList m_recentFiles;
     std::unique_ptr<DocumentCommands> m_fileCommands;
     std::unique_ptr<CrashRecovery> m_recovery;
@@ -163,11 +164,12 @@ private:
     std::unique_ptr<DesktopContacts> m_contacts;
     SyncCommands* m_sync = nullptr;
 
-    QHash<int, QAction*> m_actions;
+    CommandRegistry m_commands;
     QStackedWidget* m_pages = nullptr;
     DayView* m_dayView = nullptr;
     PreviewWidget* m_preview = nullptr;
     QMenu* m_recentMenu = nullptr;
+    ::RecentFilesMenu* m_recentFilesMenu = nullptr;
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_previewToolBar = nullptr;
     QLabel* m_statusText = nullptr;

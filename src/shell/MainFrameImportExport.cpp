@@ -9,47 +9,47 @@
 #include <QMimeData>
 
 void MainFrame::OnImportTasks() {
-    RunImportExport(RecordType::Tasks, true);
+    RunImportExport(RecordKind::Task, true);
 }
 
 void MainFrame::OnImportPhoneBook() {
-    RunImportExport(RecordType::Persons, true);
+    RunImportExport(RecordKind::Person, true);
 }
 
 void MainFrame::OnImportAppointments() {
-    RunImportExport(RecordType::Appointments, true);
+    RunImportExport(RecordKind::Appointment, true);
 }
 
 void MainFrame::OnExportTasks() {
-    RunImportExport(RecordType::Tasks, false);
+    RunImportExport(RecordKind::Task, false);
 }
 
 void MainFrame::OnExportPhoneBook() {
-    RunImportExport(RecordType::Persons, false);
+    RunImportExport(RecordKind::Person, false);
 }
 
 void MainFrame::OnExportAppointments() {
-    RunImportExport(RecordType::Appointments, false);
+    RunImportExport(RecordKind::Appointment, false);
 }
 
-void MainFrame::RunImportExport(RecordType type, bool importing) {
+void MainFrame::RunImportExport(RecordKind type, bool importing) {
     ImportExportCommands(m_document, m_prompt, *m_help, m_dayView->Controller(), this).Run(type, importing);
 }
 
 void MainFrame::OnImportContacts() {
-    ExchangeCommands(m_document, m_prompt).Import(ExchangeCommands::Format::Contacts);
+    ExchangeCommands(m_storage, m_prompt).Import(ExchangeCommands::Format::Contacts);
 }
 
 void MainFrame::OnImportCalendar() {
-    ExchangeCommands(m_document, m_prompt).Import(ExchangeCommands::Format::Calendar);
+    ExchangeCommands(m_storage, m_prompt).Import(ExchangeCommands::Format::Calendar);
 }
 
 void MainFrame::OnExportContacts() {
-    ExchangeCommands(m_document, m_prompt).Export(ExchangeCommands::Format::Contacts);
+    ExchangeCommands(m_storage, m_prompt).Export(ExchangeCommands::Format::Contacts);
 }
 
 void MainFrame::OnExportCalendar() {
-    ExchangeCommands(m_document, m_prompt).Export(ExchangeCommands::Format::Calendar);
+    ExchangeCommands(m_storage, m_prompt).Export(ExchangeCommands::Format::Calendar);
 }
 
 namespace {
@@ -76,5 +76,5 @@ void MainFrame::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // The question waits until the drag has ended, so that the desktop that started it is free.
     QMetaObject::invokeMethod(
-        this, [this, paths] { ExchangeCommands(m_document, m_prompt).ImportDropped(paths); }, Qt::QueuedConnection);
+        this, [this, paths] { ExchangeCommands(m_storage, m_prompt).ImportDropped(paths); }, Qt::QueuedConnection);
 }

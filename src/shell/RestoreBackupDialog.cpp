@@ -1,7 +1,7 @@
 #include "RestoreBackupDialog.h"
 #include "shell/HelpTopics.h"
 
-#include "docfile/WaitCursor.h"
+#include "WaitCursor.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

@@ -16,21 +16,9 @@ namespace {
 
 using Type = SyncAction::Type;
 
-recorduid::Kind uidKind(RecordKind kind) {
-    switch (kind) {
-    case RecordKind::Person:
-        return recorduid::Kind::Person;
-    case RecordKind::Appointment:
-        return recorduid::Kind::Appointment;
-    case RecordKind::Task:
-        break;
-    }
-    return recorduid::Kind::Task;
-}
-
 QString uidFrom(const QString& key, RecordKind kind, int id) {
     const std::string uid =
-        kind == RecordKind::Person ? recorduid::UrnUid(key, uidKind(kind), id) : recorduid::Uid(key, uidKind(kind), id);
+        kind == RecordKind::Person ? recorduid::UrnUid(key, kind, id) : recorduid::Uid(key, kind, id);
     return QString::fromStdString(uid);
 }
 

@@ -3,6 +3,7 @@
 #include "SyncPlan.h"
 #include "SyncState.h"
 
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 
 namespace davsync {
@@ -53,9 +54,10 @@ const SyncReport& SyncSession::Report() const {
     return m_plan->report;
 }
 
-SyncReport Synchronize(PimDocument& document, const SyncAccount& account, SyncSession::Progress progress,
+SyncReport Synchronize(DocumentStorage& storage, const SyncAccount& account, SyncSession::Progress progress,
                        bool allowDeletions) {
-    SyncSession session(account, document.FileName());
+    PimDocument& document = storage.Document();
+    SyncSession session(account, storage.FileName());
     session.SetProgress(std::move(progress));
     if (allowDeletions)
         session.AllowDeletions();

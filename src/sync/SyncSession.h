@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class DocumentStorage;
 class PimDocument;
 class PimRecords;
 
@@ -58,7 +59,7 @@ private:
 
 // All four steps on the calling thread, for tavoro-cli, tests and bench; many deletions are made
 // only with `allowDeletions`.
-SyncReport Synchronize(PimDocument& document, const SyncAccount& account, SyncSession::Progress progress = {},
+SyncReport Synchronize(DocumentStorage& storage, const SyncAccount& account, SyncSession::Progress progress = {},
                        bool allowDeletions = false);
 
 } // namespace davsync

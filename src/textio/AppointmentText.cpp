@@ -1,5 +1,3 @@
-#include "AppointmentOverlapIndex.h"
-#include "AppointmentTimes.h"
 #include "ColumnReader.h"
 #include "DelimitedTextOperations.h"
 #include "DelimitedTextSettings.h"
@@ -8,6 +6,8 @@
 #include "ImportTakeBack.h"
 #include "TextValues.h"
 
+#include "core/AppointmentOverlapIndex.h"
+#include "core/AppointmentRules.h"
 #include "docfile/PimDocument.h"
 
 #include <optional>
@@ -44,7 +44,7 @@ std::optional<ImportIssue> readTimes(const ColumnReader& reader, LineTimes& time
     if (!textvalues::ReadTime(reader.Field(StartTime), startHour, startMinute) ||
         !textvalues::ReadTime(reader.Field(EndTime), endHour, endMinute))
         return ImportIssue::UnreadableDate;
-    using namespace appointmenttimes;
+    using namespace appointmentrules;
     times.start = AtMinute(times.day, SnapStart(startHour * 60 + startMinute));
     times.end = AtMinute(times.day, SnapEnd(endHour * 60 + endMinute));
     if (times.end < times.start)
@@ -57,7 +57,7 @@ std::optional<ImportIssue> readTimes(const ColumnReader& reader, LineTimes& time
 } // namespace
 
 int ExportAppointments(const PimRecords& records, const DelimitedTextSettings& settings) {
-    const ExportColumnSet wanted(ExportColumns(RecordType::Appointments), settings);
+    const ExportColumnSet wanted(ExportColumns(RecordKind::Appointment), settings);
     DelimitedTextWriter writer(settings);
     int written = 0;
     if (!records.Appointments.Empty()) {
@@ -75,7 +75,7 @@ int ExportAppointments(const PimRecords& records, const DelimitedTextSettings& s
             if (wanted.Wanted(Alarmed))
                 writer.AddValue(appointment.Alarm ? "TRUE" : "FALSE");
             if (wanted.Wanted(AlarmTime))
-                writer.AddValue(std::to_string(appointmenttimes::AlarmLeadMinutes(appointment)));
+                writer.AddValue(std::to_string(appointmentrules::AlarmLeadMinutes(appointment)));
             writer.EndLine();
             ++written;
         }
@@ -83,10 +83,11 @@ int ExportAppointments(const PimRecords& records, const DelimitedTextSettings& s
     return writer.Save(settings.FilePath) ? written : 0;
 }
 
-int ImportAppointments(PimDocument& document, const DelimitedTextSettings& settings, ImportReport* report) {
+std::optional<int> ImportAppointments(PimDocument& document, const DelimitedTextSettings& settings,
+                                      ImportReport* report) {
     ImportReport local;
     ImportReport& out = report ? *report : local;
-    ColumnReader reader(settings, ImportColumns(RecordType::Appointments));
+    ColumnReader reader(settings, ImportColumns(RecordKind::Appointment));
     if (!reader.Start(out))
         return 0;
     AppointmentOverlapIndex taken(document.Appointments());
@@ -115,9 +116,9 @@ int ImportAppointments(PimDocument& document, const DelimitedTextSettings& setti
         appointment.AlarmTime = times.start;
         if (reader.Has(AlarmTime)) {
             const int minutes =
-                appointmenttimes::RoundAlarmMinutes(textvalues::LeadingInteger(reader.Field(AlarmTime)));
+                appointmentrules::RoundAlarmMinutes(textvalues::LeadingInteger(reader.Field(AlarmTime)));
             if (minutes >= 0 && minutes <= 60)
-                appointment.AlarmTime = appointmenttimes::MinutesBefore(times.start, minutes);
+                appointment.AlarmTime = appointmentrules::MinutesBefore(times.start, minutes);
         }
         taken.Add(appointment.StartTime, appointment.EndTime);
         if (!document.Add(std::move(appointment)))

@@ -94,16 +94,16 @@ template <std::size_t N> std::string lookUp(const Alias (&table)[N], const std::
 
 } // namespace
 
-std::string ColumnForHeader(RecordType type, std::string_view header) {
+std::string ColumnForHeader(RecordKind kind, std::string_view header) {
     const std::string name = folded(header);
     if (name.empty())
         return {};
-    switch (type) {
-    case RecordType::Persons:
+    switch (kind) {
+    case RecordKind::Person:
         return lookUp(kPersonAliases, name);
-    case RecordType::Tasks:
+    case RecordKind::Task:
         return lookUp(kTaskAliases, name);
-    case RecordType::Appointments:
+    case RecordKind::Appointment:
         break;
     }
     return lookUp(kAppointmentAliases, name);

@@ -12,25 +12,25 @@ bool contains(const std::vector<std::string>& names, const std::string& name) {
 
 } // namespace
 
-DelimitedTextSettings DelimitedTextSettings::For(RecordType type, bool importing) {
+DelimitedTextSettings DelimitedTextSettings::For(RecordKind kind, bool importing) {
     DelimitedTextSettings settings;
-    settings.Type = type;
+    settings.Type = kind;
     settings.Importing = importing;
-    settings.AvailableFields = importing ? ImportColumns(type) : ExportColumns(type);
+    settings.AvailableFields = importing ? ImportColumns(kind) : ExportColumns(kind);
     if (importing)
-        settings.RequiredFields = RequiredColumns(type);
+        settings.RequiredFields = RequiredColumns(kind);
     settings.AvailableCount = static_cast<int>(settings.AvailableFields.size());
     settings.SelectedFields.assign(settings.AvailableFields.size(), std::string());
-    settings.RecordTypeName = TypeName(type);
+    settings.RecordTypeName = RecordCollectionName(kind);
     return settings;
 }
 
-DelimitedTextSettings DelimitedTextSettings::ForExport(RecordType type) {
-    return For(type, false);
+DelimitedTextSettings DelimitedTextSettings::ForExport(RecordKind kind) {
+    return For(kind, false);
 }
 
-DelimitedTextSettings DelimitedTextSettings::ForImport(RecordType type) {
-    return For(type, true);
+DelimitedTextSettings DelimitedTextSettings::ForImport(RecordKind kind) {
+    return For(kind, true);
 }
 
 void DelimitedTextSettings::ApplyDefaultFormat() {

@@ -18,10 +18,10 @@ class DelimitedTextSettings {
 public:
     virtual ~DelimitedTextSettings() = default;
 
-    // Fresh settings for a run: the offered and required columns of the record type, and as many
+    // Fresh settings for a run: the offered and required columns of the record kind, and as many
     // empty selections as there are offered columns. The format fields are left empty.
-    static DelimitedTextSettings ForExport(RecordType type);
-    static DelimitedTextSettings ForImport(RecordType type);
+    static DelimitedTextSettings ForExport(RecordKind kind);
+    static DelimitedTextSettings ForImport(RecordKind kind);
 
     // Double quote, comma, header line: what the wizard preselects.
     void ApplyDefaultFormat();
@@ -34,7 +34,7 @@ public:
     // a name that matches nothing, or a column already taken by an earlier field, leaves the
     // field unassigned.
     void AssignColumnsByName();
-    // Import: whether SelectedFields holds what the record type insists on (persons and tasks: one
+    // Import: whether SelectedFields holds what the record kind insists on (persons and tasks: one
     // of RequiredFields; appointments: all of them).
     bool HasRequiredFields() const;
 
@@ -56,9 +56,9 @@ public:
     std::string RecordTypeName;
     std::string FirstLine; // import: the file's first record, whole, without its line end
 
-    RecordType Type = RecordType::Persons;
+    RecordKind Type = RecordKind::Person;
     bool Importing = false;
 
 private:
-    static DelimitedTextSettings For(RecordType type, bool importing);
+    static DelimitedTextSettings For(RecordKind kind, bool importing);
 };

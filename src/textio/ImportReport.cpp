@@ -6,13 +6,13 @@
 
 namespace {
 
-QString missingText(RecordType type) {
-    switch (type) {
-    case RecordType::Persons:
+QString missingText(RecordKind kind) {
+    switch (kind) {
+    case RecordKind::Person:
         return QStringLiteral("no first name, last name or company");
-    case RecordType::Tasks:
+    case RecordKind::Task:
         return QStringLiteral("no task");
-    case RecordType::Appointments:
+    case RecordKind::Appointment:
         break;
     }
     return QStringLiteral("no appointment, date, start time or end time");

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "DelimitedTextOperations.h"
-
 #include "docfile/DocumentBatch.h"
 
+#include <optional>
+
 // Ends an import whose collection ran out of IDs part way: the records it added go again, the
-// document is as modified as before, and the import answers NoIdLeft.
-inline int TakeBackImport(DocumentBatch& batch) {
+// document is as modified as before, and the import answers nothing.
+inline std::optional<int> TakeBackImport(DocumentBatch& batch) {
     batch.Cancel();
-    return NoIdLeft;
+    return std::nullopt;
 }

@@ -53,7 +53,7 @@ int indexOf(const std::vector<std::string>& columns, std::string_view name) {
 } // namespace
 
 int ExportPersons(const PimRecords& records, const DelimitedTextSettings& settings) {
-    const std::vector<std::string>& columns = ExportColumns(RecordType::Persons);
+    const std::vector<std::string>& columns = ExportColumns(RecordKind::Person);
     const std::vector<TextField> fields = textFields(columns);
     const ExportColumnSet wanted(columns, settings);
     DelimitedTextWriter writer(settings);
@@ -73,10 +73,10 @@ int ExportPersons(const PimRecords& records, const DelimitedTextSettings& settin
     return writer.Save(settings.FilePath) ? written : 0;
 }
 
-int ImportPersons(PimDocument& document, const DelimitedTextSettings& settings, ImportReport* report) {
+std::optional<int> ImportPersons(PimDocument& document, const DelimitedTextSettings& settings, ImportReport* report) {
     ImportReport local;
     ImportReport& out = report ? *report : local;
-    const std::vector<std::string>& columns = ImportColumns(RecordType::Persons);
+    const std::vector<std::string>& columns = ImportColumns(RecordKind::Person);
     const std::vector<TextField> fields = textFields(columns);
     const int whitePages = indexOf(columns, "WhitePages");
     const int yellowPages = indexOf(columns, "YellowPages");

@@ -15,7 +15,7 @@ enum Column { Description, DueDate, Priority };
 } // namespace
 
 int ExportTasks(const PimRecords& records, const DelimitedTextSettings& settings) {
-    const ExportColumnSet wanted(ExportColumns(RecordType::Tasks), settings);
+    const ExportColumnSet wanted(ExportColumns(RecordKind::Task), settings);
     DelimitedTextWriter writer(settings);
     int written = 0;
     if (!records.Tasks.Empty()) {
@@ -35,10 +35,10 @@ int ExportTasks(const PimRecords& records, const DelimitedTextSettings& settings
     return writer.Save(settings.FilePath) ? written : 0;
 }
 
-int ImportTasks(PimDocument& document, const DelimitedTextSettings& settings, ImportReport* report) {
+std::optional<int> ImportTasks(PimDocument& document, const DelimitedTextSettings& settings, ImportReport* report) {
     ImportReport local;
     ImportReport& out = report ? *report : local;
-    ColumnReader reader(settings, ImportColumns(RecordType::Tasks));
+    ColumnReader reader(settings, ImportColumns(RecordKind::Task));
     if (!reader.Start(out))
         return 0;
     // What a new task holds, made once: its constructor reads the clock.

@@ -17,46 +17,34 @@ const Names kAppointments = {"Appointment", "Date", "StartTime", "EndTime", "Ala
 const Names kAppointmentRequired = {"Appointment", "Date", "StartTime", "EndTime"};
 } // namespace
 
-const std::vector<std::string>& ExportColumns(RecordType type) {
-    switch (type) {
-    case RecordType::Persons:
+const std::vector<std::string>& ExportColumns(RecordKind kind) {
+    switch (kind) {
+    case RecordKind::Person:
         return kPersonExport;
-    case RecordType::Tasks:
+    case RecordKind::Task:
         return kTasks;
-    case RecordType::Appointments:
+    case RecordKind::Appointment:
         break;
     }
     return kAppointments;
 }
 
-const std::vector<std::string>& ImportColumns(RecordType type) {
-    return type == RecordType::Persons ? kPersonImport : ExportColumns(type);
+const std::vector<std::string>& ImportColumns(RecordKind kind) {
+    return kind == RecordKind::Person ? kPersonImport : ExportColumns(kind);
 }
 
-const std::vector<std::string>& RequiredColumns(RecordType type) {
-    switch (type) {
-    case RecordType::Persons:
+const std::vector<std::string>& RequiredColumns(RecordKind kind) {
+    switch (kind) {
+    case RecordKind::Person:
         return kPersonRequired;
-    case RecordType::Tasks:
+    case RecordKind::Task:
         return kTaskRequired;
-    case RecordType::Appointments:
+    case RecordKind::Appointment:
         break;
     }
     return kAppointmentRequired;
 }
 
-bool NeedsAllRequiredColumns(RecordType type) {
-    return type == RecordType::Appointments;
-}
-
-const char* TypeName(RecordType type) {
-    switch (type) {
-    case RecordType::Persons:
-        return "Persons";
-    case RecordType::Tasks:
-        return "Tasks";
-    case RecordType::Appointments:
-        break;
-    }
-    return "Appointments";
+bool NeedsAllRequiredColumns(RecordKind kind) {
+    return kind == RecordKind::Appointment;
 }

@@ -1,17 +1,14 @@
 #pragma once
 
+#include "core/RecordKind.h"
+
 #include <string>
 #include <vector>
 
-// The three kinds of record a delimited text file can hold, in the wizard's order.
-enum class RecordType { Persons, Tasks, Appointments };
-
 // Column names as the header line and the wizard show them. The writer always writes the export
 // columns in this order; the reader takes the import columns in whatever order a file has them.
-const std::vector<std::string>& ExportColumns(RecordType type);
-const std::vector<std::string>& ImportColumns(RecordType type);
-// The import columns a run must assign: persons need one of them, the others all.
-const std::vector<std::string>& RequiredColumns(RecordType type);
-bool NeedsAllRequiredColumns(RecordType type);
-// "Persons", "Tasks" or "Appointments".
-const char* TypeName(RecordType type);
+const std::vector<std::string>& ExportColumns(RecordKind kind);
+const std::vector<std::string>& ImportColumns(RecordKind kind);
+// The import columns a run must assign: persons and tasks need one of them, appointments all.
+const std::vector<std::string>& RequiredColumns(RecordKind kind);
+bool NeedsAllRequiredColumns(RecordKind kind);

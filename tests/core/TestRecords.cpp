@@ -1,5 +1,6 @@
 #include "core/PimRecords.h"
 #include "platform/Clock.h"
+#include "support/RecordBuilders.h"
 #include "support/TestMain.h"
 
 #include <QObject>
@@ -21,17 +22,11 @@ private Q_SLOTS:
     void insertLoadedKeepsFirst();
     void iterationInIdOrder();
     void completeAndTurnOff();
-    void removeOldTasks();
     void findMissingChangesNothing();
 };
 
 void TestRecords::displayName() {
-    const auto name = [](const char* last, const char* first) {
-        Person p;
-        p.LName = last;
-        p.FName = first;
-        return DisplayName(p);
-    };
+    const auto name = [](const char* last, const char* first) { return DisplayName(APerson(first, last)); };
     QCOMPARE(name("Smith", "Ann"), std::string("Smith, Ann"));
     QCOMPARE(name("", "Ann"), std::string("Ann"));
     QCOMPARE(name("Smith", ""), std::string("Smith"));
@@ -93,12 +88,8 @@ void TestRecords::idsAtTheTopOfTheRange() {
     QFETCH(int, lastId);
     QFETCH(QList<int>, issued);
     PimRecords doc;
-    for (int id : stored) {
-        Person person;
-        person.ID = id;
-        person.FName = "stored";
-        doc.Persons.InsertLoaded(person);
-    }
+    for (int id : stored)
+        doc.Persons.InsertLoaded(APerson("stored").Id(id));
     doc.Persons.SetLastID(lastId);
     for (int expected : issued) {
         const auto mark = doc.Persons.Position();
@@ -132,24 +123,16 @@ void TestRecords::clearKeepsLastIdOfEmptyCollection() {
 
 void TestRecords::insertLoadedKeepsFirst() {
     PimRecords doc;
-    Person first;
-    first.ID = 4;
-    first.FName = "First";
-    Person second = first;
-    second.FName = "Second";
-    QVERIFY(doc.Persons.InsertLoaded(first));
-    QVERIFY(!doc.Persons.InsertLoaded(second));
+    QVERIFY(doc.Persons.InsertLoaded(APerson("First").Id(4)));
+    QVERIFY(!doc.Persons.InsertLoaded(APerson("Second").Id(4)));
     QCOMPARE(doc.Persons.Find(4)->FName, std::string("First"));
     QCOMPARE(doc.Persons.LastID(), 0);
 }
 
 void TestRecords::iterationInIdOrder() {
     PimRecords doc;
-    for (int id : {11, 2, 5}) {
-        Task t;
-        t.ID = id;
-        doc.Tasks.InsertLoaded(t);
-    }
+    for (int id : {11, 2, 5})
+        doc.Tasks.InsertLoaded(ATask().Id(id));
     std::vector<int> seen;
     for (const auto& [id, task] : doc.Tasks)
         seen.push_back(task.ID);
@@ -173,23 +156,6 @@ void TestRecords::completeAndTurnOff() {
     QVERIFY(doc.TurnOffReminder(aid));
     QCOMPARE(int(doc.Appointments.Find(aid)->Alarm), 0);
     QCOMPARE(doc.Appointments.Find(aid)->AlarmTime, DateTime(2003, 5, 12, 8, 45, 0));
-}
-
-void TestRecords::removeOldTasks() {
-    PimRecords doc;
-    auto addTask = [&](int priority, DateTime due) {
-        Task t;
-        t.Priority = priority;
-        t.DueDate = due;
-        return doc.Tasks.Add(t).value_or(0);
-    };
-    const int doneYesterday = addTask(3, DateTime(2003, 5, 9, 0, 0, 0));
-    const int doneToday = addTask(3, DateTime(2003, 5, 10, 0, 0, 0));
-    const int openOld = addTask(1, DateTime(2003, 1, 1, 0, 0, 0));
-    QCOMPARE(doc.RemoveOldTasks(DateTime(2003, 5, 10, 0, 0, 0)), size_t(1));
-    QVERIFY(!doc.Tasks.Find(doneYesterday));
-    QVERIFY(doc.Tasks.Find(doneToday));
-    QVERIFY(doc.Tasks.Find(openOld));
 }
 
 void TestRecords::findMissingChangesNothing() {

@@ -1,6 +1,7 @@
 #include "core/PimRecords.h"
 #include "core/ReminderQuery.h"
 #include "core/ReminderState.h"
+#include "support/RecordBuilders.h"
 #include "support/TestMain.h"
 
 #include <QObject>
@@ -12,15 +13,9 @@ DateTime at(int day, int hour, int minute, int second = 0) {
     return DateTime(2003, 6, day, hour, minute, second);
 }
 
+// Half an hour long, with an alarm `lead` minutes before the start.
 Appointment appointment(const char* description, const DateTime& start, int lead, bool alarm = true) {
-    Appointment a;
-    a.Description = description;
-    a.DueDate = start.Date();
-    a.StartTime = start;
-    a.EndTime = start + DateTimeSpan(0, 0, 30, 0);
-    a.Alarm = alarm ? 1 : 0;
-    a.AlarmTime = start - DateTimeSpan(0, 0, lead, 0);
-    return a;
+    return AnAppointment(description).At(start).Lasting(30).AlarmBefore(lead, alarm);
 }
 
 // 1 Dentist 3rd 10:00 (alarm 09:45); 2 Night shift 4th 00:30 (alarm 00:10); 3 Review 2nd 15:00
@@ -34,7 +29,7 @@ PimRecords records() {
     return r;
 }
 
-QList<int> dueIds(const PimRecords& r, const ReminderState& state, const DateTime& now) {
+QList<int> dueIds(const PimRecords& r, ReminderState state, const DateTime& now) {
     QList<int> ids;
     for (const DueAlarm& due : DueAlarms(r, state, now))
         ids << due.id;
@@ -52,6 +47,7 @@ private slots:
     void snoozeExpiryAndStoredMoment();
     void snoozeFollowsTheClockBack();
     void quietUntilTheAlarmChanges();
+    void eachOccurrenceOfASeriesRings();
 };
 
 void TestReminderQuery::dueWhateverTheDate_data() {
@@ -85,7 +81,9 @@ void TestReminderQuery::snoozeExpiryAndStoredMoment() {
     ReminderState state;
     state.Snooze(*r.Appointments.Find(1), at(3, 9, 46), DateTimeSpan(0, 0, 10, 0));
     QCOMPARE(dueIds(r, state, at(3, 9, 55, 59)), QList<int>{3});
-    QCOMPARE(DueAlarms(r, state, at(3, 9, 56)).back(), (DueAlarm{1, at(3, 9, 56)}));
+    const DueAlarm snoozed = DueAlarms(r, state, at(3, 9, 56)).back();
+    QCOMPARE(snoozed.id, 1);
+    QCOMPARE(snoozed.moment, at(3, 9, 56));
 
     // Saved while pending: the record carries the snooze from then on, and it still rings on time.
     PimRecords saved = r;
@@ -124,6 +122,41 @@ void TestReminderQuery::quietUntilTheAlarmChanges() {
     QCOMPARE(dueIds(r, state, at(3, 12, 0)), (QList<int>{1, 3}));
     r.Appointments.Find(1)->Alarm = 0;
     QCOMPARE(dueIds(r, state, at(3, 12, 0)), QList<int>{3});
+}
+
+// A daily series at 10:00 with a day's lead: each occurrence rings from the day before until it is
+// over, on its own; a changed occurrence without an alarm is quiet, and a snooze holds one only.
+void TestReminderQuery::eachOccurrenceOfASeriesRings() {
+    PimRecords r;
+    Appointment daily = appointment("Daily", at(2, 10, 0), 24 * 60);
+    daily.RRule = "FREQ=DAILY;COUNT=5";
+    r.Appointments.Add(daily);
+    const auto due = [&r](ReminderState& state, const DateTime& now) {
+        QStringList keys;
+        for (const DueAlarm& alarm : DueAlarms(r, state, now))
+            keys << QStringLiteral("%1@%2").arg(alarm.id).arg(QString::fromStdString(alarm.original.Iso()));
+        return keys;
+    };
+    ReminderState state;
+    QCOMPARE(due(state, at(1, 9, 59)), QStringList{});
+    QCOMPARE(due(state, at(2, 9, 0)), QStringList{"1@2003-06-02"});
+    QCOMPARE(due(state, at(2, 10, 15)), (QStringList{"1@2003-06-02", "1@2003-06-03"}));
+    QCOMPARE(due(state, at(2, 10, 31)), QStringList{"1@2003-06-03"}); // the 2nd is over
+    QCOMPARE(due(state, at(6, 10, 0)), QStringList{"1@2003-06-06"});  // the last of five
+    QCOMPARE(due(state, at(7, 10, 0)), QStringList{});
+
+    Appointment quiet = appointment("Daily", at(4, 10, 0), 24 * 60, false);
+    quiet.SeriesID = 1;
+    quiet.OriginalDate = CalendarDate::FromParts(2003, 6, 4);
+    r.Appointments.Add(quiet);
+    state.DocumentChanged();
+    QCOMPARE(due(state, at(3, 10, 15)), QStringList{"1@2003-06-03"});
+    QCOMPARE(due(state, at(4, 10, 15)), QStringList{"1@2003-06-05"});
+
+    state.Snooze({1, CalendarDate::FromParts(2003, 6, 5)}, at(4, 10, 0), at(4, 10, 15), DateTimeSpan(0, 0, 10, 0));
+    QCOMPARE(due(state, at(4, 10, 20)), QStringList{});
+    QCOMPARE(due(state, at(4, 10, 25)), QStringList{"1@2003-06-05"});
+    QCOMPARE(due(state, at(5, 10, 0)), (QStringList{"1@2003-06-05", "1@2003-06-06"}));
 }
 
 TAVORO_TEST_MAIN(TestReminderQuery)

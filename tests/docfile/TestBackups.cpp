@@ -1,9 +1,6 @@
 #include "docfile/BackupStore.h"
-#include "docfile/DocumentCommands.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
-#include "docfile/RecentFileList.h"
-#include "platform/SettingsStore.h"
-#include "support/FakePromptService.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -14,17 +11,12 @@
 
 namespace {
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A document holding this many persons, saved to path.
 void saveWithPersons(const QString& path, int persons) {
     PimDocument document;
     for (int i = 0; i < persons; ++i)
         document.Add(Person{});
-    if (!document.Save(path))
+    if (!DocumentStorage(document).Save(path))
         qFatal("cannot save %s", qPrintable(path));
 }
 
@@ -78,40 +70,6 @@ private slots:
         // Another document with the same name elsewhere has backups of its own.
         QDir().mkpath(path("other"));
         QVERIFY(BackupStore::Standard().List(m_folder.filePath("other/" + QFileInfo(file).fileName())).empty());
-    }
-
-    // No room for backups: the save goes ahead and the program says what was not kept.
-    void failedBackupDoesNotStopTheSave() {
-        writeTestFile(QDir(m_data.path()).filePath(QStringLiteral("Quenset")), "a file where the folder should be");
-        PimDocument document;
-        FakePromptService prompt;
-        RecentFileList recent;
-        platform::SettingsStore store;
-        DocumentCommands commands(document, prompt, recent, store, [](const QString&) {});
-        const QString file = writeTestFile(path("home.pgr"), "<Pim Version=\"1\"></Pim>");
-        document.SetFileName(file);
-        document.Add(Person{});
-        document.SetModified(true);
-        commands.Save();
-        QVERIFY(!document.IsModified());
-        QVERIFY(contents(file).contains("<Person"));
-        QCOMPARE(prompt.messages.size(), 1);
-        QVERIFY(prompt.messages[0].text.startsWith(file + " was saved, but its previous version could not be kept"));
-        QCOMPARE(prompt.messages[0].icon, platform::PromptIcon::Exclamation);
-    }
-
-    // Restore Backup of a document that has none says so (choosing and opening one: TestMainFrame).
-    void restoreWithoutBackups() {
-        PimDocument document;
-        FakePromptService prompt;
-        RecentFileList recent;
-        platform::SettingsStore store;
-        DocumentCommands commands(document, prompt, recent, store, [](const QString&) {});
-        document.SetFileName(path("new.pgr"));
-        commands.RestoreBackup(
-            [](const QString&, const std::vector<BackupStore::Backup>&) { return std::optional<QString>(); });
-        QCOMPARE(prompt.messages.size(), 1);
-        QCOMPARE(prompt.messages[0].text, QStringLiteral("There are no backups of %1.").arg(path("new.pgr")));
     }
 };
 

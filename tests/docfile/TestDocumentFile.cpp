@@ -1,3 +1,5 @@
+#include "docfile/DocumentFormat.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/DocumentWriter.h"
 #include "docfile/LocalSeconds.h"
 #include "docfile/PimDocument.h"
@@ -129,7 +131,7 @@ PimRecords allFields() {
 // The same records, as if read from the file.
 void fillAllFields(PimDocument& document) {
     FakePromptService prompt;
-    document.Load(DocumentWriter::Write(allFields()), prompt);
+    DocumentFormat::Load(DocumentWriter::Write(allFields()), document, prompt);
 }
 
 void compareRecords(const PimRecords& actual, const PimRecords& expected) {
@@ -168,7 +170,7 @@ private slots:
         PimDocument loaded;
         FakePromptService prompt;
         const QByteArray bytes = fixture("all-fields-v1.pgr");
-        QVERIFY(loaded.Load(bytes.constData(), static_cast<std::size_t>(bytes.size()), prompt));
+        QVERIFY(DocumentFormat::Load(bytes.constData(), static_cast<std::size_t>(bytes.size()), loaded, prompt));
         compareRecords(loaded.Records(), expected.Records());
         QCOMPARE(saved(loaded), bytes);
         QVERIFY(prompt.messages.isEmpty());
@@ -196,7 +198,7 @@ private slots:
         PimDocument document;
         FakePromptService prompt;
         const QByteArray bytes = fixture("version13.pgr");
-        QVERIFY(document.Load(bytes.constData(), static_cast<std::size_t>(bytes.size()), prompt));
+        QVERIFY(DocumentFormat::Load(bytes.constData(), static_cast<std::size_t>(bytes.size()), document, prompt));
         QCOMPARE(document.Tasks().LastID(), 7);
         QCOMPARE(document.Persons().LastID(), 2);
         const Person* hans = document.Persons().Find(1);
@@ -282,7 +284,7 @@ private slots:
         FakePromptService prompt;
         const QByteArray text = version1("<Tasks><Task ID=\"1\" Priority=\"1\" DueDate=\"1052517600\" DoneDate=\"0\"/>"
                                          "</Tasks>");
-        QVERIFY(document.Load(text.constData(), std::size_t(text.size()), prompt));
+        QVERIFY(DocumentFormat::Load(text.constData(), std::size_t(text.size()), document, prompt));
         const Task* task = document.Tasks().Find(1);
         QVERIFY(task);
         QCOMPARE(task->DoneDate, DateTime(1970, 1, 1, 1, 0, 0)); // 0 seconds in Berlin
@@ -340,7 +342,7 @@ private slots:
         QFETCH(int, lastId);
         PimDocument document;
         FakePromptService prompt;
-        QVERIFY(document.Load(file.constData(), std::size_t(file.size()), prompt));
+        QVERIFY(DocumentFormat::Load(file.constData(), std::size_t(file.size()), document, prompt));
         QStringList actual;
         for (const auto& [id, person] : document.Persons())
             actual << QStringLiteral("%1:%2:%3:%4")
@@ -372,7 +374,7 @@ private slots:
         QFETCH(QString, message);
         PimDocument document;
         FakePromptService prompt;
-        QVERIFY(!document.Load(file.constData(), std::size_t(file.size()), prompt));
+        QVERIFY(!DocumentFormat::Load(file.constData(), std::size_t(file.size()), document, prompt));
         QCOMPARE(prompt.messages.size(), 1);
         QCOMPARE(prompt.messages[0].text, message);
         QCOMPARE(prompt.messages[0].caption, QStringLiteral("Error Loading File"));
@@ -385,7 +387,7 @@ private slots:
         PimDocument document;
         FakePromptService prompt;
         const QByteArray text = version1("<Persons><Person ID=\"1\"/></Persons>") + QByteArray("\0<junk", 6);
-        QVERIFY(document.Load(text.constData(), std::size_t(text.size()), prompt));
+        QVERIFY(DocumentFormat::Load(text.constData(), std::size_t(text.size()), document, prompt));
         QCOMPARE(document.Persons().Count(), std::size_t(1));
         QVERIFY(prompt.messages.isEmpty());
     }
@@ -395,7 +397,7 @@ private slots:
         const QByteArray file = fixture("dates-v1.pgr");
         PimDocument document;
         FakePromptService prompt;
-        QVERIFY(document.Load(file.constData(), std::size_t(file.size()), prompt));
+        QVERIFY(DocumentFormat::Load(file.constData(), std::size_t(file.size()), document, prompt));
         QCOMPARE(saved(document), file);
         QCOMPARE(document.Appointments().Find(1)->StartTime, DateTime(1965, 5, 9, 14, 30, 0));
         QCOMPARE(document.Tasks().Find(1)->DueDate, DateTime(1912, 6, 1, 0, 0, 0));
@@ -428,7 +430,7 @@ private slots:
         const QString path = folder.filePath(QStringLiteral("home.pgr"));
         PimDocument document;
         fillAllFields(document);
-        QVERIFY(document.Save(path));
+        QVERIFY(DocumentStorage(document).Save(path));
         QCOMPARE(readFile(path), fixture("all-fields-v1.pgr"));
         const QFileDevice::Permissions others =
             QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
@@ -436,7 +438,7 @@ private slots:
         QCOMPARE(QFile::permissions(path) & others, QFileDevice::Permissions());
         // An existing file keeps the permissions its owner gave it.
         QVERIFY(QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadGroup));
-        QVERIFY(document.Save(path));
+        QVERIFY(DocumentStorage(document).Save(path));
         QVERIFY(QFile::permissions(path).testFlag(QFileDevice::ReadGroup));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("home.pgr")});
     }
@@ -444,7 +446,7 @@ private slots:
     void saveIntoMissingFolderFails() {
         QTemporaryDir folder;
         PimDocument document;
-        QVERIFY(!document.Save(folder.filePath(QStringLiteral("gone/home.pgr"))));
+        QVERIFY(!DocumentStorage(document).Save(folder.filePath(QStringLiteral("gone/home.pgr"))));
         QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("gone"))));
     }
 
@@ -464,7 +466,7 @@ private slots:
         rlimit small = previous;
         small.rlim_cur = 4096;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool savedOk = document.Save(path);
+        const bool savedOk = DocumentStorage(document).Save(path);
         setrlimit(RLIMIT_FSIZE, &previous);
         std::signal(SIGXFSZ, previousHandler);
         QVERIFY(!savedOk);

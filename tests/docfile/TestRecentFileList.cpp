@@ -2,8 +2,6 @@
 #include "platform/SettingsStore.h"
 #include "support/TestMain.h"
 
-#include <QAction>
-#include <QMenu>
 #include <QSettings>
 
 namespace {
@@ -12,17 +10,6 @@ const QString kGroup = QStringLiteral("Recent Document List");
 
 QString documentKey(int n) {
     return QStringLiteral("Recent Document List/Document%1").arg(n);
-}
-
-// The popup's items after the separator-free "Recent Files" part: text and command of each.
-QStringList menuItems(const QMenu& menu) {
-    QStringList items;
-    for (const QAction* action : menu.actions())
-        items << QStringLiteral("%1=%2%3")
-                     .arg(action->text())
-                     .arg(action->data().toInt())
-                     .arg(action->isEnabled() ? QString() : QStringLiteral(" (gray)"));
-    return items;
 }
 
 } // namespace
@@ -45,42 +32,10 @@ private slots:
         for (const char* name : {"/D/C.pgr", "", "Untitled", "UNTITLED"})
             list.Add(QString::fromLatin1(name));
         QCOMPARE(list.Entries(), (QStringList{"/d/d.pgr", "/d/e.pgr", "/d/c.pgr", "/D/C.pgr"}));
-        QCOMPARE(list.IndexForCommand(57616), std::optional<int>(3));
-        QCOMPARE(list.IndexForCommand(57619), std::optional<int>(0));
-        QCOMPARE(list.IndexForCommand(57620), std::optional<int>());
-        QCOMPARE(list.IndexForCommand(57615), std::optional<int>());
-    }
-
-    void popupShowsEntriesNewestFirst() {
-        QMenu menu;
-        menu.addAction(QStringLiteral("Before"))->setData(100);
-        QAction* placeholder = menu.addAction(QStringLiteral("(Empty)"));
-        placeholder->setData(57616);
-        placeholder->setEnabled(false);
-        menu.addAction(QStringLiteral("After"))->setData(200);
-
-        RecentFileList list;
-        list.AttachMenu(&menu);
-        list.Add(QStringLiteral("/home/ann/a.pgr"));
-        list.Add(QStringLiteral("/home/ann/b & c.pgr"));
-        QCOMPARE(menuItems(menu),
-                 (QStringList{"Before=100", "&1 /home/ann/b && c.pgr=57616", "&2 /home/ann/a.pgr=57617", "After=200"}));
-        QCOMPARE(menu.actions().at(1)->statusTip(), QStringLiteral("Open this document"));
-
-        list.RemoveAt(1);
-        list.RemoveAt(0);
-        list.RebuildMenu();
-        QCOMPARE(menuItems(menu), (QStringList{"Before=100", "(Empty)=57616 (gray)", "After=200"}));
-    }
-
-    void popupWithoutPlaceholderAppends() {
-        QMenu menu;
-        RecentFileList list;
-        list.AttachMenu(&menu);
-        list.RebuildMenu();
-        QCOMPARE(menuItems(menu), QStringList{"(Empty)=57616 (gray)"});
-        list.Add(QStringLiteral("/x.pgr"));
-        QCOMPARE(menuItems(menu), QStringList{"&1 /x.pgr=57616"});
+        QCOMPARE(list.IndexFromNewest(1), std::optional<int>(3));
+        QCOMPARE(list.IndexFromNewest(4), std::optional<int>(0));
+        QCOMPARE(list.IndexFromNewest(5), std::optional<int>());
+        QCOMPARE(list.IndexFromNewest(0), std::optional<int>());
     }
 
     void writeKeepsNewestFirstAndRemovesStaleValues() {
@@ -127,14 +82,11 @@ private slots:
                 settings.setValue(documentKey(n), QStringLiteral("/n%1").arg(n));
         }
         platform::SettingsStore store;
-        QMenu menu;
         RecentFileList list;
         list.Add(QStringLiteral("/before.pgr"));
-        list.AttachMenu(&menu);
         list.ReadFrom(store);
         QCOMPARE(list.Maximum(), maximum);
         QCOMPARE(list.Entries(), entries);
-        QCOMPARE(menu.actions().size(), std::max<qsizetype>(1, entries.size()));
     }
 
     void missingEntriesAreSkipped() {

@@ -1,4 +1,5 @@
 #include "docfile/DocumentBatch.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "support/TestMain.h"
 
@@ -185,7 +186,7 @@ void TestUndoHistory::newDocumentForgetsHistory() {
     PimDocument document;
     fill(document);
     document.RemovePerson(1);
-    document.New();
+    DocumentStorage(document).New();
     QVERIFY(!document.History().CanUndo());
     QVERIFY(!document.IsModified());
 }

@@ -2,8 +2,10 @@
 
 #include "docfile/PimDocument.h"
 #include "exchange/CalendarExchange.h"
+#include "exchange/RecordUid.h"
 #include "exchange/VCardExchange.h"
 #include "platform/AtomicFile.h"
+#include "support/RecordBuilders.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -53,6 +55,23 @@ private slots:
         PimDocument document;
         const ExchangeReport report = calendarexchange::ImportFile(document, path, options);
         compareWithReference(path, recorddump::Calendar(document.Records()) + recorddump::Report(report));
+    }
+
+    // Another program matches what it imported before by these UIDs: they are fixed for good.
+    void uidsNeverChange_data() {
+        QTest::addColumn<RecordKind>("kind");
+        QTest::addColumn<QString>("uid");
+        QTest::newRow("person") << RecordKind::Person << QStringLiteral("9968078b-31df-5ab4-b99a-f7d0be98ad87");
+        QTest::newRow("task") << RecordKind::Task << QStringLiteral("ee395c21-3af8-5384-a61e-b0dd00ece280");
+        QTest::newRow("appointment") << RecordKind::Appointment
+                                     << QStringLiteral("c0991947-c061-5bde-8b24-f70a9b071d9e");
+    }
+    void uidsNeverChange() {
+        QFETCH(RecordKind, kind);
+        QFETCH(QString, uid);
+        QCOMPARE(QString::fromStdString(recorduid::Uid(QStringLiteral("diary.pgr"), kind, 7)), uid);
+        QCOMPARE(QString::fromStdString(recorduid::UrnUid(QStringLiteral("diary.pgr"), kind, 7)),
+                 QStringLiteral("urn:uuid:") + uid);
     }
 };
 

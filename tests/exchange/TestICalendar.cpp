@@ -4,49 +4,31 @@
 #include "exchange/CalendarExchange.h"
 #include "exchange/TextEncoding.h"
 #include "platform/AtomicFile.h"
+#include "support/OneIdLeft.h"
+#include "support/RecordBuilders.h"
 #include "support/TestMain.h"
-#include "textio/AppointmentTimes.h"
 
 #include <libical/ical.h>
 
 namespace {
 
-Appointment appointment(const std::string& description, int year, int month, int day, int hour, int minute, int minutes,
-                        int alarmLead) {
-    Appointment a;
-    a.Description = description;
-    a.DueDate = DateTime(year, month, day, 0, 0, 0);
-    a.StartTime = DateTime(year, month, day, hour, minute, 0);
-    a.EndTime = appointmenttimes::AtMinute(a.DueDate, hour * 60 + minute + minutes);
-    a.Alarm = alarmLead >= 0;
-    a.AlarmTime = a.StartTime - DateTimeSpan(0, 0, std::max(alarmLead, 0), 0);
-    return a;
-}
-
-Task task(const std::string& description, int year, int month, int day, int priority) {
-    Task t;
-    t.Description = description;
-    t.DueDate = DateTime(year, month, day, 0, 0, 0);
-    t.Priority = priority;
-    if (priority == Task::Done)
-        t.DoneDate = DateTime(year, month, day - 1, 0, 0, 0);
-    return t;
-}
-
 // Text hard on the format, summer and winter time, a day before 1970, each alarm lead and priority.
 void addHostileRecords(PimDocument& document) {
-    document.Add(appointment("Lunch, with \"Ann\"; then\ncoffee \\ cake", 2026, 7, 1, 12, 0, 60, 15));
-    document.Add(appointment("Caf\xe9 \x80 (Windows-1252)", 2026, 1, 15, 9, 30, 30, -1));
-    document.Add(appointment("Gr\xc3\xbc\xc3\x9f"
-                             "e \xe6\x97\xa5\xe6\x9c\xac and a summary long enough "
-                             "to be folded by the writer at seventy-five octets",
-                             2026, 3, 29, 1, 0, 15, 0));
-    document.Add(appointment("Moon landing party", 1969, 7, 20, 21, 0, 45, 60));
-    document.Add(appointment("Until midnight", 2026, 10, 25, 23, 0, 60, 5));
-    document.Add(task("Pay rent; call \"landlord\"", 2026, 4, 1, Task::High));
-    document.Add(task("M\xfcll", 2026, 4, 2, Task::Medium));
-    document.Add(task("Some day", 2026, 4, 3, Task::Low));
-    document.Add(task("Filed taxes", 2026, 3, 10, Task::Done));
+    document.Add(AnAppointment("Lunch, with \"Ann\"; then\ncoffee \\ cake").On(2026, 7, 1).From(12).AlarmBefore(15));
+    document.Add(AnAppointment("Caf\xe9 \x80 (Windows-1252)").On(2026, 1, 15).From(9, 30).Lasting(30));
+    document.Add(AnAppointment("Gr\xc3\xbc\xc3\x9f"
+                               "e \xe6\x97\xa5\xe6\x9c\xac and a summary long enough "
+                               "to be folded by the writer at seventy-five octets")
+                     .On(2026, 3, 29)
+                     .From(1)
+                     .Lasting(15)
+                     .AlarmBefore(0));
+    document.Add(AnAppointment("Moon landing party").On(1969, 7, 20).From(21).Lasting(45).AlarmBefore(60));
+    document.Add(AnAppointment("Until midnight").On(2026, 10, 25).From(23).AlarmBefore(5));
+    document.Add(ATask("Pay rent; call \"landlord\"").Due(2026, 4, 1).Priority(Task::High));
+    document.Add(ATask("M\xfcll").Due(2026, 4, 2).Priority(Task::Medium));
+    document.Add(ATask("Some day").Due(2026, 4, 3).Priority(Task::Low));
+    document.Add(ATask("Filed taxes").Due(2026, 3, 10).DoneOn(Day(2026, 3, 9)));
 }
 
 std::string utf8(std::string text) {
@@ -116,7 +98,7 @@ private slots:
     void importingTwiceAddsNothing() {
         const QString path = QStringLiteral(TAVORO_TEST_DATA "/exchange/ical/days.ics");
         PimDocument document;
-        document.Add(appointment("Dentist", 2026, 4, 25, 13, 30, 60, -1));
+        document.Add(AnAppointment("Dentist").On(2026, 4, 25).From(13, 30));
         const ExchangeReport first = calendarexchange::ImportFile(document, path, options());
         QCOMPARE(first.appointments, 2);
         // The night, the overlap, the cancelled one, and "No end" at the dentist's.
@@ -131,6 +113,30 @@ private slots:
         const ExchangeReport report = calendarexchange::ImportText(document, "no calendar here", options());
         QVERIFY(report.Failed());
         QCOMPARE(document.Appointments().Count() + document.Tasks().Count(), size_t(0));
+        QVERIFY(!document.IsModified());
+    }
+
+    // Two records for a collection with room for one: nothing of the file stays, and the report
+    // says why in the words every import uses.
+    void noIdLeftTakesBackTheImport_data() {
+        QTest::addColumn<RecordKind>("kind");
+        QTest::newRow("appointments") << RecordKind::Appointment;
+        QTest::newRow("tasks") << RecordKind::Task;
+    }
+    void noIdLeftTakesBackTheImport() {
+        QFETCH(RecordKind, kind);
+        PimDocument source;
+        source.Add(AnAppointment("Dentist").On(2026, 4, 1));
+        source.Add(AnAppointment("Lunch").On(2026, 4, 2));
+        source.Add(ATask("Call").Due(2026, 4, 1));
+        source.Add(ATask("Write").Due(2026, 4, 2));
+        PimDocument document;
+        LoadWithOneIdLeft(document, kind);
+        const ExchangeReport report =
+            calendarexchange::ImportText(document, calendarexchange::ExportText(source, {}, nullptr), options());
+        QCOMPARE(report.error,
+                 QStringLiteral("No more records can be added: every ID is taken. Nothing was imported."));
+        QCOMPARE(RecordCount(document.Records(), kind), std::size_t(1));
         QVERIFY(!document.IsModified());
     }
 };

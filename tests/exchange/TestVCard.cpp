@@ -5,6 +5,8 @@
 #include "exchange/TextEncoding.h"
 #include "exchange/VCardExchange.h"
 #include "platform/AtomicFile.h"
+#include "support/OneIdLeft.h"
+#include "support/RecordBuilders.h"
 #include "support/TestMain.h"
 
 namespace {
@@ -36,24 +38,9 @@ void addHostilePersons(PimDocument& document) {
     a.WhitePages = 1;
     document.Add(a);
 
-    Person b;
-    b.FName = "J\xfcrgen";
-    b.LName = "M\xfcller";
-    b.Notes = "Caf\xe9 \x80 5";
-    b.YellowPages = 1;
-    document.Add(b);
-
-    Person c;
-    c.Company = "Northwind";
-    c.WhitePages = 1;
-    c.YellowPages = 1;
-    document.Add(c);
-
-    Person d;
-    d.LName = "Solo";
-    d.WkExt = "77";
-    d.WhitePages = 1;
-    document.Add(d);
+    document.Add(APerson("J\xfcrgen", "M\xfcller").With(&Person::Notes, "Caf\xe9 \x80 5").YellowPages());
+    document.Add(APerson().Company("Northwind").WhitePages().YellowPages());
+    document.Add(APerson("", "Solo").With(&Person::WkExt, "77").WhitePages());
 }
 
 // What a person is once it has been through a UTF-8 file: the same text, as UTF-8, line breaks as LF.
@@ -124,11 +111,8 @@ private slots:
 
     void importingTwiceAddsNothing() {
         PimDocument document;
-        Person known; // the same person, held as Windows-1252
-        known.FName = "J\xfcrgen";
-        known.LName = "M\xfcller";
-        known.EMail = "J.Mueller@example.de";
-        document.Add(known);
+        // The same person, held as Windows-1252.
+        document.Add(APerson("J\xfcrgen", "M\xfcller").With(&Person::EMail, "J.Mueller@example.de"));
         const std::string file = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:M\xc3\xbcller;J\xc3\xbcrgen\r\n"
                                  "EMAIL:j.mueller@example.de\r\nEND:VCARD\r\n"
                                  "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann Smith\r\nEND:VCARD\r\n";
@@ -142,6 +126,20 @@ private slots:
         QCOMPARE(second.alreadyPresent, 2);
         QVERIFY(!document.IsModified());
         QCOMPARE(second.Lines(), QStringList({"0 persons added", "2 already present"}));
+    }
+
+    void noIdLeftTakesBackTheImport() {
+        PimDocument source;
+        source.Add(APerson("Ann", "Smith"));
+        source.Add(APerson("Bert", "Jones"));
+        PimDocument document;
+        LoadWithOneIdLeft(document, RecordKind::Person);
+        const ExchangeReport report =
+            vcardexchange::ImportText(document, vcardexchange::ExportText(source, {}, nullptr));
+        QCOMPARE(report.error,
+                 QStringLiteral("No more records can be added: every ID is taken. Nothing was imported."));
+        QCOMPARE(document.Persons().Count(), std::size_t(1));
+        QVERIFY(!document.IsModified());
     }
 
     void extension_data() {

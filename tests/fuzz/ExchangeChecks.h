@@ -2,9 +2,9 @@
 
 // What every record an exchange import adds must be for the program to hold it.
 
+#include "core/AppointmentOverlapIndex.h"
 #include "docfile/PimDocument.h"
 #include "platform/TextCodec.h"
-#include "textio/AppointmentOverlapIndex.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,9 +1,11 @@
 // Any bytes either load into a document or end in the parse-error message; a document that loaded
 // saves into text that loads again without complaint and saves to the very same bytes.
 
+#include "docfile/DocumentFormat.h"
 #include "docfile/DocumentWriter.h"
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
+#include "platform/PromptService.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,14 +40,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CountingPrompt prompt;
     PimDocument first;
-    const bool loaded = first.Load(reinterpret_cast<const char*>(data), size, prompt);
+    const bool loaded = DocumentFormat::Load(reinterpret_cast<const char*>(data), size, first, prompt);
     if (loaded != (prompt.messages == 0))
         std::abort();
     if (!loaded)
         return 0;
     const std::string saved = DocumentWriter::Write(first.Records());
     PimDocument second;
-    if (!second.Load(saved.data(), saved.size(), prompt) || DocumentWriter::Write(second.Records()) != saved)
+    if (!DocumentFormat::Load(saved.data(), saved.size(), second, prompt) ||
+        DocumentWriter::Write(second.Records()) != saved)
         std::abort();
     return 0;
 }

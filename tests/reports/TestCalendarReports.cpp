@@ -179,6 +179,10 @@ void TestCalendarReports::weeklyHeadings() {
         QCOMPARE(title->font, (platform::Font{QStringLiteral("Times New Roman"), -150, 700}));
         QCOMPARE(title->backgroundMode, platform::BackgroundMode::Opaque);
         QCOMPARE(title->backgroundColor, QColor(192, 192, 192));
+        // Only the title is shaded.
+        for (const auto& call : surface.texts())
+            if (&call != title)
+                QVERIFY2(call.backgroundMode == platform::BackgroundMode::Transparent, qPrintable(call.text));
         for (int k = 0; k < 2; ++k) {
             const QString& name = calendars[2 * page + k];
             const auto* calendar = surface.findText(name);

@@ -1,7 +1,6 @@
 #include "ReportFixtures.h"
 #include "platform/gui/RecordingSurface.h"
 #include "reports/CreateReport.h"
-#include "reports/DailyAppointmentsReport.h"
 #include "reports/DailyPlanReport.h"
 #include "reports/ReportText.h"
 #include "support/TestMain.h"
@@ -9,6 +8,7 @@
 #include <QObject>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 using fixtures::selection;
@@ -17,17 +17,15 @@ using platform::RecordingSurface;
 
 namespace {
 
+using namespace fixtures::letter;
+
+// Rows of a daily report on one letter page at 10 points: from three lines below the top of the
+// print rectangle down to the footer line.
+constexpr int kRowsPerPage = 44;
+
 std::unique_ptr<Report> build(RecordingSurface& surface, const ReportSelection& s, PageMargins margins = {},
                               ReportFont font = {}) {
     return CreateReport(&surface, s, margins, font);
-}
-
-// Rows that fit on one page of a daily report: under the title line, a blank line and the heads,
-// each one line high, with the bottom of the last at or above the footer line.
-int rowsPerPage(const Report& report) {
-    const platform::Rect r = report.GetPrintRect();
-    const int lh = report.LineHeight();
-    return (r.bottom - lh - (r.top + 3 * lh)) / lh;
 }
 
 DeviceMetrics paperInches(double width, double height) {
@@ -42,16 +40,16 @@ QPoint at(const RecordingSurface& surface, const QString& text) {
     return call ? QPoint(call->x, call->y) : QPoint(-1, -1);
 }
 
-// Where each text went, in drawing order.
-QStringList placed(const RecordingSurface& surface) {
+// The texts drawn, in drawing order.
+QStringList textsOf(const RecordingSurface& surface) {
     QStringList result;
     for (const auto& call : surface.texts())
-        result << QStringLiteral("%1@%2,%3").arg(call.text).arg(call.x).arg(call.y);
+        result << call.text;
     return result;
 }
 
-QString place(const char* text, int x, int y) {
-    return QStringLiteral("%1@%2,%3").arg(QString::fromUtf8(text)).arg(x).arg(y);
+int widthOf(const RecordingSurface::TextCall& call) {
+    return static_cast<int>(call.text.size()) * RecordingSurface::metricsOf(call.font).averageCharWidth;
 }
 
 } // namespace
@@ -62,18 +60,18 @@ private Q_SLOTS:
     void marginsMeasureFromThePaperEdge();
     void titleFooterAndFrameOnEveryPage_data();
     void titleFooterAndFrameOnEveryPage();
-    void paginationFillsPagesExactly_data();
-    void paginationFillsPagesExactly();
+    void pageCounts_data();
+    void pageCounts();
     void rowsNeverReachTheFooter();
     void dailyPlanCountsBothLists();
     void narrowPaperPrintsEightPointType_data();
     void narrowPaperPrintsEightPointType();
     void appointmentRows();
     void endColumnStaysInsideWideMargins();
-    void taskRows();
+    void longDescriptionEndsBeforeThePriority();
     void priorityWords_data();
     void priorityWords();
-    void dailyPlanRows();
+    void dailyPlanHalves();
     void pageLeavesSurfaceAsFound();
     void timesFollowTheLocale_data();
     void timesFollowTheLocale();
@@ -82,11 +80,8 @@ private Q_SLOTS:
 void TestReportPages::marginsMeasureFromThePaperEdge() {
     RecordingSurface surface; // 8.5 x 11 inches, a quarter-inch unprintable edge
     auto report = build(surface, selection(ReportKind::DailyTasks, 0, 1), {1000, 1000, 1000, 1000});
-    const platform::Rect r = report->GetPrintRect();
-    QCOMPARE(r, (platform::Rect{450, 450, 5100 - 600 - 150, 6600 - 600 - 150})); // left: 0.75 x LOGPIXELSX
-    QCOMPARE(report->Col1X(), r.left + report->CharWidth());
-    QCOMPARE(report->Col2X(), report->Col1X() + r.width() / 2);
-
+    // One inch from the paper's edge is three quarters of an inch from the printable corner.
+    QCOMPARE(report->GetPrintRect(), (platform::Rect{kLeft, kTop, kRight, kBottom}));
     report->SetMargins({500, 250, 1500, 2000});
     QCOMPARE(report->GetPrintRect(), (platform::Rect{150, 0, 5100 - 900 - 150, 6600 - 1200 - 150}));
 }
@@ -105,66 +100,70 @@ void TestReportPages::titleFooterAndFrameOnEveryPage() {
     RecordingSurface surface;
     auto report = build(surface, selection(ReportKind(kind), 120, 120));
     QCOMPARE(report->GetPageCount(), 3);
-    const platform::Rect r = report->GetPrintRect();
-    const int lh = report->LineHeight();
-    const int boldChar = RecordingSurface::metricsOf(report->BoldFont()).averageCharWidth;
-    const int inch = 600;
     const platform::Pen pen;
+    // The sides, and an inch-long stroke from each corner toward the middle.
     std::vector<RecordingSurface::LineCall> frame = {
-        {r.left, r.top, r.left, r.bottom, pen},           {r.right, r.top, r.right, r.bottom, pen},
-        {r.left, r.top, r.left + inch, r.top, pen},       {r.right, r.top, r.right - inch, r.top, pen},
-        {r.left, r.bottom, r.left + inch, r.bottom, pen}, {r.right, r.bottom, r.right - inch, r.bottom, pen},
+        {kLeft, kTop, kLeft, kBottom, pen},          {kRight, kTop, kRight, kBottom, pen},
+        {kLeft, kTop, kLeft + 600, kTop, pen},       {kRight, kTop, kRight - 600, kTop, pen},
+        {kLeft, kBottom, kLeft + 600, kBottom, pen}, {kRight, kBottom, kRight - 600, kBottom, pen},
     };
-    if (ReportKind(kind) == ReportKind::DailyPlan)
-        frame.push_back({report->Col2X(), r.top + 2 * lh, report->Col2X(), r.bottom - lh, pen});
+    if (ReportKind(kind) == ReportKind::DailyPlan) // and one between the halves, below the title
+        frame.push_back({report->Col2X(), kTop + 2 * kLine, report->Col2X(), kBottom - kLine, pen});
 
     for (int page = 0; page < 3; ++page) {
         surface.clear();
         report->PrintPage(&surface, page);
         const QString footer = QStringLiteral("Page %1").arg(page + 1);
-        const auto* titleCall = surface.findText(title);
-        const auto* footerCall = surface.findText(footer);
-        QVERIFY(titleCall && footerCall);
-        QCOMPARE(at(surface, title), QPoint(r.left + (r.width() - int(title.size()) * boldChar) / 2, r.top));
-        QCOMPARE(at(surface, footer), QPoint(r.left + (r.width() - int(footer.size()) * boldChar) / 2, r.bottom - lh));
-        QCOMPARE(titleCall->font, report->BoldFont());
-        QCOMPARE(footerCall->font, report->BoldFont());
+        for (const QString& text : {title, footer}) {
+            const auto* call = surface.findText(text);
+            QVERIFY2(call, qPrintable(text));
+            QCOMPARE(call->font, report->BoldFont());
+            // Centred: as much room on its left as on its right, to a device unit.
+            QVERIFY(std::abs((call->x - kLeft) - (kRight - call->x - widthOf(*call))) <= 1);
+        }
+        QCOMPARE(surface.findText(title)->y, kTop);
+        QCOMPARE(surface.findText(footer)->y, kBottom - kLine);
         QCOMPARE(surface.lines(), frame);
     }
 }
 
-void TestReportPages::paginationFillsPagesExactly_data() {
+void TestReportPages::pageCounts_data() {
     QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("fullPages"); // rows: this many pages' worth, plus extraRows
-    QTest::addColumn<int>("extraRows");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("pages");
     for (int kind : {int(ReportKind::DailyAppointments), int(ReportKind::DailyTasks)}) {
         const char* name = kind == int(ReportKind::DailyTasks) ? "tasks" : "appointments";
-        QTest::addRow("%s, one row", name) << kind << 0 << 1;
-        QTest::addRow("%s, one page exactly", name) << kind << 1 << 0;
-        QTest::addRow("%s, one row more", name) << kind << 1 << 1;
-        QTest::addRow("%s, two pages exactly", name) << kind << 2 << 0;
+        QTest::addRow("%s, one row", name) << kind << 1 << 1;
+        QTest::addRow("%s, one page exactly", name) << kind << kRowsPerPage << 1;
+        QTest::addRow("%s, one row more", name) << kind << kRowsPerPage + 1 << 2;
+        QTest::addRow("%s, two pages exactly", name) << kind << 2 * kRowsPerPage << 2;
+        QTest::addRow("%s, none", name) << kind << 0 << 0;
     }
 }
 
-void TestReportPages::paginationFillsPagesExactly() {
+void TestReportPages::pageCounts() {
     QFETCH(int, kind);
-    QFETCH(int, fullPages);
-    QFETCH(int, extraRows);
+    QFETCH(int, rows);
+    QFETCH(int, pages);
     RecordingSurface surface;
-    const int perPage = rowsPerPage(*build(surface, selection(ReportKind::DailyTasks, 0, 1)));
-    QVERIFY(perPage > 10);
-    const int rows = fullPages * perPage + extraRows;
-    const int pages = fullPages + (extraRows > 0 ? 1 : 0);
     const bool isTasks = ReportKind(kind) == ReportKind::DailyTasks;
     auto report = build(surface, selection(ReportKind(kind), isTasks ? 0 : rows, isTasks ? rows : 0));
     QCOMPARE(report->GetPageCount(), pages);
+    if (rows == 0)
+        return;
 
-    // The last row sits on the last page, as far down as the rows before it on that page push it.
-    surface.clear();
-    report->PrintPage(&surface, pages - 1);
-    const QString lastText = QString::fromLatin1(isTasks ? "Task %1" : "Meeting %1").arg(rows);
-    const int onLastPage = rows - (pages - 1) * perPage;
-    QCOMPARE(at(surface, lastText).y(), report->GetPrintRect().top + (2 + onLastPage) * report->LineHeight());
+    // Every row is printed once, in order, the last on the last page.
+    QStringList printed;
+    for (int page = 0; page < pages; ++page) {
+        surface.clear();
+        report->PrintPage(&surface, page);
+        for (const QString& text : textsOf(surface))
+            if (text.startsWith(QLatin1String(isTasks ? "Task " : "Meeting ")))
+                printed << text;
+    }
+    QCOMPARE(printed.size(), rows);
+    QCOMPARE(printed.last(), QString::fromLatin1(isTasks ? "Task %1" : "Meeting %1").arg(rows));
+    QVERIFY(surface.findText(printed.last()));
 }
 
 void TestReportPages::rowsNeverReachTheFooter() {
@@ -185,20 +184,19 @@ void TestReportPages::rowsNeverReachTheFooter() {
 
 void TestReportPages::dailyPlanCountsBothLists() {
     RecordingSurface surface;
-    const int perPage = rowsPerPage(*build(surface, selection(ReportKind::DailyPlan, 1, 0)));
     auto report = build(surface, selection(ReportKind::DailyPlan, 60, 5));
     auto* plan = dynamic_cast<DailyPlanReport*>(report.get());
     QVERIFY(plan);
-    QCOMPARE(plan->AppointmentPageCount(), (60 + perPage - 1) / perPage);
+    QCOMPARE(plan->AppointmentPageCount(), 2);
     QCOMPARE(plan->TaskPageCount(), 1);
-    QCOMPARE(plan->GetPageCount(), plan->AppointmentPageCount());
-    QVERIFY(plan->GetPageCount() > 1);
+    QCOMPARE(plan->GetPageCount(), 2);
 
     // A page past the tasks: appointment rows and both sets of heads, no task rows.
     surface.clear();
     plan->PrintPage(&surface, 1);
     QVERIFY(surface.findText(QStringLiteral("PRIORITY")));
-    QVERIFY(surface.findText(QStringLiteral("Meeting %1").arg(perPage + 1)));
+    QVERIFY(surface.findText(QStringLiteral("Meeting %1").arg(kRowsPerPage + 1)));
+    QVERIFY(surface.findText(QStringLiteral("Meeting 60")));
     for (const auto& text : surface.texts())
         QVERIFY2(!text.text.startsWith(QLatin1String("Task ")), qPrintable(text.text));
 }
@@ -239,25 +237,21 @@ void TestReportPages::appointmentRows() {
     s.Appointments[1].EndTime = DateTime(); // invalid: prints as nothing
     auto report = build(surface, s);
     report->PrintPage(&surface, 0);
-    const platform::Rect r = report->GetPrintRect();
-    const int lh = report->LineHeight();
-    const int heads = r.top + 2 * lh;
-    const int start = report->Col1X();
-    const int end = dynamic_cast<DailyAppointmentsReport&>(*report).Columns().columns[1].x;
-    const int text = report->Col2X();
 
-    // After the title and the footer: the heads, then start, end and description of each row.
-    QCOMPARE(placed(surface).mid(2),
-             (QStringList{place("START", start, heads), place("END", end, heads), place("APPOINTMENT", text, heads),
-                          place("9:15 AM", start, heads + lh), place("10:00 AM", end, heads + lh),
-                          place("Meeting 2", text, heads + lh), place("2:15 PM", start, heads + 2 * lh),
-                          place("", end, heads + 2 * lh), place("Caf\xc3\xa9 with Bob", text, heads + 2 * lh)}));
-    const auto& meeting = surface.texts()[7];
-    QCOMPARE(surface.texts()[4].font, report->BoldFont());
-    QCOMPARE(meeting.font, report->NormalFont());
-    QCOMPARE(meeting.kind, RecordingSurface::TextKind::Point);
-    QCOMPARE(r.right - report->CharWidth() / 2,
-             dynamic_cast<DailyAppointmentsReport&>(*report).Columns().columns[2].right);
+    // After the title and the footer: the heads, then start, end and description of each row, a
+    // line apart.
+    QCOMPARE(textsOf(surface).mid(2), (QStringList{"START", "END", "APPOINTMENT", "9:15 AM", "10:00 AM", "Meeting 2",
+                                                   "2:15 PM", "", "Caf\xc3\xa9 with Bob"}));
+    const auto& texts = surface.texts();
+    for (int column = 0; column < 3; ++column) {
+        const auto& head = texts[2 + column];
+        QCOMPARE(head.font, report->BoldFont());
+        QCOMPARE(texts[5 + column].font, report->NormalFont());
+        QCOMPARE(texts[5 + column].x, head.x); // under its head
+        QCOMPARE(texts[5 + column].y, head.y + kLine);
+        QCOMPARE(texts[8 + column].y, head.y + 2 * kLine);
+    }
+    QCOMPARE(texts[7].kind, RecordingSurface::TextKind::Point);
 }
 
 void TestReportPages::endColumnStaysInsideWideMargins() {
@@ -265,15 +259,13 @@ void TestReportPages::endColumnStaysInsideWideMargins() {
     RecordingSurface surface;
     auto report = build(surface, selection(ReportKind::DailyAppointments, 1, 0), {2500, 1000, 500, 1000});
     report->PrintPage(&surface, 0);
-    const platform::Rect r = report->GetPrintRect();
     const QPoint end = at(surface, QStringLiteral("END"));
-    QCOMPARE(end.x(), r.left + r.width() / 4 + report->CharWidth());
     QVERIFY(end.x() >
             at(surface, QStringLiteral("START")).x() + surface.textExtent(QStringLiteral("12:00 PM")).width());
     QVERIFY(end.x() < at(surface, QStringLiteral("APPOINTMENT")).x());
 }
 
-void TestReportPages::taskRows() {
+void TestReportPages::longDescriptionEndsBeforeThePriority() {
     RecordingSurface surface;
     ReportSelection s;
     s.Kind = ReportKind::DailyTasks;
@@ -281,16 +273,17 @@ void TestReportPages::taskRows() {
     s.Tasks[0].Description = std::string(300, 'x');
     auto report = build(surface, s);
     report->PrintPage(&surface, 0);
-    const int lh = report->LineHeight();
-    const int heads = report->GetPrintRect().top + 2 * lh;
-    const int dueX = report->Col2X() + (report->Col2X() - report->Col1X()) / 2;
-    // The description is shortened to end half a character before the PRIORITY column.
-    const int room = report->Col2X() - report->CharWidth() / 2 - report->Col1X();
-    const QString shortened = QString(room / report->CharWidth() - 1, QLatin1Char('x')) + QStringLiteral("\u2026");
-    QCOMPARE(placed(surface).mid(2),
-             (QStringList{place("TASK", report->Col1X(), heads), place("PRIORITY", report->Col2X(), heads),
-                          place("DUE DATE", dueX, heads), place(qPrintable(shortened), report->Col1X(), heads + lh),
-                          place("Medium", report->Col2X(), heads + lh), place("5/10/03", dueX, heads + lh)}));
+    const auto& texts = surface.texts();
+    const auto description = std::find_if(texts.begin(), texts.end(),
+                                          [](const auto& call) { return call.text.startsWith(QLatin1String("xxx")); });
+    QVERIFY(description != texts.end() && description + 2 < texts.end());
+    // Shortened with an ellipsis, and clear of the priority word by at least a space.
+    QVERIFY(description->text.endsWith(QStringLiteral("x\u2026")));
+    QCOMPARE(description[1].text, QStringLiteral("Medium"));
+    QVERIFY(description->x + widthOf(*description) + kChar / 2 <= description[1].x);
+    QCOMPARE(description[1].x, at(surface, QStringLiteral("PRIORITY")).x());
+    QCOMPARE(description[2].text, QStringLiteral("5/10/03"));
+    QCOMPARE(description[2].x, at(surface, QStringLiteral("DUE DATE")).x());
 }
 
 void TestReportPages::priorityWords_data() {
@@ -316,53 +309,65 @@ void TestReportPages::priorityWords() {
     const auto description =
         std::find_if(texts.begin(), texts.end(), [](const auto& call) { return call.text == QLatin1String("Task 1"); });
     QVERIFY(description != texts.end() && description + 1 != texts.end());
-    QCOMPARE(description[1].x, report->Col2X());
+    QCOMPARE(description[1].x, at(surface, QStringLiteral("PRIORITY")).x());
     QCOMPARE(description[1].text, word);
 }
 
-void TestReportPages::dailyPlanRows() {
+void TestReportPages::dailyPlanHalves() {
     RecordingSurface surface;
     ReportSelection s = selection(ReportKind::DailyPlan, 1, 0);
     s.Tasks = {fixtures::task(4), fixtures::task(2)}; // High, then Low
     auto report = build(surface, s);
     report->PrintPage(&surface, 0);
-    const platform::Rect r = report->GetPrintRect();
-    const int lh = report->LineHeight();
-    const int q = r.width() / 4;
-    const int a0 = r.left + report->CharWidth() / 2;
-    const int t0 = report->Col2X() + report->CharWidth() / 2;
-    const int heads = r.top + 2 * lh;
-    QCOMPARE(at(surface, QStringLiteral("START")), QPoint(a0, heads));
-    QCOMPARE(at(surface, QStringLiteral("END")), QPoint(a0 + q / 2, heads));
-    QCOMPARE(at(surface, QStringLiteral("APPOINTMENT")), QPoint(a0 + q, heads));
-    QCOMPARE(at(surface, QStringLiteral("TASK")), QPoint(t0, heads));
-    QCOMPARE(at(surface, QStringLiteral("PRIORITY")), QPoint(t0 + q, heads));
-    QCOMPARE(at(surface, QStringLiteral("DUE DATE")), QPoint(t0 + q + q / 2, heads));
-    QCOMPARE(at(surface, QStringLiteral("8:15 AM")), QPoint(a0, heads + lh));
-    QCOMPARE(at(surface, QStringLiteral("9:00 AM")), QPoint(a0 + q / 2, heads + lh));
-    QCOMPARE(at(surface, QStringLiteral("Meeting 1")), QPoint(a0 + q, heads + lh));
-    // The task rows start under their own heads again.
-    QCOMPARE(at(surface, QStringLiteral("Task 4")), QPoint(t0, heads + lh));
-    QCOMPARE(at(surface, QStringLiteral("High")), QPoint(t0 + q, heads + lh));
-    QCOMPARE(at(surface, QStringLiteral("Low")), QPoint(t0 + q, heads + 2 * lh));
-    QCOMPARE(at(surface, QStringLiteral("5/10/03")), QPoint(t0 + q + q / 2, heads + lh));
+    const int middle = report->Col2X();
+    const int heads = kTop + 2 * kLine;
+    // The appointments' heads and row in the left half, the tasks' in the right; both lists start
+    // on the line under the heads.
+    for (const char* text : {"START", "END", "APPOINTMENT"}) {
+        QCOMPARE(at(surface, QLatin1String(text)).y(), heads);
+        QVERIFY2(at(surface, QLatin1String(text)).x() < middle, text);
+    }
+    for (const char* text : {"TASK", "PRIORITY", "DUE DATE"}) {
+        QCOMPARE(at(surface, QLatin1String(text)).y(), heads);
+        QVERIFY2(at(surface, QLatin1String(text)).x() > middle, text);
+    }
+    QCOMPARE(at(surface, QStringLiteral("8:15 AM")), QPoint(at(surface, QStringLiteral("START")).x(), heads + kLine));
+    QCOMPARE(at(surface, QStringLiteral("9:00 AM")), QPoint(at(surface, QStringLiteral("END")).x(), heads + kLine));
+    QCOMPARE(at(surface, QStringLiteral("Meeting 1")),
+             QPoint(at(surface, QStringLiteral("APPOINTMENT")).x(), heads + kLine));
+    QCOMPARE(at(surface, QStringLiteral("Task 4")), QPoint(at(surface, QStringLiteral("TASK")).x(), heads + kLine));
+    QCOMPARE(at(surface, QStringLiteral("High")), QPoint(at(surface, QStringLiteral("PRIORITY")).x(), heads + kLine));
+    QCOMPARE(at(surface, QStringLiteral("Low")),
+             QPoint(at(surface, QStringLiteral("PRIORITY")).x(), heads + 2 * kLine));
+    QCOMPARE(at(surface, QStringLiteral("5/10/03")),
+             QPoint(at(surface, QStringLiteral("DUE DATE")).x(), heads + kLine));
 }
 
 void TestReportPages::pageLeavesSurfaceAsFound() {
     RecordingSurface layout;
     auto report = build(layout, selection(ReportKind::DailyPlan, 10, 10));
-    RecordingSurface page;
     const platform::Font before{QStringLiteral("Courier"), -50, 400};
+    {
+        RecordingSurface page;
+        page.selectFont(before);
+        report->PrintPage(&page, 0);
+        QCOMPARE(page.currentFont(), before);
+        QCOMPARE(page.currentPen(), platform::Pen{});
+        QCOMPARE(page.saveDepth(), 0);
+    }
+    // The page surface stays the caller's: it may be gone while the report is laid out again and
+    // another page is drawn.
+    report->SetPointSize(12);
+    RecordingSurface page;
     page.selectFont(before);
     report->PrintPage(&page, 0);
     QCOMPARE(page.currentFont(), before);
-    QCOMPARE(page.saveDepth(), 0);
-    // The page surface stays the caller's; the report measures on its own surface again.
-    QCOMPARE(report->GetDC(), static_cast<platform::DrawSurface*>(&layout));
+    QVERIFY(page.findText(QStringLiteral("Meeting 1")));
     // A page past the end draws the frame and heads only.
     page.clear();
     report->PrintPage(&page, 5);
     QVERIFY(page.findText(QStringLiteral("Page 6")));
+    QVERIFY(page.findText(QStringLiteral("PRIORITY")));
     QVERIFY(!page.findText(QStringLiteral("Meeting 1")));
 }
 

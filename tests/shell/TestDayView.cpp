@@ -191,7 +191,7 @@ void TestDayView::choosingADateActivatesTheCalendarAndRefills() {
     click(f.view->TaskList(), 0);
     f.view->Calendar()->setSelectedDate(QDate(2024, 5, 16));
     QCOMPARE(f.controller().Active(), ActiveList::Calendar);
-    QCOMPARE(f.document.CurrentDate, DateTime(2024, 5, 16, 0, 0, 0));
+    QCOMPARE(f.controller().CurrentDate(), DateTime(2024, 5, 16, 0, 0, 0));
     QCOMPARE(f.view->DateLine()->text(), QStringLiteral("Thursday, May 16, 2024"));
     QCOMPARE(f.view->TaskList()->model()->rowCount(), 1);
     QCOMPARE(cell(f.view->TaskList(), 0), QStringLiteral("tomorrow's"));
@@ -276,7 +276,7 @@ void TestDayView::keyboardSelectionAndFocusActivateTheList() {
     QCOMPARE(f.controller().SelectedTask().id, 1);
 
     // In a new document the same IDs are other records: nothing stays selected.
-    f.document.New();
+    f.document.ClearContents();
     f.document.Add(task("new", today()));
     f.document.Add(dayrecords::person("Dee, Al", "", 1, 0));
     f.document.Add(dayrecords::person("Eve, Bo", "", 1, 0));

@@ -1,4 +1,5 @@
 #include "DayRecords.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
@@ -65,7 +66,7 @@ QString writeDocument(const QString& path, int tasksToday) {
     person.RName = "Doe, Jane";
     person.WhitePages = 1;
     document.Add(person);
-    if (!document.WriteToFile(path))
+    if (!DocumentStorage(document).WriteToFile(path))
         qFatal("cannot write %s", qPrintable(path));
     return path;
 }
@@ -148,7 +149,7 @@ void TestMainFrame::choosingADailyReportChecksIt() {
     QVERIFY(f.enabled(cmd::ReportDailyPlan));
     QVERIFY(!f.enabled(cmd::ReportDailyAppointments));
     QVERIFY(f->Route(cmd::ReportDailyTasks));
-    QCOMPARE(f->View()->ReportKind(), 4);
+    QCOMPARE(f->View()->ReportKind(), ReportKind::DailyTasks);
     QVERIFY(f.checked(cmd::ReportDailyTasks));
     QVERIFY(!f.checked(cmd::ReportDailyPlan));
     QVERIFY(f.enabled(cmd::FilePrint));
@@ -200,7 +201,7 @@ void TestMainFrame::recordCommandsFollowTheActiveList() {
     QVERIFY(CommandRules::StateOf(cmd::PreviewNextPage, context)->enabled);
     QVERIFY(!CommandRules::StateOf(cmd::PreviewPrevPage, context)->enabled);
     QVERIFY(!CommandRules::StateOf(cmd::FilePrint, context)->enabled);
-    context.reportKind = 6;
+    context.reportKind = ReportKind::WeeklyPlan;
     QVERIFY(CommandRules::StateOf(cmd::FilePrint, context)->enabled);
 }
 
@@ -209,7 +210,7 @@ void TestMainFrame::routesFrameCommandsFirstThenTheDayView() {
     QVERIFY(f->Route(cmd::ViewToolbar));
     QVERIFY(!f.checked(cmd::ViewToolbar));
     QVERIFY(f->Route(cmd::ReportDailyAppointments)); // the day view's
-    QCOMPARE(f->View()->ReportKind(), 5);
+    QCOMPARE(f->View()->ReportKind(), ReportKind::DailyAppointments);
     QVERIFY(f->Route(cmd::RecentFileFirst + 3));
     QVERIFY(!f->Route(12345));
 }
@@ -311,7 +312,7 @@ void TestMainFrame::openLastFileOnStart() {
     f->OpenStartupDocument(onCommandLine ? QStringList{other} : QStringList{});
     QCOMPARE(f.checked(cmd::OpenLastFileOnStart), checked);
     QCOMPARE(f->Document().Tasks().Count(), onCommandLine ? 1u : lastFileUsed.isEmpty() ? 3u : 0u);
-    QCOMPARE(f->Document().HasNoFileName(), !lastFileUsed.isEmpty());
+    QCOMPARE(f->Storage().HasNoFileName(), !lastFileUsed.isEmpty());
     // The command turns over what the menu shows.
     f->Route(cmd::OpenLastFileOnStart);
     QCOMPARE(f.checked(cmd::OpenLastFileOnStart), !checked);
@@ -333,7 +334,7 @@ void TestMainFrame::recentListSurvivesARestart() {
              (QStringList{QStringLiteral("&1 %1").arg(second), QStringLiteral("&2 %1").arg(first)}));
     // The top item reopens the newest file.
     next->Route(cmd::RecentFileFirst);
-    QCOMPARE(next->Document().FileName(), second);
+    QCOMPARE(next->Storage().FileName(), second);
     QCOMPARE(next->windowTitle(), QStringLiteral("Tavoro! [%1]").arg(second));
 }
 
@@ -358,7 +359,7 @@ void TestMainFrame::restoreBackupOpensTheChosenCopy() {
     f->Route(cmd::FileRestoreBackup);
     QCOMPARE(persons, (QStringList{"2", "1"})); // newest first
     QCOMPARE(f->Document().Persons().Count(), 1u);
-    QVERIFY(f->Document().HasNoFileName());
+    QVERIFY(f->Storage().HasNoFileName());
     QVERIFY(f->Document().IsModified());
     QCOMPARE(f->windowTitle(), QStringLiteral("Tavoro! [Untitled*]"));
     QVERIFY(!f.enabled(cmd::FileRestoreBackup));

@@ -240,7 +240,7 @@ void TestRecordEditors::cancelChangesNothing() {
     });
     QVERIFY(!EditAppointment(nullptr, *m_document, appointmentId));
     onModal([](QDialog* dialog) { dialog->reject(); });
-    QVERIFY(!AddTask(nullptr, *m_document));
+    QVERIFY(!AddTask(nullptr, *m_document, DateTime::Today()));
     QVERIFY(!EditTask(nullptr, *m_document, 99)); // no such task: no dialog at all
 
     QCOMPARE(*m_document->Persons().Find(personId), *before.Persons.Find(personId));
@@ -269,7 +269,6 @@ void TestRecordEditors::userSheetEditsTheOwner() {
 }
 
 void TestRecordEditors::addTaskTakesTheCalendarDay() {
-    m_document->CurrentDate = DateTime(2003, 6, 14, 0, 0, 0);
     onModal([](QDialog* dialog) {
         QVERIFY(dialog->findChild<QRadioButton*>(QStringLiteral("High"))->isChecked());
         auto* picker = dialog->findChild<QDateEdit*>(QStringLiteral("DueDate"));
@@ -279,7 +278,7 @@ void TestRecordEditors::addTaskTakesTheCalendarDay() {
         type(dialog, "Description", QStringLiteral("Water the plants"));
         QTest::keyClick(dialog->findChild<QLineEdit*>(QStringLiteral("Description")), Qt::Key_Return);
     });
-    QVERIFY(AddTask(nullptr, *m_document));
+    QVERIFY(AddTask(nullptr, *m_document, DateTime(2003, 6, 14, 0, 0, 0)));
     const Task& task = *m_document->Tasks().Find(1);
     QCOMPARE(task.Description, std::string("Water the plants"));
     QCOMPARE(task.Priority, int(Task::High));
@@ -416,7 +415,6 @@ void TestRecordEditors::editorsOpenReadyToTypeWithPopupHelp() {
 }
 
 void TestRecordEditors::addAppointmentStartsFromNow() {
-    m_document->CurrentDate = DateTime(2003, 6, 14, 0, 0, 0);
     onModal([](QDialog* dialog) {
         QCOMPARE(text(dialog, "Begin"), QStringLiteral("03:30 PM"));
         QCOMPARE(text(dialog, "End"), QStringLiteral("03:45 PM"));
@@ -426,7 +424,7 @@ void TestRecordEditors::addAppointmentStartsFromNow() {
         type(dialog, "Description", QStringLiteral("Lunch"));
         clickOk(dialog);
     });
-    QVERIFY(AddAppointment(nullptr, *m_document));
+    QVERIFY(AddAppointment(nullptr, *m_document, DateTime(2003, 6, 14, 0, 0, 0)));
     const Appointment& added = *m_document->Appointments().Find(1);
     QCOMPARE(added.Description, std::string("Lunch"));
     QCOMPARE(added.StartTime, DateTime(2003, 6, 14, 15, 30, 0));
@@ -523,7 +521,7 @@ void TestRecordEditors::keyboardConfirmsAndCancels() {
         QVERIFY(dialog->isVisible());
         QTest::keyClick(dialog, Qt::Key_Escape);
     });
-    QVERIFY(!AddAppointment(nullptr, *m_document));
+    QVERIFY(!AddAppointment(nullptr, *m_document, DateTime::Today()));
     QCOMPARE(m_document->Appointments().Count(), std::size_t(0));
 
     // Tab walks the task dialog top to bottom (inside the date picker it moves between its parts).
@@ -552,7 +550,7 @@ void TestRecordEditors::dayViewCommandsOpenTheEditors() {
     DayView view(*m_document);
     for (int id : {cmd::PersonAdd, cmd::PersonEdit, cmd::TaskAdd, cmd::TaskEdit, cmd::AppointmentAdd,
                    cmd::AppointmentEdit, cmd::EditUser})
-        QVERIFY2(view.IsCommandAvailable(id), qPrintable(QString::number(id)));
+        QVERIFY2(view.HasCommand(id), qPrintable(QString::number(id)));
 
     QStringList captions;
     const auto answer = [&captions](bool accept) {
@@ -577,7 +575,7 @@ void TestRecordEditors::dayViewCommandsOpenTheEditors() {
     // Edit acts only on the selected record of the active list: with the calendar active, no
     // dialog opens (one that did would be answered and counted).
     answer(false);
-    view.Controller().SelectDate(m_document->CurrentDate);
+    view.Controller().SelectDate(view.Controller().CurrentDate());
     QVERIFY(view.HandleCommand(cmd::TaskEdit));
     view.Controller().RefillIfPending();
     view.Controller().ClickTasks(0);

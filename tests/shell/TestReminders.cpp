@@ -1,4 +1,5 @@
 #include "core/ReminderState.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
 #include "platform/gui/DesktopNotifications.h"
@@ -133,7 +134,6 @@ void TestReminders::init() {
     QSettings().clear();
     setNow(3, 9, 50);
     m_document = new PimDocument;
-    m_document->CurrentDate = DateTime(2003, 7, 1, 0, 0, 0); // another month altogether
     m_frame = new QWidget;
     m_frame->resize(600, 400);
     m_frame->show();
@@ -277,15 +277,15 @@ void TestReminders::pendingSnoozeIsSaved() {
     click(m_center->Window(), "snoozeButton"); // 5 minutes
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("snoozed.pgr"));
-    QVERIFY(m_document->WriteToFile(path));
+    QVERIFY(DocumentStorage(*m_document).WriteToFile(path));
 
     FakePromptService prompts;
     PimDocument reread;
-    QVERIFY(reread.ReadFromFile(path, prompts));
+    QVERIFY(DocumentStorage(reread).ReadFromFile(path, prompts));
     QCOMPARE(reread.Appointments().Find(id)->Alarm, 1);
     QCOMPARE(reread.Appointments().Find(id)->AlarmTime, DateTime(2003, 6, 3, 9, 55, 0));
     // Read back, the document replaces what the center knew, and the snooze still holds.
-    QVERIFY(m_document->ReadFromFile(path, prompts));
+    QVERIFY(DocumentStorage(*m_document).ReadFromFile(path, prompts));
     QVERIFY(m_center->State().Empty());
     m_center->OpeningCheck();
     QVERIFY(!m_center->Window());
@@ -373,8 +373,8 @@ void TestReminders::midnightMovesToday() {
     task.Description = "Pay rent";
     task.DueDate = DateTime(2003, 6, 3, 0, 0, 0);
     document.Add(task);
-    document.CurrentDate = DateTime(2003, 6, shownDay, 0, 0, 0);
     DayView view(document, m_frame);
+    view.Controller().ShowDate(DateTime(2003, 6, shownDay, 0, 0, 0));
     view.Controller().RefillIfPending();
     const QDate third(2003, 6, 3);
     const QDate fourth(2003, 6, 4);
@@ -382,7 +382,7 @@ void TestReminders::midnightMovesToday() {
 
     setNow(4, 0, 0, 1);
     view.Reminders().Center().Check();
-    QCOMPARE(document.CurrentDate, DateTime(2003, 6, shownAfter, 0, 0, 0));
+    QCOMPARE(view.Controller().CurrentDate(), DateTime(2003, 6, shownAfter, 0, 0, 0));
     QCOMPARE(view.Calendar()->selectedDate(), QDate(2003, 6, shownAfter));
     QCOMPARE(view.Controller().Tasks().Count(), shownAfter == 4 ? 1 : 0);
     QCOMPARE(view.Calendar()->dateTextFormat(fourth).fontWeight(), int(QFont::Bold));
@@ -467,10 +467,10 @@ void TestReminders::soundPlayerLoopsTheShippedBeep() {
 
 void TestReminders::dayViewRunsTheReminders() {
     PimDocument document;
-    document.CurrentDate = DateTime(2003, 7, 1, 0, 0, 0);
     const int id = *document.Add(appointment("Dentist", 3, 10, 0, true, 15));
     {
         DayView view(document, m_frame);
+        view.Controller().ShowDate(DateTime(2003, 7, 1, 0, 0, 0)); // another month altogether
         QVERIFY(view.Reminders().Center().IsActive());
         QVERIFY(view.AudibleAlarm());
 

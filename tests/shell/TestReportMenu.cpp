@@ -168,7 +168,7 @@ void TestReportMenu::personsDialogChoosesTheReport() {
     QVERIFY(m_frame->Route(command));
     const ReportSelection& selection = view->SelectedReport();
     const bool addressBook = command == cmd::ReportAddressBook;
-    QCOMPARE(view->ReportKind(), addressBook ? 1 : 2);
+    QCOMPARE(view->ReportKind(), addressBook ? ReportKind::AddressBook : ReportKind::Envelopes);
     QCOMPARE(ids(addressBook ? selection.AddressBookPersons : selection.EnvelopePersons), chosen);
     QCOMPARE(selection.YellowPages, yellow);
     QCOMPARE(previewSpy.size(), previews);
@@ -183,7 +183,7 @@ void TestReportMenu::cancelKeepsThePreviousChoice() {
         QTest::mouseClick(dialog.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
     });
     QVERIFY(m_frame->Route(cmd::ReportAddressBook));
-    QCOMPARE(view->ReportKind(), 6);
+    QCOMPARE(view->ReportKind(), ReportKind::WeeklyPlan);
     QVERIFY(view->SelectedReport().AddressBookPersons.empty());
 }
 

@@ -1,3 +1,4 @@
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "platform/SettingsStore.h"
 #include "shell/CommandIds.h"
@@ -59,7 +60,7 @@ struct Frame {
         });
         PimDocument document;
         document.Add(person("Jane", "Doe"));
-        QVERIFY(document.WriteToFile(path));
+        QVERIFY(DocumentStorage(document).WriteToFile(path));
         frame.OpenStartupDocument({path});
     }
     int messagesWith(const QString& words) const {
@@ -98,10 +99,11 @@ private slots:
     void settingsDialogKeepsSettingsButNotPassword() {
         QTemporaryDir folder;
         PimDocument other;
+        DocumentStorage otherFile(other);
         other.Add(person("Server", "Side"));
-        other.SetFileName(folder.filePath(QStringLiteral("other.pgr")));
-        QVERIFY(
-            davsync::Synchronize(other, settingsFor(m_server.Url(), QStringLiteral("dora")).Account({})).Succeeded());
+        otherFile.SetFileName(folder.filePath(QStringLiteral("other.pgr")));
+        QVERIFY(davsync::Synchronize(otherFile, settingsFor(m_server.Url(), QStringLiteral("dora")).Account({}))
+                    .Succeeded());
 
         FakePromptService prompts;
         MainFrame frame(prompts, QString());
@@ -141,10 +143,11 @@ private slots:
     void synchronizeCarriesBothWays() {
         QTemporaryDir folder;
         PimDocument other;
+        DocumentStorage otherFile(other);
         other.Add(person("Max", "Remote"));
-        other.SetFileName(folder.filePath(QStringLiteral("phone.pgr")));
+        otherFile.SetFileName(folder.filePath(QStringLiteral("phone.pgr")));
         const davsync::SyncAccount account = settingsFor(m_server.Url(), QStringLiteral("erik")).Account({});
-        QVERIFY(davsync::Synchronize(other, account).Succeeded());
+        QVERIFY(davsync::Synchronize(otherFile, account).Succeeded());
 
         Frame window(m_server.Url(), QStringLiteral("erik"));
         QStringList statusTexts;
@@ -169,9 +172,9 @@ private slots:
         // What came down is saved at once: the sync state already names it.
         QVERIFY(!window.frame.Document().IsModified());
         PimDocument saved;
-        QVERIFY(saved.ReadFromFile(window.path, window.prompts));
+        QVERIFY(DocumentStorage(saved).ReadFromFile(window.path, window.prompts));
         QCOMPARE(names(saved), all);
-        QCOMPARE(davsync::Synchronize(other, account).downloaded, 2);
+        QCOMPARE(davsync::Synchronize(otherFile, account).downloaded, 2);
         QCOMPARE(names(other), all);
     }
 

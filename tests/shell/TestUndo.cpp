@@ -1,5 +1,6 @@
 #include "DayRecords.h"
 #include "docfile/DocumentBatch.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
@@ -22,7 +23,7 @@ QString writeDocument(const QString& path) {
     document.Add(dayrecords::person("Lind, Ann", "Acme"));
     document.Add(dayrecords::task("Call the bank", dayrecords::today()));
     document.Add(dayrecords::appointment("Dentist", 9));
-    if (!document.WriteToFile(path))
+    if (!DocumentStorage(document).WriteToFile(path))
         qFatal("cannot write %s", qPrintable(path));
     return path;
 }

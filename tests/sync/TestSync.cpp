@@ -3,6 +3,7 @@
 #include "support/RadicaleServer.h"
 #include "support/TestMain.h"
 
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "exchange/RecordUid.h"
 #include "sync/DavClient.h"
@@ -65,6 +66,7 @@ struct Document {
     QTemporaryDir folder;
     QString path = folder.filePath(QStringLiteral("diary.pgr"));
     PimDocument document;
+    DocumentStorage storage{document};
 
     Document() {
         document.Add(person("Eva", "Meier"));
@@ -73,8 +75,8 @@ struct Document {
         document.Add(appointment("Board meeting", 11, 14, false));
         document.Add(task("Pay rent", Task::High));
         document.Add(task("File taxes", Task::Done));
-        document.WriteToFile(path);
-        document.SetFileName(path);
+        storage.WriteToFile(path);
+        storage.SetFileName(path);
     }
 };
 
@@ -193,12 +195,12 @@ class TestSync : public QObject {
     }
 
     // As the program and tavoro-cli do: what came down is saved before the next sync.
-    SyncReport sync(PimDocument& document, const davsync::SyncAccount& a, bool allowDeletions = false) {
-        const SyncReport report = davsync::Synchronize(document, a, {}, allowDeletions);
+    SyncReport sync(DocumentStorage& storage, const davsync::SyncAccount& a, bool allowDeletions = false) {
+        const SyncReport report = davsync::Synchronize(storage, a, {}, allowDeletions);
         if (!report.Succeeded() || !report.errors.isEmpty() || !report.skipped.isEmpty())
             qWarning().noquote() << report.Text();
-        if (document.IsModified() && !document.HasNoFileName())
-            document.WriteToFile(document.FileName());
+        if (storage.Document().IsModified() && !storage.HasNoFileName())
+            storage.WriteToFile(storage.FileName());
         return report;
     }
 
@@ -212,7 +214,7 @@ private slots:
     // second one writes nothing at all (the server's sync tokens stay as they were).
     void firstSyncUploadsAllThenNothing() {
         Document local;
-        const SyncReport first = sync(local.document, account());
+        const SyncReport first = sync(local.storage, account());
         QVERIFY(first.Succeeded());
         QCOMPARE(first.uploaded, 6);
         ServerView server = view(&local.document);
@@ -223,7 +225,7 @@ private slots:
         QCOMPARE(QString::fromStdString(local.document.Records().Identity).size(), 36);
         const QString contactsToken = server.Token(Kind::Person), calendarToken = server.Token(Kind::Task);
 
-        const SyncReport second = sync(local.document, account());
+        const SyncReport second = sync(local.storage, account());
         QVERIFY(second.Succeeded());
         QCOMPARE(second.uploaded + second.downloaded + second.deletedHere + second.deletedThere, 0);
         QVERIFY(!local.document.IsModified());
@@ -233,7 +235,7 @@ private slots:
 
     void serverChangesComeDown() {
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         ServerView server = view(&local.document);
         const QByteArray uid = server.Uid(Kind::Person, 1).toUtf8();
         QCOMPARE(server.Put(server.Object(Kind::Person, 1), card(uid, "Eva", "Schulz")) / 100, 2);
@@ -242,28 +244,28 @@ private slots:
                  201);
         QCOMPARE(server.Delete(server.Object(Kind::Task, 1)), 200);
 
-        const SyncReport report = davsync::Synchronize(local.document, account());
+        const SyncReport report = davsync::Synchronize(local.storage, account());
         QVERIFY(report.Succeeded());
         QCOMPARE(report.downloaded, 2);
         QCOMPARE(report.deletedHere, 1);
         QCOMPARE(report.uploaded, 0);
         QVERIFY(local.document.IsModified());
-        local.document.WriteToFile(local.path);
+        local.storage.WriteToFile(local.path);
         QCOMPARE(local.document.Persons().Find(1)->LName, "Schulz");
         QCOMPARE(names(local.document.Records()), (std::vector<std::string>{"Board meeting", "Dentist", "Eva Schulz",
                                                                             "File taxes", "Jonas Brandt", "Lunch"}));
         QCOMPARE(local.document.Appointments().Find(3)->StartTime, DateTime(2026, 3, 12, 12, 0, 0)); // 11:00 UTC
-        QCOMPARE(sync(local.document, account()).downloaded, 0);
+        QCOMPARE(sync(local.storage, account()).downloaded, 0);
     }
 
     void localChangesGoUp() {
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         change(local.document, *local.document.Persons().Find(2), [](Person& p) { p.LName = "Brandt-Wolf"; });
         local.document.Add(task("Call the plumber", Task::Low));
         local.document.RemoveAppointment(2);
 
-        const SyncReport report = sync(local.document, account());
+        const SyncReport report = sync(local.storage, account());
         QVERIFY(report.Succeeded());
         QCOMPARE(report.uploaded, 2);
         QCOMPARE(report.deletedThere, 1);
@@ -279,7 +281,7 @@ private slots:
     // here and there. Deleted on one side and changed on the other: the change stays.
     void conflictsLoseNothing() {
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         ServerView server = view(&local.document);
         const QByteArray eva = server.Uid(Kind::Person, 1).toUtf8();
         const QByteArray jonas = server.Uid(Kind::Person, 2).toUtf8();
@@ -290,7 +292,7 @@ private slots:
         QCOMPARE(server.Delete(server.Object(Kind::Task, 1)), 200);
         change(local.document, *local.document.Tasks().Find(1), [](Task& t) { t.Description = "Pay rent today"; });
 
-        const SyncReport report = sync(local.document, account());
+        const SyncReport report = sync(local.storage, account());
         QVERIFY(report.Succeeded());
         QCOMPARE(report.conflicts.size(), 1);
         QVERIFY(report.conflicts.front().contains(QLatin1String("Local, Eva")));
@@ -299,7 +301,7 @@ private slots:
                                            "Jonas Server", "Pay rent today"}));
         QCOMPARE(server.Count(Kind::Person), 3);
         QCOMPARE(server.Count(Kind::Task), 2);
-        const SyncReport again = sync(local.document, account());
+        const SyncReport again = sync(local.storage, account());
         QCOMPARE(again.uploaded + again.downloaded + again.conflicts.size(), 0);
     }
 
@@ -327,8 +329,8 @@ private slots:
         Appointment late = appointment("Night shift", 12, 22, false);
         late.EndTime = DateTime(2026, 3, 13, 2, 0, 0);
         local.document.Add(late);
-        local.document.WriteToFile(local.path);
-        const SyncReport first = sync(local.document, account());
+        local.storage.WriteToFile(local.path);
+        const SyncReport first = sync(local.storage, account());
         QVERIFY(first.Succeeded());
         QCOMPARE(first.uploaded, 9);
         const QString statePath = davsync::SyncSession(account(), local.path).StatePath();
@@ -341,9 +343,9 @@ private slots:
         if (moved) {
             const QString other = local.folder.filePath(QStringLiteral("moved.pgr"));
             QVERIFY(QFile::rename(local.path, other));
-            local.document.SetFileName(other);
+            local.storage.SetFileName(other);
         }
-        const SyncReport report = sync(local.document, account());
+        const SyncReport report = sync(local.storage, account());
         QVERIFY(report.Succeeded());
         QCOMPARE(report.uploaded + report.downloaded + report.deletedHere + report.deletedThere, 0);
         QCOMPARE(report.conflicts.size(), 0);
@@ -354,7 +356,7 @@ private slots:
         QCOMPARE(server.Count(Kind::Task), 3);
         QCOMPARE(local.document.Persons().Count(), 3u);
         QCOMPARE(local.document.Persons().Find(3)->YellowPages, 1);
-        const SyncReport again = sync(local.document, account());
+        const SyncReport again = sync(local.storage, account());
         QCOMPARE(again.uploaded + again.downloaded + int(again.errors.size()), 0);
     }
 
@@ -369,14 +371,14 @@ private slots:
     void documentReplacedDeletesNothing() {
         QFETCH(QString, how);
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         QFile saved(local.path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         const QByteArray backup = saved.readAll();
         saved.close();
         for (int i = 0; i < 15; ++i)
             local.document.Add(person("Later", std::to_string(i).c_str()));
-        QCOMPARE(sync(local.document, account()).uploaded, 15);
+        QCOMPARE(sync(local.storage, account()).uploaded, 15);
 
         PimDocument replaced;
         if (how == QLatin1String("another")) {
@@ -411,27 +413,27 @@ private slots:
         Document local;
         for (int i = 0; i < 30; ++i)
             local.document.Add(person("Many", std::to_string(i).c_str()));
-        QCOMPARE(sync(local.document, account()).uploaded, 36);
+        QCOMPARE(sync(local.storage, account()).uploaded, 36);
         for (int id = 3; id <= 14; ++id)
             local.document.RemovePerson(id);
-        const SyncReport held = sync(local.document, account());
+        const SyncReport held = sync(local.storage, account());
         QCOMPARE(held.deletedThere, 0);
         QCOMPARE(held.heldBack, 12);
         QVERIFY(!held.Complete());
         QVERIFY(held.Text().contains(QLatin1String("Deletions held back, too many to make unasked: 12")));
         ServerView server = view(&local.document);
         QCOMPARE(server.Count(Kind::Person), 32);
-        QCOMPARE(sync(local.document, account(), true).deletedThere, 12);
+        QCOMPARE(sync(local.storage, account(), true).deletedThere, 12);
         QCOMPARE(server.Count(Kind::Person), 20);
 
         for (int id = 15; id <= 25; ++id)
             QCOMPARE(server.Delete(server.Object(Kind::Person, id)), 200);
-        const SyncReport here = sync(local.document, account());
+        const SyncReport here = sync(local.storage, account());
         QCOMPARE(here.deletedHere, 0);
         QCOMPARE(here.heldBack, 11);
         QCOMPARE(local.document.Persons().Count(), 20u);
         // Held back, they are asked about again: the token did not move past them.
-        QCOMPARE(sync(local.document, account(), true).deletedHere, 11);
+        QCOMPARE(sync(local.storage, account(), true).deletedHere, 11);
         QCOMPARE(local.document.Persons().Count(), 9u);
     }
 
@@ -445,7 +447,7 @@ private slots:
         Document local;
         for (int i = 0; i < 6; ++i)
             local.document.Add(person("Cut", std::to_string(i).c_str()));
-        QCOMPARE(sync(local.document, a).uploaded, 12);
+        QCOMPARE(sync(local.storage, a).uploaded, 12);
         // The server forgot the tokens: everything is listed again, in parts of five.
         const QString statePath = davsync::SyncSession(a, local.path).StatePath();
         davsync::SyncState state;
@@ -456,13 +458,13 @@ private slots:
         QVERIFY(state.Save(statePath));
         proxy.CutListingsAt(5);
         const int listingsBefore = proxy.Listings();
-        const SyncReport report = sync(local.document, a);
+        const SyncReport report = sync(local.storage, a);
         QVERIFY2(report.Succeeded(), qPrintable(report.failure));
         QCOMPARE(report.deletedHere + report.deletedThere + report.downloaded + report.uploaded, 0);
         QCOMPARE(local.document.Persons().Count(), 8u);
         // The address book in two parts, the calendar in one.
         QCOMPARE(proxy.Listings() - listingsBefore, 3);
-        QCOMPARE(sync(local.document, a).deletedHere, 0);
+        QCOMPARE(sync(local.storage, a).deletedHere, 0);
         QCOMPARE(local.document.Persons().Count(), 8u);
     }
 
@@ -475,7 +477,7 @@ private slots:
         proxy.Answer("PROPFIND", 503, 2, 1);
         proxy.Answer("PUT", 429, 2, 0);
         Document local;
-        const SyncReport report = sync(local.document, a);
+        const SyncReport report = sync(local.storage, a);
         QVERIFY2(report.Succeeded(), qPrintable(report.failure));
         QCOMPARE(report.uploaded, 6);
         QCOMPARE(report.errors.size(), 0);
@@ -488,7 +490,7 @@ private slots:
         a.server = proxy.Url();
         proxy.Answer("PUT", 507);
         Document local;
-        const SyncReport report = davsync::Synchronize(local.document, a);
+        const SyncReport report = davsync::Synchronize(local.storage, a);
         QVERIFY2(report.failure.contains(QLatin1String("is full: it has no room to store more")),
                  qPrintable(report.failure));
         QCOMPARE(report.uploaded, 0);
@@ -498,7 +500,7 @@ private slots:
     // the edit stays on the server.
     void richObjectsKeepWhatIsNotHeld() {
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         ServerView server = view(&local.document);
         const QByteArray card =
             "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:rich-1\r\nN:Meyer;Anna;Maria;Dr.;PhD\r\n"
@@ -518,7 +520,7 @@ private slots:
                                     "TRIGGER:PT0S\r\nEND:VALARM\r\nEND:VEVENT");
         const QUrl eventUrl = server.Collection(Kind::Appointment).resolved(QUrl(QStringLiteral("rich-2.ics")));
         QCOMPARE(server.Put(eventUrl, event) / 100, 2);
-        QCOMPARE(sync(local.document, account()).downloaded, 2);
+        QCOMPARE(sync(local.storage, account()).downloaded, 2);
 
         const auto anna = std::find_if(local.document.Persons().begin(), local.document.Persons().end(),
                                        [](const auto& entry) { return entry.second.LName == "Meyer"; });
@@ -526,7 +528,7 @@ private slots:
         const auto planning = std::find_if(local.document.Appointments().begin(), local.document.Appointments().end(),
                                            [](const auto& entry) { return entry.second.Description == "Planning"; });
         change(local.document, planning->second, [](Appointment& a) { a.Description = "Planning, again"; });
-        const SyncReport report = sync(local.document, account());
+        const SyncReport report = sync(local.storage, account());
         QCOMPARE(report.uploaded, 2);
 
         const QByteArray cardNow = server.Get(cardUrl).body;
@@ -545,7 +547,7 @@ private slots:
         // Turning the reminder off takes the alarms and nothing else.
         change(local.document, *local.document.Appointments().Find(planning->first),
                [](Appointment& a) { a.Alarm = 0; });
-        QCOMPARE(sync(local.document, account()).uploaded, 1);
+        QCOMPARE(sync(local.storage, account()).uploaded, 1);
         const QByteArray silent = server.Get(eventUrl).body;
         QVERIFY(!silent.contains("VALARM"));
         QVERIFY(silent.contains("DTSTART:20260310T080700Z"));
@@ -555,10 +557,10 @@ private slots:
     // The account's other calendars are named in the report, and one can be chosen instead.
     void otherCollectionsAreNamedAndChosen() {
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         ServerView server = view(&local.document);
         QCOMPARE(server.MakeCalendar(QStringLiteral("work"), QStringLiteral("Work")) / 100, 2);
-        const SyncReport report = sync(local.document, account());
+        const SyncReport report = sync(local.storage, account());
         QCOMPARE(report.otherCollections.size(), 1);
         QVERIFY2(report.otherCollections.front().startsWith(QLatin1String("calendar \"Work\"")),
                  qPrintable(report.otherCollections.front()));
@@ -566,7 +568,7 @@ private slots:
 
         davsync::SyncAccount a = account();
         a.eventCalendar = m_server.Url().resolved(QUrl(QStringLiteral("/%1/work/").arg(a.user)));
-        const SyncReport moved = sync(local.document, a);
+        const SyncReport moved = sync(local.storage, a);
         QVERIFY(moved.Succeeded());
         QCOMPARE(moved.uploaded, 2);
         QCOMPARE(moved.deletedHere + moved.deletedThere, 0);
@@ -583,7 +585,7 @@ private slots:
         old.City = "K\xF6ln";
         old.Notes = "first line\r\r\nsecond line";
         local.document.Add(old);
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         ServerView server = view(&local.document);
         const QByteArray text = server.Get(server.Object(Kind::Person, 3)).body;
         QVERIFY2(text.contains("FN:Çagla Thompson"), text.constData());
@@ -596,7 +598,7 @@ private slots:
                      100,
                  2);
         change(local.document, *local.document.Persons().Find(3), [](Person& p) { p.Zip = "10115"; });
-        const SyncReport report = sync(local.document, account());
+        const SyncReport report = sync(local.storage, account());
         QVERIFY2(report.conflicts.size() == 1, qPrintable(report.Text()));
         QVERIFY2(report.conflicts.front().contains(QStringLiteral("\"Thompson, Çagla\"")),
                  qPrintable(report.conflicts.front()));
@@ -613,7 +615,7 @@ private slots:
         for (int i = 0; i < 300; ++i)
             local.document.Add(person("Person", std::to_string(i).c_str()));
         bool stopped = false;
-        const SyncReport broken = davsync::Synchronize(local.document, a, [&](const QString&, int done, int) {
+        const SyncReport broken = davsync::Synchronize(local.storage, a, [&](const QString&, int done, int) {
             // Between two batches, with a few requests of the next on the way.
             if (done >= 100 && !stopped) {
                 stopped = true;
@@ -625,7 +627,7 @@ private slots:
         QVERIFY(broken.uploaded < 306);
 
         QVERIFY(flaky.Start());
-        const SyncReport resumed = sync(local.document, a);
+        const SyncReport resumed = sync(local.storage, a);
         QVERIFY(resumed.Succeeded());
         QCOMPARE(resumed.downloaded, 0);
         QVERIFY(resumed.uploaded <= 306 - broken.uploaded);
@@ -650,7 +652,7 @@ private slots:
         QVERIFY(session.Finish());
         QCOMPARE(session.Report().failure, QStringLiteral("The synchronization was cancelled."));
         QCOMPARE(session.Report().uploaded, 64);
-        QCOMPARE(sync(local.document, account()).uploaded, 206 - 64);
+        QCOMPARE(sync(local.storage, account()).uploaded, 206 - 64);
     }
 
     // A refused password stops the sync with the reason, before anything changes here; the right
@@ -664,21 +666,21 @@ private slots:
         a.password = QStringLiteral("wrong");
         Document local;
         const PimRecords before = local.document.Records();
-        const SyncReport refused = davsync::Synchronize(local.document, a);
+        const SyncReport refused = davsync::Synchronize(local.storage, a);
         QVERIFY(refused.failure.contains(QLatin1String("refused the user name or password")));
         QVERIFY(!local.document.IsModified());
         QCOMPARE(names(local.document.Records()), names(before));
         QVERIFY(!QFile::exists(davsync::SyncSession(a, local.path).StatePath()));
 
         a.password = QStringLiteral("s3cret:word");
-        QCOMPARE(davsync::Synchronize(local.document, a).uploaded, 6);
+        QCOMPARE(davsync::Synchronize(local.storage, a).uploaded, 6);
     }
 
     // A change made on the server between the look and the write is never overwritten: the write
     // is refused (412), and the next sync keeps both versions.
     void changeMeanwhileIsNotOverwritten() {
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         ServerView server = view(&local.document);
         change(local.document, *local.document.Persons().Find(1), [](Person& p) { p.LName = "Local"; });
         davsync::SyncSession session(account(), local.path);
@@ -694,7 +696,7 @@ private slots:
         QVERIFY(session.Report().errors.front().contains(QLatin1String("changed on the server meanwhile")));
         QVERIFY(server.Get(server.Object(Kind::Person, 1)).body.contains("N:Server;Eva"));
 
-        const SyncReport next = sync(local.document, account());
+        const SyncReport next = sync(local.storage, account());
         QCOMPARE(next.conflicts.size(), 1);
         QCOMPARE(names(local.document.Records()).size(), 7u);
         QCOMPARE(server.Count(Kind::Person), 3);
@@ -704,14 +706,14 @@ private slots:
     // here; the next one makes a new address book and fills it.
     void collectionGoneIsMadeAgain() {
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         ServerView server = view(&local.document);
         QCOMPARE(server.Delete(server.Collection(Kind::Person)) / 100, 2);
-        const SyncReport stopped = davsync::Synchronize(local.document, account());
+        const SyncReport stopped = davsync::Synchronize(local.storage, account());
         QVERIFY2(stopped.failure.contains(QLatin1String("address book")), qPrintable(stopped.failure));
         QVERIFY(!local.document.IsModified());
         QCOMPARE(local.document.Persons().Count(), 2u);
-        const SyncReport again = sync(local.document, account());
+        const SyncReport again = sync(local.storage, account());
         QVERIFY(again.Succeeded());
         QCOMPARE(again.uploaded, 2);
         QCOMPARE(server.Count(Kind::Person), 2);
@@ -720,18 +722,18 @@ private slots:
     // A recurring event cannot be one appointment here: it stays on the server as it is, named once.
     void recurringEventStaysOnServer() {
         Document local;
-        QVERIFY(sync(local.document, account()).Succeeded());
+        QVERIFY(sync(local.storage, account()).Succeeded());
         ServerView server = view(&local.document);
         QByteArray weekly = vevent("weekly", "Choir", "20260302T180000Z", "20260302T193000Z");
         weekly.replace("DTEND", "RRULE:FREQ=WEEKLY\r\nDTEND");
         QCOMPARE(server.Put(server.Collection(Kind::Appointment).resolved(QUrl(QStringLiteral("weekly.ics"))), weekly) /
                      100,
                  2);
-        const SyncReport report = davsync::Synchronize(local.document, account());
+        const SyncReport report = davsync::Synchronize(local.storage, account());
         QCOMPARE(report.skipped, QStringList{QStringLiteral("Choir: a recurring event")});
         QCOMPARE(report.downloaded, 0);
         // Named in every report, not only the first.
-        const SyncReport again = davsync::Synchronize(local.document, account());
+        const SyncReport again = davsync::Synchronize(local.storage, account());
         QCOMPARE(again.skipped, QStringList{QStringLiteral("Choir: a recurring event")});
         QVERIFY(
             again.Text().contains(QLatin1String("Left on the server, not held here: 1\n  Choir: a recurring event")));
@@ -758,7 +760,7 @@ private slots:
         davsync::SyncAccount a = account();
         a.server = QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port));
         a.timeoutSeconds = 1;
-        const SyncReport report = davsync::Synchronize(local.document, a);
+        const SyncReport report = davsync::Synchronize(local.storage, a);
         QVERIFY2(report.failure.contains(reason), qPrintable(report.failure));
         QVERIFY(!local.document.IsModified());
     }
@@ -766,7 +768,8 @@ private slots:
     void untitledDocumentIsNotSynced() {
         PimDocument untitled;
         untitled.Add(person("Eva", "Meier"));
-        QCOMPARE(davsync::Synchronize(untitled, account()).failure,
+        DocumentStorage storage(untitled);
+        QCOMPARE(davsync::Synchronize(storage, account()).failure,
                  QStringLiteral("Save the document before synchronizing it."));
     }
 };

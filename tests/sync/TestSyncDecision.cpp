@@ -113,7 +113,7 @@ std::string own(RecordKind kind, int id) {
 
 // A person's UID as an earlier version made it, from the document's file name.
 std::string recorduidOf(const char* fileName, int id) {
-    return recorduid::Uid(QString::fromLatin1(fileName), recorduid::Kind::Person, id);
+    return recorduid::Uid(QString::fromLatin1(fileName), RecordKind::Person, id);
 }
 
 } // namespace

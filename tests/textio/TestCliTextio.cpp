@@ -1,3 +1,4 @@
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "support/FakePromptService.h"
 #include "support/TestFiles.h"
@@ -69,7 +70,7 @@ QByteArray TestCliTextio::read(const char* name) const {
 
 bool TestCliTextio::load(PimDocument& document) const {
     FakePromptService prompt;
-    return document.ReadFromFile(path("doc.pgr"), prompt);
+    return DocumentStorage(document).ReadFromFile(path("doc.pgr"), prompt);
 }
 
 void TestCliTextio::importCreatesTheDocumentAndExportWritesIt() {

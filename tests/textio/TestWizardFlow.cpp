@@ -1,4 +1,6 @@
 #include "docfile/PimDocument.h"
+#include "support/OneIdLeft.h"
+#include "support/RecordBuilders.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 #include "textio/DelimitedTextSettings.h"
@@ -17,8 +19,6 @@ using wizard::ImportFieldRows;
 using wizard::TransferCommand;
 using wizard::WizardFlow;
 using wizard::WizardMessage;
-
-Q_DECLARE_METATYPE(RecordType)
 
 namespace {
 
@@ -58,6 +58,7 @@ private Q_SLOTS:
 
     void importReportsItsCount();
     void exportThatCannotWriteSaysSo();
+    void importWithNoIdLeftSaysSo();
 
 private:
     QString writeFile(const QString& name, const QByteArray& content);
@@ -102,7 +103,7 @@ void TestWizardFlow::firstLineIsReadWhole() {
 }
 
 void TestWizardFlow::fileChecksNeverKeepTheFormerFirstLine() {
-    DelimitedTextSettings settings = DelimitedTextSettings::ForImport(RecordType::Tasks);
+    DelimitedTextSettings settings = DelimitedTextSettings::ForImport(RecordKind::Task);
     WizardFlow flow(settings, true);
     QCOMPARE(flow.AcceptFile(QString()).value().text, QStringLiteral("You must enter a file name"));
     const QString one = writeFile(QStringLiteral("one.csv"), "Task,DueDate\n");
@@ -120,7 +121,7 @@ void TestWizardFlow::fileChecksNeverKeepTheFormerFirstLine() {
     }
 
     // An export does not touch the file before Finish.
-    DelimitedTextSettings exports = DelimitedTextSettings::ForExport(RecordType::Persons);
+    DelimitedTextSettings exports = DelimitedTextSettings::ForExport(RecordKind::Person);
     const QString missing = m_dir.filePath(QStringLiteral("none.csv"));
     QVERIFY(!WizardFlow(exports, false).AcceptFile(missing));
     QCOMPARE(exports.FilePath, missing);
@@ -149,7 +150,7 @@ void TestWizardFlow::splitsTheFirstLine() {
     QFETCH(char, separator);
     QFETCH(char, encloser);
     QFETCH(QStringList, fields);
-    DelimitedTextSettings settings = DelimitedTextSettings::ForImport(RecordType::Tasks);
+    DelimitedTextSettings settings = DelimitedTextSettings::ForImport(RecordKind::Task);
     settings.FirstLine = line.toStdString();
     settings.Separator = std::string(1, separator);
     settings.Encloser = encloser ? std::string(1, encloser) : std::string();
@@ -159,7 +160,7 @@ void TestWizardFlow::splitsTheFirstLine() {
 }
 
 void TestWizardFlow::assigningAColumnTakesItFromTheOtherRow() {
-    DelimitedTextSettings settings = DelimitedTextSettings::ForImport(RecordType::Persons);
+    DelimitedTextSettings settings = DelimitedTextSettings::ForImport(RecordKind::Person);
     settings.FirstLine = "a,b,c";
     settings.Separator = ",";
     ImportFieldRows rows;
@@ -198,7 +199,7 @@ void TestWizardFlow::rowsAreRebuiltWhenTheirSourceChanged() {
     QFETCH(bool, names);
     QFETCH(bool, rebuilt);
 
-    DelimitedTextSettings settings = DelimitedTextSettings::ForImport(RecordType::Tasks);
+    DelimitedTextSettings settings = DelimitedTextSettings::ForImport(RecordKind::Task);
     WizardFlow flow(settings, true);
     QVERIFY(!flow.AcceptFile(writeFile(QStringLiteral("first.csv"), "a;b;c\n")));
     QVERIFY(!flow.AcceptFormat(0, 0, true));
@@ -239,7 +240,7 @@ void TestWizardFlow::formatChoices() {
     QFETCH(int, encloser);
     QFETCH(QByteArray, separatorText);
     QFETCH(QByteArray, encloserText);
-    DelimitedTextSettings settings = DelimitedTextSettings::ForExport(RecordType::Tasks);
+    DelimitedTextSettings settings = DelimitedTextSettings::ForExport(RecordKind::Task);
     WizardFlow flow(settings, false);
     const WizardFlow::Check problem = flow.AcceptFormat(separator, encloser, true);
     const bool refused = separatorText.isEmpty();
@@ -251,7 +252,7 @@ void TestWizardFlow::formatChoices() {
 }
 
 void TestWizardFlow::requiredColumns_data() {
-    QTest::addColumn<RecordType>("type");
+    QTest::addColumn<RecordKind>("type");
     QTest::addColumn<QStringList>("assigned");
     QTest::addColumn<QString>("refusal");
 
@@ -260,18 +261,18 @@ void TestWizardFlow::requiredColumns_data() {
     const QString tasks = QStringLiteral("You must include a task as a field to import.");
     const QString appointments =
         QStringLiteral("You must include an appointment, date, start time, and end time as fields to import.");
-    QTest::newRow("persons, Notes only") << RecordType::Persons << QStringList{"Notes", ""} << persons;
-    QTest::newRow("persons, Company") << RecordType::Persons << QStringList{"", "Company"} << QString();
-    QTest::newRow("tasks, DueDate") << RecordType::Tasks << QStringList{"DueDate", "Priority"} << tasks;
-    QTest::newRow("tasks, Task") << RecordType::Tasks << QStringList{"", "Task"} << QString();
+    QTest::newRow("persons, Notes only") << RecordKind::Person << QStringList{"Notes", ""} << persons;
+    QTest::newRow("persons, Company") << RecordKind::Person << QStringList{"", "Company"} << QString();
+    QTest::newRow("tasks, DueDate") << RecordKind::Task << QStringList{"DueDate", "Priority"} << tasks;
+    QTest::newRow("tasks, Task") << RecordKind::Task << QStringList{"", "Task"} << QString();
     QTest::newRow("appointments, all four")
-        << RecordType::Appointments << QStringList{"EndTime", "Date", "", "StartTime", "Appointment"} << QString();
+        << RecordKind::Appointment << QStringList{"EndTime", "Date", "", "StartTime", "Appointment"} << QString();
     QTest::newRow("appointments, no EndTime")
-        << RecordType::Appointments << QStringList{"Alarmed", "Date", "", "StartTime", "Appointment"} << appointments;
+        << RecordKind::Appointment << QStringList{"Alarmed", "Date", "", "StartTime", "Appointment"} << appointments;
 }
 
 void TestWizardFlow::requiredColumns() {
-    QFETCH(RecordType, type);
+    QFETCH(RecordKind, type);
     QFETCH(QStringList, assigned);
     QFETCH(QString, refusal);
 
@@ -294,7 +295,7 @@ void TestWizardFlow::requiredColumns() {
 // The count is reported for every import, 0 included.
 void TestWizardFlow::importReportsItsCount() {
     PimDocument document;
-    const TransferCommand& command = TransferCommand::For(RecordType::Appointments, true);
+    const TransferCommand& command = TransferCommand::For(RecordKind::Appointment, true);
     DelimitedTextSettings settings = command.Settings();
     settings.FilePath = writeFile(QStringLiteral("appointments.csv"), "Lunch,5/10/2003,12:00,13:00\n");
     settings.Separator = ",";
@@ -312,10 +313,8 @@ void TestWizardFlow::importReportsItsCount() {
 
 void TestWizardFlow::exportThatCannotWriteSaysSo() {
     PimDocument document;
-    Task task;
-    task.Description = "Pay rent";
-    document.Add(task);
-    const TransferCommand& command = TransferCommand::For(RecordType::Tasks, false);
+    document.Add(ATask("Pay rent"));
+    const TransferCommand& command = TransferCommand::For(RecordKind::Task, false);
     DelimitedTextSettings settings = command.Settings();
     settings.Separator = ",";
     settings.SelectedFields = {"Task"};
@@ -326,6 +325,25 @@ void TestWizardFlow::exportThatCannotWriteSaysSo() {
     QVERIFY(result.message->text.startsWith(QStringLiteral("Unable to write file ")));
     QCOMPARE(result.message->caption, QStringLiteral("File Error"));
     QCOMPARE(result.message->icon, PromptIcon::Exclamation);
+}
+
+// In the words every import uses for it, and nothing of the file stays in the document.
+void TestWizardFlow::importWithNoIdLeftSaysSo() {
+    PimDocument document;
+    LoadWithOneIdLeft(document, RecordKind::Task);
+    const TransferCommand& command = TransferCommand::For(RecordKind::Task, true);
+    DelimitedTextSettings settings = command.Settings();
+    settings.FilePath = writeFile(QStringLiteral("tasks.csv"), "Call\nWrite\n");
+    settings.Separator = ",";
+    settings.SelectedFields = {"Task"};
+    settings.ColumnCount = 1;
+    const TransferCommand::Result result = command.Run(document, settings);
+    QCOMPARE(result.count, 0);
+    QCOMPARE(result.message.value().text,
+             QStringLiteral("No more records can be added: every ID is taken. Nothing was imported."));
+    QCOMPARE(result.message->caption, QStringLiteral("Imported Tasks"));
+    QCOMPARE(result.message->icon, PromptIcon::Stop);
+    QCOMPARE(document.Tasks().Count(), 1u);
 }
 
 TAVORO_TEST_MAIN(TestWizardFlow)

@@ -249,6 +249,8 @@ void TestCli::printRefusesWrongArguments_data() {
     QTest::newRow("bad date") << QStringList{"daily-plan", kBusyDay, "--date", "10.3.2035", "--pdf", "unused.pdf"} << 2;
     QTest::newRow("bad size") << QStringList{"daily-plan", kBusyDay, "--size", "huge", "--pdf", "unused.pdf"} << 2;
     QTest::newRow("missing document") << QStringList{"daily-plan", "no-such-file.pgr", "--pdf", "unused.pdf"} << 1;
+    QTest::newRow("unknown option") << QStringList{"daily-plan", kBusyDay, "--bogus", "--pdf", "unused.pdf"} << 2;
+    QTest::newRow("option without its value") << QStringList{"daily-plan", kBusyDay, "--pdf"} << 2;
     QTest::newRow("unknown paper") << QStringList{"daily-plan", kBusyDay, "--paper", "Napkin", "--pdf", "unused.pdf"}
                                    << 2;
     QTest::newRow("margins wider than the paper")
@@ -286,6 +288,9 @@ void TestCli::helpAndUsage_data() {
         << QStringList{"resave", kAllFields} << 2 << QByteArray() << QByteArray("usage: tavoro-cli resave IN OUT\n");
     QTest::newRow("unknown option") << QStringList{"export", "persons", kAllFields, "out.csv", "--bogus"} << 2
                                     << QByteArray() << QByteArray("usage: tavoro-cli export");
+    QTest::newRow("unknown option of a one-word command")
+        << QStringList{"check", kAllFields, "--bogus"} << 2 << QByteArray()
+        << QByteArray("tavoro-cli: Unknown option 'bogus'.\nusage: tavoro-cli check FILE\n");
 }
 
 void TestCli::helpAndUsage() {

@@ -1,18 +1,19 @@
 #include "CliBackups.h"
 
-#include "CliUsage.h"
+#include "CliArguments.h"
 #include "docfile/BackupStore.h"
 
 #include <cstdio>
 
 int runBackups(const QStringList& args) {
-    if (args.size() != 1)
-        return cliUsageError("backups DOC");
-    const QString& document = args.at(0);
+    CliArguments arguments(kBackupsUsage);
+    if (!arguments.Parse(args, 1))
+        return kCliUsageError;
+    const QString& document = arguments.Word(0);
     const std::vector<BackupStore::Backup> backups = BackupStore::Standard().List(document);
     if (backups.empty()) {
         std::printf("no backups of %s\n", qPrintable(document));
-        return 0;
+        return kCliSuccess;
     }
     for (const BackupStore::Backup& backup : backups) {
         QString records = QStringLiteral("unreadable");
@@ -25,5 +26,5 @@ int runBackups(const QStringList& args) {
                     qPrintable(backup.savedAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
                     static_cast<long long>(backup.size), qPrintable(records), qPrintable(backup.path));
     }
-    return 0;
+    return kCliSuccess;
 }

@@ -1,8 +1,9 @@
 #include "CliDocfile.h"
 
-#include "CliUsage.h"
+#include "CliArguments.h"
 #include "StderrPromptService.h"
 #include "docfile/DocumentLock.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 
 #include <cstdio>
@@ -13,7 +14,7 @@ namespace {
 // after the reason a file could not be read or written.
 bool load(PimDocument& document, const QString& path, StderrPromptService& prompt) {
     platform::FileError error = platform::FileError::None;
-    if (document.ReadFromFile(path, prompt, &error))
+    if (DocumentStorage(document).ReadFromFile(path, prompt, &error))
         return true;
     reportFileError(path, error);
     prompt.message(QStringLiteral("Error loading file."), QStringLiteral("Tavoro"), platform::PromptButtons::Ok,
@@ -31,39 +32,40 @@ bool documentInUse(const QString& path) {
     return holder.has_value();
 }
 
-namespace {} // namespace
-
 void reportFileError(const QString& path, platform::FileError error) {
     if (error != platform::FileError::None)
         std::fprintf(stderr, "tavoro-cli: '%s' %s\n", qPrintable(path), qPrintable(platform::describe(error)));
 }
 
 int runResave(const QStringList& args) {
-    if (args.size() != 2)
-        return cliUsageError("resave IN OUT");
+    CliArguments arguments(kResaveUsage);
+    if (!arguments.Parse(args, 2))
+        return kCliUsageError;
+    const QString& out = arguments.Word(1);
     StderrPromptService prompt;
     PimDocument document;
-    if (!load(document, args.at(0), prompt) || documentInUse(args.at(1)))
-        return 1;
+    if (!load(document, arguments.Word(0), prompt) || documentInUse(out))
+        return kCliFailure;
     platform::FileError error = platform::FileError::None;
-    if (!document.Save(args.at(1), &error)) {
-        reportFileError(args.at(1), error);
+    if (!DocumentStorage(document).Save(out, &error)) {
+        reportFileError(out, error);
         prompt.message(QStringLiteral("Unable to write file!"), QStringLiteral("Tavoro"), platform::PromptButtons::Ok,
                        platform::PromptIcon::Stop);
-        return 1;
+        return kCliFailure;
     }
-    return 0;
+    return kCliSuccess;
 }
 
 int runCheck(const QStringList& args) {
-    if (args.size() != 1)
-        return cliUsageError("check FILE");
+    CliArguments arguments(kCheckUsage);
+    if (!arguments.Parse(args, 1))
+        return kCliUsageError;
     StderrPromptService prompt;
     PimDocument document;
-    if (!load(document, args.at(0), prompt))
-        return 1;
+    if (!load(document, arguments.Word(0), prompt))
+        return kCliFailure;
     std::printf("Tasks: %zu (LastID %d)\n", document.Tasks().Count(), document.Tasks().LastID());
     std::printf("Persons: %zu (LastID %d)\n", document.Persons().Count(), document.Persons().LastID());
     std::printf("Appointments: %zu (LastID %d)\n", document.Appointments().Count(), document.Appointments().LastID());
-    return 0;
+    return kCliSuccess;
 }

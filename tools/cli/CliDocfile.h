@@ -4,6 +4,9 @@
 
 #include <QStringList>
 
+inline constexpr char kResaveUsage[] = "resave IN OUT";
+inline constexpr char kCheckUsage[] = "check FILE";
+
 // tavoro-cli resave IN OUT: loads IN and writes it as OUT in the current file layout.
 int runResave(const QStringList& args);
 // True (and says so) when another running program has the document open: writing it now would

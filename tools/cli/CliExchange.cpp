@@ -1,16 +1,16 @@
 #include "CliExchange.h"
 
+#include "CliArguments.h"
 #include "CliDocfile.h"
 #include "CliStreamFile.h"
 #include "CliTextio.h"
-#include "CliUsage.h"
 #include "StderrPromptService.h"
 
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "exchange/CalendarExchange.h"
 #include "exchange/VCardExchange.h"
 
-#include <QCommandLineParser>
 #include <QDate>
 #include <QFileInfo>
 
@@ -18,14 +18,9 @@
 
 namespace {
 
-const char kImportVCard[] = "import vcard DOC FILE.vcf";
-const char kExportVCard[] = "export vcard DOC OUT.vcf [--white] [--yellow] [--version 3.0|4.0]";
-const char kImportICal[] = "import ical DOC FILE.ics [--from YYYY-MM-DD] [--to YYYY-MM-DD]";
-const char kExportICal[] = "export ical DOC OUT.ics [--from YYYY-MM-DD] [--to YYYY-MM-DD]";
-
 int fail(const QString& message) {
     std::fprintf(stderr, "tavoro-cli: %s\n", qPrintable(message));
-    return 1;
+    return kCliFailure;
 }
 
 void printReport(const ExchangeReport& report) {
@@ -33,38 +28,17 @@ void printReport(const ExchangeReport& report) {
         std::printf("%s\n", qPrintable(line));
 }
 
-// The words after the format: DOC and the file, and the options of the command.
-struct Words {
-    QCommandLineParser parser;
-    QString document;
-    QString file;
-};
+// The words after the command's name are the format, DOC and the file.
+constexpr qsizetype kWords = 3;
 
-bool parse(const QStringList& args, const char* usage, const QList<QCommandLineOption>& options, Words& words) {
-    words.parser.addOptions(options);
-    const QString usageLine = QStringLiteral("usage: tavoro-cli ") + QLatin1String(usage);
-    if (!words.parser.parse(QStringList{QStringLiteral("tavoro-cli")} + args.mid(1))) {
-        fail(words.parser.errorText() + QLatin1Char('\n') + usageLine);
-        return false;
-    }
-    const QStringList positional = words.parser.positionalArguments();
-    if (positional.size() != 2) {
-        fail(usageLine);
-        return false;
-    }
-    words.document = positional.at(0);
-    words.file = positional.at(1);
-    return true;
-}
-
-bool readDay(const QCommandLineParser& parser, const QString& name, DateTime& day) {
-    if (!parser.isSet(name))
+bool readDay(const CliArguments& arguments, const QString& name, DateTime& day) {
+    if (!arguments.IsSet(name))
         return true;
-    const QDate date = QDate::fromString(parser.value(name), Qt::ISODate);
+    const QDate date = QDate::fromString(arguments.Value(name), Qt::ISODate);
     day = date.isValid() ? DateTime(date.year(), date.month(), date.day(), 0, 0, 0) : DateTime();
     if (day.IsValid())
         return true;
-    fail(QStringLiteral("--%1 wants YYYY-MM-DD").arg(name));
+    arguments.Refuse(QStringLiteral("--%1 wants YYYY-MM-DD").arg(name));
     return false;
 }
 
@@ -77,47 +51,49 @@ bool loadDocument(PimDocument& document, const QString& path, bool mayBeNew) {
     if (mayBeNew && !QFileInfo::exists(path))
         return true;
     StderrPromptService prompt;
-    if (document.ReadFromFile(path, prompt))
+    if (DocumentStorage(document).ReadFromFile(path, prompt))
         return true;
     fail(QStringLiteral("cannot read the document '%1'").arg(path));
     return false;
 }
 
 // Adds what the import found to DOC (created when it does not exist) and saves it.
-template <class Import> int importInto(const Words& words, Import&& import) {
-    const CliInputFile input(words.file);
+template <class Import> int importInto(const CliArguments& arguments, Import&& import) {
+    const QString& path = arguments.Word(1);
+    const CliInputFile input(arguments.Word(2));
     if (!input.IsReady())
         return fail(QStringLiteral("cannot read standard input"));
     PimDocument document;
-    if (documentInUse(words.document) || !loadDocument(document, words.document, true))
-        return 1;
+    if (documentInUse(path) || !loadDocument(document, path, true))
+        return kCliFailure;
     const ExchangeReport report = import(document, input.Path());
     if (report.Failed())
         return fail(report.error);
-    if (!document.Save(words.document))
-        return fail(QStringLiteral("cannot write the document '%1'").arg(words.document));
+    if (!DocumentStorage(document).Save(path))
+        return fail(QStringLiteral("cannot write the document '%1'").arg(path));
     printReport(report);
-    return 0;
+    return kCliSuccess;
 }
 
 int importVCard(const QStringList& args) {
-    Words words;
-    if (!parse(args, kImportVCard, {}, words))
+    CliArguments arguments(kImportVCardUsage);
+    if (!arguments.Parse(args, kWords))
         return kCliUsageError;
-    return importInto(
-        words, [](PimDocument& document, const QString& file) { return vcardexchange::ImportFile(document, file); });
+    return importInto(arguments, [](PimDocument& document, const QString& file) {
+        return vcardexchange::ImportFile(document, file);
+    });
 }
 
 int importICal(const QStringList& args) {
-    Words words;
-    if (!parse(args, kImportICal, kWindow, words))
+    CliArguments arguments(kImportICalUsage, kWindow);
+    if (!arguments.Parse(args, kWords))
         return kCliUsageError;
     calendarexchange::ImportOptions options = calendarexchange::DefaultImportOptions();
-    options.windowAll = words.parser.isSet(QStringLiteral("from")) || words.parser.isSet(QStringLiteral("to"));
-    if (!readDay(words.parser, QStringLiteral("from"), options.from) ||
-        !readDay(words.parser, QStringLiteral("to"), options.to))
+    options.windowAll = arguments.IsSet(QStringLiteral("from")) || arguments.IsSet(QStringLiteral("to"));
+    if (!readDay(arguments, QStringLiteral("from"), options.from) ||
+        !readDay(arguments, QStringLiteral("to"), options.to))
         return kCliUsageError;
-    return importInto(words, [&](PimDocument& document, const QString& file) {
+    return importInto(arguments, [&](PimDocument& document, const QString& file) {
         return calendarexchange::ImportFile(document, file, options);
     });
 }
@@ -135,47 +111,45 @@ template <class Export> int exportTo(const QString& file, const char* what, Expo
         return fail(QStringLiteral("cannot write standard output"));
     std::fprintf(output.IsStandardOutput() ? stderr : stdout, "%d %s written to %s\n", report.written, what,
                  qPrintable(file));
-    return 0;
+    return kCliSuccess;
 }
 
 int exportVCard(const QStringList& args) {
-    Words words;
-    const QList<QCommandLineOption> options = {
-        {QStringLiteral("white"), QStringLiteral("White Pages.")},
-        {QStringLiteral("yellow"), QStringLiteral("Yellow Pages.")},
-        {QStringLiteral("version"), QStringLiteral("3.0 or 4.0."), QStringLiteral("VERSION")},
-    };
-    if (!parse(args, kExportVCard, options, words))
+    CliArguments arguments(kExportVCardUsage,
+                           {
+                               {QStringLiteral("white"), QStringLiteral("White Pages.")},
+                               {QStringLiteral("yellow"), QStringLiteral("Yellow Pages.")},
+                               {QStringLiteral("version"), QStringLiteral("3.0 or 4.0."), QStringLiteral("VERSION")},
+                           });
+    if (!arguments.Parse(args, kWords))
         return kCliUsageError;
     vcardexchange::ExportOptions exportOptions;
-    exportOptions.white = words.parser.isSet(QStringLiteral("white"));
-    exportOptions.yellow = words.parser.isSet(QStringLiteral("yellow"));
-    const QString version = words.parser.value(QStringLiteral("version"));
+    exportOptions.white = arguments.IsSet(QStringLiteral("white"));
+    exportOptions.yellow = arguments.IsSet(QStringLiteral("yellow"));
+    const QString version = arguments.Value(QStringLiteral("version"));
     if (version == QLatin1String("4.0"))
         exportOptions.version = VCardVersion::V40;
-    else if (!version.isEmpty() && version != QLatin1String("3.0")) {
-        fail(QStringLiteral("--version wants 3.0 or 4.0"));
-        return kCliUsageError;
-    }
+    else if (!version.isEmpty() && version != QLatin1String("3.0"))
+        return arguments.Refuse(QStringLiteral("--version wants 3.0 or 4.0"));
     PimDocument document;
-    if (!loadDocument(document, words.document, false))
-        return 1;
-    return exportTo(words.file, "persons",
+    if (!loadDocument(document, arguments.Word(1), false))
+        return kCliFailure;
+    return exportTo(arguments.Word(2), "persons",
                     [&](const QString& path) { return vcardexchange::ExportFile(document, path, exportOptions); });
 }
 
 int exportICal(const QStringList& args) {
-    Words words;
-    if (!parse(args, kExportICal, kWindow, words))
+    CliArguments arguments(kExportICalUsage, kWindow);
+    if (!arguments.Parse(args, kWords))
         return kCliUsageError;
     calendarexchange::ExportOptions options;
-    if (!readDay(words.parser, QStringLiteral("from"), options.from) ||
-        !readDay(words.parser, QStringLiteral("to"), options.to))
+    if (!readDay(arguments, QStringLiteral("from"), options.from) ||
+        !readDay(arguments, QStringLiteral("to"), options.to))
         return kCliUsageError;
     PimDocument document;
-    if (!loadDocument(document, words.document, false))
-        return 1;
-    return exportTo(words.file, "appointments and tasks",
+    if (!loadDocument(document, arguments.Word(1), false))
+        return kCliFailure;
+    return exportTo(arguments.Word(2), "appointments and tasks",
                     [&](const QString& path) { return calendarexchange::ExportFile(document, path, options); });
 }
 

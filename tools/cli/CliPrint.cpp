@@ -1,8 +1,9 @@
 #include "CliPrint.h"
 
-#include "CliUsage.h"
+#include "CliArguments.h"
 #include "StderrPromptService.h"
 #include "core/DayListRows.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "platform/gui/PainterSurface.h"
 #include "platform/gui/PrinterMetrics.h"
@@ -24,9 +25,6 @@
 #include <optional>
 
 namespace {
-
-const char kUsage[] = "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] "
-                      "[--size POINTS] [--paper NAME] [--landscape] [--margins MM]";
 
 struct PrintableReport {
     const char* name;
@@ -58,70 +56,63 @@ struct PrintOptions {
     double marginsMm = -1; // the page setup's default margins when negative
 };
 
-int usage(const char* problem) {
-    if (problem)
-        std::fprintf(stderr, "tavoro-cli print: %s\n", problem);
-    std::fprintf(stderr, "usage: tavoro-cli %s\nreports:", kUsage);
+const QList<QCommandLineOption> kOptions = {
+    {QStringLiteral("date"), QStringLiteral("The day."), QStringLiteral("YYYY-MM-DD")},
+    {QStringLiteral("white"), QStringLiteral("White Pages.")},
+    {QStringLiteral("yellow"), QStringLiteral("Yellow Pages.")},
+    {QStringLiteral("pdf"), QStringLiteral("The PDF file to write."), QStringLiteral("OUT.pdf")},
+    {QStringLiteral("font"), QStringLiteral("Font face."), QStringLiteral("FACE")},
+    {QStringLiteral("size"), QStringLiteral("Font size."), QStringLiteral("POINTS")},
+    {QStringLiteral("paper"), QStringLiteral("Paper name."), QStringLiteral("NAME")},
+    {QStringLiteral("landscape"), QStringLiteral("Landscape pages.")},
+    {QStringLiteral("margins"), QStringLiteral("Margins."), QStringLiteral("MM")},
+};
+
+// The usage, and the names a print command can use.
+int refuse(const CliArguments& arguments, const char* problem) {
+    arguments.Refuse(QLatin1String(problem));
+    std::fputs("reports:", stderr);
     for (const PrintableReport& report : kReports)
         std::fprintf(stderr, " %s", report.name);
     std::fprintf(stderr, "\npapers: %s\n", qPrintable(PaperNames::Names().join(QLatin1Char(' '))));
     return kCliUsageError;
 }
 
-// Returns the problem with the arguments, or null.
-const char* parse(const QStringList& args, PrintOptions& options) {
-    QStringList positional;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (!arg.startsWith(QLatin1String("--"))) {
-            positional << arg;
-            continue;
-        }
-        if (arg == QLatin1String("--white") || arg == QLatin1String("--yellow")) {
-            (arg == QLatin1String("--white") ? options.whitePages : options.yellowPages) = true;
-            continue;
-        }
-        if (arg == QLatin1String("--landscape")) {
-            options.landscape = true;
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return "an option lacks its value";
-        const QString value = args.at(++i);
-        if (arg == QLatin1String("--date")) {
-            options.date = QDate::fromString(value, Qt::ISODate);
-            if (!options.date.isValid())
-                return "--date wants YYYY-MM-DD";
-        } else if (arg == QLatin1String("--pdf")) {
-            options.pdf = value;
-        } else if (arg == QLatin1String("--font")) {
-            options.face = value;
-        } else if (arg == QLatin1String("--size")) {
-            bool ok = false;
-            options.pointSize = value.toInt(&ok);
-            if (!ok || options.pointSize < 1 || options.pointSize > 200)
-                return "--size wants a number of points from 1 to 200";
-        } else if (arg == QLatin1String("--paper")) {
-            options.paper = PaperNames::Find(value);
-            if (!options.paper)
-                return "unknown paper";
-        } else if (arg == QLatin1String("--margins")) {
-            bool ok = false;
-            options.marginsMm = value.toDouble(&ok);
-            if (!ok || options.marginsMm < 0 || options.marginsMm > 100)
-                return "--margins wants millimetres from 0 to 100";
-        } else {
-            return "unknown option";
-        }
+// Returns the problem with the options, or null.
+const char* readOptions(const CliArguments& arguments, PrintOptions& options) {
+    options.whitePages = arguments.IsSet(QStringLiteral("white"));
+    options.yellowPages = arguments.IsSet(QStringLiteral("yellow"));
+    options.landscape = arguments.IsSet(QStringLiteral("landscape"));
+    options.pdf = arguments.Value(QStringLiteral("pdf"));
+    options.face = arguments.Value(QStringLiteral("font"));
+    if (arguments.IsSet(QStringLiteral("date"))) {
+        options.date = QDate::fromString(arguments.Value(QStringLiteral("date")), Qt::ISODate);
+        if (!options.date.isValid())
+            return "--date wants YYYY-MM-DD";
     }
-    if (positional.size() != 2)
-        return "wants a report and a document";
+    if (arguments.IsSet(QStringLiteral("size"))) {
+        bool ok = false;
+        options.pointSize = arguments.Value(QStringLiteral("size")).toInt(&ok);
+        if (!ok || options.pointSize < 1 || options.pointSize > 200)
+            return "--size wants a number of points from 1 to 200";
+    }
+    if (arguments.IsSet(QStringLiteral("paper"))) {
+        options.paper = PaperNames::Find(arguments.Value(QStringLiteral("paper")));
+        if (!options.paper)
+            return "unknown paper";
+    }
+    if (arguments.IsSet(QStringLiteral("margins"))) {
+        bool ok = false;
+        options.marginsMm = arguments.Value(QStringLiteral("margins")).toDouble(&ok);
+        if (!ok || options.marginsMm < 0 || options.marginsMm > 100)
+            return "--margins wants millimetres from 0 to 100";
+    }
     if (options.pdf.isEmpty())
         return "wants --pdf OUT.pdf";
     if (!options.whitePages && !options.yellowPages)
         options.whitePages = true;
-    options.report = positional.at(0);
-    options.document = positional.at(1);
+    options.report = arguments.Word(0);
+    options.document = arguments.Word(1);
     return nullptr;
 }
 
@@ -151,22 +142,25 @@ ReportSelection selectionFor(ReportKind kind, const PimDocument& document, const
 } // namespace
 
 int runPrint(const QStringList& args) {
+    CliArguments arguments(kPrintUsage, kOptions);
+    if (!arguments.Parse(args, 2))
+        return kCliUsageError;
     PrintOptions options;
-    if (const char* problem = parse(args, options))
-        return usage(problem);
+    if (const char* problem = readOptions(arguments, options))
+        return refuse(arguments, problem);
     const PrintableReport* chosen = nullptr;
     for (const PrintableReport& report : kReports)
         if (options.report == QLatin1String(report.name))
             chosen = &report;
     if (!chosen)
-        return usage("unknown report");
+        return refuse(arguments, "unknown report");
 
     StderrPromptService prompt;
     PimDocument document;
-    if (!document.ReadFromFile(options.document, prompt)) {
+    if (!DocumentStorage(document).ReadFromFile(options.document, prompt)) {
         prompt.message(QStringLiteral("Error loading file."), QStringLiteral("Tavoro"), platform::PromptButtons::Ok,
                        platform::PromptIcon::Stop);
-        return 1;
+        return kCliFailure;
     }
 
     PrintSettings settings;
@@ -181,7 +175,7 @@ int runPrint(const QStringList& args) {
         // Margins that leave less than half of the paper's width or height print nothing useful.
         const QSizeF paper = settings.Printer().pageLayout().fullRect(QPageLayout::Inch).size();
         if (4 * thousandths > 1000 * std::min(paper.width(), paper.height()))
-            return usage("--margins leaves too little of this paper");
+            return refuse(arguments, "--margins leaves too little of this paper");
     }
     if (!options.face.isEmpty())
         settings.Font.faceName = options.face;
@@ -195,12 +189,12 @@ int runPrint(const QStringList& args) {
     if (!report || report->GetPageCount() == 0) {
         std::fprintf(stderr, "tavoro-cli print: nothing to print for %s\n",
                      qPrintable(options.date.toString(Qt::ISODate)));
-        return 1;
+        return kCliFailure;
     }
     if (!PrintJob::Print(*report, settings.Printer(), metrics)) {
         std::fprintf(stderr, "tavoro-cli print: cannot write %s\n", qPrintable(options.pdf));
-        return 1;
+        return kCliFailure;
     }
     std::printf("%d pages\n", report->GetPageCount());
-    return 0;
+    return kCliSuccess;
 }

@@ -4,6 +4,7 @@
 #include "CliUsage.h"
 #include "StderrPromptService.h"
 
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "sync/Sync.h"
 
@@ -14,9 +15,6 @@
 #include <cstdio>
 
 namespace {
-
-const char kUsage[] = "sync DOC URL --user NAME [--password-file FILE] [--allow-plain-http] [--allow-deletions] "
-                      "[--calendar NAME] [--address-book NAME]";
 
 int fail(const QString& message) {
     std::fprintf(stderr, "tavoro-cli: %s\n", qPrintable(message));
@@ -92,7 +90,7 @@ int runSync(const QStringList& args) {
     });
     if (!parser.parse(QStringList{QStringLiteral("tavoro-cli")} + args) || parser.positionalArguments().size() != 2 ||
         !parser.isSet(QStringLiteral("user")))
-        return cliUsageError(kUsage);
+        return cliUsageError(kSyncUsage);
     const QString path = parser.positionalArguments().at(0);
     davsync::SyncAccount account;
     account.server = QUrl::fromUserInput(parser.positionalArguments().at(1));
@@ -128,7 +126,7 @@ int runSync(const QStringList& args) {
     PimDocument document;
     if (QFileInfo::exists(path)) {
         StderrPromptService prompt;
-        if (!document.ReadFromFile(path, prompt))
+        if (!DocumentStorage(document).ReadFromFile(path, prompt))
             return fail(QStringLiteral("cannot read the document '%1'").arg(path));
     }
     davsync::SyncSession session(account, QFileInfo(path).absoluteFilePath());
@@ -140,7 +138,7 @@ int runSync(const QStringList& args) {
             std::fprintf(stderr, "tavoro-cli: %s Not without --allow-deletions: they are held back.\n",
                          qPrintable(question.section(QLatin1Char('.'), 0, 0) + QLatin1Char('.')));
         session.ApplyTo(document);
-        if (document.IsModified() && !document.Save(path)) {
+        if (document.IsModified() && !DocumentStorage(document).Save(path)) {
             // Nothing goes up that the document does not keep; the state stays as it was.
             return fail(QStringLiteral("cannot write the document '%1'").arg(path));
         }

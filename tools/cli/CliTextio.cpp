@@ -1,52 +1,37 @@
 #include "CliTextio.h"
 
+#include "CliArguments.h"
 #include "CliDocfile.h"
 #include "CliStreamFile.h"
-#include "CliUsage.h"
 #include "StderrPromptService.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "textio/DelimitedTextOperations.h"
 #include "textio/DelimitedTextSettings.h"
 #include "textio/ImportReport.h"
 #include "textio/RecordReader.h"
 
-#include <QCommandLineParser>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
 namespace {
 
-const char kExportUsage[] = "export persons|tasks|appointments DOC OUT.csv|- [--separator C|tab] [--encloser C|none] "
-                            "[--no-header] [--columns NAME,...] [--bom]";
-const char kImportUsage[] = "import persons|tasks|appointments DOC IN.csv|- [--separator C|tab] [--encloser C|none] "
-                            "[--no-header] [--columns NAME,...]";
-
-struct Operations {
-    RecordType type;
-    const char* name;
-    int (*exportRecords)(const PimRecords&, const DelimitedTextSettings&);
-    int (*importRecords)(PimDocument&, const DelimitedTextSettings&, ImportReport*);
-    std::size_t (*count)(const PimRecords&);
-};
-
-const Operations kOperations[] = {
-    {RecordType::Persons, "persons", ExportPersons, ImportPersons,
-     [](const PimRecords& r) { return r.Persons.Count(); }},
-    {RecordType::Tasks, "tasks", ExportTasks, ImportTasks, [](const PimRecords& r) { return r.Tasks.Count(); }},
-    {RecordType::Appointments, "appointments", ExportAppointments, ImportAppointments,
-     [](const PimRecords& r) { return r.Appointments.Count(); }},
-};
+// A record kind as the command line names it: "persons", "tasks", "appointments".
+QString wordFor(RecordKind kind) {
+    return QString::fromLatin1(RecordCollectionName(kind)).toLower();
+}
 
 bool fail(const QString& message) {
     std::fprintf(stderr, "tavoro-cli: %s\n", qPrintable(message));
     return false;
 }
 
-// The command's words after its name: the record type, DOC, the text file and the format options.
+// The command's words after its name: the record kind, DOC, the text file and the format options.
 struct Invocation {
-    const Operations* operations = nullptr;
+    RecordKind kind = RecordKind::Person;
     QString document;
     QString textFile;
     DelimitedTextSettings settings;
@@ -62,17 +47,17 @@ bool readCharacter(const QString& value, const QString& what, std::string& out) 
     return true;
 }
 
-bool readFormat(const QCommandLineParser& parser, DelimitedTextSettings& settings) {
-    if (parser.isSet(QStringLiteral("separator"))) {
-        const QString value = parser.value(QStringLiteral("separator"));
+bool readFormat(const CliArguments& arguments, DelimitedTextSettings& settings) {
+    if (arguments.IsSet(QStringLiteral("separator"))) {
+        const QString value = arguments.Value(QStringLiteral("separator"));
         if (value == QLatin1String("tab"))
             settings.Separator.assign(1, '\t');
         else if (!readCharacter(value, QStringLiteral("the separator must be one plain character or 'tab', not '%1'"),
                                 settings.Separator))
             return false;
     }
-    if (parser.isSet(QStringLiteral("encloser"))) {
-        const QString value = parser.value(QStringLiteral("encloser"));
+    if (arguments.IsSet(QStringLiteral("encloser"))) {
+        const QString value = arguments.Value(QStringLiteral("encloser"));
         if (value == QLatin1String("none"))
             settings.Encloser.clear();
         else if (!readCharacter(value, QStringLiteral("the encloser must be one plain character or 'none', not '%1'"),
@@ -84,8 +69,8 @@ bool readFormat(const QCommandLineParser& parser, DelimitedTextSettings& setting
     }
     if (settings.Encloser == settings.Separator)
         return fail(QStringLiteral("the encloser and the separator must differ"));
-    settings.FirstLineHasNames = !parser.isSet(QStringLiteral("no-header"));
-    settings.ByteOrderMark = !settings.Importing && parser.isSet(QStringLiteral("bom"));
+    settings.FirstLineHasNames = !arguments.IsSet(QStringLiteral("no-header"));
+    settings.ByteOrderMark = !settings.Importing && arguments.IsSet(QStringLiteral("bom"));
     return true;
 }
 
@@ -107,43 +92,45 @@ bool canonicalColumns(const QStringList& names, const std::vector<std::string>& 
     return true;
 }
 
+// False when the command line is not understood (and it has said why, with the usage).
 bool parse(const QStringList& args, bool importing, Invocation& invocation) {
-    QCommandLineParser parser;
-    parser.addOption({QStringLiteral("separator"), QStringLiteral("Field separator."), QStringLiteral("C")});
-    parser.addOption({QStringLiteral("encloser"), QStringLiteral("Field encloser."), QStringLiteral("C")});
-    parser.addOption({QStringLiteral("no-header"), QStringLiteral("No header line.")});
-    parser.addOption({QStringLiteral("columns"), QStringLiteral("Columns."), QStringLiteral("NAMES")});
+    QList<QCommandLineOption> options = {
+        {QStringLiteral("separator"), QStringLiteral("Field separator."), QStringLiteral("C")},
+        {QStringLiteral("encloser"), QStringLiteral("Field encloser."), QStringLiteral("C")},
+        {QStringLiteral("no-header"), QStringLiteral("No header line.")},
+        {QStringLiteral("columns"), QStringLiteral("Columns."), QStringLiteral("NAMES")},
+    };
     if (!importing)
-        parser.addOption({QStringLiteral("bom"), QStringLiteral("Start with the UTF-8 byte-order mark.")});
-    const char* usage = importing ? kImportUsage : kExportUsage;
-    const QString usageLine = QStringLiteral("usage: tavoro-cli ") + QLatin1String(usage);
-    if (!parser.parse(QStringList{QStringLiteral("tavoro-cli")} + args))
-        return fail(parser.errorText() + QLatin1Char('\n') + usageLine);
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 3)
-        return fail(usageLine);
-    for (const Operations& operations : kOperations) {
-        if (positional.at(0) == QLatin1String(operations.name))
-            invocation.operations = &operations;
+        options.append({QStringLiteral("bom"), QStringLiteral("Start with the UTF-8 byte-order mark.")});
+    CliArguments arguments(importing ? kImportTextUsage : kExportTextUsage, options);
+    if (!arguments.Parse(args, 3))
+        return false;
+    const auto named = std::find_if(kRecordKinds.begin(), kRecordKinds.end(),
+                                    [&](RecordKind kind) { return arguments.Word(0) == wordFor(kind); });
+    if (named == kRecordKinds.end()) {
+        arguments.Refuse(
+            QStringLiteral("unknown record type '%1': use persons, tasks or appointments").arg(arguments.Word(0)));
+        return false;
     }
-    if (!invocation.operations)
-        return fail(
-            QStringLiteral("unknown record type '%1': use persons, tasks or appointments").arg(positional.at(0)));
-    invocation.document = positional.at(1);
-    invocation.textFile = positional.at(2);
-    const RecordType type = invocation.operations->type;
-    invocation.settings = importing ? DelimitedTextSettings::ForImport(type) : DelimitedTextSettings::ForExport(type);
+    invocation.kind = *named;
+    invocation.document = arguments.Word(1);
+    invocation.textFile = arguments.Word(2);
+    invocation.settings = importing ? DelimitedTextSettings::ForImport(invocation.kind)
+                                    : DelimitedTextSettings::ForExport(invocation.kind);
     invocation.settings.ApplyDefaultFormat();
     invocation.settings.FilePath = invocation.textFile;
-    if (parser.isSet(QStringLiteral("columns")))
-        invocation.columns = parser.value(QStringLiteral("columns")).split(QLatin1Char(','));
-    return readFormat(parser, invocation.settings);
+    if (arguments.IsSet(QStringLiteral("columns")))
+        invocation.columns = arguments.Value(QStringLiteral("columns")).split(QLatin1Char(','));
+    if (readFormat(arguments, invocation.settings))
+        return true;
+    arguments.Refuse();
+    return false;
 }
 
 bool loadDocument(PimDocument& document, const QString& path) {
     StderrPromptService prompt;
     platform::FileError error = platform::FileError::None;
-    if (document.ReadFromFile(path, prompt, &error))
+    if (DocumentStorage(document).ReadFromFile(path, prompt, &error))
         return true;
     reportFileError(path, error);
     return fail(QStringLiteral("cannot read the document '%1'").arg(path));
@@ -191,24 +178,24 @@ int runExport(const QStringList& args) {
     settings.FilePath = output.Path();
     if (invocation.columns) {
         if (!canonicalColumns(*invocation.columns, settings.AvailableFields, settings.SelectedFields))
-            return 1;
+            return kCliFailure;
     } else {
         settings.SelectedFields = settings.AvailableFields;
     }
     PimDocument document;
     if (!loadDocument(document, invocation.document))
-        return 1;
-    const Operations& operations = *invocation.operations;
-    const int written = operations.exportRecords(document.Records(), settings);
+        return kCliFailure;
+    const int written = ExportRecords(document.Records(), settings);
     // An empty collection writes an empty file and counts 0 as well; only records lost mean failure.
-    if ((written == 0 && (operations.count(document.Records()) > 0 || !QFileInfo::exists(settings.FilePath))) ||
+    if ((written == 0 &&
+         (RecordCount(document.Records(), invocation.kind) > 0 || !QFileInfo::exists(settings.FilePath))) ||
         !output.Finish()) {
         fail(QStringLiteral("cannot write '%1'").arg(invocation.textFile));
-        return 1;
+        return kCliFailure;
     }
-    std::fprintf(output.IsStandardOutput() ? stderr : stdout, "%d %s written to %s\n", written, operations.name,
-                 qPrintable(invocation.textFile));
-    return 0;
+    std::fprintf(output.IsStandardOutput() ? stderr : stdout, "%d %s written to %s\n", written,
+                 qPrintable(wordFor(invocation.kind)), qPrintable(invocation.textFile));
+    return kCliSuccess;
 }
 
 int runImport(const QStringList& args) {
@@ -218,36 +205,34 @@ int runImport(const QStringList& args) {
     const CliInputFile input(invocation.textFile);
     if (!input.IsReady()) {
         fail(QStringLiteral("cannot read standard input"));
-        return 1;
+        return kCliFailure;
     }
     invocation.settings.FilePath = input.Path();
     if (!assignColumns(invocation))
-        return 1;
+        return kCliFailure;
     PimDocument document;
     if (documentInUse(invocation.document) ||
         (QFileInfo::exists(invocation.document) && !loadDocument(document, invocation.document)))
-        return 1;
+        return kCliFailure;
     if (const DelimitedTextReader file(invocation.settings.FilePath); !file.IsOpen()) {
         fail(DescribeReadFailure(file.Why(), invocation.textFile));
-        return 1;
+        return kCliFailure;
     }
-    const Operations& operations = *invocation.operations;
     ImportReport report;
-    const int added = operations.importRecords(document, invocation.settings, &report);
-    if (added == NoIdLeft) {
-        fail(QStringLiteral("no %1 can be added to '%2': every ID is taken; nothing was imported")
-                 .arg(QLatin1String(operations.name), invocation.document));
-        return 1;
+    const std::optional<int> added = ImportRecords(document, invocation.settings, &report);
+    if (!added) {
+        fail(QStringLiteral("'%1': %2 Nothing was imported.").arg(invocation.document, QString::fromLatin1(kNoIdLeft)));
+        return kCliFailure;
     }
     platform::FileError error = platform::FileError::None;
-    if (!document.Save(invocation.document, &error)) {
+    if (!DocumentStorage(document).Save(invocation.document, &error)) {
         reportFileError(invocation.document, error);
         fail(QStringLiteral("cannot write the document '%1'").arg(invocation.document));
-        return 1;
+        return kCliFailure;
     }
     // The report is the command's output, as the count is; only failures go to standard error.
-    std::printf("%d %s added to %s\n", added, operations.name, qPrintable(invocation.document));
+    std::printf("%d %s added to %s\n", *added, qPrintable(wordFor(invocation.kind)), qPrintable(invocation.document));
     for (const QString& line : DescribeImport(report, invocation.settings))
         std::printf("%s\n", qPrintable(line));
-    return 0;
+    return kCliSuccess;
 }

@@ -1,3 +1,4 @@
+#include "CliAgenda.h"
 #include "CliBackups.h"
 #include "CliCommand.h"
 #include "CliDocfile.h"
@@ -13,32 +14,22 @@
 #include <cstdio>
 #include <cstring>
 
-// Each command group lives in a file of its own and is listed here.
+// Each command group lives in a file of its own, with its usage lines, and is listed here. A command
+// with several forms (import, export) has a row for each.
 static const CliCommand kCommands[] = {
     {"help", "help [COMMAND]", nullptr},
-    {"resave", "resave IN OUT", runResave},
-    {"check", "check FILE", runCheck},
-    {"export",
-     "export persons|tasks|appointments DOC OUT.csv|- [--separator C|tab] [--encloser C|none] [--no-header] "
-     "[--columns NAME,...] [--bom]",
-     runExportCommand},
-    {"export", "export vcard DOC OUT.vcf [--white] [--yellow] [--version 3.0|4.0]", runExportCommand},
-    {"export", "export ical DOC OUT.ics [--from YYYY-MM-DD] [--to YYYY-MM-DD]", runExportCommand},
-    {"import",
-     "import persons|tasks|appointments DOC IN.csv|- [--separator C|tab] [--encloser C|none] [--no-header] "
-     "[--columns NAME,...]",
-     runImportCommand},
-    {"import", "import vcard DOC FILE.vcf", runImportCommand},
-    {"import", "import ical DOC FILE.ics [--from YYYY-MM-DD] [--to YYYY-MM-DD]", runImportCommand},
-    {"backups", "backups DOC", runBackups},
-    {"print",
-     "print REPORT DOC [--date YYYY-MM-DD] [--white] [--yellow] --pdf OUT.pdf [--font FACE] [--size POINTS] "
-     "[--paper NAME] [--landscape] [--margins MM]",
-     runPrint},
-    {"sync",
-     "sync DOC URL --user NAME [--password-file FILE] [--allow-plain-http] [--allow-deletions] [--calendar NAME] "
-     "[--address-book NAME]",
-     runSync},
+    {"resave", kResaveUsage, runResave},
+    {"check", kCheckUsage, runCheck},
+    {"export", kExportTextUsage, runExportCommand},
+    {"export", kExportVCardUsage, runExportCommand},
+    {"export", kExportICalUsage, runExportCommand},
+    {"import", kImportTextUsage, runImportCommand},
+    {"import", kImportVCardUsage, runImportCommand},
+    {"import", kImportICalUsage, runImportCommand},
+    {"backups", kBackupsUsage, runBackups},
+    {"print", kPrintUsage, runPrint},
+    {"sync", kSyncUsage, runSync},
+    {"agenda", kAgendaUsage, runAgenda},
 };
 
 namespace {

@@ -37,9 +37,9 @@ bool EditPerson(QWidget* parent, PimDocument& document, int id, platform::Prompt
     return editStored(sheet, document);
 }
 
-bool AddTask(QWidget* parent, PimDocument& document) {
+bool AddTask(QWidget* parent, PimDocument& document, const DateTime& day) {
     Task task;
-    task.DueDate = document.CurrentDate.Date();
+    task.DueDate = day.Date();
     task.Priority = Task::High;
     TaskDialog dialog(task, true, parent);
     return addNew(dialog, document);
@@ -53,8 +53,8 @@ bool EditTask(QWidget* parent, PimDocument& document, int id) {
     return editStored(dialog, document);
 }
 
-bool AddAppointment(QWidget* parent, PimDocument& document) {
-    AppointmentDialog dialog(AppointmentDraft::ForNew(document.CurrentDate, DateTime::Now()), true, parent);
+bool AddAppointment(QWidget* parent, PimDocument& document, const DateTime& day) {
+    AppointmentDialog dialog(AppointmentDraft::ForNew(day, DateTime::Now()), true, parent);
     return addNew(dialog, document);
 }
 

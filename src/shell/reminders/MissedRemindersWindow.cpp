@@ -18,8 +18,10 @@ MissedRemindersWindow::MissedRemindersWindow(const QList<ReminderRow>& rows, QWi
     setWindowTitle(QStringLiteral("Missed reminders"));
 
     m_list = new ReminderList({QStringLiteral("Time"), QStringLiteral("Date"), QStringLiteral("Appointment")}, this);
-    for (const ReminderRow& row : rows)
-        m_list->AddRow({row.start, row.date, row.description})->setData(0, Qt::UserRole, row.id);
+    for (const ReminderRow& row : rows) {
+        m_list->AddRow({row.start, row.date, row.description})->setData(0, Qt::UserRole, int(m_keys.size()));
+        m_keys << row.key;
+    }
     m_list->FitRows();
     if (m_list->topLevelItemCount() > 0)
         m_list->setCurrentItem(m_list->topLevelItem(0));
@@ -46,20 +48,20 @@ MissedRemindersWindow::MissedRemindersWindow(const QList<ReminderRow>& rows, QWi
         move(over->window()->frameGeometry().topLeft() + QPoint(40, 40));
 }
 
-QList<int> MissedRemindersWindow::Listed() const {
-    QList<int> ids;
+QList<OccurrenceKey> MissedRemindersWindow::Listed() const {
+    QList<OccurrenceKey> keys;
     for (int row = 0; row < m_list->topLevelItemCount(); ++row)
-        ids << m_list->topLevelItem(row)->data(0, Qt::UserRole).toInt();
-    return ids;
+        keys << m_keys.at(m_list->topLevelItem(row)->data(0, Qt::UserRole).toInt());
+    return keys;
 }
 
 void MissedRemindersWindow::turnOff(bool onlySelected) {
-    QList<int> ids;
+    QList<OccurrenceKey> ids;
     for (int row = m_list->topLevelItemCount() - 1; row >= 0; --row) {
         QTreeWidgetItem* item = m_list->topLevelItem(row);
         if (onlySelected && !item->isSelected())
             continue;
-        ids.prepend(item->data(0, Qt::UserRole).toInt());
+        ids.prepend(m_keys.at(item->data(0, Qt::UserRole).toInt()));
         delete item;
     }
     if (!ids.isEmpty())

@@ -15,13 +15,14 @@ class MissedRemindersWindow : public QDialog {
 public:
     explicit MissedRemindersWindow(const QList<ReminderRow>& rows, QWidget* over = nullptr);
 
-    QList<int> Listed() const;
+    QList<OccurrenceKey> Listed() const;
 
 signals:
-    void turnedOff(const QList<int>& ids);
+    void turnedOff(const QList<OccurrenceKey>& keys);
 
 private:
     void turnOff(bool onlySelected);
 
     ReminderList* m_list;
+    QList<OccurrenceKey> m_keys; // by the row's item data
 };

@@ -95,10 +95,10 @@ void ReminderCenter::OpeningCheck() {
     QList<ReminderRow> missed;
     for (const DueAlarm& due : DueAlarms(m_document.Records(), m_state, now)) {
         const Appointment* appointment = m_document.Appointments().Find(due.id);
-        if (!IsOver(*appointment, now))
+        if (!IsOver(due, now))
             continue;
-        missed << ReminderRowOf(*appointment);
-        m_state.Quiet(*appointment);
+        missed << ReminderRowOf(*appointment, due);
+        m_state.Quiet(due.Key(), alarmOf(due.Key()).value_or(DateTime()));
     }
     if (!missed.isEmpty()) {
         if (m_missed)
@@ -133,8 +133,8 @@ ReminderWindow* ReminderCenter::window() {
 void ReminderCenter::ring(const std::vector<DueAlarm>& due) {
     QList<ReminderRow> rows;
     for (const DueAlarm& alarm : due)
-        if (!m_window || !m_window->Lists(alarm.id))
-            rows << ReminderRowOf(*m_document.Appointments().Find(alarm.id));
+        if (!m_window || !m_window->Lists(alarm.Key()))
+            rows << ReminderRowOf(*m_document.Appointments().Find(alarm.id), alarm);
     if (rows.isEmpty())
         return;
     ReminderWindow* shown = window();
@@ -160,13 +160,13 @@ void ReminderCenter::notify(const QList<ReminderRow>& rows) {
         m_notifications->Show(row.caption, row.message);
 }
 
-void ReminderCenter::turnOff(const QList<int>& ids) {
+void ReminderCenter::turnOff(const QList<OccurrenceKey>& keys) {
     QList<int> turnedOff;
     {
         DocumentBatch batch(m_document, QStringLiteral("Turn Off Reminder"));
-        for (int id : ids)
-            if (m_document.TurnOffReminder(id))
-                turnedOff << id;
+        for (const OccurrenceKey& key : keys)
+            if (m_document.TurnOffReminder(key))
+                turnedOff << key.id;
     }
     if (turnedOff.isEmpty())
         return;
@@ -174,17 +174,29 @@ void ReminderCenter::turnOff(const QList<int>& ids) {
         emit reminderTurnedOff(id);
 }
 
-void ReminderCenter::snooze(const QList<int>& ids, int minutes) {
+std::optional<DateTime> ReminderCenter::alarmOf(const OccurrenceKey& key) {
+    const Appointment* appointment = m_document.Appointments().Find(key.id);
+    if (!appointment)
+        return std::nullopt;
+    if (!key.original.IsValid())
+        return appointment->AlarmTime;
+    const std::optional<Occurrence> occurrence = m_state.Occurrences().Of(m_document.Records(), key.id, key.original);
+    if (!occurrence || !occurrence->alarmed)
+        return std::nullopt;
+    return occurrence->alarm;
+}
+
+void ReminderCenter::snooze(const QList<OccurrenceKey>& keys, int minutes) {
     const DateTime now = DateTime::Now();
-    for (int id : ids)
-        if (const Appointment* appointment = m_document.Appointments().Find(id))
-            m_state.Snooze(*appointment, now, DateTimeSpan(0, 0, minutes, 0));
+    for (const OccurrenceKey& key : keys)
+        if (const std::optional<DateTime> alarm = alarmOf(key))
+            m_state.Snooze(key, *alarm, now, DateTimeSpan(0, 0, minutes, 0));
 }
 
 void ReminderCenter::closeWindows() {
     if (m_window)
-        for (int id : m_window->Listed())
-            m_window->Drop(id);
+        for (const OccurrenceKey& key : m_window->Listed())
+            m_window->Drop(key);
     if (m_missed)
         m_missed->close();
 }
@@ -195,6 +207,10 @@ void ReminderCenter::DocumentClosing(PimDocument& document) {
 }
 
 // The alarms shown belong to the former records; the new ones get their own first look.
+void ReminderCenter::DocumentChanged(PimDocument& /*document*/) {
+    m_state.DocumentChanged();
+}
+
 void ReminderCenter::DocumentReplaced(PimDocument& /*document*/) {
     m_state.Clear();
     closeWindows();

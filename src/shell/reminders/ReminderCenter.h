@@ -51,7 +51,7 @@ public:
     ReminderWindow* Window() const;
     MissedRemindersWindow* MissedWindow() const;
 
-    void DocumentChanged(PimDocument& /*document*/) override {}
+    void DocumentChanged(PimDocument& document) override;
     void DocumentClosing(PimDocument& document) override;
     void DocumentReplaced(PimDocument& document) override;
     void DocumentSaving(const PimDocument& document) override;
@@ -69,8 +69,10 @@ private:
     void ring(const std::vector<DueAlarm>& due);
     ReminderWindow* window();
     void notify(const QList<ReminderRow>& rows);
-    void turnOff(const QList<int>& ids);
-    void snooze(const QList<int>& ids, int minutes);
+    void turnOff(const QList<OccurrenceKey>& keys);
+    void snooze(const QList<OccurrenceKey>& keys, int minutes);
+    // The alarm moment an occurrence has now; nothing when it is gone.
+    std::optional<DateTime> alarmOf(const OccurrenceKey& key);
     void closeWindows();
 
     PimDocument& m_document;

@@ -1,6 +1,7 @@
 #include "ReminderText.h"
 
 #include "core/Appointment.h"
+#include "core/ReminderQuery.h"
 #include "platform/TextCodec.h"
 
 namespace {
@@ -19,20 +20,30 @@ QString ReminderCaption(const Appointment& appointment) {
     return QStringLiteral("Reminder: %1").arg(description);
 }
 
-QString ReminderMessage(const Appointment& appointment) {
+namespace {
+
+QString messageFor(const DateTime& start) {
     return QStringLiteral("This is your reminder for your %1 appointment.")
-        .arg(platform::toQString(appointment.StartTime.Format("%I:%M %p")));
+        .arg(platform::toQString(start.Format("%I:%M %p")));
 }
 
-ReminderRow ReminderRowOf(const Appointment& appointment) {
+} // namespace
+
+QString ReminderMessage(const Appointment& appointment) {
+    return messageFor(appointment.StartTime);
+}
+
+ReminderRow ReminderRowOf(const Appointment& appointment, const DueAlarm& alarm) {
     const auto time = [](const DateTime& moment) {
         return platform::toQString(moment.FormatTime(DateTime::TimeFormat::NoSeconds));
     };
-    return ReminderRow{appointment.ID,
+    // A single appointment shows its own day; an occurrence of a series the day it falls on.
+    const DateTime day = alarm.original.IsValid() ? alarm.start : appointment.DueDate;
+    return ReminderRow{alarm.Key(),
                        ReminderCaption(appointment),
-                       ReminderMessage(appointment),
+                       messageFor(alarm.start),
                        platform::toQString(appointment.Description),
-                       platform::toQString(appointment.DueDate.FormatDate(DateTime::DateFormat::Short)),
-                       time(appointment.StartTime),
-                       time(appointment.EndTime)};
+                       platform::toQString(day.FormatDate(DateTime::DateFormat::Short)),
+                       time(alarm.start),
+                       time(alarm.end)};
 }

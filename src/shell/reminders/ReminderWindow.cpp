@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include <algorithm>
 
@@ -82,9 +83,8 @@ ReminderWindow::ReminderWindow(const QString& soundFile, bool audible, SoundPlay
 
 void ReminderWindow::Add(const QList<ReminderRow>& rows) {
     for (const ReminderRow& row : rows) {
-        if (m_listed.contains(row.id))
+        if (Lists(row.key))
             continue;
-        m_listed.insert(row.id);
         m_rows.append(row);
         // The newcomers are among those that OK and Snooze act on.
         m_list->AddRow({row.date, row.start, row.end, row.description})->setSelected(true);
@@ -95,23 +95,22 @@ void ReminderWindow::Add(const QList<ReminderRow>& rows) {
     showCount();
 }
 
-bool ReminderWindow::Lists(int id) const {
-    return m_listed.contains(id);
+bool ReminderWindow::Lists(const OccurrenceKey& key) const {
+    return std::any_of(m_rows.begin(), m_rows.end(), [&key](const ReminderRow& row) { return row.key == key; });
 }
 
-QList<int> ReminderWindow::Listed() const {
-    QList<int> ids;
+QList<OccurrenceKey> ReminderWindow::Listed() const {
+    QList<OccurrenceKey> keys;
     for (const ReminderRow& row : m_rows)
-        ids << row.id;
-    return ids;
+        keys << row.key;
+    return keys;
 }
 
-void ReminderWindow::Drop(int id) {
+void ReminderWindow::Drop(const OccurrenceKey& key) {
     for (int row = 0; row < m_rows.size(); ++row) {
-        if (m_rows.at(row).id != id)
+        if (!(m_rows.at(row).key == key))
             continue;
         m_rows.removeAt(row);
-        m_listed.remove(id);
         delete m_list->topLevelItem(row);
         break;
     }
@@ -130,15 +129,14 @@ void ReminderWindow::showCount() {
     }
 }
 
-QList<int> ReminderWindow::takeChosen() {
-    QList<int> chosen;
+QList<OccurrenceKey> ReminderWindow::takeChosen() {
+    QList<OccurrenceKey> chosen;
     const bool any = !m_list->selectedItems().isEmpty();
     for (int row = m_rows.size() - 1; row >= 0; --row) {
         QTreeWidgetItem* item = m_list->topLevelItem(row);
         if (any && !item->isSelected())
             continue;
-        chosen.prepend(m_rows.at(row).id);
-        m_listed.remove(m_rows.at(row).id);
+        chosen.prepend(m_rows.at(row).key);
         m_rows.removeAt(row);
         delete item;
     }
@@ -156,7 +154,7 @@ void ReminderWindow::closeWhenEmpty() {
 }
 
 void ReminderWindow::accept() {
-    const QList<int> chosen = takeChosen();
+    const QList<OccurrenceKey> chosen = takeChosen();
     const bool turnOff = m_turnOffBox->isChecked();
     m_turnOffBox->setChecked(false);
     if (turnOff)
@@ -167,7 +165,7 @@ void ReminderWindow::accept() {
 }
 
 void ReminderWindow::snooze() {
-    const QList<int> chosen = takeChosen();
+    const QList<OccurrenceKey> chosen = takeChosen();
     emit snoozed(chosen, m_snoozeChoice->currentData().toInt());
     closeWhenEmpty();
 }

@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QList>
 #include <QPointer>
-#include <QSet>
 #include <QTimer>
 
 class QCheckBox;
@@ -30,10 +29,10 @@ public:
 
     // Adds alarms that rang; an alarm already listed is not added twice.
     void Add(const QList<ReminderRow>& rows);
-    bool Lists(int id) const;
-    QList<int> Listed() const;
+    bool Lists(const OccurrenceKey& key) const;
+    QList<OccurrenceKey> Listed() const;
     // Takes an alarm off the list (it left the document); an empty window closes.
-    void Drop(int id);
+    void Drop(const OccurrenceKey& key);
 
     // The minute tick: to the front, and the sound started again.
     void Repeat();
@@ -46,10 +45,10 @@ public:
 
 signals:
     // "&OK" with "&Turn off reminder" ticked.
-    void turnedOff(const QList<int>& ids);
+    void turnedOff(const QList<OccurrenceKey>& keys);
     // "&OK" without it: the alarms stay set and ring again at the next check.
-    void dismissed(const QList<int>& ids);
-    void snoozed(const QList<int>& ids, int minutes);
+    void dismissed(const QList<OccurrenceKey>& keys);
+    void snoozed(const QList<OccurrenceKey>& keys, int minutes);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -58,7 +57,7 @@ protected:
 private:
     void snooze();
     // The selected rows, or every row when none is selected; they leave the list.
-    QList<int> takeChosen();
+    QList<OccurrenceKey> takeChosen();
     void showCount();
     void closeWhenEmpty();
     void placeOverWindow();
@@ -68,7 +67,6 @@ private:
     SoundPlayer& m_sound;
     QPointer<QWidget> m_over;
     QList<ReminderRow> m_rows;
-    QSet<int> m_listed;
     QLabel* m_message;
     ReminderList* m_list;
     QCheckBox* m_turnOffBox;

@@ -1,12 +1,14 @@
 #include "SearchResultsModel.h"
 
+#include "core/AppointmentOccurrences.h"
 #include "core/PimRecords.h"
 #include "platform/TextCodec.h"
 
 namespace {
 
-QString shortDate(const DateTime& day) {
-    return QString::fromStdString(day.FormatDate(DateTime::DateFormat::Short));
+// The calendar day, as the day view lists the record there, wherever the file was written.
+QString shortDate(const CalendarDate& day) {
+    return QString::fromStdString(day.Midnight().FormatDate(DateTime::DateFormat::Short));
 }
 
 } // namespace
@@ -17,23 +19,21 @@ void SearchResultsModel::SetResults(const SearchResults& results, const PimRecor
     m_rows.reserve(results.hits.size());
     for (const SearchHit& hit : results.hits) {
         Row row{hit, {}};
-        if (hit.kind == SearchKind::Person) {
+        if (hit.kind == RecordKind::Person) {
             if (const Person* person = records.Persons.Find(hit.id))
                 row.columns[0] = platform::toQString(person->RName.empty() ? DisplayName(*person) : person->RName);
-            row.columns[1] = QStringLiteral("Person");
-        } else if (hit.kind == SearchKind::Task) {
+        } else if (hit.kind == RecordKind::Task) {
             if (const Task* task = records.Tasks.Find(hit.id)) {
                 row.columns[0] = platform::toQString(task->Description);
-                row.columns[2] = shortDate(task->DueDate);
+                row.columns[2] = shortDate(CalendarDate::OfStoredDate(task->DueDate));
             }
-            row.columns[1] = QStringLiteral("Task");
         } else {
             if (const Appointment* appointment = records.Appointments.Find(hit.id)) {
                 row.columns[0] = platform::toQString(appointment->Description);
-                row.columns[2] = shortDate(appointment->DueDate);
+                row.columns[2] = shortDate(AppointmentOccurrences::Single(*appointment).firstDay);
             }
-            row.columns[1] = QStringLiteral("Appointment");
         }
+        row.columns[1] = QString::fromLatin1(RecordKindName(hit.kind));
         m_rows.push_back(std::move(row));
     }
     m_more = results.total - results.hits.size();

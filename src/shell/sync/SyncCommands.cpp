@@ -3,6 +3,7 @@
 #include "SyncRun.h"
 #include "SyncSettingsDialog.h"
 
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "platform/PromptService.h"
 #include "platform/SettingsStore.h"
@@ -32,9 +33,10 @@ QString summary(const davsync::SyncReport& report) {
 
 } // namespace
 
-SyncCommands::SyncCommands(PimDocument& document, platform::PromptService& prompt, platform::SettingsStore& settings,
+SyncCommands::SyncCommands(DocumentStorage& storage, platform::PromptService& prompt, platform::SettingsStore& settings,
                            QWidget* window)
-    : QObject(window), m_document(document), m_prompt(prompt), m_settings(settings), m_window(window) {
+    : QObject(window), m_storage(storage), m_document(storage.Document()), m_prompt(prompt), m_settings(settings),
+      m_window(window) {
     m_askPassword = [this](const QString& note) -> std::optional<QString> {
         bool ok = false;
         const QString password = QInputDialog::getText(m_window, kCaption, note, QLineEdit::Password, QString(), &ok);
@@ -70,14 +72,14 @@ void SyncCommands::Synchronize(const std::function<void()>& saveAs) {
             return;
     }
     // The sync state is kept per document file: an untitled document has none to keep it by.
-    if (m_document.HasNoFileName()) {
+    if (m_storage.HasNoFileName()) {
         const platform::PromptAnswer answer =
             m_prompt.message(QStringLiteral("The document must be saved before it is synchronized. Save it now?"),
                              kCaption, platform::PromptButtons::YesNo, platform::PromptIcon::Question);
         if (answer != platform::PromptAnswer::Yes || !saveAs)
             return;
         saveAs();
-        if (m_document.HasNoFileName())
+        if (m_storage.HasNoFileName())
             return;
     }
     start(false);
@@ -85,7 +87,7 @@ void SyncCommands::Synchronize(const std::function<void()>& saveAs) {
 
 void SyncCommands::SynchronizeInBackground() {
     const SyncSettings settings = SyncSettings::Read(m_settings);
-    if (IsRunning() || !settings.syncOnOpenAndSave || !settings.IsComplete() || m_document.HasNoFileName())
+    if (IsRunning() || !settings.syncOnOpenAndSave || !settings.IsComplete() || m_storage.HasNoFileName())
         return;
     start(true);
 }
@@ -142,7 +144,7 @@ bool SyncCommands::start(bool background) {
     if (!secret)
         return false;
     delete m_run;
-    m_run = new SyncRun(m_document, settings.Account(*secret), this);
+    m_run = new SyncRun(m_storage, settings.Account(*secret), this);
     connect(m_run, &SyncRun::progress, this,
             [this](const QString& step, int done, int total) { emit statusText(progressText(step, done, total)); });
     connect(m_run, &SyncRun::finished, this, [this, background] { ended(background); });
@@ -153,7 +155,7 @@ bool SyncCommands::start(bool background) {
     // The sync state now names the records that came down; a document closed without them would
     // have them deleted from the server by the next sync.
     connect(m_run, &SyncRun::applied, this, [this] {
-        if (m_save && !m_document.IsReadOnly())
+        if (m_save && !m_storage.IsReadOnly())
             m_save();
     });
     emit statusText(QStringLiteral("Synchronizing..."));

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+class DocumentStorage;
 class PimDocument;
 class SyncRun;
 class QWidget;
@@ -29,7 +30,7 @@ public:
     // Shows the settings dialog and answers whether it was confirmed.
     using SettingsEditor = std::function<bool(class SyncSettingsDialog& dialog)>;
 
-    SyncCommands(PimDocument& document, platform::PromptService& prompt, platform::SettingsStore& settings,
+    SyncCommands(DocumentStorage& storage, platform::PromptService& prompt, platform::SettingsStore& settings,
                  QWidget* window);
     ~SyncCommands() override;
 
@@ -59,6 +60,7 @@ private:
     bool mayUsePlainHttp(const QUrl& server, bool sendsPassword);
     void ended(bool background);
 
+    DocumentStorage& m_storage;
     PimDocument& m_document;
     platform::PromptService& m_prompt;
     platform::SettingsStore& m_settings;

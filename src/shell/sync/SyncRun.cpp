@@ -1,12 +1,13 @@
 #include "SyncRun.h"
 
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
-SyncRun::SyncRun(PimDocument& document, const davsync::SyncAccount& account, QObject* parent)
-    : QObject(parent), m_document(document), m_documentPath(document.FileName()),
-      m_session(std::make_unique<davsync::SyncSession>(account, document.FileName())) {
+SyncRun::SyncRun(DocumentStorage& storage, const davsync::SyncAccount& account, QObject* parent)
+    : QObject(parent), m_storage(storage), m_document(storage.Document()), m_documentPath(storage.FileName()),
+      m_session(std::make_unique<davsync::SyncSession>(account, storage.FileName())) {
     // The session reports from the worker; the window hears it on its own thread.
     m_session->SetProgress([this](const QString& step, int done, int total) {
         QMetaObject::invokeMethod(
@@ -35,7 +36,7 @@ void SyncRun::fetched() {
     davsync::SyncSession* session = m_session.get();
     // What came down belongs to the document it was fetched for: one opened or renamed meanwhile
     // gets none of it.
-    const bool sameDocument = m_document.FileName() == m_documentPath;
+    const bool sameDocument = m_storage.FileName() == m_documentPath;
     if (m_watcher.result() && sameDocument) {
         const auto changes = [session] {
             const davsync::SyncReport& report = session->Report();

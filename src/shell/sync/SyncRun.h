@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class DocumentStorage;
 class PimDocument;
 
 // One synchronisation of the open document, without freezing the window: the network steps run
@@ -16,7 +17,7 @@ class PimDocument;
 class SyncRun : public QObject {
     Q_OBJECT
 public:
-    SyncRun(PimDocument& document, const davsync::SyncAccount& account, QObject* parent = nullptr);
+    SyncRun(DocumentStorage& storage, const davsync::SyncAccount& account, QObject* parent = nullptr);
     // Stops the work and waits for it.
     ~SyncRun() override;
 
@@ -44,6 +45,7 @@ private:
     void fetched();
     void uploaded();
 
+    DocumentStorage& m_storage;
     PimDocument& m_document;
     QString m_documentPath;
     std::unique_ptr<davsync::SyncSession> m_session;

@@ -11,18 +11,18 @@ class PimDocument;
 
 namespace wizard {
 
-// One of the six Import and Export commands: the record type, the direction, the wizard's
+// One of the six Import and Export commands: the record kind, the direction, the wizard's
 // caption and, for an import, the message that reports the count.
 struct TransferCommand {
-    RecordType type;
+    RecordKind kind;
     bool importing;
     const char* caption;
     const char* resultText; // "%1" takes the count
     const char* resultCaption;
 
-    static const TransferCommand& For(RecordType type, bool importing);
+    static const TransferCommand& For(RecordKind kind, bool importing);
 
-    // The settings the command hands to the wizard: the offered and required columns of its type
+    // The settings the command hands to the wizard: the offered and required columns of its kind
     // and as many empty selections as offered columns; everything else is still to be chosen.
     DelimitedTextSettings Settings() const;
 

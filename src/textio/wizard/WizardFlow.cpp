@@ -11,13 +11,13 @@ namespace {
 
 using platform::PromptIcon;
 
-QString missingColumnsText(RecordType type) {
-    switch (type) {
-    case RecordType::Persons:
+QString missingColumnsText(RecordKind kind) {
+    switch (kind) {
+    case RecordKind::Person:
         return QStringLiteral("You must include a first name, last name, or company as a field to import.");
-    case RecordType::Tasks:
+    case RecordKind::Task:
         return QStringLiteral("You must include a task as a field to import.");
-    case RecordType::Appointments:
+    case RecordKind::Appointment:
         break;
     }
     return QStringLiteral("You must include an appointment, date, start time, and end time as fields to import.");

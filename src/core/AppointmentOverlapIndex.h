@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/DateTime.h"
-#include "core/RecordCollection.h"
+#include "DateTime.h"
+#include "RecordCollection.h"
 
 #include <cstdint>
 #include <map>

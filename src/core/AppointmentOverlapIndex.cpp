@@ -1,6 +1,6 @@
 #include "AppointmentOverlapIndex.h"
 
-#include "core/Appointment.h"
+#include "Appointment.h"
 
 #include <algorithm>
 #include <cmath>

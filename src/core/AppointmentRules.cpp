@@ -1,8 +1,8 @@
-#include "AppointmentTimes.h"
+#include "AppointmentRules.h"
 
 #include <cmath>
 
-namespace appointmenttimes {
+namespace appointmentrules {
 
 int SnapStart(int minuteOfDay) {
     const int r = minuteOfDay % 15;
@@ -55,4 +55,4 @@ int AlarmLeadMinutes(const Appointment& appointment) {
     return static_cast<int>(minutes);
 }
 
-} // namespace appointmenttimes
+} // namespace appointmentrules

@@ -1,8 +1,9 @@
-#include "docfile/DocumentCommands.h"
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "docfile/RecentFileList.h"
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
+#include "shell/DocumentCommands.h"
 #include "support/FakePromptService.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
@@ -34,7 +35,7 @@ QString setting(const QString& key) {
 // One program's worth of document machinery over a real settings file and a folder of real files;
 // the person at the keyboard is the fake prompt service.
 struct Program {
-    Program() : commands(document, prompt, recentFiles, store, [this](const QString& name) { titles << name; }) {
+    Program() : commands(storage, prompt, recentFiles, store, [this](const QString& name) { titles << name; }) {
         document.AddObserver(&observer);
     }
 
@@ -47,7 +48,7 @@ struct Program {
         person.FName = firstName;
         source.Add(person);
         const QString file = path(name);
-        if (!source.Save(file))
+        if (!DocumentStorage(source).Save(file))
             qFatal("cannot write %s", name);
         return file;
     }
@@ -72,6 +73,7 @@ struct Program {
 
     QTemporaryDir folder;
     PimDocument document;
+    DocumentStorage storage{document};
     FakePromptService prompt;
     RecentFileList recentFiles;
     platform::SettingsStore store;
@@ -116,26 +118,26 @@ private slots:
         Program p;
         const QString file = p.path(named ? "a.pgr" : "new.pgr");
         if (named)
-            p.document.SetFileName(p.writeDocument("a.pgr", "Ann"));
+            p.storage.SetFileName(p.writeDocument("a.pgr", "Ann"));
         p.makeModified();
         p.prompt.queueAnswer(PromptAnswer(answer));
         if (!saveAsName.isEmpty())
             p.prompt.queueFileName(saveAsName == QLatin1String("-") ? std::nullopt
                                                                     : std::optional(p.folder.filePath(saveAsName)));
-        p.commands.HandleCommand(57600);       // New
+        p.commands.New();
         QCOMPARE(p.prompt.messages.size(), 1); // only the question itself
         p.expectMessage(QStringLiteral("Save changes to %1?").arg(named ? file : QStringLiteral("Untitled")),
                         QStringLiteral("Tavoro!"), PromptButtons::YesNoCancel, PromptIcon::Exclamation);
         QCOMPARE(p.document.Persons().Empty(), newRan);
         if (newRan) {
-            QCOMPARE(p.document.FileName(), QString());
+            QCOMPARE(p.storage.FileName(), QString());
             QVERIFY(!p.document.IsModified());
             QCOMPARE(p.titles.last(), QStringLiteral("Untitled"));
             QVERIFY(p.observer.changes > 0);
         }
         PimDocument reread;
         FakePromptService quiet;
-        const bool readable = reread.ReadFromFile(file, quiet);
+        const bool readable = DocumentStorage(reread).ReadFromFile(file, quiet);
         const bool holdsEdit =
             readable && std::any_of(reread.Persons().begin(), reread.Persons().end(),
                                     [](const auto& entry) { return entry.second.FName == "Edited"; });
@@ -148,10 +150,10 @@ private slots:
         for (const char* name : {"a.pgr", "b.pgr", "c.pgr", "d.pgr", "e.pgr"}) {
             files << p.writeDocument(name, name);
             p.prompt.queueFileName(files.last());
-            p.commands.HandleCommand(57601);
+            p.commands.Open();
         }
         QCOMPARE(p.firstPerson(), std::string("e.pgr"));
-        QCOMPARE(p.document.FileName(), files.last());
+        QCOMPARE(p.storage.FileName(), files.last());
         QVERIFY(!p.document.IsModified());
         QCOMPARE(p.titles, files);
         QVERIFY(p.prompt.messages.isEmpty());
@@ -203,8 +205,8 @@ private slots:
         QFETCH(bool, oldRecordsKept);
         Program p;
         const QString old = p.writeDocument("old.pgr", "Old");
-        p.document.ReadFromFile(old, p.prompt);
-        p.document.SetFileName(old);
+        p.storage.ReadFromFile(old, p.prompt);
+        p.storage.SetFileName(old);
         p.store.writeText(QStringLiteral("Files"), QStringLiteral("LastFileUsed"), old);
         p.prompt.queueFileName(bytes.isNull() ? p.path("missing.pgr") : p.writeText("bad.pgr", bytes));
         p.commands.Open();
@@ -220,19 +222,19 @@ private slots:
         QVERIFY(QSettings().contains(QStringLiteral("Files/LastFileUsed")));
         QVERIFY(p.recentFiles.Entries().isEmpty());
         if (oldRecordsKept) {
-            QCOMPARE(p.document.FileName(), old);
+            QCOMPARE(p.storage.FileName(), old);
             QVERIFY(p.titles.isEmpty());
             return;
         }
         // The emptied document must not keep the old file's name: a Save would write it over that file.
-        QVERIFY(p.document.HasNoFileName());
+        QVERIFY(p.storage.HasNoFileName());
         QCOMPARE(p.titles, QStringList{QStringLiteral("Untitled")});
         p.document.Add(Person{});
         p.document.SetModified(true);
         p.commands.Save(); // asks for a name; the fake cancels
         QCOMPARE(p.prompt.dialogs.size(), 2);
         PimDocument reread;
-        QVERIFY(reread.ReadFromFile(old, p.prompt));
+        QVERIFY(DocumentStorage(reread).ReadFromFile(old, p.prompt));
         QCOMPARE(reread.Persons().Find(1)->FName, std::string("Old"));
     }
 
@@ -241,13 +243,13 @@ private slots:
         p.makeModified();
         const QString file = p.path("new.pgr");
         p.prompt.queueFileName(file);
-        p.commands.HandleCommand(57603);
+        p.commands.Save();
         QCOMPARE(p.prompt.dialogs.size(), 1);
         QVERIFY(p.prompt.dialogs[0].save);
         QCOMPARE(p.prompt.dialogs[0].request.initialName, QStringLiteral("Untitled"));
         QVERIFY(p.prompt.dialogs[0].request.confirmOverwrite);
         QVERIFY(QFile::exists(file));
-        QCOMPARE(p.document.FileName(), file);
+        QCOMPARE(p.storage.FileName(), file);
         QVERIFY(!p.document.IsModified());
         QVERIFY(p.titles.isEmpty()); // Save leaves the title and the recent list alone
         QVERIFY(p.recentFiles.Entries().isEmpty());
@@ -256,14 +258,14 @@ private slots:
         p.commands.Save();
         QCOMPARE(p.prompt.dialogs.size(), 1);
         PimDocument reread;
-        QVERIFY(reread.ReadFromFile(file, p.prompt));
+        QVERIFY(DocumentStorage(reread).ReadFromFile(file, p.prompt));
         QCOMPARE(reread.Persons().Count(), std::size_t(2));
     }
 
     void saveUnmodifiedWritesNothing() {
         Program p;
         const QString file = p.writeText("a.pgr", "not even a document");
-        p.document.SetFileName(file);
+        p.storage.SetFileName(file);
         p.commands.Save();
         QFile written(file);
         QVERIFY(written.open(QIODevice::ReadOnly));
@@ -272,7 +274,7 @@ private slots:
 
     void saveCannotWrite() {
         Program p;
-        p.document.SetFileName(p.path("missing/a.pgr"));
+        p.storage.SetFileName(p.path("missing/a.pgr"));
         p.makeModified();
         p.commands.Save();
         p.expectMessage(QStringLiteral("Unable to write file!"), QStringLiteral("Tavoro"), PromptButtons::Ok,
@@ -292,18 +294,18 @@ private slots:
         Program p;
         const QString old = p.path("old.pgr");
         const QString second = p.path("second.pgr");
-        p.document.SetFileName(old);
+        p.storage.SetFileName(old);
         p.makeModified();
         p.prompt.queueFileName(p.path("missing/first.pgr"));
         p.prompt.queueAnswer(retry ? PromptAnswer::Retry : PromptAnswer::Cancel);
         p.prompt.queueFileName(second);
-        p.commands.HandleCommand(57604);
+        p.commands.SaveAs();
         QCOMPARE(p.prompt.messages.size(), 1);
         p.expectMessage(QStringLiteral("Error saving %1.").arg(old), QStringLiteral("Tavoro!"),
                         PromptButtons::RetryCancel, PromptIcon::Stop);
         QCOMPARE(p.prompt.dialogs.size(), retry ? 2 : 1);
         QCOMPARE(QFile::exists(second), retry);
-        QCOMPARE(p.document.FileName(), retry ? second : old);
+        QCOMPARE(p.storage.FileName(), retry ? second : old);
         QCOMPARE(p.document.IsModified(), !retry);
         QCOMPARE(p.recentFiles.Entries(), retry ? QStringList{second} : QStringList());
         QCOMPARE(p.titles, retry ? QStringList{second} : QStringList());
@@ -312,20 +314,20 @@ private slots:
     void backupLeavesNameAndModifiedState() {
         Program p;
         const QString file = p.writeDocument("home.pgr", "Ann");
-        p.document.ReadFromFile(file, p.prompt);
-        p.document.SetFileName(file);
+        p.storage.ReadFromFile(file, p.prompt);
+        p.storage.SetFileName(file);
         p.makeModified();
         const QString backup = p.path("home.bak");
         p.prompt.queueFileName(backup);
-        p.commands.HandleCommand(32786);
+        p.commands.Backup();
         const platform::FileDialogRequest& request = p.prompt.dialogs.at(0).request;
         QCOMPARE(request.initialName, QStringLiteral("home"));
         QCOMPARE(request.defaultExtension, QStringLiteral("bak"));
         QCOMPARE(request.filters, (QStringList{"Backup Files (*.bak)", "All Files (*.*)"}));
         PimDocument copy;
-        QVERIFY(copy.ReadFromFile(backup, p.prompt));
+        QVERIFY(DocumentStorage(copy).ReadFromFile(backup, p.prompt));
         QCOMPARE(copy.Persons().Count(), std::size_t(2));
-        QCOMPARE(p.document.FileName(), file);
+        QCOMPARE(p.storage.FileName(), file);
         QVERIFY(p.document.IsModified());
         QVERIFY(p.prompt.messages.isEmpty());
         QVERIFY(p.recentFiles.Entries().isEmpty());
@@ -346,7 +348,7 @@ private slots:
     void compactRemovesOldDoneTasks() {
         Program p;
         const QString file = p.path("tasks.pgr");
-        p.document.SetFileName(file);
+        p.storage.SetFileName(file);
         const auto addTask = [&p](const char* text, int priority, const DateTime& due) {
             Task task;
             task.Description = text;
@@ -360,9 +362,9 @@ private slots:
         addTask("open, due last year", Task::Low, DateTime(2002, 1, 1, 0, 0, 0));
         p.document.SetModified(true);
         const int changesBefore = p.observer.changes;
-        p.commands.HandleCommand(32787);
+        p.commands.Compact();
         PimDocument reread;
-        QVERIFY(reread.ReadFromFile(file, p.prompt));
+        QVERIFY(DocumentStorage(reread).ReadFromFile(file, p.prompt));
         QStringList kept;
         for (const auto& [id, task] : reread.Tasks())
             kept << QString::fromStdString(task.Description);
@@ -378,7 +380,7 @@ private slots:
     void compactCannotWrite() {
         Program p;
         const QString file = p.path("missing/tasks.pgr");
-        p.document.SetFileName(file);
+        p.storage.SetFileName(file);
         Task task;
         task.Priority = Task::Done;
         task.DueDate = DateTime(2003, 1, 1, 0, 0, 0);
@@ -412,7 +414,7 @@ private slots:
         p.prompt.queueFileName(file);
         p.commands.Compact();
         QVERIFY(QFile::exists(file));
-        QCOMPARE(p.document.FileName(), file);
+        QCOMPARE(p.storage.FileName(), file);
         QVERIFY(!p.document.IsModified());
         QCOMPARE(p.titles, QStringList{file});
     }
@@ -423,9 +425,9 @@ private slots:
         const QString b = p.writeDocument("b.pgr", "Ben");
         p.recentFiles.Add(a);
         p.recentFiles.Add(b);
-        p.commands.HandleCommand(57617); // the second item: the older file
+        p.commands.OpenRecentFile(2); // the second item: the older file
         QCOMPARE(p.firstPerson(), std::string("Ann"));
-        QCOMPARE(p.document.FileName(), a);
+        QCOMPARE(p.storage.FileName(), a);
         QCOMPARE(p.recentFiles.Entries(), (QStringList{b, a}));
         QCOMPARE(p.titles, QStringList{a});
         QCOMPARE(setting(QStringLiteral("Recent Document List/Document1")), a);
@@ -441,7 +443,7 @@ private slots:
         p.recentFiles.WriteTo(p.store);
         QFile::remove(gone);
         p.store.writeText(QStringLiteral("Files"), QStringLiteral("LastFileUsed"), gone);
-        p.commands.OpenRecentFile(57617);
+        p.commands.OpenRecentFile(2);
         p.expectMessage(QStringLiteral("Error loading file."), QStringLiteral("Tavoro!"), PromptButtons::Ok,
                         PromptIcon::Stop);
         QCOMPARE(p.prompt.messages.size(), 1);
@@ -450,7 +452,7 @@ private slots:
         QVERIFY(!QSettings().contains(QStringLiteral("Recent Document List/Document2")));
         QCOMPARE(setting(QStringLiteral("Files/LastFileUsed")), QString());
         QVERIFY(p.titles.isEmpty());
-        p.commands.OpenRecentFile(57617); // no such item any more
+        p.commands.OpenRecentFile(2); // no such item any more
         QCOMPARE(p.prompt.messages.size(), 1);
     }
 
@@ -459,7 +461,7 @@ private slots:
         QCOMPARE(p.commands.StartupFileNames(), std::optional<QString>());
         QCOMPARE(setting(QStringLiteral("Files/OpenLastFile")), QStringLiteral("0")); // created when missing
         QVERIFY(!p.commands.OpenLastFileOnStart());
-        p.commands.HandleCommand(32831);
+        p.commands.ToggleOpenLastFileOnStart();
         QVERIFY(p.commands.OpenLastFileOnStart());
         QCOMPARE(setting(QStringLiteral("Files/OpenLastFile")), QStringLiteral("1"));
 
@@ -467,7 +469,7 @@ private slots:
         QVERIFY(QSettings().contains(QStringLiteral("Files/LastFileUsed")));
         p.commands.WriteLastFileUsed();
         QCOMPARE(setting(QStringLiteral("Files/LastFileUsed")), QStringLiteral("Untitled"));
-        p.document.SetFileName(p.path("a.pgr"));
+        p.storage.SetFileName(p.path("a.pgr"));
         p.commands.WriteLastFileUsed();
         QCOMPARE(p.commands.StartupFileNames(), std::optional<QString>(p.path("a.pgr")));
 
@@ -480,7 +482,7 @@ private slots:
         Program p;
         const QString file = p.writeText("bad.pgr", QByteArray("<Pim Version=\"1\">\r\n<Persons>\r\n</Pim>"));
         p.commands.OpenStartupFile(file);
-        QVERIFY(p.document.HasNoFileName());
+        QVERIFY(p.storage.HasNoFileName());
         QCOMPARE(p.titles, QStringList{QStringLiteral("Untitled")});
         QCOMPARE(p.recentFiles.Entries(), QStringList{file});
     }
@@ -490,7 +492,7 @@ private slots:
         const QString file = p.path("nowhere.pgr");
         p.commands.OpenStartupFile(file);
         QVERIFY(p.document.Persons().Empty());
-        QCOMPARE(p.document.FileName(), file);
+        QCOMPARE(p.storage.FileName(), file);
         QCOMPARE(p.titles, QStringList{file});
         QCOMPARE(p.recentFiles.Entries(), QStringList{file});
         QVERIFY(p.prompt.messages.isEmpty());

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "core/Appointment.h"
-#include "core/DateTime.h"
+#include "Appointment.h"
+#include "DateTime.h"
 
-// The quarter-hour grid and the alarm lead times of imported and exported appointments.
-namespace appointmenttimes {
+// The quarter-hour grid and the alarm lead times of appointments, as every import and export of
+// them (delimited text, iCalendar) applies them.
+namespace appointmentrules {
 
 // A start moves to the nearest quarter hour, a minute or more past the half going forward
 // (10:07 -> 10:00, 10:08 -> 10:15); an end goes forward from the seventh minute on
@@ -25,4 +26,4 @@ DateTime MinutesBefore(const DateTime& moment, int minutes);
 // to the start, 0 to 60; 0 without an alarm.
 int AlarmLeadMinutes(const Appointment& appointment);
 
-} // namespace appointmenttimes
+} // namespace appointmentrules

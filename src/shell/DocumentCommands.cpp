@@ -1,9 +1,11 @@
 #include "DocumentCommands.h"
 
-#include "CrashRecovery.h"
-#include "PimDocument.h"
-#include "RecentFileList.h"
 #include "WaitCursor.h"
+#include "docfile/CrashRecovery.h"
+#include "docfile/DocumentLock.h"
+#include "docfile/DocumentStorage.h"
+#include "docfile/PimDocument.h"
+#include "docfile/RecentFileList.h"
 #include "platform/SettingsStore.h"
 
 #include <QFileInfo>
@@ -12,18 +14,18 @@
 using platform::PromptAnswer;
 using platform::PromptButtons;
 using platform::PromptIcon;
-using FileResult = PimDocument::FileResult;
+using FileResult = DocumentCommands::FileResult;
 
 namespace {
 const QString kTavoro = QStringLiteral("Tavoro!");
 const QString kTavoroPlain = QStringLiteral("Tavoro");
 } // namespace
 
-DocumentCommands::DocumentCommands(PimDocument& document, platform::PromptService& prompt, RecentFileList& recentFiles,
-                                   platform::SettingsStore& settings, TitleSetter setTitle)
-    : m_document(document), m_prompt(prompt), m_recentFiles(recentFiles), m_settings(settings),
-      m_fileSettings(settings), m_setTitle(std::move(setTitle)) {
-    m_document.SetBackupProblemHandler([this](const QString& path, const QString& problem) {
+DocumentCommands::DocumentCommands(DocumentStorage& storage, platform::PromptService& prompt,
+                                   RecentFileList& recentFiles, platform::SettingsStore& settings, TitleSetter setTitle)
+    : m_storage(storage), m_document(storage.Document()), m_prompt(prompt), m_recentFiles(recentFiles),
+      m_settings(settings), m_fileSettings(settings), m_setTitle(std::move(setTitle)) {
+    m_storage.SetBackupProblemHandler([this](const QString& path, const QString& problem) {
         m_prompt.message(QStringLiteral("%1 was saved, but its previous version could not be kept as a backup: %2.")
                              .arg(path, problem),
                          kTavoro, PromptButtons::Ok, PromptIcon::Exclamation);
@@ -31,51 +33,18 @@ DocumentCommands::DocumentCommands(PimDocument& document, platform::PromptServic
 }
 
 DocumentCommands::~DocumentCommands() {
-    // The document may outlive these commands; its saves must not report through them then.
-    m_document.SetBackupProblemHandler({});
-}
-
-bool DocumentCommands::HandleCommand(int command) {
-    switch (command) {
-    case NewCommand:
-        New();
-        return true;
-    case OpenCommand:
-        Open();
-        return true;
-    case SaveCommand:
-        Save();
-        return true;
-    case SaveAsCommand:
-        SaveAs();
-        return true;
-    case BackupCommand:
-        Backup();
-        return true;
-    case CompactCommand:
-        Compact();
-        return true;
-    case OpenLastFileOnStartCommand:
-        ToggleOpenLastFileOnStart();
-        return true;
-    default:
-        break;
-    }
-    if (command >= RecentFileList::FirstCommand && command <= RecentFileList::LastCommand) {
-        OpenRecentFile(command);
-        return true;
-    }
-    return false;
+    // The storage may outlive these commands; its saves must not report through them then.
+    m_storage.SetBackupProblemHandler({});
 }
 
 bool DocumentCommands::SaveModified(const QString& caption) {
     if (!m_document.IsModified())
         return true;
-    const PromptAnswer answer = m_prompt.message(QStringLiteral("Save changes to %1?").arg(m_document.TitleName()),
+    const PromptAnswer answer = m_prompt.message(QStringLiteral("Save changes to %1?").arg(m_storage.TitleName()),
                                                  caption, PromptButtons::YesNoCancel, PromptIcon::Exclamation);
     switch (answer) {
     case PromptAnswer::Yes:
-        return m_document.SaveDocument(m_prompt) == FileResult::Succeeded;
+        return SaveDocument() == FileResult::Succeeded;
     case PromptAnswer::No:
         return true;
     default:
@@ -86,51 +55,55 @@ bool DocumentCommands::SaveModified(const QString& caption) {
 void DocumentCommands::New() {
     if (!SaveModified(kTavoro))
         return;
-    if (!m_document.New()) {
+    if (!m_storage.New()) {
         ShowStop(QStringLiteral("Error creating new file."), kTavoro);
         return;
     }
     m_document.NotifyChanged();
-    m_setTitle(m_document.TitleName());
+    m_setTitle(m_storage.TitleName());
 }
 
 void DocumentCommands::Open() {
     if (!SaveModified(kTavoroPlain))
         return;
-    const bool named = !m_document.HasNoFileName();
-    if (m_document.OpenWithDialog(m_prompt) == FileResult::Failed) {
+    const bool named = !m_storage.HasNoFileName();
+    if (OpenWithDialog() == FileResult::Failed) {
         ShowStop(QStringLiteral("Error loading file."), kTavoroPlain);
         m_fileSettings.WriteLastFileUsed(QString());
         ShowTitleAfterFailedRead(named);
         return;
     }
     m_document.NotifyChanged();
-    RememberInRecentList(m_document.TitleName());
+    RememberInRecentList(m_storage.TitleName());
 }
 
 void DocumentCommands::Save() {
-    const bool readOnly = m_document.IsReadOnly();
-    const FileResult result = m_document.SaveDocument(m_prompt);
+    const bool readOnly = m_storage.IsReadOnly();
+    const FileResult result = SaveDocument();
     if (result == FileResult::Failed)
         ShowStop(QStringLiteral("Unable to write file!"), kTavoroPlain);
     else if (result == FileResult::Succeeded && readOnly) // saved under another name
-        RememberInRecentList(m_document.TitleName());
+        RememberInRecentList(m_storage.TitleName());
 }
 
 void DocumentCommands::SaveAs() {
-    if (SaveWithRetry([this] { return m_document.SaveDocumentAs(m_prompt); }) != FileResult::Failed)
-        RememberInRecentList(m_document.TitleName());
+    if (SaveWithRetry([this] { return SaveDocumentAs(); }) != FileResult::Failed)
+        RememberInRecentList(m_storage.TitleName());
 }
 
 void DocumentCommands::Backup() {
     platform::FileDialogRequest request =
-        PimDocument::FileDialog(QStringLiteral("Save As"), QFileInfo(m_document.TitleName()).completeBaseName());
+        FileDialog(QStringLiteral("Save As"), QFileInfo(m_storage.TitleName()).completeBaseName());
     request.filters = QStringList{QStringLiteral("Backup Files (*.bak)"), QStringLiteral("All Files (*.*)")};
     request.defaultExtension = QStringLiteral("bak");
     const std::optional<QString> name = m_prompt.saveFileName(request);
     if (!name)
         return;
-    if (!m_document.Save(*name))
+    const auto write = [this, &name] {
+        WaitCursor wait;
+        return m_storage.Save(*name);
+    };
+    if (!write())
         ShowStop(QStringLiteral("Unable to back up file"), QStringLiteral("Backup failed"));
 }
 
@@ -141,46 +114,45 @@ void DocumentCommands::Compact() {
     }
     // Until the compacted records are written they differ from the file, whatever happens next.
     m_document.SetModified(true);
-    const bool named = !m_document.HasNoFileName() && !m_document.IsReadOnly();
+    const bool named = !m_storage.HasNoFileName() && !m_storage.IsReadOnly();
     const FileResult result = SaveWithRetry([this, named] {
         // Nowhere to write yet, or the file is another program's: ask for a name rather than drop a
         // file called Untitled into whatever folder happens to be current, or write over theirs.
         if (!named)
-            return m_document.SaveDocumentAs(m_prompt);
-        WaitCursor wait;
-        return m_document.WriteToFile(m_document.FileName()) ? FileResult::Succeeded : FileResult::Failed;
+            return SaveDocumentAs();
+        return Write(m_storage.FileName()) ? FileResult::Succeeded : FileResult::Failed;
     });
     if (result == FileResult::Succeeded && !named)
-        RememberInRecentList(m_document.TitleName());
+        RememberInRecentList(m_storage.TitleName());
     m_document.NotifyChanged();
 }
 
 void DocumentCommands::RestoreBackup(const BackupChooser& choose) {
-    if (m_document.HasNoFileName())
+    if (m_storage.HasNoFileName())
         return;
-    const std::vector<BackupStore::Backup> backups = BackupStore::Standard().List(m_document.FileName());
+    const std::vector<BackupStore::Backup> backups = BackupStore::Standard().List(m_storage.FileName());
     if (backups.empty()) {
-        m_prompt.message(QStringLiteral("There are no backups of %1.").arg(m_document.FileName()),
+        m_prompt.message(QStringLiteral("There are no backups of %1.").arg(m_storage.FileName()),
                          QStringLiteral("Restore Backup"), PromptButtons::Ok, PromptIcon::Information);
         return;
     }
-    if (const std::optional<QString> chosen = choose(m_document.FileName(), backups))
+    if (const std::optional<QString> chosen = choose(m_storage.FileName(), backups))
         OpenAsUntitledCopy(*chosen);
 }
 
 bool DocumentCommands::OpenAsUntitledCopy(const QString& path) {
     if (!SaveModified(kTavoro))
         return false;
-    const bool named = !m_document.HasNoFileName();
-    if (!m_document.ReadFromFile(path, m_prompt)) {
+    const bool named = !m_storage.HasNoFileName();
+    if (!m_storage.ReadFromFile(path, m_prompt)) {
         ShowStop(QStringLiteral("Error loading file."), kTavoro);
         ShowTitleAfterFailedRead(named);
         return false;
     }
-    m_document.SetFileName(QString());
+    m_storage.SetFileName(QString());
     m_document.SetModified(true);
     m_document.NotifyChanged();
-    m_setTitle(m_document.TitleName());
+    m_setTitle(m_storage.TitleName());
     return true;
 }
 
@@ -205,18 +177,17 @@ void DocumentCommands::OfferRecoveredCopies(CrashRecovery& recovery) {
     }
 }
 
-void DocumentCommands::OpenRecentFile(int command) {
-    const std::optional<int> index = m_recentFiles.IndexForCommand(command);
+void DocumentCommands::OpenRecentFile(int n) {
+    const std::optional<int> index = m_recentFiles.IndexFromNewest(n);
     if (!index)
         return;
     const QString name = m_recentFiles.Entries().at(*index);
-    if (!SaveModified(kTavoro) || !PimDocument::ConfirmOpen(name, m_prompt))
+    if (!SaveModified(kTavoro) || !ConfirmOpen(name))
         return;
-    const bool named = !m_document.HasNoFileName();
-    if (!m_document.ReadFromFile(name, m_prompt)) {
+    const bool named = !m_storage.HasNoFileName();
+    if (!m_storage.ReadFromFile(name, m_prompt)) {
         ShowStop(QStringLiteral("Error loading file."), kTavoro);
         m_recentFiles.RemoveAt(*index);
-        m_recentFiles.RebuildMenu();
         m_fileSettings.WriteLastFileUsed(QString());
         m_recentFiles.WriteTo(m_settings);
         ShowTitleAfterFailedRead(named);
@@ -224,7 +195,7 @@ void DocumentCommands::OpenRecentFile(int command) {
     }
     m_document.NotifyChanged();
     m_recentFiles.Add(name);
-    m_document.SetFileName(name);
+    m_storage.SetFileName(name);
     m_setTitle(name);
     m_recentFiles.WriteTo(m_settings);
 }
@@ -234,16 +205,8 @@ void DocumentCommands::ToggleOpenLastFileOnStart() {
     m_fileSettings.WriteOpenLastFile(m_openLastFile);
 }
 
-bool DocumentCommands::CanSave() const {
-    return m_document.IsModified();
-}
-
-bool DocumentCommands::CanBackup() const {
-    return !m_document.HasNoFileName();
-}
-
 void DocumentCommands::WriteLastFileUsed() {
-    m_fileSettings.WriteLastFileUsed(m_document.TitleName());
+    m_fileSettings.WriteLastFileUsed(m_storage.TitleName());
 }
 
 std::optional<QString> DocumentCommands::StartupFileNames() {
@@ -257,22 +220,81 @@ std::optional<QString> DocumentCommands::StartupFileNames() {
 }
 
 void DocumentCommands::OpenStartupFile(const QString& name) {
-    if (!PimDocument::ConfirmOpen(name, m_prompt))
+    if (!ConfirmOpen(name))
         return;
     // A missing file is created by the first Save; one that exists but could not be read stays
     // unnamed, so that saving never writes over it.
-    if (m_document.ReadFromFile(name, m_prompt) || !QFileInfo::exists(name))
-        m_document.SetFileName(name);
+    if (m_storage.ReadFromFile(name, m_prompt) || !QFileInfo::exists(name))
+        m_storage.SetFileName(name);
     m_document.NotifyChanged();
     m_recentFiles.Add(name);
     m_recentFiles.WriteTo(m_settings);
-    m_setTitle(m_document.TitleName());
+    m_setTitle(m_storage.TitleName());
+}
+
+DocumentCommands::FileResult DocumentCommands::SaveDocument() {
+    if (m_storage.HasNoFileName() || m_storage.IsReadOnly())
+        return SaveDocumentAs();
+    if (!m_document.IsModified())
+        return FileResult::Succeeded;
+    return Write(m_storage.FileName()) ? FileResult::Succeeded : FileResult::Failed;
+}
+
+DocumentCommands::FileResult DocumentCommands::SaveDocumentAs() {
+    const std::optional<QString> name =
+        m_prompt.saveFileName(FileDialog(QStringLiteral("Save As"), m_storage.TitleName()));
+    if (!name)
+        return FileResult::Cancelled;
+    if (const std::optional<DocumentLock::Holder> holder = DocumentLock::HolderOf(*name)) {
+        m_prompt.message(QStringLiteral("%1 is in use by %2 and cannot be written over. Choose another name.")
+                             .arg(*name, DocumentLock::Describe(*holder)),
+                         kTavoro, PromptButtons::Ok, PromptIcon::Exclamation);
+        return FileResult::Cancelled;
+    }
+    if (!Write(*name))
+        return FileResult::Failed;
+    m_storage.SetFileName(*name);
+    return FileResult::Succeeded;
+}
+
+DocumentCommands::FileResult DocumentCommands::OpenWithDialog() {
+    const std::optional<QString> name = m_prompt.openFileName(FileDialog(QStringLiteral("Open"), QString()));
+    if (!name || !ConfirmOpen(*name))
+        return FileResult::Cancelled;
+    if (!m_storage.ReadFromFile(*name, m_prompt))
+        return FileResult::Failed;
+    m_storage.SetFileName(*name);
+    return FileResult::Succeeded;
+}
+
+bool DocumentCommands::ConfirmOpen(const QString& path) {
+    const std::optional<DocumentLock::Holder> holder = DocumentLock::HolderOf(path);
+    if (!holder)
+        return true;
+    return m_prompt.message(QStringLiteral("%1 is in use by %2.\n\nDo you want to open it read-only?")
+                                .arg(path, DocumentLock::Describe(*holder)),
+                            kTavoro, PromptButtons::YesNo, PromptIcon::Exclamation) == PromptAnswer::Yes;
+}
+
+bool DocumentCommands::Write(const QString& path) {
+    WaitCursor wait;
+    return m_storage.WriteToFile(path);
+}
+
+platform::FileDialogRequest DocumentCommands::FileDialog(const QString& title, const QString& initialName) {
+    platform::FileDialogRequest request;
+    request.title = title;
+    request.initialName = initialName;
+    request.filters = QStringList{QStringLiteral("Tavoro Files (*.pgr)"), QStringLiteral("All Files (*.*)")};
+    request.defaultExtension = QStringLiteral("pgr");
+    request.confirmOverwrite = true;
+    return request;
 }
 
 void DocumentCommands::ShowTitleAfterFailedRead(bool wasNamed) {
     // A file that could not be parsed has emptied the document and taken its name away.
-    if (wasNamed && m_document.HasNoFileName())
-        m_setTitle(m_document.TitleName());
+    if (wasNamed && m_storage.HasNoFileName())
+        m_setTitle(m_storage.TitleName());
 }
 
 void DocumentCommands::RememberInRecentList(const QString& name) {
@@ -281,10 +303,10 @@ void DocumentCommands::RememberInRecentList(const QString& name) {
     m_setTitle(name);
 }
 
-PimDocument::FileResult DocumentCommands::SaveWithRetry(const std::function<FileResult()>& save) {
+DocumentCommands::FileResult DocumentCommands::SaveWithRetry(const std::function<FileResult()>& save) {
     FileResult result = save();
     while (result == FileResult::Failed) {
-        const PromptAnswer answer = m_prompt.message(QStringLiteral("Error saving %1.").arg(m_document.TitleName()),
+        const PromptAnswer answer = m_prompt.message(QStringLiteral("Error saving %1.").arg(m_storage.TitleName()),
                                                      kTavoro, PromptButtons::RetryCancel, PromptIcon::Stop);
         if (answer != PromptAnswer::Retry)
             break;
