@@ -5,6 +5,9 @@
 
 #include "core/AppointmentRules.h"
 
+#include <QByteArray>
+#include <QTimeZone>
+
 #include <algorithm>
 #include <cmath>
 
@@ -25,20 +28,32 @@ int wallMinutes(const DateTime& from, const DateTime& to) {
     return static_cast<int>(days) * 1440 + minuteOfDay(to) - minuteOfDay(from);
 }
 
-// The zone a property's TZID names: the calendar's VTIMEZONE, else the system's zone database.
-const icaltimezone* zoneOf(icalproperty* property, icalcomponent* calendar) {
+const char* tzidOf(icalproperty* property) {
     icalparameter* tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER);
-    const char* name = tzid ? icalparameter_get_tzid(tzid) : nullptr;
-    if (!name)
-        return nullptr;
+    return tzid ? icalparameter_get_tzid(tzid) : nullptr;
+}
+
+// The zone a TZID names: the calendar's VTIMEZONE, else the system's zone database, by its own
+// name or, for the Windows names some programs write ("Eastern Standard Time"), by the one it stands for.
+const icaltimezone* zoneNamed(const char* name, icalcomponent* calendar) {
     if (calendar)
         if (icaltimezone* zone = icalcomponent_get_timezone(calendar, name))
             return zone;
-    return icaltimezone_get_builtin_timezone(name);
+    if (icaltimezone* zone = icaltimezone_get_builtin_timezone_from_tzid(name))
+        return zone;
+    if (icaltimezone* zone = icaltimezone_get_builtin_timezone(name))
+        return zone;
+    const QByteArray iana = QTimeZone::windowsIdToDefaultIanaId(QByteArray(name));
+    return iana.isEmpty() ? nullptr : icaltimezone_get_builtin_timezone(iana.constData());
+}
+
+const icaltimezone* zoneOf(icalproperty* property, icalcomponent* calendar) {
+    const char* name = tzidOf(property);
+    return name ? zoneNamed(name, calendar) : nullptr;
 }
 
 icaltimetype withZone(icaltimetype time, icalproperty* property, icalcomponent* calendar) {
-    if (!time.zone && !time.is_date)
+    if (!time.zone && !time.is_date && property)
         time.zone = zoneOf(property, calendar);
     return time;
 }
@@ -83,6 +98,16 @@ std::vector<icaltimetype> listedTimes(icalcomponent* event, icalcomponent* calen
             times.push_back(withZone(time, p, calendar));
     }
     return times;
+}
+
+void addTzids(icalcomponent* component, std::set<std::string>& names) {
+    for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_ANY_PROPERTY); p;
+         p = icalcomponent_get_next_property(component, ICAL_ANY_PROPERTY))
+        if (const char* name = tzidOf(p))
+            names.insert(name);
+    for (icalcomponent* c = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); c;
+         c = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT))
+        addTzids(c, names);
 }
 
 // A rule without a COUNT can start at the window, which spares going through the years before.
@@ -131,20 +156,43 @@ std::vector<icaltimetype> instanceStarts(icalcomponent* event, icalcomponent* ca
 
 } // namespace
 
-DateTime LocalTime(const icaltimetype& time) {
+DateTime LocalTime(icaltimetype time) {
     if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time))
         return DateTime();
     if (time.is_date)
         return DateTime(time.year, time.month, time.day, 0, 0, 0);
     if (!time.zone)
         return DateTime(time.year, time.month, time.day, time.hour, time.minute, time.second);
-    return localzone::FromUtc(static_cast<std::int64_t>(icaltime_as_timet_with_zone(time, time.zone)));
+    const icaltimezone* zone = time.zone;
+    time_t moment = icaltime_as_timet_with_zone(time, zone);
+    // A time the clocks skip in spring is read with the offset before the change, so 02:30 becomes
+    // 03:30: where the moment shows an earlier wall clock, it moves on by the difference.
+    const icaltimetype shown = icaltime_from_timet_with_zone(moment, 0, zone);
+    icaltimetype wall = time;
+    wall.zone = nullptr;
+    const time_t skipped = icaltime_as_timet(wall) - icaltime_as_timet(shown);
+    if (skipped > 0 && skipped < 86400)
+        moment += skipped;
+    return localzone::FromUtc(static_cast<std::int64_t>(moment));
+}
+
+icaltimetype ZonedTime(icalcomponent* component, icalproperty_kind kind, icaltimetype time) {
+    icalcomponent* calendar = icalcomponent_get_parent(component);
+    return withZone(time, icalcomponent_get_first_property(component, kind), calendar);
+}
+
+void AddUnknownZones(icalcomponent* component, icalcomponent* calendar, std::set<std::string>& names) {
+    std::set<std::string> named; // each name looked up once, however many times it is used
+    addTzids(component, named);
+    for (const std::string& name : named)
+        if (!zoneNamed(name.c_str(), calendar))
+            names.insert(name);
 }
 
 std::vector<Occurrence> Occurrences(icalcomponent* event, icalcomponent* calendar, const DateTime& from,
                                     const DateTime& to, const std::vector<icaltimetype>& replaced, bool windowAll) {
     std::vector<Occurrence> occurrences;
-    const icaltimetype start = icalcomponent_get_dtstart(event);
+    const icaltimetype start = ZonedTime(event, ICAL_DTSTART_PROPERTY, icalcomponent_get_dtstart(event));
     const DateTime localStart = LocalTime(start);
     if (!localStart.IsValid())
         return occurrences;
@@ -152,9 +200,20 @@ std::vector<Occurrence> Occurrences(icalcomponent* event, icalcomponent* calenda
     const char* summary = icalcomponent_get_summary(event);
     shape.summary = exchangetext::ToUtf8(summary ? summary : "");
     shape.allDay = start.is_date;
-    const icaltimetype end = icalcomponent_get_dtend(event);
+    icaltimetype end = icalcomponent_get_dtend(event);
+    if (icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY))
+        end = ZonedTime(event, ICAL_DTEND_PROPERTY, end);
+    else if (!end.zone && !end.is_date)
+        end.zone = start.zone; // DTSTART and a DURATION
     const DateTime localEnd = LocalTime(end);
     shape.minutes = localEnd.IsValid() ? std::max(0, wallMinutes(localStart, localEnd)) : (shape.allDay ? 1440 : 0);
+    if (icalproperty* duration = icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY);
+        duration && !shape.allDay && !icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY)) {
+        // Hours and minutes are exact time, the same across a change of the clocks; days are not.
+        const icaldurationtype length = icalproperty_get_duration(duration);
+        if (length.days == 0 && length.weeks == 0)
+            shape.minutes = std::max(0, icaldurationtype_as_int(length) / 60);
+    }
     shape.alarmLead = alarmLead(event, calendar, localStart, shape.minutes);
 
     const bool recurring = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY) ||

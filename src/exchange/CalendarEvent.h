@@ -6,6 +6,7 @@
 #include <libical/ical.h>
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,14 @@ std::vector<Occurrence> Occurrences(icalcomponent* event, icalcomponent* calenda
 std::optional<Appointment> ToAppointment(const Occurrence& occurrence, std::string& reason);
 
 // The local date-time of an iCalendar time: converted from its zone or UTC, taken as it is when floating.
-DateTime LocalTime(const icaltimetype& time);
+// A time that a change to summer time skips is read as RFC 5545 says: with the offset before it.
+DateTime LocalTime(icaltimetype time);
+
+// `time`, read from the `kind` property of `component`, in the zone its TZID names where libical
+// found none: a Windows zone name, say.
+icaltimetype ZonedTime(icalcomponent* component, icalproperty_kind kind, icaltimetype time);
+
+// Adds the TZIDs in `component` and below that name no zone known here (their times are floating).
+void AddUnknownZones(icalcomponent* component, icalcomponent* calendar, std::set<std::string>& names);
 
 } // namespace calendarevent

@@ -2,6 +2,7 @@
 
 #include "CalendarEvent.h"
 #include "CalendarItems.h"
+#include "CalendarLines.h"
 #include "DuplicateIndex.h"
 #include "RecordUid.h"
 #include "TextEncoding.h"
@@ -14,6 +15,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -67,6 +69,7 @@ public:
           m_batch(document, QStringLiteral("Import")) {}
 
     void Calendar(icalcomponent* calendar) {
+        calendarevent::AddUnknownZones(calendar, calendar, m_unknownZones);
         const auto replaced = replacedInstances(calendar);
         const std::vector<icaltimetype> none;
         for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
@@ -93,12 +96,21 @@ public:
         }
     }
 
+    void LeftOut(const std::vector<std::size_t>& lines) {
+        const std::string why = ": longer than " + std::to_string(calendarlines::kLongestLine / 1024) + " KB, left out";
+        for (const std::size_t line : lines)
+            m_report.skipped.push_back("line " + std::to_string(line) + why);
+    }
+
     ExchangeReport Finish() {
         if (m_full) {
             // No ID was left for a record: the import takes back what it added.
             m_batch.Cancel();
             return ExchangeReport::NoIdLeft(ExchangeReport::Kind::Calendar);
         }
+        for (const std::string& zone : m_unknownZones)
+            m_report.notes.push_back("Unknown time zone \"" + exchangetext::ToUtf8(zone) +
+                                     "\": its times were read as local time");
         return std::move(m_report);
     }
 
@@ -114,7 +126,7 @@ private:
         }
         std::string reason;
         std::optional<Appointment> appointment = calendarevent::ToAppointment(occurrence, reason);
-        if (appointment && m_present.Seen(*appointment)) {
+        if (appointment && m_present.Held(*appointment)) {
             ++m_report.alreadyPresent;
             return;
         }
@@ -131,7 +143,7 @@ private:
     }
 
     void AddTask(Task task, bool fromAllDay) {
-        if (m_present.Seen(task)) {
+        if (m_present.Held(task)) {
             ++m_report.alreadyPresent;
             return;
         }
@@ -150,10 +162,11 @@ private:
     PimDocument& m_document;
     const ImportOptions& m_options;
     ExchangeReport m_report{ExchangeReport::Kind::Calendar};
-    DuplicateIndex m_present;
+    const DuplicateIndex m_present;
     AppointmentOverlapIndex m_taken;
     DocumentBatch m_batch;
     bool m_full = false;
+    std::set<std::string> m_unknownZones;
 };
 
 bool withinDays(const DateTime& day, const ExportOptions& options) {
@@ -174,8 +187,8 @@ ImportOptions DefaultImportOptions() {
 
 ExchangeReport ImportText(PimDocument& document, std::string_view text, const ImportOptions& options) {
     quietLibical();
-    const std::string terminated(text); // libical reads up to a NUL
-    Component root(icalparser_parse_string(terminated.c_str()));
+    const calendarlines::Prepared prepared = calendarlines::Prepare(text);
+    Component root(icalparser_parse_string(prepared.text.c_str()));
     const std::vector<icalcomponent*> calendars = root ? calendarsOf(root.get()) : std::vector<icalcomponent*>();
     if (calendars.empty()) {
         ExchangeReport report(ExchangeReport::Kind::Calendar);
@@ -183,6 +196,7 @@ ExchangeReport ImportText(PimDocument& document, std::string_view text, const Im
         return report;
     }
     Importer importer(document, options);
+    importer.LeftOut(prepared.leftOut);
     for (icalcomponent* calendar : calendars)
         importer.Calendar(calendar);
     return importer.Finish();

@@ -122,9 +122,10 @@ Task ReadTodo(icalcomponent* todo, const DateTime& today) {
     Task task;
     const char* summary = icalcomponent_get_summary(todo);
     task.Description = exchangetext::ToUtf8(summary ? summary : "");
-    DateTime due = calendarevent::LocalTime(icalcomponent_get_due(todo));
+    using calendarevent::ZonedTime;
+    DateTime due = calendarevent::LocalTime(ZonedTime(todo, ICAL_DUE_PROPERTY, icalcomponent_get_due(todo)));
     if (!due.IsValid())
-        due = calendarevent::LocalTime(icalcomponent_get_dtstart(todo));
+        due = calendarevent::LocalTime(ZonedTime(todo, ICAL_DTSTART_PROPERTY, icalcomponent_get_dtstart(todo)));
     task.DueDate = due.IsValid() ? due.Date() : today;
     icalproperty* priority = icalcomponent_get_first_property(todo, ICAL_PRIORITY_PROPERTY);
     task.Priority = taskPriority(priority ? icalproperty_get_priority(priority) : 0);

@@ -32,16 +32,16 @@ DuplicateIndex::DuplicateIndex(const PimRecords& records) {
         m_tasks.insert(key(task));
 }
 
-bool DuplicateIndex::Seen(const Person& person) {
-    return !m_persons.insert(key(person)).second;
+bool DuplicateIndex::Held(const Person& person) const {
+    return m_persons.count(key(person)) != 0;
 }
 
-bool DuplicateIndex::Seen(const Appointment& appointment) {
-    return !m_appointments.insert(key(appointment)).second;
+bool DuplicateIndex::Held(const Appointment& appointment) const {
+    return m_appointments.count(key(appointment)) != 0;
 }
 
-bool DuplicateIndex::Seen(const Task& task) {
-    return !m_tasks.insert(key(task)).second;
+bool DuplicateIndex::Held(const Task& task) const {
+    return m_tasks.count(key(task)) != 0;
 }
 
 std::string DuplicateIndex::key(const Person& person) {

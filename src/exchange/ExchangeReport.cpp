@@ -38,6 +38,8 @@ QStringList ExchangeReport::Lines(int listed) const {
         if (shown < static_cast<int>(skipped.size()))
             lines << QStringLiteral("  ... and %1 more").arg(skipped.size() - static_cast<size_t>(shown));
     }
+    for (const std::string& note : notes)
+        lines << QString::fromStdString(note);
     if (!unmapped.empty()) {
         int total = 0;
         QStringList names;

@@ -27,6 +27,7 @@ struct ExchangeReport {
     int allDayTasks = 0; // of the tasks, those made from all-day events
     int alreadyPresent = 0;
     std::vector<std::string> skipped; // one entry each: the record's name and why
+    std::vector<std::string> notes;   // what was read otherwise than the file meant, one line each
     PropertyTally unmapped;
 
     bool Failed() const { return !error.isEmpty(); }

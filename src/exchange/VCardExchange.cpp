@@ -22,7 +22,7 @@ ExchangeReport ImportText(PimDocument& document, std::string_view bytes) {
             report.skipped.push_back("card " + std::to_string(number) + ": no name and no company");
             continue;
         }
-        if (present.Seen(person)) {
+        if (present.Held(person)) {
             ++report.alreadyPresent;
             continue;
         }

@@ -2,6 +2,7 @@
 
 #include "docfile/PimDocument.h"
 #include "exchange/CalendarExchange.h"
+#include "exchange/CalendarLines.h"
 #include "exchange/TextEncoding.h"
 #include "platform/AtomicFile.h"
 #include "support/OneIdLeft.h"
@@ -33,6 +34,14 @@ void addHostileRecords(PimDocument& document) {
 
 std::string utf8(std::string text) {
     return exchangetext::ToUtf8(text);
+}
+
+// One to-do or event in a calendar, CR LF line ends.
+std::string calendarOf(const std::vector<std::string>& lines) {
+    std::string text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//test//EN\r\n";
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text + "END:VCALENDAR\r\n";
 }
 
 calendarexchange::ImportOptions options() {
@@ -106,6 +115,114 @@ private slots:
         const ExchangeReport second = calendarexchange::ImportFile(document, path, options());
         QCOMPARE(second.Added(), 0);
         QCOMPARE(second.alreadyPresent, 4);
+    }
+
+    // Equal records of one document are exported as several entries and must all come back; only
+    // the records held before an import count as present. Appointments at one time overlap, though.
+    void ownExportComesBackWhole() {
+        PimDocument source;
+        source.Add(task("Water plants", 2026, 5, 4, Task::Medium));
+        source.Add(task("Water plants", 2026, 5, 4, Task::Medium));
+        source.Add(appointment("Stand-up", 2026, 5, 4, 9, 0, 15, -1));
+        source.Add(appointment("Stand-up", 2026, 5, 4, 9, 0, 15, -1));
+        const std::string text = calendarexchange::ExportText(source, {}, nullptr);
+        PimDocument target;
+        const ExchangeReport first = calendarexchange::ImportText(target, text, options());
+        QCOMPARE(first.tasks, 2);
+        QCOMPARE(first.appointments, 1);
+        QCOMPARE(first.alreadyPresent, 0);
+        QCOMPARE(first.skipped, std::vector<std::string>{"\"Stand-up\" (2026-05-04 09:00): overlaps an appointment"});
+        const ExchangeReport second = calendarexchange::ImportText(target, text, options());
+        QCOMPARE(second.Added(), 0);
+        QCOMPARE(second.alreadyPresent, 4);
+    }
+
+    void zones_data() {
+        QTest::addColumn<QString>("tzid");
+        QTest::addColumn<QString>("start"); // the file's DTSTART value
+        QTest::addColumn<QString>("local"); // where it lands here, in Berlin
+        QTest::addColumn<QString>("note");
+        QTest::newRow("zone database") << "America/New_York"
+                                       << "20260615T090000"
+                                       << "2026-06-15 15:00"
+                                       << "";
+        QTest::newRow("Windows name") << "Eastern Standard Time"
+                                      << "20260615T090000"
+                                      << "2026-06-15 15:00"
+                                      << "";
+        QTest::newRow("Windows name, winter") << "W. Europe Standard Time"
+                                              << "20261215T090000"
+                                              << "2026-12-15 09:00"
+                                              << "";
+        QTest::newRow("unknown") << "Nowhere/Special"
+                                 << "20260615T090000"
+                                 << "2026-06-15 09:00"
+                                 << "Unknown time zone \"Nowhere/Special\": its times were read as local time";
+        QTest::newRow("skipped by summer time") << "Europe/Berlin"
+                                                << "20270328T023000"
+                                                << "2027-03-28 03:30"
+                                                << "";
+        QTest::newRow("repeated by winter time") << "Europe/Berlin"
+                                                 << "20261025T023000"
+                                                 << "2026-10-25 02:30"
+                                                 << "";
+    }
+
+    void zones() {
+        QFETCH(QString, tzid);
+        QFETCH(QString, start);
+        QFETCH(QString, local);
+        QFETCH(QString, note);
+        const std::string zone = tzid.toStdString();
+        const std::string text = calendarOf({"BEGIN:VEVENT", "UID:zone@test", "SUMMARY:Call",
+                                             "DTSTART;TZID=" + zone + ":" + start.toStdString(), "DURATION:PT30M",
+                                             "END:VEVENT", "BEGIN:VTODO", "UID:due@test", "SUMMARY:Due",
+                                             "DUE;TZID=" + zone + ":" + start.toStdString(), "END:VTODO"});
+        PimDocument document;
+        const ExchangeReport report = calendarexchange::ImportText(document, text, options());
+        QCOMPARE(report.appointments, 1);
+        QCOMPARE(report.tasks, 1);
+        const Appointment& call = document.Appointments().begin()->second;
+        QCOMPARE(QString::fromStdString(call.StartTime.Format("%Y-%m-%d %H:%M")), local);
+        QCOMPARE(std::lround((call.EndTime - call.StartTime).Days() * 1440.0), 30L);
+        const Task& due = document.Tasks().begin()->second;
+        QCOMPARE(due.DueDate, call.StartTime.Date());
+        QCOMPARE(report.notes, note.isEmpty() ? std::vector<std::string>() : std::vector{note.toStdString()});
+    }
+
+    // A NUL byte is dropped, as the vCard reader does; a line too long for libical to read in
+    // reasonable time is left out and named, folded or not, and the rest is read.
+    void awkwardBytes_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("skipped");
+        const std::string huge(calendarlines::kLongestLine + 1, 'x');
+        QTest::newRow("NUL") << QByteArray("SUMMARY:Lun\0ch", 14) << "Lunch"
+                             << "";
+        QTest::newRow("long line") << QByteArray::fromStdString("X-NOTE:" + huge) << "Plan"
+                                   << "line 6: longer than 64 KB, left out";
+        std::string folded = "X-NOTE:";
+        for (size_t i = 0; i < huge.size(); i += 70)
+            folded += huge.substr(i, 70) + "\r\n ";
+        folded += "end";
+        QTest::newRow("long folded line") << QByteArray::fromStdString(folded) << "Plan"
+                                          << "line 6: longer than 64 KB, left out";
+        QTest::newRow("at the limit") << QByteArray::fromStdString("X-NOTE:" + huge.substr(8)) << "Plan"
+                                      << "";
+    }
+
+    void awkwardBytes() {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, summary);
+        QFETCH(QString, skipped);
+        const std::string text = calendarOf({"BEGIN:VTODO", "UID:plan@test", line.toStdString(), "SUMMARY:Plan",
+                                             "DUE;VALUE=DATE:20260501", "END:VTODO"});
+        PimDocument document;
+        const ExchangeReport report = calendarexchange::ImportText(document, text, options());
+        QVERIFY(!report.Failed());
+        QCOMPARE(report.tasks, 1);
+        QCOMPARE(QString::fromStdString(document.Tasks().begin()->second.Description), summary);
+        QCOMPARE(report.skipped, skipped.isEmpty() ? std::vector<std::string>() : std::vector{skipped.toStdString()});
     }
 
     void brokenFileChangesNothing() {
