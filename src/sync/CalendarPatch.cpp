@@ -2,9 +2,9 @@
 #include "RecordPatch.h"
 #include "RecordText.h"
 
+#include "core/AppointmentRules.h"
 #include "exchange/CalendarEvent.h"
 #include "exchange/LocalZone.h"
-#include "textio/AppointmentTimes.h"
 
 #include <libical/ical.h>
 
@@ -140,7 +140,7 @@ icaltriggertype leadTrigger(int minutes) {
 }
 
 int lead(const Appointment& appointment) {
-    return appointment.Alarm ? appointmenttimes::AlarmLeadMinutes(appointment) : -1;
+    return appointment.Alarm ? appointmentrules::AlarmLeadMinutes(appointment) : -1;
 }
 
 DateTime localOf(icalproperty* property, icalcomponent* calendar) {

@@ -1,5 +1,6 @@
 #include "core/DayListRows.h"
 #include "core/OccurrenceIndex.h"
+#include "docfile/DocumentFormat.h"
 #include "docfile/DocumentWriter.h"
 #include "docfile/PimDocument.h"
 #include "support/FakePromptService.h"
@@ -22,7 +23,7 @@ QByteArray fixture(const QString& name) {
 
 void load(PimDocument& document, const QByteArray& bytes) {
     FakePromptService prompt;
-    QVERIFY(document.Load(bytes.constData(), static_cast<std::size_t>(bytes.size()), prompt));
+    QVERIFY(DocumentFormat::Load(bytes.constData(), static_cast<std::size_t>(bytes.size()), document, prompt));
 }
 
 QByteArray saved(const PimDocument& document) {

@@ -186,7 +186,7 @@ private slots:
         QVERIFY(bytes.contains("\r\n<Pim Version=\"1\" Identity=\"3d1f7a52-0b6e-4c8e-9a41-77e0c2f1d9ab\">\r\n"));
         PimDocument loaded;
         FakePromptService prompt;
-        QVERIFY(loaded.Load(bytes.constData(), static_cast<std::size_t>(bytes.size()), prompt));
+        QVERIFY(DocumentFormat::Load(bytes.constData(), static_cast<std::size_t>(bytes.size()), loaded, prompt));
         QCOMPARE(loaded.Records().Identity, std::string("3d1f7a52-0b6e-4c8e-9a41-77e0c2f1d9ab"));
         compareRecords(loaded.Records(), document.Records());
         QCOMPARE(saved(loaded), bytes);

@@ -121,10 +121,10 @@ private slots:
     // the records held before an import count as present. Appointments at one time overlap, though.
     void ownExportComesBackWhole() {
         PimDocument source;
-        source.Add(task("Water plants", 2026, 5, 4, Task::Medium));
-        source.Add(task("Water plants", 2026, 5, 4, Task::Medium));
-        source.Add(appointment("Stand-up", 2026, 5, 4, 9, 0, 15, -1));
-        source.Add(appointment("Stand-up", 2026, 5, 4, 9, 0, 15, -1));
+        source.Add(ATask("Water plants").Due(2026, 5, 4).Priority(Task::Medium));
+        source.Add(ATask("Water plants").Due(2026, 5, 4).Priority(Task::Medium));
+        source.Add(AnAppointment("Stand-up").On(2026, 5, 4).From(9, 0).Lasting(15));
+        source.Add(AnAppointment("Stand-up").On(2026, 5, 4).From(9, 0).Lasting(15));
         const std::string text = calendarexchange::ExportText(source, {}, nullptr);
         PimDocument target;
         const ExchangeReport first = calendarexchange::ImportText(target, text, options());

@@ -3,6 +3,7 @@
 #include "FakePromptService.h"
 
 #include "core/RecordKind.h"
+#include "docfile/DocumentFormat.h"
 #include "docfile/PimDocument.h"
 
 #include <QtGlobal>
@@ -16,6 +17,6 @@ inline void LoadWithOneIdLeft(PimDocument& document, RecordKind kind) {
     const std::string text = "<Pim Version=\"1\"><" + collection + "><" + std::string(RecordKindName(kind)) +
                              " ID=\"2147483646\"/></" + collection + "></Pim>";
     FakePromptService prompt;
-    if (!document.Load(text.data(), text.size(), prompt) || RecordCount(document.Records(), kind) != 1)
+    if (!DocumentFormat::Load(text.data(), text.size(), document, prompt) || RecordCount(document.Records(), kind) != 1)
         qFatal("cannot load a document with one ID left");
 }

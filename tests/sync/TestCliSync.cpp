@@ -4,6 +4,7 @@
 #include "support/RadicaleServer.h"
 #include "support/TestMain.h"
 
+#include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 
 #include <QEventLoop>
@@ -45,7 +46,7 @@ void saveWithPersons(const QString& path, int count) {
         p.WhitePages = 1;
         document.Add(p);
     }
-    QVERIFY(document.WriteToFile(path));
+    QVERIFY(DocumentStorage(document).WriteToFile(path));
 }
 
 } // namespace
@@ -109,10 +110,10 @@ private slots:
         QCOMPARE(runCli(QStringList{"sync", file("many.pgr"), url} + args).exitCode, 0);
         PimDocument document;
         FakePromptService prompt;
-        QVERIFY(document.ReadFromFile(file("many.pgr"), prompt));
+        QVERIFY(DocumentStorage(document).ReadFromFile(file("many.pgr"), prompt));
         for (int id = 1; id <= 12; ++id)
             document.RemovePerson(id);
-        QVERIFY(document.WriteToFile(file("many.pgr")));
+        QVERIFY(DocumentStorage(document).WriteToFile(file("many.pgr")));
         const QByteArray before = contents(file("many.pgr"));
         const CliRun refused = runCli(QStringList{"sync", file("many.pgr"), url} + args);
         QCOMPARE(refused.exitCode, 1);

@@ -381,21 +381,22 @@ private slots:
         QCOMPARE(sync(local.storage, account()).uploaded, 15);
 
         PimDocument replaced;
+        DocumentStorage replacedStorage(replaced);
         if (how == QLatin1String("another")) {
             replaced.Add(person("Other", "Person"));
-            QVERIFY(replaced.WriteToFile(local.path));
+            QVERIFY(replacedStorage.WriteToFile(local.path));
         } else if (how == QLatin1String("older")) {
             QFile file(local.path);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(backup);
             file.close();
             FakePromptService prompt;
-            QVERIFY(replaced.ReadFromFile(local.path, prompt));
+            QVERIFY(replacedStorage.ReadFromFile(local.path, prompt));
         } else {
             QVERIFY(QFile::remove(local.path));
         }
-        replaced.SetFileName(local.path);
-        const SyncReport report = sync(replaced, account());
+        replacedStorage.SetFileName(local.path);
+        const SyncReport report = sync(replacedStorage, account());
         QVERIFY(report.Succeeded());
         QCOMPARE(report.deletedThere + report.deletedHere, 0);
         QCOMPARE(report.conflicts.size(), 0);
