@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: run test build setup configure bench sanitize clean install package
+.PHONY: run test build setup configure bench sanitize fuzz-build clean install package
 
 setup:
 	./scripts/setup.sh
@@ -43,5 +43,10 @@ package: build
 sanitize:
 	$(MAKE) test BUILD_DIR=build-sanitize BUILD_TYPE=Debug CMAKE_FLAGS=-DTAVORO_SANITIZE=ON
 
+# Every libFuzzer target, built with clang in a folder of its own (build only; README says how to fuzz).
+fuzz-build: setup
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DTAVORO_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-fuzz

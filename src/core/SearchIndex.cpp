@@ -84,8 +84,9 @@ void SearchIndex::build(const PimRecords& records) {
     };
 
     // Persons by their folded display name, the first field of their text.
-    for (const auto& [id, person] : records.Persons)
-        add(RecordKind::Person, id, [&] { appendPersonText(m_text, person); });
+    // Named members, not a structured binding: clang before 16 cannot capture a binding in a lambda.
+    for (const auto& entry : records.Persons)
+        add(RecordKind::Person, entry.first, [&] { appendPersonText(m_text, entry.second); });
     const auto nameOf = [this](const Entry& entry) {
         const std::string_view text(m_text.data() + entry.offset, entry.length);
         return text.substr(0, text.find(kFieldEnd));

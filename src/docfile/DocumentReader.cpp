@@ -229,12 +229,14 @@ bool DocumentReader::Read(const Element& root, PimRecords& records) {
     if (root.Name() != "Pim")
         return false;
     int version = 0;
-    if (const auto* attributes = root.GetAttributes())
-        for (const auto& attribute : *attributes)
+    if (const auto* attributes = root.GetAttributes()) {
+        for (const auto& attribute : *attributes) {
             if (attribute.Name() == "Version")
                 version = ReadInteger(attribute.Value());
             else if (attribute.Name() == "Identity")
                 assignText(records.Identity, attribute.Value());
+        }
+    }
     Layout layout;
     if (version == 1)
         layout = Layout::Attributes;
