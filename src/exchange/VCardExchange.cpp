@@ -12,10 +12,16 @@ namespace vcardexchange {
 
 ExchangeReport ImportText(PimDocument& document, std::string_view bytes) {
     ExchangeReport report(ExchangeReport::Kind::Contacts);
+    const std::vector<VCard> cards = ReadVCards(bytes);
+    if (cards.empty()) {
+        // A calendar or any other file given by mistake: nothing to import, and no document to make.
+        report.error = QStringLiteral("The file holds no vCard data");
+        return report;
+    }
     DuplicateIndex present(document.Records());
     DocumentBatch batch(document, QStringLiteral("Import"));
     int number = 0;
-    for (const VCard& card : ReadVCards(bytes)) {
+    for (const VCard& card : cards) {
         ++number;
         Person person;
         if (!personcard::Read(card, person, &report.unmapped)) {

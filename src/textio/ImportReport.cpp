@@ -69,14 +69,23 @@ QStringList DescribeImport(const ImportReport& report, const DelimitedTextSettin
             text.append(QStringLiteral("%1 %2 and became today (%3).")
                             .arg(countText(tally.count, "date", "dates"), defaults[i], linesText(tally)));
     }
+    // A file of a million columns must not make a line of megabytes: the first few are named.
+    constexpr qsizetype kNamedColumns = 10;
     QStringList unused;
+    qsizetype unnamed = 0;
     if (settings.FirstLineHasNames) {
         for (std::size_t j = 0; j < settings.FirstLineFields.size(); ++j) {
             const bool fed = j < settings.SelectedFields.size() && !settings.SelectedFields[j].empty();
-            if (!fed && settings.FirstLineFields[j] != kEmptyFieldText)
+            if (fed || settings.FirstLineFields[j] == kEmptyFieldText)
+                continue;
+            if (unused.size() < kNamedColumns)
                 unused.append(platform::toQString(settings.FirstLineFields[j]));
+            else
+                ++unnamed;
         }
     }
+    if (unnamed > 0)
+        unused.append(QStringLiteral("and %1 more").arg(unnamed));
     if (!unused.isEmpty())
         text.append(QStringLiteral("Columns not imported: %1.").arg(unused.join(QStringLiteral(", "))));
     return text;

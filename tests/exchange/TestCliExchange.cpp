@@ -55,6 +55,8 @@ private slots:
                                       << QByteArray("Cannot read /nonexistent/x.vcf") << 1;
         QTest::newRow("not a calendar") << QStringList{"import", "ical", "DOC", kData + "vcard/v40-lf-bom.vcf"}
                                         << QByteArray("holds no iCalendar data") << 1;
+        QTest::newRow("not a card file") << QStringList{"import", "vcard", "DOC", kData + "ical/recurring.ics"}
+                                         << QByteArray("holds no vCard data") << 1;
         QTest::newRow("bad day") << QStringList{"import", "ical", "DOC", "x.ics", "--from", "2026-02-30"}
                                  << QByteArray("--from wants YYYY-MM-DD") << 2;
         QTest::newRow("bad version") << QStringList{"export", "vcard", "DOC", "x.vcf", "--version", "2.1"}
@@ -64,6 +66,15 @@ private slots:
         QTest::newRow("unwritable") << QStringList{"export", "ical", "DOC", "/nonexistent/x.ics"}
                                     << QByteArray("Cannot write /nonexistent/x.ics") << 1;
     }
+    // A file that holds no cards is refused, and no empty document is left behind for it.
+    void noCardsMakeNoDocument() {
+        QTemporaryDir dir;
+        const QString doc = dir.filePath(QStringLiteral("new.pgr"));
+        const CliRun run = runCli({"import", "vcard", doc, kData + QStringLiteral("ical/recurring.ics")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(!QFileInfo::exists(doc));
+    }
+
     void failures() {
         QFETCH(QStringList, args);
         QFETCH(QByteArray, message);

@@ -20,6 +20,7 @@ private Q_SLOTS:
     void formatOptions();
     void columnsGivenInFileOrder();
     void headerNamesInAnyCase();
+    void manyUnusedColumnsAreCounted();
     void otherProgramsReadOurExport();
     void refusals_data();
     void refusals();
@@ -128,6 +129,20 @@ void TestCliTextio::columnsGivenInFileOrder() {
     QVERIFY(load(document));
     QCOMPARE(document.Persons().Find(1)->RName, std::string("Berg, Anna"));
     QCOMPARE(document.Persons().Find(2)->RName, std::string("Dahl"));
+}
+
+// A file of many columns names the first few it leaves out and counts the rest.
+void TestCliTextio::manyUnusedColumnsAreCounted() {
+    std::string header = "FirstName", line = "Anna";
+    for (int i = 1; i <= 1000; ++i) {
+        header += ";c" + std::to_string(i);
+        line += ";x";
+    }
+    write("wide.csv", (header + "\n" + line + "\n").c_str());
+    const Run run = cli({"import", "persons", path("doc.pgr"), path("wide.csv"), "--separator", ";"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.endsWith("\nColumns not imported: c1, c2, c3, c4, c5, c6, c7, c8, c9, c10, and 990 more.\n"),
+             run.out.constData());
 }
 
 void TestCliTextio::headerNamesInAnyCase() {

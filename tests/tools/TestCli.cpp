@@ -291,6 +291,10 @@ void TestCli::helpAndUsage_data() {
     QTest::newRow("unknown option of a one-word command")
         << QStringList{"check", kAllFields, "--bogus"} << 2 << QByteArray()
         << QByteArray("tavoro-cli: Unknown option 'bogus'.\nusage: tavoro-cli check FILE\n");
+    QTest::newRow("unknown option of backups")
+        << QStringList{"backups", "--bogus"} << 2 << QByteArray() << QByteArray("usage: tavoro-cli backups DOC\n");
+    QTest::newRow("-- before a name that looks like an option")
+        << QStringList{"check", "--", "-x.pgr"} << 1 << QByteArray() << QByteArray("'-x.pgr' does not exist");
 }
 
 void TestCli::helpAndUsage() {
