@@ -78,11 +78,13 @@ void DocumentCommands::Open() {
 }
 
 void DocumentCommands::Save() {
-    const bool readOnly = m_storage.IsReadOnly();
+    // An untitled or read-only document is saved under a name asked for, and is that file from now
+    // on: the title and the recent list show it.
+    const bool asksForName = m_storage.HasNoFileName() || m_storage.IsReadOnly();
     const FileResult result = SaveDocument();
     if (result == FileResult::Failed)
         ShowStop(QStringLiteral("Unable to write file!"), kTavoroPlain);
-    else if (result == FileResult::Succeeded && readOnly) // saved under another name
+    else if (result == FileResult::Succeeded && asksForName)
         RememberInRecentList(m_storage.TitleName());
 }
 

@@ -251,12 +251,14 @@ private slots:
         QVERIFY(QFile::exists(file));
         QCOMPARE(p.storage.FileName(), file);
         QVERIFY(!p.document.IsModified());
-        QVERIFY(p.titles.isEmpty()); // Save leaves the title and the recent list alone
-        QVERIFY(p.recentFiles.Entries().isEmpty());
+        // The document is that file now: the title and the recent list name it.
+        QCOMPARE(p.titles, QStringList{file});
+        QCOMPARE(p.recentFiles.Entries(), QStringList{file});
 
         p.makeModified();
         p.commands.Save();
         QCOMPARE(p.prompt.dialogs.size(), 1);
+        QCOMPARE(p.titles.size(), 1); // a save under the same name changes neither
         PimDocument reread;
         QVERIFY(DocumentStorage(reread).ReadFromFile(file, p.prompt));
         QCOMPARE(reread.Persons().Count(), std::size_t(2));
