@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -54,6 +56,11 @@ bool HelpViewer::ShowTopic(const QString& topic) {
         const QString contents = QDir(m_folder).filePath(QStringLiteral("html/Introduction.htm"));
         bar->addAction(QStringLiteral("Contents"), m_browser,
                        [browser = m_browser, contents] { browser->setSource(QUrl::fromLocalFile(contents)); });
+        // Esc and Ctrl+W close the help as they close every other window of the program.
+        for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+            auto* shortcut = new QShortcut(keys, m_window);
+            QObject::connect(shortcut, &QShortcut::activated, m_window.data(), &QWidget::close);
+        }
         auto* layout = new QVBoxLayout(m_window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);

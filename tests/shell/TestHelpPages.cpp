@@ -5,8 +5,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QKeySequence>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTest>
 
 namespace {
 
@@ -31,6 +33,8 @@ class TestHelpPages : public QObject {
 private Q_SLOTS:
     void everyTopicNamesAPage();
     void everyPageIsReachableAndEveryLinkLeadsToAPage();
+    void escAndCloseKeysCloseTheWindow_data();
+    void escAndCloseKeysCloseTheWindow();
 };
 
 void TestHelpPages::everyTopicNamesAPage() {
@@ -38,6 +42,23 @@ void TestHelpPages::everyTopicNamesAPage() {
     for (const char* topic : HelpTopics::All)
         QVERIFY2(!help.PageFor(QString::fromLatin1(topic)).isEmpty(), topic);
     QVERIFY(!help.PageFor(QString::fromLatin1(PersonsToIncludeDialog::HelpTopic)).isEmpty());
+}
+
+void TestHelpPages::escAndCloseKeysCloseTheWindow_data() {
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::newRow("Esc") << QKeySequence(Qt::Key_Escape);
+    QTest::newRow("Ctrl+W") << QKeySequence(Qt::CTRL | Qt::Key_W);
+}
+
+void TestHelpPages::escAndCloseKeysCloseTheWindow() {
+    QFETCH(QKeySequence, keys);
+    HelpViewer help(QStringLiteral(TAVORO_HELP_FOLDER), nullptr);
+    QVERIFY(help.ShowTopic(QString::fromLatin1(HelpTopics::All[0])));
+    QWidget* window = help.Browser()->window();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    help.Browser()->setFocus();
+    QTest::keySequence(help.Browser(), keys);
+    QVERIFY(!window->isVisible());
 }
 
 void TestHelpPages::everyPageIsReachableAndEveryLinkLeadsToAPage() {
