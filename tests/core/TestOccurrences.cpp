@@ -2,6 +2,7 @@
 #include "core/OccurrenceIndex.h"
 #include "core/PimRecords.h"
 #include "support/TestMain.h"
+#include "support/ZoneScope.h"
 
 #include <QObject>
 
@@ -9,22 +10,6 @@
 #include <ctime>
 
 namespace {
-
-// The computer's zone for one case; the one the tests run in comes back afterwards.
-class ZoneScope {
-public:
-    explicit ZoneScope(const QByteArray& zone) : m_saved(qgetenv("TZ")) { set(zone); }
-    ~ZoneScope() { set(m_saved); }
-    ZoneScope(const ZoneScope&) = delete;
-    ZoneScope& operator=(const ZoneScope&) = delete;
-
-private:
-    static void set(const QByteArray& zone) {
-        qputenv("TZ", zone);
-        tzset();
-    }
-    QByteArray m_saved;
-};
 
 CalendarDate day(int y, int m, int d) {
     return CalendarDate::FromParts(y, m, d);

@@ -5,6 +5,7 @@
 #include "docfile/PimDocument.h"
 #include "support/FakePromptService.h"
 #include "support/TestMain.h"
+#include "support/ZoneScope.h"
 
 #include <QFile>
 
@@ -29,21 +30,6 @@ void load(PimDocument& document, const QByteArray& bytes) {
 QByteArray saved(const PimDocument& document) {
     return QByteArray::fromStdString(DocumentWriter::Write(document.Records()));
 }
-
-class ZoneScope {
-public:
-    explicit ZoneScope(const QByteArray& zone) : m_saved(qgetenv("TZ")) { set(zone); }
-    ~ZoneScope() { set(m_saved); }
-    ZoneScope(const ZoneScope&) = delete;
-    ZoneScope& operator=(const ZoneScope&) = delete;
-
-private:
-    static void set(const QByteArray& zone) {
-        qputenv("TZ", zone);
-        tzset();
-    }
-    QByteArray m_saved;
-};
 
 CalendarDate day(int y, int m, int d) {
     return CalendarDate::FromParts(y, m, d);
