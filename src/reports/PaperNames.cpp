@@ -1,5 +1,6 @@
 #include "reports/PaperNames.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace PaperNames {
@@ -46,6 +47,18 @@ std::optional<QPageSize> Find(const QString& name) {
             return QPageSize(sizeId);
     }
     return std::nullopt;
+}
+
+QPageSize LocalePaper(const QLocale& locale) {
+    static const QLocale::Territory letterCountries[] = {
+        QLocale::UnitedStates, QLocale::Canada,    QLocale::Mexico,     QLocale::Philippines,
+        QLocale::Chile,        QLocale::Colombia,  QLocale::Venezuela,  QLocale::CostaRica,
+        QLocale::Guatemala,    QLocale::Panama,    QLocale::PuertoRico, QLocale::DominicanRepublic,
+        QLocale::ElSalvador,   QLocale::Nicaragua,
+    };
+    const bool letter = std::find(std::begin(letterCountries), std::end(letterCountries), locale.territory()) !=
+                        std::end(letterCountries);
+    return QPageSize(letter ? QPageSize::Letter : QPageSize::A4);
 }
 
 } // namespace PaperNames

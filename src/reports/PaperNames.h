@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QPageSize>
 #include <QString>
 #include <QStringList>
@@ -14,5 +15,7 @@ namespace PaperNames {
 QStringList Names();
 // A name of Names() or a size's key, without regard to letter case; nothing for an unknown name.
 std::optional<QPageSize> Find(const QString& name);
+// Letter in the countries that use it, A4 elsewhere.
+QPageSize LocalePaper(const QLocale& locale);
 
 } // namespace PaperNames

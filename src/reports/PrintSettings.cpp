@@ -17,24 +17,12 @@ const QString kGroup = QStringLiteral("Page Setup");
 
 } // namespace
 
-QPageSize PrintSettings::LocalePaper(const QLocale& locale) {
-    static const QLocale::Territory letterCountries[] = {
-        QLocale::UnitedStates, QLocale::Canada,    QLocale::Mexico,     QLocale::Philippines,
-        QLocale::Chile,        QLocale::Colombia,  QLocale::Venezuela,  QLocale::CostaRica,
-        QLocale::Guatemala,    QLocale::Panama,    QLocale::PuertoRico, QLocale::DominicanRepublic,
-        QLocale::ElSalvador,   QLocale::Nicaragua,
-    };
-    const bool letter = std::find(std::begin(letterCountries), std::end(letterCountries), locale.territory()) !=
-                        std::end(letterCountries);
-    return QPageSize(letter ? QPageSize::Letter : QPageSize::A4);
-}
-
 PrintSettings::PrintSettings() {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull()) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_printer->setOutputFormat(QPrinter::PdfFormat);
-        m_printer->setPageSize(LocalePaper(QLocale()));
+        m_printer->setPageSize(PaperNames::LocalePaper(QLocale()));
     } else {
         m_printer = std::make_unique<QPrinter>(defaultPrinter, QPrinter::HighResolution);
     }

@@ -43,9 +43,6 @@ public:
     void RestorePageSetup(const platform::SettingsStore& store);
     void RememberPageSetup(platform::SettingsStore& store) const;
 
-    // Letter in the countries that use it, A4 elsewhere.
-    static QPageSize LocalePaper(const QLocale& locale);
-
     PageMargins Margins;
     ReportFont Font;
 

@@ -3,6 +3,7 @@
 #include "platform/gui/PainterSurface.h"
 #include "platform/gui/PrinterMetrics.h"
 #include "reports/CreateReport.h"
+#include "reports/PaperNames.h"
 #include "reports/PrintCommands.h"
 #include "reports/PrintJob.h"
 #include "reports/PrintSettings.h"
@@ -249,7 +250,7 @@ void TestPrinting::paperFollowsTheLocale_data() {
 void TestPrinting::paperFollowsTheLocale() {
     QFETCH(QLocale, locale);
     QFETCH(int, paper);
-    QCOMPARE(int(PrintSettings::LocalePaper(locale).id()), paper);
+    QCOMPARE(int(PaperNames::LocalePaper(locale).id()), paper);
 }
 
 void TestPrinting::reportFontTakesTheDialogsChoice() {

@@ -13,11 +13,11 @@
 #include "reports/PersonGathering.h"
 #include "reports/PlanGathering.h"
 #include "reports/PrintJob.h"
-#include "reports/PrintSettings.h"
 
 #include <QDate>
+#include <QLocale>
 #include <QPageLayout>
-#include <QPrinter>
+#include <QPdfWriter>
 
 #include <algorithm>
 #include <cmath>
@@ -163,35 +163,38 @@ int runPrint(const QStringList& args) {
         return kCliFailure;
     }
 
-    PrintSettings settings;
-    if (options.paper)
-        settings.Printer().setPageSize(*options.paper);
-    if (options.landscape)
-        settings.Printer().setPageOrientation(QPageLayout::Landscape);
-    settings.UsePdfFile(options.pdf);
+    // Printing to a PDF file needs no printer: a PDF writer on the paper asked for (the locale's
+    // by default), with no unprintable edge, at the resolution the program prints PDF files in.
+    QPdfWriter pdf(options.pdf);
+    pdf.setResolution(1200);
+    const QPageSize paper = options.paper.value_or(PaperNames::LocalePaper(QLocale()));
+    pdf.setPageLayout(
+        QPageLayout(paper, options.landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    PageMargins margins;
     if (options.marginsMm >= 0) {
         const int thousandths = static_cast<int>(std::lround(options.marginsMm / 25.4 * 1000));
-        settings.Margins = {thousandths, thousandths, thousandths, thousandths};
+        margins = {thousandths, thousandths, thousandths, thousandths};
         // Margins that leave less than half of the paper's width or height print nothing useful.
-        const QSizeF paper = settings.Printer().pageLayout().fullRect(QPageLayout::Inch).size();
-        if (4 * thousandths > 1000 * std::min(paper.width(), paper.height()))
+        const QSizeF inches = pdf.pageLayout().fullRect(QPageLayout::Inch).size();
+        if (4 * thousandths > 1000 * std::min(inches.width(), inches.height()))
             return refuse(arguments, "--margins leaves too little of this paper");
     }
+    ReportFont font;
     if (!options.face.isEmpty())
-        settings.Font.faceName = options.face;
+        font.faceName = options.face;
     if (options.pointSize > 0)
-        settings.Font.pointSize = options.pointSize;
+        font.pointSize = options.pointSize;
 
     const ReportSelection selection = selectionFor(chosen->kind, document, options);
-    const platform::DeviceMetrics metrics = platform::printerMetrics(settings.Printer());
-    platform::PainterSurface surface(nullptr, metrics, &settings.Printer());
-    std::unique_ptr<Report> report = CreateReport(&surface, selection, settings.Margins, settings.Font);
+    const platform::DeviceMetrics metrics = platform::pageMetrics(pdf.pageLayout(), pdf.resolution());
+    platform::PainterSurface surface(nullptr, metrics, &pdf);
+    std::unique_ptr<Report> report = CreateReport(&surface, selection, margins, font);
     if (!report || report->GetPageCount() == 0) {
         std::fprintf(stderr, "tavoro-cli print: nothing to print for %s\n",
                      qPrintable(options.date.toString(Qt::ISODate)));
         return kCliFailure;
     }
-    if (!PrintJob::Print(*report, settings.Printer(), metrics)) {
+    if (!PrintJob::Print(*report, pdf, metrics)) {
         std::fprintf(stderr, "tavoro-cli print: cannot write %s\n", qPrintable(options.pdf));
         return kCliFailure;
     }

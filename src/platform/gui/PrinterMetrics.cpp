@@ -19,13 +19,4 @@ DeviceMetrics printerMetrics(const QPrinter& printer) {
     return m;
 }
 
-QTransform pageTransform(const DeviceMetrics& from, const DeviceMetrics& to) {
-    if (from == to || from.logPixelsX <= 0 || from.logPixelsY <= 0)
-        return QTransform();
-    const double sx = double(to.logPixelsX) / from.logPixelsX;
-    const double sy = double(to.logPixelsY) / from.logPixelsY;
-    return QTransform(sx, 0, 0, sy, from.physicalOffsetX * sx - to.physicalOffsetX,
-                      from.physicalOffsetY * sy - to.physicalOffsetY);
-}
-
 } // namespace platform
