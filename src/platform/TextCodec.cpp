@@ -1,5 +1,6 @@
 #include "TextCodec.h"
 
+#include <algorithm>
 #include <array>
 
 namespace platform {
@@ -113,6 +114,15 @@ std::string joinText(std::initializer_list<std::string_view> parts) {
         allUtf8 = allUtf8 && isValidUtf8(part);
     }
     if (allUtf8)
+        return joined;
+    // Windows-1252 parts among plain ASCII ones keep their bytes as long as the whole does not read
+    // as UTF-8: found without decoding, as an import names every person so.
+    const auto ascii = [](std::string_view part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    };
+    if (std::none_of(parts.begin(), parts.end(),
+                     [&](std::string_view part) { return !ascii(part) && isValidUtf8(part); }) &&
+        !isValidUtf8(joined))
         return joined;
     QString decoded;
     for (std::string_view part : parts)

@@ -10,6 +10,7 @@ private Q_SLOTS:
     void cafeInBothEncodings();
     void typedTextIsStoredAsUtf8();
     void invalidUtf8FallsBack();
+    void joinedPartsKeepTheirText();
 };
 
 void TestTextCodec::everyByteSurvivesWindows1252() {
@@ -41,11 +42,22 @@ void TestTextCodec::typedTextIsStoredAsUtf8() {
 
 void TestTextCodec::invalidUtf8FallsBack() {
     QVERIFY(platform::isValidUtf8("plain ascii"));
-    QVERIFY(!platform::isValidUtf8("\xc3"));             // truncated sequence
-    QVERIFY(!platform::isValidUtf8("\xc0\xaf"));         // overlong
-    QVERIFY(!platform::isValidUtf8("\xed\xa0\x80"));     // surrogate
-    QVERIFY(platform::isValidUtf8("\xf0\x9f\x98\x80"));  // outside the basic plane
+    QVERIFY(!platform::isValidUtf8("\xc3"));            // truncated sequence
+    QVERIFY(!platform::isValidUtf8("\xc0\xaf"));        // overlong
+    QVERIFY(!platform::isValidUtf8("\xed\xa0\x80"));    // surrogate
+    QVERIFY(platform::isValidUtf8("\xf0\x9f\x98\x80")); // outside the basic plane
     QCOMPARE(platform::toQString("\xc3").size(), qsizetype(1));
+}
+
+// Names are joined from fields that may each be UTF-8 or Windows-1252: the join reads as its parts do.
+void TestTextCodec::joinedPartsKeepTheirText() {
+    // Windows-1252 among ASCII keeps its bytes; so does UTF-8 among ASCII.
+    QCOMPARE(platform::joinText({"M\xfcller", ", ", "Anna"}), std::string("M\xfcller, Anna"));
+    QCOMPARE(platform::joinText({"M\xc3\xbcller", ", ", "Anna"}), std::string("M\xc3\xbcller, Anna"));
+    // A mixture is made UTF-8 throughout.
+    QCOMPARE(platform::joinText({"M\xc3\xbcller", ", ", "Ren\xe9"}), std::string("M\xc3\xbcller, Ren\xc3\xa9"));
+    // Two Windows-1252 parts whose bytes would read as one UTF-8 letter stay two letters.
+    QCOMPARE(platform::toQString(platform::joinText({"A\xc3", "\xa9"})), QString::fromUtf8("A\xc3\x83\xc2\xa9"));
 }
 
 TAVORO_TEST_MAIN(TestTextCodec)
