@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 // What the program says, wherever it meets it, when a collection has issued its last ID and Add
@@ -41,6 +42,20 @@ public:
         return id;
     }
     std::optional<int> Add(const Record& record) { return Add(Record(record)); }
+    // A blank record made in its place under the next ID, for the caller to fill there; null when
+    // no ID is left.
+    Record* AddBlank() {
+        const std::optional<int> id = NextID();
+        if (!id)
+            return nullptr;
+        m_lastId = std::max(m_lastId, *id);
+        Record& record = m_records
+                             .emplace_hint(m_records.end(), std::piecewise_construct, std::forward_as_tuple(*id),
+                                           std::forward_as_tuple())
+                             ->second;
+        record.ID = *id;
+        return &record;
+    }
 
     bool CanAdd() const { return NextID().has_value(); }
 

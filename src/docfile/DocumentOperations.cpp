@@ -63,6 +63,15 @@ std::optional<int> PimDocument::Add(Person person) {
     return id;
 }
 
+Person* PimDocument::AddBlankPerson(const DocumentBatch&) {
+    Person* person = m_records.Persons.AddBlank();
+    if (person) {
+        Step(QStringLiteral("Add Person")).Added<Person>(person->ID);
+        Changed();
+    }
+    return person;
+}
+
 std::optional<int> PimDocument::Add(Task task) {
     const std::optional<int> id = m_records.Tasks.Add(std::move(task));
     if (id) {

@@ -106,7 +106,7 @@ std::optional<int> ImportAppointments(PimDocument& document, const DelimitedText
             continue;
         }
         Appointment appointment = fresh;
-        appointment.Description = std::string(reader.Text(Description));
+        reader.Take(Description, appointment.Description);
         appointment.DueDate = times.day;
         appointment.StartTime = times.start;
         appointment.EndTime = times.end;

@@ -53,3 +53,17 @@ std::string_view ColumnReader::Text(int column) const {
     const std::string& field = Field(column);
     return m_enclosed[static_cast<size_t>(column)] ? std::string_view(field) : textvalues::Trimmed(field);
 }
+
+void ColumnReader::Take(int column, std::string& into, bool trim) {
+    std::string& field = m_fields[static_cast<size_t>(column)];
+    if (trim && !m_enclosed[static_cast<size_t>(column)]) {
+        const std::string_view kept = textvalues::Trimmed(field);
+        if (kept.size() != field.size()) {
+            const size_t from = static_cast<size_t>(kept.data() - field.data());
+            field.erase(from + kept.size());
+            field.erase(0, from);
+        }
+    }
+    into.swap(field);
+    field.clear();
+}

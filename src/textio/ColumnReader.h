@@ -31,6 +31,9 @@ public:
     const std::string& Field(int column) const { return m_fields[static_cast<size_t>(column)]; }
     // The field as a value: an enclosed field exactly as enclosed, a bare one trimmed of white space.
     std::string_view Text(int column) const;
+    // Moves the field's value (as Text gives it, or as the file has it when `trim` is false) into
+    // `into` without copying it; the field reads empty afterwards.
+    void Take(int column, std::string& into, bool trim = true);
 
 private:
     RecordReader m_reader;

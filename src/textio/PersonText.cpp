@@ -94,23 +94,21 @@ std::optional<int> ImportPersons(PimDocument& document, const DelimitedTextSetti
             out.Skip(ImportIssue::MissingValue, reader.Line());
             continue;
         }
-        Person person;
+        Person* person = document.AddBlankPerson(batch);
+        if (!person)
+            return TakeBackImport(batch);
         for (size_t i = 0; i < fields.size(); ++i) {
             if (!fields[i] || !reader.Has(static_cast<int>(i)))
                 continue;
             // Position keeps its white space; every other text is trimmed unless it was enclosed.
-            const int column = static_cast<int>(i);
-            person.*fields[i] =
-                fields[i] == &Person::Position ? std::string_view(reader.Field(column)) : reader.Text(column);
+            reader.Take(static_cast<int>(i), person->*fields[i], fields[i] != &Person::Position);
         }
-        person.WhitePages =
+        person->WhitePages =
             reader.Has(whitePages) ? textvalues::IsYes(reader.Field(whitePages), {"1", "true", "yes"}) : 1;
-        person.YellowPages = textvalues::IsYes(reader.Field(yellowPages), {"1", "true", "yes"});
-        if (!person.WhitePages && !person.YellowPages)
-            person.WhitePages = 1;
-        person.RName = DisplayName(person);
-        if (!document.Add(std::move(person)))
-            return TakeBackImport(batch);
+        person->YellowPages = textvalues::IsYes(reader.Field(yellowPages), {"1", "true", "yes"});
+        if (!person->WhitePages && !person->YellowPages)
+            person->WhitePages = 1;
+        person->RName = DisplayName(*person);
         ++out.added;
     }
     return out.added;

@@ -50,7 +50,7 @@ std::optional<int> ImportTasks(PimDocument& document, const DelimitedTextSetting
             continue;
         }
         Task task = fresh;
-        task.Description = std::string(reader.Text(Description));
+        reader.Take(Description, task.Description);
         if (reader.Has(DueDate)) {
             const textvalues::DateReading due = textvalues::ClassifyDate(reader.Field(DueDate), task.DueDate);
             if (due != textvalues::DateReading::Day) {
