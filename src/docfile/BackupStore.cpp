@@ -1,6 +1,7 @@
 #include "BackupStore.h"
 
 #include "DocumentStorage.h"
+#include "FileIdentity.h"
 #include "FileSettings.h"
 #include "PimDocument.h"
 #include "platform/ProgramFolders.h"
@@ -11,12 +12,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTextStream>
+
+#include <algorithm>
 
 namespace {
 
 // Backup names sort in the order they were made: the UTC time of the save to the millisecond.
 const QString kNameFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
 const QString kExtension = QStringLiteral(".pgr");
+// In each document's folder: the names the document was saved under, one a line, so that its
+// backups are found by any of them even once the file, or a link on the way to it, is gone.
+const QString kNames = QStringLiteral("names");
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 constexpr QFileDevice::Permissions kOwnerFolder = kOwnerOnly | QFileDevice::ExeOwner;
 
@@ -44,6 +51,35 @@ bool sameBytes(const QString& a, const QString& b) {
     return second.atEnd();
 }
 
+// The document as named, and as found by whatever links the name goes through.
+QStringList namesOf(const QString& document) {
+    QStringList names{QDir::cleanPath(QFileInfo(document).absoluteFilePath())};
+    if (const QString identity = FileIdentity(document); !names.contains(identity))
+        names.append(identity);
+    return names;
+}
+
+QStringList namesIn(const QString& folder) {
+    QFile file(QDir(folder).filePath(kNames));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+void rememberNames(const QString& folder, const QString& document) {
+    const QStringList known = namesIn(folder);
+    QString added;
+    for (const QString& name : namesOf(document)) {
+        if (!known.contains(name))
+            added += name + QLatin1Char('\n');
+    }
+    QFile file(QDir(folder).filePath(kNames));
+    if (added.isEmpty() || !file.open(QIODevice::Append))
+        return;
+    file.write(added.toUtf8());
+    file.setPermissions(kOwnerOnly);
+}
+
 // Messages about files that cannot be read are of no use here: a backup that does not load
 // simply has no record counts.
 class SilentPrompt : public platform::PromptService {
@@ -68,23 +104,42 @@ BackupStore BackupStore::Standard() {
 QString BackupStore::FolderFor(const QString& document) const {
     // One folder per file, whatever name or link it is reached by; the name leads for the reader.
     const QFileInfo info(document);
-    const QString canonical = info.canonicalFilePath();
-    const QString identity = canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+    const QString identity = FileIdentity(document);
     const QByteArray hash = QCryptographicHash::hash(identity.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
     return QDir(m_root).filePath(info.fileName() + QLatin1Char('-') + QString::fromLatin1(hash));
+}
+
+QStringList BackupStore::FoldersOf(const QString& document) const {
+    QStringList folders{FolderFor(document)};
+    const QStringList names = namesOf(document);
+    const QString prefix = QFileInfo(document).fileName() + QLatin1Char('-');
+    const QFileInfoList candidates = QDir(m_root).entryInfoList({prefix + QLatin1Char('*')}, QDir::Dirs);
+    for (const QFileInfo& candidate : candidates) {
+        const QStringList known = namesIn(candidate.filePath());
+        const bool named = std::any_of(names.begin(), names.end(), [&](const QString& n) { return known.contains(n); });
+        if (named && !folders.contains(candidate.filePath()))
+            folders.append(candidate.filePath());
+    }
+    return folders;
 }
 
 std::vector<BackupStore::Backup> BackupStore::List(const QString& document) const {
     std::vector<Backup> backups;
     if (m_root.isEmpty())
         return backups;
-    const QFileInfoList files =
-        QDir(FolderFor(document))
-            .entryInfoList({QLatin1Char('*') + kExtension}, QDir::Files, QDir::Name | QDir::Reversed);
-    for (const QFileInfo& file : files) {
-        if (const std::optional<QDateTime> time = timeOfName(file.fileName()))
-            backups.push_back({file.filePath(), time->toLocalTime(), file.size()});
+    for (const QString& folder : FoldersOf(document)) {
+        const QFileInfoList files = QDir(folder).entryInfoList({QLatin1Char('*') + kExtension}, QDir::Files);
+        for (const QFileInfo& file : files) {
+            if (const std::optional<QDateTime> time = timeOfName(file.fileName()))
+                backups.push_back({file.filePath(), time->toLocalTime(), file.size()});
+        }
     }
+    // Newest first; the names sort as the times of the saves do.
+    std::sort(backups.begin(), backups.end(), [](const Backup& a, const Backup& b) {
+        const QString first = QFileInfo(a.path).fileName();
+        const QString second = QFileInfo(b.path).fileName();
+        return first != second ? first > second : a.path > b.path;
+    });
     return backups;
 }
 
@@ -99,6 +154,7 @@ QString BackupStore::Keep(const QString& document) const {
     // The backups hold the same personal data as the documents.
     QFile::setPermissions(m_root, kOwnerFolder);
     QFile::setPermissions(folder, kOwnerFolder);
+    rememberNames(folder, document);
     const std::vector<Backup> existing = List(document);
     if (!existing.empty() && sameBytes(existing.front().path, document))
         return QString();

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <optional>
@@ -30,8 +31,11 @@ public:
     static BackupStore Standard();
 
     int KeepCount() const { return m_keep; }
+    BackupStore WithKeepCount(int keep) const { return BackupStore(m_root, keep); }
+    // The folder the document's backups go to, named by the file and its identity.
     QString FolderFor(const QString& document) const;
-    // The backups of the document, newest first.
+    // The backups of the document, newest first: those of the file it is now, and those kept under
+    // the name as given, or the file it was, even when that file or a link on its way is gone.
     std::vector<Backup> List(const QString& document) const;
 
     // Copies the document file as it is now, before a save replaces it. Nothing is copied when
@@ -45,6 +49,8 @@ public:
     static std::optional<RecordCounts> CountRecords(const QString& backup);
 
 private:
+    QStringList FoldersOf(const QString& document) const;
+
     QString m_root;
     int m_keep;
 };

@@ -2,9 +2,11 @@
 
 #include "DocumentStorage.h"
 #include "DocumentWriter.h"
+#include "FileSettings.h"
 #include "PimDocument.h"
 #include "platform/AtomicFile.h"
 #include "platform/ProgramFolders.h"
+#include "platform/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -53,6 +55,11 @@ CrashRecovery::~CrashRecovery() {
 QString CrashRecovery::StandardFolder() {
     const QString data = platform::UserDataFolder();
     return data.isEmpty() ? QString() : QDir(data).filePath(QStringLiteral("recovery"));
+}
+
+std::chrono::milliseconds CrashRecovery::StandardInterval() {
+    platform::SettingsStore settings;
+    return FileSettings(settings).ReadRecoveryInterval();
 }
 
 QString CrashRecovery::SessionFile(const QString& extension) const {

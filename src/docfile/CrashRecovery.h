@@ -21,8 +21,6 @@ class DocumentStorage;
 class CrashRecovery : public QObject {
     Q_OBJECT
 public:
-    static constexpr std::chrono::milliseconds DefaultInterval = std::chrono::minutes(2);
-
     // A recovery file that a program which ended without closing normally left behind.
     struct Leftover {
         QString path;
@@ -31,12 +29,14 @@ public:
     };
 
     explicit CrashRecovery(const DocumentStorage& storage, QString folder = StandardFolder(),
-                           std::chrono::milliseconds interval = DefaultInterval);
+                           std::chrono::milliseconds interval = StandardInterval());
     // A normal end: the recovery file goes.
     ~CrashRecovery() override;
 
     // "recovery" in the user's data folder.
     static QString StandardFolder();
+    // The user's setting, Files/RecoveryMinutes (two minutes unless set).
+    static std::chrono::milliseconds StandardInterval();
 
     // What the timer does: writes the document when it has unsaved changes the file does not hold
     // yet, and removes the file when it has none.

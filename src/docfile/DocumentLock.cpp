@@ -1,5 +1,6 @@
 #include "DocumentLock.h"
 
+#include "FileIdentity.h"
 #include "platform/ProgramFolders.h"
 
 #include <QCoreApplication>
@@ -14,10 +15,12 @@ DocumentLock::DocumentLock(const QString& document) : m_file(LockPathFor(documen
     m_file.tryLock(0);
 }
 
+bool DocumentLock::TryAgain() {
+    return m_file.isLocked() || m_file.tryLock(0);
+}
+
 QString DocumentLock::LockPathFor(const QString& document) {
-    const QFileInfo info(document);
-    const QString canonical = info.canonicalFilePath();
-    const QFileInfo file(canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical);
+    const QFileInfo file(FileIdentity(document));
     if (QFileInfo(file.absolutePath()).isWritable())
         return QDir(file.absolutePath()).filePath(QLatin1Char('.') + file.fileName() + QStringLiteral(".lock"));
     // A folder that takes no new files still marks the document for this user's programs.

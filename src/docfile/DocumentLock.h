@@ -22,6 +22,8 @@ public:
     explicit DocumentLock(const QString& document);
 
     bool IsLocked() const { return m_file.isLocked(); }
+    // Tries once more to take a lock that was held when this object was made; true once it is ours.
+    bool TryAgain();
 
     // The live program, other than this one, that holds the document.
     static std::optional<Holder> HolderOf(const QString& document);

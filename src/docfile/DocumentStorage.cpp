@@ -6,8 +6,12 @@
 #include "DocumentWriter.h"
 #include "PimDocument.h"
 
+#include <QFileInfo>
+
 #include <new>
 #include <optional>
+
+#include <unistd.h>
 
 DocumentStorage::DocumentStorage(PimDocument& document) : m_document(document) {}
 
@@ -27,8 +31,19 @@ void DocumentStorage::SetFileName(const QString& name) {
     m_readOnly = false;
     if (!HasNoFileName()) {
         m_lock = std::make_unique<DocumentLock>(name);
-        m_readOnly = !m_lock->IsLocked() && DocumentLock::HolderOf(name).has_value();
+        m_readOnly = (!m_lock->IsLocked() && DocumentLock::HolderOf(name).has_value()) || IsWriteProtected(name);
     }
+}
+
+bool DocumentStorage::IsWriteProtected(const QString& path) {
+    const QFileInfo file(path);
+    if (!file.isFile())
+        return false;
+    // The superuser may write any file, so for it only the mode can say that the file is not to be
+    // written: no write permission for anyone.
+    if (::geteuid() == 0)
+        return !(file.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
+    return !file.isWritable();
 }
 
 bool DocumentStorage::Save(const QString& path, platform::FileError* error) const {

@@ -34,10 +34,13 @@ public:
     // True when there is no file name, or the name is "Untitled" in any letter case.
     bool HasNoFileName() const;
     // Takes the file as the document's own: the lock on the former file is let go and the new one
-    // locked. A file that another program holds is open read-only.
+    // locked. A file that another program holds, or that is write-protected, is open read-only.
     void SetFileName(const QString& name);
     // Save never writes over a read-only document's file; it asks for another name.
     bool IsReadOnly() const { return m_readOnly; }
+    // True for an existing file that is not to be saved in place: one this user may not write,
+    // and for the superuser, who may write anything, one whose mode lets no one write it.
+    static bool IsWriteProtected(const QString& path);
 
     // The whole document in the current file layout, replacing the file at path only once every
     // byte is written. The target stays untouched on any failure; error tells why it failed. The bytes

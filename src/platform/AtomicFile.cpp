@@ -125,12 +125,18 @@ bool WriteFileAtomically(const QString& path, std::string_view data, FileError* 
         }
         return fail(error, FileError::Unwritable);
     };
+    struct stat status {};
+    if (existed && ::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return fail(error, FileError::Unwritable);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return inPlaceOrFail();
     // Documents hold personal data: a new one is not readable by anyone else. The temporary file
     // gets the permissions before any byte is written, so there is no moment where it is exposed.
-    if (!existed && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+    // A file that existed keeps its mode bits exactly: Qt would add the write bit for a superuser.
+    const bool moded = existed ? ::fchmod(file.handle(), status.st_mode & 07777) == 0
+                               : file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!moded) {
         file.cancelWriting();
         return fail(error, FileError::Unwritable);
     }

@@ -28,7 +28,8 @@ std::optional<std::string> ReadWholeFile(const QString& path, FileError* error =
 
 // Replaces the file at path with data, or leaves it exactly as it was: the bytes go to a
 // temporary file beside the target, which is flushed and synced and then renamed over it. A file
-// that did not exist before is created readable and writable by its owner only. Anything at path
+// that did not exist before is created readable and writable by its owner only; one that did keeps
+// its mode bits. Anything at path
 // that is not a regular file is refused. When no temporary file can be made beside an existing
 // writable file (a read-only folder), the file is written in place, and its old bytes are put
 // back should that fail.

@@ -108,8 +108,9 @@ std::optional<CommandState> NormalStateOf(int id, const CommandContext& c) {
     case cmd::EditRedo:
         return enabledIf(c.canRedo);
     case cmd::FileBackup:
-    case cmd::FileRestoreBackup:
         return enabledIf(c.hasFileName);
+    case cmd::FileRestoreBackup:
+        return enabledIf(c.hasBackupSource);
     case cmd::FilePrint:
     case cmd::FilePrintPreview:
     case cmd::FileExportPdf:

@@ -15,6 +15,8 @@ struct CommandContext {
     bool canUndo = false;
     bool canRedo = false;
     bool hasFileName = false; // a name other than none or "Untitled"
+    // A file name, or a file that failed to load: a file whose backups can be offered.
+    bool hasBackupSource = false;
     ReportKind reportKind = ReportKind::None;
     ActiveList activeList = ActiveList::None;
     bool personSelected = false;

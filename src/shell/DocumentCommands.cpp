@@ -55,6 +55,7 @@ bool DocumentCommands::SaveModified(const QString& caption) {
 void DocumentCommands::New() {
     if (!SaveModified(kTavoro))
         return;
+    m_failedFile.clear();
     if (!m_storage.New()) {
         ShowStop(QStringLiteral("Error creating new file."), kTavoro);
         return;
@@ -80,7 +81,7 @@ void DocumentCommands::Open() {
 void DocumentCommands::Save() {
     // An untitled or read-only document is saved under a name asked for, and is that file from now
     // on: the title and the recent list show it.
-    const bool asksForName = m_storage.HasNoFileName() || m_storage.IsReadOnly();
+    const bool asksForName = !SavesInPlace();
     const FileResult result = SaveDocument();
     if (result == FileResult::Failed)
         ShowStop(QStringLiteral("Unable to write file!"), kTavoroPlain);
@@ -116,7 +117,7 @@ void DocumentCommands::Compact() {
     }
     // Until the compacted records are written they differ from the file, whatever happens next.
     m_document.SetModified(true);
-    const bool named = !m_storage.HasNoFileName() && !m_storage.IsReadOnly();
+    const bool named = SavesInPlace();
     const FileResult result = SaveWithRetry([this, named] {
         // Nowhere to write yet, or the file is another program's: ask for a name rather than drop a
         // file called Untitled into whatever folder happens to be current, or write over theirs.
@@ -129,16 +130,21 @@ void DocumentCommands::Compact() {
     m_document.NotifyChanged();
 }
 
+QString DocumentCommands::BackupSource() const {
+    return m_storage.HasNoFileName() ? m_failedFile : m_storage.FileName();
+}
+
 void DocumentCommands::RestoreBackup(const BackupChooser& choose) {
-    if (m_storage.HasNoFileName())
+    const QString source = BackupSource();
+    if (source.isEmpty())
         return;
-    const std::vector<BackupStore::Backup> backups = BackupStore::Standard().List(m_storage.FileName());
+    const std::vector<BackupStore::Backup> backups = BackupStore::Standard().List(source);
     if (backups.empty()) {
-        m_prompt.message(QStringLiteral("There are no backups of %1.").arg(m_storage.FileName()),
-                         QStringLiteral("Restore Backup"), PromptButtons::Ok, PromptIcon::Information);
+        m_prompt.message(QStringLiteral("There are no backups of %1.").arg(source), QStringLiteral("Restore Backup"),
+                         PromptButtons::Ok, PromptIcon::Information);
         return;
     }
-    if (const std::optional<QString> chosen = choose(m_storage.FileName(), backups))
+    if (const std::optional<QString> chosen = choose(source, backups))
         OpenAsUntitledCopy(*chosen);
 }
 
@@ -187,7 +193,7 @@ void DocumentCommands::OpenRecentFile(int n) {
     if (!SaveModified(kTavoro) || !ConfirmOpen(name))
         return;
     const bool named = !m_storage.HasNoFileName();
-    if (!m_storage.ReadFromFile(name, m_prompt)) {
+    if (!Read(name)) {
         ShowStop(QStringLiteral("Error loading file."), kTavoro);
         m_recentFiles.RemoveAt(*index);
         m_fileSettings.WriteLastFileUsed(QString());
@@ -226,7 +232,7 @@ void DocumentCommands::OpenStartupFile(const QString& name) {
         return;
     // A missing file is created by the first Save; one that exists but could not be read stays
     // unnamed, so that saving never writes over it.
-    if (m_storage.ReadFromFile(name, m_prompt) || !QFileInfo::exists(name))
+    if (Read(name) || !QFileInfo::exists(name))
         m_storage.SetFileName(name);
     m_document.NotifyChanged();
     m_recentFiles.Add(name);
@@ -235,7 +241,7 @@ void DocumentCommands::OpenStartupFile(const QString& name) {
 }
 
 DocumentCommands::FileResult DocumentCommands::SaveDocument() {
-    if (m_storage.HasNoFileName() || m_storage.IsReadOnly())
+    if (!SavesInPlace())
         return SaveDocumentAs();
     if (!m_document.IsModified())
         return FileResult::Succeeded;
@@ -263,7 +269,7 @@ DocumentCommands::FileResult DocumentCommands::OpenWithDialog() {
     const std::optional<QString> name = m_prompt.openFileName(FileDialog(QStringLiteral("Open"), QString()));
     if (!name || !ConfirmOpen(*name))
         return FileResult::Cancelled;
-    if (!m_storage.ReadFromFile(*name, m_prompt))
+    if (!Read(*name))
         return FileResult::Failed;
     m_storage.SetFileName(*name);
     return FileResult::Succeeded;
@@ -276,6 +282,18 @@ bool DocumentCommands::ConfirmOpen(const QString& path) {
     return m_prompt.message(QStringLiteral("%1 is in use by %2.\n\nDo you want to open it read-only?")
                                 .arg(path, DocumentLock::Describe(*holder)),
                             kTavoro, PromptButtons::YesNo, PromptIcon::Exclamation) == PromptAnswer::Yes;
+}
+
+bool DocumentCommands::SavesInPlace() const {
+    // A file made write-protected while it was open counts as read-only too.
+    return !m_storage.HasNoFileName() && !m_storage.IsReadOnly() &&
+           !DocumentStorage::IsWriteProtected(m_storage.FileName());
+}
+
+bool DocumentCommands::Read(const QString& path) {
+    const bool read = m_storage.ReadFromFile(path, m_prompt);
+    m_failedFile = read ? QString() : path;
+    return read;
 }
 
 bool DocumentCommands::Write(const QString& path) {

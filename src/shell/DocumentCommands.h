@@ -49,8 +49,12 @@ public:
     // Removes the done tasks due before today and writes the document at once; a failed write asks
     // Retry/Cancel as Save As does and leaves the document modified.
     void Compact();
-    // Lists the open document's automatic backups and opens the chosen one as an untitled copy.
+    // Lists the automatic backups of the open document, or of the file that just failed to load,
+    // and opens the chosen one as an untitled copy.
     void RestoreBackup(const BackupChooser& choose);
+    // The file whose backups Restore Backup offers: the document's, or else the one that failed to
+    // load last; empty when there is none.
+    QString BackupSource() const;
     // The n-th newest entry of the recent-file list (1: the newest, the top item of the menu).
     void OpenRecentFile(int n);
     // Edit > Options > Open Last File On Start, and its check mark.
@@ -85,6 +89,11 @@ private:
     // When another program holds the file, names it and asks whether to open the file read-only;
     // false means not at all.
     bool ConfirmOpen(const QString& path);
+    // Whether Save writes the document's own file, rather than asking for a name: it has one, and
+    // neither another program holds it nor is it write-protected.
+    bool SavesInPlace() const;
+    // Reads the document from path, remembering the file when it fails to load.
+    bool Read(const QString& path);
     // Writes the document to path under the wait cursor; on success it is no longer modified.
     bool Write(const QString& path);
 
@@ -103,4 +112,5 @@ private:
     FileSettings m_fileSettings;
     TitleSetter m_setTitle;
     bool m_openLastFile = false;
+    QString m_failedFile;
 };

@@ -275,6 +275,7 @@ CommandContext MainFrame::GatherContext() const {
     context.canUndo = m_document.History().CanUndo();
     context.canRedo = m_document.History().CanRedo();
     context.hasFileName = !m_storage.HasNoFileName();
+    context.hasBackupSource = !m_fileCommands->BackupSource().isEmpty();
     context.reportKind = m_dayView->ReportKind();
     context.activeList = view.Active();
     context.personSelected = view.SelectedPerson().id >= 0;

@@ -71,6 +71,34 @@ private slots:
         QDir().mkpath(path("other"));
         QVERIFY(BackupStore::Standard().List(m_folder.filePath("other/" + QFileInfo(file).fileName())).empty());
     }
+
+    // A document saved through a linked folder keeps its backups when the file is gone, and when
+    // the link is gone too: they are found by the name as given and by the file it was.
+    void foundByTheNameAsGiven() {
+        const QString real = path("real");
+        const QString link = path("link");
+        QVERIFY(QDir().mkpath(real));
+        QVERIFY(QFile::link(real, link));
+        const QString viaLink = link + QStringLiteral("/doc.pgr");
+        saveWithPersons(viaLink, 1);
+        saveWithPersons(viaLink, 2);
+        const auto persons = [](const QString& document) {
+            QList<int> found;
+            for (const BackupStore::Backup& backup : BackupStore::Standard().List(document))
+                found << int(BackupStore::CountRecords(backup.path)->persons);
+            return found;
+        };
+        QCOMPARE(persons(real + QStringLiteral("/doc.pgr")), QList<int>{1});
+        QVERIFY(QFile::remove(viaLink));
+        QCOMPARE(persons(viaLink), QList<int>{1});
+        QVERIFY(QFile::remove(link));
+        QCOMPARE(persons(viaLink), QList<int>{1});
+        QCOMPARE(persons(real + QStringLiteral("/doc.pgr")), QList<int>{1});
+        // Saved again under the plain name, all of them show, newest first.
+        saveWithPersons(real + QStringLiteral("/doc.pgr"), 3);
+        saveWithPersons(real + QStringLiteral("/doc.pgr"), 4);
+        QCOMPARE(persons(viaLink), (QList<int>{3, 1}));
+    }
 };
 
 TAVORO_TEST_MAIN(TestBackups)

@@ -61,6 +61,31 @@ private slots:
         recovery.reset();                   // a normal close
         QVERIFY(QDir(folder()).isEmpty());
     }
+
+    // Files/RecoveryMinutes sets the interval: minutes, fractions of one, or seconds ending in "s";
+    // missing it is written as 2, and what cannot be read counts as 2 minutes.
+    void intervalFromTheSettings_data() {
+        QTest::addColumn<QVariant>("setting"); // invalid: missing
+        QTest::addColumn<qint64>("milliseconds");
+        QTest::newRow("missing") << QVariant() << qint64(120000);
+        QTest::newRow("5") << QVariant(5) << qint64(300000);
+        QTest::newRow("0.5") << QVariant(QStringLiteral("0.5")) << qint64(30000);
+        QTest::newRow("1s") << QVariant(QStringLiteral("1s")) << qint64(1000);
+        QTest::newRow("2.5s") << QVariant(QStringLiteral(" 2.5s ")) << qint64(2500);
+        QTest::newRow("below a second") << QVariant(QStringLiteral("0.001")) << qint64(1000);
+        QTest::newRow("0") << QVariant(0) << qint64(120000);
+        QTest::newRow("negative") << QVariant(-3) << qint64(120000);
+        QTest::newRow("words") << QVariant(QStringLiteral("often")) << qint64(120000);
+    }
+    void intervalFromTheSettings() {
+        QFETCH(QVariant, setting);
+        QFETCH(qint64, milliseconds);
+        if (setting.isValid())
+            QSettings().setValue(QStringLiteral("Files/RecoveryMinutes"), setting);
+        QCOMPARE(qint64(CrashRecovery::StandardInterval().count()), milliseconds);
+        if (!setting.isValid())
+            QCOMPARE(QSettings().value(QStringLiteral("Files/RecoveryMinutes")).toString(), QStringLiteral("2"));
+    }
 };
 
 TAVORO_TEST_MAIN(TestCrashRecovery)

@@ -17,6 +17,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(DateTime)
 
@@ -441,6 +442,41 @@ private slots:
         QVERIFY(DocumentStorage(document).Save(path));
         QVERIFY(QFile::permissions(path).testFlag(QFileDevice::ReadGroup));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("home.pgr")});
+    }
+
+    // Saving keeps the file's mode bits whoever saves, the superuser too. A mode that lets nobody
+    // write marks the file as not to be saved in place; for other users also one they may not write.
+    void saveKeepsTheModeBits_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("protectedForAll"); // for the superuser too
+        QTest::newRow("0600") << 0600 << false;
+        QTest::newRow("0640") << 0640 << false;
+        QTest::newRow("0755") << 0755 << false;
+        QTest::newRow("0444") << 0444 << true;
+        QTest::newRow("0400") << 0400 << true;
+    }
+    void saveKeepsTheModeBits() {
+        QFETCH(int, mode);
+        QFETCH(bool, protectedForAll);
+        QTemporaryDir folder;
+        const QString path = writeTestFile(folder.filePath(QStringLiteral("home.pgr")), "old contents");
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
+        const bool superuser = ::geteuid() == 0;
+        QCOMPARE(DocumentStorage::IsWriteProtected(path), protectedForAll);
+        PimDocument document;
+        document.Add(Person{});
+        // The superuser's write succeeds where the mode forbids it; only Save As chooses to.
+        const bool written = DocumentStorage(document).Save(path);
+        QCOMPARE(written, superuser || !protectedForAll);
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+        QCOMPARE(int(status.st_mode & 07777), mode);
+        QCOMPARE(readFile(path).contains("<Person"), written);
+        {
+            DocumentStorage storage(document);
+            storage.SetFileName(path);
+            QCOMPARE(storage.IsReadOnly(), protectedForAll);
+        }
     }
 
     void saveIntoMissingFolderFails() {

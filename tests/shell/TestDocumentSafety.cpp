@@ -16,6 +16,8 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
 using platform::PromptAnswer;
 
 // The file commands where another program holds the file, where no backup can be kept, and after
@@ -174,6 +176,56 @@ private slots:
             [](const QString&, const std::vector<BackupStore::Backup>&) { return std::optional<QString>(); });
         QCOMPARE(p.prompt.messages.size(), 1);
         QCOMPARE(p.prompt.messages[0].text, QStringLiteral("There are no backups of %1.").arg(path("new.pgr")));
+    }
+
+    // A document that fails to load offers the backups of that file, and opens the one chosen.
+    void restoreBackupOfAFileThatFailedToLoad() {
+        Program p;
+        const QString file = writeTestFile(path("home.pgr"), kOriginal);
+        p.commands.OpenStartupFile(file);
+        p.document.Add(Person{});
+        p.document.SetModified(true);
+        p.commands.Save(); // kept the one person
+        writeTestFile(file, "<Pim Version=\"1\"><Persons>");
+        p.prompt.queueFileName(file);
+        p.commands.Open();
+        QVERIFY(p.storage.HasNoFileName());
+        QCOMPARE(p.commands.BackupSource(), file);
+        QString offeredFor;
+        p.commands.RestoreBackup([&](const QString& document, const std::vector<BackupStore::Backup>& backups) {
+            offeredFor = document;
+            return std::optional<QString>(backups.front().path);
+        });
+        QCOMPARE(offeredFor, file);
+        QCOMPARE(int(p.document.Persons().Count()), 1);
+        QVERIFY(p.document.IsModified());
+        p.prompt.queueAnswer(PromptAnswer::No); // not saving the restored copy
+        p.commands.New();
+        QVERIFY(p.commands.BackupSource().isEmpty());
+    }
+
+    // A write-protected document opens read-only: Save asks for a name; the user may choose the
+    // file itself there, which the superuser then writes, keeping its mode.
+    void writeProtectedDocumentIsSavedAsOnly() {
+        Program p;
+        const QString file = writeTestFile(path("home.pgr"), kOriginal);
+        const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ReadUser;
+        QVERIFY(QFile::setPermissions(file, readOnly));
+        p.commands.OpenStartupFile(file);
+        QVERIFY(p.storage.IsReadOnly());
+        p.document.Add(Person{});
+        p.document.SetModified(true);
+        p.prompt.queueFileName(std::nullopt);
+        p.commands.Save();
+        QCOMPARE(p.prompt.dialogs.size(), 1);
+        QCOMPARE(contents(file), kOriginal);
+
+        p.prompt.queueFileName(file);
+        p.prompt.queueAnswer(PromptAnswer::Cancel); // "Error saving": no retry
+        p.commands.SaveAs();
+        const bool superuser = ::geteuid() == 0;
+        QCOMPARE(personsIn(file), superuser ? 2 : 1);
+        QCOMPARE(QFile::permissions(file) & 0x7077, QFileDevice::Permissions(QFileDevice::ReadOwner));
     }
 
     // After a crash the newest leftover is offered first: Yes opens it untitled and modified, No

@@ -14,8 +14,9 @@ public:
     explicit CliArguments(const char* usage, const QList<QCommandLineOption>& options = {});
 
     // False, having said why, for an unknown option, an option without its value, or other than
-    // `count` words besides the options.
-    bool Parse(const QStringList& words, qsizetype count);
+    // `count` words besides the options (from `count` to `most` when most is given).
+    bool Parse(const QStringList& words, qsizetype count, qsizetype most = -1);
+    qsizetype WordCount() const { return m_words.size(); }
 
     bool IsSet(const QString& option) const { return m_parser.isSet(option); }
     QString Value(const QString& option) const { return m_parser.value(option); }

@@ -6,9 +6,26 @@
 #include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QThread>
+
+#include <chrono>
 #include <cstdio>
 
 namespace {
+
+using namespace std::chrono_literals;
+
+// Another command's write takes a fraction of a second; a queue of them a few seconds.
+constexpr std::chrono::milliseconds kWriterWait = 10s;
+constexpr std::chrono::milliseconds kPoll = 20ms;
+
+// Another run of this command-line program, which lets go of the lock once its write is done.
+bool isCommandLine(const DocumentLock::Holder& holder) {
+    return holder.program == QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+}
 
 // The program's own words for the failures, so that scripts and people see what the window shows,
 // after the reason a file could not be read or written.
@@ -24,12 +41,29 @@ bool load(PimDocument& document, const QString& path, StderrPromptService& promp
 
 } // namespace
 
-bool documentInUse(const QString& path) {
-    const std::optional<DocumentLock::Holder> holder = DocumentLock::HolderOf(path);
-    if (holder)
-        std::fprintf(stderr, "tavoro-cli: %s is in use by %s; close it there first\n", qPrintable(path),
-                     qPrintable(DocumentLock::Describe(*holder)));
-    return holder.has_value();
+std::unique_ptr<DocumentLock> lockForWriting(const QString& path, CliWrite write) {
+    auto lock = std::make_unique<DocumentLock>(path);
+    const QDeadlineTimer deadline(kWriterWait);
+    while (!lock->TryAgain()) {
+        const std::optional<DocumentLock::Holder> holder = DocumentLock::HolderOf(path);
+        if (holder && (!isCommandLine(*holder) || deadline.hasExpired())) {
+            std::fprintf(stderr, "tavoro-cli: %s is in use by %s; nothing was changed%s\n", qPrintable(path),
+                         qPrintable(DocumentLock::Describe(*holder)),
+                         isCommandLine(*holder) ? ", try again" : "; close it there first");
+            return nullptr;
+        }
+        if (!holder && deadline.hasExpired()) { // a lock that cannot be made at all
+            std::fprintf(stderr, "tavoro-cli: %s cannot be locked for writing; nothing was changed\n",
+                         qPrintable(path));
+            return nullptr;
+        }
+        QThread::msleep(static_cast<unsigned long>(kPoll.count()));
+    }
+    if (write == CliWrite::InPlace && DocumentStorage::IsWriteProtected(path)) {
+        std::fprintf(stderr, "tavoro-cli: %s is write-protected; nothing was changed\n", qPrintable(path));
+        return nullptr;
+    }
+    return lock;
 }
 
 void reportFileError(const QString& path, platform::FileError error) {
@@ -44,7 +78,8 @@ int runResave(const QStringList& args) {
     const QString& out = arguments.Word(1);
     StderrPromptService prompt;
     PimDocument document;
-    if (!load(document, arguments.Word(0), prompt) || documentInUse(out))
+    const std::unique_ptr<DocumentLock> lock = lockForWriting(out, CliWrite::Replace);
+    if (!lock || !load(document, arguments.Word(0), prompt))
         return kCliFailure;
     platform::FileError error = platform::FileError::None;
     if (!DocumentStorage(document).Save(out, &error)) {

@@ -6,6 +6,7 @@
 #include "CliTextio.h"
 #include "StderrPromptService.h"
 
+#include "docfile/DocumentLock.h"
 #include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "exchange/CalendarExchange.h"
@@ -64,7 +65,8 @@ template <class Import> int importInto(const CliArguments& arguments, Import&& i
     if (!input.IsReady())
         return fail(QStringLiteral("cannot read standard input"));
     PimDocument document;
-    if (documentInUse(path) || !loadDocument(document, path, true))
+    const std::unique_ptr<DocumentLock> lock = lockForWriting(path);
+    if (!lock || !loadDocument(document, path, true))
         return kCliFailure;
     const ExchangeReport report = import(document, input.Path());
     if (report.Failed())

@@ -4,6 +4,7 @@
 #include "CliUsage.h"
 #include "StderrPromptService.h"
 
+#include "docfile/DocumentLock.h"
 #include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "sync/Sync.h"
@@ -108,7 +109,9 @@ int runSync(const QStringList& args) {
                                    "--allow-plain-http")
                         .arg(account.server.toDisplayString(QUrl::RemoveUserInfo)));
 
-    if (documentInUse(path))
+    // Held until the document is written, so that no other command adds to it meanwhile.
+    const std::unique_ptr<DocumentLock> lock = lockForWriting(path);
+    if (!lock)
         return kCliFailure;
     std::optional<davsync::Discovery> discovery;
     QString error;

@@ -4,6 +4,7 @@
 #include "CliDocfile.h"
 #include "CliStreamFile.h"
 #include "StderrPromptService.h"
+#include "docfile/DocumentLock.h"
 #include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "textio/DelimitedTextOperations.h"
@@ -211,8 +212,8 @@ int runImport(const QStringList& args) {
     if (!assignColumns(invocation))
         return kCliFailure;
     PimDocument document;
-    if (documentInUse(invocation.document) ||
-        (QFileInfo::exists(invocation.document) && !loadDocument(document, invocation.document)))
+    const std::unique_ptr<DocumentLock> lock = lockForWriting(invocation.document);
+    if (!lock || (QFileInfo::exists(invocation.document) && !loadDocument(document, invocation.document)))
         return kCliFailure;
     if (const DelimitedTextReader file(invocation.settings.FilePath); !file.IsOpen()) {
         fail(DescribeReadFailure(file.Why(), invocation.textFile));

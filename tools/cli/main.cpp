@@ -27,6 +27,7 @@ static const CliCommand kCommands[] = {
     {"import", kImportVCardUsage, runImportCommand},
     {"import", kImportICalUsage, runImportCommand},
     {"backups", kBackupsUsage, runBackups},
+    {"restore", kRestoreUsage, runRestore},
     {"print", kPrintUsage, runPrint},
     {"sync", kSyncUsage, runSync},
     {"agenda", kAgendaUsage, runAgenda},
