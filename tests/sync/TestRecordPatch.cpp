@@ -207,10 +207,10 @@ private slots:
                    a.AlarmTime = a.AlarmTime + DateTimeSpan(1.0 / 24);
                })
             << QStringList{"DTSTART;TZID=Europe/Berlin:20260310T090700", "DTEND;TZID=Europe/Berlin:20260310T095200"}
-            << QStringList{"DTSTART;TZID=Europe/Berlin:20260310T100000", "DTEND;TZID=Europe/Berlin:20260310T110000"};
+            << QStringList{"DTSTART;TZID=Europe/Berlin:20260310T100700", "DTEND;TZID=Europe/Berlin:20260310T105200"};
         QTest::newRow("end only") << EventEdit([](Appointment& a) { a.EndTime = a.EndTime + DateTimeSpan(0.5 / 24); })
                                   << QStringList{"DTEND;TZID=Europe/Berlin:20260310T095200"}
-                                  << QStringList{"DTEND;TZID=Europe/Berlin:20260310T103000"};
+                                  << QStringList{"DTEND;TZID=Europe/Berlin:20260310T102200"};
     }
     void eventEdits() {
         QFETCH(EventEdit, edit);
@@ -218,10 +218,10 @@ private slots:
         QFETCH(QStringList, added);
         const std::string text = richEvent();
         Appointment local = readBack<Appointment>(text);
-        // As held here: on the quarter-hour grid, the two-hour alarm at its longest here.
-        QCOMPARE(local.StartTime, DateTime(2026, 3, 10, 9, 0, 0));
-        QCOMPARE(local.EndTime, DateTime(2026, 3, 10, 10, 0, 0));
-        QCOMPARE(local.AlarmTime, DateTime(2026, 3, 10, 8, 0, 0));
+        // As held here: to the minute, with its two-hour alarm.
+        QCOMPARE(local.StartTime, DateTime(2026, 3, 10, 9, 7, 0));
+        QCOMPARE(local.EndTime, DateTime(2026, 3, 10, 9, 52, 0));
+        QCOMPARE(local.AlarmTime, DateTime(2026, 3, 10, 7, 7, 0));
         edit(local);
         const std::optional<std::string> patched = recordpatch::Patch(text, local);
         QVERIFY(patched);

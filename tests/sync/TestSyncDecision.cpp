@@ -264,20 +264,38 @@ private slots:
             late.EndTime = DateTime(2026, 3, 11, 2, 0, 0);
             w.Add(late);
             w.Sends(4, late, own(RecordKind::Appointment, 1));
-        }) << QStringList{"leave appointment 1 /e/4.ics"};
+        }) << QStringList{"link appointment 1 /e/4.ics"};
         QTest::newRow("first: another's, past midnight") << Setup([&](World& w) {
             Appointment late = appointment("Night shift", 10, 22);
             late.EndTime = DateTime(2026, 3, 11, 2, 0, 0);
             w.Add(late);
             w.Sends(4, late, "phone-uid");
-        }) << QStringList{"leave appointment 0 /e/4.ics", "create appointment 1"};
+        }) << QStringList{"link appointment 1 /e/4.ics"};
         QTest::newRow("recurring event") << Setup([&](World& w) {
             w.Sends(RecordKind::Appointment, 4,
                     "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//"
                     "EN\r\nBEGIN:VEVENT\r\nUID:w\r\nDTSTAMP:20260301T000000Z\r\n"
                     "SUMMARY:Choir\r\nDTSTART:20260302T180000Z\r\nRRULE:FREQ=WEEKLY\r\nDTEND:20260302T193000Z\r\n"
                     "END:VEVENT\r\nEND:VCALENDAR\r\n");
+        }) << QStringList{"download appointment 0 /e/4.ics"};
+        QTest::newRow("journal entry") << Setup([&](World& w) {
+            w.Sends(RecordKind::Appointment, 4,
+                    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//"
+                    "EN\r\nBEGIN:VJOURNAL\r\nUID:j\r\nDTSTAMP:20260301T000000Z\r\n"
+                    "SUMMARY:Notes\r\nEND:VJOURNAL\r\nEND:VCALENDAR\r\n");
         }) << QStringList{"leave appointment 0 /e/4.ics"};
+        QTest::newRow("series and its changed occurrence: one object") << Setup([&](World& w) {
+            Appointment weekly = appointment("Choir", 2, 18);
+            weekly.RRule = "FREQ=WEEKLY;COUNT=4";
+            const int series = w.Add(weekly);
+            Appointment moved = weekly;
+            moved.RRule.clear();
+            moved.SeriesID = series;
+            moved.OriginalDate = CalendarDate::FromParts(2026, 3, 9);
+            moved.StartTime = DateTime(2026, 3, 10, 19, 0, 0);
+            moved.EndTime = DateTime(2026, 3, 10, 20, 0, 0);
+            w.Add(moved);
+        }) << QStringList{"create appointment 1"};
         QTest::newRow("left on the server, then readable") << Setup([&](World& w) {
             w.links.insert(World::Href(RecordKind::Appointment, 4), RecordLink{RecordKind::Appointment,
                                                                                0,
