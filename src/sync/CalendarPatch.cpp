@@ -238,6 +238,35 @@ void patchAlarm(Object& object, const Appointment& before, const Appointment& no
     icalcomponent_free(alarm);
 }
 
+// The rule, and the excluded dates at the time of day DTSTART has, in its zone (or as dates).
+void patchRepeat(Object& object, const Appointment& before, const Appointment& now, bool all) {
+    if (all || before.RRule != now.RRule) {
+        Property rule(now.RRule.empty() ? nullptr : icalproperty_new_from_string(("RRULE:" + now.RRule).c_str()));
+        if (rule)
+            object.Set("RRULE", rule.get());
+        else
+            object.Remove("RRULE");
+    }
+    if (!all && before.ExDates == now.ExDates)
+        return;
+    object.Remove("EXDATE");
+    icalproperty* dtstart = object.First(ICAL_DTSTART_PROPERTY);
+    if (!dtstart || now.RRule.empty())
+        return;
+    const icaltimetype start = icalvalue_get_datetime(icalproperty_get_value(dtstart));
+    icalparameter* tzid = icalproperty_get_first_parameter(dtstart, ICAL_TZID_PARAMETER);
+    for (const CalendarDate& day : now.ExDates) {
+        icaltimetype at = start;
+        at.year = day.Year();
+        at.month = day.Month();
+        at.day = day.Day();
+        Property excluded(icalproperty_new_exdate(at));
+        if (tzid)
+            icalproperty_add_parameter(excluded.get(), icalparameter_new_clone(tzid));
+        object.lines.InsertBefore(object.range.end, text(excluded.get()));
+    }
+}
+
 std::string patchEvent(std::string_view serverText, const Appointment& before, const Appointment& now, bool all) {
     Object object(serverText, ICAL_VEVENT_COMPONENT, "VEVENT");
     if (!object.Usable())
@@ -245,6 +274,7 @@ std::string patchEvent(std::string_view serverText, const Appointment& before, c
     if (all || before.Description != now.Description)
         object.Set("SUMMARY", summary(now.Description).get());
     patchTimes(object, before, now, all);
+    patchRepeat(object, before, now, all);
     patchAlarm(object, before, now, all);
     return object.lines.Text();
 }

@@ -233,6 +233,46 @@ private slots:
         QCOMPARE(back.Alarm, local.Alarm);
     }
 
+    // A series patched: the rule and the excluded dates are written in the form DTSTART has, and
+    // everything else the server had stays.
+    void seriesEdits_data() {
+        QTest::addColumn<EventEdit>("edit");
+        QTest::addColumn<QStringList>("removed");
+        QTest::addColumn<QStringList>("added");
+        QTest::newRow("summary") << EventEdit([](Appointment& a) { a.Description = "Planning"; })
+                                 << QStringList{"SUMMARY:Planning\\, with Bob"} << QStringList{"SUMMARY:Planning"};
+        QTest::newRow("one more date left out")
+            << EventEdit([](Appointment& a) { a.ExDates.push_back(CalendarDate::FromParts(2026, 3, 24)); })
+            << QStringList{} << QStringList{"EXDATE;TZID=Europe/Berlin:20260324T090700"};
+        QTest::newRow("rule") << EventEdit([](Appointment& a) {
+            a.RRule = "FREQ=WEEKLY;COUNT=8";
+            a.ExDates.clear();
+        }) << QStringList{"RRULE:FREQ=WEEKLY;COUNT=5", "EXDATE;TZID=Europe/Berlin:20260317T090700"}
+                              << QStringList{"RRULE:FREQ=WEEKLY;COUNT=8"};
+        QTest::newRow("repeats no more") << EventEdit([](Appointment& a) {
+            a.RRule.clear();
+            a.ExDates.clear();
+        }) << QStringList{"RRULE:FREQ=WEEKLY;COUNT=5", "EXDATE;TZID=Europe/Berlin:20260317T090700"}
+                                         << QStringList{};
+    }
+    void seriesEdits() {
+        QFETCH(EventEdit, edit);
+        QFETCH(QStringList, removed);
+        QFETCH(QStringList, added);
+        std::string text = richEvent();
+        text.insert(text.find("LOCATION:"),
+                    "RRULE:FREQ=WEEKLY;COUNT=5\r\nEXDATE;TZID=Europe/Berlin:20260317T090700\r\n");
+        Appointment local = readBack<Appointment>(text);
+        QCOMPARE(local.ExDates, std::vector<CalendarDate>{CalendarDate::FromParts(2026, 3, 17)});
+        edit(local);
+        const std::optional<std::string> patched = recordpatch::Patch(text, local);
+        QVERIFY(patched);
+        compareChange(text, *patched, removed, added);
+        const Appointment back = readBack<Appointment>(*patched);
+        QCOMPARE(back.RRule, local.RRule);
+        QCOMPARE(back.ExDates, local.ExDates);
+    }
+
     void todoEdits_data() {
         QTest::addColumn<TodoEdit>("edit");
         QTest::addColumn<QStringList>("removed");

@@ -78,6 +78,20 @@ struct World {
                                                {},
                                                {}});
     }
+    // A series as last synchronised, its changed occurrences inside its object n.
+    void LinkSeries(int id, int n) {
+        const recordtext::SeriesChanges changes(local);
+        const Appointment& series = At<Appointment>(id);
+        links.insert(Href(RecordKind::Appointment, n), RecordLink{RecordKind::Appointment,
+                                                                  id,
+                                                                  Href(RecordKind::Appointment, n),
+                                                                  "e1",
+                                                                  OwnUid(kIdentity, RecordKind::Appointment, id),
+                                                                  recordtext::LocalHash(series, changes),
+                                                                  recordtext::Fingerprint(series, changes),
+                                                                  {},
+                                                                  {}});
+    }
     // The server lists object n as new or changed and sends its text.
     void Sends(RecordKind kind, int n, const std::string& text, const char* etag = "e2") {
         CollectionListing& listing = ListingOf(kind);
@@ -296,6 +310,31 @@ private slots:
             moved.EndTime = DateTime(2026, 3, 10, 20, 0, 0);
             w.Add(moved);
         }) << QStringList{"create appointment 1"};
+        QTest::newRow("changed occurrence edited here: its series goes up") << Setup([&](World& w) {
+            Appointment weekly = appointment("Choir", 2, 18);
+            weekly.RRule = "FREQ=WEEKLY;COUNT=4";
+            const int series = w.Add(weekly);
+            Appointment moved = weekly;
+            moved.RRule.clear();
+            moved.SeriesID = series;
+            moved.OriginalDate = CalendarDate::FromParts(2026, 3, 9);
+            const int id = w.Add(moved);
+            w.LinkSeries(series, 4);
+            w.listed = false;
+            w.At<Appointment>(id).Description = "Choir (in the hall)";
+        }) << QStringList{"update appointment 1 /e/4.ics"};
+        QTest::newRow("changed occurrence unchanged: nothing") << Setup([&](World& w) {
+            Appointment weekly = appointment("Choir", 2, 18);
+            weekly.RRule = "FREQ=WEEKLY;COUNT=4";
+            const int series = w.Add(weekly);
+            Appointment moved = weekly;
+            moved.RRule.clear();
+            moved.SeriesID = series;
+            moved.OriginalDate = CalendarDate::FromParts(2026, 3, 9);
+            w.Add(moved);
+            w.LinkSeries(series, 4);
+            w.listed = false;
+        }) << QStringList{};
         QTest::newRow("left on the server, then readable") << Setup([&](World& w) {
             w.links.insert(World::Href(RecordKind::Appointment, 4), RecordLink{RecordKind::Appointment,
                                                                                0,
