@@ -48,6 +48,28 @@ void fillAppointments(PimDocument& document) {
     }
 }
 
+// The same, with every tenth a weekly series (half of them in New York's zone) and the one after it
+// a moved occurrence of that series.
+void fillSeries(PimDocument& document) {
+    int series = 0;
+    for (int i = 0; i < kRecords; ++i) {
+        Appointment a = BenchMeeting(DateTime(2000, 1, 1, 0, 0, 0), i, "Meeting " + std::to_string(i));
+        if (i % 10 == 0) {
+            a.RRule = "FREQ=WEEKLY;COUNT=20";
+            a.TimeZone = i % 20 == 0 ? "America/New_York" : "";
+            a.ExDates = {CalendarDate::Of(a.DueDate) + 14};
+            series = *document.Add(std::move(a));
+            continue;
+        }
+        if (i % 10 == 1) {
+            const Appointment& first = *document.Appointments().Find(series);
+            a.SeriesID = series;
+            a.OriginalDate = CalendarDate::Of(first.DueDate) + 7;
+        }
+        document.Add(std::move(a));
+    }
+}
+
 template <class Export, class Import>
 void measure(const char* name, const PimDocument& source, const QString& path, Export&& exportTo, Import&& importFrom) {
     ExchangeReport written(ExchangeReport::Kind::Contacts);
@@ -91,6 +113,12 @@ void runExchangeBench() {
     options.to = DateTime(2040, 1, 1, 0, 0, 0);
     measure(
         "ical_appointments", appointments, dir.filePath(QStringLiteral("appointments.ics")),
+        [](const PimDocument& d, const QString& p) { return calendarexchange::ExportFile(d, p, {}); },
+        [&options](PimDocument& d, const QString& p) { return calendarexchange::ImportFile(d, p, options); });
+    PimDocument series;
+    fillSeries(series);
+    measure(
+        "ical_series", series, dir.filePath(QStringLiteral("series.ics")),
         [](const PimDocument& d, const QString& p) { return calendarexchange::ExportFile(d, p, {}); },
         [&options](PimDocument& d, const QString& p) { return calendarexchange::ImportFile(d, p, options); });
 }

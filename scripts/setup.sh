@@ -11,7 +11,7 @@ packages=(
     xvfb xauth
     xdg-utils
     librsvg2-bin desktop-file-utils appstream shared-mime-info file
-    python3
+    python3 python3-icalendar
     dbus-daemon
     radicale
     qtkeychain-qt6-dev

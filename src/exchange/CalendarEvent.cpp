@@ -4,32 +4,26 @@
 #include "TextEncoding.h"
 
 #include "core/AppointmentRules.h"
+#include "core/RepeatRule.h"
+#include "platform/TimeZones.h"
 
 #include <QByteArray>
 #include <QTimeZone>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <map>
 
 namespace calendarevent {
 
 namespace {
 
-// Stops a rule that never ends, or repeats every second, from running away.
-constexpr int kMostIterations = 50000;
-
-int minuteOfDay(const DateTime& time) {
-    return time.Hour() * 60 + time.Minute();
-}
-
-// Minutes between two local times as a clock on the wall shows them.
-int wallMinutes(const DateTime& from, const DateTime& to) {
-    const double days = std::round((to.Date() - from.Date()).Days());
-    return static_cast<int>(days) * 1440 + minuteOfDay(to) - minuteOfDay(from);
-}
+// The longest alarm lead an appointment holds: four weeks, in minutes.
+constexpr int kLongestLead = 4 * 7 * 1440;
 
 const char* tzidOf(icalproperty* property) {
-    icalparameter* tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER);
+    icalparameter* tzid = property ? icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER) : nullptr;
     return tzid ? icalparameter_get_tzid(tzid) : nullptr;
 }
 
@@ -47,57 +41,37 @@ const icaltimezone* zoneNamed(const char* name, icalcomponent* calendar) {
     return iana.isEmpty() ? nullptr : icaltimezone_get_builtin_timezone(iana.constData());
 }
 
-const icaltimezone* zoneOf(icalproperty* property, icalcomponent* calendar) {
-    const char* name = tzidOf(property);
-    return name ? zoneNamed(name, calendar) : nullptr;
+bool knownEverywhere(const std::string& name) {
+    return !name.empty() && icaltimezone_get_builtin_timezone(name.c_str()) && platform::IsKnownTimeZone(name);
+}
+
+// The IANA name a TZID stands for: itself, the zone a Windows name means, the location its
+// VTIMEZONE gives, or the tail of a prefixed name ("/example.org/2005/Europe/Berlin"); empty when
+// none is known both to libical and to the system.
+std::string ianaName(const char* tzid, icalcomponent* calendar) {
+    if (!tzid)
+        return {};
+    std::vector<std::string> candidates{tzid, QTimeZone::windowsIdToDefaultIanaId(QByteArray(tzid)).toStdString()};
+    if (icaltimezone* zone = calendar ? icalcomponent_get_timezone(calendar, tzid) : nullptr)
+        if (icalcomponent* definition = icaltimezone_get_component(zone))
+            for (icalproperty* p = icalcomponent_get_first_property(definition, ICAL_X_PROPERTY); p;
+                 p = icalcomponent_get_next_property(definition, ICAL_X_PROPERTY))
+                if (std::string(icalproperty_get_x_name(p)) == "X-LIC-LOCATION" && icalproperty_get_x(p))
+                    candidates.emplace_back(icalproperty_get_x(p));
+    const std::string name(tzid);
+    for (std::size_t slash = name.find('/', 1); slash != std::string::npos; slash = name.find('/', slash + 1))
+        candidates.push_back(name.substr(slash + 1));
+    for (const std::string& candidate : candidates)
+        if (knownEverywhere(candidate))
+            return candidate;
+    return {};
 }
 
 icaltimetype withZone(icaltimetype time, icalproperty* property, icalcomponent* calendar) {
     if (!time.zone && !time.is_date && property)
-        time.zone = zoneOf(property, calendar);
+        if (const char* name = tzidOf(property))
+            time.zone = zoneNamed(name, calendar);
     return time;
-}
-
-bool sameInstance(const icaltimetype& occurrence, const icaltimetype& listed) {
-    if (listed.is_date || occurrence.is_date)
-        return icaltime_compare_date_only(occurrence, listed) == 0;
-    return icaltime_compare(occurrence, listed) == 0;
-}
-
-// The alarm of the first VALARM, as minutes before the start; -1 without one.
-int alarmLead(icalcomponent* event, icalcomponent* calendar, const DateTime& start, int minutes) {
-    icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT);
-    icalproperty* trigger = alarm ? icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY) : nullptr;
-    if (!trigger)
-        return -1;
-    const icaltriggertype value = icalproperty_get_trigger(trigger);
-    int lead = 0;
-    if (!icaltime_is_null_time(value.time)) {
-        const DateTime moment = LocalTime(withZone(value.time, trigger, calendar));
-        lead = moment.IsValid() ? wallMinutes(moment, start) : 0;
-    } else {
-        icalparameter* related = icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
-        const bool fromEnd = related && icalparameter_get_related(related) == ICAL_RELATED_END;
-        lead = -icaldurationtype_as_int(value.duration) / 60 - (fromEnd ? minutes : 0);
-    }
-    return std::clamp(appointmentrules::RoundAlarmMinutes(std::max(lead, 0)), 0, 60);
-}
-
-std::vector<icaltimetype> listedTimes(icalcomponent* event, icalcomponent* calendar, icalproperty_kind kind) {
-    std::vector<icaltimetype> times;
-    for (icalproperty* p = icalcomponent_get_first_property(event, kind); p;
-         p = icalcomponent_get_next_property(event, kind)) {
-        icaltimetype time;
-        if (kind == ICAL_RDATE_PROPERTY) {
-            const icaldatetimeperiodtype rdate = icalproperty_get_rdate(p);
-            time = icaltime_is_null_time(rdate.time) ? rdate.period.start : rdate.time;
-        } else {
-            time = icalproperty_get_exdate(p);
-        }
-        if (!icaltime_is_null_time(time))
-            times.push_back(withZone(time, p, calendar));
-    }
-    return times;
 }
 
 void addTzids(icalcomponent* component, std::set<std::string>& names) {
@@ -110,48 +84,136 @@ void addTzids(icalcomponent* component, std::set<std::string>& names) {
         addTzids(c, names);
 }
 
-// A rule without a COUNT can start at the window, which spares going through the years before.
-void skipToWindow(icalrecur_iterator* it, const icalrecurrencetype& rule, const icaltimetype& start,
-                  const DateTime& from) {
-    const DateTime before = from - DateTimeSpan(1.0); // the window is local; the rule's zone may be a day off
-    if (rule.count != 0 || !before.IsValid() || before <= LocalTime(start))
-        return;
-    icaltimetype at = start;
-    at.year = before.Year();
-    at.month = before.Month();
-    at.day = before.Day();
-    icalrecur_iterator_set_start(it, at);
+CalendarDate dateOf(const icaltimetype& time) {
+    return CalendarDate::FromParts(time.year, time.month, time.day);
 }
 
-// DTSTART, then every instance its rules add, in the order they come.
-std::vector<icaltimetype> instanceStarts(icalcomponent* event, icalcomponent* calendar, const icaltimetype& start,
-                                         const DateTime& from, const DateTime& to) {
-    std::vector<icaltimetype> starts{start};
-    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
-         p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
-        const icalrecurrencetype rule = icalproperty_get_rrule(p);
-        if (rule.freq == ICAL_NO_RECURRENCE)
-            continue;
-        icalrecur_iterator* it = icalrecur_iterator_new(rule, start);
-        if (!it)
-            continue;
-        skipToWindow(it, rule, start, from);
-        int iterations = 0;
-        for (icaltimetype next = icalrecur_iterator_next(it);
-             !icaltime_is_null_time(next) && ++iterations < kMostIterations; next = icalrecur_iterator_next(it)) {
-            next.zone = start.zone;
-            next.is_date = start.is_date;
-            const DateTime local = LocalTime(next);
-            if (!local.IsValid() || local.Date() > to)
-                break;
-            if (icaltime_compare(next, start) != 0)
-                starts.push_back(next);
-        }
-        icalrecur_iterator_free(it);
+// The local time to the minute: seconds are not kept.
+DateTime toMinute(const DateTime& time) {
+    if (!time.IsValid() || time.Second() == 0)
+        return time;
+    return DateTime(time.Year(), time.Month(), time.Day(), time.Hour(), time.Minute(), 0);
+}
+
+// The date a time falls on by the clocks of a series' zone (the computer's when empty): the date
+// that names an occurrence of the series there. A date or a floating time is its own date.
+CalendarDate wallDate(const icaltimetype& time, const std::string& zone) {
+    if (time.is_date || !time.zone)
+        return dateOf(time);
+    const std::int64_t moment = icaltime_as_timet_with_zone(time, time.zone);
+    if (!zone.empty())
+        if (const std::optional<platform::WallClock> wall = platform::ZoneFromUtc(zone, moment))
+            return CalendarDate::FromParts(wall->year, wall->month, wall->day);
+    return CalendarDate::Of(localzone::FromUtc(moment));
+}
+
+std::string summaryOf(icalcomponent* event) {
+    const char* summary = icalcomponent_get_summary(event);
+    return exchangetext::ToUtf8(summary ? summary : "");
+}
+
+// The minutes from the first VALARM to the start, 0 to four weeks; -1 without an alarm.
+int alarmLead(icalcomponent* event, icalcomponent* calendar, const DateTime& start, const DateTime& end,
+              std::vector<std::string>* notes) {
+    icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT);
+    icalproperty* trigger = alarm ? icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY) : nullptr;
+    if (!trigger)
+        return -1;
+    const icaltriggertype value = icalproperty_get_trigger(trigger);
+    long long seconds = 0;
+    if (!icaltime_is_null_time(value.time)) {
+        const DateTime moment = LocalTime(withZone(value.time, trigger, calendar));
+        seconds = moment.IsValid() ? start.ToSeconds() - moment.ToSeconds() : 0;
+    } else {
+        icalparameter* related = icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
+        const bool fromEnd = related && icalparameter_get_related(related) == ICAL_RELATED_END;
+        seconds = -static_cast<long long>(icaldurationtype_as_int(value.duration)) -
+                  (fromEnd ? end.ToSeconds() - start.ToSeconds() : 0);
     }
-    for (const icaltimetype& added : listedTimes(event, calendar, ICAL_RDATE_PROPERTY))
-        starts.push_back(added);
-    return starts;
+    const long long minutes = std::max(0LL, seconds / 60);
+    if (minutes > kLongestLead && notes)
+        notes->push_back("\"" + summaryOf(event) + "\": reminder more than four weeks ahead, set four weeks ahead");
+    return static_cast<int>(std::min<long long>(minutes, kLongestLead));
+}
+
+std::vector<icaltimetype> listedTimes(icalcomponent* event, icalcomponent* calendar, icalproperty_kind kind,
+                                      std::vector<icaltimetype>* ends = nullptr) {
+    std::vector<icaltimetype> times;
+    for (icalproperty* p = icalcomponent_get_first_property(event, kind); p;
+         p = icalcomponent_get_next_property(event, kind)) {
+        icaltimetype time;
+        icaltimetype end = icaltime_null_time();
+        if (kind == ICAL_RDATE_PROPERTY) {
+            const icaldatetimeperiodtype rdate = icalproperty_get_rdate(p);
+            time = icaltime_is_null_time(rdate.time) ? rdate.period.start : rdate.time;
+            end = rdate.period.end;
+        } else {
+            time = icalproperty_get_exdate(p);
+        }
+        if (icaltime_is_null_time(time))
+            continue;
+        times.push_back(withZone(time, p, calendar));
+        if (ends)
+            ends->push_back(icaltime_is_null_time(end) ? end : withZone(end, p, calendar));
+    }
+    return times;
+}
+
+// The zone a series repeats in: the IANA name of DTSTART's zone, "UTC" for a start in UTC; empty
+// (the computer's zone) for a floating start or a zone known by no name here.
+std::string seriesZone(icalcomponent* event, icalcomponent* calendar, const icaltimetype& start, bool repeats) {
+    if (start.is_date)
+        return {};
+    if (const char* tzid = tzidOf(icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY)))
+        return ianaName(tzid, calendar);
+    if (repeats && icaltime_is_utc(start) && platform::IsKnownTimeZone("UTC"))
+        return "UTC";
+    return {};
+}
+
+// The rule as text, the first of several; usable or not, it is kept.
+std::string ruleOf(icalcomponent* event, std::vector<std::string>* notes) {
+    icalproperty* rrule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
+    if (!rrule)
+        return {};
+    char* raw = icalproperty_get_value_as_string_r(rrule);
+    std::string rule = raw ? raw : "";
+    std::free(raw);
+    if (notes && icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY))
+        notes->push_back("\"" + summaryOf(event) + "\": repeats by more than one rule, only the first kept");
+    if (notes && !rule.empty() && !RepeatRule::IsUsable(rule))
+        notes->push_back("\"" + summaryOf(event) + "\": repeat rule " + rule +
+                         " kept, but only its first occurrence is shown");
+    return rule;
+}
+
+void setAllDay(Appointment& a, CalendarDate first, CalendarDate last) {
+    a.AllDay = 1;
+    a.DueDate = a.StartTime = a.EndTime = first.Midnight();
+    a.EndDate = last.IsValid() && last > first ? last : CalendarDate();
+}
+
+// The appointment an RDATE adds: the series' first occurrence moved to another start.
+Appointment addedOccurrence(const Appointment& series, const icaltimetype& start, const icaltimetype& end) {
+    Appointment added = series;
+    added.RRule.clear();
+    added.ExDates.clear();
+    if (series.AllDay) {
+        const CalendarDate first = CalendarDate::OfStoredDate(series.DueDate);
+        const int span = series.EndDate.IsValid() ? series.EndDate - first : 0;
+        const CalendarDate day = dateOf(start);
+        setAllDay(added, day, span > 0 ? day + span : CalendarDate());
+        added.AlarmTime = added.StartTime - (series.StartTime - series.AlarmTime);
+        return added;
+    }
+    added.StartTime = toMinute(LocalTime(start));
+    const DateTime periodEnd = icaltime_is_null_time(end) ? DateTime() : toMinute(LocalTime(end));
+    added.EndTime = periodEnd.IsValid() && periodEnd >= added.StartTime
+                        ? periodEnd
+                        : added.StartTime + (series.EndTime - series.StartTime);
+    added.AlarmTime = added.StartTime - (series.StartTime - series.AlarmTime);
+    added.DueDate = added.StartTime.Date();
+    return added;
 }
 
 } // namespace
@@ -189,75 +251,157 @@ void AddUnknownZones(icalcomponent* component, icalcomponent* calendar, std::set
             names.insert(name);
 }
 
-std::vector<Occurrence> Occurrences(icalcomponent* event, icalcomponent* calendar, const DateTime& from,
-                                    const DateTime& to, const std::vector<icaltimetype>& replaced, bool windowAll) {
-    std::vector<Occurrence> occurrences;
-    const icaltimetype start = ZonedTime(event, ICAL_DTSTART_PROPERTY, icalcomponent_get_dtstart(event));
-    const DateTime localStart = LocalTime(start);
-    if (!localStart.IsValid())
-        return occurrences;
-    Occurrence shape;
-    const char* summary = icalcomponent_get_summary(event);
-    shape.summary = exchangetext::ToUtf8(summary ? summary : "");
-    shape.allDay = start.is_date;
-    icaltimetype end = icalcomponent_get_dtend(event);
-    if (icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY))
-        end = ZonedTime(event, ICAL_DTEND_PROPERTY, end);
-    else if (!end.zone && !end.is_date)
-        end.zone = start.zone; // DTSTART and a DURATION
-    const DateTime localEnd = LocalTime(end);
-    shape.minutes = localEnd.IsValid() ? std::max(0, wallMinutes(localStart, localEnd)) : (shape.allDay ? 1440 : 0);
-    if (icalproperty* duration = icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY);
-        duration && !shape.allDay && !icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY)) {
-        // Hours and minutes are exact time, the same across a change of the clocks; days are not.
-        const icaldurationtype length = icalproperty_get_duration(duration);
-        if (length.days == 0 && length.weeks == 0)
-            shape.minutes = std::max(0, icaldurationtype_as_int(length) / 60);
-    }
-    shape.alarmLead = alarmLead(event, calendar, localStart, shape.minutes);
-
-    const bool recurring = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY) ||
-                           icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY);
-    const std::vector<icaltimetype> excluded = listedTimes(event, calendar, ICAL_EXDATE_PROPERTY);
-    for (const icaltimetype& instance : instanceStarts(event, calendar, start, from, to)) {
-        const auto isListed = [&instance](const icaltimetype& listed) { return sameInstance(instance, listed); };
-        if (std::any_of(excluded.begin(), excluded.end(), isListed) ||
-            std::any_of(replaced.begin(), replaced.end(), isListed))
+std::vector<EventGroup> GroupEvents(icalcomponent* calendar) {
+    std::vector<EventGroup> groups;
+    std::map<std::string, std::size_t> byUid;
+    for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
+         e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+        const char* uid = icalcomponent_get_uid(e);
+        const bool isChanged = icalcomponent_get_first_property(e, ICAL_RECURRENCEID_PROPERTY) != nullptr;
+        EventGroup alone;
+        if (isChanged)
+            alone.changed.push_back(e);
+        else
+            alone.main = e;
+        if (!uid || !*uid) {
+            groups.push_back(std::move(alone));
             continue;
-        Occurrence occurrence = shape;
-        occurrence.start = LocalTime(instance);
-        const bool inWindow =
-            occurrence.start.IsValid() && occurrence.start.Date() >= from && occurrence.start.Date() <= to;
-        if (occurrence.start.IsValid() && (inWindow || (!recurring && !windowAll)))
-            occurrences.push_back(std::move(occurrence));
+        }
+        const auto [found, added] = byUid.try_emplace(uid, groups.size());
+        if (added) {
+            groups.push_back(std::move(alone));
+            continue;
+        }
+        EventGroup& group = groups[found->second];
+        if (isChanged)
+            group.changed.push_back(e);
+        else if (!group.main)
+            group.main = e;
+        else
+            groups.push_back(std::move(alone)); // a second event of the same UID stands on its own
     }
-    return occurrences;
+    return groups;
 }
 
-std::optional<Appointment> ToAppointment(const Occurrence& occurrence, std::string& reason) {
-    using namespace appointmentrules;
-    const int startMinute = minuteOfDay(occurrence.start);
-    const int endMinute = startMinute + occurrence.minutes;
-    if (endMinute > 1440) {
-        reason = "lasts past its day";
+std::optional<Appointment> ReadEvent(icalcomponent* event, icalcomponent* calendar, std::string& reason,
+                                     std::vector<std::string>* notes) {
+    const icaltimetype start = ZonedTime(event, ICAL_DTSTART_PROPERTY, icalcomponent_get_dtstart(event));
+    const DateTime localStart = LocalTime(start);
+    if (!localStart.IsValid()) {
+        reason = "has no valid start";
         return std::nullopt;
     }
-    const int snappedStart = SnapStart(startMinute);
-    const int snappedEnd = std::max(SnapEnd(endMinute), snappedStart);
-    Appointment appointment;
-    appointment.Description = occurrence.summary;
-    const DateTime day = occurrence.start.Date();
-    appointment.StartTime = AtMinute(day, snappedStart);
-    appointment.EndTime = AtMinute(day, snappedEnd);
-    // A start in the last minutes of the day moves to the next midnight, and the appointment with it.
-    appointment.DueDate = appointment.StartTime.Date();
-    appointment.Alarm = occurrence.alarmLead >= 0 ? 1 : 0;
-    appointment.AlarmTime = MinutesBefore(appointment.StartTime, std::max(occurrence.alarmLead, 0));
-    if (!appointment.StartTime.IsValid() || !appointment.EndTime.IsValid()) {
-        reason = "has no valid time";
+    Appointment a;
+    a.Description = summaryOf(event);
+    a.RRule = ruleOf(event, notes);
+    icalproperty* dtend = icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY);
+    icalproperty* duration = icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY);
+    DateTime end;
+    if (start.is_date) {
+        const CalendarDate first = dateOf(start);
+        CalendarDate last = first;
+        if (dtend) {
+            const icaltimetype until = icalproperty_get_dtend(dtend);
+            if (!icaltime_is_null_time(until))
+                last = dateOf(until) - (until.is_date ? 1 : 0); // an end date is the day after the last
+        } else if (duration) {
+            const icaldurationtype length = icalproperty_get_duration(duration);
+            last = first + (std::max(1, static_cast<int>(length.weeks * 7 + length.days)) - 1);
+        }
+        setAllDay(a, first, last);
+        end = (a.EndDate.IsValid() ? a.EndDate + 1 : first + 1).Midnight();
+    } else {
+        a.StartTime = toMinute(localStart);
+        if (dtend) {
+            end = LocalTime(ZonedTime(event, ICAL_DTEND_PROPERTY, icalproperty_get_dtend(dtend)));
+        } else if (duration) {
+            // Hours and minutes are exact time, the same across a change of the clocks; days are not.
+            const icaldurationtype length = icalproperty_get_duration(duration);
+            end = length.days == 0 && length.weeks == 0
+                      ? localzone::FromUtc(localStart.ToSeconds() + icaldurationtype_as_int(length))
+                      : LocalTime(icaltime_add(start, length));
+        }
+        end = toMinute(end);
+        a.EndTime = end.IsValid() && end > a.StartTime ? end : a.StartTime;
+        end = a.EndTime;
+        a.DueDate = a.StartTime.Date();
+        a.TimeZone = seriesZone(event, calendar, start, !a.RRule.empty());
+    }
+    if (!a.StartTime.IsValid()) {
+        reason = "has no valid start";
         return std::nullopt;
     }
-    return appointment;
+    const int lead = alarmLead(event, calendar, a.StartTime, end, notes);
+    a.Alarm = lead >= 0 ? 1 : 0;
+    a.AlarmTime = appointmentrules::MinutesBefore(a.StartTime, std::max(lead, 0));
+    if (a.Repeats()) {
+        for (const icaltimetype& excluded : listedTimes(event, calendar, ICAL_EXDATE_PROPERTY))
+            if (const CalendarDate day = wallDate(excluded, a.TimeZone); day.IsValid())
+                a.ExDates.push_back(day);
+    }
+    return a;
+}
+
+EventRecords Read(const EventGroup& group, icalcomponent* calendar) {
+    EventRecords records;
+    if (!group.main) {
+        // Changed occurrences of a series the calendar does not hold: each stands on its own.
+        for (icalcomponent* c : group.changed) {
+            std::string reason;
+            if (std::optional<Appointment> single = ReadEvent(c, calendar, reason, &records.notes)) {
+                single->RRule.clear();
+                single->ExDates.clear();
+                records.extra.push_back(std::move(*single));
+            }
+        }
+        return records;
+    }
+    records.main = ReadEvent(group.main, calendar, records.reason, &records.notes);
+    if (!records.main)
+        return records;
+    Appointment& series = *records.main;
+    for (icalcomponent* c : group.changed) {
+        const icaltimetype instance = ZonedTime(c, ICAL_RECURRENCEID_PROPERTY, icalcomponent_get_recurrenceid(c));
+        const CalendarDate original = wallDate(instance, series.TimeZone);
+        if (icalcomponent_get_status(c) == ICAL_STATUS_CANCELLED) {
+            series.ExDates.push_back(original);
+            continue;
+        }
+        std::string reason;
+        std::optional<Appointment> changed = ReadEvent(c, calendar, reason, &records.notes);
+        if (!changed) {
+            records.notes.push_back("\"" + summaryOf(c) + "\": a changed occurrence that " + reason + ", left out");
+            continue;
+        }
+        changed->RRule.clear();
+        changed->ExDates.clear();
+        if (series.Repeats() && original.IsValid()) {
+            changed->OriginalDate = original;
+            records.changed.push_back(std::move(*changed));
+        } else {
+            records.extra.push_back(std::move(*changed));
+        }
+    }
+    std::sort(series.ExDates.begin(), series.ExDates.end());
+    series.ExDates.erase(std::unique(series.ExDates.begin(), series.ExDates.end()), series.ExDates.end());
+
+    const icaltimetype start = ZonedTime(group.main, ICAL_DTSTART_PROPERTY, icalcomponent_get_dtstart(group.main));
+    std::vector<icaltimetype> ends;
+    const std::vector<icaltimetype> added = listedTimes(group.main, calendar, ICAL_RDATE_PROPERTY, &ends);
+    int kept = 0;
+    for (std::size_t i = 0; i < added.size(); ++i) {
+        const bool same = added[i].is_date || start.is_date ? icaltime_compare_date_only(added[i], start) == 0
+                                                            : icaltime_compare(added[i], start) == 0;
+        if (same || !LocalTime(added[i]).IsValid())
+            continue;
+        records.extra.push_back(addedOccurrence(series, added[i], ends[i]));
+        ++kept;
+    }
+    if (kept > 0)
+        records.notes.push_back("\"" + series.Description + "\": " + std::to_string(kept) +
+                                (kept == 1 ? " date" : " dates") +
+                                " added to the series (RDATE) kept as appointments of their own");
+    return records;
 }
 
 } // namespace calendarevent

@@ -10,30 +10,36 @@
 #include <string>
 #include <vector>
 
-// One VEVENT as the occurrences this program can keep: local times, recurrences expanded.
+// VEVENTs as appointment records: a single event as one appointment, a series as one appointment
+// with its rule and exclusions, and each of its changed occurrences as a record of its own.
 namespace calendarevent {
 
-struct Occurrence {
-    std::string summary;
-    bool allDay = false;
-    DateTime start;     // local; for an all-day event, its first day at 00:00
-    int minutes = 0;    // length by the wall clock
-    int alarmLead = -1; // minutes from the alarm to the start; -1 without an alarm
+// The VEVENTs of one UID in a calendar: the event or series itself, and the components that stand
+// in for some of its occurrences (RECURRENCE-ID). `main` is null for changed occurrences whose
+// series is not in the calendar.
+struct EventGroup {
+    icalcomponent* main = nullptr;
+    std::vector<icalcomponent*> changed;
 };
+// In the order the events first appear; events without a UID are groups of their own.
+std::vector<EventGroup> GroupEvents(icalcomponent* calendar);
 
-// The occurrences of `event` whose start lies between the days `from` and `to` (both included):
-// DTSTART with DTEND or DURATION; RRULE and RDATE expanded, EXDATE and the instances listed in
-// `replaced` (their RECURRENCE-IDs) left out. A time with a TZID is read in that zone (from the
-// calendar's VTIMEZONE, else the system's zone database), one in UTC is converted, a floating one
-// is taken as local. `calendar` is the VCALENDAR around the event. A single event outside the
-// window is given all the same when `windowAll` is false.
-std::vector<Occurrence> Occurrences(icalcomponent* event, icalcomponent* calendar, const DateTime& from,
-                                    const DateTime& to, const std::vector<icaltimetype>& replaced, bool windowAll);
+// What one group holds as records. Times are the computer's local times to the minute; a zoned
+// event keeps its zone's IANA name (Windows names mapped); an all-day event is whole days.
+struct EventRecords {
+    std::optional<Appointment> main; // nothing when the event holds no time (then `reason` says why)
+    // Changed occurrences, OriginalDate set; the caller ties them to the series' ID once it has one.
+    std::vector<Appointment> changed;
+    // Dates an RDATE adds, which a rule cannot hold: single appointments alike the series.
+    std::vector<Appointment> extra;
+    std::vector<std::string> notes; // what was kept otherwise than the file says
+    std::string reason;
+};
+EventRecords Read(const EventGroup& group, icalcomponent* calendar);
 
-// An occurrence on the quarter-hour grid as an appointment: the start moves to the nearest quarter
-// hour, the end forward from its seventh minute; the alarm keeps its lead of 0 to 60 minutes.
-// Nothing, and the reason, for one that lasts past the end of its day.
-std::optional<Appointment> ToAppointment(const Occurrence& occurrence, std::string& reason);
+// One VEVENT as an appointment with its rule, if any; nothing, and the reason, without a start.
+std::optional<Appointment> ReadEvent(icalcomponent* event, icalcomponent* calendar, std::string& reason,
+                                     std::vector<std::string>* notes = nullptr);
 
 // The local date-time of an iCalendar time: converted from its zone or UTC, taken as it is when floating.
 // A time that a change to summer time skips is read as RFC 5545 says: with the offset before it.

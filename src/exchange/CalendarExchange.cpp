@@ -7,7 +7,7 @@
 #include "RecordUid.h"
 #include "TextEncoding.h"
 
-#include "core/AppointmentOverlapIndex.h"
+#include "core/AppointmentOccurrences.h"
 #include "docfile/DocumentBatch.h"
 #include "docfile/PimDocument.h"
 
@@ -15,6 +15,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -50,49 +51,26 @@ std::vector<icalcomponent*> calendarsOf(icalcomponent* root) {
     return calendars;
 }
 
-// The instances that a component of their own replaces (RECURRENCE-ID), by UID.
-std::map<std::string, std::vector<icaltimetype>> replacedInstances(icalcomponent* calendar) {
-    std::map<std::string, std::vector<icaltimetype>> replaced;
-    for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
-         e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
-        const char* uid = icalcomponent_get_uid(e);
-        if (uid && icalcomponent_get_first_property(e, ICAL_RECURRENCEID_PROPERTY))
-            replaced[uid].push_back(icalcomponent_get_recurrenceid(e));
-    }
-    return replaced;
-}
-
 class Importer {
 public:
     Importer(PimDocument& document, const ImportOptions& options)
-        : m_document(document), m_options(options), m_present(document.Records()), m_taken(document.Appointments()),
+        : m_document(document), m_options(options), m_present(document.Records()),
           m_batch(document, QStringLiteral("Import")) {}
 
     void Calendar(icalcomponent* calendar) {
         calendarevent::AddUnknownZones(calendar, calendar, m_unknownZones);
-        const auto replaced = replacedInstances(calendar);
-        const std::vector<icaltimetype> none;
-        for (icalcomponent* e = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); e;
-             e = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
-            if (icalcomponent_get_status(e) == ICAL_STATUS_CANCELLED) {
-                const char* summary = icalcomponent_get_summary(e);
-                m_report.skipped.push_back("\"" + exchangetext::ToUtf8(summary ? summary : "") + "\": cancelled");
+        for (const calendarevent::EventGroup& group : calendarevent::GroupEvents(calendar)) {
+            if (group.main && icalcomponent_get_status(group.main) == ICAL_STATUS_CANCELLED) {
+                m_report.skipped.push_back(Named(group.main) + ": cancelled");
                 continue;
             }
-            const char* uid = icalcomponent_get_uid(e);
-            const bool isReplacement = icalcomponent_get_first_property(e, ICAL_RECURRENCEID_PROPERTY) != nullptr;
-            const auto found = uid && !isReplacement ? replaced.find(uid) : replaced.end();
-            const auto occurrences =
-                calendarevent::Occurrences(e, calendar, m_options.from, m_options.to,
-                                           found == replaced.end() ? none : found->second, m_options.windowAll);
-            for (const calendarevent::Occurrence& occurrence : occurrences)
-                Event(occurrence);
+            Events(calendarevent::Read(group, calendar), group);
         }
         for (icalcomponent* t = icalcomponent_get_first_component(calendar, ICAL_VTODO_COMPONENT); t;
              t = icalcomponent_get_next_component(calendar, ICAL_VTODO_COMPONENT)) {
             Task task = calendaritems::ReadTodo(t, m_options.today);
             if (!m_options.windowAll || (task.DueDate >= m_options.from && task.DueDate <= m_options.to))
-                AddTask(std::move(task), false);
+                AddTask(std::move(task));
         }
     }
 
@@ -115,34 +93,53 @@ public:
     }
 
 private:
-    void Event(const calendarevent::Occurrence& occurrence) {
-        if (occurrence.allDay) {
-            Task task;
-            task.Description = occurrence.summary;
-            task.DueDate = occurrence.start.Date();
-            task.Priority = Task::Medium;
-            AddTask(std::move(task), true);
+    // A series with its changed occurrences, tied to it by its new ID, or a single event.
+    void Events(calendarevent::EventRecords read, const calendarevent::EventGroup& group) {
+        for (std::string& note : read.notes)
+            m_report.notes.push_back(std::move(note));
+        if (group.main && !read.main) {
+            m_report.skipped.push_back(Named(group.main) + ": " + read.reason);
             return;
         }
-        std::string reason;
-        std::optional<Appointment> appointment = calendarevent::ToAppointment(occurrence, reason);
-        if (appointment && m_present.Held(*appointment)) {
-            ++m_report.alreadyPresent;
-            return;
+        if (read.main && InWindow(*read.main)) {
+            if (m_present.Held(*read.main)) {
+                // Its changed occurrences came with it before.
+                m_report.alreadyPresent += 1 + static_cast<int>(read.changed.size());
+            } else if (const std::optional<int> id = Add(std::move(*read.main))) {
+                for (Appointment& changed : read.changed) {
+                    changed.SeriesID = *id;
+                    Add(std::move(changed));
+                }
+            }
         }
-        if (appointment && m_taken.Collides(appointment->StartTime, appointment->EndTime))
-            reason = "overlaps an appointment";
-        if (!reason.empty()) {
-            m_report.skipped.push_back(Named(occurrence) + ": " + reason);
-            return;
+        for (Appointment& single : read.extra) {
+            if (!InWindow(single))
+                continue;
+            if (m_present.Held(single))
+                ++m_report.alreadyPresent;
+            else
+                Add(std::move(single));
         }
-        m_taken.Add(appointment->StartTime, appointment->EndTime);
-        if (!m_document.Add(std::move(*appointment)))
-            m_full = true;
-        ++m_report.appointments;
     }
 
-    void AddTask(Task task, bool fromAllDay) {
+    std::optional<int> Add(Appointment appointment) {
+        const std::optional<int> id = m_document.Add(std::move(appointment));
+        if (!id)
+            m_full = true;
+        ++m_report.appointments;
+        return id;
+    }
+
+    // With a window, only what has an occurrence in it.
+    bool InWindow(const Appointment& appointment) const {
+        if (!m_options.windowAll)
+            return true;
+        return !AppointmentOccurrences(appointment)
+                    .Covering(CalendarDate::Of(m_options.from), CalendarDate::Of(m_options.to))
+                    .empty();
+    }
+
+    void AddTask(Task task) {
         if (m_present.Held(task)) {
             ++m_report.alreadyPresent;
             return;
@@ -150,20 +147,20 @@ private:
         if (!m_document.Add(std::move(task)))
             m_full = true;
         ++m_report.tasks;
-        if (fromAllDay)
-            ++m_report.allDayTasks;
     }
 
-    static std::string Named(const calendarevent::Occurrence& occurrence) {
-        const std::string when = occurrence.start.Format("%Y-%m-%d %H:%M");
-        return "\"" + occurrence.summary + "\" (" + when + ")";
+    static std::string Named(icalcomponent* event) {
+        const char* summary = icalcomponent_get_summary(event);
+        const DateTime start = calendarevent::LocalTime(
+            calendarevent::ZonedTime(event, ICAL_DTSTART_PROPERTY, icalcomponent_get_dtstart(event)));
+        const std::string name = "\"" + exchangetext::ToUtf8(summary ? summary : "") + "\"";
+        return start.IsValid() ? name + " (" + start.Format("%Y-%m-%d %H:%M") + ")" : name;
     }
 
     PimDocument& m_document;
     const ImportOptions& m_options;
     ExchangeReport m_report{ExchangeReport::Kind::Calendar};
     const DuplicateIndex m_present;
-    AppointmentOverlapIndex m_taken;
     DocumentBatch m_batch;
     bool m_full = false;
     std::set<std::string> m_unknownZones;
@@ -172,6 +169,21 @@ private:
 bool withinDays(const DateTime& day, const ExportOptions& options) {
     return (!options.from.IsValid() || day.Date() >= options.from) &&
            (!options.to.IsValid() || day.Date() <= options.to);
+}
+
+// An appointment with an occurrence on the days (a series that runs into them).
+bool withinDays(const Appointment& appointment, const ExportOptions& options) {
+    if (!appointment.Repeats())
+        return withinDays(appointment.DueDate, options);
+    if (!options.from.IsValid() || !options.to.IsValid()) {
+        const AppointmentOccurrences occurrences(appointment);
+        return options.to.IsValid() ? occurrences.FirstDay() <= CalendarDate::Of(options.to)
+                                    : !occurrences.LastDay().IsValid() || !options.from.IsValid() ||
+                                          occurrences.LastDay() >= CalendarDate::Of(options.from);
+    }
+    return !AppointmentOccurrences(appointment)
+                .Covering(CalendarDate::Of(options.from), CalendarDate::Of(options.to))
+                .empty();
 }
 
 } // namespace
@@ -213,24 +225,37 @@ std::string ExportText(const PimDocument& document, const ExportOptions& options
     const QString& key = options.documentKey;
     const icaltimetype stamp = calendaritems::NowUtc();
     localzone::ToUtc utc;
-    Component calendar(calendaritems::NewCalendar());
-    int count = 0;
-    for (const auto& [id, appointment] : document.Appointments()) {
-        if (!withinDays(appointment.DueDate, options))
+    calendarevent::EventWriter writer(utc, stamp);
+    const auto& appointments = document.Appointments();
+    // A changed occurrence goes out under its series' UID, right after it.
+    std::map<int, std::vector<const Appointment*>> changedOf;
+    for (const auto& [id, appointment] : appointments)
+        if (appointment.IsChangedOccurrence() && appointments.Find(appointment.SeriesID))
+            changedOf[appointment.SeriesID].push_back(&appointment);
+    std::vector<icalcomponent*> items;
+    for (const auto& [id, appointment] : appointments) {
+        if ((appointment.IsChangedOccurrence() && appointments.Find(appointment.SeriesID)) ||
+            !withinDays(appointment, options))
             continue;
         const std::string uid = recorduid::Uid(key, RecordKind::Appointment, id);
-        icalcomponent_add_component(calendar.get(), calendaritems::NewEvent(appointment, uid, utc, stamp));
-        ++count;
+        items.push_back(calendaritems::NewEvent(appointment, uid, writer));
+        const auto changed = changedOf.find(id);
+        for (const Appointment* occurrence :
+             changed == changedOf.end() ? std::vector<const Appointment*>() : changed->second)
+            items.push_back(calendaritems::NewEvent(*occurrence, uid, writer, &appointment));
     }
     for (const auto& [id, task] : document.Tasks()) {
         if (!withinDays(task.DueDate, options))
             continue;
         const std::string uid = recorduid::Uid(key, RecordKind::Task, id);
-        icalcomponent_add_component(calendar.get(), calendaritems::NewTodo(task, uid, utc, stamp));
-        ++count;
+        items.push_back(calendaritems::NewTodo(task, uid, utc, stamp));
     }
+    Component calendar(calendaritems::NewCalendar());
+    writer.AddZones(calendar.get());
+    for (icalcomponent* item : items)
+        icalcomponent_add_component(calendar.get(), item);
     if (written)
-        *written = count;
+        *written = static_cast<int>(items.size());
     return calendaritems::Text(calendar.get());
 }
 

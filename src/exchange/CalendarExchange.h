@@ -14,8 +14,8 @@ class PimDocument;
 namespace calendarexchange {
 
 struct ImportOptions {
-    // Recurring events are expanded between these days; with `windowAll`, single events and
-    // to-dos outside them are passed over too. Default: a year back to two years ahead of today.
+    // With `windowAll`, events with no occurrence between these days, and to-dos not due on them,
+    // are passed over. Default: a year back to two years ahead of today.
     DateTime from;
     DateTime to;
     bool windowAll = false;
@@ -23,10 +23,11 @@ struct ImportOptions {
 };
 ImportOptions DefaultImportOptions();
 
-// Adds an appointment for every occurrence that keeps this program's rules (within one day, on
-// quarter hours, not overlapping one already there), a task for every all-day event (due on its
-// first day) and every VTODO. What is already in the document is counted, not added; events that
-// do not fit are named in the report with the reason. The document is marked modified and
+// Adds an appointment for every event: a series as one appointment with its rule and excluded
+// dates, and each of its changed occurrences (RECURRENCE-ID) as a record tied to it; all-day and
+// multi-day events keep their days, zoned events their zone, times their minute. A task for every
+// VTODO. What is already in the document is counted, not added; events that hold nothing this
+// program keeps are named in the report with the reason. The document is marked modified and
 // notified once, when anything was added. A file libical cannot parse adds nothing.
 ExchangeReport ImportText(PimDocument& document, std::string_view text, const ImportOptions& options);
 ExchangeReport ImportFile(PimDocument& document, const QString& path, const ImportOptions& options);
@@ -37,7 +38,8 @@ struct ExportOptions {
     QString documentKey = QStringLiteral("Untitled"); // recorduid::DocumentKey of the document's file
 };
 
-// Every appointment as a VEVENT and every task as a VTODO, in ID order.
+// Every appointment as a VEVENT (a changed occurrence after its series, under its UID) and every
+// task as a VTODO, in ID order, after a VTIMEZONE for each zone the events name.
 std::string ExportText(const PimDocument& document, const ExportOptions& options, int* written = nullptr);
 ExchangeReport ExportFile(const PimDocument& document, const QString& path, const ExportOptions& options);
 

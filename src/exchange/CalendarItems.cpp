@@ -3,8 +3,6 @@
 #include "CalendarEvent.h"
 #include "TextEncoding.h"
 
-#include "core/AppointmentRules.h"
-
 #include <cstdlib>
 #include <ctime>
 
@@ -79,25 +77,9 @@ icaltimetype NowUtc() {
     return utcTime(static_cast<std::int64_t>(std::time(nullptr)));
 }
 
-icalcomponent* NewEvent(const Appointment& appointment, const std::string& uid, localzone::ToUtc& utc,
-                        const icaltimetype& stamp) {
-    icalcomponent* event = icalcomponent_new(ICAL_VEVENT_COMPONENT);
-    addHeader(event, uid, stamp, appointment.Description);
-    addUtc(event, icalproperty_new_dtstart, appointment.StartTime, utc);
-    addUtc(event, icalproperty_new_dtend, appointment.EndTime, utc);
-    if (appointment.Alarm) {
-        icalcomponent* alarm = icalcomponent_new(ICAL_VALARM_COMPONENT);
-        icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
-        const std::string description = exchangetext::ToUtf8(appointment.Description);
-        icalcomponent_add_property(
-            alarm, icalproperty_new_description(description.empty() ? "Reminder" : description.c_str()));
-        icaltriggertype trigger{};
-        trigger.time = icaltime_null_time();
-        trigger.duration = icaldurationtype_from_int(-60 * appointmentrules::AlarmLeadMinutes(appointment));
-        icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
-        icalcomponent_add_component(event, alarm);
-    }
-    return event;
+icalcomponent* NewEvent(const Appointment& appointment, const std::string& uid, calendarevent::EventWriter& writer,
+                        const Appointment* series) {
+    return writer.Event(appointment, uid, series);
 }
 
 icalcomponent* NewTodo(const Task& task, const std::string& uid, localzone::ToUtc& utc, const icaltimetype& stamp) {
@@ -139,9 +121,20 @@ Task ReadTodo(icalcomponent* todo, const DateTime& today) {
     return task;
 }
 
-std::string EventCalendarText(const Appointment& appointment, const std::string& uid) {
+std::string EventCalendarText(const Appointment& appointment, const std::string& uid,
+                              const std::vector<Appointment>& changed) {
     localzone::ToUtc utc;
-    return calendarText(NewEvent(appointment, uid, utc, NowUtc()));
+    calendarevent::EventWriter writer(utc, NowUtc());
+    std::vector<icalcomponent*> events{NewEvent(appointment, uid, writer)};
+    for (const Appointment& occurrence : changed)
+        events.push_back(NewEvent(occurrence, uid, writer, &appointment));
+    icalcomponent* calendar = NewCalendar();
+    writer.AddZones(calendar);
+    for (icalcomponent* event : events)
+        icalcomponent_add_component(calendar, event);
+    std::string text = Text(calendar);
+    icalcomponent_free(calendar);
+    return text;
 }
 
 std::string TodoCalendarText(const Task& task, const std::string& uid) {

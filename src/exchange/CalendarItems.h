@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CalendarEventWriter.h"
 #include "LocalZone.h"
 
 #include "core/Appointment.h"
@@ -8,15 +9,16 @@
 #include <libical/ical.h>
 
 #include <string>
+#include <vector>
 
 // Appointments and tasks as single iCalendar components and back; the whole-file import and
 // export and a calendar server share these. Components returned are the caller's to free.
 namespace calendaritems {
 
-// A VEVENT with DTSTART and DTEND in UTC, and a display alarm with a relative trigger when the
-// alarm is set. `stamp` is the DTSTAMP (UTC).
-icalcomponent* NewEvent(const Appointment& appointment, const std::string& uid, localzone::ToUtc& utc,
-                        const icaltimetype& stamp);
+// A VEVENT as calendarevent::EventWriter writes it, with a display alarm with a relative trigger
+// when the alarm is set; `series` is the series of a changed occurrence.
+icalcomponent* NewEvent(const Appointment& appointment, const std::string& uid, calendarevent::EventWriter& writer,
+                        const Appointment* series = nullptr);
 // A VTODO with DUE as a date, PRIORITY, and STATUS:COMPLETED with COMPLETED for a done task.
 icalcomponent* NewTodo(const Task& task, const std::string& uid, localzone::ToUtc& utc, const icaltimetype& stamp);
 
@@ -25,8 +27,10 @@ icalcomponent* NewTodo(const Task& task, const std::string& uid, localzone::ToUt
 // was completed (else today).
 Task ReadTodo(icalcomponent* todo, const DateTime& today);
 
-// One VCALENDAR around one record, as a calendar server keeps each.
-std::string EventCalendarText(const Appointment& appointment, const std::string& uid);
+// One VCALENDAR around one record, as a calendar server keeps each: an appointment with the changed
+// occurrences of its series and the VTIMEZONEs of the zones they name.
+std::string EventCalendarText(const Appointment& appointment, const std::string& uid,
+                              const std::vector<Appointment>& changed = {});
 std::string TodoCalendarText(const Task& task, const std::string& uid);
 
 // An empty VCALENDAR with this program's PRODID.

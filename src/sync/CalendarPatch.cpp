@@ -2,12 +2,12 @@
 #include "RecordPatch.h"
 #include "RecordText.h"
 
-#include "core/AppointmentRules.h"
 #include "exchange/CalendarEvent.h"
 #include "exchange/LocalZone.h"
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -139,8 +139,31 @@ icaltriggertype leadTrigger(int minutes) {
     return trigger;
 }
 
+// Whole minutes from the alarm to the start, up to four weeks; -1 without an alarm.
 int lead(const Appointment& appointment) {
-    return appointment.Alarm ? appointmentrules::AlarmLeadMinutes(appointment) : -1;
+    if (!appointment.Alarm)
+        return -1;
+    const double seconds = std::round((appointment.StartTime - appointment.AlarmTime).Days() * 86400.0);
+    return static_cast<int>(std::clamp(std::trunc(seconds / 60.0), 0.0, 4.0 * 7 * 1440));
+}
+
+Property dateProperty(icalproperty* (*make)(icaltimetype), CalendarDate day) {
+    icaltimetype date = icaltime_null_date();
+    date.year = day.Year();
+    date.month = day.Month();
+    date.day = day.Day();
+    return Property(make(date));
+}
+
+// Whole days: DTSTART and DTEND as dates, the end the day after the last.
+void patchDays(Object& object, const Appointment& before, const Appointment& now, bool all) {
+    if (!all && before.AllDay && before.DueDate == now.DueDate && before.EndDate == now.EndDate)
+        return;
+    const CalendarDate first = CalendarDate::OfStoredDate(now.DueDate);
+    const CalendarDate last = now.EndDate.IsValid() && now.EndDate > first ? now.EndDate : first;
+    object.Set("DTSTART", dateProperty(icalproperty_new_dtstart, first).get());
+    object.Remove("DURATION");
+    object.Set("DTEND", dateProperty(icalproperty_new_dtend, last + 1).get());
 }
 
 DateTime localOf(icalproperty* property, icalcomponent* calendar) {
@@ -158,6 +181,10 @@ DateTime localOf(icalproperty* property, icalcomponent* calendar) {
 }
 
 void patchTimes(Object& object, const Appointment& before, const Appointment& now, bool all) {
+    if (now.AllDay) {
+        patchDays(object, before, now, all);
+        return;
+    }
     icalcomponent* calendar = object.calendar.get();
     const bool start = all || before.StartTime != now.StartTime;
     const bool end = all || before.EndTime != now.EndTime;
@@ -211,6 +238,35 @@ void patchAlarm(Object& object, const Appointment& before, const Appointment& no
     icalcomponent_free(alarm);
 }
 
+// The rule, and the excluded dates at the time of day DTSTART has, in its zone (or as dates).
+void patchRepeat(Object& object, const Appointment& before, const Appointment& now, bool all) {
+    if (all || before.RRule != now.RRule) {
+        Property rule(now.RRule.empty() ? nullptr : icalproperty_new_from_string(("RRULE:" + now.RRule).c_str()));
+        if (rule)
+            object.Set("RRULE", rule.get());
+        else
+            object.Remove("RRULE");
+    }
+    if (!all && before.ExDates == now.ExDates)
+        return;
+    object.Remove("EXDATE");
+    icalproperty* dtstart = object.First(ICAL_DTSTART_PROPERTY);
+    if (!dtstart || now.RRule.empty())
+        return;
+    const icaltimetype start = icalvalue_get_datetime(icalproperty_get_value(dtstart));
+    icalparameter* tzid = icalproperty_get_first_parameter(dtstart, ICAL_TZID_PARAMETER);
+    for (const CalendarDate& day : now.ExDates) {
+        icaltimetype at = start;
+        at.year = day.Year();
+        at.month = day.Month();
+        at.day = day.Day();
+        Property excluded(icalproperty_new_exdate(at));
+        if (tzid)
+            icalproperty_add_parameter(excluded.get(), icalparameter_new_clone(tzid));
+        object.lines.InsertBefore(object.range.end, text(excluded.get()));
+    }
+}
+
 std::string patchEvent(std::string_view serverText, const Appointment& before, const Appointment& now, bool all) {
     Object object(serverText, ICAL_VEVENT_COMPONENT, "VEVENT");
     if (!object.Usable())
@@ -218,13 +274,17 @@ std::string patchEvent(std::string_view serverText, const Appointment& before, c
     if (all || before.Description != now.Description)
         object.Set("SUMMARY", summary(now.Description).get());
     patchTimes(object, before, now, all);
+    patchRepeat(object, before, now, all);
     patchAlarm(object, before, now, all);
     return object.lines.Text();
 }
 
+// What the patch writes is checked whole: a change it cannot write (the rule, the excluded dates,
+// all day or not, the zone) has the record written whole.
 bool sameEvent(const Appointment& a, const Appointment& b) {
     return a.Description == b.Description && a.StartTime == b.StartTime && a.EndTime == b.EndTime &&
-           a.DueDate == b.DueDate && lead(a) == lead(b);
+           a.DueDate == b.DueDate && lead(a) == lead(b) && a.AllDay == b.AllDay && a.EndDate == b.EndDate &&
+           a.TimeZone == b.TimeZone && a.RRule == b.RRule && a.ExDates == b.ExDates;
 }
 
 int icalPriority(int priority) {
@@ -325,6 +385,8 @@ std::optional<std::string> patchChecked(std::string_view serverText, const Recor
     const std::optional<Record> now = recordtext::RoundTrip(changed);
     if (server.kind != RecordTraits<Record>::Kind || !now)
         return std::nullopt;
+    if (!server.changed.empty())
+        return std::nullopt; // changed occurrences are components of their own: the series goes up whole
     const Record& before = server.Get<Record>();
     for (bool all : {false, true}) {
         std::string patched = patch(serverText, before, *now, all);

@@ -8,6 +8,7 @@
 
 #include <QCryptographicHash>
 
+#include <algorithm>
 #include <memory>
 #include <type_traits>
 
@@ -61,26 +62,25 @@ recordtext::ServerObject skip(QString name, QString reason) {
     return object;
 }
 
-ServerObject readEvent(icalcomponent* calendar, icalcomponent* event) {
-    const char* summary = icalcomponent_get_summary(event);
+// The object's event, or series with its changed occurrences. Dates an RDATE adds have no place
+// in one record: such an object is left on the server.
+ServerObject readEvent(icalcomponent* calendar, const calendarevent::EventGroup& group) {
+    icalcomponent* first = group.main ? group.main : group.changed.front();
+    const char* summary = icalcomponent_get_summary(first);
     const QString name = QString::fromUtf8(summary ? summary : "");
-    if (icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY) ||
-        icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY) ||
-        icalcomponent_count_components(calendar, ICAL_VEVENT_COMPONENT) > 1)
-        return skip(name, QStringLiteral("a recurring event"));
-    const std::vector<calendarevent::Occurrence> occurrences =
-        calendarevent::Occurrences(event, calendar, DateTime::Today(), DateTime::Today(), {}, false);
-    if (occurrences.size() != 1)
-        return skip(name, QStringLiteral("no time this program can hold"));
-    if (occurrences.front().allDay)
-        return skip(name, QStringLiteral("an all-day event"));
-    std::string reason;
-    std::optional<Appointment> appointment = calendarevent::ToAppointment(occurrences.front(), reason);
-    if (!appointment)
-        return skip(name, QString::fromStdString(reason));
+    if (!group.main)
+        return skip(name, QStringLiteral("changed occurrences without their series"));
+    calendarevent::EventRecords read = calendarevent::Read(group, calendar);
+    if (!read.main)
+        return skip(name, QString::fromStdString(read.reason));
+    if (!read.extra.empty())
+        return skip(name, QStringLiteral("a series with added dates (RDATE)"));
     ServerObject object;
     object.kind = RecordKind::Appointment;
-    object.appointment = std::move(*appointment);
+    object.appointment = std::move(*read.main);
+    object.changed = std::move(read.changed);
+    std::stable_sort(object.changed.begin(), object.changed.end(),
+                     [](const Appointment& a, const Appointment& b) { return a.OriginalDate < b.OriginalDate; });
     object.name = nameOf(object.appointment.Description);
     return object;
 }
@@ -112,8 +112,55 @@ std::string Render(const Person& person, const std::string& uid) {
     return personcard::ToText(ForServer(person), uid, VCardVersion::V30);
 }
 
-std::string Render(const Appointment& appointment, const std::string& uid) {
-    return calendaritems::EventCalendarText(ForServer(appointment), uid);
+std::string Render(const Appointment& appointment, const std::string& uid, const std::vector<Appointment>& changed) {
+    std::vector<Appointment> forServer;
+    forServer.reserve(changed.size());
+    for (const Appointment& occurrence : changed)
+        forServer.push_back(ForServer(occurrence));
+    return calendaritems::EventCalendarText(ForServer(appointment), uid, forServer);
+}
+
+std::string Render(const Appointment& appointment, const std::string& uid, const SeriesChanges& changes) {
+    return Render(appointment, uid, changes.Of(appointment.ID));
+}
+
+SeriesChanges::SeriesChanges(const PimRecords& records) {
+    for (const auto& [id, appointment] : records.Appointments)
+        if (InsideSeries(appointment, records))
+            m_changed[appointment.SeriesID].push_back(appointment);
+    for (auto& [series, changed] : m_changed)
+        std::stable_sort(changed.begin(), changed.end(),
+                         [](const Appointment& a, const Appointment& b) { return a.OriginalDate < b.OriginalDate; });
+}
+
+const std::vector<Appointment>& SeriesChanges::Of(int seriesId) const {
+    static const std::vector<Appointment> none;
+    const auto found = m_changed.find(seriesId);
+    return found == m_changed.end() ? none : found->second;
+}
+
+bool SeriesChanges::InsideSeries(const Appointment& appointment, const PimRecords& records) {
+    if (!appointment.IsChangedOccurrence() || appointment.SeriesID == appointment.ID)
+        return false;
+    const Appointment* series = records.Appointments.Find(appointment.SeriesID);
+    return series && series->Repeats();
+}
+
+QByteArray LocalHash(const Appointment& appointment, const SeriesChanges& changes) {
+    const std::vector<Appointment>& changed = changes.Of(appointment.ID);
+    if (changed.empty())
+        return LocalHash(appointment);
+    std::vector<Appointment> changedBack;
+    if (const std::optional<Appointment> back = RoundTrip(appointment, changed, changedBack))
+        return ContentHash(Render(*back, std::string(), changedBack));
+    return ContentHash(Render(appointment, std::string(), changed));
+}
+
+QByteArray Fingerprint(const Appointment& appointment, const SeriesChanges& changes) {
+    QByteArray print = Fingerprint(appointment);
+    for (const Appointment& occurrence : changes.Of(appointment.ID))
+        print += Fingerprint(occurrence);
+    return print;
 }
 
 std::string Render(const Task& task, const std::string& uid) {
@@ -123,6 +170,8 @@ std::string Render(const Task& task, const std::string& uid) {
 QByteArray ServerObject::RecordHash() const {
     if (!kind)
         return {};
+    if (*kind == RecordKind::Appointment && !changed.empty())
+        return ContentHash(Render(appointment, std::string(), changed));
     return VisitRecordKind(*kind, [this](auto* type) {
         using Record = std::remove_pointer_t<decltype(type)>;
         return Hash(Get<Record>());
@@ -146,6 +195,17 @@ std::optional<Person> RoundTrip(const Person& person) {
 
 std::optional<Appointment> RoundTrip(const Appointment& appointment) {
     return roundTrip(appointment, false);
+}
+
+std::optional<Appointment> RoundTrip(const Appointment& appointment, const std::vector<Appointment>& changed,
+                                     std::vector<Appointment>& changedBack) {
+    const ServerObject object = ReadCalendar(QByteArray::fromStdString(Render(appointment, std::string(), changed)));
+    if (object.kind != RecordKind::Appointment)
+        return std::nullopt;
+    Appointment back = object.appointment;
+    back.ID = appointment.ID;
+    changedBack = object.changed;
+    return back;
 }
 
 std::optional<Task> RoundTrip(const Task& task) {
@@ -201,8 +261,11 @@ QByteArray Fingerprint(const Person& p) {
 
 QByteArray Fingerprint(const Appointment& a) {
     Fields fields;
-    fields << a.Description << a.DueDate << a.StartTime << a.EndTime << double(a.Alarm) << a.AlarmTime
-           << double(a.Done);
+    fields << a.Description << a.DueDate << a.StartTime << a.EndTime << double(a.Alarm) << a.AlarmTime << double(a.Done)
+           << double(a.AllDay) << double(a.EndDate.DayNumber()) << a.TimeZone << a.RRule << double(a.SeriesID)
+           << double(a.OriginalDate.DayNumber());
+    for (const CalendarDate& day : a.ExDates)
+        fields << double(day.DayNumber());
     return fields.Result();
 }
 
@@ -234,7 +297,11 @@ ServerObject ReadCalendar(const QByteArray& data) {
     ServerObject object;
     icalcomponent* item = icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
     if (item) {
-        object = readEvent(calendar.get(), item);
+        const std::vector<calendarevent::EventGroup> groups = calendarevent::GroupEvents(calendar.get());
+        if (groups.size() > 1)
+            return skip(QString::fromUtf8(icalcomponent_get_summary(item) ? icalcomponent_get_summary(item) : ""),
+                        QStringLiteral("events of several UIDs in one object"));
+        object = readEvent(calendar.get(), groups.front());
     } else if ((item = icalcomponent_get_first_component(calendar.get(), ICAL_VTODO_COMPONENT))) {
         object.kind = RecordKind::Task;
         object.task = calendaritems::ReadTodo(item, DateTime::Today());

@@ -22,14 +22,24 @@ QString uidFrom(const QString& key, RecordKind kind, int id) {
     return QString::fromStdString(uid);
 }
 
-template <class Record> QByteArray localHash(const PimRecords& records, int id) {
+template <class Record>
+QByteArray localHash(const PimRecords& records, const recordtext::SeriesChanges& changes, int id) {
     const Record* record = RecordTraits<Record>::In(records).Find(id);
-    return record ? recordtext::LocalHash(*record) : QByteArray();
+    return record ? recordtext::LocalHash(*record, changes) : QByteArray();
 }
 
-template <class Record> QByteArray fingerprint(const PimRecords& records, int id) {
+template <class Record>
+QByteArray fingerprint(const PimRecords& records, const recordtext::SeriesChanges& changes, int id) {
     const Record* record = RecordTraits<Record>::In(records).Find(id);
-    return record ? recordtext::Fingerprint(*record) : QByteArray();
+    return record ? recordtext::Fingerprint(*record, changes) : QByteArray();
+}
+
+// A changed occurrence of a series held here travels inside its series' object, never on its own.
+template <class Record> bool insideSeries(const Record&, const PimRecords&) {
+    return false;
+}
+template <> bool insideSeries(const Appointment& appointment, const PimRecords& records) {
+    return recordtext::SeriesChanges::InsideSeries(appointment, records);
 }
 
 template <class Record> QString name(const Record& record);
@@ -45,7 +55,8 @@ template <> QString name(const Task& task) {
 
 class Decision {
 public:
-    explicit Decision(const SyncInput& input) : m_in(input), m_local(*input.local), m_links(*input.links) {
+    explicit Decision(const SyncInput& input)
+        : m_in(input), m_local(*input.local), m_changes(*input.local), m_links(*input.links) {
         for (const RecordLink& link : m_links)
             if (link.id > 0)
                 m_linkOf[{link.kind, link.id}] = link.href;
@@ -71,15 +82,16 @@ private:
         });
     }
     QByteArray fingerprintOf(RecordKind kind, int id) const {
-        return VisitRecordKind(
-            kind, [&](auto* type) { return fingerprint<std::remove_pointer_t<decltype(type)>>(m_local, id); });
+        return VisitRecordKind(kind, [&](auto* type) {
+            return fingerprint<std::remove_pointer_t<decltype(type)>>(m_local, m_changes, id);
+        });
     }
     QByteArray hashOf(RecordKind kind, int id) {
         const auto known = m_hashes.find({kind, id});
         if (known != m_hashes.end())
             return known->second;
         const QByteArray hash = VisitRecordKind(
-            kind, [&](auto* type) { return localHash<std::remove_pointer_t<decltype(type)>>(m_local, id); });
+            kind, [&](auto* type) { return localHash<std::remove_pointer_t<decltype(type)>>(m_local, m_changes, id); });
         m_hashes[{kind, id}] = hash;
         return hash;
     }
@@ -107,7 +119,7 @@ private:
             VisitRecordKind(kind, [&](auto* type) {
                 using Record = std::remove_pointer_t<decltype(type)>;
                 for (const auto& [id, record] : RecordTraits<Record>::In(m_local)) {
-                    if (m_linkOf.count({kind, id}))
+                    if (m_linkOf.count({kind, id}) || insideSeries(record, m_local))
                         continue;
                     for (const QString& key : {m_in.identity, m_in.legacyKey})
                         if (!key.isEmpty())
@@ -285,7 +297,7 @@ private:
     template <class Record> void localSide() {
         const RecordKind kind = RecordTraits<Record>::Kind;
         for (const auto& [id, record] : RecordTraits<Record>::In(m_local)) {
-            if (m_touched.count({kind, id}))
+            if (m_touched.count({kind, id}) || insideSeries(record, m_local))
                 continue;
             const auto linked = m_linkOf.find({kind, id});
             if (linked == m_linkOf.end()) {
@@ -302,7 +314,7 @@ private:
                 m_actions.push_back(std::move(a));
                 continue;
             }
-            const QByteArray print = recordtext::Fingerprint(record);
+            const QByteArray print = recordtext::Fingerprint(record, m_changes);
             if (!link.fingerprint.isEmpty() && print == link.fingerprint)
                 continue;
             const QByteArray hash = hashOf(kind, id);
@@ -331,6 +343,7 @@ private:
 
     const SyncInput& m_in;
     const PimRecords& m_local;
+    const recordtext::SeriesChanges m_changes;
     const LinkTable& m_links;
     std::map<std::pair<RecordKind, int>, QString> m_linkOf;
     std::map<std::pair<RecordKind, int>, QByteArray> m_hashes;

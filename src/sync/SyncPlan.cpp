@@ -360,7 +360,7 @@ template <class Record> void SyncPlan::download(PimDocument& document, const Syn
     RecordLink link{action.kind, 0, action.href, action.etag, action.uid, action.server->RecordHash(), {}, {}, {}};
     const Record* current = action.id > 0 ? RecordTraits<Record>::In(document.Records()).Find(action.id) : nullptr;
     if (current) {
-        const QByteArray hash = recordtext::LocalHash(*current);
+        const QByteArray hash = recordtext::LocalHash(*current, m_changes);
         if (hash != link.hash) {
             if (action.type == SyncAction::Type::Conflict || hash != action.hash) {
                 // Both sides changed it: the server's version takes the record, ours lives on as a new one.
@@ -368,34 +368,59 @@ template <class Record> void SyncPlan::download(PimDocument& document, const Syn
                 report.conflicts << QStringLiteral("%1 \"%2\": the server's version replaced it; this "
                                                    "program's version was kept as a new %1")
                                         .arg(kindWord(action.kind), nameOf(mine));
-                document.Add(std::move(mine));
+                if (const std::optional<int> kept = document.Add(std::move(mine)))
+                    if constexpr (std::is_same_v<Record, Appointment>)
+                        addChanged(document, *kept, m_changes.Of(action.id));
             }
             Record replacement = server;
             replacement.ID = action.id;
             document.Change(replacement);
+            if constexpr (std::is_same_v<Record, Appointment>)
+                replaceChanged(document, action.id, action.server->changed);
             ++report.downloaded;
         }
         link.id = action.id;
-        link.fingerprint = recordtext::Fingerprint(*RecordTraits<Record>::In(document.Records()).Find(action.id));
+        link.fingerprint =
+            recordtext::Fingerprint(*RecordTraits<Record>::In(document.Records()).Find(action.id), m_changes);
     } else {
-        link.fingerprint = recordtext::Fingerprint(server);
         const std::optional<int> id = document.Add(server);
         if (!id) {
             report.errors
                 << QStringLiteral("%1 \"%2\": no room left in the document").arg(kindWord(action.kind), nameOf(server));
             return;
         }
+        if constexpr (std::is_same_v<Record, Appointment>)
+            replaceChanged(document, *id, action.server->changed);
         link.id = *id;
+        link.fingerprint = recordtext::Fingerprint(*RecordTraits<Record>::In(document.Records()).Find(*id), m_changes);
         ++report.downloaded;
     }
     m_links.insert(link.href, link);
+}
+
+// A series' changed occurrences as the server has them, in place of those the document had.
+void SyncPlan::replaceChanged(PimDocument& document, int seriesId, const std::vector<Appointment>& changed) {
+    for (const Appointment& old : m_changes.Of(seriesId))
+        document.RemoveAppointment(old.ID);
+    m_changes.Forget(seriesId);
+    addChanged(document, seriesId, changed);
+}
+
+void SyncPlan::addChanged(PimDocument& document, int seriesId, std::vector<Appointment> changed) {
+    for (Appointment& occurrence : changed) {
+        occurrence.SeriesID = seriesId;
+        if (const std::optional<int> id = document.Add(occurrence)) {
+            occurrence.ID = *id;
+            m_changes.Add(occurrence);
+        }
+    }
 }
 
 void SyncPlan::remove(PimDocument& document, const SyncAction& action) {
     const QByteArray hash = VisitRecordKind(action.kind, [&](auto* type) {
         using Record = std::remove_pointer_t<decltype(type)>;
         const Record* record = RecordTraits<Record>::In(document.Records()).Find(action.id);
-        return record ? recordtext::LocalHash(*record) : QByteArray();
+        return record ? recordtext::LocalHash(*record, m_changes) : QByteArray();
     });
     const auto link = m_links.find(action.href);
     if (!hash.isEmpty() && hash != action.hash) {
@@ -409,6 +434,9 @@ void SyncPlan::remove(PimDocument& document, const SyncAction& action) {
             document.RemovePerson(action.id);
             break;
         case RecordKind::Appointment:
+            for (const Appointment& changed : m_changes.Of(action.id))
+                document.RemoveAppointment(changed.ID);
+            m_changes.Forget(action.id);
             document.RemoveAppointment(action.id);
             break;
         case RecordKind::Task:
@@ -427,6 +455,7 @@ void SyncPlan::ApplyTo(PimDocument& document) {
     std::vector<RecordKind> held;
     {
         const DocumentBatch batch(document, QStringLiteral("Synchronize"), DocumentBatch::Kind::Synchronize);
+        m_changes = recordtext::SeriesChanges(document.Records());
         if (m_newIdentity)
             document.SetIdentity(m_identity.toStdString());
         for (const SyncAction& action : m_incoming) {

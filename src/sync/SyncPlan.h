@@ -50,6 +50,8 @@ private:
     void keepLinks(const std::vector<SyncAction>& actions);
     bool holdsBack(RecordKind kind, bool here) const;
     template <class Record> void download(PimDocument& document, const SyncAction& action);
+    void replaceChanged(PimDocument& document, int seriesId, const std::vector<Appointment>& changed);
+    void addChanged(PimDocument& document, int seriesId, std::vector<Appointment> changed);
     void remove(PimDocument& document, const SyncAction& action);
     bool send(DavClient& client, const std::vector<SyncAction>& writes, const PimRecords& snapshot,
               const SyncSession::Progress& progress);
@@ -71,6 +73,7 @@ private:
     bool m_deletionsAllowed = false;
     std::vector<SyncAction> m_incoming; // what ApplyTo does to the document
     std::vector<DeletionCount> m_deletions;
+    recordtext::SeriesChanges m_changes; // the document's, while ApplyTo changes it
 };
 
 } // namespace davsync

@@ -18,6 +18,13 @@ constexpr std::size_t kUploadBatch = 64;
 // different one, and the object's text then proves it unchanged.
 const QByteArray kUnknownEtag = "-";
 
+template <class Record> bool hasChanges(const Record&, const recordtext::SeriesChanges&) {
+    return false;
+}
+template <> bool hasChanges(const Appointment& appointment, const recordtext::SeriesChanges& changes) {
+    return !changes.Of(appointment.ID).empty();
+}
+
 void progressTo(const SyncSession::Progress& progress, const QString& step, int done, int total) {
     if (progress)
         progress(step, done, total);
@@ -104,6 +111,7 @@ bool SyncPlan::send(DavClient& client, const std::vector<SyncAction>& writes, co
         }
     }
 
+    const recordtext::SeriesChanges changes(snapshot);
     const int total = int(writes.size());
     for (std::size_t start = 0; start < writes.size(); start += kUploadBatch) {
         progressTo(progress, QStringLiteral("Sending changes to the server"), int(start), total);
@@ -131,13 +139,14 @@ bool SyncPlan::send(DavClient& client, const std::vector<SyncAction>& writes, co
                     if (!record)
                         return false;
                     std::optional<std::string> text;
-                    if (action.type == Type::Update)
+                    // A series with changed occurrences goes up whole: they are components of its object.
+                    if (action.type == Type::Update && !hasChanges(*record, changes))
                         text = recordpatch::Patch(std::string_view(copy->data.constData(), copy->data.size()), *record);
                     if (!text)
-                        text = recordtext::Render(*record, action.uid.toStdString());
+                        text = recordtext::Render(*record, action.uid.toStdString(), changes);
                     write.body = QByteArray::fromStdString(*text);
-                    write.hash = recordtext::LocalHash(*record);
-                    write.fingerprint = recordtext::Fingerprint(*record);
+                    write.hash = recordtext::LocalHash(*record, changes);
+                    write.fingerprint = recordtext::Fingerprint(*record, changes);
                     return true;
                 });
                 if (!ok)

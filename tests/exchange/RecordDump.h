@@ -38,11 +38,29 @@ inline QStringList Calendar(const PimRecords& records) {
     static const char* const kPriorities[] = {"High", "Medium", "Low", "Done"};
     QStringList lines;
     for (const auto& [id, a] : records.Appointments) {
-        QString line = QStringLiteral("appointment %1-%2")
-                           .arg(QString::fromStdString(a.StartTime.Format("%Y-%m-%d %H:%M")),
-                                QString::fromStdString(a.EndTime.Format("%H:%M")));
-        if (a.DueDate != a.StartTime.Date())
+        QString line =
+            a.AllDay
+                ? QStringLiteral("appointment %1 all day").arg(QString::fromStdString(a.DueDate.Format("%Y-%m-%d")))
+                : QStringLiteral("appointment %1-%2")
+                      .arg(QString::fromStdString(a.StartTime.Format("%Y-%m-%d %H:%M")),
+                           QString::fromStdString(a.EndTime.Format("%H:%M")));
+        if (a.AllDay && a.EndDate.IsValid())
+            line += QStringLiteral(" to ") + QString::fromStdString(a.EndDate.Iso());
+        if (!a.AllDay && a.EndTime.Date() != a.StartTime.Date())
+            line += QStringLiteral(" ending ") + QString::fromStdString(a.EndTime.Format("%Y-%m-%d"));
+        if (!a.AllDay && a.DueDate != a.StartTime.Date())
             line += QStringLiteral(" on ") + QString::fromStdString(a.DueDate.Format("%Y-%m-%d"));
+        if (!a.TimeZone.empty())
+            line += QStringLiteral(" zone ") + QString::fromStdString(a.TimeZone);
+        if (a.Repeats())
+            line += QStringLiteral(" repeats ") + QString::fromStdString(a.RRule);
+        QStringList excluded;
+        for (const CalendarDate& day : a.ExDates)
+            excluded << QString::fromStdString(day.Iso());
+        if (!excluded.isEmpty())
+            line += QStringLiteral(" except ") + excluded.join(QLatin1Char(','));
+        if (a.IsChangedOccurrence())
+            line += QStringLiteral(" for %1 of #%2").arg(QString::fromStdString(a.OriginalDate.Iso())).arg(a.SeriesID);
         if (a.Alarm)
             line += QStringLiteral(" alarm %1").arg(QString::fromStdString(a.AlarmTime.Format("%H:%M")));
         lines << line + QStringLiteral(" ") + text(a.Description);

@@ -2,7 +2,6 @@
 
 // What every record an exchange import adds must be for the program to hold it.
 
-#include "core/AppointmentOverlapIndex.h"
 #include "docfile/PimDocument.h"
 #include "platform/TextCodec.h"
 
@@ -29,25 +28,28 @@ inline void checkPersons(const PimDocument& document) {
     }
 }
 
-// One day each, on the quarter hours, the alarm within the hour before, none overlapping another.
+// Appointments: a valid start (midnight of the first day for whole days), an end not before it, a
+// lead of up to four weeks, changed occurrences tied to a series that repeats.
 inline void checkCalendar(const PimDocument& document) {
     for (const auto& [id, t] : document.Tasks()) {
         checkText(t.Description);
         if (t.Priority < 0 || t.Priority > 3 || !t.DueDate.IsValid() || t.DueDate != t.DueDate.Date())
             std::abort();
     }
-    RecordCollection<Appointment> none;
-    AppointmentOverlapIndex earlier(none);
     for (const auto& [id, a] : document.Appointments()) {
         checkText(a.Description);
         const double lead = (a.StartTime - a.AlarmTime).Days() * 1440.0;
         const double length = (a.EndTime - a.StartTime).Days() * 1440.0;
-        if (!a.StartTime.IsValid() || a.StartTime.Date() != a.DueDate || length < -0.01 || length > 1440.01 ||
-            lead < -0.01 || lead > 60.01 || a.StartTime.Minute() % 15 != 0 || a.EndTime.Minute() % 15 != 0)
+        if (!a.StartTime.IsValid() || a.StartTime.Date() != a.DueDate || length < -0.01 || lead < -0.01 ||
+            lead > 4 * 7 * 1440 + 0.01)
             std::abort();
-        if (earlier.Collides(a.StartTime, a.EndTime))
+        if (a.AllDay && (a.StartTime != a.DueDate || (a.EndDate.IsValid() && a.EndDate <= CalendarDate::Of(a.DueDate))))
             std::abort();
-        earlier.Add(a.StartTime, a.EndTime);
+        if (a.IsChangedOccurrence()) {
+            const Appointment* series = document.Appointments().Find(a.SeriesID);
+            if (!series || !series->Repeats() || !a.OriginalDate.IsValid() || a.Repeats())
+                std::abort();
+        }
     }
 }
 

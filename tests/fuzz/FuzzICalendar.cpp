@@ -1,6 +1,7 @@
 // The bytes are an iCalendar file, imported through libical. Every appointment and task added must
-// be one the program can hold (one day, quarter hours, an alarm within the hour before, no overlap,
-// UTF-8 text); the same file again adds nothing; what is exported is read back whole.
+// be one the program can hold (a valid start, an end not before it, a reminder up to four weeks
+// ahead, changed occurrences tied to their series, UTF-8 text); the same file again adds nothing;
+// what is exported is read back whole.
 
 #include "ExchangeChecks.h"
 

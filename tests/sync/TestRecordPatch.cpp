@@ -207,10 +207,10 @@ private slots:
                    a.AlarmTime = a.AlarmTime + DateTimeSpan(1.0 / 24);
                })
             << QStringList{"DTSTART;TZID=Europe/Berlin:20260310T090700", "DTEND;TZID=Europe/Berlin:20260310T095200"}
-            << QStringList{"DTSTART;TZID=Europe/Berlin:20260310T100000", "DTEND;TZID=Europe/Berlin:20260310T110000"};
+            << QStringList{"DTSTART;TZID=Europe/Berlin:20260310T100700", "DTEND;TZID=Europe/Berlin:20260310T105200"};
         QTest::newRow("end only") << EventEdit([](Appointment& a) { a.EndTime = a.EndTime + DateTimeSpan(0.5 / 24); })
                                   << QStringList{"DTEND;TZID=Europe/Berlin:20260310T095200"}
-                                  << QStringList{"DTEND;TZID=Europe/Berlin:20260310T103000"};
+                                  << QStringList{"DTEND;TZID=Europe/Berlin:20260310T102200"};
     }
     void eventEdits() {
         QFETCH(EventEdit, edit);
@@ -218,10 +218,10 @@ private slots:
         QFETCH(QStringList, added);
         const std::string text = richEvent();
         Appointment local = readBack<Appointment>(text);
-        // As held here: on the quarter-hour grid, the two-hour alarm at its longest here.
-        QCOMPARE(local.StartTime, DateTime(2026, 3, 10, 9, 0, 0));
-        QCOMPARE(local.EndTime, DateTime(2026, 3, 10, 10, 0, 0));
-        QCOMPARE(local.AlarmTime, DateTime(2026, 3, 10, 8, 0, 0));
+        // As held here: to the minute, with its two-hour alarm.
+        QCOMPARE(local.StartTime, DateTime(2026, 3, 10, 9, 7, 0));
+        QCOMPARE(local.EndTime, DateTime(2026, 3, 10, 9, 52, 0));
+        QCOMPARE(local.AlarmTime, DateTime(2026, 3, 10, 7, 7, 0));
         edit(local);
         const std::optional<std::string> patched = recordpatch::Patch(text, local);
         QVERIFY(patched);
@@ -231,6 +231,46 @@ private slots:
         QCOMPARE(back.StartTime, local.StartTime);
         QCOMPARE(back.EndTime.Value(), local.EndTime.Value());
         QCOMPARE(back.Alarm, local.Alarm);
+    }
+
+    // A series patched: the rule and the excluded dates are written in the form DTSTART has, and
+    // everything else the server had stays.
+    void seriesEdits_data() {
+        QTest::addColumn<EventEdit>("edit");
+        QTest::addColumn<QStringList>("removed");
+        QTest::addColumn<QStringList>("added");
+        QTest::newRow("summary") << EventEdit([](Appointment& a) { a.Description = "Planning"; })
+                                 << QStringList{"SUMMARY:Planning\\, with Bob"} << QStringList{"SUMMARY:Planning"};
+        QTest::newRow("one more date left out")
+            << EventEdit([](Appointment& a) { a.ExDates.push_back(CalendarDate::FromParts(2026, 3, 24)); })
+            << QStringList{} << QStringList{"EXDATE;TZID=Europe/Berlin:20260324T090700"};
+        QTest::newRow("rule") << EventEdit([](Appointment& a) {
+            a.RRule = "FREQ=WEEKLY;COUNT=8";
+            a.ExDates.clear();
+        }) << QStringList{"RRULE:FREQ=WEEKLY;COUNT=5", "EXDATE;TZID=Europe/Berlin:20260317T090700"}
+                              << QStringList{"RRULE:FREQ=WEEKLY;COUNT=8"};
+        QTest::newRow("repeats no more") << EventEdit([](Appointment& a) {
+            a.RRule.clear();
+            a.ExDates.clear();
+        }) << QStringList{"RRULE:FREQ=WEEKLY;COUNT=5", "EXDATE;TZID=Europe/Berlin:20260317T090700"}
+                                         << QStringList{};
+    }
+    void seriesEdits() {
+        QFETCH(EventEdit, edit);
+        QFETCH(QStringList, removed);
+        QFETCH(QStringList, added);
+        std::string text = richEvent();
+        text.insert(text.find("LOCATION:"),
+                    "RRULE:FREQ=WEEKLY;COUNT=5\r\nEXDATE;TZID=Europe/Berlin:20260317T090700\r\n");
+        Appointment local = readBack<Appointment>(text);
+        QCOMPARE(local.ExDates, std::vector<CalendarDate>{CalendarDate::FromParts(2026, 3, 17)});
+        edit(local);
+        const std::optional<std::string> patched = recordpatch::Patch(text, local);
+        QVERIFY(patched);
+        compareChange(text, *patched, removed, added);
+        const Appointment back = readBack<Appointment>(*patched);
+        QCOMPARE(back.RRule, local.RRule);
+        QCOMPARE(back.ExDates, local.ExDates);
     }
 
     void todoEdits_data() {

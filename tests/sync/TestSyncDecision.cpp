@@ -78,6 +78,20 @@ struct World {
                                                {},
                                                {}});
     }
+    // A series as last synchronised, its changed occurrences inside its object n.
+    void LinkSeries(int id, int n) {
+        const recordtext::SeriesChanges changes(local);
+        const Appointment& series = At<Appointment>(id);
+        links.insert(Href(RecordKind::Appointment, n), RecordLink{RecordKind::Appointment,
+                                                                  id,
+                                                                  Href(RecordKind::Appointment, n),
+                                                                  "e1",
+                                                                  OwnUid(kIdentity, RecordKind::Appointment, id),
+                                                                  recordtext::LocalHash(series, changes),
+                                                                  recordtext::Fingerprint(series, changes),
+                                                                  {},
+                                                                  {}});
+    }
     // The server lists object n as new or changed and sends its text.
     void Sends(RecordKind kind, int n, const std::string& text, const char* etag = "e2") {
         CollectionListing& listing = ListingOf(kind);
@@ -264,20 +278,63 @@ private slots:
             late.EndTime = DateTime(2026, 3, 11, 2, 0, 0);
             w.Add(late);
             w.Sends(4, late, own(RecordKind::Appointment, 1));
-        }) << QStringList{"leave appointment 1 /e/4.ics"};
+        }) << QStringList{"link appointment 1 /e/4.ics"};
         QTest::newRow("first: another's, past midnight") << Setup([&](World& w) {
             Appointment late = appointment("Night shift", 10, 22);
             late.EndTime = DateTime(2026, 3, 11, 2, 0, 0);
             w.Add(late);
             w.Sends(4, late, "phone-uid");
-        }) << QStringList{"leave appointment 0 /e/4.ics", "create appointment 1"};
+        }) << QStringList{"link appointment 1 /e/4.ics"};
         QTest::newRow("recurring event") << Setup([&](World& w) {
             w.Sends(RecordKind::Appointment, 4,
                     "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//"
                     "EN\r\nBEGIN:VEVENT\r\nUID:w\r\nDTSTAMP:20260301T000000Z\r\n"
                     "SUMMARY:Choir\r\nDTSTART:20260302T180000Z\r\nRRULE:FREQ=WEEKLY\r\nDTEND:20260302T193000Z\r\n"
                     "END:VEVENT\r\nEND:VCALENDAR\r\n");
+        }) << QStringList{"download appointment 0 /e/4.ics"};
+        QTest::newRow("journal entry") << Setup([&](World& w) {
+            w.Sends(RecordKind::Appointment, 4,
+                    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//"
+                    "EN\r\nBEGIN:VJOURNAL\r\nUID:j\r\nDTSTAMP:20260301T000000Z\r\n"
+                    "SUMMARY:Notes\r\nEND:VJOURNAL\r\nEND:VCALENDAR\r\n");
         }) << QStringList{"leave appointment 0 /e/4.ics"};
+        QTest::newRow("series and its changed occurrence: one object") << Setup([&](World& w) {
+            Appointment weekly = appointment("Choir", 2, 18);
+            weekly.RRule = "FREQ=WEEKLY;COUNT=4";
+            const int series = w.Add(weekly);
+            Appointment moved = weekly;
+            moved.RRule.clear();
+            moved.SeriesID = series;
+            moved.OriginalDate = CalendarDate::FromParts(2026, 3, 9);
+            moved.StartTime = DateTime(2026, 3, 10, 19, 0, 0);
+            moved.EndTime = DateTime(2026, 3, 10, 20, 0, 0);
+            w.Add(moved);
+        }) << QStringList{"create appointment 1"};
+        QTest::newRow("changed occurrence edited here: its series goes up") << Setup([&](World& w) {
+            Appointment weekly = appointment("Choir", 2, 18);
+            weekly.RRule = "FREQ=WEEKLY;COUNT=4";
+            const int series = w.Add(weekly);
+            Appointment moved = weekly;
+            moved.RRule.clear();
+            moved.SeriesID = series;
+            moved.OriginalDate = CalendarDate::FromParts(2026, 3, 9);
+            const int id = w.Add(moved);
+            w.LinkSeries(series, 4);
+            w.listed = false;
+            w.At<Appointment>(id).Description = "Choir (in the hall)";
+        }) << QStringList{"update appointment 1 /e/4.ics"};
+        QTest::newRow("changed occurrence unchanged: nothing") << Setup([&](World& w) {
+            Appointment weekly = appointment("Choir", 2, 18);
+            weekly.RRule = "FREQ=WEEKLY;COUNT=4";
+            const int series = w.Add(weekly);
+            Appointment moved = weekly;
+            moved.RRule.clear();
+            moved.SeriesID = series;
+            moved.OriginalDate = CalendarDate::FromParts(2026, 3, 9);
+            w.Add(moved);
+            w.LinkSeries(series, 4);
+            w.listed = false;
+        }) << QStringList{};
         QTest::newRow("left on the server, then readable") << Setup([&](World& w) {
             w.links.insert(World::Href(RecordKind::Appointment, 4), RecordLink{RecordKind::Appointment,
                                                                                0,
