@@ -150,8 +150,11 @@ std::vector<Occurrence> AppointmentOccurrences::Covering(CalendarDate from, Cale
             found.push_back(m_first);
         return found;
     }
-    const CalendarDate wallFrom = from - (m_spanDays + kZoneMargin);
-    const CalendarDate wallTo = to + kZoneMargin;
+    // In the computer's zone an occurrence's first day is its wall-clock date; in another zone that
+    // date may lie up to two days either side.
+    const int margin = m_zone.empty() ? 0 : kZoneMargin;
+    const CalendarDate wallFrom = from - (m_spanDays - 1 + margin);
+    const CalendarDate wallTo = to + margin;
     for (const CalendarRecord& wall :
          m_rule->Between(wallFrom.IsValid() ? wallFrom : from, wallTo.IsValid() ? wallTo : to)) {
         const CalendarDate original = CalendarDate::FromParts(wall.year, wall.month, wall.day);

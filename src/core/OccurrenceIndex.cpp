@@ -96,6 +96,10 @@ void OccurrenceIndex::sync(const PimRecords& records) {
     for (const auto& [id, gone] : m_series)
         changedSeries.push_back(id);
     m_series = std::move(series);
+    m_spans.clear();
+    m_spans.reserve(m_series.size());
+    for (const auto& [id, kept] : m_series)
+        m_spans.push_back(SeriesSpan{kept.FirstDay(), kept.LastDay(), id, &kept});
     // By first day; sorting the days with their places moves far less than sorting the occurrences.
     std::vector<std::pair<CalendarDate, std::uint32_t>> order;
     order.reserve(m_singles.size());
@@ -132,10 +136,18 @@ OccurrenceIndex::Month& OccurrenceIndex::month(int key) {
     Month& month = m_months[key];
     month.first = firstOfMonth(key);
     month.last = lastOfMonth(key);
-    for (const auto& [id, series] : m_series)
-        if (covers(series, month.first, month.last))
-            month.pending.push_back(id);
+    for (const SeriesSpan& span : m_spans)
+        if (span.Covers(month.first, month.last))
+            month.pending.push_back(span.id);
     return month;
+}
+
+void OccurrenceIndex::listUnprepared(std::vector<DayOccurrence>& out, CalendarDate day) const {
+    for (const SeriesSpan& span : m_spans)
+        if (span.Covers(day, day))
+            for (const Occurrence& o : span.series->Covering(day, day))
+                if (!replaced(o))
+                    listDays(out, o, day, day);
 }
 
 bool OccurrenceIndex::fill(Month& month, const Deadline& deadline) {
@@ -198,6 +210,11 @@ std::vector<DayOccurrence> OccurrenceIndex::Between(const PimRecords& records, C
             listDays(out, o, from, to);
     if (!m_series.empty()) {
         for (int key = monthKeyOf(from), lastKey = monthKeyOf(to); key <= lastKey; ++key) {
+            if (from == to && m_months.find(key) == m_months.end()) {
+                // One day of a month never asked for: the month is left to Prepare().
+                listUnprepared(out, from);
+                continue;
+            }
             Month& m = month(key);
             const CalendarDate a = std::max(from, m.first), b = std::min(to, m.last);
             if (a == b && !m.pending.empty()) {

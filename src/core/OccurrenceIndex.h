@@ -53,8 +53,22 @@ private:
         std::vector<std::uint32_t> dayEntries;
     };
 
+    // Where a series can occur, kept together so that a month or a day finds its series without
+    // visiting the others.
+    struct SeriesSpan {
+        CalendarDate first;
+        CalendarDate last; // invalid: runs on
+        int id = 0;
+        const AppointmentOccurrences* series = nullptr;
+        bool Covers(CalendarDate from, CalendarDate to) const {
+            return first <= to && (!last.IsValid() || last >= from);
+        }
+    };
+
     void sync(const PimRecords& records);
     Month& month(int key);
+    // One day of a month not worked out yet, straight from the series that can occur on it.
+    void listUnprepared(std::vector<DayOccurrence>& out, CalendarDate day) const;
     bool fill(Month& month, const Deadline& deadline);
     void buildTable(Month& month);
     bool replaced(const Occurrence& occurrence) const;
@@ -63,6 +77,7 @@ private:
     std::size_t m_count = 0;
     int m_lastId = -1;
     std::unordered_map<int, AppointmentOccurrences> m_series;
+    std::vector<SeriesSpan> m_spans;   // one for each of m_series
     std::vector<Occurrence> m_singles; // by first day; those lasting long in m_long
     std::vector<Occurrence> m_long;
     std::unordered_map<std::uint64_t, int> m_changed; // (series, original date) -> the changed occurrence's ID

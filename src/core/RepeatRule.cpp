@@ -4,6 +4,7 @@
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -11,6 +12,8 @@ namespace {
 // Bounds the work one question may cost: a rule that counts or runs through more occurrences than
 // this is cut off there (a hostile file must not stop the program).
 constexpr int kMaxSteps = 100000;
+// Ranges up to this many days are sieved date by date before the rule is expanded.
+constexpr int kSievedDays = 62;
 
 struct IteratorFree {
     void operator()(icalrecur_iterator* iterator) const { icalrecur_iterator_free(iterator); }
@@ -117,9 +120,50 @@ RepeatRule::RepeatRule(std::string rule, const CalendarRecord& start, bool allDa
     : m_rule(std::move(rule)), m_start(start), m_allDay(allDay), m_untilZone(std::move(untilZone)) {
     icalrecurrencetype parsed;
     m_usable = parse(m_rule, parsed) && CalendarDate::FromParts(start.year, start.month, start.day).IsValid();
+    m_last = lastDate();
+    if (m_usable) {
+        alignUntil(parsed, m_allDay, m_untilZone);
+        m_hasUntil = !icaltime_is_null_time(parsed.until);
+        m_sieve = RepeatSieve(parsed, m_start);
+    }
 }
 
 std::vector<CalendarRecord> RepeatRule::Between(CalendarDate from, CalendarDate to) const {
+    const CalendarDate first = CalendarDate::FromParts(m_start.year, m_start.month, m_start.day);
+    if (!m_usable || !first.IsValid() || !from.IsValid() || !to.IsValid() || to < from || to - from >= kSievedDays)
+        return expand(from, to);
+    // A short range: the dates the sieve lets through, from the start to the last date.
+    std::vector<CalendarDate> passing;
+    const CalendarDate last = m_last.IsValid() ? std::min(to, m_last) : to;
+    CalendarDate date = std::max(from, first);
+    CalendarRecord parts = date.Midnight().ToCalendarRecord();
+    for (; date.IsValid() && date <= last; date = date + 1, RepeatSieve::StepDay(parts))
+        if (m_sieve.Passes(date, parts))
+            passing.push_back(date);
+    if (passing.empty())
+        return {};
+    // Where the sieve is exact the dates are the occurrences, except on the day UNTIL ends the rule,
+    // which depends on the time of day.
+    if (!m_sieve.Exact() || (m_hasUntil && passing.back() == m_last))
+        return expand(passing.front(), passing.back());
+    std::vector<CalendarRecord> found;
+    found.reserve(passing.size());
+    for (const CalendarDate day : passing) {
+        CalendarRecord wall = m_start;
+        if (day != first) {
+            const CalendarRecord dayParts = day.Midnight().ToCalendarRecord();
+            wall.year = dayParts.year;
+            wall.month = dayParts.month;
+            wall.day = dayParts.day;
+        }
+        wall.dayOfWeek = 0;
+        wall.milliseconds = 0;
+        found.push_back(wall);
+    }
+    return found;
+}
+
+std::vector<CalendarRecord> RepeatRule::expand(CalendarDate from, CalendarDate to) const {
     std::vector<CalendarRecord> found;
     const CalendarDate first = CalendarDate::FromParts(m_start.year, m_start.month, m_start.day);
     if (!first.IsValid() || !from.IsValid() || !to.IsValid() || to < from)
@@ -162,7 +206,7 @@ std::vector<CalendarRecord> RepeatRule::Between(CalendarDate from, CalendarDate 
     return found;
 }
 
-CalendarDate RepeatRule::LastDate() const {
+CalendarDate RepeatRule::lastDate() const {
     icalrecurrencetype rule;
     const CalendarDate first = CalendarDate::FromParts(m_start.year, m_start.month, m_start.day);
     if (!m_usable || !parse(m_rule, rule))

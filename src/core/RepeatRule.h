@@ -2,6 +2,7 @@
 
 #include "CalendarDate.h"
 #include "DateTime.h"
+#include "RepeatSieve.h"
 
 #include <string>
 #include <string_view>
@@ -28,12 +29,20 @@ public:
     std::vector<CalendarRecord> Between(CalendarDate from, CalendarDate to) const;
     // Whether the rule ends (COUNT or UNTIL), and the date of its last occurrence when it does.
     // Nothing beyond the first 100,000 occurrences is looked at: a rule counting more runs on.
-    CalendarDate LastDate() const;
+    CalendarDate LastDate() const { return m_last; }
 
 private:
+    CalendarDate lastDate() const;
+    std::vector<CalendarRecord> expand(CalendarDate from, CalendarDate to) const;
+
     std::string m_rule;
     CalendarRecord m_start;
     bool m_allDay;
     std::string m_untilZone;
     bool m_usable = false;
+    // Worked out once: the last date, and which dates the rule can give at all (a short range is
+    // answered from these, most often without expanding the rule).
+    CalendarDate m_last;
+    bool m_hasUntil = false;
+    RepeatSieve m_sieve;
 };

@@ -11,7 +11,9 @@
 // changes the report's point size.
 class CalendarReport : public Report {
 public:
-    CalendarReport(platform::DrawSurface* layout, std::vector<Task> tasks, std::vector<Appointment> appointments);
+    // The report's days run from `first` to `last`; its entries are those of these days.
+    CalendarReport(platform::DrawSurface* layout, std::vector<Task> tasks, std::vector<Appointment> appointments,
+                   CalendarDate first, CalendarDate last);
 
     const DayEntries& Entries() const { return m_entries; }
 

@@ -2,7 +2,8 @@
 
 DailyAppointmentsReport::DailyAppointmentsReport(platform::DrawSurface* layout, const DateTime& day,
                                                  const std::vector<Appointment>& appointments)
-    : DailyTableReport(layout, day, QStringLiteral("DAILY APPOINTMENTS"), DailyTable::OfAppointments(appointments)) {}
+    : DailyTableReport(layout, day, QStringLiteral("DAILY APPOINTMENTS"),
+                       DailyTable::OfAppointments(appointments, CalendarDate::Of(day))) {}
 
 std::vector<int> DailyAppointmentsReport::DefaultColumnStarts() const {
     // END a quarter of the print width right of START, measured from the print rectangle.

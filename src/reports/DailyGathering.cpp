@@ -1,5 +1,11 @@
 #include "reports/DailyGathering.h"
 
+#include "core/OccurrenceIndex.h"
+#include "reports/OccurrenceCopies.h"
+
+#include <algorithm>
+#include <optional>
+
 namespace DailyGathering {
 
 std::vector<Task> Tasks(const PimRecords& records, const std::vector<ListedRow>& taskRows) {
@@ -11,18 +17,35 @@ std::vector<Task> Tasks(const PimRecords& records, const std::vector<ListedRow>&
     return tasks;
 }
 
-std::vector<Appointment> Appointments(const PimRecords& records, const std::vector<ListedRow>& appointmentRows) {
+std::vector<Appointment> Appointments(const PimRecords& records, const std::vector<ListedRow>& appointmentRows,
+                                      CalendarDate day) {
     std::vector<Appointment> appointments;
+    // The day's occurrences of series, asked for once the first series is met; each taken once.
+    std::optional<std::vector<DayOccurrence>> occurrences;
     int previousId = -1;
     bool taken = false;
     for (const ListedRow& row : appointmentRows) {
         if (row.SecondColumn.empty() || (taken && row.ID == previousId))
             continue;
-        if (const Appointment* appointment = records.Appointments.Find(row.ID)) {
+        const Appointment* appointment = records.Appointments.Find(row.ID);
+        if (!appointment)
+            continue;
+        previousId = row.ID;
+        taken = true;
+        if (!appointment->Repeats()) {
             appointments.push_back(*appointment);
-            previousId = row.ID;
-            taken = true;
+            continue;
         }
+        if (!occurrences)
+            occurrences = Occurrences::Between(records, day, day);
+        const auto next = std::find_if(occurrences->begin(), occurrences->end(),
+                                       [&](const DayOccurrence& listed) { return listed.occurrence.id == row.ID; });
+        if (next == occurrences->end()) {
+            appointments.push_back(*appointment);
+            continue;
+        }
+        appointments.push_back(OccurrenceCopies::Of(*appointment, next->occurrence));
+        occurrences->erase(next);
     }
     return appointments;
 }
@@ -38,7 +61,7 @@ void Choose(ReportSelection& selection, ReportKind kind, const PimRecords& recor
     if (tasks)
         selection.Tasks = Tasks(records, taskRows);
     if (appointments)
-        selection.Appointments = Appointments(records, appointmentRows);
+        selection.Appointments = Appointments(records, appointmentRows, CalendarDate::Of(day));
 }
 
 } // namespace DailyGathering

@@ -19,8 +19,10 @@ namespace DailyGathering {
 // Every task row's task.
 std::vector<Task> Tasks(const PimRecords& records, const std::vector<ListedRow>& taskRows);
 // The appointment of each row whose second column is not empty, skipping a row with the same ID
-// as the row taken just before it.
-std::vector<Appointment> Appointments(const PimRecords& records, const std::vector<ListedRow>& appointmentRows);
+// as the row taken just before it. A row of a series stands for its occurrence on the day: the
+// copy of that occurrence is taken (see OccurrenceCopies), each of the day's in turn.
+std::vector<Appointment> Appointments(const PimRecords& records, const std::vector<ListedRow>& appointmentRows,
+                                      CalendarDate day);
 
 // "Daily &Appointments", "Daily &Tasks", "&Daily Tasks and Appointments": sets the kind and
 // refills only the vectors it prints from, and keeps the day the lists show (printed under the

@@ -4,7 +4,8 @@
 
 DailyPlanReport::DailyPlanReport(platform::DrawSurface* layout, const DateTime& day,
                                  const std::vector<Appointment>& appointments, const std::vector<Task>& tasks)
-    : DailyReport(layout, day, QStringLiteral("DAILY PLAN")), m_appointments(DailyTable::OfAppointments(appointments)),
+    : DailyReport(layout, day, QStringLiteral("DAILY PLAN")),
+      m_appointments(DailyTable::OfAppointments(appointments, CalendarDate::Of(day))),
       m_tasks(DailyTable::OfTasks(tasks)) {}
 
 void DailyPlanReport::DrawFrame(platform::DrawSurface& dc) {

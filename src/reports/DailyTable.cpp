@@ -1,17 +1,29 @@
 #include "reports/DailyTable.h"
 
+#include "core/AppointmentOccurrences.h"
+#include "reports/OccurrenceCopies.h"
 #include "reports/ReportText.h"
 
 #include <QSet>
 
-DailyTable DailyTable::OfAppointments(const std::vector<Appointment>& appointments) {
+DailyTable DailyTable::OfAppointments(const std::vector<Appointment>& appointments, CalendarDate day) {
     DailyTable table;
     table.heads = {QStringLiteral("START"), QStringLiteral("END"), QStringLiteral("APPOINTMENT")};
     table.flexible = 2;
     table.rows.reserve(appointments.size());
-    for (const Appointment& appointment : appointments)
-        table.rows.push_back({ReportText::Time(appointment.StartTime), ReportText::Time(appointment.EndTime),
-                              ReportText::Text(appointment.Description)});
+    for (const Appointment& appointment : appointments) {
+        const QString description = ReportText::Text(appointment.Description);
+        const Occurrence o = AppointmentOccurrences::Single(appointment);
+        if (o.allDay)
+            table.rows.push_back(
+                {QStringLiteral("All day"), QString(), description + OccurrenceCopies::DayMark(o, day)});
+        else if (o.lastDay > o.firstDay)
+            table.rows.push_back(
+                {ReportText::Time(o.start), ReportText::Time(o.end), description + OccurrenceCopies::DayMark(o, day)});
+        else // within its day: the times as they stand, an end before the start too
+            table.rows.push_back(
+                {ReportText::Time(appointment.StartTime), ReportText::Time(appointment.EndTime), description});
+    }
     return table;
 }
 

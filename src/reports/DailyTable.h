@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Appointment.h"
+#include "core/CalendarDate.h"
 #include "core/Task.h"
 
 #include <QStringList>
@@ -15,8 +16,9 @@ struct DailyTable {
     int flexible = 0;
     std::vector<QStringList> rows;
 
-    // START, END and APPOINTMENT: the times and the description of each appointment.
-    static DailyTable OfAppointments(const std::vector<Appointment>& appointments);
+    // START, END and APPOINTMENT: the times and the description of each appointment. An all-day one
+    // shows "All day" and no end; one lasting several days is marked "(day 2 of 3)" for `day`.
+    static DailyTable OfAppointments(const std::vector<Appointment>& appointments, CalendarDate day = {});
     // TASK, PRIORITY and DUE DATE: the description, the priority word and the due date of each task.
     static DailyTable OfTasks(const std::vector<Task>& tasks);
 

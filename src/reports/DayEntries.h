@@ -1,38 +1,39 @@
 #pragma once
 
 #include "core/Appointment.h"
+#include "core/CalendarDate.h"
 #include "core/Task.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <vector>
 
-// The texts a calendar report writes for each day: the day's appointments in order of start time,
-// its start time and description each, and its tasks in the order given. A record belongs
-// to the day of the month of its due date; the caller has limited the records to one week or month.
+// The texts a calendar report writes for each of its days, from `first` to `last`: the day's
+// appointments, then its tasks in the order given. The appointments stand for one occurrence each
+// (as OccurrenceCopies gives them); an all-day one comes first and shows no time, one lasting
+// several days is written on each of its days with "(day 2 of 3)", and the timed ones follow by
+// start (one continuing from the day before first, without its time). Tasks belong to the
+// calendar day of their due date.
 class DayEntries {
 public:
-    // Sorts the appointments by start time (equal start times keep their order).
-    DayEntries(std::vector<Task> tasks, std::vector<Appointment> appointments);
+    DayEntries(std::vector<Task> tasks, std::vector<Appointment> appointments, CalendarDate first, CalendarDate last);
 
-    // Each is empty for a day without such entries or outside 1 to 31.
-    const QStringList& AppointmentTexts(int dayOfMonth) const;
-    const QStringList& TaskTexts(int dayOfMonth) const;
+    // Each is empty for a day without such entries or outside the report's days.
+    const QStringList& AppointmentTexts(CalendarDate day) const;
+    const QStringList& TaskTexts(CalendarDate day) const;
     // The appointments, then the tasks.
-    QStringList Texts(int dayOfMonth) const { return AppointmentTexts(dayOfMonth) + TaskTexts(dayOfMonth); }
+    QStringList Texts(CalendarDate day) const { return AppointmentTexts(day) + TaskTexts(day); }
 
     const std::vector<Task>& Tasks() const { return m_tasks; }
     const std::vector<Appointment>& Appointments() const { return m_appointments; }
 
 private:
-    using ByDay = std::array<QStringList, 32>; // by day of the month; 0 stays empty
-
-    static const QStringList& Of(const ByDay& texts, int dayOfMonth);
+    const QStringList& Of(const std::vector<QStringList>& texts, CalendarDate day) const;
 
     std::vector<Task> m_tasks;
     std::vector<Appointment> m_appointments;
-    ByDay m_appointmentTexts;
-    ByDay m_taskTexts;
+    CalendarDate m_first;
+    std::vector<QStringList> m_appointmentTexts; // by day from m_first
+    std::vector<QStringList> m_taskTexts;
 };

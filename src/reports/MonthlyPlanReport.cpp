@@ -9,7 +9,10 @@
 
 MonthlyPlanReport::MonthlyPlanReport(platform::DrawSurface* layout, const CalendarMonth& month, std::vector<Task> tasks,
                                      std::vector<Appointment> appointments)
-    : CalendarReport(layout, std::move(tasks), std::move(appointments)), m_month(month), m_dayCount(month.DayCount()) {
+    : CalendarReport(layout, std::move(tasks), std::move(appointments),
+                     CalendarDate::FromParts(month.year, month.month, 1),
+                     CalendarDate::FromParts(month.year, month.month, month.DayCount())),
+      m_month(month), m_dayCount(month.DayCount()) {
     Repaginate();
 }
 
@@ -143,6 +146,6 @@ void MonthlyPlanReport::DrawEntries(platform::DrawSurface& dc) {
         const platform::Rect& rect = m_dayTextRects[static_cast<std::size_t>(day - 1)];
         if (rect.width() > 0 && rect.height() >= metrics.height)
             DrawEntryLines(dc, rect.left, rect.top, rect.right, lh, (rect.height() - metrics.height) / lh + 1,
-                           Entries().Texts(day));
+                           Entries().Texts(CalendarDate::FromParts(m_month.year, m_month.month, day)));
     }
 }

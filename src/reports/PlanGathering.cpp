@@ -1,28 +1,9 @@
 #include "reports/PlanGathering.h"
 
 #include "reports/CalendarMonth.h"
+#include "reports/OccurrenceCopies.h"
 
 #include <utility>
-
-namespace {
-
-// Half-open, so that everything on the last day is inside whatever its time of day. An invalid end
-// is a range that runs past the last date the program can hold.
-PlanRecords gatherRange(const PimRecords& records, const DateTime& from, const DateTime& to) {
-    PlanRecords result;
-    if (!from.IsValid())
-        return result;
-    auto inRange = [&](const DateTime& due) { return due.IsValid() && due >= from && (!to.IsValid() || due < to); };
-    for (const auto& [id, task] : records.Tasks)
-        if (inRange(task.DueDate))
-            result.tasks.push_back(task);
-    for (const auto& [id, appointment] : records.Appointments)
-        if (inRange(appointment.DueDate))
-            result.appointments.push_back(appointment);
-    return result;
-}
-
-} // namespace
 
 namespace PlanGathering {
 
@@ -33,14 +14,31 @@ DateTime WeekStart(const DateTime& date) {
     return day - DateTimeSpan(day.DayOfWeek() - 1);
 }
 
+PlanRecords Days(const PimRecords& records, CalendarDate first, CalendarDate last) {
+    PlanRecords result;
+    if (!first.IsValid() || !last.IsValid() || last < first)
+        return result;
+    for (const auto& [id, task] : records.Tasks) {
+        const CalendarDate due = CalendarDate::OfStoredDate(task.DueDate);
+        if (due.IsValid() && due >= first && due <= last)
+            result.tasks.push_back(task);
+    }
+    result.appointments = OccurrenceCopies::Between(records, first, last);
+    return result;
+}
+
 PlanRecords Week(const PimRecords& records, const DateTime& selected) {
-    const DateTime start = WeekStart(selected);
-    return gatherRange(records, start, start + DateTimeSpan(7.0));
+    const CalendarDate first = CalendarDate::Of(WeekStart(selected));
+    return Days(records, first, first + 6);
 }
 
 PlanRecords Month(const PimRecords& records, const DateTime& selected) {
     const CalendarMonth month = CalendarMonth::Of(selected);
-    return gatherRange(records, month.FirstDay(), month.Plus(1).FirstDay());
+    const CalendarDate first = CalendarDate::FromParts(month.year, month.month, 1);
+    // The last month the program holds has no next month to count its days to.
+    const CalendarDate next = month.Plus(1).year > month.year ? CalendarDate::FromParts(month.year + 1, 1, 1)
+                                                              : CalendarDate::FromParts(month.year, month.month + 1, 1);
+    return Days(records, first, next.IsValid() ? next - 1 : CalendarDate::FromParts(month.year, month.month, 31));
 }
 
 void Choose(ReportSelection& selection, ReportKind kind, const PimRecords& records, const DateTime& selected) {

@@ -5,8 +5,10 @@
 
 #include <vector>
 
-// What the weekly and monthly plans print: every task and appointment of the document whose due
-// date lies in the chosen range, in the document's collection order.
+// What the weekly and monthly plans print: the tasks of the document due on a day of the chosen
+// range, in the document's collection order, and a copy of every occurrence that covers one of its
+// days (see OccurrenceCopies). A due date is a calendar date: the day the file means, wherever the
+// computer is.
 struct PlanRecords {
     std::vector<Task> tasks;
     std::vector<Appointment> appointments;
@@ -17,9 +19,11 @@ namespace PlanGathering {
 // The Sunday (00:00) of the week that holds the date.
 DateTime WeekStart(const DateTime& date);
 
-// Records due from the week's Sunday 00:00 up to, not including, the next Sunday 00:00.
+// The records of the days from `first` to `last`.
+PlanRecords Days(const PimRecords& records, CalendarDate first, CalendarDate last);
+// The records of the week's days, Sunday to Saturday.
 PlanRecords Week(const PimRecords& records, const DateTime& selected);
-// Records due in the month and year of the selected date.
+// The records of the days of the month and year of the selected date.
 PlanRecords Month(const PimRecords& records, const DateTime& selected);
 
 // "&Weekly Plan" and "&Monthly Plan": sets the kind and the date and refills only the tasks and

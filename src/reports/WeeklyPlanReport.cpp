@@ -20,7 +20,9 @@ constexpr int kSmallestTitlePoints = 8;
 
 WeeklyPlanReport::WeeklyPlanReport(platform::DrawSurface* layout, const DateTime& weekStart, std::vector<Task> tasks,
                                    std::vector<Appointment> appointments)
-    : CalendarReport(layout, std::move(tasks), std::move(appointments)),
+    : CalendarReport(layout, std::move(tasks), std::move(appointments),
+                     CalendarDate::Of(PlanGathering::WeekStart(weekStart)),
+                     CalendarDate::Of(PlanGathering::WeekStart(weekStart)) + 6),
       m_weekStart(PlanGathering::WeekStart(weekStart)), m_weekEnd(m_weekStart + DateTimeSpan(6.0)) {
     Repaginate();
 }
@@ -213,7 +215,8 @@ void WeeklyPlanReport::DrawEntries(platform::DrawSurface& dc, int page, int body
         const int ruledTop = bodyTop + box * ruledBoxH;
         const int top = std::max(entriesTop + 2 * lh + box * boxH, ruledTop + kHeadingInset + headingHeight);
         const int lines = (ruledTop + ruledBoxH - kRuleWidth - top) / lh;
-        DrawEntryLines(dc, appointmentsLeft, top, appointmentsRight, lh, lines, Entries().AppointmentTexts(date.Day()));
-        DrawEntryLines(dc, tasksLeft, top, tasksRight, lh, lines, Entries().TaskTexts(date.Day()));
+        const CalendarDate day = CalendarDate::Of(date);
+        DrawEntryLines(dc, appointmentsLeft, top, appointmentsRight, lh, lines, Entries().AppointmentTexts(day));
+        DrawEntryLines(dc, tasksLeft, top, tasksRight, lh, lines, Entries().TaskTexts(day));
     }
 }

@@ -94,4 +94,21 @@ inline Appointment appointmentAt(const DateTime& start, const char* description)
     return a;
 }
 
+// A series: the first occurrence from `start`, `minutes` long, repeating by `rule`.
+inline Appointment seriesFrom(const DateTime& start, int minutes, const char* rule, const char* description) {
+    Appointment a = appointmentAt(start, description);
+    a.EndTime = start + DateTimeSpan(0, 0, minutes, 0);
+    a.RRule = rule;
+    return a;
+}
+
+// An all-day appointment from `first` (midnight) to the day `days` - 1 later.
+inline Appointment allDays(const DateTime& first, int days, const char* description) {
+    Appointment a = appointmentAt(first.Date(), description);
+    a.AllDay = 1;
+    if (days > 1)
+        a.EndDate = CalendarDate::Of(first) + (days - 1);
+    return a;
+}
+
 } // namespace fixtures

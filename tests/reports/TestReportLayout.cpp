@@ -1,5 +1,11 @@
+#include "ReportFixtures.h"
+#include "core/AppointmentOccurrences.h"
+#include "core/DayListRows.h"
 #include "platform/gui/RecordingSurface.h"
 #include "reports/CreateReport.h"
+#include "reports/DailyGathering.h"
+#include "reports/OccurrenceCopies.h"
+#include "reports/PlanGathering.h"
 #include "support/TestMain.h"
 
 #include <QObject>
@@ -12,7 +18,9 @@ using platform::RecordingSurface;
 // Every report, on papers from A6 to A3 and envelopes, upright and turned, in type from 6 to 24
 // points, printed from records with long texts: no text lies on another, every text lies inside
 // the print rectangle (and so on the paper), no text is drawn under a clip, and every record
-// appears, whole or shortened with an ellipsis, or counted in a cell's "+N more".
+// appears, whole or shortened with an ellipsis, or counted in a cell's "+N more". The appointments
+// include series, all-day and multi-day ones, gathered as the Report menu gathers them: an entry
+// of several days appears on each of them.
 namespace {
 
 const QString kEllipsis = QStringLiteral("\u2026");
@@ -36,29 +44,55 @@ DateTime day(int d, int hour = 0) {
     return DateTime(2003, 5, d, hour, 0, 0);
 }
 
-// A week (Sunday 4 to Saturday 10 May 2003) whose Saturday is crowded; the daily reports print
-// the Saturday.
+// A week (Sunday 4 to Saturday 10 May 2003) whose Saturday is crowded, with series and entries of
+// several days running into it and out of it and out of the month; the daily reports print the
+// Saturday. Descriptions of entries that may be printed without a time begin with "W".
+PimRecords longRecords() {
+    PimRecords records;
+    for (int i = 1; i <= 40; ++i) {
+        const int d = i <= 25 ? 10 : 4 + i % 6;
+        Appointment a;
+        a.Description = "A" + std::to_string(i) + (i % 3 ? kLong : std::string(" lunch"));
+        a.DueDate = day(d);
+        a.StartTime = day(d, 7 + i % 12);
+        a.EndTime = day(d, 8 + i % 12);
+        records.Appointments.Add(a);
+        Task t;
+        t.Description = "T" + std::to_string(i) + (i % 2 ? kLong : std::string(" call"));
+        t.Priority = i % 4;
+        t.DueDate = day(d);
+        records.Tasks.Add(t);
+    }
+    using fixtures::allDays;
+    using fixtures::seriesFrom;
+    records.Appointments.Add(
+        seriesFrom(DateTime(2003, 4, 1, 7, 30, 0), 60, "FREQ=WEEKLY;BYDAY=TU,SA", ("A41 weekly" + kLong).c_str()));
+    records.Appointments.Add(seriesFrom(DateTime(2003, 5, 1, 12, 0, 0), 30, "FREQ=DAILY;COUNT=20", "A42 daily"));
+    records.Appointments.Add(seriesFrom(DateTime(2003, 5, 2, 22, 0, 0), 180, "FREQ=WEEKLY;COUNT=3", "W1 night"));
+    records.Appointments.Add(allDays(day(9), 4, ("W2 conference" + kLong).c_str()));
+    Appointment birthday = allDays(DateTime(1990, 5, 10, 0, 0, 0), 1, "W3 birthday");
+    birthday.RRule = "FREQ=YEARLY";
+    records.Appointments.Add(birthday);
+    records.Appointments.Add(allDays(DateTime(2003, 4, 28, 0, 0, 0), 5, "W4 from April"));
+    Appointment weekends = allDays(DateTime(2003, 4, 5, 0, 0, 0), 2, "W5 weekends away");
+    weekends.RRule = "FREQ=WEEKLY";
+    records.Appointments.Add(weekends);
+    return records;
+}
+
 ReportSelection longTexts(ReportKind kind) {
     ReportSelection s;
     s.Kind = kind;
     s.SelectedDate = day(10);
     s.YellowPages = true;
-    for (int i = 1; i <= 40; ++i) {
-        const int d = i <= 25 ? 10 : 4 + i % 6;
-        Appointment a;
-        a.ID = i;
-        a.Description = "A" + std::to_string(i) + (i % 3 ? kLong : std::string(" lunch"));
-        a.DueDate = day(d);
-        a.StartTime = day(d, 7 + i % 12);
-        a.EndTime = day(d, 8 + i % 12);
-        s.Appointments.push_back(a);
-        Task t;
-        t.ID = i;
-        t.Description = "T" + std::to_string(i) + (i % 2 ? kLong : std::string(" call"));
-        t.Priority = i % 4;
-        t.DueDate = day(d);
-        s.Tasks.push_back(t);
-    }
+    const PimRecords records = longRecords();
+    for (const auto& [id, task] : records.Tasks)
+        s.Tasks.push_back(task);
+    std::vector<ListedRow> rows;
+    for (const ListRow& row : DayListRows::Appointments(records, s.SelectedDate))
+        rows.push_back({row.id, row.columns[1]});
+    s.Appointments = DailyGathering::Appointments(records, rows, CalendarDate::Of(s.SelectedDate));
+    PlanGathering::Choose(s, kind, records, s.SelectedDate);
     for (int i = 1; i <= 3; ++i) {
         Person p;
         p.ID = i;
@@ -168,17 +202,37 @@ void TestReportLayout::everyReportFitsEveryPaper() {
         break;
     case ReportKind::WeeklyPlan:
     case ReportKind::MonthlyPlan: {
-        // Each entry's first line starts with its time or its task number, in a narrow cell shortened.
-        static const QRegularExpression entry(QStringLiteral("^(\\d|T)"));
-        const int begun = static_cast<int>(std::count_if(printedPlain.begin(), printedPlain.end(),
-                                                         [](const QString& p) { return entry.match(p).hasMatch(); }));
-        QCOMPARE(begun + countedMore, int(selection.Tasks.size() + selection.Appointments.size()));
+        // Each entry's first line starts with its time, its task number or (all day or continuing) its
+        // "W", in a narrow cell shortened; one of several days is on each of the plan's days it covers.
+        // A cell too narrow for "(day 2 of 3)" breaks it: its tail ("2 of 3)", "3)") begins no entry;
+        // nor does a description wrapped below its time.
+        static const QRegularExpression entry(QStringLiteral("^(\\d|T|W)"));
+        static const QRegularExpression markTail(QStringLiteral("^\\d[\\d\\x{00a0}of]*\\)$"));
+        static const QRegularExpression time(QStringLiteral("^\\d+:\\d\\d [AP]M$"));
+        int begun = 0;
+        for (qsizetype i = 0; i < printedPlain.size(); ++i)
+            begun += entry.match(printedPlain[i]).hasMatch() && !markTail.match(printedPlain[i]).hasMatch() &&
+                     !(i > 0 && time.match(printedPlain[i - 1]).hasMatch());
+        const bool weekly = ReportKind(kind) == ReportKind::WeeklyPlan;
+        const CalendarDate first = weekly ? CalendarDate::Of(PlanGathering::WeekStart(selection.SelectedDate))
+                                          : CalendarDate::FromParts(2003, 5, 1);
+        const CalendarDate last = weekly ? first + 6 : CalendarDate::FromParts(2003, 5, 31);
+        int expected = static_cast<int>(selection.Tasks.size());
+        for (const Appointment& a : selection.Appointments) {
+            const Occurrence o = AppointmentOccurrences::Single(a);
+            expected += std::max(0, (std::min(last, o.lastDay) - std::max(first, o.firstDay)) + 1);
+        }
+        QVERIFY(expected > static_cast<int>(selection.Tasks.size() + selection.Appointments.size()));
+        QCOMPARE(begun + countedMore, expected);
         break;
     }
     default:
+        // An entry of several days marked with the day printed.
         for (const Appointment& a : selection.Appointments)
             if (ReportKind(kind) != ReportKind::DailyTasks)
-                QVERIFY(appears(QString::fromStdString(a.Description)));
+                QVERIFY(appears(QString::fromStdString(a.Description) +
+                                OccurrenceCopies::DayMark(AppointmentOccurrences::Single(a),
+                                                          CalendarDate::Of(selection.SelectedDate))));
         for (const Task& t : selection.Tasks)
             if (ReportKind(kind) != ReportKind::DailyAppointments)
                 QVERIFY(appears(QString::fromStdString(t.Description)));
