@@ -63,6 +63,7 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
     connect(m_print.get(), &PrintCommands::statusText, m_statusText, &QLabel::setText);
     m_sync = new SyncCommands(m_storage, m_prompt, m_settings, this);
     connect(m_sync, &SyncCommands::statusText, m_statusText, &QLabel::setText);
+    connect(&m_dayView->Controller(), &DayViewController::statusMessage, m_statusText, &QLabel::setText);
     connect(m_sync, &SyncCommands::runningChanged, this, &MainFrame::UpdateCommandStates);
     m_sync->SetSaver([this] { m_fileCommands->Save(); });
     setCentralWidget(m_pages);
