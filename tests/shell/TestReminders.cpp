@@ -324,6 +324,11 @@ void TestReminders::missedRemindersGoBackToTheLastOpening() {
     QVERIFY(!m_center->Window());
     // The opening is remembered for the next one.
     QCOMPARE(LastOpenTimes::Read(file), DateTime(2003, 6, 3, 9, 50, 0));
+    // The same file read again this session (as the program starts) lists the same.
+    m_center->DocumentReplaced(*m_document);
+    m_center->OpeningCheck();
+    QVERIFY(m_center->MissedWindow());
+    QTEST(column(m_center->MissedWindow(), 2), "listed");
 }
 
 void TestReminders::turnOffOnAnOccurrenceAsks_data() {

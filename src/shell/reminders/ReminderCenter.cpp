@@ -100,8 +100,13 @@ void ReminderCenter::Check() {
 void ReminderCenter::OpeningCheck() {
     m_opening.stop();
     const DateTime now = DateTime::Now();
-    // What came due before the document was last open here was shown then, or long forgotten.
-    const std::optional<DateTime> lastOpen = LastOpenTimes::Read(fileName());
+    // What came due before the document was last open here was shown then, or long forgotten. The
+    // time is read once a session for each file: this session's own looks at it (a document read
+    // again as the program starts) keep to the opening that came before.
+    const QString file = fileName();
+    if (!m_lastOpen || m_lastOpen->first != file)
+        m_lastOpen.emplace(file, LastOpenTimes::Read(file));
+    const std::optional<DateTime> lastOpen = m_lastOpen->second;
     const DateTime since = lastOpen ? *lastOpen : now - DateTimeSpan(double(kFirstOpeningDays));
     std::vector<DueAlarm> missed;
     int older = 0;

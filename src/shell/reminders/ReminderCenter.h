@@ -13,6 +13,8 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 class AlarmSettings;
 class MissedRemindersWindow;
@@ -109,5 +111,7 @@ private:
     QElapsedTimer m_steady;
     ClockWatch m_clockWatch;
     std::function<QString()> m_fileName;
+    // The file whose last opening was read this session, and what was read.
+    std::optional<std::pair<QString, std::optional<DateTime>>> m_lastOpen;
     SeriesReminderQuestion m_seriesQuestion;
 };
