@@ -157,7 +157,11 @@ std::vector<ListRow> DayListIndex::Appointments(const PimRecords& records, const
         if (!appointment)
             continue;
         std::string time = o.allDay ? std::string("All day") : times.Format(o.start) + "-" + times.Format(o.end);
-        rows.push_back(ListRow{o.id, o.alarmed ? 1 : 0, {std::move(time), appointment->Description}});
+        std::string description = appointment->Description;
+        if (listed.dayCount > 1)
+            description += " (day " + std::to_string(listed.dayNumber) + " of " + std::to_string(listed.dayCount) + ")";
+        const int image = (o.alarmed ? 1 : 0) + (o.InSeries() ? 2 : 0);
+        rows.push_back(ListRow{o.id, image, {std::move(time), std::move(description)}});
     }
     return rows;
 }

@@ -29,7 +29,9 @@ std::vector<ListRow> PhoneBook(const PimRecords& records, bool whitePages);
 // future. Columns: description and due date (short format); image: the priority.
 std::vector<ListRow> Tasks(const PimRecords& records, const DateTime& day, const DateTime& today);
 
-// Appointments due on the day, by start time: "start-end" and the description; image: the alarm.
+// The occurrences listed on the day: all-day ones first ("All day"), then timed ones by start
+// ("start-end"); then the description, with "(day N of M)" for one that lasts several days. Image:
+// the alarm (0 none, 1 set), plus 2 for an occurrence of a series.
 std::vector<ListRow> Appointments(const PimRecords& records, const DateTime& day);
 
 // Case-folded form of a name, for ordering the phone book.

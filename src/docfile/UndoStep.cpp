@@ -30,13 +30,20 @@ void flipAll(RecordCollection<Record>& records, Entries& list, std::size_t from,
 
 std::optional<UndoTarget> UndoStep::Target() const {
     if (!m_persons.empty())
-        return UndoTarget{RecordKind::Person, m_persons.front().id};
+        return UndoTarget{RecordKind::Person, m_persons.front().id, 0, {}};
     if (!m_tasks.empty())
-        return UndoTarget{RecordKind::Task, m_tasks.front().id};
-    if (!m_appointments.empty())
-        return UndoTarget{RecordKind::Appointment, m_appointments.front().id};
+        return UndoTarget{RecordKind::Task, m_tasks.front().id, 0, {}};
+    if (!m_appointments.empty()) {
+        const Entry<Appointment>& first = m_appointments.front();
+        UndoTarget target{RecordKind::Appointment, first.id, 0, {}};
+        if (first.other && first.other.mapped().IsChangedOccurrence()) {
+            target.seriesId = first.other.mapped().SeriesID;
+            target.original = first.other.mapped().OriginalDate;
+        }
+        return target;
+    }
     if (m_user)
-        return UndoTarget{std::nullopt, 0};
+        return UndoTarget{std::nullopt, 0, 0, {}};
     return std::nullopt;
 }
 

@@ -13,6 +13,10 @@
 struct UndoTarget {
     std::optional<RecordKind> kind; // none: the User, the one record outside the collections
     int id = 0;
+    // When the version the step replaced was a changed occurrence of a series: that series and the
+    // occurrence's original date, where the series shows the occurrence once the change is gone.
+    int seriesId = 0;
+    CalendarDate original;
 };
 
 // One change of the user's, as Edit > Undo takes it back: every record it touched with the version

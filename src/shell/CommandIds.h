@@ -71,6 +71,7 @@ enum : int {
     // View
     ViewToolbar = 59392,
     ViewStatusBar = 59393,
+    ViewGoToToday = 32880,
 
     // Help
     HelpTopics = 57667,

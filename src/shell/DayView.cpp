@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
@@ -110,6 +111,8 @@ const DayView::Command DayView::kCommands[] = {
      &DayView::OnEditRedo},
     {{cmd::EditFind, "&Find...", "Ctrl+F", "Find persons, tasks and appointments", "Find"}, &DayView::OnEditFind},
     {{cmd::EditUser, "&User...", nullptr, "Edit user information", "User"}, &DayView::OnEditUser},
+    {{cmd::ViewGoToToday, "&Go to Today", "Ctrl+T", "Show today's tasks and appointments", "Go to Today"},
+     &DayView::OnGoToToday},
     {{cmd::AlarmSound, "&Alarm Sound...", nullptr, "Change alarm sound", "Change alarm"}, &DayView::OnAlarmSound},
     {{cmd::AudibleAlarm, "A&udible Alarm", nullptr, "Use sound with reminders", "Use audible alarm", true},
      &DayView::OnAudibleAlarm},
@@ -147,6 +150,7 @@ DayView::DayView(PimDocument& document, QWidget* parent) : QWidget(parent), m_co
     connect(&m_controller, &DayViewController::detailPersonChanged, this, &DayView::showDetail);
     connect(&m_controller, &DayViewController::dateChanged, this, &DayView::showDate);
     connect(&m_controller, &DayViewController::commandRequested, this, &DayView::HandleCommand);
+    connect(&m_controller, &DayViewController::appointmentsRefilled, this, &DayView::markOccurrenceDays);
 
     // Focus that arrives in a list by the keyboard makes it the active list, as a click does.
     connect(qApp, &QApplication::focusChanged, this, &DayView::focusMoved);
@@ -189,6 +193,12 @@ void DayView::buildForm() {
     m_calendar->setProperty(kHelpTopicProperty, QString::fromLatin1(HelpTopics::Calendar));
     connect(m_calendar, &QCalendarWidget::selectionChanged, this, &DayView::calendarSelectionChanged);
     connect(m_calendar, &QCalendarWidget::clicked, this, [this] { m_controller.ClickCalendar(); });
+    connect(m_calendar, &QCalendarWidget::currentPageChanged, this, &DayView::markOccurrenceDays);
+    m_todayButton = new QPushButton(QStringLiteral("To&day"), this);
+    m_todayButton->setObjectName(QStringLiteral("todayButton"));
+    m_todayButton->setToolTip(QStringLiteral("Show today's tasks and appointments (Ctrl+T)"));
+    m_todayButton->setProperty(kHelpTopicProperty, QString::fromLatin1(HelpTopics::Calendar));
+    connect(m_todayButton, &QPushButton::clicked, this, &DayView::OnGoToToday);
 
     // Phone book: filter, list and the selected person's details.
     m_phoneGroup = new QGroupBox(QStringLiteral("Phone Book"), this);
@@ -257,7 +267,11 @@ void DayView::buildForm() {
     taskLayout->addWidget(m_taskList, 1);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(m_calendar, 0, Qt::AlignTop);
+    auto* calendarColumn = new QVBoxLayout;
+    calendarColumn->addWidget(m_calendar);
+    calendarColumn->addWidget(m_todayButton, 0, Qt::AlignLeft);
+    calendarColumn->addStretch(1);
+    top->addLayout(calendarColumn, 0);
     top->addWidget(m_phoneGroup, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_appointmentGroup, 0);

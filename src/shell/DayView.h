@@ -6,6 +6,8 @@
 #include "reports/ReportSelection.h"
 
 #include <QDate>
+#include <QList>
+#include <QTextCharFormat>
 #include <QWidget>
 
 #include <memory>
@@ -23,6 +25,7 @@ class QCalendarWidget;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QPushButton;
 class QRadioButton;
 class QTreeView;
 class SearchPanel;
@@ -71,6 +74,7 @@ public:
     QMenu* CreateContextMenu(ActiveList list, int row, QWidget* parent);
 
     QCalendarWidget* Calendar() const { return m_calendar; }
+    QPushButton* TodayButton() const { return m_todayButton; }
     DayListView* PhoneBookList() const { return m_phoneList; }
     DayListView* TaskList() const { return m_taskList; }
     DayListView* AppointmentList() const { return m_appointmentList; }
@@ -149,6 +153,11 @@ private:
     // The alarm options and the reminder timer (DayViewReminders.cpp).
     void StartReminders();
     void markToday(const DateTime& today);
+    // The calendar's marks (DayViewMarks.cpp): today, and the days of the shown month that list
+    // occurrences.
+    void markOccurrenceDays();
+    QTextCharFormat dayFormat(const QDate& date) const;
+    void OnGoToToday();
     void OnAlarmSound();
     void OnAudibleAlarm();
     // Edit > Find and going to a record found (DayViewSearch.cpp).
@@ -181,5 +190,9 @@ private:
     int m_searchRoom = 0; // what the window grew by to show the search
     std::unique_ptr<DayReminders> m_reminders;
     QDate m_markedToday;
+    QPushButton* m_todayButton = nullptr;
+    QList<QDate> m_occurrenceDays; // marked in the calendar, in order
+    QDate m_markedPage;            // the month they were worked out for...
+    int m_markedGeneration = -1;   // ...and the document's state
     platform::PromptService* m_prompts = nullptr;
 };

@@ -33,6 +33,9 @@ void DayViewController::SelectDate(const DateTime& day) {
 }
 
 void DayViewController::ShowDate(const DateTime& day) {
+    // A date on no day would leave the calendar nowhere.
+    if (!day.IsValid())
+        return;
     m_currentDate = day.Date();
     emit dateChanged();
     RefillTasks();
@@ -161,7 +164,7 @@ bool DayViewController::DeleteTask() {
 bool DayViewController::DeleteAppointment() {
     if (m_active != ActiveList::Appointments || m_appointment.id < 0 || !m_document.RemoveAppointment(m_appointment.id))
         return false;
-    m_index.Forget();
+    forgetOccurrences();
     m_appointment = {};
     RefillAppointments();
     emit selectionChanged(ActiveList::Appointments);
@@ -214,6 +217,7 @@ void DayViewController::RefillAppointments() {
     m_prepareTimer.start();
     m_appointment = keptSelection(m_appointments, m_appointment);
     emit selectionChanged(ActiveList::Appointments);
+    emit appointmentsRefilled();
 }
 
 DayViewController::Selection DayViewController::keptSelection(const RecordListModel& model,
@@ -231,9 +235,8 @@ DayViewController::Selection DayViewController::keptSelection(const RecordListMo
 void DayViewController::prepareOccurrences() {
     constexpr int kMonthsEachSide = 3;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(8);
-    if (m_refillPending ||
-        !m_index.Occurrences().Prepare(m_document.Records(), CalendarDate::Of(m_currentDate), kMonthsEachSide,
-                                       deadline))
+    if (m_refillPending || !m_index.Occurrences().Prepare(m_document.Records(), CalendarDate::Of(m_currentDate),
+                                                          kMonthsEachSide, deadline))
         m_prepareTimer.stop();
 }
 
@@ -244,7 +247,7 @@ void DayViewController::RefillIfPending() {
 
 void DayViewController::DocumentChanged(PimDocument& /*document*/) {
     // The index points into the records; after a change it is rebuilt before its next use.
-    m_index.Forget();
+    forgetOccurrences();
     m_refillPending = true;
     if (!m_refillTimer.isActive())
         m_refillTimer.start();
@@ -254,6 +257,15 @@ void DayViewController::DocumentReplaced(PimDocument& /*document*/) {
     m_person = {};
     m_task = {};
     m_appointment = {};
+    // Another document starts on today, as the program does: a date kept from the former one may
+    // show nothing of this one.
+    m_currentDate = DateTime::Today();
+    emit dateChanged();
+}
+
+void DayViewController::forgetOccurrences() {
+    m_index.Forget();
+    ++m_generation;
 }
 
 void DayViewController::DocumentClosing(PimDocument& document) {
@@ -277,27 +289,33 @@ bool DayViewController::showTarget(const std::optional<UndoTarget>& target) {
     if (!target)
         return false;
     RefillAll();
-    const Task* task = target->kind == RecordKind::Task ? m_document.Tasks().Find(target->id) : nullptr;
-    const Appointment* appointment =
-        target->kind == RecordKind::Appointment ? m_document.Appointments().Find(target->id) : nullptr;
-    if (task || appointment)
-        SelectDate(task ? CalendarDate::OfStoredDate(task->DueDate).Midnight()
-                        : AppointmentOccurrences::Single(*appointment).firstDay.Midnight());
-    if (target->kind == RecordKind::Person && m_document.Persons().Find(target->id)) {
-        m_active = ActiveList::PhoneBook;
-        m_person = {m_phoneBook.RowOf(target->id), target->id};
-        if (m_person.row < 0)
-            m_person = {};
-        showDetail(target->id);
-        emit selectionChanged(ActiveList::PhoneBook);
-    } else if (task && m_tasks.RowOf(target->id) >= 0) {
-        m_active = ActiveList::Tasks;
-        m_task = {m_tasks.RowOf(target->id), target->id};
-        emit selectionChanged(ActiveList::Tasks);
-    } else if (appointment && m_appointments.RowOf(target->id) >= 0) {
-        m_active = ActiveList::Appointments;
-        m_appointment = {m_appointments.RowOf(target->id), target->id};
-        emit selectionChanged(ActiveList::Appointments);
+    if (!target->kind)
+        return true;
+    const int id = target->id;
+    switch (*target->kind) {
+    case RecordKind::Person:
+        if (m_document.Persons().Find(id)) {
+            m_active = ActiveList::PhoneBook;
+            m_person = {m_phoneBook.RowOf(id), id};
+            if (m_person.row < 0)
+                m_person = {};
+            showDetail(id);
+            emit selectionChanged(ActiveList::PhoneBook);
+        }
+        return true;
+    case RecordKind::Task:
+        if (const Task* task = m_document.Tasks().Find(id); task && !showListed(ActiveList::Tasks, id, taskDay(*task)))
+            emit statusMessage(QStringLiteral("The task is not listed on any day."));
+        return true;
+    case RecordKind::Appointment:
+        if (m_document.Appointments().Find(id)) {
+            if (!showListed(ActiveList::Appointments, id, appointmentDay(id, CalendarDate::Of(m_currentDate))))
+                emit statusMessage(QStringLiteral("The appointment is not listed on any day."));
+        } else if (target->seriesId != 0 && m_document.Appointments().Find(target->seriesId)) {
+            // A changed occurrence taken away: the series shows that occurrence again.
+            showListed(ActiveList::Appointments, target->seriesId, appointmentDay(target->seriesId, target->original));
+        }
+        return true;
     }
     return true;
 }

@@ -72,11 +72,20 @@ public:
     void ShowYellowPages();
 
     // A record chosen from the search results, shown as a click on its row would show it: the
-    // person in the white or yellow pages that hold it, the task or appointment on a date whose
-    // list holds it. That list becomes active. False when no list holds the record.
+    // person in the white or yellow pages that hold it, the task on the date whose list holds it,
+    // the appointment on its day (a series on its next occurrence from today, or its last). That
+    // list becomes active. False when no list holds the record: the date stays as it was.
     bool GoToPerson(int id);
     bool GoToTask(int id);
     bool GoToAppointment(int id);
+    // View > Go to Today: today's tasks and appointments, as a click on today in the calendar.
+    void GoToToday();
+
+    // The occurrences behind the appointment list, for the calendar's marks.
+    OccurrenceIndex& Occurrences() { return m_index.Occurrences(); }
+    // Counts the document's changes, so that what was worked out from the occurrences can tell it
+    // is out of date.
+    int Generation() const { return m_generation; }
 
     // Each does nothing (and answers false) unless its list is active and holds the selection.
     bool DeletePerson();
@@ -109,6 +118,10 @@ signals:
     void selectionChanged(ActiveList list);
     void dateChanged();
     void commandRequested(int id);
+    // The appointment list was filled anew (another date, or the document changed).
+    void appointmentsRefilled();
+    // A record could not be shown where it was asked for; the window's status bar says why.
+    void statusMessage(const QString& text);
 
 private:
     Selection selectionAt(const RecordListModel& model, int row) const;
@@ -117,6 +130,16 @@ private:
     Selection selectionAfterRemoval(const RecordListModel& model, int row) const;
     int rowOf(const RecordListModel& model, const Selection& selection) const;
     bool showTarget(const std::optional<UndoTarget>& target);
+    // The days the lists show a record on (DayViewGoTo.cpp). A task: its one listing day, as
+    // the task list's rule gives it. An appointment: the day of its occurrence nearest `near`,
+    // looking forward first; a series' changed occurrences stand for themselves.
+    std::optional<CalendarDate> taskDay(const Task& task) const;
+    std::optional<CalendarDate> appointmentDay(int id, CalendarDate near);
+    bool listsAppointmentOn(int id, CalendarDate day);
+    // Shows the day and selects the record in its list, making that list active; false (and the
+    // date as it was) when the day's list does not hold it.
+    bool showListed(ActiveList list, int id, std::optional<CalendarDate> day);
+    void forgetOccurrences();
     void prepareOccurrences();
     // The same record's row after a refill, or none when the list no longer shows it.
     Selection keptSelection(const RecordListModel& model, const Selection& selection) const;
@@ -135,6 +158,7 @@ private:
     bool m_attached = false;
     bool m_changingRows = false; // the models are being changed by a rule, not by the user
     bool m_refillPending = false;
+    int m_generation = 0;
     QTimer m_refillTimer;
     QTimer m_prepareTimer;
 };

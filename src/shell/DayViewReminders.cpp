@@ -18,13 +18,11 @@ void DayView::StartReminders() {
 
 // Today's date stands out in the calendar; at midnight the mark moves on.
 void DayView::markToday(const DateTime& today) {
-    if (m_markedToday.isValid())
-        m_calendar->setDateTextFormat(m_markedToday, QTextCharFormat());
+    const QDate previous = m_markedToday;
     m_markedToday = QDate(today.Year(), today.Month(), today.Day());
-    QTextCharFormat mark;
-    mark.setFontWeight(QFont::Bold);
-    mark.setFontUnderline(true);
-    m_calendar->setDateTextFormat(m_markedToday, mark);
+    if (previous.isValid())
+        m_calendar->setDateTextFormat(previous, dayFormat(previous));
+    m_calendar->setDateTextFormat(m_markedToday, dayFormat(m_markedToday));
 }
 
 bool DayView::AudibleAlarm() const {

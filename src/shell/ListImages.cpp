@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPolygonF>
 
 namespace {
 
@@ -64,6 +65,27 @@ QIcon clockFace(bool ringing) {
     return QIcon(pixmap);
 }
 
+// Two arrows chasing each other round a small circle, in the lower right corner.
+QIcon withRepeatMark(const QIcon& icon) {
+    QPixmap pixmap = icon.pixmap(kSize, kSize);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF disc(7.5, 7.5, 8, 8);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x1f, 0x5f, 0xa8));
+    p.drawEllipse(disc);
+    p.setPen(QPen(Qt::white, 1.2, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    const QRectF ring = disc.adjusted(2, 2, -2, -2);
+    p.drawArc(ring, 30 * 16, 120 * 16);
+    p.drawArc(ring, 210 * 16, 120 * 16);
+    p.setBrush(Qt::white);
+    p.setPen(Qt::NoPen);
+    p.drawPolygon(QPolygonF({QPointF(14.3, 9.8), QPointF(14.6, 12.4), QPointF(12.2, 11.6)}));
+    p.drawPolygon(QPolygonF({QPointF(8.7, 13.2), QPointF(8.4, 10.6), QPointF(10.8, 11.4)}));
+    return QIcon(pixmap);
+}
+
 } // namespace
 
 namespace ListImages {
@@ -74,7 +96,9 @@ QList<QIcon> TaskPriorities() {
 }
 
 QList<QIcon> AppointmentAlarms() {
-    return {clockFace(false), clockFace(true)};
+    const QIcon quiet = clockFace(false);
+    const QIcon ringing = clockFace(true);
+    return {quiet, ringing, withRepeatMark(quiet), withRepeatMark(ringing)};
 }
 
 } // namespace ListImages

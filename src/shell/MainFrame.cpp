@@ -10,6 +10,7 @@
 #include "RecentFilesMenu.h"
 #include "contacts/DesktopContacts.h"
 #include "platform/gui/QtPrintDialogs.h"
+#include "reminders/DayReminders.h"
 #include "reports/PreviewWidget.h"
 #include "reports/PrintCommands.h"
 #include "sync/SyncCommands.h"
@@ -63,6 +64,9 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
     connect(m_print.get(), &PrintCommands::statusText, m_statusText, &QLabel::setText);
     m_sync = new SyncCommands(m_storage, m_prompt, m_settings, this);
     connect(m_sync, &SyncCommands::statusText, m_statusText, &QLabel::setText);
+    connect(&m_dayView->Controller(), &DayViewController::statusMessage, m_statusText, &QLabel::setText);
+    m_dayView->Reminders().Center().SetFileName(
+        [this] { return m_storage.HasNoFileName() ? QString() : m_storage.FileName(); });
     connect(m_sync, &SyncCommands::runningChanged, this, &MainFrame::UpdateCommandStates);
     m_sync->SetSaver([this] { m_fileCommands->Save(); });
     setCentralWidget(m_pages);

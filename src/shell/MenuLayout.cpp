@@ -88,6 +88,8 @@ constexpr MenuItem kItems[] = {
     {kReport, nullptr, 0},
     {kReport, nullptr, cmd::ReportFont},
 
+    {kView, nullptr, cmd::ViewGoToToday},
+    {kView, nullptr, 0},
     {kView, nullptr, cmd::ViewToolbar},
     {kView, nullptr, cmd::ViewStatusBar},
 

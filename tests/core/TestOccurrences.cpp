@@ -267,8 +267,9 @@ void TestOccurrences::indexFollowsChanges() {
              QStringList{"2025-03-10 07:00-07:30 Single [1/1]"});
 }
 
-// The day view's rows: all-day first ("All day" keeps the row selectable), then by start; an
-// occurrence of a series carries the series' ID and its alarm image.
+// The day view's rows: all-day first ("All day" keeps the row selectable, "(day N of M)" on an
+// entry of several days), then by start; an occurrence of a series carries the series' ID and its
+// alarm image with the repeat mark (2 more).
 void TestOccurrences::dayViewRows() {
     PimRecords records;
     Appointment meeting = timed("Meeting", DateTime(2025, 3, 3, 10, 0, 0), 60);
@@ -280,8 +281,11 @@ void TestOccurrences::dayViewRows() {
     QCOMPARE(rows.size(), 2u);
     QCOMPARE(rows[0].id, trip);
     QCOMPARE(rows[0].columns[0], std::string("All day"));
+    QCOMPARE(rows[0].columns[1], std::string("Trip (day 2 of 2)"));
+    QCOMPARE(rows[0].image, 0);
     QCOMPARE(rows[1].id, series);
-    QCOMPARE(rows[1].image, 1);
+    QCOMPARE(rows[1].image, 3);
+    QCOMPARE(rows[1].columns[1], std::string("Meeting"));
     QCOMPARE(rows[1].columns[0], std::string("10:00 AM-11:00 AM"));
     QVERIFY(DayListRows::Appointments(records, day(2025, 3, 11).Midnight()).empty());
     QCOMPARE(DayListRows::Appointments(records, day(2025, 3, 2).Midnight()).size(), 0u);

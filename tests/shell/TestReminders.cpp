@@ -9,6 +9,7 @@
 #include "shell/reminders/AlarmSettings.h"
 #include "shell/reminders/ClockWatch.h"
 #include "shell/reminders/DayReminders.h"
+#include "shell/reminders/LastOpenTimes.h"
 #include "shell/reminders/LoopingSoundPlayer.h"
 #include "shell/reminders/MissedRemindersWindow.h"
 #include "shell/reminders/ReminderCenter.h"
@@ -20,6 +21,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -109,6 +111,10 @@ private slots:
 
     void dueAlarmsShareOneWindow();
     void missedRemindersOnOpening();
+    void missedRemindersGoBackToTheLastOpening_data();
+    void missedRemindersGoBackToTheLastOpening();
+    void turnOffOnAnOccurrenceAsks_data();
+    void turnOffOnAnOccurrenceAsks();
     void pendingSnoozeIsSaved();
     void reminderWindowCannotBeDismissedOtherwise();
     void desktopNoticeRaisesTheWindow();
@@ -250,14 +256,15 @@ void TestReminders::missedRemindersOnOpening() {
     MissedRemindersWindow* missed = m_center->MissedWindow();
     QVERIFY(missed && missed->isVisible());
     QCOMPARE(missed->windowTitle(), QStringLiteral("Missed reminders"));
-    QCOMPARE(column(missed, 0), QStringList({"8:00 AM", "3:00 PM"}));
-    QCOMPARE(column(missed, 1), QStringList({"6/1/03", "6/2/03"}));
-    QCOMPARE(column(missed, 2), QStringList({"Old call", "Review"}));
+    // Newest first.
+    QCOMPARE(column(missed, 0), QStringList({"3:00 PM", "8:00 AM"}));
+    QCOMPARE(column(missed, 1), QStringList({"6/2/03", "6/1/03"}));
+    QCOMPARE(column(missed, 2), QStringList({"Review", "Old call"}));
     // The appointment still ahead rings as usual.
     QCOMPARE(column(m_center->Window(), 3), QStringList({"Dentist"}));
 
     listOf(missed)->clearSelection();
-    listOf(missed)->topLevelItem(1)->setSelected(true);
+    listOf(missed)->topLevelItem(0)->setSelected(true);
     click(missed, "turnOffSelectedButton");
     QCOMPARE(m_document->Appointments().Find(review)->Alarm, 0);
     QCOMPARE(column(missed, 2), QStringList({"Old call"}));
@@ -269,6 +276,101 @@ void TestReminders::missedRemindersOnOpening() {
     closeReminder(m_center->Window(), false);
     m_center->Check();
     QCOMPARE(column(m_center->Window(), 3), QStringList({"Dentist"}));
+}
+
+void TestReminders::missedRemindersGoBackToTheLastOpening_data() {
+    QTest::addColumn<QString>("lastOpen"); // "" for a first opening here
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QString>("older");
+    QTest::addColumn<QString>("explanation");
+    QTest::newRow("first opening: the last 7 days")
+        << "" << QStringList{"Review", "Call", "Lunch"} << "1 older reminder was left out."
+        << "These reminders came due in the last 7 days, while this document was not open here.";
+    QTest::newRow("since the last opening")
+        << "2003-06-01T12:00:00" << QStringList{"Review"} << "3 older reminders were left out."
+        << "These reminders came due while this document was closed, since it was last open here on "
+           "Sunday, June 1, 2003 at 12:00 PM.";
+}
+
+// Old appointments whose alarms are still set: only what came due since the document was last open
+// here is listed, newest first, with one line for the rest; none of them rings.
+void TestReminders::missedRemindersGoBackToTheLastOpening() {
+    QFETCH(QString, lastOpen);
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("diary.pgr"));
+    m_center->SetFileName([file] { return file; });
+    if (!lastOpen.isEmpty())
+        QSettings().setValue(
+            QStringLiteral("LastOpen/%1")
+                .arg(QString::fromLatin1(QCryptographicHash::hash(file.toUtf8(), QCryptographicHash::Sha1).toHex())),
+            lastOpen);
+    // Back from June by whole days.
+    const auto earlier = [](Appointment a, double days) {
+        for (DateTime* moment : {&a.DueDate, &a.StartTime, &a.EndTime, &a.AlarmTime})
+            *moment = *moment - DateTimeSpan(days);
+        return a;
+    };
+    m_document->Add(earlier(appointment("Lunch", 27, 12, 0, true, 10), 31)); // 27 May
+    m_document->Add(earlier(appointment("Call", 28, 8, 0, true, 0), 31));    // 28 May
+    m_document->Add(appointment("Review", 2, 15, 0, true, 15));              // 2 June
+    m_document->Add(earlier(appointment("Ancient", 1, 8, 0, true, 0), 730)); // two years before
+
+    m_center->OpeningCheck();
+    MissedRemindersWindow* missed = m_center->MissedWindow();
+    QVERIFY(missed && missed->isVisible());
+    QTEST(column(missed, 2), "listed");
+    QTEST(missed->OlderLine(), "older");
+    QTEST(missed->Explanation()->text(), "explanation");
+    QVERIFY(!m_center->Window());
+    // The opening is remembered for the next one.
+    QCOMPARE(LastOpenTimes::Read(file), DateTime(2003, 6, 3, 9, 50, 0));
+    // The same file read again this session (as the program starts) lists the same.
+    m_center->DocumentReplaced(*m_document);
+    m_center->OpeningCheck();
+    QVERIFY(m_center->MissedWindow());
+    QTEST(column(m_center->MissedWindow(), 2), "listed");
+}
+
+void TestReminders::turnOffOnAnOccurrenceAsks_data() {
+    QTest::addColumn<int>("answer"); // 0 this occurrence, 1 all occurrences, 2 cancel
+    QTest::addColumn<int>("seriesAlarm");
+    QTest::addColumn<int>("appointments");
+    QTest::newRow("only this occurrence") << 0 << 1 << 2;
+    QTest::newRow("all occurrences") << 1 << 0 << 1;
+    QTest::newRow("cancelled") << 2 << 1 << 1;
+}
+
+void TestReminders::turnOffOnAnOccurrenceAsks() {
+    QFETCH(int, answer);
+    Appointment daily = appointment("Standup", 1, 10, 0, true, 15);
+    daily.RRule = "FREQ=DAILY";
+    const int series = *m_document->Add(daily);
+    QStringList asked;
+    m_center->SetSeriesQuestion([&](const QString& description) -> std::optional<ReminderScope> {
+        asked << description;
+        if (answer == 2)
+            return std::nullopt;
+        return answer == 0 ? ReminderScope::ThisOccurrence : ReminderScope::AllOccurrences;
+    });
+    setNow(3, 9, 50);
+    m_center->Check();
+    ReminderWindow* window = m_center->Window();
+    QVERIFY(window);
+    QCOMPARE(column(window, 0), QStringList{"6/3/03"});
+    closeReminder(window, true);
+    QCOMPARE(asked, QStringList{"Standup"});
+    QTEST(int(m_document->Appointments().Find(series)->Alarm), "seriesAlarm");
+    QTEST(int(m_document->Appointments().Count()), "appointments");
+    if (answer == 0) {
+        // The occurrence of the 3rd stands apart with its alarm off; the 4th still rings.
+        for (const auto& [id, record] : m_document->Appointments())
+            if (id != series)
+                QCOMPARE(record.Alarm, 0);
+        setNow(4, 9, 50);
+        m_center->Check();
+        QVERIFY(m_center->Window());
+        QCOMPARE(column(m_center->Window(), 0), QStringList{"6/4/03"});
+    }
 }
 
 void TestReminders::pendingSnoozeIsSaved() {

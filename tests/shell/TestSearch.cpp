@@ -82,17 +82,17 @@ void TestSearch::typingListsMatchesWithKindAndDate_data() {
     QTest::addColumn<QStringList>("kinds");
     QTest::addColumn<QStringList>("dates");
     const QString mueller1252 = QString::fromLatin1(kMuellerCp1252);
-    QTest::newRow("accents and case, both encodings") << "muller" << QStringList{"Müller, Anna", mueller1252}
+    QTest::newRow("accents and case, both encodings") << "muller" << QStringList{"Müller, Anna (Zebra)", mueller1252}
                                                       << QStringList{"Person", "Person"} << QStringList{"", ""};
     QTest::newRow("capitals with accent")
         << "MÜLLER J" << QStringList{mueller1252} << QStringList{"Person"} << QStringList{""};
     QTest::newRow("task in Windows-1252")
         << "CAFE" << QStringList{QString::fromLatin1(kCafeCp1252)} << QStringList{"Task"} << QStringList{"5/18/24"};
-    QTest::newRow("company and description") << "acme" << QStringList{"Doe, Jane", "Réunion Acme"}
+    QTest::newRow("company and description") << "acme" << QStringList{"Doe, Jane (Acme)", "Réunion Acme"}
                                              << QStringList{"Person", "Appointment"} << QStringList{"", "5/5/24"};
-    QTest::newRow("phone by its digits") << "5551234" << QStringList{"Doe, Jane"} << QStringList{"Person"}
+    QTest::newRow("phone by its digits") << "5551234" << QStringList{"Doe, Jane (Acme)"} << QStringList{"Person"}
                                          << QStringList{""};
-    QTest::newRow("nothing") << "xyz" << QStringList{} << QStringList{} << QStringList{};
+    QTest::newRow("nothing") << "xyz" << QStringList{"No matches"} << QStringList{""} << QStringList{""};
 }
 
 void TestSearch::typingListsMatchesWithKindAndDate() {

@@ -4,10 +4,12 @@
 #include "ReminderList.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-MissedRemindersWindow::MissedRemindersWindow(const QList<ReminderRow>& rows, QWidget* over)
+MissedRemindersWindow::MissedRemindersWindow(const QList<ReminderRow>& rows, const QString& explanation, int older,
+                                             QWidget* over)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint) {
     // Like the reminder window: seen whatever the main window does, and never keeping the program
     // running on its own.
@@ -16,6 +18,17 @@ MissedRemindersWindow::MissedRemindersWindow(const QList<ReminderRow>& rows, QWi
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("MissedReminders"));
     setWindowTitle(QStringLiteral("Missed reminders"));
+
+    m_explanation = new QLabel(explanation, this);
+    m_explanation->setObjectName(QStringLiteral("explanation"));
+    m_explanation->setWordWrap(true);
+    m_older = new QLabel(this);
+    m_older->setObjectName(QStringLiteral("olderLine"));
+    if (older == 1)
+        m_older->setText(QStringLiteral("1 older reminder was left out."));
+    else if (older > 1)
+        m_older->setText(QStringLiteral("%1 older reminders were left out.").arg(older));
+    m_older->setVisible(older > 0);
 
     m_list = new ReminderList({QStringLiteral("Time"), QStringLiteral("Date"), QStringLiteral("Appointment")}, this);
     for (const ReminderRow& row : rows) {
@@ -39,13 +52,19 @@ MissedRemindersWindow::MissedRemindersWindow(const QList<ReminderRow>& rows, QWi
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_explanation);
     layout->addWidget(m_list, 1);
+    layout->addWidget(m_older);
     layout->addWidget(buttons);
 
     adjustSize();
     // Near the main window's corner: a reminder window opening at the same time takes its middle.
     if (over && over->window()->isVisible() && !over->window()->isMinimized())
         move(over->window()->frameGeometry().topLeft() + QPoint(40, 40));
+}
+
+QString MissedRemindersWindow::OlderLine() const {
+    return m_older->text();
 }
 
 QList<OccurrenceKey> MissedRemindersWindow::Listed() const {

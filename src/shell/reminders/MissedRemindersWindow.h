@@ -7,13 +7,21 @@
 
 class ReminderList;
 
-// "Missed reminders": the alarms that came due while the program was not running, with the time,
-// date and description of each. "Turn off all" and "Turn off selected" clear their alarms; "Close"
-// leaves them set.
+class QLabel;
+
+// "Missed reminders": the alarms that came due while the document was not open, newest first, with
+// the time, date and description of each; above them a sentence saying which these are, below them
+// a line counting the older ones left out. "Turn off all" and "Turn off selected" clear their
+// alarms; "Close" leaves them set.
 class MissedRemindersWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit MissedRemindersWindow(const QList<ReminderRow>& rows, QWidget* over = nullptr);
+    MissedRemindersWindow(const QList<ReminderRow>& rows, const QString& explanation, int older,
+                          QWidget* over = nullptr);
+
+    QLabel* Explanation() const { return m_explanation; }
+    // Empty when none was left out.
+    QString OlderLine() const;
 
     QList<OccurrenceKey> Listed() const;
 
@@ -24,5 +32,7 @@ private:
     void turnOff(bool onlySelected);
 
     ReminderList* m_list;
+    QLabel* m_explanation;
+    QLabel* m_older;
     QList<OccurrenceKey> m_keys; // by the row's item data
 };

@@ -1,12 +1,17 @@
 #include "ReminderCenter.h"
 
 #include "AlarmSettings.h"
+#include "LastOpenTimes.h"
 #include "MissedRemindersWindow.h"
 #include "ReminderWindow.h"
 #include "core/ReminderQuery.h"
 #include "docfile/DocumentBatch.h"
 #include "docfile/PimDocument.h"
+#include "platform/TextCodec.h"
 #include "platform/gui/DesktopNotifications.h"
+
+#include <algorithm>
+#include <map>
 
 namespace {
 // Past the boundary by a little, so that the clock already reads the new minute.
@@ -40,8 +45,10 @@ ReminderCenter::ReminderCenter(PimDocument& document, const AlarmSettings& setti
 }
 
 ReminderCenter::~ReminderCenter() {
-    if (m_attached)
+    if (m_attached) {
+        LastOpenTimes::Write(fileName(), DateTime::Now());
         m_document.RemoveObserver(this);
+    }
     closeWindows();
     // Gone with the center rather than later: they hold on to its sound player.
     delete m_window;
@@ -87,29 +94,58 @@ void ReminderCenter::Check() {
     }
     m_state.FollowClock(now);
     ring(DueAlarms(m_document.Records(), m_state, now));
+    LastOpenTimes::Write(fileName(), now);
 }
 
 void ReminderCenter::OpeningCheck() {
     m_opening.stop();
     const DateTime now = DateTime::Now();
-    QList<ReminderRow> missed;
+    // What came due before the document was last open here was shown then, or long forgotten. The
+    // time is read once a session for each file: this session's own looks at it (a document read
+    // again as the program starts) keep to the opening that came before.
+    const QString file = fileName();
+    if (!m_lastOpen || m_lastOpen->first != file)
+        m_lastOpen.emplace(file, LastOpenTimes::Read(file));
+    const std::optional<DateTime> lastOpen = m_lastOpen->second;
+    const DateTime since = lastOpen ? *lastOpen : now - DateTimeSpan(double(kFirstOpeningDays));
+    std::vector<DueAlarm> missed;
+    int older = 0;
     for (const DueAlarm& due : DueAlarms(m_document.Records(), m_state, now)) {
-        const Appointment* appointment = m_document.Appointments().Find(due.id);
         if (!IsOver(due, now))
             continue;
-        missed << ReminderRowOf(*appointment, due);
+        // Every missed alarm is quiet from now on, listed or not: none rings for a time long past.
         m_state.Quiet(due.Key(), alarmOf(due.Key()).value_or(DateTime()));
+        if (due.moment < since)
+            ++older;
+        else
+            missed.push_back(due);
     }
-    if (!missed.isEmpty()) {
-        if (m_missed)
-            m_missed->close();
-        m_missed = new MissedRemindersWindow(missed, m_over);
-        connect(m_missed, &MissedRemindersWindow::turnedOff, this, &ReminderCenter::turnOff);
-        m_missed->show();
-        m_missed->raise();
-        m_missed->activateWindow();
-    }
+    std::stable_sort(missed.begin(), missed.end(),
+                     [](const DueAlarm& a, const DueAlarm& b) { return b.moment < a.moment; });
+    QList<ReminderRow> rows;
+    for (const DueAlarm& due : missed)
+        rows << ReminderRowOf(*m_document.Appointments().Find(due.id), due);
+    if (!rows.isEmpty())
+        showMissed(rows, older, lastOpen);
     Check();
+}
+
+void ReminderCenter::showMissed(const QList<ReminderRow>& rows, int older, const std::optional<DateTime>& lastOpen) {
+    if (m_missed)
+        m_missed->close();
+    const QString since =
+        lastOpen ? QStringLiteral("These reminders came due while this document was closed, since it was last open "
+                                  "here on %1 at %2.")
+                       .arg(platform::toQString(lastOpen->FormatDate(DateTime::DateFormat::Long)),
+                            platform::toQString(lastOpen->FormatTime(DateTime::TimeFormat::NoSeconds)))
+                 : QStringLiteral("These reminders came due in the last %1 days, while this document was not open "
+                                  "here.")
+                       .arg(kFirstOpeningDays);
+    m_missed = new MissedRemindersWindow(rows, since, older, m_over);
+    connect(m_missed, &MissedRemindersWindow::turnedOff, this, &ReminderCenter::turnOff);
+    m_missed->show();
+    m_missed->raise();
+    m_missed->activateWindow();
 }
 
 ReminderWindow* ReminderCenter::window() {
@@ -160,13 +196,50 @@ void ReminderCenter::notify(const QList<ReminderRow>& rows) {
         m_notifications->Show(row.caption, row.message);
 }
 
+int ReminderCenter::seriesOf(const OccurrenceKey& key) const {
+    const Appointment* appointment = m_document.Appointments().Find(key.id);
+    if (!appointment)
+        return 0;
+    const int series = appointment->Repeats() ? key.id : appointment->SeriesID;
+    const Appointment* found = series != 0 ? m_document.Appointments().Find(series) : nullptr;
+    return found && found->Repeats() ? series : 0;
+}
+
 void ReminderCenter::turnOff(const QList<OccurrenceKey>& keys) {
+    // An occurrence of a series: asked once for each series whether the series is meant.
+    std::map<int, std::optional<ReminderScope>> scopes;
+    for (const OccurrenceKey& key : keys) {
+        const int series = seriesOf(key);
+        if (series == 0 || scopes.contains(series))
+            continue;
+        const QString description = platform::toQString(m_document.Appointments().Find(series)->Description);
+        scopes[series] = m_seriesQuestion ? m_seriesQuestion(description) : AskSeriesReminderScope(description, m_over);
+    }
     QList<int> turnedOff;
     {
         DocumentBatch batch(m_document, QStringLiteral("Turn Off Reminder"));
-        for (const OccurrenceKey& key : keys)
-            if (m_document.TurnOffReminder(key))
-                turnedOff << key.id;
+        for (const OccurrenceKey& key : keys) {
+            const int series = seriesOf(key);
+            if (series == 0) {
+                if (m_document.TurnOffReminder(key))
+                    turnedOff << key.id;
+                continue;
+            }
+            const std::optional<ReminderScope> scope = scopes[series];
+            if (scope == ReminderScope::ThisOccurrence) {
+                if (m_document.TurnOffReminder(key))
+                    turnedOff << key.id;
+            } else if (scope == ReminderScope::AllOccurrences && !turnedOff.contains(series)) {
+                // The series' own alarm, and those of its changed occurrences.
+                std::vector<int> ids{series};
+                for (const auto& [id, appointment] : m_document.Appointments())
+                    if (appointment.SeriesID == series && appointment.Alarm)
+                        ids.push_back(id);
+                for (int id : ids)
+                    if (m_document.TurnOffReminder(id))
+                        turnedOff << id;
+            }
+        }
     }
     if (turnedOff.isEmpty())
         return;

@@ -2,6 +2,7 @@
 
 #include "ClockWatch.h"
 #include "ReminderText.h"
+#include "SeriesReminderQuestion.h"
 #include "core/ReminderQuery.h"
 #include "core/ReminderState.h"
 #include "docfile/DocumentObserver.h"
@@ -10,6 +11,10 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+
+#include <functional>
+#include <optional>
+#include <utility>
 
 class AlarmSettings;
 class MissedRemindersWindow;
@@ -24,8 +29,9 @@ class DesktopNotifications;
 
 // Rings the document's alarms: every alarm whose moment has come, whatever date the calendar shows.
 // It looks when a document is opened or started anew, at each minute boundary and as soon as the
-// clock jumps (the computer woke from sleep). Alarms that fell due while the program was not
-// running and whose appointments are over are listed once in "Missed reminders"; the others ring
+// clock jumps (the computer woke from sleep). Alarms that fell due while the document was not open
+// here and whose appointments are over are listed once in "Missed reminders" (back to its last
+// opening, newest first); the others ring
 // together in one reminder window, and on the desktop's notification service when there is one.
 // It also notices midnight, when "today" moves on.
 class ReminderCenter : public QObject, public DocumentObserver {
@@ -46,6 +52,16 @@ public:
     void Check();
     // The look on opening a document: the missed alarms listed, then Check().
     void OpeningCheck();
+
+    // The open document's file, whose last opening here bounds the missed reminders listed (an
+    // untitled document has none: the last 7 days are listed). Without it, every document is untitled.
+    void SetFileName(std::function<QString()> fileName) { m_fileName = std::move(fileName); }
+    // Who answers whether turning off an occurrence's reminder means the series; without it, a
+    // message box asks.
+    void SetSeriesQuestion(SeriesReminderQuestion question) { m_seriesQuestion = std::move(question); }
+
+    // How far back the missed reminders of a first opening go.
+    static constexpr int kFirstOpeningDays = 7;
 
     ReminderState& State() { return m_state; }
     ReminderWindow* Window() const;
@@ -70,6 +86,10 @@ private:
     ReminderWindow* window();
     void notify(const QList<ReminderRow>& rows);
     void turnOff(const QList<OccurrenceKey>& keys);
+    // The series a key's alarm belongs to (its own, or a changed occurrence's); 0 for a single one.
+    int seriesOf(const OccurrenceKey& key) const;
+    QString fileName() const { return m_fileName ? m_fileName() : QString(); }
+    void showMissed(const QList<ReminderRow>& rows, int older, const std::optional<DateTime>& lastOpen);
     void snooze(const QList<OccurrenceKey>& keys, int minutes);
     // The alarm moment an occurrence has now; nothing when it is gone.
     std::optional<DateTime> alarmOf(const OccurrenceKey& key);
@@ -90,4 +110,8 @@ private:
     QTimer m_opening;
     QElapsedTimer m_steady;
     ClockWatch m_clockWatch;
+    std::function<QString()> m_fileName;
+    // The file whose last opening was read this session, and what was read.
+    std::optional<std::pair<QString, std::optional<DateTime>>> m_lastOpen;
+    SeriesReminderQuestion m_seriesQuestion;
 };

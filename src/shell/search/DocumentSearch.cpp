@@ -14,11 +14,11 @@ DocumentSearch::~DocumentSearch() {
 }
 
 void DocumentSearch::Prepare() {
-    m_index.Prepare(m_document.Records());
+    m_index.Prepare(m_document.Records(), CalendarDate::Of(DateTime::Today()));
 }
 
 SearchResults DocumentSearch::Find(const QString& query, std::size_t limit) {
-    return m_index.Find(m_document.Records(), platform::fromQString(query), limit);
+    return m_index.Find(m_document.Records(), platform::fromQString(query), limit, CalendarDate::Of(DateTime::Today()));
 }
 
 void DocumentSearch::DocumentChanged(PimDocument& /*document*/) {

@@ -10,8 +10,9 @@
 
 class PimRecords;
 
-// The rows of the search results: name or description, kind and date of each record found, and
-// below them, when more were found than are shown, a last row "and N more".
+// The rows of the search results: name or description (a person's with company and city), kind and
+// date of each record found (a series': its next occurrence), and below them, when more were found
+// than are shown, a last row "and N more"; a query that finds nothing shows "No matches".
 class SearchResultsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -37,4 +38,5 @@ private:
     };
     std::vector<Row> m_rows;
     std::size_t m_more = 0;
+    bool m_noMatches = false;
 };
