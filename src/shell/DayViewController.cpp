@@ -231,9 +231,8 @@ DayViewController::Selection DayViewController::keptSelection(const RecordListMo
 void DayViewController::prepareOccurrences() {
     constexpr int kMonthsEachSide = 3;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(8);
-    if (m_refillPending ||
-        !m_index.Occurrences().Prepare(m_document.Records(), CalendarDate::Of(m_currentDate), kMonthsEachSide,
-                                       deadline))
+    if (m_refillPending || !m_index.Occurrences().Prepare(m_document.Records(), CalendarDate::Of(m_currentDate),
+                                                          kMonthsEachSide, deadline))
         m_prepareTimer.stop();
 }
 
@@ -271,6 +270,10 @@ bool DayViewController::Undo() {
 
 bool DayViewController::Redo() {
     return showTarget(m_document.Redo());
+}
+
+void DayViewController::ShowAdded(RecordKind kind, int id) {
+    showTarget(UndoTarget{kind, id});
 }
 
 bool DayViewController::showTarget(const std::optional<UndoTarget>& target) {
