@@ -1,5 +1,6 @@
 #include "DayView.h"
 
+#include "CalendarLook.h"
 #include "CommandIds.h"
 #include "CommandRegistry.h"
 #include "DayListView.h"
@@ -109,7 +110,7 @@ const DayView::Command DayView::kCommands[] = {
     {{cmd::EditRedo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z", "Redo the previously undone action", "Redo"},
      &DayView::OnEditRedo},
     {{cmd::EditFind, "&Find...", "Ctrl+F", "Find persons, tasks and appointments", "Find"}, &DayView::OnEditFind},
-    {{cmd::EditUser, "&User...", nullptr, "Edit user information", "User"}, &DayView::OnEditUser},
+    {{cmd::EditUser, "U&ser...", nullptr, "Edit user information", "User"}, &DayView::OnEditUser},
     {{cmd::AlarmSound, "&Alarm Sound...", nullptr, "Change alarm sound", "Change alarm"}, &DayView::OnAlarmSound},
     {{cmd::AudibleAlarm, "A&udible Alarm", nullptr, "Use sound with reminders", "Use audible alarm", true},
      &DayView::OnAudibleAlarm},
@@ -187,13 +188,15 @@ void DayView::buildForm() {
                                             "QToolButton { color: palette(button-text); }"));
     }
     m_calendar->setProperty(kHelpTopicProperty, QString::fromLatin1(HelpTopics::Calendar));
+    NameCalendarParts(m_calendar);
+    UseReadableWeekendColours(m_calendar);
     connect(m_calendar, &QCalendarWidget::selectionChanged, this, &DayView::calendarSelectionChanged);
     connect(m_calendar, &QCalendarWidget::clicked, this, [this] { m_controller.ClickCalendar(); });
 
     // Phone book: filter, list and the selected person's details.
     m_phoneGroup = new QGroupBox(QStringLiteral("Phone Book"), this);
     m_phoneGroup->setProperty(kHelpTopicProperty, QString::fromLatin1(HelpTopics::PhoneBook));
-    m_phoneGroup->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_phoneGroup->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_filterGroup = new QGroupBox(m_phoneGroup);
     m_whitePages = new QRadioButton(QStringLiteral("&White Pages"), m_filterGroup);
     m_whitePages->setObjectName(QStringLiteral("whitePages"));
@@ -212,6 +215,7 @@ void DayView::buildForm() {
     m_phoneList->setObjectName(QStringLiteral("phoneBookList"));
     m_phoneList->SetPreferredSize(dialogUnits(126, 93));
     m_phoneList->setModel(&m_controller.PhoneBook());
+    m_phoneList->setAccessibleName(QStringLiteral("Phone book"));
     m_details = new DetailPane(m_phoneGroup);
     m_details->setMinimumWidth(dialogUnits(44 + 97, 0).width());
     connect(m_details, &DetailPane::valueClicked, this, &DayView::OnDetailValueClicked);
@@ -237,6 +241,9 @@ void DayView::buildForm() {
     m_appointmentList->SetPreferredSize(dialogUnits(199, 69));
     m_controller.Appointments().SetImages(ListImages::AppointmentAlarms());
     m_appointmentList->setModel(&m_controller.Appointments());
+    m_appointmentList->setAccessibleName(QStringLiteral("Appointments"));
+    m_appointmentList->setAccessibleDescription(
+        QStringLiteral("The appointments of the date selected in the calendar"));
     auto* appointmentLayout = new QVBoxLayout(m_appointmentGroup);
     appointmentLayout->setContentsMargins(4, 2, 4, 4);
     appointmentLayout->setSpacing(2);
@@ -252,6 +259,8 @@ void DayView::buildForm() {
     m_taskList->SetPreferredSize(dialogUnits(198, 80));
     m_controller.Tasks().SetImages(ListImages::TaskPriorities());
     m_taskList->setModel(&m_controller.Tasks());
+    m_taskList->setAccessibleName(QStringLiteral("Tasks"));
+    m_taskList->setAccessibleDescription(QStringLiteral("The tasks of the date selected in the calendar"));
     auto* taskLayout = new QVBoxLayout(m_taskGroup);
     taskLayout->setContentsMargins(4, 2, 4, 4);
     taskLayout->addWidget(m_taskList, 1);
@@ -264,7 +273,7 @@ void DayView::buildForm() {
     bottom->addWidget(m_taskGroup, 1);
     auto* form = new QVBoxLayout(this);
     form->setContentsMargins(4, 4, 4, 4);
-    form->addLayout(top, 0);
+    form->addLayout(top, 1); // the phone book and the lists below share the height the window gives
     form->addLayout(bottom, 1);
 
     for (ActiveList list : {ActiveList::PhoneBook, ActiveList::Tasks, ActiveList::Appointments}) {

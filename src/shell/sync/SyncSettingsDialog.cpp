@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -76,7 +77,12 @@ SyncSettingsDialog::SyncSettingsDialog(const SyncSettings& settings, const QStri
     form->addRow(QStringLiteral("&Server address:"), m_server);
     form->addRow(QStringLiteral("&User name:"), m_user);
     form->addRow(QStringLiteral("&Password:"), m_password);
-    form->addRow(m_find, m_status);
+    // The search's message on a row of its own: beside the button a second line would be cut off.
+    auto* findLine = new QHBoxLayout;
+    findLine->addWidget(m_find);
+    findLine->addStretch(1);
+    form->addRow(findLine);
+    form->addRow(m_status);
     form->addRow(QStringLiteral("&Address book:"), m_addressBook);
     form->addRow(QStringLiteral("&Events calendar:"), m_eventCalendar);
     form->addRow(QStringLiteral("&To-dos calendar:"), m_todoCalendar);
