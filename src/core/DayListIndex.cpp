@@ -82,7 +82,7 @@ void DayListIndex::indexPersons(const PimRecords& records) {
     std::vector<Keyed> keyed;
     keyed.reserve(records.Persons.Count());
     for (const auto& [id, person] : records.Persons)
-        keyed.push_back({SortKey(DayListRows::NameKey(person.RName)),
+        keyed.push_back({SortKey(DayListRows::NameKey(ListedName(person))),
                          PersonEntry{&person, id, person.WhitePages != 0, person.YellowPages != 0}});
     std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
     m_byName.clear();
@@ -123,7 +123,7 @@ std::vector<ListRow> DayListIndex::PhoneBook(const PimRecords& records, bool whi
     rows.reserve(order.size());
     for (const PersonEntry& entry : order)
         if (whitePages ? entry.white : entry.yellow)
-            rows.push_back(ListRow{entry.id, -1, {entry.person->RName, entry.person->Company}});
+            rows.push_back(ListRow{entry.id, -1, {ListedName(*entry.person), entry.person->Company}});
     return rows;
 }
 

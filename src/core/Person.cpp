@@ -9,3 +9,7 @@ std::string DisplayName(const Person& person) {
         return person.LName;
     return platform::joinText({person.LName, ", ", person.FName});
 }
+
+std::string ListedName(const Person& person) {
+    return person.RName.empty() ? DisplayName(person) : person.RName;
+}

@@ -38,3 +38,6 @@ struct Person {
 
 // "LName, FName", or whichever of the two is present.
 std::string DisplayName(const Person& person);
+// The name the phone book shows and sorts by: the stored RName, or the display name built from the
+// last and first names when the stored one is empty (files written by other programs or by hand).
+std::string ListedName(const Person& person);

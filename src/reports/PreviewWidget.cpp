@@ -2,9 +2,11 @@
 
 #include "reports/PrintCommands.h"
 
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace {
 constexpr int kInset = 10;
@@ -14,6 +16,8 @@ PreviewWidget::PreviewWidget(PrintCommands& commands, QWidget* parent)
     : QAbstractScrollArea(parent), m_commands(commands) {
     setObjectName(QStringLiteral("printPreview"));
     setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Print preview"));
     viewport()->setAutoFillBackground(false);
     connect(&m_commands, &PrintCommands::previewChanged, this, &PreviewWidget::Refresh);
     m_zoom = m_commands.Preview().ZoomLevel();
@@ -86,4 +90,41 @@ void PreviewWidget::resizeEvent(QResizeEvent* event) {
 
 void PreviewWidget::scrollContentsBy(int, int) {
     viewport()->update();
+}
+
+void PreviewWidget::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (modifiers == Qt::NoModifier || modifiers == Qt::ControlModifier) {
+        switch (event->key()) {
+        case Qt::Key_PageDown:
+            m_commands.NextPage();
+            return;
+        case Qt::Key_PageUp:
+            m_commands.PreviousPage();
+            return;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal: // "+" without Shift on most layouts
+            m_commands.ZoomIn();
+            return;
+        case Qt::Key_Minus:
+            m_commands.ZoomOut();
+            return;
+        default:
+            break;
+        }
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+void PreviewWidget::wheelEvent(QWheelEvent* event) {
+    if (event->modifiers() & Qt::ControlModifier) {
+        const int steps = event->angleDelta().y();
+        if (steps > 0)
+            m_commands.ZoomIn();
+        else if (steps < 0)
+            m_commands.ZoomOut();
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::wheelEvent(event);
 }

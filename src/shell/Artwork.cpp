@@ -48,6 +48,21 @@ QIcon drawnMagnifier(int sign) {
     return QIcon(pixmap);
 }
 
+// A question mark in the palette's button text colour, so that it shows on a dark toolbar as on a
+// light one (the style's own picture is drawn black).
+QIcon drawnQuestionMark() {
+    QPixmap pixmap = canvas();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont font = QApplication::font();
+    font.setBold(true);
+    font.setPixelSize(14);
+    p.setFont(font);
+    p.setPen(QApplication::palette().color(QPalette::ButtonText));
+    p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("?"));
+    return QIcon(pixmap);
+}
+
 QIcon themed(const char* name, QStyle::StandardPixmap fallback) {
     const QString themeName = QString::fromLatin1(name);
     if (QIcon::hasThemeIcon(themeName))
@@ -89,7 +104,7 @@ QIcon CommandIcon(int id) {
     case cmd::HelpAbout:
         return themed("help-about", QStyle::SP_MessageBoxInformation);
     case cmd::ContextHelp:
-        return themed("help-contextual", QStyle::SP_TitleBarContextHelpButton);
+        return themed("help-contextual", drawnQuestionMark());
     case cmd::PreviewPrevPage:
         return themed("go-previous", QStyle::SP_ArrowBack);
     case cmd::PreviewNextPage:

@@ -57,6 +57,7 @@ enum : int {
     OpenLastFileOnStart = 32831,
     AudibleAlarm = 32832,
     SyncSettings = 32871,
+    ConfirmDelete = 32881,
 
     // Report
     ReportDailyPlan = 32778,

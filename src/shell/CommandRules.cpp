@@ -141,6 +141,8 @@ std::optional<CommandState> NormalStateOf(int id, const CommandContext& c) {
         return CommandState{true, c.openLastFile};
     case cmd::AudibleAlarm:
         return CommandState{true, c.audibleAlarm};
+    case cmd::ConfirmDelete:
+        return CommandState{true, c.confirmDelete};
     case cmd::ViewToolbar:
         return CommandState{true, c.toolbarVisible};
     case cmd::ViewStatusBar:

@@ -29,6 +29,7 @@ struct CommandContext {
     int appointmentRows = 0; // rows the day view's appointment list shows
     bool openLastFile = false;
     bool audibleAlarm = false;
+    bool confirmDelete = true;
     bool toolbarVisible = true;
     bool statusBarVisible = true;
     bool synchronizing = false;

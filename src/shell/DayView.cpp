@@ -1,5 +1,6 @@
 #include "DayView.h"
 
+#include "CalendarLook.h"
 #include "CommandIds.h"
 #include "CommandRegistry.h"
 #include "DayListView.h"
@@ -110,7 +111,7 @@ const DayView::Command DayView::kCommands[] = {
     {{cmd::EditRedo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z", "Redo the previously undone action", "Redo"},
      &DayView::OnEditRedo},
     {{cmd::EditFind, "&Find...", "Ctrl+F", "Find persons, tasks and appointments", "Find"}, &DayView::OnEditFind},
-    {{cmd::EditUser, "&User...", nullptr, "Edit user information", "User"}, &DayView::OnEditUser},
+    {{cmd::EditUser, "U&ser...", nullptr, "Edit user information", "User"}, &DayView::OnEditUser},
     {{cmd::ViewGoToToday, "&Go to Today", "Ctrl+T", "Show today's tasks and appointments", "Go to Today"},
      &DayView::OnGoToToday},
     {{cmd::AlarmSound, "&Alarm Sound...", nullptr, "Change alarm sound", "Change alarm"}, &DayView::OnAlarmSound},
@@ -191,19 +192,23 @@ void DayView::buildForm() {
                                             "QToolButton { color: palette(button-text); }"));
     }
     m_calendar->setProperty(kHelpTopicProperty, QString::fromLatin1(HelpTopics::Calendar));
+    NameCalendarParts(m_calendar);
+    UseReadableWeekendColours(m_calendar);
     connect(m_calendar, &QCalendarWidget::selectionChanged, this, &DayView::calendarSelectionChanged);
     connect(m_calendar, &QCalendarWidget::clicked, this, [this] { m_controller.ClickCalendar(); });
     connect(m_calendar, &QCalendarWidget::currentPageChanged, this, &DayView::markOccurrenceDays);
     m_todayButton = new QPushButton(QStringLiteral("To&day"), this);
     m_todayButton->setObjectName(QStringLiteral("todayButton"));
     m_todayButton->setToolTip(QStringLiteral("Show today's tasks and appointments (Ctrl+T)"));
+    m_todayButton->setAccessibleName(QStringLiteral("Today"));
+    m_todayButton->setAccessibleDescription(QStringLiteral("Show today's tasks and appointments"));
     m_todayButton->setProperty(kHelpTopicProperty, QString::fromLatin1(HelpTopics::Calendar));
     connect(m_todayButton, &QPushButton::clicked, this, &DayView::OnGoToToday);
 
     // Phone book: filter, list and the selected person's details.
     m_phoneGroup = new QGroupBox(QStringLiteral("Phone Book"), this);
     m_phoneGroup->setProperty(kHelpTopicProperty, QString::fromLatin1(HelpTopics::PhoneBook));
-    m_phoneGroup->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_phoneGroup->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_filterGroup = new QGroupBox(m_phoneGroup);
     m_whitePages = new QRadioButton(QStringLiteral("&White Pages"), m_filterGroup);
     m_whitePages->setObjectName(QStringLiteral("whitePages"));
@@ -222,6 +227,7 @@ void DayView::buildForm() {
     m_phoneList->setObjectName(QStringLiteral("phoneBookList"));
     m_phoneList->SetPreferredSize(dialogUnits(126, 93));
     m_phoneList->setModel(&m_controller.PhoneBook());
+    m_phoneList->setAccessibleName(QStringLiteral("Phone book"));
     m_details = new DetailPane(m_phoneGroup);
     m_details->setMinimumWidth(dialogUnits(44 + 97, 0).width());
     connect(m_details, &DetailPane::valueClicked, this, &DayView::OnDetailValueClicked);
@@ -247,6 +253,9 @@ void DayView::buildForm() {
     m_appointmentList->SetPreferredSize(dialogUnits(199, 69));
     m_controller.Appointments().SetImages(ListImages::AppointmentAlarms());
     m_appointmentList->setModel(&m_controller.Appointments());
+    m_appointmentList->setAccessibleName(QStringLiteral("Appointments"));
+    m_appointmentList->setAccessibleDescription(
+        QStringLiteral("The appointments of the date selected in the calendar"));
     auto* appointmentLayout = new QVBoxLayout(m_appointmentGroup);
     appointmentLayout->setContentsMargins(4, 2, 4, 4);
     appointmentLayout->setSpacing(2);
@@ -262,6 +271,8 @@ void DayView::buildForm() {
     m_taskList->SetPreferredSize(dialogUnits(198, 80));
     m_controller.Tasks().SetImages(ListImages::TaskPriorities());
     m_taskList->setModel(&m_controller.Tasks());
+    m_taskList->setAccessibleName(QStringLiteral("Tasks"));
+    m_taskList->setAccessibleDescription(QStringLiteral("The tasks of the date selected in the calendar"));
     auto* taskLayout = new QVBoxLayout(m_taskGroup);
     taskLayout->setContentsMargins(4, 2, 4, 4);
     taskLayout->addWidget(m_taskList, 1);
@@ -278,7 +289,7 @@ void DayView::buildForm() {
     bottom->addWidget(m_taskGroup, 1);
     auto* form = new QVBoxLayout(this);
     form->setContentsMargins(4, 4, 4, 4);
-    form->addLayout(top, 0);
+    form->addLayout(top, 1); // the phone book and the lists below share the height the window gives
     form->addLayout(bottom, 1);
 
     for (ActiveList list : {ActiveList::PhoneBook, ActiveList::Tasks, ActiveList::Appointments}) {

@@ -150,6 +150,7 @@ private:
     void OnAppointmentAdd();
     void OnAppointmentEdit();
     void OnEditUser();
+    void selectAdded(RecordKind kind, int id);
     // The alarm options and the reminder timer (DayViewReminders.cpp).
     void StartReminders();
     void markToday(const DateTime& today);

@@ -285,6 +285,10 @@ bool DayViewController::Redo() {
     return showTarget(m_document.Redo());
 }
 
+void DayViewController::ShowAdded(RecordKind kind, int id) {
+    showTarget(UndoTarget{kind, id});
+}
+
 bool DayViewController::showTarget(const std::optional<UndoTarget>& target) {
     if (!target)
         return false;

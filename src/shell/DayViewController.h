@@ -96,6 +96,8 @@ public:
     // row, or the person), making that list the active one. False when there was no step.
     bool Undo();
     bool Redo();
+    // A record just added by an editor, shown and selected as Undo shows the record it touched.
+    void ShowAdded(RecordKind kind, int id);
 
     // Refills: the phone book, then the tasks, then the appointments. Document changes ask for
     // a refill that runs once when the event loop is next idle, however many changes came.

@@ -1,5 +1,7 @@
 #include "DayView.h"
 
+#include "DayListView.h"
+
 #include "docfile/PimDocument.h"
 #include "editors/RecordEditors.h"
 #include "platform/PromptService.h"
@@ -24,8 +26,9 @@ template <class Record> bool roomFor(const RecordCollection<Record>& records, pl
 // which the lists refill.
 
 void DayView::OnTaskAdd() {
-    if (roomFor(m_controller.Document().Tasks(), m_prompts))
-        AddTask(this, m_controller.Document(), m_controller.CurrentDate());
+    if (roomFor(m_controller.Document().Tasks(), m_prompts) &&
+        AddTask(this, m_controller.Document(), m_controller.CurrentDate()))
+        selectAdded(RecordKind::Task, m_controller.Document().Tasks().LastID());
 }
 
 void DayView::OnTaskEdit() {
@@ -34,8 +37,8 @@ void DayView::OnTaskEdit() {
 }
 
 void DayView::OnPersonAdd() {
-    if (roomFor(m_controller.Document().Persons(), m_prompts))
-        AddPerson(this, m_controller.Document(), m_prompts);
+    if (roomFor(m_controller.Document().Persons(), m_prompts) && AddPerson(this, m_controller.Document(), m_prompts))
+        selectAdded(RecordKind::Person, m_controller.Document().Persons().LastID());
 }
 
 void DayView::OnPersonEdit() {
@@ -44,13 +47,21 @@ void DayView::OnPersonEdit() {
 }
 
 void DayView::OnAppointmentAdd() {
-    if (roomFor(m_controller.Document().Appointments(), m_prompts))
-        AddAppointment(this, m_controller.Document(), m_controller.CurrentDate());
+    if (roomFor(m_controller.Document().Appointments(), m_prompts) &&
+        AddAppointment(this, m_controller.Document(), m_controller.CurrentDate()))
+        selectAdded(RecordKind::Appointment, m_controller.Document().Appointments().LastID());
 }
 
 void DayView::OnAppointmentEdit() {
     if (m_controller.Active() == ActiveList::Appointments && m_controller.SelectedAppointment().id >= 0)
         EditAppointment(this, m_controller.Document(), m_controller.SelectedAppointment().id);
+}
+
+// The new record is selected where its list shows it, so that its details and commands are at hand.
+void DayView::selectAdded(RecordKind kind, int id) {
+    m_controller.ShowAdded(kind, id);
+    if (DayListView* view = listOf(m_controller.Active()))
+        view->setFocus();
 }
 
 void DayView::OnEditUser() {

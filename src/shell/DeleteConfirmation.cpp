@@ -25,6 +25,10 @@ bool Asks() {
     return platform::SettingsStore().readNumber(kGroup, kConfirmDelete).value_or(1) != 0;
 }
 
+void SetAsks(bool asks) {
+    platform::SettingsStore().writeNumber(kGroup, kConfirmDelete, asks ? 1 : 0);
+}
+
 bool Confirm(platform::PromptService& prompt, const QString& question) {
     if (!Asks())
         return true;
@@ -38,7 +42,7 @@ bool Confirm(platform::PromptService& prompt, const QString& question) {
 
 QString QuestionFor(const Person& person) {
     // The name as the phone book lists it.
-    QString name = platform::toQString(person.RName.empty() ? DisplayName(person) : person.RName);
+    QString name = platform::toQString(ListedName(person));
     if (name.isEmpty())
         name = platform::toQString(person.Company);
     return name.isEmpty() ? QStringLiteral("Delete this unnamed person from the phone book?")

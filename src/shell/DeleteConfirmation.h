@@ -17,6 +17,8 @@ namespace DeleteConfirmation {
 
 bool Confirm(platform::PromptService& prompt, const QString& question);
 bool Asks();
+// Options > "Ask Before &Deleting": brings the question back after "Do not ask again", or stops it.
+void SetAsks(bool asks);
 
 QString QuestionFor(const Person& person);
 QString QuestionFor(const Task& task);

@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "CommandIds.h"
 #include "DayView.h"
+#include "DeleteConfirmation.h"
 #include "FocusHelp.h"
 #include "HelpTopics.h"
 #include "HelpViewer.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
@@ -57,7 +59,14 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
     m_contacts = std::make_unique<DesktopContacts>(m_prompt);
     m_dayView->SetContactActions(&m_contacts->Actions());
     m_dayView->SetPromptService(&m_prompt);
-    m_pages->addWidget(m_dayView);
+    // On a screen too small for the whole form the day view scrolls rather than leave the screen.
+    m_dayArea = new QScrollArea(m_pages);
+    m_dayArea->setObjectName(QStringLiteral("dayViewArea"));
+    m_dayArea->setFrameShape(QFrame::NoFrame);
+    m_dayArea->setWidgetResizable(true);
+    m_dayArea->setFocusPolicy(Qt::NoFocus); // the focus goes to the form's controls, not around them
+    m_dayArea->setWidget(m_dayView);
+    m_pages->addWidget(m_dayArea);
     m_preview = new PreviewWidget(*m_print, m_pages);
     m_preview->setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::Printing));
     m_pages->addWidget(m_preview);
@@ -207,8 +216,11 @@ void MainFrame::createToolBars() {
     m_previewToolBar->setIconSize(QSize(16, 16));
     const int previewButtons[] = {cmd::PreviewPrevPage, cmd::PreviewNextPage, cmd::FilePrint,      cmd::FileExportPdf,
                                   cmd::FilePageSetup,   cmd::PreviewZoomIn,   cmd::PreviewZoomOut, cmd::PreviewClose};
-    for (int id : previewButtons)
+    // The preview has no menu of its own: its buttons are reached with Tab from the page.
+    for (int id : previewButtons) {
         m_previewToolBar->addAction(m_commands.Action(id));
+        m_previewToolBar->widgetForAction(m_commands.Action(id))->setFocusPolicy(Qt::TabFocus);
+    }
     m_previewToolBar->hide();
 }
 
@@ -218,18 +230,31 @@ void MainFrame::createStatusBar() {
     statusBar()->addWidget(m_statusText, 1);
 }
 
+// The window opens as large as the day view's form asks, within the screen's work area (less
+// room for the window's frame), and may never be made smaller than that.
 void MainFrame::sizeToDayView() {
     m_dayView->setMinimumSize(m_dayView->DialogSize());
-    resize(minimumSizeHint());
-    setMinimumSize(size());
+    m_dayArea->setMinimumSize(m_dayView->minimumSize().expandedTo(m_dayView->minimumSizeHint()));
+    QSize wanted = minimumSizeHint();
+    m_dayArea->setMinimumSize(0, 0);
+    if (const QScreen* screen = this->screen()) {
+        const QSize frameRoom(16, 48);
+        wanted = wanted.boundedTo(screen->availableGeometry().size() - frameRoom);
+    }
+    resize(wanted);
+    setMinimumSize(wanted);
 }
 
 void MainFrame::CentreOnScreen() {
     const QScreen* screen = this->screen();
     if (!screen)
         return;
+    const QRect area = screen->availableGeometry();
     QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
+    frame.moveCenter(area.center());
+    // A window taller or wider than the work area keeps its title bar and menus on the screen.
+    frame.moveLeft(std::max(frame.left(), area.left()));
+    frame.moveTop(std::max(frame.top(), area.top()));
     move(frame.topLeft());
 }
 
@@ -238,7 +263,9 @@ void MainFrame::CentreOnScreen() {
 bool MainFrame::Route(int id) {
     // What a running synchronisation fetched belongs to the document now open: it stops before
     // another takes its place.
-    if (id == cmd::FileNew || id == cmd::FileOpen || id == cmd::FileRestoreBackup || cmd::isRecentFile(id))
+    const bool replacing =
+        id == cmd::FileNew || id == cmd::FileOpen || id == cmd::FileRestoreBackup || cmd::isRecentFile(id);
+    if (replacing)
         m_sync->Stop();
     const QString nameBefore = m_storage.FileName();
     const bool modifiedBefore = m_document.IsModified();
@@ -246,6 +273,9 @@ bool MainFrame::Route(int id) {
         m_fileCommands->OpenRecentFile(*position);
     else if (!m_commands.Run(id))
         return false;
+    // What the status bar said of the document before (a sync that failed) is not said of this one.
+    if (replacing && (id == cmd::FileNew || m_storage.FileName() != nameBefore))
+        m_statusText->setText(QStringLiteral("Ready"));
     SyncAfterFileCommand(id, nameBefore, modifiedBefore);
     return true;
 }
@@ -292,6 +322,7 @@ CommandContext MainFrame::GatherContext() const {
     context.appointmentRows = view.Appointments().Count();
     context.openLastFile = m_fileCommands->OpenLastFileOnStart();
     context.audibleAlarm = m_dayView->AudibleAlarm();
+    context.confirmDelete = DeleteConfirmation::Asks();
     context.toolbarVisible = m_toolbarVisible;
     context.statusBarVisible = !statusBar()->isHidden();
     context.synchronizing = m_sync->IsRunning();

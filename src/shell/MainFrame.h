@@ -23,6 +23,7 @@ class SyncCommands;
 enum class RecordKind : std::uint8_t;
 class QLabel;
 class QMenu;
+class QScrollArea;
 class QStackedWidget;
 class QToolBar;
 
@@ -128,6 +129,7 @@ private:
     void showPreview(bool previewing);
     void OnAppExit();
     void OnOpenLastFileOnStart();
+    void OnConfirmDelete();
     void OnViewToolbar();
     void OnViewStatusBar();
     void OnHelpTopics();
@@ -167,6 +169,7 @@ private:
     CommandRegistry m_commands;
     QStackedWidget* m_pages = nullptr;
     DayView* m_dayView = nullptr;
+    QScrollArea* m_dayArea = nullptr; // holds the day view
     PreviewWidget* m_preview = nullptr;
     QMenu* m_recentMenu = nullptr;
     ::RecentFilesMenu* m_recentFilesMenu = nullptr;
@@ -175,4 +178,5 @@ private:
     QLabel* m_statusText = nullptr;
     bool m_toolbarVisible = true;
     QString m_titleName;
+    QString m_pdfFolder; // where the last PDF of this run went
 };

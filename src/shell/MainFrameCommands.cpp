@@ -6,6 +6,7 @@
 #include "AboutDialog.h"
 #include "CommandIds.h"
 #include "DayView.h"
+#include "DeleteConfirmation.h"
 #include "HelpTopics.h"
 #include "HelpViewer.h"
 #include "RestoreBackupDialog.h"
@@ -13,9 +14,11 @@
 #include "reports/PrintCommands.h"
 #include "sync/SyncCommands.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
@@ -65,13 +68,16 @@ const MainFrame::Command MainFrame::kCommands[] = {
      &MainFrame::OnFilePageSetup},
     {{cmd::FilePrintPreview, "Print Pre&view...", nullptr, "Display full pages", "Print Preview"},
      &MainFrame::OnFilePrintPreview},
-    {{cmd::FileExportPdf, "Export to PDF...", nullptr, "Write the chosen report to a PDF file", "Export to PDF"},
+    {{cmd::FileExportPdf, "Export to P&DF...", nullptr, "Write the chosen report to a PDF file", "Export to PDF"},
      &MainFrame::OnFileExportPdf},
     {{cmd::AppExit, "E&xit", nullptr, "Quit the application; prompts to save documents", "Exit"},
      &MainFrame::OnAppExit},
     {{cmd::OpenLastFileOnStart, "&Open Last File On Start", nullptr, "Open last file used when starting program",
       "Open last file", true},
      &MainFrame::OnOpenLastFileOnStart},
+    {{cmd::ConfirmDelete, "Ask Before &Deleting", nullptr, "Ask before a person, task or appointment is deleted",
+      "Ask before deleting", true},
+     &MainFrame::OnConfirmDelete},
     {{cmd::SyncSettings, "&Synchronization Settings...", nullptr,
       "Choose the calendar and contacts server to synchronize with", "Synchronization settings"},
      &MainFrame::OnSyncSettings},
@@ -143,12 +149,18 @@ void MainFrame::OnFilePrint() {
 void MainFrame::OnFileExportPdf() {
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Export to PDF");
-    request.initialName = QFileInfo(m_storage.TitleName()).completeBaseName() + QStringLiteral(".pdf");
+    // In the folder of the last PDF, else beside the document, never in the program's working folder.
+    QString folder = m_pdfFolder;
+    if (folder.isEmpty())
+        folder = m_storage.HasNoFileName() ? QDir::homePath() : QFileInfo(m_storage.FileName()).absolutePath();
+    request.initialName =
+        QDir(folder).filePath(QFileInfo(m_storage.TitleName()).completeBaseName() + QStringLiteral(".pdf"));
     request.filters = {QStringLiteral("PDF Files (*.pdf)")};
     request.defaultExtension = QStringLiteral("pdf");
     const std::optional<QString> fileName = m_prompt.saveFileName(request);
     if (!fileName)
         return;
+    m_pdfFolder = QFileInfo(*fileName).absolutePath();
     if (!m_print->ExportPdf(m_dayView->SelectedReport(), *fileName))
         m_prompt.message(QStringLiteral("Error writing %1.").arg(*fileName), QStringLiteral("Tavoro!"),
                          platform::PromptButtons::Ok, platform::PromptIcon::Stop);
@@ -194,7 +206,7 @@ void MainFrame::OnReportFont() {
 
 // The preview takes the day view's place and its toolbar the main toolbar's.
 void MainFrame::showPreview(bool previewing) {
-    m_pages->setCurrentWidget(previewing ? static_cast<QWidget*>(m_preview) : m_dayView);
+    m_pages->setCurrentWidget(previewing ? static_cast<QWidget*>(m_preview) : m_dayArea);
     m_mainToolBar->setVisible(!previewing && m_toolbarVisible);
     m_previewToolBar->setVisible(previewing);
     // The keys go to what is shown: Esc and the arrows to the preview, back to the day view after.
@@ -213,6 +225,12 @@ void MainFrame::OnAppExit() {
 
 void MainFrame::OnOpenLastFileOnStart() {
     m_fileCommands->ToggleOpenLastFileOnStart();
+}
+
+// Turns the question before a delete back on after "Do not ask again", or off.
+void MainFrame::OnConfirmDelete() {
+    DeleteConfirmation::SetAsks(!DeleteConfirmation::Asks());
+    Action(cmd::ConfirmDelete)->setChecked(DeleteConfirmation::Asks());
 }
 
 void MainFrame::OnViewToolbar() {

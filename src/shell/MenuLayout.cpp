@@ -75,6 +75,7 @@ constexpr MenuItem kItems[] = {
     {kEdit, kOptions, cmd::AlarmSound},
     {kEdit, kOptions, cmd::OpenLastFileOnStart},
     {kEdit, kOptions, cmd::AudibleAlarm},
+    {kEdit, kOptions, cmd::ConfirmDelete},
     {kEdit, kOptions, cmd::SyncSettings},
 
     {kReport, nullptr, cmd::ReportDailyPlan},

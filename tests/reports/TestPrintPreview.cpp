@@ -6,12 +6,14 @@
 #include "support/FakePrintDialogs.h"
 #include "support/TestMain.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QObject>
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QWheelEvent>
 
 using fixtures::selection;
 
@@ -47,6 +49,7 @@ private Q_SLOTS:
     void previewPageRendersOnThePaper();
     void pageSetupRedrawsThePreview();
     void widgetFitsThePaperAndScrollsWhenZoomed();
+    void keysTurnPagesAndZoom();
 };
 
 void TestPrintPreview::controllerKeepsPageInRange() {
@@ -170,6 +173,44 @@ void TestPrintPreview::pageSetupRedrawsThePreview() {
     QCOMPARE(
         status.at(0).at(0).toString(),
         QStringLiteral("Page %1 of %2").arg(commands.Preview().CurrentPage() + 1).arg(commands.Preview().PageCount()));
+}
+
+// Page 2 of a plan is in reach of the keyboard: Page Down and Up turn pages, + and - zoom, and so
+// does Ctrl with the wheel.
+void TestPrintPreview::keysTurnPagesAndZoom() {
+    FakePrintDialogs dialogs;
+    PrintCommands commands(dialogs);
+    PreviewWidget widget(commands);
+    widget.resize(400, 500);
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QVERIFY(commands.EnterPreview(selection(ReportKind::DailyAppointments, 130, 0)));
+    const PreviewController& preview = commands.Preview();
+    QVERIFY(widget.focusPolicy() & Qt::TabFocus);
+
+    QTest::keyClick(&widget, Qt::Key_PageDown);
+    QTest::keyClick(&widget, Qt::Key_PageDown);
+    QCOMPARE(preview.CurrentPage(), 2);
+    QTest::keyClick(&widget, Qt::Key_PageUp);
+    QCOMPARE(preview.CurrentPage(), 1);
+
+    QTest::keyClick(&widget, Qt::Key_Plus);
+    QCOMPARE(preview.ZoomLevel(), 200);
+    QTest::keyClick(&widget, Qt::Key_Equal);
+    QCOMPARE(preview.ZoomLevel(), 400);
+    QTest::keyClick(&widget, Qt::Key_Minus);
+    QCOMPARE(preview.ZoomLevel(), 200);
+
+    const QPoint middle = widget.viewport()->rect().center();
+    QWheelEvent in(middle, widget.viewport()->mapToGlobal(middle), {}, QPoint(0, 120), Qt::NoButton,
+                   Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget.viewport(), &in);
+    QCOMPARE(preview.ZoomLevel(), 400);
+    QWheelEvent out(middle, widget.viewport()->mapToGlobal(middle), {}, QPoint(0, -120), Qt::NoButton,
+                    Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget.viewport(), &out);
+    QCOMPARE(preview.ZoomLevel(), 200);
+    QCOMPARE(preview.CurrentPage(), 1);
 }
 
 void TestPrintPreview::widgetFitsThePaperAndScrollsWhenZoomed() {

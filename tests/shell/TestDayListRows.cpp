@@ -1,10 +1,15 @@
 #include "DayRecords.h"
-#include "core/PimRecords.h"
-#include "platform/Clock.h"
 #include "core/DayListRows.h"
+#include "core/PimRecords.h"
+#include "docfile/DocumentFormat.h"
+#include "docfile/PimDocument.h"
+#include "platform/Clock.h"
 #include "shell/PersonDetails.h"
+#include "shell/persons/PersonsToIncludeSelection.h"
+#include "support/FakePromptService.h"
 #include "support/TestMain.h"
 
+#include <QFile>
 #include <QObject>
 
 namespace {
@@ -41,6 +46,7 @@ private Q_SLOTS:
     void phoneBookFilters();
     void whitePagesSortByNameIgnoringCase();
     void yellowPagesSortByCompanyByteByByte();
+    void personsWithoutStoredNameListedByTheirNames();
     void personDetails_data();
     void personDetails();
 };
@@ -169,6 +175,27 @@ void TestDayListRows::yellowPagesSortByCompanyByteByByte() {
     for (const ListRow& row : rows)
         companies.append(QString::fromStdString(row.columns[1]));
     QCOMPARE(companies, (QStringList{"", "Zebra", "Zebra Logistics", "apple"}));
+}
+
+// Files written by other programs may leave RName empty: the lists show and sort such persons by
+// the name built from their last and first names, and the records keep the empty field.
+void TestDayListRows::personsWithoutStoredNameListedByTheirNames() {
+    QFile file(QStringLiteral(TAVORO_TEST_DATA "/docfile/nameless-persons-v1.pgr"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    PimDocument document;
+    FakePromptService prompt;
+    QVERIFY(DocumentFormat::Load(bytes.constData(), static_cast<std::size_t>(bytes.size()), document, prompt));
+
+    const PimRecords& records = document.Records();
+    QCOMPARE(firstColumn(DayListRows::PhoneBook(records, true)),
+             (QStringList{"adams, Ann", "Cher", "Miller, Bo", "Young, Zoe"}));
+    QCOMPARE(firstColumn(DayListRows::PhoneBook(records, false)), (QStringList{"Miller, Bo", "Nobody", "Young, Zoe"}));
+    const PersonsToIncludeSelection choice(records.Persons, true, true);
+    QCOMPARE(choice.Lines().front().text, QStringLiteral("adams, Ann"));
+    QCOMPARE(choice.Lines().back().text, QStringLiteral("Young, Zoe (Yarrow)"));
+    QVERIFY(records.Persons.Find(1)->RName.empty());
+    QVERIFY(!document.IsModified());
 }
 
 void TestDayListRows::personDetails_data() {

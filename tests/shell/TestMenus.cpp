@@ -44,6 +44,8 @@ private Q_SLOTS:
     void init() { QSettings().clear(); }
     void everyItemIsACommandWithAPrompt();
     void noTwoCommandsShareAKey();
+    void everyItemHasItsOwnAccessKey();
+    void deleteQuestionCanBeTurnedBackOn();
     void toolBars();
     void recordPopupsFollowTheirMenus_data();
     void recordPopupsFollowTheirMenus();
@@ -87,6 +89,46 @@ void TestMenus::noTwoCommandsShareAKey() {
     }
     for (const char* key : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+P"})
         QVERIFY2(owners.contains(QKeySequence(QString::fromLatin1(key))), key);
+}
+
+// Alt and a letter reach every item: each menu's items have access keys, none used twice in one menu.
+void TestMenus::everyItemHasItsOwnAccessKey() {
+    MainFrame frame(m_prompts, QString());
+    QList<QMenu*> menus;
+    for (QAction* action : frame.menuBar()->actions())
+        menus << action->menu();
+    for (int i = 0; i < menus.size(); ++i) {
+        if (menus[i] == frame.RecentFilesMenu()) // numbered by the list itself
+            continue;
+        QHash<QKeySequence, QString> owners;
+        for (QAction* item : menus[i]->actions()) {
+            if (item->isSeparator())
+                continue;
+            if (item->menu())
+                menus << item->menu();
+            const QKeySequence key = QKeySequence::mnemonic(item->text());
+            QVERIFY2(!key.isEmpty(), qPrintable(item->text()));
+            QVERIFY2(!owners.contains(key), qPrintable(owners.value(key) + " and " + item->text()));
+            owners.insert(key, item->text());
+        }
+    }
+    QCOMPARE(frame.Action(cmd::FileExportPdf)->text(), QStringLiteral("Export to P&DF..."));
+}
+
+// "Do not ask again" is not for ever: Options > Ask Before Deleting asks again.
+void TestMenus::deleteQuestionCanBeTurnedBackOn() {
+    MainFrame frame(m_prompts, QString());
+    QAction* ask = frame.Action(cmd::ConfirmDelete);
+    QVERIFY(ask->isCheckable());
+    QVERIFY(ask->isChecked());
+    QSettings().setValue(QStringLiteral("Options/ConfirmDelete"), 0); // as "Do not ask again" leaves it
+    frame.UpdateCommandStates();
+    QVERIFY(!ask->isChecked());
+    ask->trigger();
+    QVERIFY(ask->isChecked());
+    QCOMPARE(QSettings().value(QStringLiteral("Options/ConfirmDelete")).toInt(), 1);
+    ask->trigger();
+    QCOMPARE(QSettings().value(QStringLiteral("Options/ConfirmDelete")).toInt(), 0);
 }
 
 void TestMenus::toolBars() {

@@ -1,6 +1,7 @@
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
 #include "shell/CommandIds.h"
+#include "shell/DayListView.h"
 #include "shell/DayView.h"
 #include "shell/FocusHelp.h"
 #include "shell/editors/AppointmentDialog.h"
@@ -563,10 +564,22 @@ void TestRecordEditors::dayViewCommandsOpenTheEditors() {
             clickOk(dialog);
         });
     };
+    // A record added is selected in its list, which becomes the active one.
+    const DayViewController& c = view.Controller();
     answer(true);
     QVERIFY(view.HandleCommand(cmd::TaskAdd));
+    QCOMPARE(c.Active(), ActiveList::Tasks);
+    QCOMPARE(c.SelectedTask().id, 1);
+    QCOMPARE(view.TaskList()->SelectedRow(), c.SelectedTask().row);
+    answer(true);
+    QVERIFY(view.HandleCommand(cmd::AppointmentAdd));
+    QCOMPARE(c.Active(), ActiveList::Appointments);
+    QCOMPARE(c.SelectedAppointment().id, 1);
     answer(true);
     QVERIFY(view.HandleCommand(cmd::PersonAdd));
+    QCOMPARE(c.Active(), ActiveList::PhoneBook);
+    QCOMPARE(c.SelectedPerson().id, 1);
+    QCOMPARE(view.PhoneBookList()->SelectedRow(), 0);
     answer(false);
     QVERIFY(view.HandleCommand(cmd::EditUser));
     QCOMPARE(m_document->Tasks().Count(), std::size_t(1));
@@ -580,7 +593,7 @@ void TestRecordEditors::dayViewCommandsOpenTheEditors() {
     view.Controller().RefillIfPending();
     view.Controller().ClickTasks(0);
     QVERIFY(view.HandleCommand(cmd::TaskEdit));
-    QCOMPARE(captions, QStringList({"Add Task", "Add Person", "Edit User", "Edit Task"}));
+    QCOMPARE(captions, QStringList({"Add Task", "Add Appointment", "Add Person", "Edit User", "Edit Task"}));
 }
 
 TAVORO_TEST_MAIN(TestRecordEditors)

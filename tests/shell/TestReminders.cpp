@@ -173,9 +173,10 @@ void TestReminders::captionAndMessage() {
     Appointment a = appointment("", 3, 9, 30, true, 15);
     a.Description = description.toStdString();
     QCOMPARE(ReminderCaption(a), caption);
-    QCOMPARE(ReminderMessage(a), QStringLiteral("This is your reminder for your 09:30 AM appointment."));
+    // The message gives the time as the window's table does, in the locale's format.
+    QCOMPARE(ReminderMessage(a), QStringLiteral("This is your reminder for your 9:30 AM appointment."));
     a.StartTime = DateTime(2003, 6, 3, 13, 5, 0);
-    QCOMPARE(ReminderMessage(a), QStringLiteral("This is your reminder for your 01:05 PM appointment."));
+    QCOMPARE(ReminderMessage(a), QStringLiteral("This is your reminder for your 1:05 PM appointment."));
 }
 
 void TestReminders::clockJumps_data() {

@@ -34,7 +34,7 @@ PersonSheet::PersonSheet(const Person& person, bool adding, QWidget* parent)
     addressBook->setObjectName(QStringLiteral("AddressBook"));
     m_whitePages = new QCheckBox(QStringLiteral("&White Pages"), addressBook);
     m_whitePages->setObjectName(QStringLiteral("WhitePages"));
-    m_yellowPages = new QCheckBox(QStringLiteral("Yellow Pages"), addressBook);
+    m_yellowPages = new QCheckBox(QStringLiteral("&Yellow Pages"), addressBook);
     m_yellowPages->setObjectName(QStringLiteral("YellowPages"));
     m_whitePages->setWhatsThis(QStringLiteral("Tick to list this person in the White Pages, the phone book of "
                                               "private entries. A person can be in both books."));
@@ -49,6 +49,7 @@ PersonSheet::PersonSheet(const Person& person, bool adding, QWidget* parent)
     FieldsPage* phone = FieldsPage::Phone();
     auto* notes = new QPlainTextEdit;
     notes->setObjectName(QStringLiteral("Notes"));
+    notes->setAccessibleName(QStringLiteral("Notes")); // its page's tab says so, but is not its label
     notes->setTabChangesFocus(true);
     notes->setWhatsThis(QStringLiteral("Notes about this person, on as many lines as you like."));
 

@@ -23,7 +23,7 @@ TaskDialog::TaskDialog(const Task& task, bool adding, QWidget* parent)
     m_description->setObjectName(QStringLiteral("Description"));
     m_dueDate->setObjectName(QStringLiteral("DueDate"));
 
-    auto* group = new QGroupBox(QStringLiteral("Priority"), this);
+    auto* group = new QGroupBox(QStringLiteral("&Priority"), this);
     group->setObjectName(QStringLiteral("Priority"));
     auto* choices = new QHBoxLayout(group);
     const QString names[] = {QStringLiteral("High"), QStringLiteral("Medium"), QStringLiteral("Low"),
@@ -36,10 +36,12 @@ TaskDialog::TaskDialog(const Task& task, bool adding, QWidget* parent)
     }
     if (QAbstractButton* checked = m_priority->button(task.Priority))
         checked->setChecked(true);
+    focusCheckedPriority();
+    connect(m_priority, &QButtonGroup::buttonToggled, this, &TaskDialog::focusCheckedPriority);
 
-    auto* taskLabel = new QLabel(QStringLiteral("Task:"), this);
+    auto* taskLabel = new QLabel(QStringLiteral("&Task:"), this);
     taskLabel->setBuddy(m_description);
-    auto* dueLabel = new QLabel(QStringLiteral("Due Date:"), this);
+    auto* dueLabel = new QLabel(QStringLiteral("&Due Date:"), this);
     dueLabel->setBuddy(m_dueDate);
     auto* form = new QFormLayout;
     form->addRow(taskLabel, m_description);
@@ -75,6 +77,14 @@ TaskDialog::TaskDialog(const Task& task, bool adding, QWidget* parent)
             [this](QDate date) { m_pickedDay = DateTime(date.year(), date.month(), date.day(), 0, 0, 0); });
     connect(m_description, &QLineEdit::textChanged, this, &TaskDialog::UpdateOk);
     UpdateOk();
+}
+
+// The priorities are one radio group: Tab stops at the checked one (the first when none is), and
+// the arrows move the choice.
+void TaskDialog::focusCheckedPriority() {
+    QAbstractButton* stop = m_priority->checkedButton() ? m_priority->checkedButton() : m_priority->buttons().first();
+    for (QAbstractButton* choice : m_priority->buttons())
+        choice->setFocusPolicy(choice == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void TaskDialog::UpdateOk() {

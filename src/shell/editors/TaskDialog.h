@@ -21,6 +21,7 @@ public:
 
 private:
     void UpdateOk();
+    void focusCheckedPriority();
 
     Task m_task;
     TextFieldBinder<Task> m_fields;

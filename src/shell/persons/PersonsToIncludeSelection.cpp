@@ -42,8 +42,9 @@ PersonsToIncludeSelection::PersonsToIncludeSelection(const RecordCollection<Pers
 }
 
 QString PersonsToIncludeSelection::LineText(const Person& person) {
-    const std::string text =
-        person.Company.empty() ? person.RName : platform::joinText({person.RName, " (", person.Company, ")"});
+    const std::string text = person.Company.empty()
+                                 ? ListedName(person)
+                                 : platform::joinText({ListedName(person), " (", person.Company, ")"});
     return platform::toQString(address::Trim(text));
 }
 

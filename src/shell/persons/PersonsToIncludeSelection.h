@@ -17,7 +17,7 @@ public:
     enum class Action { Ok, Preview, Print };
 
     struct Line {
-        QString text; // "RName (Company)", or RName alone when there is no company
+        QString text; // "Name (Company)", or the name alone when there is no company
         int id = 0;
     };
 

@@ -31,6 +31,7 @@ MissedRemindersWindow::MissedRemindersWindow(const QList<ReminderRow>& rows, con
     m_older->setVisible(older > 0);
 
     m_list = new ReminderList({QStringLiteral("Time"), QStringLiteral("Date"), QStringLiteral("Appointment")}, this);
+    m_list->setAccessibleName(QStringLiteral("Missed reminders"));
     for (const ReminderRow& row : rows) {
         m_list->AddRow({row.start, row.date, row.description})->setData(0, Qt::UserRole, int(m_keys.size()));
         m_keys << row.key;
@@ -40,11 +41,11 @@ MissedRemindersWindow::MissedRemindersWindow(const QList<ReminderRow>& rows, con
         m_list->setCurrentItem(m_list->topLevelItem(0));
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* all = buttons->addButton(QStringLiteral("Turn off all"), QDialogButtonBox::ActionRole);
+    QPushButton* all = buttons->addButton(QStringLiteral("Turn off &all"), QDialogButtonBox::ActionRole);
     all->setObjectName(QStringLiteral("turnOffAllButton"));
-    QPushButton* selected = buttons->addButton(QStringLiteral("Turn off selected"), QDialogButtonBox::ActionRole);
+    QPushButton* selected = buttons->addButton(QStringLiteral("Turn off &selected"), QDialogButtonBox::ActionRole);
     selected->setObjectName(QStringLiteral("turnOffSelectedButton"));
-    QPushButton* close = buttons->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(QStringLiteral("&Close"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("closeButton"));
     close->setDefault(true);
     connect(all, &QPushButton::clicked, this, [this] { turnOff(false); });

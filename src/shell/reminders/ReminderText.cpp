@@ -22,9 +22,10 @@ QString ReminderCaption(const Appointment& appointment) {
 
 namespace {
 
+// The time as the window's table and the day view show it, in the locale's format.
 QString messageFor(const DateTime& start) {
     return QStringLiteral("This is your reminder for your %1 appointment.")
-        .arg(platform::toQString(start.Format("%I:%M %p")));
+        .arg(platform::toQString(start.FormatTime(DateTime::TimeFormat::NoSeconds)));
 }
 
 } // namespace

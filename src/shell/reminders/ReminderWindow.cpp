@@ -44,6 +44,7 @@ ReminderWindow::ReminderWindow(const QString& soundFile, bool audible, SoundPlay
 
     m_list = new ReminderList(
         {QStringLiteral("Date"), QStringLiteral("Start"), QStringLiteral("End"), QStringLiteral("Appointment")}, this);
+    m_list->setAccessibleName(QStringLiteral("Reminders"));
 
     auto* frame = new QGroupBox(this);
     m_turnOffBox = new QCheckBox(QStringLiteral("&Turn off reminder"), frame);
@@ -55,6 +56,8 @@ ReminderWindow::ReminderWindow(const QString& soundFile, bool audible, SoundPlay
     m_snoozeChoice->setObjectName(QStringLiteral("SnoozeChoice"));
     for (int minutes : SnoozeMinutes)
         m_snoozeChoice->addItem(snoozeText(minutes), minutes);
+    auto* snoozeLabel = new QLabel(QStringLiteral("Snooze &for:"), this);
+    snoozeLabel->setBuddy(m_snoozeChoice);
     auto* snoozeButton = new QPushButton(QStringLiteral("&Snooze"), this);
     snoozeButton->setObjectName(QStringLiteral("snoozeButton"));
     snoozeButton->setAutoDefault(false);
@@ -68,6 +71,7 @@ ReminderWindow::ReminderWindow(const QString& soundFile, bool audible, SoundPlay
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(frame);
     bottom->addStretch();
+    bottom->addWidget(snoozeLabel, 0, Qt::AlignBottom);
     bottom->addWidget(m_snoozeChoice, 0, Qt::AlignBottom);
     bottom->addWidget(snoozeButton, 0, Qt::AlignBottom);
     bottom->addSpacing(12);

@@ -27,6 +27,7 @@ SearchPanel::SearchPanel(PimDocument& document, QWidget* parent) : QWidget(paren
 
     m_results = new QTreeView(this);
     m_results->setObjectName(QStringLiteral("searchResults"));
+    m_results->setAccessibleName(QStringLiteral("Search results"));
     m_results->setModel(&m_model);
     m_results->setRootIsDecorated(false);
     m_results->setUniformRowHeights(true);

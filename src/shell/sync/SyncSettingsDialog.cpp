@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -76,7 +77,12 @@ SyncSettingsDialog::SyncSettingsDialog(const SyncSettings& settings, const QStri
     form->addRow(QStringLiteral("&Server address:"), m_server);
     form->addRow(QStringLiteral("&User name:"), m_user);
     form->addRow(QStringLiteral("&Password:"), m_password);
-    form->addRow(m_find, m_status);
+    // The search's message on a row of its own: beside the button a second line would be cut off.
+    auto* findLine = new QHBoxLayout;
+    findLine->addWidget(m_find);
+    findLine->addStretch(1);
+    form->addRow(findLine);
+    form->addRow(m_status);
     form->addRow(QStringLiteral("&Address book:"), m_addressBook);
     form->addRow(QStringLiteral("&Events calendar:"), m_eventCalendar);
     form->addRow(QStringLiteral("&To-dos calendar:"), m_todoCalendar);
@@ -95,6 +101,14 @@ SyncSettingsDialog::SyncSettingsDialog(const SyncSettings& settings, const QStri
 
 // A search still under way ends on its own (at the account's timeout); nothing waits for it.
 SyncSettingsDialog::~SyncSettingsDialog() = default;
+
+// A wrapped message gets the lines it needs: a dialog does not grow for a label's height for its
+// width by itself.
+void SyncSettingsDialog::showStatus(const QString& text) {
+    m_status->setText(text);
+    const int width = m_status->width() > 0 ? m_status->width() : m_status->sizeHint().width();
+    m_status->setMinimumHeight(m_status->heightForWidth(width));
+}
 
 SyncSettings SyncSettingsDialog::Settings() const {
     SyncSettings settings;
@@ -118,7 +132,7 @@ QString SyncSettingsDialog::Password() const {
 void SyncSettingsDialog::FindCollections() {
     const SyncSettings settings = Settings();
     if (!settings.IsComplete()) {
-        m_status->setText(QStringLiteral("Type the server's address first."));
+        showStatus(QStringLiteral("Type the server's address first."));
         m_server->setFocus();
         return;
     }
@@ -126,7 +140,7 @@ void SyncSettingsDialog::FindCollections() {
         return;
     m_searching = true;
     m_find->setEnabled(false);
-    m_status->setText(QStringLiteral("Looking for calendars and address books..."));
+    showStatus(QStringLiteral("Looking for calendars and address books..."));
     m_discovery.setFuture(
         QtConcurrent::run([account = settings.Account(Password())] { return davsync::Discover(account); }));
 }
@@ -136,12 +150,12 @@ void SyncSettingsDialog::showCollections() {
     m_find->setEnabled(true);
     const davsync::Discovery found = m_discovery.result();
     if (!found.Succeeded()) {
-        m_status->setText(found.error);
+        showStatus(found.error);
         return;
     }
-    m_status->setText(QStringLiteral("Calendars found: %1. Address books found: %2.")
-                          .arg(found.calendars.size())
-                          .arg(found.addressBooks.size()));
+    showStatus(QStringLiteral("Calendars found: %1. Address books found: %2.")
+                   .arg(found.calendars.size())
+                   .arg(found.addressBooks.size()));
     fill(m_addressBook, found.addressBooks, [](const davsync::DavCollection& c) { return c.contacts; });
     fill(m_eventCalendar, found.calendars, [](const davsync::DavCollection& c) { return c.events; });
     fill(m_todoCalendar, found.calendars, [](const davsync::DavCollection& c) { return c.todos; });
@@ -149,7 +163,7 @@ void SyncSettingsDialog::showCollections() {
 
 void SyncSettingsDialog::accept() {
     if (!m_server->text().trimmed().isEmpty() && !Settings().IsComplete()) {
-        m_status->setText(QStringLiteral("That is not a server address."));
+        showStatus(QStringLiteral("That is not a server address."));
         m_server->setFocus();
         return;
     }

@@ -35,6 +35,7 @@ public:
     bool IsSearching() const { return m_searching; }
 
 private:
+    void showStatus(const QString& text);
     void showCollections();
     void accept() override;
 
