@@ -1,3 +1,4 @@
+#include "CliAdd.h"
 #include "CliAgenda.h"
 #include "CliBackups.h"
 #include "CliCommand.h"
@@ -30,6 +31,7 @@ static const CliCommand kCommands[] = {
     {"print", kPrintUsage, runPrint},
     {"sync", kSyncUsage, runSync},
     {"agenda", kAgendaUsage, runAgenda},
+    {"add", kAddUsage, runAdd},
 };
 
 namespace {
