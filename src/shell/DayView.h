@@ -24,6 +24,7 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QRadioButton;
+class QuickAddField;
 class QTreeView;
 class SearchPanel;
 struct SearchHit;
@@ -81,6 +82,7 @@ public:
     QRadioButton* WhitePagesButton() const { return m_whitePages; }
     QRadioButton* YellowPagesButton() const { return m_yellowPages; }
     SearchPanel* Search() const { return m_search; }
+    QuickAddField* QuickAdd() const { return m_quickAdd; }
 
 signals:
     void helpRequested(const QString& topic);
@@ -145,6 +147,7 @@ private:
     void OnPersonEdit();
     void OnAppointmentAdd();
     void OnAppointmentEdit();
+    void OnAppointmentQuickAdd();
     void OnEditUser();
     // The alarm options and the reminder timer (DayViewReminders.cpp).
     void StartReminders();
@@ -174,6 +177,7 @@ private:
     ContactActions* m_contacts = nullptr;
     QGroupBox* m_appointmentGroup = nullptr;
     QLabel* m_dateLine = nullptr;
+    QuickAddField* m_quickAdd = nullptr;
     DayListView* m_appointmentList = nullptr;
     QGroupBox* m_taskGroup = nullptr;
     DayListView* m_taskList = nullptr;

@@ -1,5 +1,6 @@
 #include "DayView.h"
 
+#include "QuickAddField.h"
 #include "docfile/PimDocument.h"
 #include "editors/RecordEditors.h"
 #include "platform/PromptService.h"
@@ -51,6 +52,10 @@ void DayView::OnAppointmentAdd() {
 void DayView::OnAppointmentEdit() {
     if (m_controller.Active() == ActiveList::Appointments && m_controller.SelectedAppointment().id >= 0)
         EditAppointment(this, m_controller.Document(), m_controller.SelectedAppointment().id);
+}
+
+void DayView::OnAppointmentQuickAdd() {
+    m_quickAdd->Activate();
 }
 
 void DayView::OnEditUser() {
