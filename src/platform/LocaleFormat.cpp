@@ -399,4 +399,8 @@ bool parseTime(std::string_view text, ParsedTime& out) {
     return readLocaleTime(s, data, out);
 }
 
+bool dayBeforeMonth() {
+    return fieldOrder(QLocale().dateFormat(QLocale::ShortFormat)) == FieldOrder::DayMonthYear;
+}
+
 } // namespace platform

@@ -43,4 +43,7 @@ struct ParsedTime {
 bool parseDate(std::string_view text, ParsedDate& out);
 bool parseTime(std::string_view text, ParsedTime& out);
 
+// Whether the locale's short date puts the day before the month ("14/03/2027"), as it reads "3/4".
+bool dayBeforeMonth();
+
 } // namespace platform

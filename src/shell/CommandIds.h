@@ -47,6 +47,7 @@ enum : int {
     AppointmentAdd = 32797,
     AppointmentDelete = 32798,
     AppointmentEdit = 32799,
+    AppointmentQuickAdd = 32882,
 
     // Edit
     EditUndo = 57643,

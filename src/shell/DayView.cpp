@@ -9,6 +9,7 @@
 #include "HelpTopics.h"
 #include "ListImages.h"
 #include "MenuLayout.h"
+#include "QuickAddField.h"
 #include "docfile/PimDocument.h"
 #include "reminders/DayReminders.h"
 #include "reports/DailyGathering.h"
@@ -68,7 +69,7 @@ template <class Record> bool deleteConfirmed(platform::PromptService* prompts, c
 }
 
 bool isAddCommand(int id) {
-    return id == cmd::TaskAdd || id == cmd::PersonAdd || id == cmd::AppointmentAdd;
+    return id == cmd::TaskAdd || id == cmd::PersonAdd || id == cmd::AppointmentAdd || id == cmd::AppointmentQuickAdd;
 }
 
 // The menu commands that a list's Enter and Del run.
@@ -106,6 +107,8 @@ const DayView::Command DayView::kCommands[] = {
      &DayView::OnAppointmentDelete},
     {{cmd::AppointmentEdit, "&Edit...", nullptr, "Edit selected appointment", "Edit appointment"},
      &DayView::OnAppointmentEdit},
+    {{cmd::AppointmentQuickAdd, "&Quick Add...", "Ctrl+Shift+A", "Type an appointment in one line", "Quick add"},
+     &DayView::OnAppointmentQuickAdd},
     // The main window adds the step's name to the text and prompt of Undo and Redo.
     {{cmd::EditUndo, "&Undo", "Ctrl+Z", "Undo the last action", "Undo"}, &DayView::OnEditUndo},
     {{cmd::EditRedo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z", "Redo the previously undone action", "Redo"},
@@ -259,6 +262,9 @@ void DayView::buildForm() {
     auto* appointmentLayout = new QVBoxLayout(m_appointmentGroup);
     appointmentLayout->setContentsMargins(4, 2, 4, 4);
     appointmentLayout->setSpacing(2);
+    m_quickAdd = new QuickAddField(m_controller.Document(), m_appointmentGroup);
+    connect(m_quickAdd, &QuickAddField::appointmentAdded, this, [this](int id) { m_controller.GoToAppointment(id); });
+    appointmentLayout->addWidget(m_quickAdd);
     appointmentLayout->addWidget(m_dateLine);
     appointmentLayout->addWidget(m_appointmentList, 1);
 

@@ -27,6 +27,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QuickAddField;
 class QTreeView;
 class SearchPanel;
 struct SearchHit;
@@ -85,6 +86,7 @@ public:
     QRadioButton* WhitePagesButton() const { return m_whitePages; }
     QRadioButton* YellowPagesButton() const { return m_yellowPages; }
     SearchPanel* Search() const { return m_search; }
+    QuickAddField* QuickAdd() const { return m_quickAdd; }
 
 signals:
     void helpRequested(const QString& topic);
@@ -149,6 +151,7 @@ private:
     void OnPersonEdit();
     void OnAppointmentAdd();
     void OnAppointmentEdit();
+    void OnAppointmentQuickAdd();
     void OnEditUser();
     void selectAdded(RecordKind kind, int id);
     // The alarm options and the reminder timer (DayViewReminders.cpp).
@@ -184,6 +187,7 @@ private:
     ContactActions* m_contacts = nullptr;
     QGroupBox* m_appointmentGroup = nullptr;
     QLabel* m_dateLine = nullptr;
+    QuickAddField* m_quickAdd = nullptr;
     DayListView* m_appointmentList = nullptr;
     QGroupBox* m_taskGroup = nullptr;
     DayListView* m_taskList = nullptr;

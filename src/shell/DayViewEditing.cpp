@@ -1,6 +1,7 @@
 #include "DayView.h"
 
 #include "DayListView.h"
+#include "QuickAddField.h"
 
 #include "docfile/PimDocument.h"
 #include "editors/RecordEditors.h"
@@ -62,6 +63,10 @@ void DayView::selectAdded(RecordKind kind, int id) {
     m_controller.ShowAdded(kind, id);
     if (DayListView* view = listOf(m_controller.Active()))
         view->setFocus();
+}
+
+void DayView::OnAppointmentQuickAdd() {
+    m_quickAdd->Activate();
 }
 
 void DayView::OnEditUser() {

@@ -65,6 +65,7 @@ constexpr MenuItem kItems[] = {
     {kAppointments, nullptr, cmd::AppointmentAdd},
     {kAppointments, nullptr, cmd::AppointmentDelete},
     {kAppointments, nullptr, cmd::AppointmentEdit},
+    {kAppointments, nullptr, cmd::AppointmentQuickAdd},
 
     {kEdit, nullptr, cmd::EditUndo},
     {kEdit, nullptr, cmd::EditRedo},

@@ -1,3 +1,4 @@
+#include "CliAdd.h"
 #include "CliAgenda.h"
 #include "CliBackups.h"
 #include "CliCommand.h"
@@ -31,6 +32,7 @@ static const CliCommand kCommands[] = {
     {"print", kPrintUsage, runPrint},
     {"sync", kSyncUsage, runSync},
     {"agenda", kAgendaUsage, runAgenda},
+    {"add", kAddUsage, runAdd},
 };
 
 namespace {
