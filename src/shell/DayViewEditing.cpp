@@ -1,6 +1,7 @@
 #include "DayView.h"
 
 #include "docfile/PimDocument.h"
+#include "editors/OccurrenceEditing.h"
 #include "editors/RecordEditors.h"
 #include "platform/PromptService.h"
 
@@ -50,7 +51,8 @@ void DayView::OnAppointmentAdd() {
 
 void DayView::OnAppointmentEdit() {
     if (m_controller.Active() == ActiveList::Appointments && m_controller.SelectedAppointment().id >= 0)
-        EditAppointment(this, m_controller.Document(), m_controller.SelectedAppointment().id);
+        OccurrenceEditing::Edit(this, m_controller.Document(), m_controller.SelectedAppointment().id,
+                                m_controller.CurrentDate(), m_prompts);
 }
 
 void DayView::OnEditUser() {

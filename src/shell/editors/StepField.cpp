@@ -10,10 +10,23 @@ StepField::StepField(QWidget* parent) : QAbstractSpinBox(parent) {
     // The text is only shown; the spin box itself stays writable so that its arrows work.
     lineEdit()->setReadOnly(true);
     setAccelerated(false);
+    connect(this, &QAbstractSpinBox::editingFinished, this, &StepField::CommitTyped);
+}
+
+void StepField::SetTypable(bool typable) {
+    lineEdit()->setReadOnly(!typable);
+}
+
+void StepField::CommitTyped() {
+    if (lineEdit()->isReadOnly() || !lineEdit()->isModified())
+        return;
+    lineEdit()->setModified(false);
+    emit typed(text());
 }
 
 void StepField::setText(const QString& text) {
     lineEdit()->setText(text);
+    lineEdit()->setModified(false);
     updateGeometry();
 }
 
@@ -22,6 +35,7 @@ QString StepField::text() const {
 }
 
 void StepField::stepBy(int steps) {
+    CommitTyped();
     if (steps != 0)
         emit stepped(steps);
 }
