@@ -1,7 +1,7 @@
 #include "DayRecords.h"
+#include "core/DayListRows.h"
 #include "core/PimRecords.h"
 #include "platform/Clock.h"
-#include "core/DayListRows.h"
 #include "shell/PersonDetails.h"
 #include "support/TestMain.h"
 

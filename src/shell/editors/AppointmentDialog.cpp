@@ -133,7 +133,7 @@ QWidget* AppointmentDialog::CreateTimes() {
     m_timeRows = new QWidget(times);
     auto* timeForm = new QFormLayout(m_timeRows);
     timeForm->setContentsMargins(0, 0, 0, 0);
-    timeForm->addRow(createLabel("&Begin:", m_begin, m_timeRows), m_begin);
+    timeForm->addRow(createLabel("&Begin:", m_begin, m_timeRows), inRow(m_timeRows, {m_begin}));
     timeForm->addRow(createLabel("&End:", m_end, m_timeRows),
                      inRow(m_timeRows, {m_end, createLabel("En&d Day:", m_endDay, m_timeRows), m_endDay}));
     m_lastDayRow = new QWidget(times);
@@ -172,6 +172,7 @@ QWidget* AppointmentDialog::CreateAlarm() {
     alarmForm->addRow(createLabel("Lead &Time:", m_minutes, alarm), inRow(alarm, {m_minutes, m_leadUnit}));
     m_setAlarm->setWhatsThis(QStringLiteral("Tick to be reminded of the appointment: at the alarm time a reminder "
                                             "window opens, with the alarm sound if it is turned on."));
+    m_leadUnit->setWhatsThis(QStringLiteral("Whether the lead time counts minutes, hours, days or weeks."));
     m_minutes->setWhatsThis(QStringLiteral("How long before the beginning the reminder comes. The arrows, or the Up "
                                            "and Down keys, change minutes by 5 from 0 to 60, and hours, days or "
                                            "weeks by 1, up to four weeks."));
@@ -192,6 +193,7 @@ QWidget* AppointmentDialog::CreateZone() {
     for (const QByteArray& id : QTimeZone::availableTimeZoneIds())
         if (platform::IsKnownTimeZone(id.toStdString()))
             m_zone->addItem(QString::fromUtf8(id), QString::fromUtf8(id));
+    m_more->setWhatsThis(QStringLiteral("Shows or hides the time zone the times are meant in."));
     m_zone->setWhatsThis(QStringLiteral("The time zone the begin and end are meant in. A series repeats at the same "
                                         "time of day there, wherever the computer is."));
     m_zoneRow = inRow(holder, {createLabel("&Zone:", m_zone, holder), m_zone});

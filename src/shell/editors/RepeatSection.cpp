@@ -59,6 +59,7 @@ RepeatSection::RepeatSection(QWidget* parent)
         auto* box = new QCheckBox(QString::fromLatin1(kDayNames[day - 1]).left(2), this);
         box->setObjectName(QString::fromLatin1(kDayNames[day - 1]));
         box->setAccessibleName(QString::fromLatin1(kDayNames[day - 1]));
+        box->setWhatsThis(QStringLiteral("Tick the weekdays a weekly appointment comes on."));
         m_weekdays[day - 1] = box;
         boxes << box;
         connect(box, &QCheckBox::toggled, this, &RepeatSection::Changed);
@@ -101,6 +102,13 @@ RepeatSection::RepeatSection(QWidget* parent)
 
     m_frequency->setWhatsThis(QStringLiteral("How often the appointment comes again: not at all, every day, every "
                                              "week on the days ticked, every month or every year."));
+    m_interval->setWhatsThis(QStringLiteral("Every how many days, weeks, months or years it comes: 2 for every "
+                                            "second one."));
+    m_onDay->setWhatsThis(QStringLiteral("Monthly on the same day of the month as the first one."));
+    m_onWeekday->setWhatsThis(QStringLiteral("Monthly on the same weekday of the month as the first one, such as "
+                                             "the second Tuesday or the last Friday."));
+    m_until->setWhatsThis(QStringLiteral("The last day the series may come on."));
+    m_count->setWhatsThis(QStringLiteral("How many times the appointment comes, the first included."));
     m_ending->setWhatsThis(QStringLiteral("Whether the series runs on, ends with a date, or ends after a "
                                           "number of times (the first included)."));
 

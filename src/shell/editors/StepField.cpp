@@ -18,15 +18,16 @@ void StepField::SetTypable(bool typable) {
 }
 
 void StepField::CommitTyped() {
-    if (lineEdit()->isReadOnly() || !lineEdit()->isModified())
+    // Compared with the text shown rather than by the modified flag, which Enter clears.
+    if (lineEdit()->isReadOnly() || text() == m_shown)
         return;
-    lineEdit()->setModified(false);
-    emit typed(text());
+    m_shown = text();
+    emit typed(m_shown);
 }
 
 void StepField::setText(const QString& text) {
+    m_shown = text;
     lineEdit()->setText(text);
-    lineEdit()->setModified(false);
     updateGeometry();
 }
 

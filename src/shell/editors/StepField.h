@@ -39,4 +39,5 @@ protected:
 
 private:
     QString m_widest;
+    QString m_shown; // the text last set; a typed text differs from it
 };
