@@ -1,5 +1,9 @@
 #include "core/OccurrenceIndex.h"
 #include "docfile/PimDocument.h"
+#include "platform/Clock.h"
+#include "shell/CommandIds.h"
+#include "shell/DayListView.h"
+#include "shell/DayView.h"
 #include "shell/editors/AppointmentDialog.h"
 #include "shell/editors/OccurrenceEditing.h"
 #include "shell/editors/RecordEditors.h"
@@ -16,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeView>
 
 #include <functional>
 
@@ -257,6 +262,43 @@ private slots:
         AppointmentDialog again{AppointmentDraft(added), false};
         QCOMPARE(stepText(&again, "Minutes"), QStringLiteral("2"));
         QCOMPARE(again.findChild<QComboBox*>(QStringLiteral("LeadUnit"))->currentText(), QStringLiteral("days before"));
+    }
+
+    void dayViewAsksAboutTheSelectedOccurrence() {
+        platform::Clock::setFixed(platform::LocalTime{2024, 5, 22, 8, 0, 0});
+        Appointment series;
+        series.Description = "Yoga";
+        series.DueDate = DateTime(2024, 5, 15, 0, 0, 0);
+        series.StartTime = DateTime(2024, 5, 15, 18, 0, 0);
+        series.EndTime = DateTime(2024, 5, 15, 19, 0, 0);
+        series.AlarmTime = series.StartTime;
+        series.RRule = "FREQ=WEEKLY";
+        const int id = *m_document.Add(series);
+        DayView view(m_document);
+        view.SetPromptService(&m_prompts);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.Controller().SelectDate(DateTime(2024, 5, 15, 0, 0, 0));
+        QTreeView* list = view.AppointmentList();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+        QCOMPARE(view.Controller().SelectedAppointment().id, id);
+
+        // Edit: all occurrences.
+        m_prompts.queueChoice(2);
+        onEditor([](AppointmentDialog* dialog) {
+            QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("Description"))->text(), QStringLiteral("Yoga"));
+            typeOver(QStringLiteral("Pilates"));
+        });
+        view.HandleCommand(cmd::AppointmentEdit);
+        QCOMPARE(m_document.Appointments().Find(id)->Description, std::string("Pilates"));
+
+        // Delete: only this one, which leaves the rest of the series.
+        m_prompts.queueChoice(0);
+        view.HandleCommand(cmd::AppointmentDelete);
+        QCOMPARE(m_prompts.choiceLists.size(), 2);
+        QCOMPARE(m_document.Appointments().Find(id)->ExDates, std::vector<CalendarDate>{day(2024, 5, 15)});
+        QCOMPARE(m_prompts.messages.size(), 2); // no other confirmation was asked
+        platform::Clock::setFixed(std::nullopt);
     }
 
     void accessKeysDoNotClash() {
