@@ -36,6 +36,15 @@ public:
         (void)checked;
         return message(text, caption, PromptButtons::YesNo, PromptIcon::Question);
     }
+    // A question answered by one of several choices, each a button of its own, with Cancel (and Esc)
+    // beside them: the index of the choice, nothing when cancelled. A service that cannot offer
+    // choices cancels.
+    virtual std::optional<int> choose(const QString& text, const QString& caption, const QStringList& choices) {
+        (void)text;
+        (void)caption;
+        (void)choices;
+        return std::nullopt;
+    }
     // An empty optional means the user cancelled.
     virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;

@@ -11,6 +11,7 @@
 #include "MenuLayout.h"
 #include "QuickAddField.h"
 #include "docfile/PimDocument.h"
+#include "editors/OccurrenceEditing.h"
 #include "reminders/DayReminders.h"
 #include "reports/DailyGathering.h"
 
@@ -523,6 +524,10 @@ void DayView::OnTaskComplete() {
 
 void DayView::OnAppointmentDelete() {
     const DayViewController& c = m_controller;
+    // An occurrence of a series asks which occurrences are meant instead.
+    if (c.Active() == ActiveList::Appointments &&
+        OccurrenceEditing::Delete(m_controller.Document(), c.SelectedAppointment().id, c.CurrentDate(), m_prompts))
+        return;
     if (c.Active() == ActiveList::Appointments &&
         deleteConfirmed(m_prompts, c.Document().Appointments().Find(c.SelectedAppointment().id)))
         m_controller.DeleteAppointment();

@@ -4,6 +4,7 @@
 #include "QuickAddField.h"
 
 #include "docfile/PimDocument.h"
+#include "editors/OccurrenceEditing.h"
 #include "editors/RecordEditors.h"
 #include "platform/PromptService.h"
 
@@ -55,7 +56,8 @@ void DayView::OnAppointmentAdd() {
 
 void DayView::OnAppointmentEdit() {
     if (m_controller.Active() == ActiveList::Appointments && m_controller.SelectedAppointment().id >= 0)
-        EditAppointment(this, m_controller.Document(), m_controller.SelectedAppointment().id);
+        OccurrenceEditing::Edit(this, m_controller.Document(), m_controller.SelectedAppointment().id,
+                                m_controller.CurrentDate(), m_prompts);
 }
 
 // The new record is selected where its list shows it, so that its details and commands are at hand.

@@ -42,6 +42,11 @@ PromptAnswer HeldPromptService::question(const QString& text, const QString& cap
     return m_target.question(text, caption, checkBox, checked);
 }
 
+std::optional<int> HeldPromptService::choose(const QString& text, const QString& caption, const QStringList& choices) {
+    endHoldForQuestion();
+    return m_target.choose(text, caption, choices);
+}
+
 std::optional<QString> HeldPromptService::openFileName(const platform::FileDialogRequest& request) {
     endHoldForQuestion();
     return m_target.openFileName(request);

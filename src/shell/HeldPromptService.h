@@ -24,6 +24,7 @@ public:
                                    platform::PromptIcon icon) override;
     platform::PromptAnswer question(const QString& text, const QString& caption, const QString& checkBox,
                                     bool& checked) override;
+    std::optional<int> choose(const QString& text, const QString& caption, const QStringList& choices) override;
     std::optional<QString> openFileName(const platform::FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const platform::FileDialogRequest& request) override;
 

@@ -2,6 +2,7 @@
 #include "shell/editors/AppointmentDraft.h"
 #include "shell/editors/AppointmentTimes.h"
 #include "support/TestMain.h"
+#include "support/ZoneScope.h"
 
 #include <QTest>
 
@@ -51,6 +52,13 @@ private slots:
     void fullHourLeadSurvivesOk();
     void movedStartCarriesTheAlarm();
     void switchingAlarmOnAndOff();
+    void longLeads_data();
+    void longLeads();
+    void leadUnitsStepAndClamp();
+    void typedTimes_data();
+    void typedTimes();
+    void repeatRuleStaysAsWritten();
+    void zonedTimesShowAsTheZoneReadsThem();
 };
 
 void TestAppointmentDraft::newAppointmentStart_data() {
@@ -205,6 +213,115 @@ void TestAppointmentDraft::switchingAlarmOnAndOff() {
     result = off.Result();
     QCOMPARE(result.Alarm, 0);
     QCOMPARE(result.AlarmTime, at(9, 50));
+}
+
+void TestAppointmentDraft::longLeads_data() {
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<int>("amount");
+    QTest::addColumn<int>("unit");
+    using Unit = AlarmMinutes::Unit;
+    QTest::newRow("an hour and a half stays in minutes") << 90 << 90 << int(Unit::Minutes);
+    QTest::newRow("two hours") << 120 << 2 << int(Unit::Hours);
+    QTest::newRow("a day and an hour") << 25 * 60 << 25 << int(Unit::Hours);
+    QTest::newRow("two days") << 2 * 24 * 60 << 2 << int(Unit::Days);
+    QTest::newRow("a week") << 7 * 24 * 60 << 1 << int(Unit::Weeks);
+    QTest::newRow("four weeks") << 28 * 24 * 60 << 4 << int(Unit::Weeks);
+    QTest::newRow("beyond four weeks, as it is") << 29 * 24 * 60 << 29 * 24 * 60 << int(Unit::Minutes);
+}
+
+void TestAppointmentDraft::longLeads() {
+    QFETCH(int, minutes);
+    QFETCH(int, amount);
+    QFETCH(int, unit);
+    const DateTime start(2027, 5, 3, 10, 0, 0);
+    const AlarmMinutes lead = AlarmMinutes::FromAlarm(true, start, start - DateTimeSpan(0, 0, minutes, 0));
+    QCOMPARE(lead.Amount(), amount);
+    QCOMPARE(int(lead.LeadUnit()), unit);
+    QCOMPARE(lead.Value(), minutes);
+}
+
+void TestAppointmentDraft::leadUnitsStepAndClamp() {
+    AlarmMinutes lead(45);
+    lead.SetUnit(AlarmMinutes::Unit::Weeks);
+    QCOMPARE(lead.Amount(), 4);
+    lead.StepBy(1);
+    QCOMPARE(lead.Amount(), 1);
+    lead.StepBy(-1);
+    QCOMPARE(lead.Amount(), 4);
+    lead.SetUnit(AlarmMinutes::Unit::Days);
+    lead.StepBy(3);
+    QCOMPARE(lead.Value(), 7 * 24 * 60);
+    lead.SetUnit(AlarmMinutes::Unit::Minutes);
+    QCOMPARE(lead.Value(), 7);
+    QVERIFY(lead.Touched());
+}
+
+void TestAppointmentDraft::typedTimes_data() {
+    QTest::addColumn<bool>("begin");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("span");
+    QTest::addColumn<int>("endDays");
+    QTest::newRow("a begin to the minute") << true << "09:07"
+                                           << "09:07-11:00" << 0;
+    QTest::newRow("a begin outside the arrows' hours") << true << "04:10"
+                                                       << "04:10-11:00" << 0;
+    QTest::newRow("a begin past the end pushes it") << true << "11:30"
+                                                    << "11:30-11:45" << 0;
+    QTest::newRow("an end to the minute") << false << "12:59"
+                                          << "10:00-12:59" << 0;
+    QTest::newRow("an end before the begin is the next day") << false << "01:30"
+                                                             << "10:00-01:30" << 1;
+}
+
+void TestAppointmentDraft::typedTimes() {
+    QFETCH(bool, begin);
+    QFETCH(QString, typed);
+    QFETCH(QString, span);
+    QFETCH(int, endDays);
+    AppointmentTimes times(at(0, 0), at(10, 0), at(11, 0));
+    const DateTime value = parse(typed);
+    if (begin)
+        times.SetBegin(value.Hour(), value.Minute());
+    else
+        times.SetEnd(value.Hour(), value.Minute());
+    QCOMPARE(::span(times.Start(), times.End()), span);
+    QCOMPARE(times.EndDays(), endDays);
+    QCOMPARE(CalendarDate::Of(times.End()) - CalendarDate::Of(times.Start()), endDays);
+    // Moving to another day keeps the end as many days later.
+    times.MoveToDay(2003, 7, 1);
+    QCOMPARE(CalendarDate::Of(times.End()) - CalendarDate::Of(times.Start()), endDays);
+}
+
+void TestAppointmentDraft::repeatRuleStaysAsWritten() {
+    Appointment series = appointmentAt(10, 0, 11, 0);
+    series.RRule = "FREQ=MONTHLY;BYDAY=1TU,3TU"; // beyond the section's choices
+    AppointmentDraft draft(series);
+    QVERIFY(!draft.Repeat().fits);
+    QCOMPARE(draft.Result(), series);
+    // Moving the day keeps a rule the section cannot show.
+    draft.MoveToDay(2003, 6, 10);
+    QCOMPARE(draft.Result().RRule, series.RRule);
+    // A choice in the section writes the rule anew.
+    RepeatPattern weekly;
+    weekly.frequency = RepeatPattern::Frequency::Weekly;
+    draft.SetRepeat(weekly);
+    QCOMPARE(QString::fromStdString(draft.Result().RRule), QStringLiteral("FREQ=WEEKLY;BYDAY=TU"));
+    QCOMPARE(QString::fromStdString(draft.RuleInWords()), QStringLiteral("Weekly on Tuesday"));
+}
+
+void TestAppointmentDraft::zonedTimesShowAsTheZoneReadsThem() {
+    ZoneScope zone("Europe/Berlin");
+    Appointment call = appointmentAt(15, 0, 16, 0); // 09:00-10:00 in New York
+    call.TimeZone = "America/New_York";
+    AppointmentDraft draft(call);
+    QCOMPARE(span(draft.Times().Start(), draft.Times().End()), QStringLiteral("09:00-10:00"));
+    QCOMPARE(draft.Result(), call);
+    draft.Times().SetBegin(9, 30);
+    QCOMPARE(draft.Result().StartTime, at(15, 30));
+    // The computer's zone: the same wall-clock times, meant here.
+    draft.SetZone({});
+    QCOMPARE(draft.Result().StartTime, at(9, 30));
+    QCOMPARE(draft.Result().TimeZone, std::string());
 }
 
 TAVORO_TEST_MAIN(TestAppointmentDraft)

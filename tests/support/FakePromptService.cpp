@@ -21,6 +21,16 @@ PromptAnswer FakePromptService::question(const QString& text, const QString& cap
     return message(text, caption, PromptButtons::YesNo, platform::PromptIcon::Question);
 }
 
+std::optional<int> FakePromptService::choose(const QString& text, const QString& caption, const QStringList& offered) {
+    messages.append({text, caption, PromptButtons::YesNoCancel, platform::PromptIcon::Question});
+    choiceLists.append(offered);
+    if (choices.empty())
+        return std::nullopt;
+    const std::optional<int> choice = choices.front();
+    choices.pop_front();
+    return choice;
+}
+
 namespace {
 std::optional<QString> takeName(QStringList& names) {
     if (names.isEmpty())

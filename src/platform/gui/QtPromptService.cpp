@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace platform {
 
@@ -83,6 +84,20 @@ PromptAnswer QtPromptService::question(const QString& text, const QString& capti
     const PromptAnswer answer = answerOf(box.exec());
     checked = check->isChecked();
     return answer;
+}
+
+std::optional<int> QtPromptService::choose(const QString& text, const QString& caption, const QStringList& choices) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, m_parent);
+    QList<QAbstractButton*> buttons;
+    for (const QString& choice : choices)
+        buttons.append(box.addButton(choice, QMessageBox::AcceptRole));
+    QAbstractButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setEscapeButton(cancel);
+    if (!buttons.isEmpty())
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons.constFirst()));
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return chosen < 0 ? std::nullopt : std::optional<int>(static_cast<int>(chosen));
 }
 
 std::optional<QString> QtPromptService::openFileName(const FileDialogRequest& request) {

@@ -14,6 +14,7 @@ public:
 
     PromptAnswer message(const QString& text, const QString& caption, PromptButtons buttons, PromptIcon icon) override;
     PromptAnswer question(const QString& text, const QString& caption, const QString& checkBox, bool& checked) override;
+    std::optional<int> choose(const QString& text, const QString& caption, const QStringList& choices) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
 

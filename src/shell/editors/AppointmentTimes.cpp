@@ -1,5 +1,9 @@
 #include "AppointmentTimes.h"
 
+#include "core/CalendarDate.h"
+
+#include <algorithm>
+
 namespace {
 
 constexpr int kFirstStart = 5 * 60;      // 05:00
@@ -34,7 +38,10 @@ const DateTimeSpan kQuarterHour(0, 0, 15, 0);
 } // namespace
 
 AppointmentTimes::AppointmentTimes(const DateTime& day, const DateTime& start, const DateTime& end)
-    : m_day(day), m_start(start), m_end(end) {}
+    : m_day(day), m_start(start), m_end(end) {
+    if (start.IsValid() && end.IsValid())
+        m_endDays = std::max(0, CalendarDate::Of(end) - CalendarDate::Of(start));
+}
 
 AppointmentTimes AppointmentTimes::ForNewAppointment(const DateTime& day, const DateTime& now) {
     const DateTime date = day.Date();
@@ -52,6 +59,36 @@ DateTime AppointmentTimes::At(int hour, int minute) const {
     // An appointment read without a valid day still steps on the day of its start.
     const DateTime& day = m_day.IsValid() ? m_day : m_start;
     return DateTime(day.Year(), day.Month(), day.Day(), hour, minute, 0);
+}
+
+DateTime AppointmentTimes::EndAt(int hour, int minute) const {
+    return At(hour, minute) + DateTimeSpan(m_endDays, 0, 0, 0);
+}
+
+void AppointmentTimes::SetBegin(int hour, int minute) {
+    m_start = At(hour, minute);
+    m_startMoved = true;
+    if (m_start >= m_end)
+        m_end = m_start + kQuarterHour;
+    m_endDays = std::max(0, CalendarDate::Of(m_end) - CalendarDate::Of(m_start));
+}
+
+void AppointmentTimes::SetEnd(int hour, int minute) {
+    m_end = EndAt(hour, minute);
+    if (m_end <= m_start && m_endDays == 0) {
+        m_endDays = 1;
+        m_end = EndAt(hour, minute);
+    }
+    if (m_end <= m_start)
+        m_end = m_start + kQuarterHour;
+    m_endDays = std::max(0, CalendarDate::Of(m_end) - CalendarDate::Of(m_start));
+}
+
+void AppointmentTimes::SetEndDays(int days) {
+    m_endDays = std::max(0, days);
+    m_end = EndAt(m_end.Hour(), m_end.Minute());
+    if (m_end <= m_start)
+        m_end = m_start + kQuarterHour;
 }
 
 void AppointmentTimes::StepBegin(int steps) {
@@ -107,7 +144,7 @@ void AppointmentTimes::EndUp() {
     } else {
         quarterUp(hour, minute);
     }
-    m_end = At(hour, minute);
+    m_end = EndAt(hour, minute);
     if (m_end <= m_start) {
         m_start = m_end - kQuarterHour;
         m_startMoved = true;
@@ -123,7 +160,7 @@ void AppointmentTimes::EndDown() {
     } else {
         quarterDown(hour, minute);
     }
-    m_end = At(hour, minute);
+    m_end = EndAt(hour, minute);
     if (m_end <= m_start) {
         m_start = m_end - kQuarterHour;
         m_startMoved = true;
@@ -133,5 +170,5 @@ void AppointmentTimes::EndDown() {
 void AppointmentTimes::MoveToDay(int year, int month, int day) {
     m_day = DateTime(year, month, day, 0, 0, 0);
     m_start = OnDay(m_start, year, month, day);
-    m_end = OnDay(m_end, year, month, day);
+    m_end = OnDay(m_end, year, month, day) + DateTimeSpan(m_endDays, 0, 0, 0);
 }

@@ -10,9 +10,23 @@ StepField::StepField(QWidget* parent) : QAbstractSpinBox(parent) {
     // The text is only shown; the spin box itself stays writable so that its arrows work.
     lineEdit()->setReadOnly(true);
     setAccelerated(false);
+    connect(this, &QAbstractSpinBox::editingFinished, this, &StepField::CommitTyped);
+}
+
+void StepField::SetTypable(bool typable) {
+    lineEdit()->setReadOnly(!typable);
+}
+
+void StepField::CommitTyped() {
+    // Compared with the text shown rather than by the modified flag, which Enter clears.
+    if (lineEdit()->isReadOnly() || text() == m_shown)
+        return;
+    m_shown = text();
+    emit typed(m_shown);
 }
 
 void StepField::setText(const QString& text) {
+    m_shown = text;
     lineEdit()->setText(text);
     updateGeometry();
 }
@@ -22,6 +36,7 @@ QString StepField::text() const {
 }
 
 void StepField::stepBy(int steps) {
+    CommitTyped();
     if (steps != 0)
         emit stepped(steps);
 }

@@ -4,8 +4,10 @@
 
 #include <functional>
 
-// A read-only text with up/down arrows. The arrows (and the Up/Down keys, Page keys and wheel)
-// report steps; what a step means and what is shown afterwards is the owner's business.
+// A text with up/down arrows. The arrows (and the Up/Down keys, Page keys and wheel) report steps;
+// what a step means and what is shown afterwards is the owner's business. The text is read-only
+// unless the field is made typable: then a typed text is reported when editing ends (Enter, leaving
+// the field) or before an arrow steps from it, for the owner to read and show again.
 class StepField : public QAbstractSpinBox {
     Q_OBJECT
 public:
@@ -22,14 +24,20 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
+    void SetTypable(bool typable);
+    // Reports a typed text that was not reported yet.
+    void CommitTyped();
+
     void stepBy(int steps) override;
 
 signals:
     void stepped(int steps);
+    void typed(const QString& text);
 
 protected:
     StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
 
 private:
     QString m_widest;
+    QString m_shown; // the text last set; a typed text differs from it
 };
