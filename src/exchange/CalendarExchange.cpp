@@ -136,7 +136,6 @@ private:
             m_report.skipped.push_back(Named(occurrence) + ": " + reason);
             return;
         }
-        m_taken.Add(appointment->StartTime, appointment->EndTime);
         if (!m_document.Add(std::move(*appointment)))
             m_full = true;
         ++m_report.appointments;
@@ -163,7 +162,9 @@ private:
     const ImportOptions& m_options;
     ExchangeReport m_report{ExchangeReport::Kind::Calendar};
     const DuplicateIndex m_present;
-    AppointmentOverlapIndex m_taken;
+    // Overlaps, like duplicates, are judged against what the document held before the import: the
+    // document may hold appointments at one time, and its own export must come back whole.
+    const AppointmentOverlapIndex m_taken;
     DocumentBatch m_batch;
     bool m_full = false;
     std::set<std::string> m_unknownZones;

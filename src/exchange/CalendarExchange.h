@@ -24,8 +24,9 @@ struct ImportOptions {
 ImportOptions DefaultImportOptions();
 
 // Adds an appointment for every occurrence that keeps this program's rules (within one day, on
-// quarter hours, not overlapping one already there), a task for every all-day event (due on its
-// first day) and every VTODO. What is already in the document is counted, not added; events that
+// quarter hours, not overlapping one the document held before), a task for every all-day event (due
+// on its first day) and every VTODO. What the document held before the import is counted, not
+// added, however often the file repeats an entry; events that
 // do not fit are named in the report with the reason. The document is marked modified and
 // notified once, when anything was added. A file libical cannot parse adds nothing.
 ExchangeReport ImportText(PimDocument& document, std::string_view text, const ImportOptions& options);

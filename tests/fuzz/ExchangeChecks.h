@@ -2,7 +2,6 @@
 
 // What every record an exchange import adds must be for the program to hold it.
 
-#include "core/AppointmentOverlapIndex.h"
 #include "docfile/PimDocument.h"
 #include "platform/TextCodec.h"
 
@@ -29,15 +28,15 @@ inline void checkPersons(const PimDocument& document) {
     }
 }
 
-// One day each, on the quarter hours, the alarm within the hour before, none overlapping another.
+// One day each, on the quarter hours, the alarm within the hour before. Appointments may overlap:
+// the document can hold several at one time, and an import judges overlaps only against what the
+// document held before it.
 inline void checkCalendar(const PimDocument& document) {
     for (const auto& [id, t] : document.Tasks()) {
         checkText(t.Description);
         if (t.Priority < 0 || t.Priority > 3 || !t.DueDate.IsValid() || t.DueDate != t.DueDate.Date())
             std::abort();
     }
-    RecordCollection<Appointment> none;
-    AppointmentOverlapIndex earlier(none);
     for (const auto& [id, a] : document.Appointments()) {
         checkText(a.Description);
         const double lead = (a.StartTime - a.AlarmTime).Days() * 1440.0;
@@ -45,9 +44,6 @@ inline void checkCalendar(const PimDocument& document) {
         if (!a.StartTime.IsValid() || a.StartTime.Date() != a.DueDate || length < -0.01 || length > 1440.01 ||
             lead < -0.01 || lead > 60.01 || a.StartTime.Minute() % 15 != 0 || a.EndTime.Minute() % 15 != 0)
             std::abort();
-        if (earlier.Collides(a.StartTime, a.EndTime))
-            std::abort();
-        earlier.Add(a.StartTime, a.EndTime);
     }
 }
 

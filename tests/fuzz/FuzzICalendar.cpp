@@ -1,5 +1,5 @@
 // The bytes are an iCalendar file, imported through libical. Every appointment and task added must
-// be one the program can hold (one day, quarter hours, an alarm within the hour before, no overlap,
+// be one the program can hold (one day, quarter hours, an alarm within the hour before,
 // UTF-8 text); the same file again adds nothing; what is exported is read back whole.
 
 #include "ExchangeChecks.h"
