@@ -1,5 +1,6 @@
 #include "CalendarEvent.h"
 
+#include "CalendarItems.h"
 #include "LocalZone.h"
 #include "TextEncoding.h"
 
@@ -200,6 +201,7 @@ std::vector<Occurrence> Occurrences(icalcomponent* event, icalcomponent* calenda
     const char* summary = icalcomponent_get_summary(event);
     shape.summary = exchangetext::ToUtf8(summary ? summary : "");
     shape.allDay = start.is_date;
+    shape.done = calendaritems::IsDone(event);
     icaltimetype end = icalcomponent_get_dtend(event);
     if (icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY))
         end = ZonedTime(event, ICAL_DTEND_PROPERTY, end);
@@ -253,6 +255,7 @@ std::optional<Appointment> ToAppointment(const Occurrence& occurrence, std::stri
     appointment.DueDate = appointment.StartTime.Date();
     appointment.Alarm = occurrence.alarmLead >= 0 ? 1 : 0;
     appointment.AlarmTime = MinutesBefore(appointment.StartTime, std::max(occurrence.alarmLead, 0));
+    appointment.Done = occurrence.done ? 1 : 0;
     if (!appointment.StartTime.IsValid() || !appointment.EndTime.IsValid()) {
         reason = "has no valid time";
         return std::nullopt;

@@ -19,6 +19,7 @@ struct Occurrence {
     DateTime start;     // local; for an all-day event, its first day at 00:00
     int minutes = 0;    // length by the wall clock
     int alarmLead = -1; // minutes from the alarm to the start; -1 without an alarm
+    bool done = false;
 };
 
 // The occurrences of `event` whose start lies between the days `from` and `to` (both included):

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include <strings.h>
+
 namespace calendaritems {
 
 namespace {
@@ -50,6 +52,21 @@ int taskPriority(int icalPriority) {
     return Task::Medium;
 }
 
+// The PRIORITY of a task: the one it came with while the priority still stands for it (a done task
+// has none of ours), else ours.
+int todoPriority(const Task& task) {
+    const int kept = task.IcalPriority;
+    if (kept >= 1 && kept <= 9 && (task.IsDone() || taskPriority(kept) == task.Priority))
+        return kept;
+    return icalPriority(task.Priority);
+}
+
+bool isDoneMark(icalproperty* property) {
+    const char* name = icalproperty_get_x_name(property);
+    const char* value = icalproperty_get_x(property);
+    return name && value && strcasecmp(name, kDoneProperty) == 0 && strcasecmp(value, "TRUE") == 0;
+}
+
 std::string calendarText(icalcomponent* item) {
     icalcomponent* calendar = NewCalendar();
     icalcomponent_add_component(calendar, item);
@@ -59,6 +76,15 @@ std::string calendarText(icalcomponent* item) {
 }
 
 } // namespace
+
+bool IsDone(icalcomponent* event) {
+    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_X_PROPERTY); p;
+         p = icalcomponent_get_next_property(event, ICAL_X_PROPERTY))
+        if (isDoneMark(p))
+            return true;
+    // Not RFC 5545 for an event, but some programs mark a finished one so.
+    return icalcomponent_get_status(event) == ICAL_STATUS_COMPLETED;
+}
 
 icalcomponent* NewCalendar() {
     icalcomponent* calendar = icalcomponent_new(ICAL_VCALENDAR_COMPONENT);
@@ -85,6 +111,11 @@ icalcomponent* NewEvent(const Appointment& appointment, const std::string& uid, 
     addHeader(event, uid, stamp, appointment.Description);
     addUtc(event, icalproperty_new_dtstart, appointment.StartTime, utc);
     addUtc(event, icalproperty_new_dtend, appointment.EndTime, utc);
+    if (appointment.Done) {
+        icalproperty* done = icalproperty_new_x("TRUE");
+        icalproperty_set_x_name(done, kDoneProperty);
+        icalcomponent_add_property(event, done);
+    }
     if (appointment.Alarm) {
         icalcomponent* alarm = icalcomponent_new(ICAL_VALARM_COMPONENT);
         icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
@@ -110,7 +141,7 @@ icalcomponent* NewTodo(const Task& task, const std::string& uid, localzone::ToUt
         due.day = task.DueDate.Day();
         icalcomponent_add_property(todo, icalproperty_new_due(due));
     }
-    icalcomponent_add_property(todo, icalproperty_new_priority(icalPriority(task.Priority)));
+    icalcomponent_add_property(todo, icalproperty_new_priority(todoPriority(task)));
     if (task.IsDone()) {
         icalcomponent_add_property(todo, icalproperty_new_status(ICAL_STATUS_COMPLETED));
         addUtc(todo, icalproperty_new_completed, task.DoneDate, utc);
@@ -128,7 +159,8 @@ Task ReadTodo(icalcomponent* todo, const DateTime& today) {
         due = calendarevent::LocalTime(ZonedTime(todo, ICAL_DTSTART_PROPERTY, icalcomponent_get_dtstart(todo)));
     task.DueDate = due.IsValid() ? due.Date() : today;
     icalproperty* priority = icalcomponent_get_first_property(todo, ICAL_PRIORITY_PROPERTY);
-    task.Priority = taskPriority(priority ? icalproperty_get_priority(priority) : 0);
+    const int given = priority ? icalproperty_get_priority(priority) : 0;
+    task.Priority = taskPriority(given);
     icalproperty* completed = icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY);
     icalproperty* status = icalcomponent_get_first_property(todo, ICAL_STATUS_PROPERTY);
     if (completed || (status && icalproperty_get_status(status) == ICAL_STATUS_COMPLETED)) {
@@ -136,6 +168,8 @@ Task ReadTodo(icalcomponent* todo, const DateTime& today) {
         const DateTime done = completed ? calendarevent::LocalTime(icalproperty_get_completed(completed)) : DateTime();
         task.DoneDate = done.IsValid() ? done.Date() : today;
     }
+    if (given >= 1 && given <= 9 && given != icalPriority(task.Priority))
+        task.IcalPriority = given;
     return task;
 }
 

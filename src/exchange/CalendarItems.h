@@ -13,17 +13,25 @@
 // export and a calendar server share these. Components returned are the caller's to free.
 namespace calendaritems {
 
-// A VEVENT with DTSTART and DTEND in UTC, and a display alarm with a relative trigger when the
-// alarm is set. `stamp` is the DTSTAMP (UTC).
+// Marks a done appointment's VEVENT. RFC 5545 gives an event no STATUS for it (COMPLETED is a
+// to-do's), so the mark is a property of our own, which other programs keep and pass over.
+constexpr const char* kDoneProperty = "X-TAVORO-DONE";
+
+// A VEVENT with DTSTART and DTEND in UTC, X-TAVORO-DONE:TRUE when done, and a display alarm with a
+// relative trigger when the alarm is set. `stamp` is the DTSTAMP (UTC).
 icalcomponent* NewEvent(const Appointment& appointment, const std::string& uid, localzone::ToUtc& utc,
                         const icaltimetype& stamp);
-// A VTODO with DUE as a date, PRIORITY, and STATUS:COMPLETED with COMPLETED for a done task.
+// A VTODO with DUE as a date, PRIORITY (the one the task came with while ours still stands for it),
+// and STATUS:COMPLETED with COMPLETED for a done task.
 icalcomponent* NewTodo(const Task& task, const std::string& uid, localzone::ToUtc& utc, const icaltimetype& stamp);
 
 // A VTODO as a task (times with a TZID are read in the zone of the component's calendar): SUMMARY; DUE, else DTSTART,
-// else `today`; PRIORITY 1-4 High, 5 and none Medium, 6-9 Low; STATUS:COMPLETED or COMPLETED make it done on the day it
-// was completed (else today).
+// else `today`; PRIORITY 1-4 High, 5 and none Medium, 6-9 Low, kept beside where ours is coarser; STATUS:COMPLETED or
+// COMPLETED make it done on the day it was completed (else today).
 Task ReadTodo(icalcomponent* todo, const DateTime& today);
+
+// Whether a VEVENT marks a done appointment: our X-TAVORO-DONE, or STATUS:COMPLETED.
+bool IsDone(icalcomponent* event);
 
 // One VCALENDAR around one record, as a calendar server keeps each.
 std::string EventCalendarText(const Appointment& appointment, const std::string& uid);

@@ -23,8 +23,9 @@ struct PersonSources {
     std::vector<int> notes;
 };
 
-// Fills `person` (a new one) from the card: N and FN to the names, ORG, TITLE, the first home
-// (else work, else any) ADR, the five kinds of TEL, the preferred or first EMAIL, URL and NOTE.
+// Fills `person` (a new one) from the card: N and FN to the names, ORG (its units joined, the value
+// kept beside when there are several), TITLE, the first home (else work, else any) ADR, the five
+// kinds of TEL, the preferred or first EMAIL, URL and NOTE.
 // The person goes into the White Pages unless the card carries our own X-TAVORO-PAGES. What has
 // no field is counted in `unmapped`. False when the card names no one and no company.
 bool Read(const VCard& card, Person& person, PropertyTally* unmapped, PersonSources* sources = nullptr);

@@ -1,10 +1,13 @@
 #include "RecordDump.h"
 
+#include "docfile/DocumentFormat.h"
+#include "docfile/DocumentWriter.h"
 #include "docfile/PimDocument.h"
 #include "exchange/CalendarExchange.h"
 #include "exchange/CalendarLines.h"
 #include "exchange/TextEncoding.h"
 #include "platform/AtomicFile.h"
+#include "support/FakePromptService.h"
 #include "support/OneIdLeft.h"
 #include "support/RecordBuilders.h"
 #include "support/TestMain.h"
@@ -135,6 +138,51 @@ private slots:
         const ExchangeReport second = calendarexchange::ImportText(target, text, options());
         QCOMPARE(second.Added(), 0);
         QCOMPARE(second.alreadyPresent, 4);
+    }
+
+    // What our fields hold more coarsely than the format goes back out as it came in, through the
+    // document file too, until the field is changed; a done appointment stays done.
+    void keptValuesGoBackOut() {
+        const auto todo = [](const std::string& summary, const std::vector<std::string>& more) {
+            std::vector<std::string> lines = {"BEGIN:VTODO", "UID:" + summary + "@test", "SUMMARY:" + summary,
+                                              "DUE;VALUE=DATE:20260501"};
+            lines.insert(lines.end(), more.begin(), more.end());
+            lines.push_back("END:VTODO");
+            return lines;
+        };
+        std::vector<std::string> lines;
+        for (const auto& entry : {todo("Three", {"PRIORITY:3"}), todo("One", {"PRIORITY:1"}),
+                                  todo("DoneTwo", {"PRIORITY:2", "STATUS:COMPLETED"}), todo("Seven", {"PRIORITY:7"})})
+            lines.insert(lines.end(), entry.begin(), entry.end());
+        for (const std::string hour : {"09", "11"}) {
+            lines.insert(lines.end(), {"BEGIN:VEVENT", "UID:" + hour + "@test", "SUMMARY:At " + hour,
+                                       "DTSTART:20260501T" + hour + "0000", "DURATION:PT1H"});
+            if (hour == "09")
+                lines.push_back("X-TAVORO-DONE:TRUE");
+            lines.push_back("END:VEVENT");
+        }
+        PimDocument imported;
+        calendarexchange::ImportText(imported, calendarOf(lines), options());
+        // Saved and opened again; then one priority changed by hand.
+        PimDocument document;
+        FakePromptService prompt;
+        QVERIFY(DocumentFormat::Load(DocumentWriter::Write(imported.Records()), document, prompt));
+        Task seven = document.Tasks().Items().rbegin()->second;
+        QCOMPARE(seven.Description, std::string("Seven"));
+        seven.Priority = Task::High;
+        QVERIFY(document.Change(seven));
+        const std::string text = calendarexchange::ExportText(document, {}, nullptr);
+        std::vector<std::string> priorities;
+        for (std::size_t at = 0; (at = text.find("PRIORITY:", at)) != std::string::npos; ++at)
+            priorities.push_back(text.substr(at, text.find('\r', at) - at));
+        QCOMPARE(priorities, std::vector<std::string>({"PRIORITY:3", "PRIORITY:1", "PRIORITY:2", "PRIORITY:1"}));
+        QCOMPARE(text.find("X-TAVORO-DONE:TRUE"), text.rfind("X-TAVORO-DONE:TRUE"));
+        PimDocument again;
+        calendarexchange::ImportText(again, text, options());
+        std::vector<int> done;
+        for (const auto& [id, a] : again.Appointments())
+            done.push_back(a.Done);
+        QCOMPARE(done, std::vector<int>({1, 0}));
     }
 
     void zones_data() {
