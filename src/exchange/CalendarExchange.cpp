@@ -3,6 +3,7 @@
 #include "CalendarEvent.h"
 #include "CalendarItems.h"
 #include "CalendarLines.h"
+#include "CalendarTally.h"
 #include "DuplicateIndex.h"
 #include "RecordUid.h"
 #include "TextEncoding.h"
@@ -79,6 +80,7 @@ public:
                 m_report.skipped.push_back("\"" + exchangetext::ToUtf8(summary ? summary : "") + "\": cancelled");
                 continue;
             }
+            calendartally::AddUnkept(e, m_report.unmapped);
             const char* uid = icalcomponent_get_uid(e);
             const bool isReplacement = icalcomponent_get_first_property(e, ICAL_RECURRENCEID_PROPERTY) != nullptr;
             const auto found = uid && !isReplacement ? replaced.find(uid) : replaced.end();
@@ -90,9 +92,15 @@ public:
         }
         for (icalcomponent* t = icalcomponent_get_first_component(calendar, ICAL_VTODO_COMPONENT); t;
              t = icalcomponent_get_next_component(calendar, ICAL_VTODO_COMPONENT)) {
-            Task task = calendaritems::ReadTodo(t, m_options.today);
-            if (!m_options.windowAll || (task.DueDate >= m_options.from && task.DueDate <= m_options.to))
-                AddTask(std::move(task), false);
+            std::vector<std::string> changes;
+            Task task = calendaritems::ReadTodo(t, m_options.today, &changes);
+            if (m_options.windowAll && (task.DueDate < m_options.from || task.DueDate > m_options.to))
+                continue;
+            calendartally::AddUnkept(t, m_report.unmapped);
+            const std::string named = "\"" + task.Description + "\": ";
+            if (AddTask(std::move(task), false))
+                for (const std::string& change : changes)
+                    m_report.changed.push_back(named + change);
         }
     }
 
@@ -141,16 +149,18 @@ private:
         ++m_report.appointments;
     }
 
-    void AddTask(Task task, bool fromAllDay) {
+    // True when the task was added.
+    bool AddTask(Task task, bool fromAllDay) {
         if (m_present.Held(task)) {
             ++m_report.alreadyPresent;
-            return;
+            return false;
         }
         if (!m_document.Add(std::move(task)))
             m_full = true;
         ++m_report.tasks;
         if (fromAllDay)
             ++m_report.allDayTasks;
+        return true;
     }
 
     static std::string Named(const calendarevent::Occurrence& occurrence) {

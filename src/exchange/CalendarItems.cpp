@@ -149,7 +149,7 @@ icalcomponent* NewTodo(const Task& task, const std::string& uid, localzone::ToUt
     return todo;
 }
 
-Task ReadTodo(icalcomponent* todo, const DateTime& today) {
+Task ReadTodo(icalcomponent* todo, const DateTime& today, std::vector<std::string>* changes) {
     Task task;
     const char* summary = icalcomponent_get_summary(todo);
     task.Description = exchangetext::ToUtf8(summary ? summary : "");
@@ -158,6 +158,8 @@ Task ReadTodo(icalcomponent* todo, const DateTime& today) {
     if (!due.IsValid())
         due = calendarevent::LocalTime(ZonedTime(todo, ICAL_DTSTART_PROPERTY, icalcomponent_get_dtstart(todo)));
     task.DueDate = due.IsValid() ? due.Date() : today;
+    if (!due.IsValid() && changes)
+        changes->push_back("no due date, due today (" + today.Format("%Y-%m-%d") + ")");
     icalproperty* priority = icalcomponent_get_first_property(todo, ICAL_PRIORITY_PROPERTY);
     const int given = priority ? icalproperty_get_priority(priority) : 0;
     task.Priority = taskPriority(given);
@@ -167,6 +169,8 @@ Task ReadTodo(icalcomponent* todo, const DateTime& today) {
         task.Priority = Task::Done;
         const DateTime done = completed ? calendarevent::LocalTime(icalproperty_get_completed(completed)) : DateTime();
         task.DoneDate = done.IsValid() ? done.Date() : today;
+        if (!done.IsValid() && changes)
+            changes->push_back("completed on no day given, done today (" + today.Format("%Y-%m-%d") + ")");
     }
     if (given >= 1 && given <= 9 && given != icalPriority(task.Priority))
         task.IcalPriority = given;

@@ -8,6 +8,7 @@
 #include <libical/ical.h>
 
 #include <string>
+#include <vector>
 
 // Appointments and tasks as single iCalendar components and back; the whole-file import and
 // export and a calendar server share these. Components returned are the caller's to free.
@@ -27,8 +28,9 @@ icalcomponent* NewTodo(const Task& task, const std::string& uid, localzone::ToUt
 
 // A VTODO as a task (times with a TZID are read in the zone of the component's calendar): SUMMARY; DUE, else DTSTART,
 // else `today`; PRIORITY 1-4 High, 5 and none Medium, 6-9 Low, kept beside where ours is coarser; STATUS:COMPLETED or
-// COMPLETED make it done on the day it was completed (else today).
-Task ReadTodo(icalcomponent* todo, const DateTime& today);
+// COMPLETED make it done on the day it was completed (else today). What was read otherwise than the
+// to-do says (a day given for none) is added to `changes` in words, one entry each.
+Task ReadTodo(icalcomponent* todo, const DateTime& today, std::vector<std::string>* changes = nullptr);
 
 // Whether a VEVENT marks a done appointment: our X-TAVORO-DONE, or STATUS:COMPLETED.
 bool IsDone(icalcomponent* event);

@@ -140,6 +140,58 @@ private slots:
         QCOMPARE(second.alreadyPresent, 4);
     }
 
+    // The report names what has no field here, what was left out and what was read otherwise than
+    // the file said, as the vCard import names what it drops.
+    void reportNamesWhatWasLost() {
+        const std::string text = calendarOf({"BEGIN:VTODO",
+                                             "UID:t1@test",
+                                             "SUMMARY:Plan trip",
+                                             "LOCATION:Office",
+                                             "DESCRIPTION:Details",
+                                             "ATTENDEE:mailto:a@example.org",
+                                             "ATTENDEE:mailto:b@example.org",
+                                             "CATEGORIES:Travel",
+                                             "PERCENT-COMPLETE:40",
+                                             "BEGIN:VALARM",
+                                             "ACTION:DISPLAY",
+                                             "TRIGGER:-PT15M",
+                                             "END:VALARM",
+                                             "END:VTODO",
+                                             "BEGIN:VTODO",
+                                             "UID:t2@test",
+                                             "DTSTAMP:20260101T000000Z",
+                                             "SUMMARY:Dated",
+                                             "DUE;VALUE=DATE:20260501",
+                                             "END:VTODO",
+                                             "BEGIN:VEVENT",
+                                             "UID:e1@test",
+                                             "SUMMARY:Review",
+                                             "DTSTART:20260502T090000",
+                                             "DTEND:20260502T100000",
+                                             "LOCATION:Room 4",
+                                             "BEGIN:VALARM",
+                                             "ACTION:DISPLAY",
+                                             "TRIGGER:-PT15M",
+                                             "END:VALARM",
+                                             "BEGIN:VALARM",
+                                             "ACTION:DISPLAY",
+                                             "TRIGGER:-PT5M",
+                                             "END:VALARM",
+                                             "END:VEVENT"});
+        PimDocument document;
+        const ExchangeReport report = calendarexchange::ImportText(document, text, options());
+        QCOMPARE(report.tasks, 2);
+        QCOMPARE(report.appointments, 1);
+        QCOMPARE(report.Lines(), QStringList({
+                                     "1 appointment added",
+                                     "2 tasks added",
+                                     "1 changed:",
+                                     "  \"Plan trip\": no due date, due today (2026-03-15)",
+                                     "9 properties without a field: ATTENDEE (2), CATEGORIES, DESCRIPTION, "
+                                     "LOCATION (2), PERCENT-COMPLETE, VALARM, VALARM (after the first)",
+                                 }));
+    }
+
     // What our fields hold more coarsely than the format goes back out as it came in, through the
     // document file too, until the field is changed; a done appointment stays done.
     void keptValuesGoBackOut() {
