@@ -3,6 +3,7 @@
 #include "CalendarEvent.h"
 #include "CalendarItems.h"
 #include "CalendarLines.h"
+#include "CalendarParts.h"
 #include "CalendarTally.h"
 #include "DuplicateIndex.h"
 #include "RecordUid.h"
@@ -199,8 +200,7 @@ ImportOptions DefaultImportOptions() {
 ExchangeReport ImportText(PimDocument& document, std::string_view text, const ImportOptions& options) {
     quietLibical();
     const calendarlines::Prepared prepared = calendarlines::Prepare(text);
-    Component root(icalparser_parse_string(prepared.text.c_str()));
-    const std::vector<icalcomponent*> calendars = root ? calendarsOf(root.get()) : std::vector<icalcomponent*>();
+    const std::vector<calendarparts::Calendar> calendars = calendarparts::Split(prepared.text);
     if (calendars.empty()) {
         ExchangeReport report(ExchangeReport::Kind::Calendar);
         report.error = QStringLiteral("The file holds no iCalendar data");
@@ -208,8 +208,13 @@ ExchangeReport ImportText(PimDocument& document, std::string_view text, const Im
     }
     Importer importer(document, options);
     importer.LeftOut(prepared.leftOut);
-    for (icalcomponent* calendar : calendars)
-        importer.Calendar(calendar);
+    // Part by part, each parsed tree freed before the next is made.
+    for (const calendarparts::Calendar& calendar : calendars)
+        calendar.ForEachPart([&importer](const std::string& part) {
+            Component root(icalparser_parse_string(part.c_str()));
+            for (icalcomponent* parsed : root ? calendarsOf(root.get()) : std::vector<icalcomponent*>())
+                importer.Calendar(parsed);
+        });
     return importer.Finish();
 }
 

@@ -5,6 +5,7 @@
 #include "docfile/PimDocument.h"
 #include "exchange/CalendarExchange.h"
 #include "exchange/CalendarLines.h"
+#include "exchange/CalendarParts.h"
 #include "exchange/TextEncoding.h"
 #include "platform/AtomicFile.h"
 #include "support/FakePromptService.h"
@@ -235,6 +236,55 @@ private slots:
         for (const auto& [id, a] : again.Appointments())
             done.push_back(a.Done);
         QCOMPARE(done, std::vector<int>({1, 0}));
+    }
+
+    // A file is parsed a group of to-dos at a time: each group still sees the calendar's zones
+    // (here after the to-dos), a series and its changed occurrence stay together, and a second
+    // calendar in the file is read too.
+    void largeFileInParts() {
+        std::vector<std::string> lines = {"X-WR-CALNAME:Big"};
+        const int count = 2 * static_cast<int>(calendarparts::kTodosPerPart) + 1;
+        for (int i = 0; i < count; ++i)
+            lines.insert(lines.end(), {"BEGIN:VTODO", "UID:t" + std::to_string(i), "SUMMARY:Task " + std::to_string(i),
+                                       "DUE;TZID=Far:20260501T050000", "END:VTODO"});
+        lines.insert(lines.end(), {"BEGIN:VEVENT",
+                                   "UID:e",
+                                   "SUMMARY:Weekly",
+                                   "DTSTART;TZID=Far:20260504T090000",
+                                   "DURATION:PT1H",
+                                   "RRULE:FREQ=WEEKLY;COUNT=3",
+                                   "END:VEVENT",
+                                   "BEGIN:VEVENT",
+                                   "UID:e",
+                                   "RECURRENCE-ID;TZID=Far:20260511T090000",
+                                   "SUMMARY:Moved",
+                                   "DTSTART;TZID=Far:20260511T100000",
+                                   "DURATION:PT1H",
+                                   "END:VEVENT",
+                                   "BEGIN:VTIMEZONE",
+                                   "TZID:Far",
+                                   "BEGIN:STANDARD",
+                                   "DTSTART:19700101T000000",
+                                   "TZOFFSETFROM:+1000",
+                                   "TZOFFSETTO:+1000",
+                                   "END:STANDARD",
+                                   "END:VTIMEZONE"});
+        std::string text = calendarOf(lines);
+        text += "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nSUMMARY:Second calendar\r\nDUE;VALUE=DATE:20260601\r\n"
+                "END:VTODO\r\nEND:VCALENDAR\r\n";
+        PimDocument document;
+        const ExchangeReport report = calendarexchange::ImportText(document, text, options());
+        QCOMPARE(report.tasks, count + 1);
+        QCOMPARE(report.appointments, 3);
+        // 05:00 at UTC+10 is 21:00 the day before in Berlin.
+        for (const auto& [id, task] : document.Tasks())
+            if (id <= count)
+                QCOMPARE(task.DueDate, DateTime(2026, 4, 30, 0, 0, 0));
+        QStringList calendar = recorddump::Calendar(document.Records());
+        QCOMPARE(calendar.mid(0, 3),
+                 QStringList({"appointment 2026-05-04 01:00-02:00 Weekly", "appointment 2026-05-18 01:00-02:00 Weekly",
+                              "appointment 2026-05-11 02:00-03:00 Moved"}));
+        QCOMPARE(calendar.last(), QStringLiteral("task 2026-06-01 00:00 Medium Second calendar"));
     }
 
     void zones_data() {
