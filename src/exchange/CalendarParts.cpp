@@ -122,6 +122,8 @@ void Calendar::ForEachPart(const std::function<void(const std::string&)>& take) 
 }
 
 std::vector<Calendar> Split(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") // a UTF-8 byte-order mark, as libical allows
+        text.remove_prefix(3);
     return Splitter(text).Run();
 }
 

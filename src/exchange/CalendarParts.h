@@ -28,7 +28,7 @@ struct Calendar {
 };
 
 // The VCALENDARs of the text, in order. A component left open at the end of a calendar (or of the
-// text) ends there; lines outside any VCALENDAR are passed over.
+// text) ends there; lines outside any VCALENDAR and a UTF-8 byte-order mark are passed over.
 std::vector<Calendar> Split(std::string_view text);
 
 } // namespace calendarparts

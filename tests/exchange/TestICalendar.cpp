@@ -240,7 +240,7 @@ private slots:
 
     // A file is parsed a group of to-dos at a time: each group still sees the calendar's zones
     // (here after the to-dos), a series and its changed occurrence stay together, and a second
-    // calendar in the file is read too.
+    // calendar in the file is read too. The file starts with a UTF-8 byte-order mark.
     void largeFileInParts() {
         std::vector<std::string> lines = {"X-WR-CALNAME:Big"};
         const int count = 2 * static_cast<int>(calendarparts::kTodosPerPart) + 1;
@@ -269,7 +269,7 @@ private slots:
                                    "TZOFFSETTO:+1000",
                                    "END:STANDARD",
                                    "END:VTIMEZONE"});
-        std::string text = calendarOf(lines);
+        std::string text = "\xEF\xBB\xBF" + calendarOf(lines);
         text += "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nSUMMARY:Second calendar\r\nDUE;VALUE=DATE:20260601\r\n"
                 "END:VTODO\r\nEND:VCALENDAR\r\n";
         PimDocument document;
