@@ -95,6 +95,7 @@ public:
              t = icalcomponent_get_next_component(calendar, ICAL_VTODO_COMPONENT)) {
             std::vector<std::string> changes;
             Task task = calendaritems::ReadTodo(t, m_options.today, &changes);
+            task.IcalPriority = calendaritems::KeptPriority(t, task);
             if (m_options.windowAll && (task.DueDate < m_options.from || task.DueDate > m_options.to))
                 continue;
             calendartally::AddUnkept(t, m_report.unmapped);

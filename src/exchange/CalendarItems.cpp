@@ -77,6 +77,12 @@ std::string calendarText(icalcomponent* item) {
 
 } // namespace
 
+int KeptPriority(icalcomponent* todo, const Task& task) {
+    icalproperty* priority = icalcomponent_get_first_property(todo, ICAL_PRIORITY_PROPERTY);
+    const int given = priority ? icalproperty_get_priority(priority) : 0;
+    return given >= 1 && given <= 9 && given != icalPriority(task.Priority) ? given : 0;
+}
+
 bool IsDone(icalcomponent* event) {
     for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_X_PROPERTY); p;
          p = icalcomponent_get_next_property(event, ICAL_X_PROPERTY))
@@ -161,8 +167,7 @@ Task ReadTodo(icalcomponent* todo, const DateTime& today, std::vector<std::strin
     if (!due.IsValid() && changes)
         changes->push_back("no due date, due today (" + today.Format("%Y-%m-%d") + ")");
     icalproperty* priority = icalcomponent_get_first_property(todo, ICAL_PRIORITY_PROPERTY);
-    const int given = priority ? icalproperty_get_priority(priority) : 0;
-    task.Priority = taskPriority(given);
+    task.Priority = taskPriority(priority ? icalproperty_get_priority(priority) : 0);
     icalproperty* completed = icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY);
     icalproperty* status = icalcomponent_get_first_property(todo, ICAL_STATUS_PROPERTY);
     if (completed || (status && icalproperty_get_status(status) == ICAL_STATUS_COMPLETED)) {
@@ -172,8 +177,6 @@ Task ReadTodo(icalcomponent* todo, const DateTime& today, std::vector<std::strin
         if (!done.IsValid() && changes)
             changes->push_back("completed on no day given, done today (" + today.Format("%Y-%m-%d") + ")");
     }
-    if (given >= 1 && given <= 9 && given != icalPriority(task.Priority))
-        task.IcalPriority = given;
     return task;
 }
 

@@ -27,10 +27,14 @@ icalcomponent* NewEvent(const Appointment& appointment, const std::string& uid, 
 icalcomponent* NewTodo(const Task& task, const std::string& uid, localzone::ToUtc& utc, const icaltimetype& stamp);
 
 // A VTODO as a task (times with a TZID are read in the zone of the component's calendar): SUMMARY; DUE, else DTSTART,
-// else `today`; PRIORITY 1-4 High, 5 and none Medium, 6-9 Low, kept beside where ours is coarser; STATUS:COMPLETED or
-// COMPLETED make it done on the day it was completed (else today). What was read otherwise than the
+// else `today`; PRIORITY 1-4 High, 5 and none Medium, 6-9 Low; STATUS:COMPLETED or COMPLETED make it done on the day it
+// was completed (else today). What was read otherwise than the
 // to-do says (a day given for none) is added to `changes` in words, one entry each.
 Task ReadTodo(icalcomponent* todo, const DateTime& today, std::vector<std::string>* changes = nullptr);
+
+// The PRIORITY of a to-do where `task`, read from it, holds it more coarsely (or, done, not at all), to be kept
+// beside as Task::IcalPriority by an import from a file; 0 otherwise. A calendar server's copy keeps its own.
+int KeptPriority(icalcomponent* todo, const Task& task);
 
 // Whether a VEVENT marks a done appointment: our X-TAVORO-DONE, or STATUS:COMPLETED.
 bool IsDone(icalcomponent* event);

@@ -256,9 +256,7 @@ bool Read(const VCard& card, Person& person, PropertyTally* unmapped, PersonSour
             found.formattedName = source;
         } else if (name == "ORG") {
             found.organization = source;
-            const std::vector<std::string> units = property.Components();
-            person.Company = joinedUnits(units);
-            person.CardOrg = units.size() > 1 ? VCardWriter::Compound(units) : std::string();
+            person.Company = joinedUnits(property.Components());
         } else if (name == "TITLE") {
             person.Position = property.Text();
             found.title = source;
@@ -312,6 +310,17 @@ bool Read(const VCard& card, Person& person, PropertyTally* unmapped, PersonSour
     if (sources)
         *sources = std::move(found);
     return !person.FName.empty() || !person.LName.empty() || !person.Company.empty();
+}
+
+std::string KeptOrganization(const VCard& card) {
+    std::string kept;
+    for (const VCardProperty& property : card.properties) {
+        if (property.name != "ORG")
+            continue;
+        const std::vector<std::string> units = property.Components();
+        kept = units.size() > 1 ? VCardWriter::Compound(units) : std::string();
+    }
+    return kept;
 }
 
 void Write(VCardWriter& writer, const Person& person, const std::string& uid, VCardVersion version) {

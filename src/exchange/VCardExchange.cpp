@@ -30,6 +30,7 @@ ExchangeReport ImportText(PimDocument& document, std::string_view bytes) {
             ++report.alreadyPresent;
             return;
         }
+        person.CardOrg = personcard::KeptOrganization(card);
         full = !document.Add(std::move(person));
         if (!full)
             ++report.persons;
