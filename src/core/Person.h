@@ -34,6 +34,10 @@ struct Person {
     std::string Notes;
     int WhitePages = 0;  // private address book
     int YellowPages = 0; // business address book
+    // The organisation as a vCard named it with its units ("Acme Labs;Research", escaped as on the
+    // card), which Company joins into one; written back while Company still reads the same. Empty
+    // when the card named one unit or none.
+    std::string CardOrg;
 };
 
 // "LName, FName", or whichever of the two is present.

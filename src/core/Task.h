@@ -23,4 +23,7 @@ struct Task {
     int Priority = High;
     DateTime DueDate;
     DateTime DoneDate; // meaningful only while Priority is Done
+    // The iCalendar priority (1 to 9) the task came with where ours is coarser or, done, has none;
+    // written back while Priority still stands for it. 0: none kept.
+    int IcalPriority = 0;
 };

@@ -84,12 +84,12 @@ const Field<Person> kPersonFields[] = {
     FLAG_FIELD(Person, WhitePages), TEXT_FIELD(Person, Notes),   TEXT_FIELD(Person, HmPhone),
     TEXT_FIELD(Person, WkPhone),    TEXT_FIELD(Person, WkExt),   TEXT_FIELD(Person, Fax),
     TEXT_FIELD(Person, CelPhone),   TEXT_FIELD(Person, Pager),   TEXT_FIELD(Person, EMail),
-    TEXT_FIELD(Person, WebPage),
+    TEXT_FIELD(Person, WebPage),    TEXT_FIELD(Person, CardOrg),
 };
 
 const Field<Task> kTaskFields[] = {
     INT_FIELD(Task, ID),       TEXT_FIELD(Task, Description), INT_FIELD(Task, Priority),
-    DATE_FIELD(Task, DueDate), DATE_FIELD(Task, DoneDate),
+    DATE_FIELD(Task, DueDate), DATE_FIELD(Task, DoneDate),    INT_FIELD(Task, IcalPriority),
 };
 
 const Field<Appointment> kAppointmentFields[] = {
@@ -124,8 +124,15 @@ const Field<User> kUserFields[] = {
 #undef DAY_FIELD
 
 // A field the writer leaves out when unused must not carry over from the record before, as the
-// fields every record names do: an appointment after a series would repeat too.
+// fields every record names do: an appointment after a series would repeat too. Person's CardOrg
+// and Task's IcalPriority are such fields.
 template <class Record> void resetOptional(Record& /*record*/) {}
+template <> void resetOptional(Person& record) {
+    record.CardOrg.clear();
+}
+template <> void resetOptional(Task& record) {
+    record.IcalPriority = 0;
+}
 template <> void resetOptional(Appointment& record) {
     record.AllDay = 0;
     record.EndDate = CalendarDate();

@@ -143,6 +143,8 @@ void DocumentWriter::WriteTasks(const PimRecords& records) {
         Number("Priority", task.Priority);
         Number("DueDate", secondsOrToday(task.DueDate));
         Number("DoneDate", task.Priority == Task::Done ? secondsOrToday(task.DoneDate) : 0);
+        if (task.IcalPriority != 0) // only when used, so that other files are written as before
+            Number("IcalPriority", task.IcalPriority);
         m_out.append(" />");
         m_out.append(kLineEnd);
     }
@@ -175,6 +177,8 @@ void DocumentWriter::WritePersons(const PimRecords& records) {
         Text("Pager", person.Pager);
         Text("EMail", person.EMail);
         Text("WebPage", person.WebPage);
+        if (!person.CardOrg.empty()) // only when used, so that other files are written as before
+            Text("CardOrg", person.CardOrg);
         m_out.append(" />");
         m_out.append(kLineEnd);
     }

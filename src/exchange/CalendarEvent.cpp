@@ -1,5 +1,6 @@
 #include "CalendarEvent.h"
 
+#include "CalendarItems.h"
 #include "LocalZone.h"
 #include "TextEncoding.h"
 
@@ -294,6 +295,7 @@ std::optional<Appointment> ReadEvent(icalcomponent* event, icalcomponent* calend
     Appointment a;
     a.Description = summaryOf(event);
     a.RRule = ruleOf(event, notes);
+    a.Done = calendaritems::IsDone(event) ? 1 : 0;
     icalproperty* dtend = icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY);
     icalproperty* duration = icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY);
     DateTime end;

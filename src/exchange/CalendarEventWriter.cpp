@@ -1,5 +1,6 @@
 #include "CalendarEventWriter.h"
 
+#include "CalendarItems.h"
 #include "TextEncoding.h"
 
 #include "platform/TimeZones.h"
@@ -152,6 +153,11 @@ icalcomponent* EventWriter::Event(const Appointment& appointment, const std::str
             zone = WritingZone(*series);
         add(event, timeProperty(icalproperty_new_dtstart, appointment.StartTime, zone));
         add(event, timeProperty(icalproperty_new_dtend, appointment.EndTime, zone));
+    }
+    if (appointment.Done) {
+        icalproperty* done = icalproperty_new_x("TRUE");
+        icalproperty_set_x_name(done, calendaritems::kDoneProperty);
+        icalcomponent_add_property(event, done);
     }
     if (appointment.Repeats()) {
         if (icalproperty* rule = icalproperty_new_from_string(("RRULE:" + appointment.RRule).c_str()))

@@ -3,6 +3,8 @@
 #include "CalendarEvent.h"
 #include "CalendarItems.h"
 #include "CalendarLines.h"
+#include "CalendarParts.h"
+#include "CalendarTally.h"
 #include "DuplicateIndex.h"
 #include "RecordUid.h"
 #include "TextEncoding.h"
@@ -64,13 +66,24 @@ public:
                 m_report.skipped.push_back(Named(group.main) + ": cancelled");
                 continue;
             }
+            if (group.main)
+                calendartally::AddUnkept(group.main, m_report.unmapped);
+            for (icalcomponent* changed : group.changed)
+                calendartally::AddUnkept(changed, m_report.unmapped);
             Events(calendarevent::Read(group, calendar), group);
         }
         for (icalcomponent* t = icalcomponent_get_first_component(calendar, ICAL_VTODO_COMPONENT); t;
              t = icalcomponent_get_next_component(calendar, ICAL_VTODO_COMPONENT)) {
-            Task task = calendaritems::ReadTodo(t, m_options.today);
-            if (!m_options.windowAll || (task.DueDate >= m_options.from && task.DueDate <= m_options.to))
-                AddTask(std::move(task));
+            std::vector<std::string> changes;
+            Task task = calendaritems::ReadTodo(t, m_options.today, &changes);
+            task.IcalPriority = calendaritems::KeptPriority(t, task);
+            if (m_options.windowAll && (task.DueDate < m_options.from || task.DueDate > m_options.to))
+                continue;
+            calendartally::AddUnkept(t, m_report.unmapped);
+            const std::string named = "\"" + task.Description + "\": ";
+            if (AddTask(std::move(task)))
+                for (const std::string& change : changes)
+                    m_report.changed.push_back(named + change);
         }
     }
 
@@ -139,14 +152,16 @@ private:
                     .empty();
     }
 
-    void AddTask(Task task) {
+    // True when the task was added.
+    bool AddTask(Task task) {
         if (m_present.Held(task)) {
             ++m_report.alreadyPresent;
-            return;
+            return false;
         }
         if (!m_document.Add(std::move(task)))
             m_full = true;
         ++m_report.tasks;
+        return true;
     }
 
     static std::string Named(icalcomponent* event) {
@@ -200,8 +215,7 @@ ImportOptions DefaultImportOptions() {
 ExchangeReport ImportText(PimDocument& document, std::string_view text, const ImportOptions& options) {
     quietLibical();
     const calendarlines::Prepared prepared = calendarlines::Prepare(text);
-    Component root(icalparser_parse_string(prepared.text.c_str()));
-    const std::vector<icalcomponent*> calendars = root ? calendarsOf(root.get()) : std::vector<icalcomponent*>();
+    const std::vector<calendarparts::Calendar> calendars = calendarparts::Split(prepared.text);
     if (calendars.empty()) {
         ExchangeReport report(ExchangeReport::Kind::Calendar);
         report.error = QStringLiteral("The file holds no iCalendar data");
@@ -209,8 +223,13 @@ ExchangeReport ImportText(PimDocument& document, std::string_view text, const Im
     }
     Importer importer(document, options);
     importer.LeftOut(prepared.leftOut);
-    for (icalcomponent* calendar : calendars)
-        importer.Calendar(calendar);
+    // Part by part, each parsed tree freed before the next is made.
+    for (const calendarparts::Calendar& calendar : calendars)
+        calendar.ForEachPart([&importer](const std::string& part) {
+            Component root(icalparser_parse_string(part.c_str()));
+            for (icalcomponent* parsed : root ? calendarsOf(root.get()) : std::vector<icalcomponent*>())
+                importer.Calendar(parsed);
+        });
     return importer.Finish();
 }
 

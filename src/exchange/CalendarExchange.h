@@ -26,8 +26,9 @@ ImportOptions DefaultImportOptions();
 // Adds an appointment for every event: a series as one appointment with its rule and excluded
 // dates, and each of its changed occurrences (RECURRENCE-ID) as a record tied to it; all-day and
 // multi-day events keep their days, zoned events their zone, times their minute. A task for every
-// VTODO. What is already in the document is counted, not added; events that hold nothing this
-// program keeps are named in the report with the reason. The document is marked modified and
+// VTODO. What the document held before the import is counted, not added, however often the file
+// repeats an entry; events that hold nothing this program keeps are named in the report with the
+// reason, and properties nothing is read from are counted by name. The document is marked modified and
 // notified once, when anything was added. A file libical cannot parse adds nothing.
 ExchangeReport ImportText(PimDocument& document, std::string_view text, const ImportOptions& options);
 ExchangeReport ImportFile(PimDocument& document, const QString& path, const ImportOptions& options);

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include <strings.h>
+
 namespace calendaritems {
 
 namespace {
@@ -48,6 +50,21 @@ int taskPriority(int icalPriority) {
     return Task::Medium;
 }
 
+// The PRIORITY of a task: the one it came with while the priority still stands for it (a done task
+// has none of ours), else ours.
+int todoPriority(const Task& task) {
+    const int kept = task.IcalPriority;
+    if (kept >= 1 && kept <= 9 && (task.IsDone() || taskPriority(kept) == task.Priority))
+        return kept;
+    return icalPriority(task.Priority);
+}
+
+bool isDoneMark(icalproperty* property) {
+    const char* name = icalproperty_get_x_name(property);
+    const char* value = icalproperty_get_x(property);
+    return name && value && strcasecmp(name, kDoneProperty) == 0 && strcasecmp(value, "TRUE") == 0;
+}
+
 std::string calendarText(icalcomponent* item) {
     icalcomponent* calendar = NewCalendar();
     icalcomponent_add_component(calendar, item);
@@ -57,6 +74,21 @@ std::string calendarText(icalcomponent* item) {
 }
 
 } // namespace
+
+int KeptPriority(icalcomponent* todo, const Task& task) {
+    icalproperty* priority = icalcomponent_get_first_property(todo, ICAL_PRIORITY_PROPERTY);
+    const int given = priority ? icalproperty_get_priority(priority) : 0;
+    return given >= 1 && given <= 9 && given != icalPriority(task.Priority) ? given : 0;
+}
+
+bool IsDone(icalcomponent* event) {
+    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_X_PROPERTY); p;
+         p = icalcomponent_get_next_property(event, ICAL_X_PROPERTY))
+        if (isDoneMark(p))
+            return true;
+    // Not RFC 5545 for an event, but some programs mark a finished one so.
+    return icalcomponent_get_status(event) == ICAL_STATUS_COMPLETED;
+}
 
 icalcomponent* NewCalendar() {
     icalcomponent* calendar = icalcomponent_new(ICAL_VCALENDAR_COMPONENT);
@@ -92,7 +124,7 @@ icalcomponent* NewTodo(const Task& task, const std::string& uid, localzone::ToUt
         due.day = task.DueDate.Day();
         icalcomponent_add_property(todo, icalproperty_new_due(due));
     }
-    icalcomponent_add_property(todo, icalproperty_new_priority(icalPriority(task.Priority)));
+    icalcomponent_add_property(todo, icalproperty_new_priority(todoPriority(task)));
     if (task.IsDone()) {
         icalcomponent_add_property(todo, icalproperty_new_status(ICAL_STATUS_COMPLETED));
         addUtc(todo, icalproperty_new_completed, task.DoneDate, utc);
@@ -100,7 +132,7 @@ icalcomponent* NewTodo(const Task& task, const std::string& uid, localzone::ToUt
     return todo;
 }
 
-Task ReadTodo(icalcomponent* todo, const DateTime& today) {
+Task ReadTodo(icalcomponent* todo, const DateTime& today, std::vector<std::string>* changes) {
     Task task;
     const char* summary = icalcomponent_get_summary(todo);
     task.Description = exchangetext::ToUtf8(summary ? summary : "");
@@ -109,6 +141,8 @@ Task ReadTodo(icalcomponent* todo, const DateTime& today) {
     if (!due.IsValid())
         due = calendarevent::LocalTime(ZonedTime(todo, ICAL_DTSTART_PROPERTY, icalcomponent_get_dtstart(todo)));
     task.DueDate = due.IsValid() ? due.Date() : today;
+    if (!due.IsValid() && changes)
+        changes->push_back("no due date, due today (" + today.Format("%Y-%m-%d") + ")");
     icalproperty* priority = icalcomponent_get_first_property(todo, ICAL_PRIORITY_PROPERTY);
     task.Priority = taskPriority(priority ? icalproperty_get_priority(priority) : 0);
     icalproperty* completed = icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY);
@@ -117,6 +151,8 @@ Task ReadTodo(icalcomponent* todo, const DateTime& today) {
         task.Priority = Task::Done;
         const DateTime done = completed ? calendarevent::LocalTime(icalproperty_get_completed(completed)) : DateTime();
         task.DoneDate = done.IsValid() ? done.Date() : today;
+        if (!done.IsValid() && changes)
+            changes->push_back("completed on no day given, done today (" + today.Format("%Y-%m-%d") + ")");
     }
     return task;
 }

@@ -7,6 +7,19 @@ namespace {
 QString count(int n, const char* one, const char* many) {
     return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
 }
+
+// "N heading", then at most `listed` of the entries (-1: all), indented.
+void addListed(QStringList& lines, const std::vector<std::string>& entries, const char* heading, int listed) {
+    if (entries.empty())
+        return;
+    const int total = static_cast<int>(entries.size());
+    lines << count(total, heading, heading);
+    const int shown = listed < 0 ? total : std::min(listed, total);
+    for (int i = 0; i < shown; ++i)
+        lines << QStringLiteral("  ") + QString::fromStdString(entries[static_cast<size_t>(i)]);
+    if (shown < total)
+        lines << QStringLiteral("  ... and %1 more").arg(total - shown);
+}
 } // namespace
 
 ExchangeReport ExchangeReport::NoIdLeft(Kind what) {
@@ -30,14 +43,8 @@ QStringList ExchangeReport::Lines(int listed) const {
     }
     if (alreadyPresent > 0)
         lines << count(alreadyPresent, "already present", "already present");
-    if (!skipped.empty()) {
-        lines << count(static_cast<int>(skipped.size()), "skipped:", "skipped:");
-        const int shown = listed < 0 ? static_cast<int>(skipped.size()) : std::min<int>(listed, skipped.size());
-        for (int i = 0; i < shown; ++i)
-            lines << QStringLiteral("  ") + QString::fromStdString(skipped[static_cast<size_t>(i)]);
-        if (shown < static_cast<int>(skipped.size()))
-            lines << QStringLiteral("  ... and %1 more").arg(skipped.size() - static_cast<size_t>(shown));
-    }
+    addListed(lines, skipped, "skipped:", listed);
+    addListed(lines, changed, "changed:", listed);
     for (const std::string& note : notes)
         lines << QString::fromStdString(note);
     if (!unmapped.empty()) {

@@ -27,6 +27,7 @@ struct ExchangeReport {
     int allDayTasks = 0; // of the tasks, those made from all-day events
     int alreadyPresent = 0;
     std::vector<std::string> skipped; // one entry each: the record's name and why
+    std::vector<std::string> changed; // one entry each: a record added otherwise than the file said, and how
     std::vector<std::string> notes;   // what was read otherwise than the file meant, one line each
     PropertyTally unmapped;
 
@@ -37,6 +38,6 @@ struct ExchangeReport {
     // Replaces the file with text once every byte is written, or sets the error.
     void Write(const QString& path, std::string_view text);
 
-    // The report as lines of text. At most `listed` skipped records are named (-1: all).
+    // The report as lines of text. At most `listed` skipped and changed records are named (-1: all).
     QStringList Lines(int listed = -1) const;
 };

@@ -179,6 +179,27 @@ std::string utf8(const std::string& field) {
     return exchangetext::ToUtf8(field);
 }
 
+// The organisation and its units as one company name.
+std::string joinedUnits(const std::vector<std::string>& units) {
+    std::string company;
+    for (const std::string& unit : units) {
+        if (!unit.empty())
+            company += (company.empty() ? "" : ", ") + unit;
+    }
+    return company;
+}
+
+// The ORG value: the one the card came with while the company still reads the same, else the company.
+std::string organization(const Person& person, const std::string& company) {
+    if (!person.CardOrg.empty()) {
+        VCardProperty kept;
+        kept.value = person.CardOrg;
+        if (joinedUnits(kept.Components()) == company)
+            return person.CardOrg;
+    }
+    return VCardWriter::Compound({company});
+}
+
 } // namespace
 
 void SplitExtension(std::string_view number, std::string& phone, std::string& extension) {
@@ -235,11 +256,7 @@ bool Read(const VCard& card, Person& person, PropertyTally* unmapped, PersonSour
             found.formattedName = source;
         } else if (name == "ORG") {
             found.organization = source;
-            person.Company.clear();
-            for (const std::string& part : property.Components()) {
-                if (!part.empty())
-                    person.Company += (person.Company.empty() ? "" : ", ") + part;
-            }
+            person.Company = joinedUnits(property.Components());
         } else if (name == "TITLE") {
             person.Position = property.Text();
             found.title = source;
@@ -295,6 +312,17 @@ bool Read(const VCard& card, Person& person, PropertyTally* unmapped, PersonSour
     return !person.FName.empty() || !person.LName.empty() || !person.Company.empty();
 }
 
+std::string KeptOrganization(const VCard& card) {
+    std::string kept;
+    for (const VCardProperty& property : card.properties) {
+        if (property.name != "ORG")
+            continue;
+        const std::vector<std::string> units = property.Components();
+        kept = units.size() > 1 ? VCardWriter::Compound(units) : std::string();
+    }
+    return kept;
+}
+
 void Write(VCardWriter& writer, const Person& person, const std::string& uid, VCardVersion version) {
     const bool v4 = version == VCardVersion::V40;
     const std::string first = utf8(person.FName);
@@ -310,7 +338,7 @@ void Write(VCardWriter& writer, const Person& person, const std::string& uid, VC
     writer.Line("FN", VCardWriter::Escape(formatted));
     writer.Line("N", VCardWriter::Compound({last, first, "", "", ""}));
     if (!company.empty())
-        writer.Line("ORG", VCardWriter::Compound({company}));
+        writer.Line("ORG", organization(person, company));
     if (!person.Position.empty())
         writer.Line("TITLE", VCardWriter::Escape(utf8(person.Position)));
     if (!(person.Addr1 + person.Addr2 + person.City + person.State + person.Zip).empty()) {

@@ -23,11 +23,17 @@ struct PersonSources {
     std::vector<int> notes;
 };
 
-// Fills `person` (a new one) from the card: N and FN to the names, ORG, TITLE, the first home
-// (else work, else any) ADR, the five kinds of TEL, the preferred or first EMAIL, URL and NOTE.
+// Fills `person` (a new one) from the card: N and FN to the names, ORG (its units joined), TITLE,
+// the first home (else work, else any) ADR, the five kinds of TEL, the preferred or first EMAIL,
+// URL and NOTE.
 // The person goes into the White Pages unless the card carries our own X-TAVORO-PAGES. What has
 // no field is counted in `unmapped`. False when the card names no one and no company.
 bool Read(const VCard& card, Person& person, PropertyTally* unmapped, PersonSources* sources = nullptr);
+
+// The ORG value of a card whose organisation has several units, as Read joined them into Company,
+// to be kept beside as Person::CardOrg by an import from a file; empty otherwise. A contacts
+// server's copy keeps its own.
+std::string KeptOrganization(const VCard& card);
 
 // The card of a person, UTF-8, under the given UID (see RecordUid).
 void Write(VCardWriter& writer, const Person& person, const std::string& uid, VCardVersion version);

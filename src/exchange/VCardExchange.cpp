@@ -12,32 +12,37 @@ namespace vcardexchange {
 
 ExchangeReport ImportText(PimDocument& document, std::string_view bytes) {
     ExchangeReport report(ExchangeReport::Kind::Contacts);
-    const std::vector<VCard> cards = ReadVCards(bytes);
-    if (cards.empty()) {
-        // A calendar or any other file given by mistake: nothing to import, and no document to make.
-        report.error = QStringLiteral("The file holds no vCard data");
-        return report;
-    }
-    DuplicateIndex present(document.Records());
+    const DuplicateIndex present(document.Records());
     DocumentBatch batch(document, QStringLiteral("Import"));
     int number = 0;
-    for (const VCard& card : cards) {
+    bool full = false;
+    // Card by card as they are read: a huge file never stands in memory as cards.
+    const int cards = ForEachVCard(bytes, [&](const VCard& card) {
         ++number;
+        if (full)
+            return;
         Person person;
         if (!personcard::Read(card, person, &report.unmapped)) {
             report.skipped.push_back("card " + std::to_string(number) + ": no name and no company");
-            continue;
+            return;
         }
         if (present.Held(person)) {
             ++report.alreadyPresent;
-            continue;
+            return;
         }
-        if (!document.Add(std::move(person))) {
-            // No ID is left: the import takes back what it added.
-            batch.Cancel();
-            return ExchangeReport::NoIdLeft(ExchangeReport::Kind::Contacts);
-        }
-        ++report.persons;
+        person.CardOrg = personcard::KeptOrganization(card);
+        full = !document.Add(std::move(person));
+        if (!full)
+            ++report.persons;
+    });
+    if (full) {
+        // No ID is left: the import takes back what it added.
+        batch.Cancel();
+        return ExchangeReport::NoIdLeft(ExchangeReport::Kind::Contacts);
+    }
+    if (cards == 0) {
+        // A calendar or any other file given by mistake: nothing to import, and no document to make.
+        report.error = QStringLiteral("The file holds no vCard data");
     }
     return report;
 }

@@ -20,22 +20,6 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
            });
 }
 
-// The physical lines, without their CR LF or LF.
-std::vector<std::string_view> physicalLines(std::string_view bytes) {
-    std::vector<std::string_view> lines;
-    while (!bytes.empty()) {
-        const size_t end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
-        if (end == std::string_view::npos)
-            break;
-        bytes.remove_prefix(end + 1);
-    }
-    return lines;
-}
-
 // Where the name and parameters end: the first colon outside double quotes.
 size_t valueColon(std::string_view line) {
     bool quoted = false;
@@ -54,23 +38,34 @@ bool isQuotedPrintable(std::string_view line) {
     return colon != std::string_view::npos && head.find("QUOTED-PRINTABLE") != std::string::npos;
 }
 
-// Joins folded lines (a line starting with a blank continues the one before) and the soft line
-// breaks of quoted-printable values (a value ending in '=' goes on in the next line).
-std::vector<std::string> logicalLines(std::string_view bytes) {
-    std::vector<std::string> lines;
+// Hands each logical line to `take`, one at a time: folded lines (a line starting with a blank
+// continues the one before) and the soft line breaks of quoted-printable values (a value ending in
+// '=' goes on in the next line) joined, CR LF or LF taken off.
+template <class Take> void forEachLogicalLine(std::string_view bytes, Take&& take) {
+    std::string logical;
+    bool started = false;
     bool softBreak = false;
-    for (std::string_view line : physicalLines(bytes)) {
-        if (softBreak && !lines.empty()) {
-            lines.back().pop_back(); // the '='
-            lines.back().append(line);
-        } else if (!lines.empty() && !line.empty() && (line[0] == ' ' || line[0] == '\t')) {
-            lines.back().append(line.substr(1));
+    while (!bytes.empty()) {
+        const size_t end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end);
+        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (softBreak && started) {
+            logical.pop_back(); // the '='
+            logical.append(line);
+        } else if (started && !line.empty() && (line[0] == ' ' || line[0] == '\t')) {
+            logical.append(line.substr(1));
         } else {
-            lines.emplace_back(line);
+            if (started)
+                take(logical);
+            logical.assign(line);
+            started = true;
         }
-        softBreak = !lines.back().empty() && lines.back().back() == '=' && isQuotedPrintable(lines.back());
+        softBreak = !logical.empty() && logical.back() == '=' && isQuotedPrintable(logical);
     }
-    return lines;
+    if (started)
+        take(logical);
 }
 
 int hexDigit(char c) {
@@ -172,28 +167,43 @@ bool parseLine(std::string_view line, VCardProperty& property) {
 
 } // namespace
 
-std::vector<VCard> ReadVCards(std::string_view bytes) {
+int ForEachVCard(std::string_view bytes, const std::function<void(const VCard&)>& take) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
         bytes.remove_prefix(3);
-    std::vector<VCard> cards;
+    int count = 0;
+    VCard card;
     int depth = 0; // an embedded card (a 2.1 AGENT) is passed over whole
-    for (const std::string& line : logicalLines(bytes)) {
+    forEachLogicalLine(bytes, [&](const std::string& line) {
         VCardProperty property;
         if (!parseLine(line, property))
-            continue;
+            return;
         const bool begin = property.name == "BEGIN" && equalsNoCase(property.value, "VCARD");
         const bool end = property.name == "END" && equalsNoCase(property.value, "VCARD");
         if (begin) {
             if (depth++ == 0)
-                cards.emplace_back();
+                card = VCard();
         } else if (end) {
+            if (depth == 1) {
+                ++count;
+                take(card);
+            }
             depth = std::max(0, depth - 1);
         } else if (depth == 1) {
             if (property.name == "VERSION")
-                cards.back().version = property.value;
+                card.version = property.value;
             else
-                cards.back().properties.push_back(std::move(property));
+                card.properties.push_back(std::move(property));
         }
+    });
+    if (depth > 0) {
+        ++count;
+        take(card);
     }
+    return count;
+}
+
+std::vector<VCard> ReadVCards(std::string_view bytes) {
+    std::vector<VCard> cards;
+    ForEachVCard(bytes, [&cards](const VCard& card) { cards.push_back(card); });
     return cards;
 }

@@ -2,6 +2,7 @@
 
 #include "VCard.h"
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -12,3 +13,7 @@
 // outside BEGIN:VCARD ... END:VCARD and lines that are not properties are passed over; a card that
 // is not closed at the end of the file still counts. Never fails: a file with no cards gives none.
 std::vector<VCard> ReadVCards(std::string_view bytes);
+
+// The same, handing each card to `take` as soon as it is read, so that a file of a million cards
+// never stands in memory as cards at once. Answers how many there were.
+int ForEachVCard(std::string_view bytes, const std::function<void(const VCard&)>& take);

@@ -3,6 +3,7 @@
 #include "RecordText.h"
 
 #include "exchange/CalendarEvent.h"
+#include "exchange/CalendarItems.h"
 #include "exchange/LocalZone.h"
 
 #include <libical/ical.h>
@@ -267,6 +268,20 @@ void patchRepeat(Object& object, const Appointment& before, const Appointment& n
     }
 }
 
+// Done as this program marks it; a STATUS:COMPLETED another program set would still read as done.
+void patchDone(Object& object, const Appointment& before, const Appointment& now, bool all) {
+    if (!all && (before.Done != 0) == (now.Done != 0))
+        return;
+    object.Remove(calendaritems::kDoneProperty);
+    if (now.Done) {
+        Property mark(icalproperty_new_x("TRUE"));
+        icalproperty_set_x_name(mark.get(), calendaritems::kDoneProperty);
+        object.Set(calendaritems::kDoneProperty, mark.get());
+    } else if (icalcomponent_get_status(object.item) == ICAL_STATUS_COMPLETED) {
+        object.Remove("STATUS");
+    }
+}
+
 std::string patchEvent(std::string_view serverText, const Appointment& before, const Appointment& now, bool all) {
     Object object(serverText, ICAL_VEVENT_COMPONENT, "VEVENT");
     if (!object.Usable())
@@ -276,6 +291,7 @@ std::string patchEvent(std::string_view serverText, const Appointment& before, c
     patchTimes(object, before, now, all);
     patchRepeat(object, before, now, all);
     patchAlarm(object, before, now, all);
+    patchDone(object, before, now, all);
     return object.lines.Text();
 }
 
@@ -284,7 +300,7 @@ std::string patchEvent(std::string_view serverText, const Appointment& before, c
 bool sameEvent(const Appointment& a, const Appointment& b) {
     return a.Description == b.Description && a.StartTime == b.StartTime && a.EndTime == b.EndTime &&
            a.DueDate == b.DueDate && lead(a) == lead(b) && a.AllDay == b.AllDay && a.EndDate == b.EndDate &&
-           a.TimeZone == b.TimeZone && a.RRule == b.RRule && a.ExDates == b.ExDates;
+           a.TimeZone == b.TimeZone && a.RRule == b.RRule && a.ExDates == b.ExDates && (a.Done != 0) == (b.Done != 0);
 }
 
 int icalPriority(int priority) {

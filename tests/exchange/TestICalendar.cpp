@@ -1,11 +1,15 @@
 #include "RecordDump.h"
 
 #include "core/OccurrenceIndex.h"
+#include "docfile/DocumentFormat.h"
+#include "docfile/DocumentWriter.h"
 #include "docfile/PimDocument.h"
 #include "exchange/CalendarExchange.h"
 #include "exchange/CalendarLines.h"
+#include "exchange/CalendarParts.h"
 #include "exchange/TextEncoding.h"
 #include "platform/AtomicFile.h"
+#include "support/FakePromptService.h"
 #include "support/OneIdLeft.h"
 #include "support/RecordBuilders.h"
 #include "support/TestMain.h"
@@ -159,6 +163,152 @@ private slots:
         QCOMPARE(second.alreadyPresent, 4);
     }
 
+    // The report names what has no field here, what was left out and what was read otherwise than
+    // the file said, as the vCard import names what it drops.
+    void reportNamesWhatWasLost() {
+        const std::string text = calendarOf({"BEGIN:VTODO",
+                                             "UID:t1@test",
+                                             "SUMMARY:Plan trip",
+                                             "LOCATION:Office",
+                                             "DESCRIPTION:Details",
+                                             "ATTENDEE:mailto:a@example.org",
+                                             "ATTENDEE:mailto:b@example.org",
+                                             "CATEGORIES:Travel",
+                                             "PERCENT-COMPLETE:40",
+                                             "BEGIN:VALARM",
+                                             "ACTION:DISPLAY",
+                                             "TRIGGER:-PT15M",
+                                             "END:VALARM",
+                                             "END:VTODO",
+                                             "BEGIN:VTODO",
+                                             "UID:t2@test",
+                                             "DTSTAMP:20260101T000000Z",
+                                             "SUMMARY:Dated",
+                                             "DUE;VALUE=DATE:20260501",
+                                             "END:VTODO",
+                                             "BEGIN:VEVENT",
+                                             "UID:e1@test",
+                                             "SUMMARY:Review",
+                                             "DTSTART:20260502T090000",
+                                             "DTEND:20260502T100000",
+                                             "LOCATION:Room 4",
+                                             "BEGIN:VALARM",
+                                             "ACTION:DISPLAY",
+                                             "TRIGGER:-PT15M",
+                                             "END:VALARM",
+                                             "BEGIN:VALARM",
+                                             "ACTION:DISPLAY",
+                                             "TRIGGER:-PT5M",
+                                             "END:VALARM",
+                                             "END:VEVENT"});
+        PimDocument document;
+        const ExchangeReport report = calendarexchange::ImportText(document, text, options());
+        QCOMPARE(report.tasks, 2);
+        QCOMPARE(report.appointments, 1);
+        QCOMPARE(report.Lines(), QStringList({
+                                     "1 appointment added",
+                                     "2 tasks added",
+                                     "1 changed:",
+                                     "  \"Plan trip\": no due date, due today (2026-03-15)",
+                                     "9 properties without a field: ATTENDEE (2), CATEGORIES, DESCRIPTION, "
+                                     "LOCATION (2), PERCENT-COMPLETE, VALARM, VALARM (after the first)",
+                                 }));
+    }
+
+    // What our fields hold more coarsely than the format goes back out as it came in, through the
+    // document file too, until the field is changed; a done appointment stays done.
+    void keptValuesGoBackOut() {
+        const auto todo = [](const std::string& summary, const std::vector<std::string>& more) {
+            std::vector<std::string> lines = {"BEGIN:VTODO", "UID:" + summary + "@test", "SUMMARY:" + summary,
+                                              "DUE;VALUE=DATE:20260501"};
+            lines.insert(lines.end(), more.begin(), more.end());
+            lines.push_back("END:VTODO");
+            return lines;
+        };
+        std::vector<std::string> lines;
+        for (const auto& entry : {todo("Three", {"PRIORITY:3"}), todo("One", {"PRIORITY:1"}),
+                                  todo("DoneTwo", {"PRIORITY:2", "STATUS:COMPLETED"}), todo("Seven", {"PRIORITY:7"})})
+            lines.insert(lines.end(), entry.begin(), entry.end());
+        for (const std::string hour : {"09", "11"}) {
+            lines.insert(lines.end(), {"BEGIN:VEVENT", "UID:" + hour + "@test", "SUMMARY:At " + hour,
+                                       "DTSTART:20260501T" + hour + "0000", "DURATION:PT1H"});
+            if (hour == "09")
+                lines.push_back("X-TAVORO-DONE:TRUE");
+            lines.push_back("END:VEVENT");
+        }
+        PimDocument imported;
+        calendarexchange::ImportText(imported, calendarOf(lines), options());
+        // Saved and opened again; then one priority changed by hand.
+        PimDocument document;
+        FakePromptService prompt;
+        QVERIFY(DocumentFormat::Load(DocumentWriter::Write(imported.Records()), document, prompt));
+        Task seven = document.Tasks().Items().rbegin()->second;
+        QCOMPARE(seven.Description, std::string("Seven"));
+        seven.Priority = Task::High;
+        QVERIFY(document.Change(seven));
+        const std::string text = calendarexchange::ExportText(document, {}, nullptr);
+        std::vector<std::string> priorities;
+        for (std::size_t at = 0; (at = text.find("PRIORITY:", at)) != std::string::npos; ++at)
+            priorities.push_back(text.substr(at, text.find('\r', at) - at));
+        QCOMPARE(priorities, std::vector<std::string>({"PRIORITY:3", "PRIORITY:1", "PRIORITY:2", "PRIORITY:1"}));
+        QCOMPARE(text.find("X-TAVORO-DONE:TRUE"), text.rfind("X-TAVORO-DONE:TRUE"));
+        PimDocument again;
+        calendarexchange::ImportText(again, text, options());
+        std::vector<int> done;
+        for (const auto& [id, a] : again.Appointments())
+            done.push_back(a.Done);
+        QCOMPARE(done, std::vector<int>({1, 0}));
+    }
+
+    // A file is parsed a group of to-dos at a time: each group still sees the calendar's zones
+    // (here after the to-dos), a series and its changed occurrence stay together, and a second
+    // calendar in the file is read too. The file starts with a UTF-8 byte-order mark.
+    void largeFileInParts() {
+        std::vector<std::string> lines = {"X-WR-CALNAME:Big"};
+        const int count = 2 * static_cast<int>(calendarparts::kTodosPerPart) + 1;
+        for (int i = 0; i < count; ++i)
+            lines.insert(lines.end(), {"BEGIN:VTODO", "UID:t" + std::to_string(i), "SUMMARY:Task " + std::to_string(i),
+                                       "DUE;TZID=Far:20260501T050000", "END:VTODO"});
+        lines.insert(lines.end(), {"BEGIN:VEVENT",
+                                   "UID:e",
+                                   "SUMMARY:Weekly",
+                                   "DTSTART;TZID=Far:20260504T090000",
+                                   "DURATION:PT1H",
+                                   "RRULE:FREQ=WEEKLY;COUNT=3",
+                                   "END:VEVENT",
+                                   "BEGIN:VEVENT",
+                                   "UID:e",
+                                   "RECURRENCE-ID;TZID=Far:20260511T090000",
+                                   "SUMMARY:Moved",
+                                   "DTSTART;TZID=Far:20260511T100000",
+                                   "DURATION:PT1H",
+                                   "END:VEVENT",
+                                   "BEGIN:VTIMEZONE",
+                                   "TZID:Far",
+                                   "BEGIN:STANDARD",
+                                   "DTSTART:19700101T000000",
+                                   "TZOFFSETFROM:+1000",
+                                   "TZOFFSETTO:+1000",
+                                   "END:STANDARD",
+                                   "END:VTIMEZONE"});
+        std::string text = "\xEF\xBB\xBF" + calendarOf(lines);
+        text += "BEGIN:VCALENDAR\r\nBEGIN:VTODO\r\nSUMMARY:Second calendar\r\nDUE;VALUE=DATE:20260601\r\n"
+                "END:VTODO\r\nEND:VCALENDAR\r\n";
+        PimDocument document;
+        const ExchangeReport report = calendarexchange::ImportText(document, text, options());
+        QCOMPARE(report.tasks, count + 1);
+        QCOMPARE(report.appointments, 2);
+        // 05:00 at UTC+10 is 21:00 the day before in Berlin.
+        for (const auto& [id, task] : document.Tasks())
+            if (id <= count)
+                QCOMPARE(task.DueDate, DateTime(2026, 4, 30, 0, 0, 0));
+        QStringList calendar = recorddump::Calendar(document.Records());
+        QCOMPARE(calendar.mid(0, 2),
+                 QStringList({"appointment 2026-05-04 01:00-02:00 repeats FREQ=WEEKLY;COUNT=3 Weekly",
+                              "appointment 2026-05-11 02:00-03:00 for 2026-05-11 of #1 Moved"}));
+        QCOMPARE(calendar.last(), QStringLiteral("task 2026-06-01 00:00 Medium Second calendar"));
+    }
+
     void zones_data() {
         QTest::addColumn<QString>("tzid");
         QTest::addColumn<QString>("start"); // the file's DTSTART value
@@ -214,7 +364,7 @@ private slots:
 
     // Series with an excluded date and a moved occurrence, whole days, zones, a time past midnight and
     // long reminders: the export passes libical's checker, names each zone once, and imported again
-    // shows the same occurrences; importing it once more adds nothing.
+    // shows the same occurrences, done where they were; importing it once more adds nothing.
     void seriesComeBackWhole() {
         PimDocument source;
         Appointment weekly = AnAppointment("Team meeting").On(2027, 3, 15).From(10).Lasting(60).AlarmBefore(15);
@@ -224,11 +374,13 @@ private slots:
         Appointment moved = AnAppointment("Team meeting (moved)").On(2027, 3, 30).From(14, 30).Lasting(60);
         moved.SeriesID = series;
         moved.OriginalDate = CalendarDate::FromParts(2027, 3, 29);
+        moved.Done = 1;
         source.Add(moved);
         Appointment trip =
             allDay("Trip to Rome", CalendarDate::FromParts(2027, 6, 10), CalendarDate::FromParts(2027, 6, 12));
         trip.Alarm = 1;
         trip.AlarmTime = trip.StartTime - DateTimeSpan(2.0);
+        trip.Done = 1;
         source.Add(trip);
         Appointment birthday = allDay("Ann's birthday", CalendarDate::FromParts(1990, 5, 17));
         birthday.RRule = "FREQ=YEARLY";
@@ -264,6 +416,14 @@ private slots:
         QVERIFY(report.skipped.empty());
         QVERIFY(report.notes.empty());
         QCOMPARE(occurrences2027(target.Records()), occurrences2027(source.Records()));
+        const auto done = [](const PimDocument& document) {
+            QStringList names;
+            for (const auto& [id, a] : document.Appointments())
+                if (a.Done)
+                    names << QString::fromStdString(a.Description);
+            return names;
+        };
+        QCOMPARE(done(target), QStringList({"Team meeting (moved)", "Trip to Rome"}));
         QCOMPARE(calendarexchange::ImportText(target, text, options()).alreadyPresent, 7);
     }
 

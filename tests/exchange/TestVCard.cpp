@@ -1,10 +1,13 @@
 #include "RecordDump.h"
 
+#include "docfile/DocumentFormat.h"
+#include "docfile/DocumentWriter.h"
 #include "docfile/PimDocument.h"
 #include "exchange/PersonCard.h"
 #include "exchange/TextEncoding.h"
 #include "exchange/VCardExchange.h"
 #include "platform/AtomicFile.h"
+#include "support/FakePromptService.h"
 #include "support/OneIdLeft.h"
 #include "support/RecordBuilders.h"
 #include "support/TestMain.h"
@@ -126,6 +129,32 @@ private slots:
         QCOMPARE(second.alreadyPresent, 2);
         QVERIFY(!document.IsModified());
         QCOMPARE(second.Lines(), QStringList({"0 persons added", "2 already present"}));
+    }
+
+    // An organisation with units comes back out as it came in, through the document file too,
+    // until the company is changed.
+    void organizationUnitsGoBackOut() {
+        std::string file;
+        for (const char* org : {"Acme Labs;Research\\, East", "Acme Labs;Sales", "Solo Inc"})
+            file += std::string("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Someone\r\nORG:") + org + "\r\nEND:VCARD\r\n";
+        PimDocument imported;
+        QCOMPARE(vcardexchange::ImportText(imported, file).persons, 3);
+        PimDocument document;
+        FakePromptService prompt;
+        QVERIFY(DocumentFormat::Load(DocumentWriter::Write(imported.Records()), document, prompt));
+        std::vector<Person> persons;
+        for (const auto& [id, person] : document.Persons())
+            persons.push_back(person);
+        QCOMPARE(persons[0].Company, std::string("Acme Labs, Research, East"));
+        QVERIFY(persons[2].CardOrg.empty());
+        persons[1].Company = "Acme Labs";
+        QVERIFY(document.Change(persons[1]));
+        const std::string text = vcardexchange::ExportText(document, {}, nullptr);
+        std::vector<std::string> organizations;
+        for (std::size_t at = 0; (at = text.find("\r\nORG:", at)) != std::string::npos; at += 2)
+            organizations.push_back(text.substr(at + 2, text.find('\r', at + 2) - at - 2));
+        QCOMPARE(organizations,
+                 std::vector<std::string>({"ORG:Acme Labs;Research\\, East", "ORG:Acme Labs", "ORG:Solo Inc"}));
     }
 
     void noIdLeftTakesBackTheImport() {

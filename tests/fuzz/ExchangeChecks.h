@@ -29,7 +29,8 @@ inline void checkPersons(const PimDocument& document) {
 }
 
 // Appointments: a valid start (midnight of the first day for whole days), an end not before it, a
-// lead of up to four weeks, changed occurrences tied to a series that repeats.
+// lead of up to four weeks, changed occurrences tied to a series that repeats. Appointments may
+// overlap: the document can hold several at one time.
 inline void checkCalendar(const PimDocument& document) {
     for (const auto& [id, t] : document.Tasks()) {
         checkText(t.Description);

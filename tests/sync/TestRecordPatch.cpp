@@ -211,6 +211,8 @@ private slots:
         QTest::newRow("end only") << EventEdit([](Appointment& a) { a.EndTime = a.EndTime + DateTimeSpan(0.5 / 24); })
                                   << QStringList{"DTEND;TZID=Europe/Berlin:20260310T095200"}
                                   << QStringList{"DTEND;TZID=Europe/Berlin:20260310T102200"};
+        QTest::newRow("done") << EventEdit([](Appointment& a) { a.Done = 1; }) << QStringList{}
+                              << QStringList{"X-TAVORO-DONE:TRUE"};
     }
     void eventEdits() {
         QFETCH(EventEdit, edit);
@@ -231,6 +233,26 @@ private slots:
         QCOMPARE(back.StartTime, local.StartTime);
         QCOMPARE(back.EndTime.Value(), local.EndTime.Value());
         QCOMPARE(back.Alarm, local.Alarm);
+        QCOMPARE(back.Done, local.Done);
+    }
+
+    // Undone here: our mark goes, and so does another program's STATUS:COMPLETED, which reads as done.
+    void eventUndone_data() {
+        QTest::addColumn<QString>("mark");
+        QTest::newRow("ours") << "X-TAVORO-DONE:TRUE";
+        QTest::newRow("completed") << "STATUS:COMPLETED";
+    }
+    void eventUndone() {
+        QFETCH(QString, mark);
+        std::string text = richEvent();
+        text.replace(text.find("STATUS:CONFIRMED"), 16, mark.toStdString());
+        Appointment local = readBack<Appointment>(text);
+        QCOMPARE(int(local.Done), 1);
+        local.Done = 0;
+        const std::optional<std::string> patched = recordpatch::Patch(text, local);
+        QVERIFY(patched);
+        compareChange(text, *patched, QStringList{mark}, QStringList{});
+        QCOMPARE(int(readBack<Appointment>(*patched).Done), 0);
     }
 
     // A series patched: the rule and the excluded dates are written in the form DTSTART has, and
