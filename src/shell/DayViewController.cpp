@@ -286,7 +286,7 @@ bool DayViewController::Redo() {
 }
 
 void DayViewController::ShowAdded(RecordKind kind, int id) {
-    showTarget(UndoTarget{kind, id});
+    showTarget(UndoTarget{kind, id, 0, {}});
 }
 
 bool DayViewController::showTarget(const std::optional<UndoTarget>& target) {

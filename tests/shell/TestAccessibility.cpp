@@ -113,7 +113,8 @@ void TestAccessibility::everyFocusableControlIsNamed() {
     ReminderWindow reminder(QString(), false, sound, nullptr);
     reminder.Add({reminderRow(1)});
     QVERIFY2(unnamedControls(&reminder).isEmpty(), qPrintable(unnamedControls(&reminder).join(u',')));
-    auto* missed = new MissedRemindersWindow({reminderRow(1), reminderRow(2)}, nullptr);
+    auto* missed = new MissedRemindersWindow({reminderRow(1), reminderRow(2)},
+                                             QStringLiteral("Reminders that came due."), 0, nullptr);
     QVERIFY2(unnamedControls(missed).isEmpty(), qPrintable(unnamedControls(missed).join(u',')));
     delete missed;
 
@@ -206,7 +207,8 @@ void TestAccessibility::reminderWindowsByKeyboard() {
     QTest::keyClick(&reminder, Qt::Key_F, Qt::AltModifier);
     QCOMPARE(focused(), static_cast<QWidget*>(reminder.findChild<QComboBox*>(QStringLiteral("SnoozeChoice"))));
 
-    MissedRemindersWindow missed({reminderRow(1), reminderRow(2)}, nullptr);
+    MissedRemindersWindow missed({reminderRow(1), reminderRow(2)}, QStringLiteral("Reminders that came due."), 0,
+                                 nullptr);
     QSet<QKeySequence> keys;
     for (QPushButton* button : missed.findChildren<QPushButton*>()) {
         const QKeySequence key = QKeySequence::mnemonic(button->text());
