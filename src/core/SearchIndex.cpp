@@ -80,8 +80,9 @@ public:
     void Append(std::string& text, CalendarDate day) {
         if (!day.IsValid())
             return;
-        auto [it, inserted] = m_texts.try_emplace(day.DayNumber());
-        if (inserted) {
+        const auto emplaced = m_texts.try_emplace(day.DayNumber());
+        const auto it = emplaced.first;
+        if (emplaced.second) {
             const DateTime midnight = day.Midnight();
             appendToken(it->second, SearchFold::Fold(midnight.FormatDate(DateTime::DateFormat::Short)));
             appendToken(it->second, day.Iso());

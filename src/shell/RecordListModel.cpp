@@ -65,8 +65,15 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
         return Text(index.row(), index.column());
+    case Qt::ToolTipRole: {
+        // A row of a series says how it repeats, as a tip and to screen readers.
+        const std::string& note = Row(index.row()).note;
+        return note.empty() ? Text(index.row(), index.column())
+                            : Text(index.row(), index.column()) + QLatin1Char('\n') + platform::toQString(note);
+    }
+    case Qt::AccessibleDescriptionRole:
+        return platform::toQString(Row(index.row()).note);
     case Qt::DecorationRole: {
         const int image = Row(index.row()).image;
         if (index.column() == 0 && image >= 0 && image < m_images.size())

@@ -150,6 +150,11 @@ void TestDayOccurrences::dayListsItsOccurrences() {
         QCOMPARE(rows[0].section(QLatin1Char('|'), 2), QStringLiteral("0"));
         QCOMPARE(rows[1].section(QLatin1Char('|'), 2), QStringLiteral("0"));
         QCOMPARE(rows[2].section(QLatin1Char('|'), 2), QStringLiteral("2"));
+        // The series' row says its rule in words; a single appointment's says only its text.
+        const RecordListModel& model = f.controller().Appointments();
+        QVERIFY2(model.data(model.index(2, 1), Qt::ToolTipRole).toString().contains(QStringLiteral("Weekly on Wednesday")),
+                 qPrintable(model.data(model.index(2, 1), Qt::ToolTipRole).toString()));
+        QCOMPARE(model.data(model.index(1, 1), Qt::ToolTipRole).toString(), QStringLiteral("Dentist"));
     }
 }
 
