@@ -1,6 +1,7 @@
 #include "RepeatPattern.h"
 
 #include "DateTime.h"
+#include "RecurrenceParts.h"
 #include "RepeatRule.h"
 #include "platform/TimeZones.h"
 
@@ -16,17 +17,6 @@ namespace {
 constexpr const char* kDayCodes[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 // The order weekdays are written in a rule: Monday first, as RFC 5545's default week starts.
 constexpr int kRuleDayOrder[] = {2, 3, 4, 5, 6, 7, 1};
-
-bool present(const short* values) {
-    return values[0] != ICAL_RECURRENCE_ARRAY_MAX;
-}
-
-int countOf(const short* values, int size) {
-    int n = 0;
-    while (n < size && values[n] != ICAL_RECURRENCE_ARRAY_MAX)
-        ++n;
-    return n;
-}
 
 bool parseRule(std::string_view text, icalrecurrencetype& rule) {
     const std::string terminated(text);
@@ -113,11 +103,12 @@ RepeatPattern RepeatPattern::FromRule(std::string_view text, CalendarDate start,
         const CalendarRecord wall{start.Year(), start.Month(), start.Day(), 0, 0, 0, 0, 0};
         pattern.until = RepeatRule(std::string(text), wall, allDay, zone).LastDate();
     }
-    bool fits = !present(rule.by_second) && !present(rule.by_minute) && !present(rule.by_hour) &&
-                !present(rule.by_year_day) && !present(rule.by_week_no) && !present(rule.by_set_pos);
-    const int days = countOf(rule.by_day, ICAL_BY_DAY_SIZE);
-    const int monthDays = countOf(rule.by_month_day, ICAL_BY_MONTHDAY_SIZE);
-    const int months = countOf(rule.by_month, ICAL_BY_MONTH_SIZE);
+    bool fits = !recurrenceparts::Present(rule.by_second) && !recurrenceparts::Present(rule.by_minute) &&
+                !recurrenceparts::Present(rule.by_hour) && !recurrenceparts::Present(rule.by_year_day) &&
+                !recurrenceparts::Present(rule.by_week_no) && !recurrenceparts::Present(rule.by_set_pos);
+    const int days = recurrenceparts::CountOf(rule.by_day, ICAL_BY_DAY_SIZE);
+    const int monthDays = recurrenceparts::CountOf(rule.by_month_day, ICAL_BY_MONTHDAY_SIZE);
+    const int months = recurrenceparts::CountOf(rule.by_month, ICAL_BY_MONTH_SIZE);
     switch (pattern.frequency) {
     case Frequency::Daily:
         fits = fits && days == 0 && monthDays == 0 && months == 0;

@@ -1,6 +1,7 @@
 #include "RepeatWords.h"
 
 #include "Appointment.h"
+#include "RecurrenceParts.h"
 #include "RepeatPattern.h"
 #include "platform/TimeZones.h"
 
@@ -14,17 +15,6 @@ constexpr const char* kDayNames[] = {"Sunday", "Monday", "Tuesday", "Wednesday",
 constexpr const char* kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
                                        "July",    "August",   "September", "October", "November", "December"};
 constexpr int kWeekOrder[] = {2, 3, 4, 5, 6, 7, 1}; // Monday first
-
-bool present(const short* values) {
-    return values[0] != ICAL_RECURRENCE_ARRAY_MAX;
-}
-
-int countOf(const short* values, int size) {
-    int n = 0;
-    while (n < size && values[n] != ICAL_RECURRENCE_ARRAY_MAX)
-        ++n;
-    return n;
-}
 
 std::string listed(const std::vector<std::string>& items) {
     std::string text;
@@ -118,11 +108,12 @@ std::string RepeatInWords(std::string_view text, CalendarDate start, bool allDay
     if (!read)
         return {};
 
-    const int days = countOf(rule.by_day, ICAL_BY_DAY_SIZE);
-    const int dayNumbers = countOf(rule.by_month_day, ICAL_BY_MONTHDAY_SIZE);
-    const int months = countOf(rule.by_month, ICAL_BY_MONTH_SIZE);
-    bool further = present(rule.by_second) || present(rule.by_minute) || present(rule.by_hour) ||
-                   present(rule.by_year_day) || present(rule.by_week_no) || present(rule.by_set_pos);
+    const int days = recurrenceparts::CountOf(rule.by_day, ICAL_BY_DAY_SIZE);
+    const int dayNumbers = recurrenceparts::CountOf(rule.by_month_day, ICAL_BY_MONTHDAY_SIZE);
+    const int months = recurrenceparts::CountOf(rule.by_month, ICAL_BY_MONTH_SIZE);
+    bool further = recurrenceparts::Present(rule.by_second) || recurrenceparts::Present(rule.by_minute) ||
+                   recurrenceparts::Present(rule.by_hour) || recurrenceparts::Present(rule.by_year_day) ||
+                   recurrenceparts::Present(rule.by_week_no) || recurrenceparts::Present(rule.by_set_pos);
     std::string words;
     switch (rule.freq) {
     case ICAL_DAILY_RECURRENCE:

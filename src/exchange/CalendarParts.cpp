@@ -1,5 +1,7 @@
 #include "CalendarParts.h"
 
+#include "TextCase.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -7,28 +9,15 @@ namespace calendarparts {
 
 namespace {
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-           });
-}
-
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
 // The component a "BEGIN:" or "END:" line names, upper case; empty for any other line. A folded
 // continuation starts with a blank, so it never reads as one.
 std::string componentName(std::string_view line, std::string_view keyword) {
-    if (line.size() <= keyword.size() || !equalsNoCase(line.substr(0, keyword.size()), keyword))
+    if (line.size() <= keyword.size() || !textcase::EqualsNoCase(line.substr(0, keyword.size()), keyword))
         return {};
     line.remove_prefix(keyword.size());
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
         line.remove_suffix(1);
-    return upper(line);
+    return textcase::Upper(line);
 }
 
 void append(std::string& text, std::string_view lines) {

@@ -1,24 +1,12 @@
 #include "ContentLines.h"
 
+#include "exchange/TextCase.h"
 #include "exchange/VCardWriter.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace {
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-           });
-}
-
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
 
 // Where the name and parameters end: the first colon outside double quotes.
 std::size_t valueColon(std::string_view line) {
@@ -38,7 +26,7 @@ bool softBreak(std::string_view logical) {
         return false;
     const std::size_t colon = valueColon(logical);
     return colon != std::string_view::npos &&
-           upper(logical.substr(0, colon)).find("QUOTED-PRINTABLE") != std::string::npos;
+           textcase::Upper(logical.substr(0, colon)).find("QUOTED-PRINTABLE") != std::string::npos;
 }
 
 void describe(ContentLines::Line& line) {
@@ -47,7 +35,7 @@ void describe(ContentLines::Line& line) {
     std::string_view name = head.substr(0, head.find(';'));
     if (const std::size_t dot = name.find('.'); dot != std::string_view::npos)
         name.remove_prefix(dot + 1);
-    line.name = upper(name);
+    line.name = textcase::Upper(name);
     if (colon != std::string_view::npos)
         line.value = line.logical.substr(colon + 1);
 }
@@ -104,7 +92,7 @@ ContentLines::ContentLines(std::string_view text) {
 
 std::optional<ContentLines::Range> ContentLines::Component(std::string_view name, std::size_t from) const {
     for (std::size_t i = from; i < m_lines.size(); ++i) {
-        if (m_lines[i].name != "BEGIN" || !equalsNoCase(m_lines[i].value, name))
+        if (m_lines[i].name != "BEGIN" || !textcase::EqualsNoCase(m_lines[i].value, name))
             continue;
         for (std::size_t j = i + 1; j < m_lines.size(); ++j)
             if (m_lines[j].name == "END" && m_lines[j].depth == m_lines[i].depth)
@@ -118,7 +106,7 @@ std::vector<ContentLines::Range> ContentLines::Components(const Range& within, s
     std::vector<Range> found;
     const int inside = m_lines[within.begin].depth + 1;
     for (std::size_t i = within.begin + 1; i < within.end; ++i) {
-        if (m_lines[i].depth != inside || m_lines[i].name != "BEGIN" || !equalsNoCase(m_lines[i].value, name))
+        if (m_lines[i].depth != inside || m_lines[i].name != "BEGIN" || !textcase::EqualsNoCase(m_lines[i].value, name))
             continue;
         const std::optional<Range> component = Component(name, i);
         found.push_back(*component);
