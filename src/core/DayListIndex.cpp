@@ -1,7 +1,6 @@
 #include "core/DayListIndex.h"
 
 #include "core/PimRecords.h"
-#include "core/RepeatWords.h"
 
 #include <algorithm>
 #include <cstring>
@@ -124,7 +123,7 @@ std::vector<ListRow> DayListIndex::PhoneBook(const PimRecords& records, bool whi
     rows.reserve(order.size());
     for (const PersonEntry& entry : order)
         if (whitePages ? entry.white : entry.yellow)
-            rows.push_back(ListRow{entry.id, -1, {ListedName(*entry.person), entry.person->Company}, {}});
+            rows.push_back(ListRow{entry.id, -1, {ListedName(*entry.person), entry.person->Company}, 0});
     return rows;
 }
 
@@ -144,7 +143,7 @@ std::vector<ListRow> DayListIndex::Tasks(const PimRecords& records, const DateTi
         if (!listed)
             continue;
         const int image = entry.priority >= Task::High && entry.priority <= Task::Done ? entry.priority : -1;
-        rows.push_back(ListRow{entry.id, image, {entry.task->Description, dates.Format(entry.task->DueDate)}, {}});
+        rows.push_back(ListRow{entry.id, image, {entry.task->Description, dates.Format(entry.task->DueDate)}, 0});
     }
     return rows;
 }
@@ -162,9 +161,7 @@ std::vector<ListRow> DayListIndex::Appointments(const PimRecords& records, const
         if (listed.dayCount > 1)
             description += " (day " + std::to_string(listed.dayNumber) + " of " + std::to_string(listed.dayCount) + ")";
         const int image = (o.alarmed ? 1 : 0) + (o.InSeries() ? 2 : 0);
-        ListRow& row = rows.emplace_back(ListRow{o.id, image, {std::move(time), std::move(description)}, {}});
-        if (const Appointment* series = o.InSeries() ? records.Appointments.Find(o.seriesId) : nullptr)
-            row.note = RepeatInWords(*series);
+        rows.push_back(ListRow{o.id, image, {std::move(time), std::move(description)}, o.seriesId});
     }
     return rows;
 }

@@ -13,7 +13,7 @@ struct ListRow {
     int id = -1;
     int image = -1; // index into the list's image strip; -1 for none
     std::string columns[2];
-    std::string note; // what the row says besides its columns: a series' rule in words; mostly empty
+    int seriesId = 0; // the series an appointment row belongs to; 0 for any other row
 };
 
 // The rows of the day view's three lists, already in the order the lists show them: the one rule for

@@ -2,7 +2,9 @@
 
 #include "CommandIds.h"
 #include "core/AppointmentOccurrences.h"
+#include "core/RepeatWords.h"
 #include "docfile/PimDocument.h"
+#include "platform/TextCodec.h"
 
 #include <QScopedValueRollback>
 
@@ -12,6 +14,10 @@ DayViewController::DayViewController(PimDocument& document, QObject* parent)
       m_tasks({QStringLiteral("Task"), QStringLiteral("Original Due Date")}),
       m_appointments({QStringLiteral("Time"), QStringLiteral("Appointment")}) {
     m_appointments.SetColumnAlignment(1, Qt::AlignCenter);
+    m_appointments.SetSeriesNote([this](int seriesId) {
+        const Appointment* series = m_document.Appointments().Find(seriesId);
+        return series ? platform::toQString(RepeatInWords(*series)) : QString();
+    });
     m_refillTimer.setSingleShot(true);
     m_refillTimer.setInterval(0);
     connect(&m_refillTimer, &QTimer::timeout, this, &DayViewController::RefillIfPending);

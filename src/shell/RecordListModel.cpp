@@ -52,6 +52,11 @@ QString RecordListModel::Text(int row, int column) const {
     return platform::toQString(Row(row).columns[column]);
 }
 
+QString RecordListModel::Note(int row) const {
+    const int series = Row(row).seriesId;
+    return series != 0 && m_seriesNote ? m_seriesNote(series) : QString();
+}
+
 int RecordListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : Count();
 }
@@ -68,12 +73,12 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
         return Text(index.row(), index.column());
     case Qt::ToolTipRole: {
         // A row of a series says how it repeats, as a tip and to screen readers.
-        const std::string& note = Row(index.row()).note;
-        return note.empty() ? Text(index.row(), index.column())
-                            : Text(index.row(), index.column()) + QLatin1Char('\n') + platform::toQString(note);
+        const QString note = Note(index.row());
+        return note.isEmpty() ? Text(index.row(), index.column())
+                              : Text(index.row(), index.column()) + QLatin1Char('\n') + note;
     }
     case Qt::AccessibleDescriptionRole:
-        return platform::toQString(Row(index.row()).note);
+        return Note(index.row());
     case Qt::DecorationRole: {
         const int image = Row(index.row()).image;
         if (index.column() == 0 && image >= 0 && image < m_images.size())

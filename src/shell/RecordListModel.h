@@ -7,6 +7,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 // The rows of one day-view list, held in the order they are shown. The rows arrive sorted, so the
@@ -19,6 +20,9 @@ public:
     // Images by index, shown before the first column's text.
     void SetImages(const QList<QIcon>& images) { m_images = images; }
     void SetColumnAlignment(int column, Qt::Alignment alignment);
+    // What a row of a series says besides its columns (its rule in words), asked only when a tip
+    // or a screen reader wants it.
+    void SetSeriesNote(std::function<QString(int seriesId)> note) { m_seriesNote = std::move(note); }
 
     void SetRows(std::vector<ListRow> rows);
     void RemoveRow(int row);
@@ -42,4 +46,7 @@ private:
     QList<Qt::Alignment> m_alignments;
     QList<QIcon> m_images;
     std::vector<ListRow> m_rows;
+    std::function<QString(int)> m_seriesNote;
+
+    QString Note(int row) const;
 };
