@@ -3,6 +3,7 @@
 
 #include "EditorButtons.h"
 #include "EditorDates.h"
+#include "EditorRows.h"
 #include "RepeatSection.h"
 #include "StepField.h"
 #include "platform/LocaleFormat.h"
@@ -34,28 +35,6 @@ StepField* createStepField(const char* name, QWidget* parent) {
     return field;
 }
 
-QLabel* createLabel(const char* text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-QWidget* inRow(QWidget* parent, std::initializer_list<QWidget*> widgets) {
-    auto* holder = new QWidget(parent);
-    auto* layout = new QHBoxLayout(holder);
-    layout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* widget : widgets) {
-        widget->setParent(holder);
-        layout->addWidget(widget);
-    }
-    layout->addStretch();
-    return holder;
-}
-
-CalendarDate dateOf(QDate date) {
-    return CalendarDate::FromParts(date.year(), date.month(), date.day());
-}
-
 } // namespace
 
 AppointmentDialog::AppointmentDialog(const AppointmentDraft& draft, bool adding, QWidget* parent)
@@ -66,11 +45,11 @@ AppointmentDialog::AppointmentDialog(const AppointmentDraft& draft, bool adding,
     m_description->setObjectName(QStringLiteral("Description"));
     m_dueDate->setObjectName(QStringLiteral("DueDate"));
     m_allDay->setObjectName(QStringLiteral("AllDay"));
-    m_dueLabel = createLabel("Date D&ue:", m_dueDate, this);
+    m_dueLabel = EditorLabel("Date D&ue:", m_dueDate, this);
 
     auto* form = new QFormLayout;
-    form->addRow(createLabel("&Appointment:", m_description, this), m_description);
-    form->addRow(m_dueLabel, inRow(this, {m_dueDate, m_allDay}));
+    form->addRow(EditorLabel("&Appointment:", m_description, this), m_description);
+    form->addRow(m_dueLabel, EditorRow(this, {m_dueDate, m_allDay}));
     form->addRow(CreateTimes());
     form->addRow(CreateAlarm());
     form->addRow(CreateZone());
@@ -133,13 +112,13 @@ QWidget* AppointmentDialog::CreateTimes() {
     m_timeRows = new QWidget(times);
     auto* timeForm = new QFormLayout(m_timeRows);
     timeForm->setContentsMargins(0, 0, 0, 0);
-    timeForm->addRow(createLabel("&Begin:", m_begin, m_timeRows), inRow(m_timeRows, {m_begin}));
-    timeForm->addRow(createLabel("&End:", m_end, m_timeRows),
-                     inRow(m_timeRows, {m_end, createLabel("En&d Day:", m_endDay, m_timeRows), m_endDay}));
+    timeForm->addRow(EditorLabel("&Begin:", m_begin, m_timeRows), EditorRow(m_timeRows, {m_begin}));
+    timeForm->addRow(EditorLabel("&End:", m_end, m_timeRows),
+                     EditorRow(m_timeRows, {m_end, EditorLabel("En&d Day:", m_endDay, m_timeRows), m_endDay}));
     m_lastDayRow = new QWidget(times);
     auto* dayForm = new QFormLayout(m_lastDayRow);
     dayForm->setContentsMargins(0, 0, 0, 0);
-    dayForm->addRow(createLabel("&Last Day:", m_lastDay, m_lastDayRow), m_lastDay);
+    dayForm->addRow(EditorLabel("&Last Day:", m_lastDay, m_lastDayRow), m_lastDay);
     auto* layout = new QVBoxLayout(times);
     layout->addWidget(m_timeRows);
     layout->addWidget(m_lastDayRow);
@@ -169,7 +148,7 @@ QWidget* AppointmentDialog::CreateAlarm() {
     m_leadUnit->setAccessibleName(QStringLiteral("Lead time unit"));
     auto* alarmForm = new QFormLayout(alarm);
     alarmForm->addRow(m_setAlarm);
-    alarmForm->addRow(createLabel("Lead &Time:", m_minutes, alarm), inRow(alarm, {m_minutes, m_leadUnit}));
+    alarmForm->addRow(EditorLabel("Lead &Time:", m_minutes, alarm), EditorRow(alarm, {m_minutes, m_leadUnit}));
     m_setAlarm->setWhatsThis(QStringLiteral("Tick to be reminded of the appointment: at the alarm time a reminder "
                                             "window opens, with the alarm sound if it is turned on."));
     m_leadUnit->setWhatsThis(QStringLiteral("Whether the lead time counts minutes, hours, days or weeks."));
@@ -196,10 +175,10 @@ QWidget* AppointmentDialog::CreateZone() {
     m_more->setWhatsThis(QStringLiteral("Shows or hides the time zone the times are meant in."));
     m_zone->setWhatsThis(QStringLiteral("The time zone the begin and end are meant in. A series repeats at the same "
                                         "time of day there, wherever the computer is."));
-    m_zoneRow = inRow(holder, {createLabel("&Zone:", m_zone, holder), m_zone});
+    m_zoneRow = EditorRow(holder, {EditorLabel("&Zone:", m_zone, holder), m_zone});
     auto* layout = new QVBoxLayout(holder);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(inRow(holder, {m_more}));
+    layout->addWidget(EditorRow(holder, {m_more}));
     layout->addWidget(m_zoneRow);
     return holder;
 }
@@ -222,13 +201,13 @@ void AppointmentDialog::Connect() {
     connect(m_lastDay, &QDateEdit::dateChanged, this, [this](QDate date) {
         if (m_showing)
             return;
-        m_draft.SetLastDay(dateOf(date));
+        m_draft.SetLastDay(ToCalendarDate(date));
         ShowDays();
     });
     connect(m_endDay, &QDateEdit::dateChanged, this, [this](QDate date) {
         if (m_showing)
             return;
-        m_draft.Times().SetEndDays(dateOf(date) - m_draft.FirstDay());
+        m_draft.Times().SetEndDays(ToCalendarDate(date) - m_draft.FirstDay());
         ShowTimes();
     });
     connect(m_begin, &StepField::stepped, this, [this](int steps) {

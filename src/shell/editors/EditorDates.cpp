@@ -17,6 +17,10 @@ QDateEdit* CreateEditorDatePicker(QWidget* parent) {
     return picker;
 }
 
+CalendarDate ToCalendarDate(QDate date) {
+    return CalendarDate::FromParts(date.year(), date.month(), date.day());
+}
+
 QDate ToQDate(const DateTime& value) {
     if (!value.IsValid())
         return {};

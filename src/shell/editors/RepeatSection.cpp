@@ -1,6 +1,7 @@
 #include "RepeatSection.h"
 
 #include "EditorDates.h"
+#include "EditorRows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,28 +17,6 @@ namespace {
 const char* const kDayNames[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 const char* const kOrdinals[] = {"first", "second", "third", "fourth"};
 constexpr int kWeekOrder[] = {2, 3, 4, 5, 6, 7, 1}; // Monday first
-
-QWidget* row(QWidget* parent, std::initializer_list<QWidget*> widgets) {
-    auto* holder = new QWidget(parent);
-    auto* layout = new QHBoxLayout(holder);
-    layout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* widget : widgets) {
-        widget->setParent(holder);
-        layout->addWidget(widget);
-    }
-    layout->addStretch();
-    return holder;
-}
-
-QLabel* buddyLabel(const char* text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
-CalendarDate toCalendarDate(QDate date) {
-    return CalendarDate::FromParts(date.year(), date.month(), date.day());
-}
 
 } // namespace
 
@@ -74,7 +53,7 @@ RepeatSection::RepeatSection(QWidget* parent)
 
     m_onDay->setObjectName(QStringLiteral("OnDay"));
     m_onWeekday->setObjectName(QStringLiteral("OnWeekday"));
-    m_monthlyRow = row(this, {m_onDay, m_onWeekday});
+    m_monthlyRow = EditorRow(this, {m_onDay, m_onWeekday});
 
     m_ending->setObjectName(QStringLiteral("Ends"));
     m_ending->addItems({QStringLiteral("Never"), QStringLiteral("On date"), QStringLiteral("After")});
@@ -85,18 +64,18 @@ RepeatSection::RepeatSection(QWidget* parent)
     m_count->setRange(1, 999);
     m_count->setSuffix(QStringLiteral(" times"));
     m_count->setAccessibleName(QStringLiteral("Number of times"));
-    m_endRow = row(this, {m_ending, m_until, m_count});
+    m_endRow = EditorRow(this, {m_ending, m_until, m_count});
 
     m_summary->setObjectName(QStringLiteral("RepeatSummary"));
     m_summary->setWordWrap(true);
     m_summary->setAccessibleName(QStringLiteral("Repeat summary"));
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(buddyLabel("&Repeat:", m_frequency, this), 0, 0);
-    grid->addWidget(row(this, {m_frequency, buddyLabel("E&very:", m_interval, this), m_interval, m_unit}), 0, 1);
+    grid->addWidget(EditorLabel("&Repeat:", m_frequency, this), 0, 0);
+    grid->addWidget(EditorRow(this, {m_frequency, EditorLabel("E&very:", m_interval, this), m_interval, m_unit}), 0, 1);
     grid->addWidget(m_weekdayRow, 1, 1);
     grid->addWidget(m_monthlyRow, 2, 1);
-    grid->addWidget(buddyLabel("E&nds:", m_ending, this), 3, 0);
+    grid->addWidget(EditorLabel("E&nds:", m_ending, this), 3, 0);
     grid->addWidget(m_endRow, 3, 1);
     grid->addWidget(m_summary, 4, 0, 1, 2);
 
@@ -158,7 +137,7 @@ RepeatPattern RepeatSection::Pattern() const {
     pattern.monthlyBy =
         m_onWeekday->isChecked() ? RepeatPattern::MonthlyBy::WeekdayOfMonth : RepeatPattern::MonthlyBy::DayOfMonth;
     pattern.ending = static_cast<RepeatPattern::Ending>(m_ending->currentIndex());
-    pattern.until = toCalendarDate(m_until->date());
+    pattern.until = ToCalendarDate(m_until->date());
     pattern.count = m_count->value();
     return pattern;
 }
