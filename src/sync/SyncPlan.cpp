@@ -4,6 +4,7 @@
 #include "Discovery.h"
 #include "RecordText.h"
 #include "ServerListing.h"
+#include "SyncPlanWords.h"
 
 #include "docfile/DocumentBatch.h"
 #include "docfile/PimDocument.h"
@@ -17,16 +18,6 @@
 namespace davsync {
 
 namespace {
-
-void progressTo(const SyncSession::Progress& progress, const QString& step, int done, int total) {
-    if (progress)
-        progress(step, done, total);
-}
-
-QString kindWord(RecordKind kind) {
-    const std::string_view key = RecordKindKey(kind);
-    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
-}
 
 QString plural(RecordKind kind) {
     return kindWord(kind) + (kind == RecordKind::Person ? QString() : QStringLiteral("s"));

@@ -4,6 +4,7 @@
 #include "RecordPatch.h"
 #include "RecordText.h"
 #include "ServerListing.h"
+#include "SyncPlanWords.h"
 
 #include "platform/TextCodec.h"
 
@@ -23,16 +24,6 @@ template <class Record> bool hasChanges(const Record&, const recordtext::SeriesC
 }
 template <> bool hasChanges(const Appointment& appointment, const recordtext::SeriesChanges& changes) {
     return !changes.Of(appointment.ID).empty();
-}
-
-void progressTo(const SyncSession::Progress& progress, const QString& step, int done, int total) {
-    if (progress)
-        progress(step, done, total);
-}
-
-QString kindWord(RecordKind kind) {
-    const std::string_view key = RecordKindKey(kind);
-    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
 }
 
 // The file a new object is kept in on the server: its UID, which a retry after a broken
