@@ -74,6 +74,9 @@ enum : int {
     ViewToolbar = 59392,
     ViewStatusBar = 59393,
     ViewGoToToday = 32880,
+    ViewDay = 32883,
+    ViewWeek = 32884,
+    ViewAgenda = 32885,
 
     // Help
     HelpTopics = 57667,

@@ -147,6 +147,12 @@ std::optional<CommandState> NormalStateOf(int id, const CommandContext& c) {
         return CommandState{true, c.toolbarVisible};
     case cmd::ViewStatusBar:
         return CommandState{true, c.statusBarVisible};
+    case cmd::ViewDay:
+        return CommandState{true, c.mainView == MainView::Day};
+    case cmd::ViewWeek:
+        return CommandState{true, c.mainView == MainView::Week};
+    case cmd::ViewAgenda:
+        return CommandState{true, c.mainView == MainView::Agenda};
     case cmd::FileCompact:
     case cmd::ExportTasks:
         return enabledIf(c.tasks > 0);

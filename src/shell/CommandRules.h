@@ -8,6 +8,9 @@
 enum class ActiveList { None, Calendar, PhoneBook, Tasks, Appointments };
 
 // What the enabling rules look at, gathered by the main window before each idle update.
+// What fills the main window below its menus and toolbar (the print preview aside).
+enum class MainView { Day, Week, Agenda };
+
 struct CommandContext {
     bool previewing = false;
 
@@ -33,6 +36,7 @@ struct CommandContext {
     bool toolbarVisible = true;
     bool statusBarVisible = true;
     bool synchronizing = false;
+    MainView mainView = MainView::Day;
 
     // Print preview only.
     bool canPreviousPage = false;

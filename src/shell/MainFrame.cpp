@@ -15,6 +15,8 @@
 #include "reports/PreviewWidget.h"
 #include "reports/PrintCommands.h"
 #include "sync/SyncCommands.h"
+#include "views/AgendaView.h"
+#include "views/WeekView.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -67,6 +69,10 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
     m_dayArea->setFocusPolicy(Qt::NoFocus); // the focus goes to the form's controls, not around them
     m_dayArea->setWidget(m_dayView);
     m_pages->addWidget(m_dayArea);
+    m_weekView = new WeekView(*m_dayView, m_pages);
+    m_pages->addWidget(m_weekView);
+    m_agendaView = new AgendaView(*m_dayView, m_pages);
+    m_pages->addWidget(m_agendaView);
     m_preview = new PreviewWidget(*m_print, m_pages);
     m_preview->setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::Printing));
     m_pages->addWidget(m_preview);
@@ -86,6 +92,9 @@ MainFrame::MainFrame(platform::PromptService& prompt, const QString& helpFolder,
         if (QAction* action = Action(id); action && action->isEnabled())
             Route(id);
     });
+    // The week's and the agenda's keys run the same commands as the day view's lists.
+    connect(m_weekView, &WeekView::commandRequested, m_dayView, &DayView::commandRequested);
+    connect(m_agendaView, &AgendaView::commandRequested, m_dayView, &DayView::commandRequested);
     // F1 asks for the help of the focused control, in this window and in the dialogs over it.
     auto* focusHelp = new FocusHelp(this);
     qApp->installEventFilter(focusHelp);
@@ -323,6 +332,7 @@ CommandContext MainFrame::GatherContext() const {
     context.openLastFile = m_fileCommands->OpenLastFileOnStart();
     context.audibleAlarm = m_dayView->AudibleAlarm();
     context.confirmDelete = DeleteConfirmation::Asks();
+    context.mainView = m_mainView;
     context.toolbarVisible = m_toolbarVisible;
     context.statusBarVisible = !statusBar()->isHidden();
     context.synchronizing = m_sync->IsRunning();

@@ -13,7 +13,9 @@
 
 #include <memory>
 
+class AgendaView;
 class DayView;
+class WeekView;
 class PreviewWidget;
 class PrintCommands;
 class DesktopContacts;
@@ -56,6 +58,11 @@ public:
     PreviewWidget* Preview() const { return m_preview; }
     SyncCommands& Sync() { return *m_sync; }
     bool InPreview() const;
+    // View > Day, Week and Agenda: what fills the window (leaving the print preview).
+    void ShowView(MainView view);
+    MainView CurrentView() const { return m_mainView; }
+    WeekView* Week() const { return m_weekView; }
+    AgendaView* Agenda() const { return m_agendaView; }
 
     // "Tavoro! [name]", the name being the document's full path or "Untitled", with a "*" after
     // the name while the document has unsaved changes.
@@ -132,6 +139,10 @@ private:
     void OnConfirmDelete();
     void OnViewToolbar();
     void OnViewStatusBar();
+    void OnViewDay();
+    void OnViewWeek();
+    void OnViewAgenda();
+    QWidget* viewPage(MainView view) const;
     void OnHelpTopics();
     void OnHelpAbout();
     // Import and Export through the wizard (MainFrameImportExport.cpp).
@@ -171,6 +182,9 @@ private:
     DayView* m_dayView = nullptr;
     QScrollArea* m_dayArea = nullptr; // holds the day view
     PreviewWidget* m_preview = nullptr;
+    WeekView* m_weekView = nullptr;
+    AgendaView* m_agendaView = nullptr;
+    MainView m_mainView = MainView::Day;
     QMenu* m_recentMenu = nullptr;
     ::RecentFilesMenu* m_recentFilesMenu = nullptr;
     QToolBar* m_mainToolBar = nullptr;

@@ -13,6 +13,8 @@
 #include "reports/PreviewWidget.h"
 #include "reports/PrintCommands.h"
 #include "sync/SyncCommands.h"
+#include "views/AgendaView.h"
+#include "views/WeekView.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -83,6 +85,12 @@ const MainFrame::Command MainFrame::kCommands[] = {
      &MainFrame::OnSyncSettings},
     {{cmd::ReportFont, "Report &Font...", nullptr, "Select font to use in reports", "Select reports font"},
      &MainFrame::OnReportFont},
+    {{cmd::ViewDay, "&Day", "Ctrl+1", "Show the calendar, the day's tasks and appointments and the phone book", "Day",
+      true},
+     &MainFrame::OnViewDay},
+    {{cmd::ViewWeek, "&Week", "Ctrl+2", "Show the week of the selected day", "Week", true}, &MainFrame::OnViewWeek},
+    {{cmd::ViewAgenda, "&Agenda", "Ctrl+3", "Show the appointments and tasks of the coming days", "Agenda", true},
+     &MainFrame::OnViewAgenda},
     {{cmd::ViewToolbar, "&Toolbar", nullptr, "Show or hide the toolbar", "Toggle ToolBar", true},
      &MainFrame::OnViewToolbar},
     {{cmd::ViewStatusBar, "&Status Bar", nullptr, "Show or hide the status bar", "Toggle StatusBar", true},
@@ -206,7 +214,7 @@ void MainFrame::OnReportFont() {
 
 // The preview takes the day view's place and its toolbar the main toolbar's.
 void MainFrame::showPreview(bool previewing) {
-    m_pages->setCurrentWidget(previewing ? static_cast<QWidget*>(m_preview) : m_dayArea);
+    m_pages->setCurrentWidget(previewing ? static_cast<QWidget*>(m_preview) : viewPage(m_mainView));
     m_mainToolBar->setVisible(!previewing && m_toolbarVisible);
     m_previewToolBar->setVisible(previewing);
     // The keys go to what is shown: Esc and the arrows to the preview, back to the day view after.
@@ -237,6 +245,41 @@ void MainFrame::OnViewToolbar() {
     m_toolbarVisible = !m_toolbarVisible;
     m_mainToolBar->setVisible(m_toolbarVisible && !InPreview());
     Action(cmd::ViewToolbar)->setChecked(m_toolbarVisible);
+}
+
+void MainFrame::OnViewDay() {
+    ShowView(MainView::Day);
+}
+
+void MainFrame::OnViewWeek() {
+    ShowView(MainView::Week);
+}
+
+void MainFrame::OnViewAgenda() {
+    ShowView(MainView::Agenda);
+}
+
+QWidget* MainFrame::viewPage(MainView view) const {
+    switch (view) {
+    case MainView::Week:
+        return m_weekView;
+    case MainView::Agenda:
+        return m_agendaView;
+    case MainView::Day:
+        break;
+    }
+    return m_dayArea;
+}
+
+void MainFrame::ShowView(MainView view) {
+    if (InPreview())
+        OnPreviewClose();
+    m_mainView = view;
+    QWidget* page = viewPage(view);
+    m_pages->setCurrentWidget(page);
+    if (view != MainView::Day)
+        page->setFocus(Qt::OtherFocusReason);
+    UpdateCommandStates();
 }
 
 void MainFrame::OnViewStatusBar() {

@@ -90,6 +90,10 @@ constexpr MenuItem kItems[] = {
     {kReport, nullptr, 0},
     {kReport, nullptr, cmd::ReportFont},
 
+    {kView, nullptr, cmd::ViewDay},
+    {kView, nullptr, cmd::ViewWeek},
+    {kView, nullptr, cmd::ViewAgenda},
+    {kView, nullptr, 0},
     {kView, nullptr, cmd::ViewGoToToday},
     {kView, nullptr, 0},
     {kView, nullptr, cmd::ViewToolbar},

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "CalendarDate.h"
+
+#include <string>
+#include <vector>
+
+class PimRecords;
+
+// A person's birthday or wedding anniversary on its day of one year. It is worked out from the
+// person's record each time it is asked for; no record stands for it.
+struct BirthdayOccurrence {
+    CalendarDate day; // the day it falls on in that year
+    int personId = 0;
+    bool anniversary = false;
+    int years = -1; // the age reached (or years married) that day; -1 where the year is unknown
+    bool operator==(const BirthdayOccurrence&) const = default;
+};
+
+// The birthdays and anniversaries of the phone book that fall on the days from `from` to `to`
+// (both included), by day, then birthdays before anniversaries, then by the person's name.
+std::vector<BirthdayOccurrence> BirthdaysBetween(const PimRecords& records, CalendarDate from, CalendarDate to);
+
+// What the views, reports and tools show for one: "Birthday: Ann Lee (36)", "Anniversary: Ann Lee
+// (10)"; without the number where the year is unknown.
+std::string BirthdayText(const PimRecords& records, const BirthdayOccurrence& birthday);
