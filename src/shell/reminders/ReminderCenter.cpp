@@ -150,6 +150,16 @@ void ReminderCenter::showMissed(const QList<ReminderRow>& rows, int older, const
     m_missed->activateWindow();
 }
 
+void ReminderCenter::BringWindowsForward() {
+    // The reminder window last: it is modal, so it must end on top.
+    for (QWidget* shown : {static_cast<QWidget*>(m_missed.data()), static_cast<QWidget*>(m_window.data())}) {
+        if (shown && shown->isVisible()) {
+            shown->raise();
+            shown->activateWindow();
+        }
+    }
+}
+
 ReminderWindow* ReminderCenter::window() {
     if (m_window)
         return m_window;

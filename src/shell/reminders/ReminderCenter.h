@@ -52,6 +52,9 @@ public:
     void Check();
     // The look on opening a document: the missed alarms listed, then Check().
     void OpeningCheck();
+    // Raises and activates the open reminder windows: they may have opened before the main window
+    // showed, which then covers them where no window manager keeps a dialog above its parent.
+    void BringWindowsForward();
 
     // The open document's file, whose last opening here bounds the missed reminders listed (an
     // untitled document has none: the last 7 days are listed). Without it, every document is untitled.
