@@ -48,11 +48,7 @@ int AlarmLeadMinutes(const Appointment& appointment) {
     // Whole seconds first: a lead of 15 minutes must not come out as 14.999... and lose a minute.
     const double seconds = std::round(lead.Days() * 86400.0);
     const double minutes = std::trunc(seconds / 60.0);
-    if (minutes < 0)
-        return 0;
-    if (minutes > 60)
-        return 60;
-    return static_cast<int>(minutes);
+    return minutes > kLongestAlarmLead ? kLongestAlarmLead : ClampAlarmLead(static_cast<long long>(minutes));
 }
 
 } // namespace appointmentrules

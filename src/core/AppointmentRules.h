@@ -22,8 +22,19 @@ DateTime AtMinute(const DateTime& day, int minuteOfDay);
 // The moment `minutes` earlier, at whole seconds.
 DateTime MinutesBefore(const DateTime& moment, int minutes);
 
-// The lead time an appointment's alarm has, as the export writes it: whole minutes from the alarm
-// to the start, 0 to 60; 0 without an alarm.
+// The longest alarm lead an appointment holds: four weeks, in minutes.
+inline constexpr int kLongestAlarmLead = 4 * 7 * 24 * 60;
+// Whether a lead time in minutes is one an appointment holds: 0 to four weeks.
+constexpr bool IsAlarmLead(long long minutes) {
+    return minutes >= 0 && minutes <= kLongestAlarmLead;
+}
+// A lead time brought into that range: below 0 gives 0, beyond four weeks gives four weeks.
+constexpr int ClampAlarmLead(long long minutes) {
+    return static_cast<int>(minutes < 0 ? 0 : minutes > kLongestAlarmLead ? kLongestAlarmLead : minutes);
+}
+
+// The lead time an appointment's alarm has, as the exports write it: whole minutes from the alarm
+// to the start, 0 to four weeks; 0 without an alarm.
 int AlarmLeadMinutes(const Appointment& appointment);
 
 } // namespace appointmentrules

@@ -13,7 +13,6 @@ namespace {
 
 constexpr int kDefaultLength = 60;
 constexpr int kMinutesPerDay = 1440;
-constexpr int kLongestLead = 4 * 7 * kMinutesPerDay;
 constexpr std::string_view kEnDash = "\xE2\x80\x93";
 
 struct Token {
@@ -388,7 +387,7 @@ std::size_t LineReader::Reminder(std::size_t i) {
     at += length;
     if (word(at) == "before" || word(at) == "earlier" || word(at) == "ahead" || word(at) == "beforehand")
         ++at;
-    if (lead > kLongestLead)
+    if (!appointmentrules::IsAlarmLead(lead))
         return 0;
     m_reading.alarmMinutes = lead;
     return at - i;

@@ -113,8 +113,11 @@ QStringList BackupStore::FoldersOf(const QString& document) const {
     QStringList folders{FolderFor(document)};
     const QStringList names = namesOf(document);
     const QString prefix = QFileInfo(document).fileName() + QLatin1Char('-');
-    const QFileInfoList candidates = QDir(m_root).entryInfoList({prefix + QLatin1Char('*')}, QDir::Dirs);
+    // Compared as text: a file name may hold '*', '?' or '[', which a name filter reads as a pattern.
+    const QFileInfoList candidates = QDir(m_root).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QFileInfo& candidate : candidates) {
+        if (!candidate.fileName().startsWith(prefix))
+            continue;
         const QStringList known = namesIn(candidate.filePath());
         const bool named = std::any_of(names.begin(), names.end(), [&](const QString& n) { return known.contains(n); });
         if (named && !folders.contains(candidate.filePath()))

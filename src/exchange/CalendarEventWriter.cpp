@@ -3,18 +3,14 @@
 #include "CalendarItems.h"
 #include "TextEncoding.h"
 
+#include "core/AppointmentRules.h"
 #include "platform/TimeZones.h"
 
 #include <QTimeZone>
 
-#include <algorithm>
-#include <cmath>
-
 namespace calendarevent {
 
 namespace {
-
-constexpr int kLongestLead = 4 * 7 * 1440; // minutes
 
 bool writable(const std::string& zone) {
     return !zone.empty() && zone != "UTC" && icaltimezone_get_builtin_timezone(zone.c_str()) &&
@@ -54,11 +50,6 @@ void add(icalcomponent* component, icalproperty* property) {
         icalcomponent_add_property(component, property);
 }
 
-int leadMinutes(const Appointment& appointment) {
-    const double seconds = std::round((appointment.StartTime - appointment.AlarmTime).Days() * 86400.0);
-    return static_cast<int>(std::clamp(std::trunc(seconds / 60.0), 0.0, double(kLongestLead)));
-}
-
 icalcomponent* alarmOf(const Appointment& appointment) {
     icalcomponent* alarm = icalcomponent_new(ICAL_VALARM_COMPONENT);
     icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
@@ -67,7 +58,7 @@ icalcomponent* alarmOf(const Appointment& appointment) {
                                icalproperty_new_description(description.empty() ? "Reminder" : description.c_str()));
     icaltriggertype trigger{};
     trigger.time = icaltime_null_time();
-    trigger.duration = icaldurationtype_from_int(-60 * leadMinutes(appointment));
+    trigger.duration = icaldurationtype_from_int(-60 * appointmentrules::AlarmLeadMinutes(appointment));
     icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
     return alarm;
 }

@@ -36,10 +36,7 @@ QStringList ExchangeReport::Lines(int listed) const {
         lines << count(persons, "person added", "persons added");
     } else {
         lines << count(appointments, "appointment added", "appointments added");
-        QString line = count(tasks, "task added", "tasks added");
-        if (allDayTasks > 0)
-            line += QStringLiteral(" (%1 from all-day events)").arg(allDayTasks);
-        lines << line;
+        lines << count(tasks, "task added", "tasks added");
     }
     if (alreadyPresent > 0)
         lines << count(alreadyPresent, "already present", "already present");

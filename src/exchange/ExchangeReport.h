@@ -24,7 +24,6 @@ struct ExchangeReport {
     int persons = 0; // import: records added, by kind
     int appointments = 0;
     int tasks = 0;
-    int allDayTasks = 0; // of the tasks, those made from all-day events
     int alreadyPresent = 0;
     std::vector<std::string> skipped; // one entry each: the record's name and why
     std::vector<std::string> changed; // one entry each: a record added otherwise than the file said, and how

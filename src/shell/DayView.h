@@ -59,8 +59,9 @@ public:
     bool AudibleAlarm() const;
     // The reminder center, the alarm sound and their settings.
     DayReminders& Reminders() { return *m_reminders; }
-    // Who answers the "&Alarm Sound..." file dialog; without one, the real dialog is shown.
-    void SetPromptService(platform::PromptService* prompts) { m_prompts = prompts; }
+    // Who answers the "&Alarm Sound..." file dialog and the reminders' questions; without one, the
+    // real dialogs are shown.
+    void SetPromptService(platform::PromptService* prompts);
 
     // The size the form is laid out for; the main window never gets smaller than this.
     QSize DialogSize() const;

@@ -16,6 +16,13 @@ void DayView::StartReminders() {
     markToday(DateTime::Today());
 }
 
+void DayView::SetPromptService(platform::PromptService* prompts) {
+    m_prompts = prompts;
+    // The reminders ask where the day view does, so that one service answers both.
+    if (m_reminders)
+        m_reminders->Center().SetPromptService(prompts);
+}
+
 // Today's date stands out in the calendar; at midnight the mark moves on.
 void DayView::markToday(const DateTime& today) {
     const QDate previous = m_markedToday;

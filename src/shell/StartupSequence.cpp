@@ -1,8 +1,10 @@
 #include "StartupSequence.h"
 
+#include "DayView.h"
 #include "HeldPromptService.h"
 #include "MainFrame.h"
 #include "SplashWindow.h"
+#include "reminders/DayReminders.h"
 
 void StartupSequence::Run(const QStringList& fileNames, bool showSplash) {
     if (showSplash) {
@@ -25,6 +27,8 @@ void StartupSequence::Run(const QStringList& fileNames, bool showSplash) {
     m_frame.OfferRecoveredCopies();
     m_frame.CentreOnScreen();
     m_frame.show();
+    // Reminders that opened while the splash showed stay above the window they belong to.
+    m_frame.View()->Reminders().Center().BringWindowsForward();
 }
 
 void StartupSequence::openDocument(const QStringList& fileNames) {

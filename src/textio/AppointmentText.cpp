@@ -112,12 +112,12 @@ std::optional<int> ImportAppointments(PimDocument& document, const DelimitedText
         appointment.EndTime = times.end;
         if (reader.Has(Alarmed))
             appointment.Alarm = textvalues::IsYes(reader.Field(Alarmed), {"true", "t", "yes", "1"}) ? 1 : 0;
-        // Without a lead time from the file, or with one outside 0 to 60, the alarm is at the start.
+        // Without a lead time from the file, or with one outside 0 to four weeks, the alarm is at the start.
         appointment.AlarmTime = times.start;
         if (reader.Has(AlarmTime)) {
             const int minutes =
                 appointmentrules::RoundAlarmMinutes(textvalues::LeadingInteger(reader.Field(AlarmTime)));
-            if (minutes >= 0 && minutes <= 60)
+            if (appointmentrules::IsAlarmLead(minutes))
                 appointment.AlarmTime = appointmentrules::MinutesBefore(times.start, minutes);
         }
         taken.Add(appointment.StartTime, appointment.EndTime);

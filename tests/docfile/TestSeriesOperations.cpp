@@ -140,6 +140,15 @@ private slots:
         undoesInOneStep({});
     }
 
+    void removingTheSeriesTakesItsChangedOccurrences() {
+        QVERIFY(edit(3, 22, SeriesScope::ThisOccurrence, [](Appointment& a) { a.Description = "Late"; }));
+        m_before = listing(m_document);
+        QVERIFY(m_document.RemoveAppointment(m_series));
+        QCOMPARE(m_document.Appointments().Count(), std::size_t(0));
+        QCOMPARE(m_document.History().UndoName(), QStringLiteral("Delete Appointment"));
+        undoesInOneStep({});
+    }
+
     void changeThisAndFollowing() {
         QVERIFY(edit(3, 22, SeriesScope::ThisOccurrence, [](Appointment& a) { a.Description = "Late"; }));
         QVERIFY(SeriesOperations::Delete(m_document, on(4, 5), SeriesScope::ThisOccurrence));

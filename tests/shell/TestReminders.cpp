@@ -346,20 +346,21 @@ void TestReminders::turnOffOnAnOccurrenceAsks() {
     Appointment daily = appointment("Standup", 1, 10, 0, true, 15);
     daily.RRule = "FREQ=DAILY";
     const int series = *m_document->Add(daily);
-    QStringList asked;
-    m_center->SetSeriesQuestion([&](const QString& description) -> std::optional<ReminderScope> {
-        asked << description;
-        if (answer == 2)
-            return std::nullopt;
-        return answer == 0 ? ReminderScope::ThisOccurrence : ReminderScope::AllOccurrences;
-    });
+    FakePromptService prompts;
+    prompts.queueChoice(answer == 2 ? std::nullopt : std::optional<int>(answer));
+    m_center->SetPromptService(&prompts);
     setNow(3, 9, 50);
     m_center->Check();
     ReminderWindow* window = m_center->Window();
     QVERIFY(window);
     QCOMPARE(column(window, 0), QStringList{"6/3/03"});
     closeReminder(window, true);
-    QCOMPARE(asked, QStringList{"Standup"});
+    // Asked once, through the same service as the editor's series questions.
+    QCOMPARE(prompts.messages.size(), 1);
+    QCOMPARE(prompts.messages[0].caption, QStringLiteral("Turn off reminder"));
+    QCOMPARE(prompts.messages[0].text, QStringLiteral("\"Standup\" repeats. Turn off the reminder of only this "
+                                                      "occurrence, or of all occurrences of the series?"));
+    QCOMPARE(prompts.choiceLists[0], (QStringList{"&Only this occurrence", "&All occurrences"}));
     QTEST(int(m_document->Appointments().Find(series)->Alarm), "seriesAlarm");
     QTEST(int(m_document->Appointments().Count()), "appointments");
     if (answer == 0) {

@@ -1,8 +1,12 @@
+#include "docfile/DocumentStorage.h"
 #include "platform/ProgramFolders.h"
+#include "shell/DayView.h"
 #include "shell/HeldPromptService.h"
 #include "shell/MainFrame.h"
 #include "shell/StartupArguments.h"
 #include "shell/StartupSequence.h"
+#include "shell/reminders/DayReminders.h"
+#include "shell/reminders/MissedRemindersWindow.h"
 #include "support/FakePromptService.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
@@ -27,6 +31,7 @@ private Q_SLOTS:
     void noticesWaitButQuestionsDoNot();
     void documentIsReadWhileTheSplashShows_data();
     void documentIsReadWhileTheSplashShows();
+    void missedRemindersStayInFront();
     void dataFolder_data();
     void dataFolder();
 
@@ -140,6 +145,39 @@ void TestStartup::documentIsReadWhileTheSplashShows() {
     QCOMPARE(screen.messages.size(), notices);
     QVERIFY(frame.isVisible());
     QVERIFY(!held.IsHolding());
+}
+
+// Missed reminders listed while the splash shows are not left behind the main window.
+void TestStartup::missedRemindersStayInFront() {
+    PimDocument missed;
+    Appointment yesterday;
+    yesterday.Description = "Dentist";
+    yesterday.DueDate = DateTime::Today() - DateTimeSpan(1.0);
+    yesterday.StartTime = yesterday.DueDate + DateTimeSpan(0, 10, 0, 0);
+    yesterday.EndTime = yesterday.DueDate + DateTimeSpan(0, 11, 0, 0);
+    yesterday.AlarmTime = yesterday.DueDate + DateTimeSpan(0, 9, 45, 0);
+    yesterday.Alarm = 1;
+    missed.Add(yesterday);
+    const QString file = m_dir.filePath(QStringLiteral("missed.pgr"));
+    QVERIFY(DocumentStorage(missed).Save(file));
+
+    FakePromptService screen;
+    HeldPromptService held(screen);
+    MainFrame frame(held, QString());
+    ReminderCenter& center = frame.View()->Reminders().Center();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* splash = QApplication::activeModalWidget();
+        if (splash && center.MissedWindow()) {
+            QTest::mouseClick(splash, Qt::LeftButton);
+            poll.stop();
+        }
+    });
+    poll.start(50);
+    StartupSequence(frame, held).Run({file}, true);
+    QVERIFY(center.MissedWindow());
+    QCoreApplication::processEvents(); // the activations the window system was asked for, in their order
+    QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(center.MissedWindow()));
 }
 
 void TestStartup::dataFolder_data() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/AppointmentRules.h"
 #include "core/DateTime.h"
 
 // The alarm's lead time before the start: an amount of minutes, hours, days or weeks, up to four
@@ -10,7 +11,7 @@ public:
     enum class Unit { Minutes, Hours, Days, Weeks };
     static constexpr int Step = 5;
     static constexpr int Maximum = 60;
-    static constexpr int MaximumLead = 4 * 7 * 24 * 60; // four weeks, in minutes
+    static constexpr int MaximumLead = appointmentrules::kLongestAlarmLead;
 
     AlarmMinutes() = default;
     explicit AlarmMinutes(int minutes);

@@ -4,11 +4,13 @@
 #include "LastOpenTimes.h"
 #include "MissedRemindersWindow.h"
 #include "ReminderWindow.h"
+#include "SeriesReminderQuestion.h"
 #include "core/ReminderQuery.h"
 #include "docfile/DocumentBatch.h"
 #include "docfile/PimDocument.h"
 #include "platform/TextCodec.h"
 #include "platform/gui/DesktopNotifications.h"
+#include "platform/gui/QtPromptService.h"
 
 #include <algorithm>
 #include <map>
@@ -148,6 +150,16 @@ void ReminderCenter::showMissed(const QList<ReminderRow>& rows, int older, const
     m_missed->activateWindow();
 }
 
+void ReminderCenter::BringWindowsForward() {
+    // The reminder window last: it is modal, so it must end on top.
+    for (QWidget* shown : {static_cast<QWidget*>(m_missed.data()), static_cast<QWidget*>(m_window.data())}) {
+        if (shown && shown->isVisible()) {
+            shown->raise();
+            shown->activateWindow();
+        }
+    }
+}
+
 ReminderWindow* ReminderCenter::window() {
     if (m_window)
         return m_window;
@@ -208,12 +220,14 @@ int ReminderCenter::seriesOf(const OccurrenceKey& key) const {
 void ReminderCenter::turnOff(const QList<OccurrenceKey>& keys) {
     // An occurrence of a series: asked once for each series whether the series is meant.
     std::map<int, std::optional<ReminderScope>> scopes;
+    platform::QtPromptService onScreen(m_over);
+    platform::PromptService& prompts = m_prompts ? *m_prompts : onScreen;
     for (const OccurrenceKey& key : keys) {
         const int series = seriesOf(key);
         if (series == 0 || scopes.contains(series))
             continue;
         const QString description = platform::toQString(m_document.Appointments().Find(series)->Description);
-        scopes[series] = m_seriesQuestion ? m_seriesQuestion(description) : AskSeriesReminderScope(description, m_over);
+        scopes[series] = AskSeriesReminderScope(prompts, description);
     }
     QList<int> turnedOff;
     {

@@ -2,7 +2,6 @@
 
 #include "ClockWatch.h"
 #include "ReminderText.h"
-#include "SeriesReminderQuestion.h"
 #include "core/ReminderQuery.h"
 #include "core/ReminderState.h"
 #include "docfile/DocumentObserver.h"
@@ -25,7 +24,8 @@ class SoundPlayer;
 
 namespace platform {
 class DesktopNotifications;
-}
+class PromptService;
+} // namespace platform
 
 // Rings the document's alarms: every alarm whose moment has come, whatever date the calendar shows.
 // It looks when a document is opened or started anew, at each minute boundary and as soon as the
@@ -52,13 +52,16 @@ public:
     void Check();
     // The look on opening a document: the missed alarms listed, then Check().
     void OpeningCheck();
+    // Raises and activates the open reminder windows: they may have opened before the main window
+    // showed, which then covers them where no window manager keeps a dialog above its parent.
+    void BringWindowsForward();
 
     // The open document's file, whose last opening here bounds the missed reminders listed (an
     // untitled document has none: the last 7 days are listed). Without it, every document is untitled.
     void SetFileName(std::function<QString()> fileName) { m_fileName = std::move(fileName); }
     // Who answers whether turning off an occurrence's reminder means the series; without it, a
-    // message box asks.
-    void SetSeriesQuestion(SeriesReminderQuestion question) { m_seriesQuestion = std::move(question); }
+    // message box over the main window asks.
+    void SetPromptService(platform::PromptService* prompts) { m_prompts = prompts; }
 
     // How far back the missed reminders of a first opening go.
     static constexpr int kFirstOpeningDays = 7;
@@ -113,5 +116,5 @@ private:
     std::function<QString()> m_fileName;
     // The file whose last opening was read this session, and what was read.
     std::optional<std::pair<QString, std::optional<DateTime>>> m_lastOpen;
-    SeriesReminderQuestion m_seriesQuestion;
+    platform::PromptService* m_prompts = nullptr;
 };

@@ -2,15 +2,16 @@
 
 #include <QString>
 
-#include <functional>
 #include <optional>
 
-class QWidget;
+namespace platform {
+class PromptService;
+}
 
 // What "Turn off reminder" on an occurrence of a series means: this occurrence only, or every
-// occurrence of the series. Answers nothing when the user cancels.
+// occurrence of the series.
 enum class ReminderScope { ThisOccurrence, AllOccurrences };
-using SeriesReminderQuestion = std::function<std::optional<ReminderScope>(const QString& description)>;
 
-// The question as a message box over `over`: "Only this occurrence", "All occurrences", "Cancel".
-std::optional<ReminderScope> AskSeriesReminderScope(const QString& description, QWidget* over);
+// Asks which is meant, with the choices "Only this occurrence" and "All occurrences" beside Cancel;
+// nothing when the user cancels.
+std::optional<ReminderScope> AskSeriesReminderScope(platform::PromptService& prompts, const QString& description);
