@@ -10,10 +10,15 @@
 #include "core/AppointmentRules.h"
 #include "docfile/PimDocument.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
 namespace {
+
+// Delimited text keeps its own hour for the alarm's lead time, as files written by older versions
+// and other programs expect; longer leads live in the document and in iCalendar.
+constexpr int kLongestTextLead = 60;
 
 enum Column { Description, Date, StartTime, EndTime, Alarmed, AlarmTime };
 
@@ -75,7 +80,8 @@ int ExportAppointments(const PimRecords& records, const DelimitedTextSettings& s
             if (wanted.Wanted(Alarmed))
                 writer.AddValue(appointment.Alarm ? "TRUE" : "FALSE");
             if (wanted.Wanted(AlarmTime))
-                writer.AddValue(std::to_string(appointmentrules::AlarmLeadMinutes(appointment)));
+                writer.AddValue(
+                    std::to_string(std::min(appointmentrules::AlarmLeadMinutes(appointment), kLongestTextLead)));
             writer.EndLine();
             ++written;
         }
@@ -112,12 +118,12 @@ std::optional<int> ImportAppointments(PimDocument& document, const DelimitedText
         appointment.EndTime = times.end;
         if (reader.Has(Alarmed))
             appointment.Alarm = textvalues::IsYes(reader.Field(Alarmed), {"true", "t", "yes", "1"}) ? 1 : 0;
-        // Without a lead time from the file, or with one outside 0 to four weeks, the alarm is at the start.
+        // Without a lead time from the file, or with one outside 0 to 60, the alarm is at the start.
         appointment.AlarmTime = times.start;
         if (reader.Has(AlarmTime)) {
             const int minutes =
                 appointmentrules::RoundAlarmMinutes(textvalues::LeadingInteger(reader.Field(AlarmTime)));
-            if (appointmentrules::IsAlarmLead(minutes))
+            if (minutes >= 0 && minutes <= kLongestTextLead)
                 appointment.AlarmTime = appointmentrules::MinutesBefore(times.start, minutes);
         }
         taken.Add(appointment.StartTime, appointment.EndTime);

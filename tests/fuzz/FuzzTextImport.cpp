@@ -5,7 +5,6 @@
 // no appointment that collides with another. A second import of the appointments adds nothing,
 // and the report counts what was added.
 
-#include "core/AppointmentRules.h"
 #include "docfile/PimDocument.h"
 #include "platform/Clock.h"
 #include "textio/DelimitedTextOperations.h"
@@ -76,7 +75,7 @@ void checkAppointments(const PimDocument& document) {
     for (const auto& [id, a] : document.Appointments()) {
         const double leadMinutes = (a.StartTime - a.AlarmTime).Days() * 1440.0;
         if (hasNul(a.Description) || !a.StartTime.IsValid() || a.EndTime < a.StartTime || leadMinutes < -0.01 ||
-            leadMinutes > appointmentrules::kLongestAlarmLead + 0.01)
+            leadMinutes > 60.01)
             std::abort();
         for (const Appointment* other : all) {
             const auto within = [](const DateTime& t, const Appointment& e) {
