@@ -43,7 +43,8 @@ int ColumnReader::Source(int column) const {
     if (j < 0 || static_cast<size_t>(j) >= m_record.count)
         return -1;
     const std::string& value = m_record.values[static_cast<size_t>(j)];
-    return value == kEmptyFieldText || value == "EOF" ? -1 : j;
+    const std::string_view text = value;
+    return text == kEmptyFieldText || text == "EOF" ? -1 : j;
 }
 
 const std::string& ColumnReader::Field(int column) const {
