@@ -36,7 +36,7 @@ public:
     void Take(int column, std::string& into, bool trim = true);
 
 private:
-    // The record's field that feeds the column, or -1 when it reads empty.
+    // The file column whose field feeds the column on this record, or -1 when that field reads empty.
     int Source(int column) const;
 
     RecordReader m_reader;
