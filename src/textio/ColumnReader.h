@@ -25,22 +25,24 @@ public:
     int Line() const { return m_reader.Line(); }
 
     // Whether some file column feeds the column.
-    bool Has(int column) const { return m_fed[static_cast<size_t>(column)] != 0; }
+    bool Has(int column) const { return m_source[static_cast<size_t>(column)] >= 0; }
     // The column's field on the current record as the file has it: empty when not fed, when the
     // record is short, or when the field reads "EMPTY FIELD" or "EOF".
-    const std::string& Field(int column) const { return m_fields[static_cast<size_t>(column)]; }
+    const std::string& Field(int column) const;
     // The field as a value: an enclosed field exactly as enclosed, a bare one trimmed of white space.
     std::string_view Text(int column) const;
-    // Moves the field's value (as Text gives it, or as the file has it when `trim` is false) into
-    // `into` without copying it; the field reads empty afterwards.
+    // Hands the field's value (as Text gives it, or as the file has it when `trim` is false) to
+    // `into`, moving a long text rather than copying it; the field reads empty afterwards.
     void Take(int column, std::string& into, bool trim = true);
 
 private:
+    // The file column whose field feeds the column on this record, or -1 when that field reads empty.
+    int Source(int column) const;
+
     RecordReader m_reader;
     bool m_skipHeader = false;
-    std::vector<int> m_target; // per file column: the column it feeds, or -1
-    std::vector<char> m_fed;
-    std::vector<std::string> m_fields;
-    std::vector<char> m_enclosed;
+    // Per column: the file column that feeds it, or -1. The fields stay in the record; the
+    // columns only point at them, so that a line's fields are not handed around before use.
+    std::vector<int> m_source;
     DelimitedRecord m_record;
 };

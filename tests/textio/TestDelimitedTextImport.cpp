@@ -36,6 +36,8 @@ private Q_SLOTS:
     void readsEveryLine();
     void readsWhatOtherProgramsWrite_data();
     void readsWhatOtherProgramsWrite();
+    void takesEachFieldOnce_data();
+    void takesEachFieldOnce();
     void reportsSkippedAppointments();
     void refusesWhatIsNoFile();
     void notifiesOnceForTheWholeImport();
@@ -356,6 +358,35 @@ void TestDelimitedTextImport::readsWhatOtherProgramsWrite() {
     QByteArrayList read;
     for (const auto& [id, p] : m_document.Persons())
         read.append(QByteArray::fromStdString(p.FName + "|" + p.LName + "|" + p.Company + "|" + p.Notes));
+    QCOMPARE(read, people);
+}
+
+void TestDelimitedTextImport::takesEachFieldOnce_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArrayList>("people"); // per person: first name | company | position | notes
+
+    // Short texts are copied and long ones handed over whole: both must trim alike (Position not
+    // at all), and a field taken from one line must not show up in the next.
+    QTest::newRow("short and long, bare and enclosed")
+        << QByteArray("  Ann  ,x,  Chief Engineer of Works  ,\"  Enclosed notes, long  \",  Northwind Traders Ltd.  \n"
+                      "Bob,x,,,\"  Acme  \"\n")
+        << QByteArrayList{"Ann|Northwind Traders Ltd.|  Chief Engineer of Works  |  Enclosed notes, long  ",
+                          "Bob|  Acme  ||"};
+    QTest::newRow("placeholders read empty")
+        << QByteArray("Ann,x,EOF,y,  EMPTY FIELD\nBob,x,EMPTY FIELD,EOF,EMPTY FIELD\n")
+        << QByteArrayList{"Ann|EMPTY FIELD||y", "Bob|||"};
+}
+
+// Columns: first name, company, position, notes, company again (the later of the two is read).
+void TestDelimitedTextImport::takesEachFieldOnce() {
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArrayList, people);
+    const DelimitedTextSettings s =
+        settings(RecordKind::Person, writeFile(content), {"FirstName", "Company", "Position", "Notes", "Company"});
+    QCOMPARE(ImportPersons(m_document, s), int(people.size()));
+    QByteArrayList read;
+    for (const auto& [id, p] : m_document.Persons())
+        read.append(QByteArray::fromStdString(p.FName + "|" + p.Company + "|" + p.Position + "|" + p.Notes));
     QCOMPARE(read, people);
 }
 
