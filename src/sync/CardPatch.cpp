@@ -223,9 +223,10 @@ void patchPages(CardEditor& editor, const PersonSources& at, const Person& befor
 // text that this program could not read stays as it is until a date is given for it.
 void patchDate(CardEditor& editor, int source, const std::string& was, const std::string& is, bool v4,
                const char* head) {
-    if (was == is)
-        return;
     const std::optional<BirthDate> date = BirthDate::Parse(is);
+    // A field that holds no date (a file edited by hand) has nothing to say to the card.
+    if (was == is || (!date && !is.empty()))
+        return;
     std::string value = date ? date->Text() : std::string();
     const std::string held = source >= 0 ? editor.Property(source).Text() : std::string();
     const bool heldDate = !was.empty();
