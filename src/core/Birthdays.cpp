@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 
 namespace {
 
@@ -40,19 +41,31 @@ std::string naturalName(const Person& person) {
 
 struct Found {
     BirthdayOccurrence occurrence;
-    const Person* person;
+    const std::string* name; // the name the phone book sorts by
 };
 
-// Adds the days from `from` to `to` on which the date comes round.
-void addOccurrences(const Person& person, const BirthDate& date, bool anniversary, CalendarDate from, CalendarDate to,
-                    std::vector<Found>& found) {
-    for (int year = std::max(from.Year(), date.year); year <= to.Year(); ++year) {
+// A day as one number that orders as the days do, made without the calendar's arithmetic: a
+// phone book is run through on every query, and only the days found become CalendarDates.
+constexpr int dayKey(int year, int month, int day) {
+    return (year * 16 + month) * 32 + day;
+}
+
+struct Range {
+    int fromYear, toYear;
+    int fromKey, toKey;
+};
+
+// Adds the days of the range on which the date comes round.
+void addOccurrences(const Person& person, const std::string* name, const BirthDate& date, bool anniversary,
+                    const Range& range, std::vector<Found>& found) {
+    for (int year = std::max(range.fromYear, date.year); year <= range.toYear; ++year) {
         // A 29 February is kept on the 28th in the years without one.
         const int day = date.month == 2 && date.day == 29 && !isLeapYear(year) ? 28 : date.day;
-        const CalendarDate on = CalendarDate::FromParts(year, date.month, day);
-        if (!on.IsValid() || on < from || on > to)
+        const int key = dayKey(year, date.month, day);
+        if (key < range.fromKey || key > range.toKey)
             continue;
-        found.push_back({{on, person.ID, anniversary, date.year ? year - date.year : -1}, &person});
+        const CalendarDate on = CalendarDate::FromParts(year, date.month, day);
+        found.push_back({{on, person.ID, anniversary, date.year ? year - date.year : -1}, name});
     }
 }
 
@@ -74,8 +87,8 @@ std::optional<BirthDate> BirthDate::Parse(std::string_view text) {
         read = digits(text, 2, 2, date.month) && digits(text, 4, 2, date.day);
     if (!read || date.month < 1 || date.month > 12 || date.day < 1 || date.day > daysInMonth(date.year, date.month))
         return std::nullopt;
-    // A year the calendar cannot reckon with is taken as unknown rather than as a wrong age.
-    if (date.year != 0 && !CalendarDate::FromParts(date.year, date.month, date.day).IsValid())
+    // The years the calendar reckons with.
+    if (date.year != 0 && (date.year < 100 || date.year > 9999))
         return std::nullopt;
     return date;
 }
@@ -93,20 +106,26 @@ std::vector<BirthdayOccurrence> BirthdaysBetween(const PimRecords& records, Cale
     std::vector<Found> found;
     if (!from.IsValid() || !to.IsValid() || to < from)
         return {};
+    const Range range{from.Year(), to.Year(), dayKey(from.Year(), from.Month(), from.Day()),
+                      dayKey(to.Year(), to.Month(), to.Day())};
+    std::deque<std::string> builtNames; // the names of persons without a stored one, made once
     for (const auto& [id, person] : records.Persons) {
         if (person.Birthday.empty() && person.Anniversary.empty())
             continue;
+        const std::string* name = &person.RName;
+        if (person.RName.empty())
+            name = &builtNames.emplace_back(ListedName(person));
         if (const std::optional<BirthDate> date = BirthDate::Parse(person.Birthday))
-            addOccurrences(person, *date, false, from, to, found);
+            addOccurrences(person, name, *date, false, range, found);
         if (const std::optional<BirthDate> date = BirthDate::Parse(person.Anniversary))
-            addOccurrences(person, *date, true, from, to, found);
+            addOccurrences(person, name, *date, true, range, found);
     }
     std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
         if (a.occurrence.day != b.occurrence.day)
             return a.occurrence.day < b.occurrence.day;
         if (a.occurrence.anniversary != b.occurrence.anniversary)
             return !a.occurrence.anniversary;
-        const int names = ListedName(*a.person).compare(ListedName(*b.person));
+        const int names = a.name->compare(*b.name);
         return names != 0 ? names < 0 : a.occurrence.personId < b.occurrence.personId;
     });
     std::vector<BirthdayOccurrence> occurrences;
