@@ -2,10 +2,28 @@
 
 #include "CalendarDate.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class PimRecords;
+
+// A person's birthday or anniversary as the document keeps it: a day of a month, and the year
+// where it is known.
+struct BirthDate {
+    int year = 0; // 0: not known
+    int month = 0;
+    int day = 0;
+    bool operator==(const BirthDate&) const = default;
+
+    // "YYYY-MM-DD" or "--MM-DD", and the forms a vCard writes them in: "YYYYMMDD", "--MMDD", and a
+    // date-time whose time is dropped ("1990-03-15T00:00:00Z"). Nothing for anything else or for a
+    // day no year has (a 29 February stands only in a leap year or without one).
+    static std::optional<BirthDate> Parse(std::string_view text);
+    // "YYYY-MM-DD", or "--MM-DD" without the year: what the document stores.
+    std::string Text() const;
+};
 
 // A person's birthday or wedding anniversary on its day of one year. It is worked out from the
 // person's record each time it is asked for; no record stands for it.

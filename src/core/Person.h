@@ -38,6 +38,10 @@ struct Person {
     // card), which Company joins into one; written back while Company still reads the same. Empty
     // when the card named one unit or none.
     std::string CardOrg;
+    // The birthday and the wedding anniversary: "YYYY-MM-DD", or "--MM-DD" when the year is not
+    // known (see BirthDate); empty when not given.
+    std::string Birthday;
+    std::string Anniversary;
 };
 
 // "LName, FName", or whichever of the two is present.

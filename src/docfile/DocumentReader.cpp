@@ -77,14 +77,15 @@ template <class Record> struct Field {
     }
 
 const Field<Person> kPersonFields[] = {
-    INT_FIELD(Person, ID),          TEXT_FIELD(Person, FName),   TEXT_FIELD(Person, LName),
-    TEXT_FIELD(Person, RName),      TEXT_FIELD(Person, Company), TEXT_FIELD(Person, Position),
-    TEXT_FIELD(Person, Addr1),      TEXT_FIELD(Person, Addr2),   TEXT_FIELD(Person, City),
-    TEXT_FIELD(Person, State),      TEXT_FIELD(Person, Zip),     FLAG_FIELD(Person, YellowPages),
-    FLAG_FIELD(Person, WhitePages), TEXT_FIELD(Person, Notes),   TEXT_FIELD(Person, HmPhone),
-    TEXT_FIELD(Person, WkPhone),    TEXT_FIELD(Person, WkExt),   TEXT_FIELD(Person, Fax),
-    TEXT_FIELD(Person, CelPhone),   TEXT_FIELD(Person, Pager),   TEXT_FIELD(Person, EMail),
-    TEXT_FIELD(Person, WebPage),    TEXT_FIELD(Person, CardOrg),
+    INT_FIELD(Person, ID),           TEXT_FIELD(Person, FName),   TEXT_FIELD(Person, LName),
+    TEXT_FIELD(Person, RName),       TEXT_FIELD(Person, Company), TEXT_FIELD(Person, Position),
+    TEXT_FIELD(Person, Addr1),       TEXT_FIELD(Person, Addr2),   TEXT_FIELD(Person, City),
+    TEXT_FIELD(Person, State),       TEXT_FIELD(Person, Zip),     FLAG_FIELD(Person, YellowPages),
+    FLAG_FIELD(Person, WhitePages),  TEXT_FIELD(Person, Notes),   TEXT_FIELD(Person, HmPhone),
+    TEXT_FIELD(Person, WkPhone),     TEXT_FIELD(Person, WkExt),   TEXT_FIELD(Person, Fax),
+    TEXT_FIELD(Person, CelPhone),    TEXT_FIELD(Person, Pager),   TEXT_FIELD(Person, EMail),
+    TEXT_FIELD(Person, WebPage),     TEXT_FIELD(Person, CardOrg), TEXT_FIELD(Person, Birthday),
+    TEXT_FIELD(Person, Anniversary),
 };
 
 const Field<Task> kTaskFields[] = {
@@ -124,11 +125,13 @@ const Field<User> kUserFields[] = {
 #undef DAY_FIELD
 
 // A field the writer leaves out when unused must not carry over from the record before, as the
-// fields every record names do: an appointment after a series would repeat too. Person's CardOrg
-// and Task's IcalPriority are such fields.
+// fields every record names do: an appointment after a series would repeat too. Person's CardOrg,
+// Birthday and Anniversary and Task's IcalPriority are such fields.
 template <class Record> void resetOptional(Record& /*record*/) {}
 template <> void resetOptional(Person& record) {
     record.CardOrg.clear();
+    record.Birthday.clear();
+    record.Anniversary.clear();
 }
 template <> void resetOptional(Task& record) {
     record.IcalPriority = 0;

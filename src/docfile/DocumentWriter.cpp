@@ -179,6 +179,10 @@ void DocumentWriter::WritePersons(const PimRecords& records) {
         Text("WebPage", person.WebPage);
         if (!person.CardOrg.empty()) // only when used, so that other files are written as before
             Text("CardOrg", person.CardOrg);
+        if (!person.Birthday.empty())
+            Text("Birthday", person.Birthday);
+        if (!person.Anniversary.empty())
+            Text("Anniversary", person.Anniversary);
         m_out.append(" />");
         m_out.append(kLineEnd);
     }

@@ -4,6 +4,7 @@
 #include "VCard.h"
 #include "VCardWriter.h"
 
+#include "core/Birthdays.h"
 #include "core/Person.h"
 
 #include <algorithm>
@@ -168,6 +169,39 @@ void readPages(const VCardProperty& property, Person& person) {
     person.YellowPages = value.find("yellow") != std::string::npos;
 }
 
+// A date from BDAY or ANNIVERSARY, as the document keeps it; a text value leaves the field empty
+// and is counted, so that the report says what was not taken over. True when the date was taken.
+bool readDate(const VCardProperty& property, std::string& field, PropertyTally* unmapped, const char* name) {
+    const std::vector<std::string> kinds = property.Param("VALUE");
+    const bool text = std::any_of(kinds.begin(), kinds.end(), [](const std::string& kind) {
+        return kind.size() == 4 && startsWithNoCase(kind, "text");
+    });
+    const std::optional<BirthDate> date = text ? std::nullopt : BirthDate::Parse(property.Text());
+    if (date && field.empty()) {
+        field = date->Text();
+        return true;
+    }
+    if (unmapped)
+        ++(*unmapped)[date ? name : std::string(name) + " (not a date)"];
+    return false;
+}
+
+bool isAnniversary(const std::string& name) {
+    return name == "ANNIVERSARY" || name == "X-ANNIVERSARY" || name == "X-EVOLUTION-ANNIVERSARY";
+}
+
+// The document's "YYYY-MM-DD" or "--MM-DD" in the form of the card's version: 4.0 writes the basic
+// form ("19900315", "--0315"). Nothing for a field that holds no date.
+std::string cardDate(const std::string& field, bool v4) {
+    const std::optional<BirthDate> date = BirthDate::Parse(field);
+    if (!date)
+        return {};
+    std::string text = date->Text();
+    if (v4)
+        text.erase(std::remove(text.begin() + 2, text.end(), '-'), text.end());
+    return text;
+}
+
 // A URI value is not escaped; a line break cannot stand in it.
 std::string singleLine(std::string text) {
     std::replace(text.begin(), text.end(), '\r', ' ');
@@ -271,6 +305,13 @@ bool Read(const VCard& card, Person& person, PropertyTally* unmapped, PersonSour
         } else if (name == "NOTE") {
             person.Notes += (person.Notes.empty() ? "" : "\n") + property.Text();
             found.notes.push_back(source);
+        } else if (name == "BDAY") {
+            // The property the date came from, else the first: a date typed here replaces it.
+            if (readDate(property, person.Birthday, unmapped, "BDAY") || found.birthday < 0)
+                found.birthday = source;
+        } else if (isAnniversary(name)) {
+            if (readDate(property, person.Anniversary, unmapped, "ANNIVERSARY") || found.anniversary < 0)
+                found.anniversary = source;
         } else if (name == "X-TAVORO-PAGES") {
             readPages(property, person);
             pages = true;
@@ -369,6 +410,11 @@ void Write(VCardWriter& writer, const Person& person, const std::string& uid, VC
         writer.Line("URL", singleLine(utf8(person.WebPage)));
     if (!person.Notes.empty())
         writer.Line("NOTE", VCardWriter::Escape(utf8(person.Notes)));
+    if (const std::string birthday = cardDate(person.Birthday, v4); !birthday.empty())
+        writer.Line("BDAY", birthday);
+    // 3.0 has no anniversary of its own; the address books that keep one read this name.
+    if (const std::string anniversary = cardDate(person.Anniversary, v4); !anniversary.empty())
+        writer.Line(v4 ? "ANNIVERSARY" : "X-ANNIVERSARY", anniversary);
     if (person.YellowPages)
         // The comma escaped: a server that reads the value as a list would keep only "white".
         writer.Line("X-TAVORO-PAGES", person.WhitePages ? "white\\,yellow" : "yellow");

@@ -20,12 +20,15 @@ namespace personcard {
 struct PersonSources {
     int name = -1, formattedName = -1, organization = -1, title = -1, address = -1;
     int home = -1, work = -1, cell = -1, fax = -1, pager = -1, email = -1, url = -1, pages = -1;
+    // A BDAY or ANNIVERSARY whose value is no date counts too: a date typed here replaces it.
+    int birthday = -1, anniversary = -1;
     std::vector<int> notes;
 };
 
 // Fills `person` (a new one) from the card: N and FN to the names, ORG (its units joined), TITLE,
 // the first home (else work, else any) ADR, the five kinds of TEL, the preferred or first EMAIL,
-// URL and NOTE.
+// URL, NOTE, and BDAY and ANNIVERSARY (X-ANNIVERSARY in 3.0) where they hold a date; one that holds
+// text ("circa 1800") is counted in `unmapped` as "BDAY (not a date)" and stays on the card.
 // The person goes into the White Pages unless the card carries our own X-TAVORO-PAGES. What has
 // no field is counted in `unmapped`. False when the card names no one and no company.
 bool Read(const VCard& card, Person& person, PropertyTally* unmapped, PersonSources* sources = nullptr);

@@ -5,8 +5,9 @@
 #include <utility>
 
 CalendarReport::CalendarReport(platform::DrawSurface* layout, std::vector<Task> tasks,
-                               std::vector<Appointment> appointments, CalendarDate first, CalendarDate last)
-    : Report(layout), m_entries(std::move(tasks), std::move(appointments), first, last) {}
+                               std::vector<Appointment> appointments, CalendarDate first, CalendarDate last,
+                               const std::vector<BirthdayNote>& birthdays)
+    : Report(layout), m_entries(std::move(tasks), std::move(appointments), first, last, birthdays) {}
 
 platform::Font CalendarReport::FontAt(const QString& face, int points, int weight) const {
     return {face, -(points * LayoutSurface().deviceCaps(platform::DeviceCap::LogPixelsY) / 72), weight};

@@ -13,7 +13,7 @@ class CalendarReport : public Report {
 public:
     // The report's days run from `first` to `last`; its entries are those of these days.
     CalendarReport(platform::DrawSurface* layout, std::vector<Task> tasks, std::vector<Appointment> appointments,
-                   CalendarDate first, CalendarDate last);
+                   CalendarDate first, CalendarDate last, const std::vector<BirthdayNote>& birthdays = {});
 
     const DayEntries& Entries() const { return m_entries; }
 

@@ -14,11 +14,12 @@ std::unique_ptr<Report> build(platform::DrawSurface* layout, const ReportSelecti
     switch (selection.Kind) {
     case ReportKind::DailyPlan:
         return std::make_unique<DailyPlanReport>(layout, selection.SelectedDate, selection.Appointments,
-                                                 selection.Tasks);
+                                                 selection.Tasks, selection.Birthdays);
     case ReportKind::DailyTasks:
         return std::make_unique<DailyTasksReport>(layout, selection.SelectedDate, selection.Tasks);
     case ReportKind::DailyAppointments:
-        return std::make_unique<DailyAppointmentsReport>(layout, selection.SelectedDate, selection.Appointments);
+        return std::make_unique<DailyAppointmentsReport>(layout, selection.SelectedDate, selection.Appointments,
+                                                         selection.Birthdays);
     case ReportKind::AddressBook:
         return std::make_unique<AddressBookReport>(layout, selection.AddressBookPersons);
     case ReportKind::Envelopes:
@@ -26,10 +27,10 @@ std::unique_ptr<Report> build(platform::DrawSurface* layout, const ReportSelecti
                                                 selection.YellowPages);
     case ReportKind::WeeklyPlan:
         return std::make_unique<WeeklyPlanReport>(layout, selection.SelectedDate, selection.Tasks,
-                                                  selection.Appointments);
+                                                  selection.Appointments, selection.Birthdays);
     case ReportKind::MonthlyPlan:
         return std::make_unique<MonthlyPlanReport>(layout, CalendarMonth::Of(selection.SelectedDate), selection.Tasks,
-                                                   selection.Appointments);
+                                                   selection.Appointments, selection.Birthdays);
     case ReportKind::None:
         break;
     }

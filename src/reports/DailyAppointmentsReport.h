@@ -8,7 +8,8 @@
 class DailyAppointmentsReport : public DailyTableReport {
 public:
     DailyAppointmentsReport(platform::DrawSurface* layout, const DateTime& day,
-                            const std::vector<Appointment>& appointments);
+                            const std::vector<Appointment>& appointments,
+                            const std::vector<BirthdayNote>& birthdays = {});
 
 private:
     std::vector<int> DefaultColumnStarts() const override;

@@ -3,9 +3,10 @@
 #include <algorithm>
 
 DailyPlanReport::DailyPlanReport(platform::DrawSurface* layout, const DateTime& day,
-                                 const std::vector<Appointment>& appointments, const std::vector<Task>& tasks)
+                                 const std::vector<Appointment>& appointments, const std::vector<Task>& tasks,
+                                 const std::vector<BirthdayNote>& birthdays)
     : DailyReport(layout, day, QStringLiteral("DAILY PLAN")),
-      m_appointments(DailyTable::OfAppointments(appointments, CalendarDate::Of(day))),
+      m_appointments(DailyTable::OfAppointments(appointments, CalendarDate::Of(day), birthdays)),
       m_tasks(DailyTable::OfTasks(tasks)) {}
 
 void DailyPlanReport::DrawFrame(platform::DrawSurface& dc) {

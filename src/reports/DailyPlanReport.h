@@ -9,7 +9,7 @@
 class DailyPlanReport : public DailyReport {
 public:
     DailyPlanReport(platform::DrawSurface* layout, const DateTime& day, const std::vector<Appointment>& appointments,
-                    const std::vector<Task>& tasks);
+                    const std::vector<Task>& tasks, const std::vector<BirthdayNote>& birthdays = {});
 
     const Pages& GetAppointmentPages() const { return m_appointmentPages; }
     const Pages& GetTaskPages() const { return m_taskPages; }

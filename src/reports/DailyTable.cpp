@@ -6,11 +6,15 @@
 
 #include <QSet>
 
-DailyTable DailyTable::OfAppointments(const std::vector<Appointment>& appointments, CalendarDate day) {
+DailyTable DailyTable::OfAppointments(const std::vector<Appointment>& appointments, CalendarDate day,
+                                      const std::vector<BirthdayNote>& birthdays) {
     DailyTable table;
     table.heads = {QStringLiteral("START"), QStringLiteral("END"), QStringLiteral("APPOINTMENT")};
     table.flexible = 2;
-    table.rows.reserve(appointments.size());
+    table.rows.reserve(appointments.size() + birthdays.size());
+    for (const BirthdayNote& birthday : birthdays)
+        if (birthday.day == day)
+            table.rows.push_back({QStringLiteral("All day"), QString(), ReportText::Text(birthday.text)});
     for (const Appointment& appointment : appointments) {
         const QString description = ReportText::Text(appointment.Description);
         const Occurrence o = AppointmentOccurrences::Single(appointment);

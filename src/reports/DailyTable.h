@@ -3,6 +3,7 @@
 #include "core/Appointment.h"
 #include "core/CalendarDate.h"
 #include "core/Task.h"
+#include "reports/BirthdayNotes.h"
 
 #include <QStringList>
 
@@ -18,7 +19,9 @@ struct DailyTable {
 
     // START, END and APPOINTMENT: the times and the description of each appointment. An all-day one
     // shows "All day" and no end; one lasting several days is marked "(day 2 of 3)" for `day`.
-    static DailyTable OfAppointments(const std::vector<Appointment>& appointments, CalendarDate day = {});
+    // The day's birthdays come first, as all-day rows.
+    static DailyTable OfAppointments(const std::vector<Appointment>& appointments, CalendarDate day = {},
+                                     const std::vector<BirthdayNote>& birthdays = {});
     // TASK, PRIORITY and DUE DATE: the description, the priority word and the due date of each task.
     static DailyTable OfTasks(const std::vector<Task>& tasks);
 

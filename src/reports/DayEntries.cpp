@@ -20,13 +20,16 @@ struct Listed {
 } // namespace
 
 DayEntries::DayEntries(std::vector<Task> tasks, std::vector<Appointment> appointments, CalendarDate first,
-                       CalendarDate last)
+                       CalendarDate last, const std::vector<BirthdayNote>& birthdays)
     : m_tasks(std::move(tasks)), m_appointments(std::move(appointments)), m_first(first) {
     const int days = first.IsValid() && last.IsValid() && last >= first ? (last - first) + 1 : 0;
     m_appointmentTexts.resize(static_cast<std::size_t>(days));
     m_taskTexts.resize(static_cast<std::size_t>(days));
     if (days == 0)
         return;
+    for (const BirthdayNote& birthday : birthdays)
+        if (birthday.day >= first && birthday.day <= last)
+            m_appointmentTexts[static_cast<std::size_t>(birthday.day - first)].append(ReportText::Text(birthday.text));
     // One pass over each vector: the texts are built once, not once for every day drawn.
     std::vector<Listed> listed;
     for (const Appointment& appointment : m_appointments) {

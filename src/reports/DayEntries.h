@@ -3,6 +3,7 @@
 #include "core/Appointment.h"
 #include "core/CalendarDate.h"
 #include "core/Task.h"
+#include "reports/BirthdayNotes.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,10 +15,12 @@
 // (as OccurrenceCopies gives them); an all-day one comes first and shows no time, one lasting
 // several days is written on each of its days with "(day 2 of 3)", and the timed ones follow by
 // start (one continuing from the day before first, without its time). Tasks belong to the
-// calendar day of their due date.
+// calendar day of their due date. Birthdays stand at the top of their days, before the all-day
+// appointments.
 class DayEntries {
 public:
-    DayEntries(std::vector<Task> tasks, std::vector<Appointment> appointments, CalendarDate first, CalendarDate last);
+    DayEntries(std::vector<Task> tasks, std::vector<Appointment> appointments, CalendarDate first, CalendarDate last,
+               const std::vector<BirthdayNote>& birthdays = {});
 
     // Each is empty for a day without such entries or outside the report's days.
     const QStringList& AppointmentTexts(CalendarDate day) const;

@@ -8,10 +8,10 @@
 #include <utility>
 
 MonthlyPlanReport::MonthlyPlanReport(platform::DrawSurface* layout, const CalendarMonth& month, std::vector<Task> tasks,
-                                     std::vector<Appointment> appointments)
+                                     std::vector<Appointment> appointments, const std::vector<BirthdayNote>& birthdays)
     : CalendarReport(layout, std::move(tasks), std::move(appointments),
                      CalendarDate::FromParts(month.year, month.month, 1),
-                     CalendarDate::FromParts(month.year, month.month, month.DayCount())),
+                     CalendarDate::FromParts(month.year, month.month, month.DayCount()), birthdays),
       m_month(month), m_dayCount(month.DayCount()) {
     Repaginate();
 }

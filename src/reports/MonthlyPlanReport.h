@@ -9,7 +9,7 @@
 class MonthlyPlanReport : public CalendarReport {
 public:
     MonthlyPlanReport(platform::DrawSurface* layout, const CalendarMonth& month, std::vector<Task> tasks,
-                      std::vector<Appointment> appointments);
+                      std::vector<Appointment> appointments, const std::vector<BirthdayNote>& birthdays = {});
 
     const CalendarMonth& Month() const { return m_month; }
     int DayCount() const { return m_dayCount; }

@@ -5,6 +5,7 @@
 #include "core/Person.h"
 #include "core/Task.h"
 #include "core/User.h"
+#include "reports/BirthdayNotes.h"
 #include "reports/ReportKind.h"
 
 #include <vector>
@@ -17,6 +18,7 @@ struct ReportSelection {
     std::vector<Person> EnvelopePersons;
     std::vector<Task> Tasks;
     std::vector<Appointment> Appointments;
+    std::vector<BirthdayNote> Birthdays; // written at the top of their days, with the all-day entries
     bool WhitePages = true;
     bool YellowPages = false;
     DateTime SelectedDate;

@@ -19,10 +19,10 @@ constexpr int kSmallestTitlePoints = 8;
 } // namespace
 
 WeeklyPlanReport::WeeklyPlanReport(platform::DrawSurface* layout, const DateTime& weekStart, std::vector<Task> tasks,
-                                   std::vector<Appointment> appointments)
+                                   std::vector<Appointment> appointments, const std::vector<BirthdayNote>& birthdays)
     : CalendarReport(layout, std::move(tasks), std::move(appointments),
                      CalendarDate::Of(PlanGathering::WeekStart(weekStart)),
-                     CalendarDate::Of(PlanGathering::WeekStart(weekStart)) + 6),
+                     CalendarDate::Of(PlanGathering::WeekStart(weekStart)) + 6, birthdays),
       m_weekStart(PlanGathering::WeekStart(weekStart)), m_weekEnd(m_weekStart + DateTimeSpan(6.0)) {
     Repaginate();
 }

@@ -9,7 +9,7 @@ class WeeklyPlanReport : public CalendarReport {
 public:
     // The week is the one that holds weekStart (normally its Sunday); the records are those due in it.
     WeeklyPlanReport(platform::DrawSurface* layout, const DateTime& weekStart, std::vector<Task> tasks,
-                     std::vector<Appointment> appointments);
+                     std::vector<Appointment> appointments, const std::vector<BirthdayNote>& birthdays = {});
 
     const DateTime& WeekStart() const { return m_weekStart; }
     const DateTime& WeekEnd() const { return m_weekEnd; }

@@ -77,6 +77,7 @@ enum : int {
     ViewDay = 32883,
     ViewWeek = 32884,
     ViewAgenda = 32885,
+    ViewBirthdays = 32886,
 
     // Help
     HelpTopics = 57667,

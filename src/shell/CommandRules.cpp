@@ -153,6 +153,8 @@ std::optional<CommandState> NormalStateOf(int id, const CommandContext& c) {
         return CommandState{true, c.mainView == MainView::Week};
     case cmd::ViewAgenda:
         return CommandState{true, c.mainView == MainView::Agenda};
+    case cmd::ViewBirthdays:
+        return CommandState{true, c.birthdaysShown};
     case cmd::FileCompact:
     case cmd::ExportTasks:
         return enabledIf(c.tasks > 0);

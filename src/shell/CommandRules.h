@@ -33,6 +33,7 @@ struct CommandContext {
     bool openLastFile = false;
     bool audibleAlarm = false;
     bool confirmDelete = true;
+    bool birthdaysShown = true;
     bool toolbarVisible = true;
     bool statusBarVisible = true;
     bool synchronizing = false;

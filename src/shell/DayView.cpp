@@ -156,6 +156,7 @@ DayView::DayView(PimDocument& document, QWidget* parent) : QWidget(parent), m_co
     connect(&m_controller, &DayViewController::dateChanged, this, &DayView::showDate);
     connect(&m_controller, &DayViewController::commandRequested, this, &DayView::HandleCommand);
     connect(&m_controller, &DayViewController::appointmentsRefilled, this, &DayView::markOccurrenceDays);
+    connect(&m_controller, &DayViewController::appointmentsRefilled, this, &DayView::showBirthdays);
 
     // Focus that arrives in a list by the keyboard makes it the active list, as a click does.
     connect(qApp, &QApplication::focusChanged, this, &DayView::focusMoved);
@@ -252,6 +253,16 @@ void DayView::buildForm() {
     m_dateLine = new QLabel(m_appointmentGroup);
     m_dateLine->setObjectName(QStringLiteral("dateLine"));
     m_dateLine->setAlignment(Qt::AlignCenter);
+    // Not a list of records: a birthday is no appointment to select, edit or delete.
+    m_birthdayLine = new QLabel(m_appointmentGroup);
+    m_birthdayLine->setObjectName(QStringLiteral("birthdayLine"));
+    m_birthdayLine->setAlignment(Qt::AlignCenter);
+    m_birthdayLine->setWordWrap(true);
+    m_birthdayLine->setTextFormat(Qt::PlainText);
+    m_birthdayLine->setFocusPolicy(Qt::TabFocus);
+    m_birthdayLine->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    m_birthdayLine->setAccessibleName(QStringLiteral("Birthdays"));
+    m_birthdayLine->hide();
     m_appointmentList = new DayListView(m_appointmentGroup);
     m_appointmentList->setObjectName(QStringLiteral("appointmentList"));
     m_appointmentList->SetPreferredSize(dialogUnits(199, 69));
@@ -267,6 +278,7 @@ void DayView::buildForm() {
     connect(m_quickAdd, &QuickAddField::appointmentAdded, this, [this](int id) { m_controller.GoToAppointment(id); });
     appointmentLayout->addWidget(m_quickAdd);
     appointmentLayout->addWidget(m_dateLine);
+    appointmentLayout->addWidget(m_birthdayLine);
     appointmentLayout->addWidget(m_appointmentList, 1);
 
     // Tasks of the selected date.
@@ -548,6 +560,7 @@ void DayView::OnEditRedo() {
 void DayView::chooseDailyReport(::ReportKind kind) {
     DailyGathering::Choose(m_reportSelection, kind, m_controller.Document().Records(), m_controller.CurrentDate(),
                            listedRows(m_controller.Tasks()), listedRows(m_controller.Appointments()));
+    chooseBirthdays();
 }
 
 void DayView::OnReportDailyPlan() {

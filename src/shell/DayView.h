@@ -84,6 +84,10 @@ public:
     // What the detail pane's buttons do; without it a click does nothing.
     void SetContactActions(ContactActions* actions) { m_contacts = actions; }
     QLabel* DateLine() const { return m_dateLine; }
+    // The birthdays and anniversaries of the selected date, under the date; hidden when none.
+    QLabel* BirthdayLine() const { return m_birthdayLine; }
+    // Shows or hides the birthdays in the calendar and under the date as the setting now says.
+    void RefreshBirthdays();
     QRadioButton* WhitePagesButton() const { return m_whitePages; }
     QRadioButton* YellowPagesButton() const { return m_yellowPages; }
     SearchPanel* Search() const { return m_search; }
@@ -144,6 +148,7 @@ private:
     void OnReportAddressBook();
     void OnReportEnvelopes();
     void ChoosePersonsFor(::ReportKind kind);
+    void chooseBirthdays();
 
     // Record editors and Edit > User (DayViewEditing.cpp).
     void OnTaskAdd();
@@ -159,9 +164,10 @@ private:
     void StartReminders();
     void markToday(const DateTime& today);
     // The calendar's marks (DayViewMarks.cpp): today, and the days of the shown month that list
-    // occurrences.
+    // occurrences or birthdays; the selected date's birthdays.
     void markOccurrenceDays();
     QTextCharFormat dayFormat(const QDate& date) const;
+    void showBirthdays();
     void OnGoToToday();
     void OnAlarmSound();
     void OnAudibleAlarm();
@@ -188,6 +194,7 @@ private:
     ContactActions* m_contacts = nullptr;
     QGroupBox* m_appointmentGroup = nullptr;
     QLabel* m_dateLine = nullptr;
+    QLabel* m_birthdayLine = nullptr;
     QuickAddField* m_quickAdd = nullptr;
     DayListView* m_appointmentList = nullptr;
     QGroupBox* m_taskGroup = nullptr;

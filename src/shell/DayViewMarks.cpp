@@ -1,9 +1,13 @@
+#include "BirthdaySetting.h"
 #include "DayView.h"
 
+#include "core/Birthdays.h"
 #include "core/Occurrence.h"
 #include "docfile/PimDocument.h"
+#include "platform/TextCodec.h"
 
 #include <QCalendarWidget>
+#include <QLabel>
 #include <QPushButton>
 
 #include <algorithm>
@@ -66,10 +70,36 @@ void DayView::markOccurrenceDays() {
             seen = listed.day;
             m_occurrenceDays.append(QDate(seen.Year(), seen.Month(), seen.Day()));
         }
+        if (BirthdaySetting::Shown()) {
+            for (const BirthdayOccurrence& birthday : BirthdaysBetween(m_controller.Document().Records(), first, last))
+                m_occurrenceDays.append(QDate(birthday.day.Year(), birthday.day.Month(), birthday.day.Day()));
+            std::sort(m_occurrenceDays.begin(), m_occurrenceDays.end());
+            m_occurrenceDays.erase(std::unique(m_occurrenceDays.begin(), m_occurrenceDays.end()),
+                                   m_occurrenceDays.end());
+        }
     }
     for (const QDate& date : previous)
         if (!std::binary_search(m_occurrenceDays.begin(), m_occurrenceDays.end(), date))
             m_calendar->setDateTextFormat(date, dayFormat(date));
     for (const QDate& date : std::as_const(m_occurrenceDays))
         m_calendar->setDateTextFormat(date, dayFormat(date));
+}
+
+void DayView::showBirthdays() {
+    QStringList shown;
+    if (BirthdaySetting::Shown()) {
+        const CalendarDate day = CalendarDate::Of(m_controller.CurrentDate());
+        const PimRecords& records = m_controller.Document().Records();
+        for (const BirthdayOccurrence& birthday : BirthdaysBetween(records, day, day))
+            shown << platform::toQString(BirthdayText(records, birthday));
+    }
+    m_birthdayLine->setText(shown.join(QStringLiteral("\n")));
+    m_birthdayLine->setAccessibleDescription(shown.join(QStringLiteral("; ")));
+    m_birthdayLine->setVisible(!shown.isEmpty());
+}
+
+void DayView::RefreshBirthdays() {
+    m_markedGeneration = -1;
+    markOccurrenceDays();
+    showBirthdays();
 }

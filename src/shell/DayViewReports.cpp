@@ -1,7 +1,9 @@
+#include "BirthdaySetting.h"
 #include "DayView.h"
 
 #include "docfile/PimDocument.h"
 #include "persons/PersonsToIncludeDialog.h"
+#include "reports/BirthdayNotes.h"
 #include "reports/PersonGathering.h"
 #include "reports/PlanGathering.h"
 
@@ -11,11 +13,21 @@
 void DayView::OnReportWeeklyPlan() {
     PimDocument& document = m_controller.Document();
     PlanGathering::Choose(m_reportSelection, ReportKind::WeeklyPlan, document.Records(), m_controller.CurrentDate());
+    chooseBirthdays();
 }
 
 void DayView::OnReportMonthlyPlan() {
     PimDocument& document = m_controller.Document();
     PlanGathering::Choose(m_reportSelection, ReportKind::MonthlyPlan, document.Records(), m_controller.CurrentDate());
+    chooseBirthdays();
+}
+
+// The calendar reports write the birthdays of their days as the views show them, or none.
+void DayView::chooseBirthdays() {
+    if (BirthdaySetting::Shown())
+        BirthdayNotes::Choose(m_reportSelection, m_controller.Document().Records());
+    else
+        m_reportSelection.Birthdays.clear();
 }
 
 void DayView::OnReportAddressBook() {

@@ -1,6 +1,7 @@
 #include "MainFrame.h"
 
 #include "Artwork.h"
+#include "BirthdaySetting.h"
 #include "CommandIds.h"
 #include "DayView.h"
 #include "DeleteConfirmation.h"
@@ -332,6 +333,7 @@ CommandContext MainFrame::GatherContext() const {
     context.openLastFile = m_fileCommands->OpenLastFileOnStart();
     context.audibleAlarm = m_dayView->AudibleAlarm();
     context.confirmDelete = DeleteConfirmation::Asks();
+    context.birthdaysShown = BirthdaySetting::Shown();
     context.mainView = m_mainView;
     context.toolbarVisible = m_toolbarVisible;
     context.statusBarVisible = !statusBar()->isHidden();

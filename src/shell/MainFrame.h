@@ -142,6 +142,7 @@ private:
     void OnViewDay();
     void OnViewWeek();
     void OnViewAgenda();
+    void OnViewBirthdays();
     QWidget* viewPage(MainView view) const;
     void OnHelpTopics();
     void OnHelpAbout();

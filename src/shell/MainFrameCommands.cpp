@@ -4,6 +4,7 @@
 #include "MainFrame.h"
 
 #include "AboutDialog.h"
+#include "BirthdaySetting.h"
 #include "CommandIds.h"
 #include "DayView.h"
 #include "DeleteConfirmation.h"
@@ -91,6 +92,10 @@ const MainFrame::Command MainFrame::kCommands[] = {
     {{cmd::ViewWeek, "&Week", "Ctrl+2", "Show the week of the selected day", "Week", true}, &MainFrame::OnViewWeek},
     {{cmd::ViewAgenda, "&Agenda", "Ctrl+3", "Show the appointments and tasks of the coming days", "Agenda", true},
      &MainFrame::OnViewAgenda},
+    {{cmd::ViewBirthdays, "Show &Birthdays", nullptr,
+      "Show the birthdays and anniversaries of the phone book in the calendar, the views and the plans",
+      "Show birthdays", true},
+     &MainFrame::OnViewBirthdays},
     {{cmd::ViewToolbar, "&Toolbar", nullptr, "Show or hide the toolbar", "Toggle ToolBar", true},
      &MainFrame::OnViewToolbar},
     {{cmd::ViewStatusBar, "&Status Bar", nullptr, "Show or hide the status bar", "Toggle StatusBar", true},
@@ -257,6 +262,15 @@ void MainFrame::OnViewWeek() {
 
 void MainFrame::OnViewAgenda() {
     ShowView(MainView::Agenda);
+}
+
+// The views ask for birthdays as they draw: a refresh shows the new choice at once.
+void MainFrame::OnViewBirthdays() {
+    BirthdaySetting::SetShown(!BirthdaySetting::Shown());
+    Action(cmd::ViewBirthdays)->setChecked(BirthdaySetting::Shown());
+    m_dayView->RefreshBirthdays();
+    m_weekView->update();
+    m_agendaView->update();
 }
 
 QWidget* MainFrame::viewPage(MainView view) const {

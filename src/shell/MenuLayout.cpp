@@ -93,6 +93,7 @@ constexpr MenuItem kItems[] = {
     {kView, nullptr, cmd::ViewDay},
     {kView, nullptr, cmd::ViewWeek},
     {kView, nullptr, cmd::ViewAgenda},
+    {kView, nullptr, cmd::ViewBirthdays},
     {kView, nullptr, 0},
     {kView, nullptr, cmd::ViewGoToToday},
     {kView, nullptr, 0},

@@ -2,6 +2,7 @@
 #include "RecordPatch.h"
 #include "RecordText.h"
 
+#include "core/Birthdays.h"
 #include "exchange/PersonCard.h"
 #include "exchange/VCardReader.h"
 #include "exchange/VCardWriter.h"
@@ -217,6 +218,30 @@ void patchPages(CardEditor& editor, const PersonSources& at, const Person& befor
     editor.Set(at.pages, value, "X-TAVORO-PAGES");
 }
 
+// A birthday or anniversary the user set, changed or cleared here, in the form the card uses
+// (4.0 and a basic date such as "19900315" or "--0315" write the basic form). One the card held as
+// text that this program could not read stays as it is until a date is given for it.
+void patchDate(CardEditor& editor, int source, const std::string& was, const std::string& is, bool v4,
+               const char* head) {
+    const std::optional<BirthDate> date = BirthDate::Parse(is);
+    // A field that holds no date (a file edited by hand) has nothing to say to the card.
+    if (was == is || (!date && !is.empty()))
+        return;
+    std::string value = date ? date->Text() : std::string();
+    const std::string held = source >= 0 ? editor.Property(source).Text() : std::string();
+    const bool heldDate = !was.empty();
+    const bool basic = heldDate ? held.find('-', 2) == std::string::npos : v4;
+    if (basic && !value.empty())
+        value.erase(std::remove(value.begin() + 2, value.end(), '-'), value.end());
+    if (heldDate || value.empty()) {
+        editor.Set(source, value, head);
+        return;
+    }
+    // A text value's line says VALUE=text: the date takes a line of its own.
+    editor.Remove(source);
+    editor.Set(-1, value, head);
+}
+
 } // namespace
 
 std::optional<std::string> Patch(std::string_view serverText, const Person& changed) {
@@ -240,6 +265,10 @@ std::optional<std::string> Patch(std::string_view serverText, const Person& chan
     patchText(editor, at.url, before.WebPage, now.WebPage, "URL", true);
     patchNotes(editor, at, before, now);
     patchPages(editor, at, before, now);
+    const std::optional<std::size_t> version = lines.Property(*range, "VERSION");
+    const bool v4 = version && lines.At(*version).value.starts_with("4");
+    patchDate(editor, at.birthday, before.Birthday, now.Birthday, v4, "BDAY");
+    patchDate(editor, at.anniversary, before.Anniversary, now.Anniversary, v4, v4 ? "ANNIVERSARY" : "X-ANNIVERSARY");
     return lines.Text();
 }
 

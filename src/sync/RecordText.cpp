@@ -255,7 +255,7 @@ QByteArray Fingerprint(const Person& p) {
     Fields fields;
     fields << p.FName << p.LName << p.RName << p.Company << p.Position << p.Addr1 << p.Addr2 << p.City << p.State
            << p.Zip << p.HmPhone << p.WkPhone << p.WkExt << p.Fax << p.Pager << p.CelPhone << p.EMail << p.WebPage
-           << p.Notes << double(p.WhitePages) << double(p.YellowPages);
+           << p.Notes << double(p.WhitePages) << double(p.YellowPages) << p.Birthday << p.Anniversary;
     return fields.Result();
 }
 

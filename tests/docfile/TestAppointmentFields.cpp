@@ -11,8 +11,8 @@
 
 #include <ctime>
 
-// The appointment fields older files do not have: stored only when used, read per record, and the
-// days stored dates mean wherever the file is opened.
+// The appointment and person fields older files do not have: stored only when used, read per
+// record, and the days stored dates mean wherever the file is opened.
 namespace {
 
 QByteArray fixture(const QString& name) {
@@ -45,6 +45,8 @@ private slots:
     void newFieldsRead();
     void newFieldsDoNotCarryOver_data();
     void newFieldsDoNotCarryOver();
+    void personDatesReadAndWrittenOnlyWhenUsed_data();
+    void personDatesReadAndWrittenOnlyWhenUsed();
     void savedInOneZoneListedOnTheSameDaysInAnother();
     void turningOffOneOccurrencesReminder();
 };
@@ -115,6 +117,35 @@ void TestAppointmentFields::newFieldsDoNotCarryOver() {
     QVERIFY(second.ExDates.empty());
     QCOMPARE(second.SeriesID, 0);
     QVERIFY(!second.OriginalDate.IsValid());
+}
+
+void TestAppointmentFields::personDatesReadAndWrittenOnlyWhenUsed_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("attributes") << QByteArray("<?xml version=\"1.0\"?><Pim Version=\"1\"><Persons>"
+                                              "<Person ID=\"1\" FName=\"Ann\" Birthday=\"1990-03-15\" "
+                                              "Anniversary=\"--06-02\" /><Person ID=\"2\" /></Persons></Pim>");
+    QTest::newRow("field children") << QByteArray(
+        "<?xml version=\"1.0\"?><Pim Version=\"13\"><Persons>"
+        "<Person ID=\"1\"><FName>Ann</FName><Birthday>1990-03-15</Birthday><Anniversary>--06-02</Anniversary>"
+        "</Person><Person ID=\"2\"></Person></Persons></Pim>");
+}
+
+void TestAppointmentFields::personDatesReadAndWrittenOnlyWhenUsed() {
+    QFETCH(QByteArray, file);
+    PimDocument document;
+    load(document, file);
+    const Person& ann = *document.Persons().Find(1);
+    QCOMPARE(ann.Birthday, std::string("1990-03-15"));
+    QCOMPARE(ann.Anniversary, std::string("--06-02"));
+    const Person& second = *document.Persons().Find(2);
+    QCOMPARE(second.FName, std::string("Ann")); // an old field carries over, the new ones do not
+    QVERIFY(second.Birthday.empty() && second.Anniversary.empty());
+    const QByteArray written = saved(document);
+    QVERIFY(written.contains("Birthday=\"1990-03-15\" Anniversary=\"--06-02\""));
+    QCOMPARE(written.count("Birthday="), 1);
+    PimDocument again;
+    load(again, written);
+    QCOMPARE(again.Records().Persons.Items(), document.Records().Persons.Items());
 }
 
 // Saved with the computer in UTC and opened in Berlin: the tasks are still on their days, and the

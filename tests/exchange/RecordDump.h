@@ -21,11 +21,13 @@ inline QStringList Persons(const PimRecords& records) {
                      .arg(p.WhitePages ? "white" : "")
                      .arg(p.YellowPages ? " yellow" : "");
         const std::pair<const char*, const std::string*> fields[] = {
-            {"FName", &p.FName},       {"LName", &p.LName},     {"RName", &p.RName},     {"Company", &p.Company},
-            {"Position", &p.Position}, {"Addr1", &p.Addr1},     {"Addr2", &p.Addr2},     {"City", &p.City},
-            {"State", &p.State},       {"Zip", &p.Zip},         {"HmPhone", &p.HmPhone}, {"WkPhone", &p.WkPhone},
-            {"WkExt", &p.WkExt},       {"Fax", &p.Fax},         {"Pager", &p.Pager},     {"CelPhone", &p.CelPhone},
-            {"EMail", &p.EMail},       {"WebPage", &p.WebPage}, {"Notes", &p.Notes}};
+            {"FName", &p.FName},       {"LName", &p.LName},       {"RName", &p.RName},
+            {"Company", &p.Company},   {"Position", &p.Position}, {"Addr1", &p.Addr1},
+            {"Addr2", &p.Addr2},       {"City", &p.City},         {"State", &p.State},
+            {"Zip", &p.Zip},           {"HmPhone", &p.HmPhone},   {"WkPhone", &p.WkPhone},
+            {"WkExt", &p.WkExt},       {"Fax", &p.Fax},           {"Pager", &p.Pager},
+            {"CelPhone", &p.CelPhone}, {"EMail", &p.EMail},       {"WebPage", &p.WebPage},
+            {"Notes", &p.Notes},       {"Birthday", &p.Birthday}, {"Anniversary", &p.Anniversary}};
         for (const auto& [name, value] : fields) {
             if (!value->empty())
                 lines << QStringLiteral("  %1: %2").arg(QLatin1String(name), text(*value));

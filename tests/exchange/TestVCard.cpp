@@ -38,12 +38,14 @@ void addHostilePersons(PimDocument& document) {
     a.Notes = "Line one\r\nLine two, with comma; and semicolon \\n not a break\nThird: ";
     for (int i = 0; i < 40; ++i)
         a.Notes += "\xc3\xbc\xe6\x97\xa5"; // long enough to fold between multi-byte characters
+    a.Birthday = "1990-03-15";
+    a.Anniversary = "--06-02";
     a.WhitePages = 1;
     document.Add(a);
 
     document.Add(APerson("J\xfcrgen", "M\xfcller").With(&Person::Notes, "Caf\xe9 \x80 5").YellowPages());
     document.Add(APerson().Company("Northwind").WhitePages().YellowPages());
-    document.Add(APerson("", "Solo").With(&Person::WkExt, "77").WhitePages());
+    document.Add(APerson("", "Solo").With(&Person::WkExt, "77").With(&Person::Birthday, "--02-29").WhitePages());
 }
 
 // What a person is once it has been through a UTF-8 file: the same text, as UTF-8, line breaks as LF.

@@ -1,5 +1,6 @@
 #include "ReportFixtures.h"
 #include "platform/gui/RecordingSurface.h"
+#include "reports/DailyTable.h"
 #include "reports/MiniCalendar.h"
 #include "reports/MonthlyPlanReport.h"
 #include "reports/WeeklyPlanReport.h"
@@ -264,8 +265,14 @@ void TestCalendarReports::weeklyEntries() {
                                      taskDue(day(2003, 3, 2), "R&D")};
     const std::vector<Appointment> appointments = {appointmentAt(day(2003, 3, 2, 13, 5), "lunch"),
                                                    appointmentAt(day(2003, 3, 2, 9, 0), "early")};
+    // A birthday heads its day, in the week and in the daily plan; one of another day is left out.
+    const CalendarDate sunday = CalendarDate::FromParts(2003, 3, 2);
+    const std::vector<BirthdayNote> birthdays = {{sunday, "Birthday: Ann Lee (36)"},
+                                                 {CalendarDate::FromParts(2003, 3, 20), "Birthday: Later"}};
+    QCOMPARE(DailyTable::OfAppointments(appointments, sunday, birthdays).rows.front(),
+             QStringList({"All day", "", "Birthday: Ann Lee (36)"}));
     RecordingSurface layout;
-    WeeklyPlanReport report(&layout, day(2003, 3, 5), tasks, appointments);
+    WeeklyPlanReport report(&layout, day(2003, 3, 5), tasks, appointments, birthdays);
     layOut(report);
 
     const int top = kBodyTop + 8 + 2 * kLine; // below the external leading and two lines into the box
@@ -274,8 +281,9 @@ void TestCalendarReports::weeklyEntries() {
 
     RecordingSurface page0;
     report.PrintPage(&page0, 0);
-    QCOMPARE(placed(page0, QStringLiteral("9:00 AM early")), QPoint(kLeft + kChar, top));
-    QCOMPARE(placed(page0, QStringLiteral("1:05 PM lunch")), QPoint(kLeft + kChar, top + kLine));
+    QCOMPARE(placed(page0, QStringLiteral("Birthday: Ann Lee (36)")), QPoint(kLeft + kChar, top));
+    QCOMPARE(placed(page0, QStringLiteral("9:00 AM early")), QPoint(kLeft + kChar, top + kLine));
+    QCOMPARE(placed(page0, QStringLiteral("1:05 PM lunch")), QPoint(kLeft + kChar, top + 2 * kLine));
     QCOMPARE(page0.findText(QStringLiteral("1:05 PM lunch"))->font, report.NormalFont());
     QCOMPARE(placed(page0, QStringLiteral("%s %n")), QPoint(kLeft + kChar + half, top));
     QCOMPARE(placed(page0, QStringLiteral("R&D")), QPoint(kLeft + kChar + half, top + kLine));

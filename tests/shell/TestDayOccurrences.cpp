@@ -111,6 +111,7 @@ private Q_SLOTS:
     void dayListsItsOccurrences_data();
     void dayListsItsOccurrences();
     void calendarMarksDaysWithOccurrences();
+    void birthdaysShownUntilTurnedOff();
     void goToTodayByKeyMenuAndButton();
     void undoShowsWhereTheRecordIsListed();
     void undoOfASeriesShowsTheAffectedDay();
@@ -152,10 +153,41 @@ void TestDayOccurrences::dayListsItsOccurrences() {
         QCOMPARE(rows[2].section(QLatin1Char('|'), 2), QStringLiteral("2"));
         // The series' row says its rule in words; a single appointment's says only its text.
         const RecordListModel& model = f.controller().Appointments();
-        QVERIFY2(model.data(model.index(2, 1), Qt::ToolTipRole).toString().contains(QStringLiteral("Weekly on Wednesday")),
-                 qPrintable(model.data(model.index(2, 1), Qt::ToolTipRole).toString()));
+        QVERIFY2(
+            model.data(model.index(2, 1), Qt::ToolTipRole).toString().contains(QStringLiteral("Weekly on Wednesday")),
+            qPrintable(model.data(model.index(2, 1), Qt::ToolTipRole).toString()));
         QCOMPARE(model.data(model.index(1, 1), Qt::ToolTipRole).toString(), QStringLiteral("Dentist"));
     }
+}
+
+// A birthday marks its day and stands under the date, as no row of the list; View > Show
+// Birthdays takes it away and brings it back at once.
+void TestDayOccurrences::birthdaysShownUntilTurnedOff() {
+    Frame f;
+    Person ann;
+    ann.FName = "Ann";
+    ann.LName = "Lee";
+    ann.Birthday = "1990-05-20";
+    f.document().Add(ann);
+    f.settle();
+    QVERIFY(f.marked(QDate(2024, 5, 20)));
+    f.controller().SelectDate(date(5, 20));
+    QVERIFY(f.descriptions().isEmpty());
+    const QLabel* line = f.view().BirthdayLine();
+    QVERIFY(line->isVisible());
+    QCOMPARE(line->text(), QStringLiteral("Birthday: Ann Lee (34)"));
+
+    QAction* toggle = f.frame.Action(cmd::ViewBirthdays);
+    QVERIFY(toggle->isCheckable() && toggle->isChecked());
+    toggle->trigger();
+    f.settle();
+    QVERIFY(!toggle->isChecked());
+    QVERIFY(!line->isVisible());
+    QVERIFY(!f.marked(QDate(2024, 5, 20)));
+    QCOMPARE(QSettings().value(QStringLiteral("Options/ShowBirthdays")).toInt(), 0);
+    toggle->trigger();
+    f.settle();
+    QVERIFY(toggle->isChecked() && line->isVisible() && f.marked(QDate(2024, 5, 20)));
 }
 
 void TestDayOccurrences::calendarMarksDaysWithOccurrences() {

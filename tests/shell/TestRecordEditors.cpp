@@ -5,6 +5,7 @@
 #include "shell/DayView.h"
 #include "shell/FocusHelp.h"
 #include "shell/editors/AppointmentDialog.h"
+#include "shell/editors/BirthDateText.h"
 #include "shell/editors/PersonSheet.h"
 #include "shell/editors/RecordEditors.h"
 #include "shell/editors/StepField.h"
@@ -14,6 +15,7 @@
 #include "support/TestMain.h"
 #include "support/WhenModal.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLabel>
@@ -21,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <QWhatsThis>
@@ -95,6 +98,9 @@ private slots:
     void editPersonKeepsUntouchedBytes();
     void cancelChangesNothing();
     void userSheetEditsTheOwner();
+    void birthDateTyped_data();
+    void birthDateTyped();
+    void personSheetTakesBirthdays();
 
     void addTaskTakesTheCalendarDay();
     void taskOkNeedsADescription();
@@ -249,6 +255,79 @@ void TestRecordEditors::cancelChangesNothing() {
     QCOMPARE(m_document->Tasks().Count(), std::size_t(0));
     QVERIFY(!m_document->IsModified());
     QCOMPARE(m_observer.changes, 0);
+}
+
+// What a birthday field reads, in the en_US order; "!" for what is pointed out as no date.
+void TestRecordEditors::birthDateTyped_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("short date") << "12/10/1815"
+                                << "1815-12-10";
+    QTest::newRow("month and day") << "3/15"
+                                   << "--03-15";
+    QTest::newRow("29 February, no year") << "2/29"
+                                          << "--02-29";
+    QTest::newRow("month name") << "March 15"
+                                << "--03-15";
+    QTest::newRow("month name and year") << "March 15, 1990"
+                                         << "1990-03-15";
+    QTest::newRow("ISO") << "1990-03-15"
+                         << "1990-03-15";
+    QTest::newRow("vCard, no year") << "--0315"
+                                    << "--03-15";
+    QTest::newRow("empty") << " "
+                           << "";
+    QTest::newRow("month 13") << "13/15"
+                              << "!";
+    QTest::newRow("30 February") << "2/30"
+                                 << "!";
+    QTest::newRow("29 February of a common year") << "2/29/2001"
+                                                  << "!";
+    QTest::newRow("words") << "soon"
+                           << "!";
+}
+
+void TestRecordEditors::birthDateTyped() {
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    const std::optional<std::string> read = birthdatetext::Read(typed);
+    QCOMPARE(read ? QString::fromStdString(*read) : QStringLiteral("!"), stored);
+    if (read) // what the field shows reads back as the same
+        QCOMPARE(birthdatetext::Read(birthdatetext::Shown(*read)), read);
+}
+
+// The birthday and anniversary on the General page: reached by their keys, a date that is none
+// pointed out before anything is stored.
+void TestRecordEditors::personSheetTakesBirthdays() {
+    FakePromptService prompts;
+    whenModal<QDialog>([](QDialog* dialog) {
+        // No two access keys of the page and the sheet's buttons are the same.
+        QSet<QKeySequence> keys;
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            if (label->isVisible())
+                keys.insert(QKeySequence::mnemonic(label->text()));
+        for (const QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            if (button->isVisible())
+                keys.insert(QKeySequence::mnemonic(button->text()));
+        QCOMPARE(keys.size(), 10);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Ada"));
+        QTest::keyClick(dialog, Qt::Key_B, Qt::AltModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12/10/1815"));
+        QTest::keyClick(dialog, Qt::Key_N, Qt::AltModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("June 31"));
+        clickOk(dialog);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Anniversary"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("6/8"));
+        clickOk(dialog);
+    });
+    QVERIFY(AddPerson(nullptr, *m_document, &prompts));
+    QCOMPARE(prompts.messages.size(), 1);
+    QCOMPARE(prompts.messages.front().text.section(QLatin1Char('\n'), 0, 0),
+             QStringLiteral("The anniversary \"June 31\" is not a date."));
+    const Person& ada = *m_document->Persons().Find(1);
+    QCOMPARE(ada.Birthday, std::string("1815-12-10"));
+    QCOMPARE(ada.Anniversary, std::string("--06-08"));
 }
 
 void TestRecordEditors::userSheetEditsTheOwner() {

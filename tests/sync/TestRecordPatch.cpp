@@ -167,6 +167,13 @@ private slots:
         QTest::newRow("company") << CardEdit([](Person& p) { p.Company = "Northwind Traders, Sales, Asia"; })
                                  << QStringList{"ORG:Northwind Traders;Sales;Europe"}
                                  << QStringList{"ORG:Northwind Traders;Sales;Asia"};
+        QTest::newRow("birthday") << CardEdit([](Person& p) { p.Birthday = "--04-13"; })
+                                  << QStringList{"BDAY:1980-04-12"} << QStringList{"BDAY:--04-13"};
+        QTest::newRow("anniversary, basic form kept")
+            << CardEdit([](Person& p) { p.Anniversary = "2006-06-18"; }) << QStringList{"ANNIVERSARY:20050618"}
+            << QStringList{"ANNIVERSARY:20060618"};
+        QTest::newRow("birthday cleared")
+            << CardEdit([](Person& p) { p.Birthday.clear(); }) << QStringList{"BDAY:1980-04-12"} << QStringList{};
         QTest::newRow("nothing") << CardEdit([](Person&) {}) << QStringList{} << QStringList{};
     }
     void cardEdits() {
@@ -330,6 +337,20 @@ private slots:
     }
 
     // What cannot be read as such a record is written whole by the caller.
+    // A birthday the card gives as text has no field here: it stays until a date is typed for it.
+    void textBirthdayKeptUntilDateGiven() {
+        const std::string card = "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Old Mill\r\nN:Mill;Old;;;\r\n"
+                                 "BDAY;VALUE=text:circa 1800\r\nEND:VCARD\r\n";
+        Person local = recordtext::ReadCard(QByteArray::fromStdString(card)).person;
+        QVERIFY(local.Birthday.empty());
+        local.City = "Bonn";
+        compareChange(card, recordpatch::Patch(card, local).value(), {}, {"ADR;TYPE=home:;;;Bonn;;;"});
+        local.Birthday = "1801-05-01";
+        local.Anniversary = "--06-02";
+        compareChange(card, recordpatch::Patch(card, local).value(), {"BDAY;VALUE=text:circa 1800"},
+                      {"ADR;TYPE=home:;;;Bonn;;;", "BDAY:18010501", "ANNIVERSARY:--0602"});
+    }
+
     void unreadableCopyIsNotPatched() {
         QVERIFY(!recordpatch::Patch("BEGIN:VCARD\r\nVERSION:3.0\r\nEND:VCARD\r\n", Person()));
         QVERIFY(!recordpatch::Patch("not a calendar", Appointment()));

@@ -549,7 +549,11 @@ private slots:
 
         const auto anna = std::find_if(local.document.Persons().begin(), local.document.Persons().end(),
                                        [](const auto& entry) { return entry.second.LName == "Meyer"; });
-        change(local.document, anna->second, [](Person& p) { p.City = "Bonn"; });
+        QCOMPARE(anna->second.Birthday, std::string("1980-04-12"));
+        change(local.document, anna->second, [](Person& p) {
+            p.City = "Bonn";
+            p.Anniversary = "2005-06-18";
+        });
         const auto planning = std::find_if(local.document.Appointments().begin(), local.document.Appointments().end(),
                                            [](const auto& entry) { return entry.second.Description == "Planning"; });
         change(local.document, planning->second, [](Appointment& a) { a.Description = "Planning, again"; });
@@ -562,6 +566,7 @@ private slots:
                                  "X-PHONE-RINGTONE:bells", "N:Meyer;Anna;Maria;Dr.;PhD", "ORG:Northwind;Sales;Europe"})
             QVERIFY2(cardNow.contains(kept), kept);
         QVERIFY(cardNow.contains("Bonn"));
+        QVERIFY(cardNow.contains("X-ANNIVERSARY:2005-06-18"));
         QVERIFY(!cardNow.contains("Köln"));
         const QByteArray eventNow = server.Get(eventUrl).body;
         for (const char* kept : {"DTSTART:20260310T080700Z", "DTEND:20260310T085200Z", "LOCATION:Room 4",

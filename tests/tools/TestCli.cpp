@@ -21,6 +21,8 @@ const QString kBusyDay = QStringLiteral(TAVORO_TEST_DATA "/reports/busy-day.pgr"
 // Persons 1 Ann (white), 2 Bob (white and yellow), 3 Cy (yellow), 4 Dee (white), 5 Eve (neither);
 // tasks and appointments in the first week of March 2003.
 const QString kPlans = QStringLiteral(TAVORO_TEST_DATA "/reports/plans-and-people.pgr");
+// Two birthdays and an all-day appointment on 2026-03-15, an anniversary on the 16th.
+const QString kBirthdays = QStringLiteral(TAVORO_TEST_DATA "/tools/birthdays-v1.pgr");
 
 using Run = CliRun;
 
@@ -179,6 +181,8 @@ void TestCli::printsEachReport_data() {
     QTest::newRow("daily plan") << QStringList{"daily-plan", kBusyDay, "--date", busyDay} << 3;
     QTest::newRow("weekly plan") << QStringList{"weekly-plan", kPlans, "--date", "2003-03-05"} << 2;
     QTest::newRow("monthly plan") << QStringList{"monthly-plan", kPlans, "--date", "2003-03-05"} << 1;
+    QTest::newRow("weekly plan with birthdays") << QStringList{"weekly-plan", kBirthdays, "--date", "2026-03-15"} << 2;
+    QTest::newRow("daily plan with birthdays") << QStringList{"daily-plan", kBirthdays, "--date", "2026-03-15"} << 1;
     QTest::newRow("address book") << QStringList{"address-book", kPlans} << 1;
     QTest::newRow("envelopes, white pages by default") << QStringList{"envelopes", kPlans} << 3;
     QTest::newRow("envelopes, yellow pages") << QStringList{"envelopes", kPlans, "--yellow"} << 2;

@@ -4,6 +4,7 @@
 #include "CliDocfile.h"
 #include "CliUsage.h"
 #include "StderrPromptService.h"
+#include "core/Birthdays.h"
 #include "core/OccurrenceIndex.h"
 #include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
@@ -25,6 +26,7 @@ struct AgendaOptions {
     CalendarDate from;
     CalendarDate to;
     bool json = false;
+    bool birthdays = true;
 };
 
 // Reads the command's words into options; false, having said why, when they do not fit.
@@ -33,7 +35,9 @@ bool parse(const QStringList& args, AgendaOptions& options) {
     const QCommandLineOption to(QStringLiteral("to"), QStringLiteral("Last day."), QStringLiteral("YYYY-MM-DD"));
     const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("text or json."), QStringLiteral("FORMAT"),
                                     QStringLiteral("text"));
-    CliArguments arguments(kAgendaUsage, {from, to, format});
+    const QCommandLineOption noBirthdays(QStringLiteral("no-birthdays"),
+                                         QStringLiteral("Leave out the phone book's birthdays and anniversaries."));
+    CliArguments arguments(kAgendaUsage, {from, to, format, noBirthdays});
     if (!arguments.Parse(args, 1))
         return false;
     options.document = arguments.Word(0);
@@ -43,6 +47,7 @@ bool parse(const QStringList& args, AgendaOptions& options) {
         return false;
     }
     options.json = formatName == QLatin1String("json");
+    options.birthdays = !arguments.IsSet(noBirthdays.names().constFirst());
     const auto day = [&arguments](const QCommandLineOption& option, CalendarDate fallback, CalendarDate& out) {
         const QString name = option.names().constFirst();
         if (!arguments.IsSet(name)) {
@@ -122,22 +127,35 @@ QString marks(const DayOccurrence& listed) {
     return marks.isEmpty() ? QString() : QStringLiteral("[%1] ").arg(marks.join(QStringLiteral(", ")));
 }
 
+// A birthday's line: "2026-03-15 all day     [birthday] Birthday: Ann Lee (36)".
+void printBirthday(const PimRecords& records, const BirthdayOccurrence& birthday) {
+    std::printf("%s %-11s [%s] %s\n", birthday.day.Iso().c_str(), "all day",
+                birthday.anniversary ? "anniversary" : "birthday",
+                platform::toQString(BirthdayText(records, birthday)).toUtf8().constData());
+}
+
 void printText(const PimRecords& records, const std::vector<DayOccurrence>& occurrences,
-               const std::vector<DueTask>& tasks) {
+               const std::vector<BirthdayOccurrence>& birthdays, const std::vector<DueTask>& tasks) {
+    // Each day's birthdays stand at its top, with the all-day entries.
+    auto birthday = birthdays.begin();
     for (const DayOccurrence& listed : occurrences) {
+        for (; birthday != birthdays.end() && birthday->day <= listed.day; ++birthday)
+            printBirthday(records, *birthday);
         const Occurrence& o = listed.occurrence;
         const Appointment* appointment = records.Appointments.Find(o.id);
         const QString time = o.allDay ? QStringLiteral("all day") : hhmm(o.start) + QLatin1Char('-') + hhmm(o.end);
         std::printf("%s %-11s %s%s\n", qPrintable(isoDate(listed.day)), qPrintable(time), qPrintable(marks(listed)),
                     platform::toQString(appointment->Description).toUtf8().constData());
     }
+    for (; birthday != birthdays.end(); ++birthday)
+        printBirthday(records, *birthday);
     for (const DueTask& due : tasks)
         std::printf("%s %-11s [%s] %s\n", qPrintable(isoDate(due.day)), "task", priorityName(due.task->Priority),
                     platform::toQString(due.task->Description).toUtf8().constData());
 }
 
 void printJson(const AgendaOptions& options, const PimRecords& records, const std::vector<DayOccurrence>& occurrences,
-               const std::vector<DueTask>& tasks) {
+               const std::vector<BirthdayOccurrence>& birthdays, const std::vector<DueTask>& tasks) {
     QJsonArray appointments;
     for (const DayOccurrence& listed : occurrences) {
         const Occurrence& o = listed.occurrence;
@@ -166,10 +184,23 @@ void printJson(const AgendaOptions& options, const PimRecords& records, const st
                                {QStringLiteral("description"), platform::toQString(task.task->Description)},
                                {QStringLiteral("id"), task.task->ID},
                                {QStringLiteral("priority"), QLatin1String(priorityName(task.task->Priority))}});
-    const QJsonObject agenda{{QStringLiteral("from"), isoDate(options.from)},
-                             {QStringLiteral("to"), isoDate(options.to)},
-                             {QStringLiteral("appointments"), appointments},
-                             {QStringLiteral("tasks"), due}};
+    QJsonArray birthdayEntries;
+    for (const BirthdayOccurrence& birthday : birthdays) {
+        QJsonObject entry{
+            {QStringLiteral("date"), isoDate(birthday.day)},
+            {QStringLiteral("kind"), birthday.anniversary ? QStringLiteral("anniversary") : QStringLiteral("birthday")},
+            {QStringLiteral("text"), platform::toQString(BirthdayText(records, birthday))},
+            {QStringLiteral("person"), birthday.personId}};
+        if (birthday.years >= 0)
+            entry.insert(QStringLiteral("years"), birthday.years);
+        birthdayEntries.append(entry);
+    }
+    QJsonObject agenda{{QStringLiteral("from"), isoDate(options.from)},
+                       {QStringLiteral("to"), isoDate(options.to)},
+                       {QStringLiteral("appointments"), appointments},
+                       {QStringLiteral("tasks"), due}};
+    if (options.birthdays)
+        agenda.insert(QStringLiteral("birthdays"), birthdayEntries);
     std::fputs(QJsonDocument(agenda).toJson(QJsonDocument::Indented).constData(), stdout);
 }
 
@@ -191,9 +222,11 @@ int runAgenda(const QStringList& args) {
     const PimRecords& records = document.Records();
     const std::vector<DayOccurrence> occurrences = Occurrences::Between(records, options.from, options.to);
     const std::vector<DueTask> tasks = dueTasks(records, options.from, options.to);
+    const std::vector<BirthdayOccurrence> birthdays =
+        options.birthdays ? BirthdaysBetween(records, options.from, options.to) : std::vector<BirthdayOccurrence>();
     if (options.json)
-        printJson(options, records, occurrences, tasks);
+        printJson(options, records, occurrences, birthdays, tasks);
     else
-        printText(records, occurrences, tasks);
+        printText(records, occurrences, birthdays, tasks);
     return kCliSuccess;
 }

@@ -7,6 +7,7 @@
 #include "docfile/PimDocument.h"
 #include "platform/gui/PainterSurface.h"
 #include "platform/gui/PrinterMetrics.h"
+#include "reports/BirthdayNotes.h"
 #include "reports/CreateReport.h"
 #include "reports/DailyGathering.h"
 #include "reports/PaperNames.h"
@@ -132,6 +133,7 @@ ReportSelection selectionFor(ReportKind kind, const PimDocument& document, const
     selection.User = document.User();
     DailyGathering::Choose(selection, kind, document.Records(), day, taskRows, appointmentRows);
     PlanGathering::Choose(selection, kind, document.Records(), day);
+    BirthdayNotes::Choose(selection, document.Records());
     // Every person on the chosen pages, as if all were selected in "Persons To Include".
     PersonGathering::Choose(selection, kind,
                             PersonGathering::Listed(document.Persons(), options.whitePages, options.yellowPages),

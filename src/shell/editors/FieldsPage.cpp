@@ -24,7 +24,7 @@ FieldsPage* FieldsPage::General(QWidget* parent) {
     return new FieldsPage(
         {{"&First Name:", "FName", "The first name. The phone book lists each name last name first."},
          {"&Last Name:", "LName", "The last name. The phone book lists and sorts names by it, then by the first name."},
-         {"&Company:", "Company", "The company or organization. The phone book shows it beside the name."},
+         {"Co&mpany:", "Company", "The company or organization. The phone book shows it beside the name."},
          {"&Position:", "Position", "The job title or position held at the company."}},
         parent);
 }

@@ -1,6 +1,7 @@
 #include "PersonSheet.h"
 #include "shell/HelpTopics.h"
 
+#include "BirthDateText.h"
 #include "EditorButtons.h"
 #include "FieldsPage.h"
 #include "platform/gui/QtPromptService.h"
@@ -10,6 +11,8 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -43,6 +46,14 @@ PersonSheet::PersonSheet(const Person& person, bool adding, QWidget* parent)
     auto* bookLayout = new QHBoxLayout(addressBook);
     bookLayout->addWidget(m_whitePages);
     bookLayout->addWidget(m_yellowPages);
+    addDateField(general, QStringLiteral("&Birthday:"), "Birthday",
+                 "The day of birth, such as 3/15/1990 in your date format, or the day and month alone when the year "
+                 "is not known. The calendar, the plans and the agenda show it every year, with the age where the "
+                 "year is known.",
+                 &Person::Birthday, "birthday");
+    addDateField(general, QStringLiteral("A&nniversary:"), "Anniversary",
+                 "The wedding anniversary, with or without the year, shown every year like the birthday.",
+                 &Person::Anniversary, "anniversary");
     general->Form()->addRow(addressBook);
 
     FieldsPage* address = FieldsPage::Address();
@@ -92,7 +103,45 @@ PersonSheet::PersonSheet(const Person& person, bool adding, QWidget* parent)
     general->Edit("FName")->setFocus(Qt::OtherFocusReason);
 }
 
+QLineEdit* PersonSheet::addDateField(QWidget* page, const QString& label, const char* field, const char* help,
+                                     std::string Person::*member, const char* name) {
+    auto* edit = new QLineEdit(page);
+    edit->setObjectName(QString::fromLatin1(field));
+    edit->setWhatsThis(QString::fromUtf8(help));
+    edit->setPlaceholderText(birthdatetext::Shown("1990-03-15") + QStringLiteral(" or ") +
+                             birthdatetext::Shown("--03-15"));
+    const QString shown = birthdatetext::Shown(m_person.*member);
+    edit->setText(shown);
+    auto* caption = new QLabel(label, page);
+    caption->setBuddy(edit);
+    static_cast<FieldsPage*>(page)->Form()->addRow(caption, edit);
+    m_dates.push_back({edit, member, shown, name});
+    return edit;
+}
+
+// Each date field that was changed reads as a date, or the user is told which one does not.
+bool PersonSheet::datesRead() {
+    for (const DateField& date : m_dates) {
+        if (date.edit->text() == date.shown || birthdatetext::Read(date.edit->text()))
+            continue;
+        platform::QtPromptService ownPrompts(this);
+        platform::PromptService& prompts = m_prompts ? *m_prompts : ownPrompts;
+        prompts.message(QStringLiteral("The %1 \"%2\" is not a date.\n\nType a date such as %3, or the day and month "
+                                       "alone, such as %4, when the year is not known.")
+                            .arg(QLatin1String(date.name), date.edit->text(), birthdatetext::Shown("1990-03-15"),
+                                 birthdatetext::Shown("--03-15")),
+                        windowTitle(), platform::PromptButtons::Ok, platform::PromptIcon::Exclamation);
+        m_pages->setCurrentIndex(0);
+        date.edit->setFocus(Qt::OtherFocusReason);
+        date.edit->selectAll();
+        return false;
+    }
+    return true;
+}
+
 void PersonSheet::accept() {
+    if (!datesRead())
+        return;
     if (!m_whitePages->isChecked() && !m_yellowPages->isChecked()) {
         platform::QtPromptService ownPrompts(this);
         platform::PromptService& prompts = m_prompts ? *m_prompts : ownPrompts;
@@ -113,6 +162,9 @@ Person PersonSheet::Result() const {
     m_fields.Store(result);
     storeFlag(result.WhitePages, m_whitePages);
     storeFlag(result.YellowPages, m_yellowPages);
+    for (const DateField& date : m_dates)
+        if (date.edit->text() != date.shown)
+            result.*date.member = birthdatetext::Read(date.edit->text()).value_or(result.*date.member);
     result.RName = DisplayName(result);
     return result;
 }
