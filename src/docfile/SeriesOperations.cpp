@@ -194,6 +194,7 @@ std::optional<Appointment> RecordToEdit(const PimDocument& document, const Serie
     record.OriginalDate = CalendarDate();
     record.RRule = series->RRule;
     record.ExDates.clear();
+    record.RDates = series->RDates;
     std::erase_if(record.RDates, [&](CalendarDate date) { return date <= occurrence.original; });
     const RepeatPattern pattern =
         RepeatPattern::FromRule(series->RRule, occurrence.original, series->AllDay != 0, series->TimeZone);
