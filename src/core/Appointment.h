@@ -19,7 +19,7 @@ struct Appointment {
     Appointment& operator=(Appointment&&) noexcept = default;
     bool operator==(const Appointment&) const = default;
 
-    bool Repeats() const { return !RRule.empty(); }
+    bool Repeats() const { return !RRule.empty() || !RDates.empty(); }
     bool IsChangedOccurrence() const { return SeriesID != 0; }
 
     int ID = 0;
@@ -42,9 +42,11 @@ struct Appointment {
     // same time of day there. Empty: the computer's zone, wherever it is.
     std::string TimeZone;
     // The repeat rule in RFC 5545 form ("FREQ=WEEKLY;BYDAY=MO,TH;UNTIL=20270630T235959Z"); empty
-    // for a single appointment. ExDates leaves occurrences out, by their original date.
+    // for a single appointment. ExDates leaves occurrences out, by their original date; RDates adds
+    // occurrences on other dates, at the first one's time of day (a series may have them alone).
     std::string RRule;
     std::vector<CalendarDate> ExDates;
+    std::vector<CalendarDate> RDates;
     // A changed occurrence (moved, renamed, its reminder turned off): a record of its own standing in
     // for the occurrence of series SeriesID on OriginalDate.
     int SeriesID = 0;

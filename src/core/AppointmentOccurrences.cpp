@@ -81,13 +81,22 @@ AppointmentOccurrences::AppointmentOccurrences(const Appointment& appointment) :
     } else {
         wallStart = appointment.StartTime.ToCalendarRecord();
     }
-    RepeatRule rule(appointment.RRule, wallStart, appointment.AllDay != 0,
-                    zoned ? appointment.TimeZone : std::string());
-    if (!rule.IsUsable())
+    std::vector<CalendarDate> added = appointment.RDates;
+    std::erase_if(added, [](CalendarDate day) { return !day.IsValid(); });
+    if (appointment.RRule.empty() && added.empty())
         return;
+    if (!appointment.RRule.empty()) {
+        RepeatRule rule(appointment.RRule, wallStart, appointment.AllDay != 0,
+                        zoned ? appointment.TimeZone : std::string());
+        // A rule that cannot be used leaves a single appointment, added dates or not.
+        if (!rule.IsUsable())
+            return;
+        m_rule.emplace(std::move(rule));
+    }
+    m_repeats = true;
+    m_wallStart = wallStart;
     if (zoned)
         m_zone = appointment.TimeZone;
-    m_rule.emplace(std::move(rule));
     m_first.seriesId = appointment.ID;
     m_first.original = CalendarDate::FromParts(wallStart.year, wallStart.month, wallStart.day);
     m_durationDays = (m_first.end - m_first.start).Days();
@@ -97,7 +106,12 @@ AppointmentOccurrences::AppointmentOccurrences(const Appointment& appointment) :
         m_leadDays = (appointment.StartTime - appointment.AlarmTime).Days();
     m_exDates = appointment.ExDates;
     std::sort(m_exDates.begin(), m_exDates.end());
-    const CalendarDate last = m_rule->LastDate();
+    m_rDates = std::move(added);
+    std::sort(m_rDates.begin(), m_rDates.end());
+    m_rDates.erase(std::unique(m_rDates.begin(), m_rDates.end()), m_rDates.end());
+    CalendarDate last = m_rule ? m_rule->LastDate() : m_first.original;
+    if (last.IsValid() && !m_rDates.empty() && m_rDates.back() > last)
+        last = m_rDates.back();
     m_lastDay = last.IsValid() ? last + (m_spanDays + kZoneMargin) : CalendarDate();
 }
 
@@ -105,12 +119,42 @@ bool AppointmentOccurrences::SameOccurrences(const Appointment& a) const {
     const Appointment& r = m_record;
     return a.ID == r.ID && a.DueDate == r.DueDate && a.StartTime == r.StartTime && a.EndTime == r.EndTime &&
            a.Alarm == r.Alarm && a.AlarmTime == r.AlarmTime && a.AllDay == r.AllDay && a.EndDate == r.EndDate &&
-           a.RRule == r.RRule && a.ExDates == r.ExDates && a.SeriesID == r.SeriesID &&
+           a.RRule == r.RRule && a.ExDates == r.ExDates && a.RDates == r.RDates && a.SeriesID == r.SeriesID &&
            a.OriginalDate == r.OriginalDate && a.TimeZone == r.TimeZone;
 }
 
 bool AppointmentOccurrences::excluded(CalendarDate original) const {
     return std::binary_search(m_exDates.begin(), m_exDates.end(), original);
+}
+
+std::vector<CalendarRecord> AppointmentOccurrences::wallsBetween(CalendarDate from, CalendarDate to) const {
+    std::vector<CalendarRecord> walls;
+    if (m_rule)
+        walls = m_rule->Between(from, to);
+    else if (m_first.original >= from && m_first.original <= to)
+        walls.push_back(m_wallStart);
+    const auto begin = std::lower_bound(m_rDates.begin(), m_rDates.end(), from);
+    const auto end = std::upper_bound(begin, m_rDates.end(), to);
+    if (begin == end)
+        return walls;
+    const auto dateOf = [](const CalendarRecord& wall) {
+        return CalendarDate::FromParts(wall.year, wall.month, wall.day);
+    };
+    const std::size_t fromRule = walls.size();
+    for (auto day = begin; day != end; ++day) {
+        const bool given = std::any_of(walls.begin(), walls.begin() + fromRule,
+                                       [&](const CalendarRecord& wall) { return dateOf(wall) == *day; });
+        if (given || *day < m_first.original)
+            continue;
+        CalendarRecord wall = m_wallStart;
+        wall.year = day->Year();
+        wall.month = day->Month();
+        wall.day = day->Day();
+        walls.push_back(wall);
+    }
+    std::sort(walls.begin(), walls.end(),
+              [&](const CalendarRecord& a, const CalendarRecord& b) { return dateOf(a) < dateOf(b); });
+    return walls;
 }
 
 Occurrence AppointmentOccurrences::occurrenceAt(const CalendarRecord& wall, CalendarDate original) const {
@@ -145,7 +189,7 @@ std::vector<Occurrence> AppointmentOccurrences::Covering(CalendarDate from, Cale
     std::vector<Occurrence> found;
     if (!from.IsValid() || !to.IsValid())
         return found;
-    if (!m_rule) {
+    if (!m_repeats) {
         if (m_first.firstDay.IsValid() && m_first.firstDay <= to && m_first.lastDay >= from)
             found.push_back(m_first);
         return found;
@@ -156,7 +200,7 @@ std::vector<Occurrence> AppointmentOccurrences::Covering(CalendarDate from, Cale
     const CalendarDate wallFrom = from - (m_spanDays - 1 + margin);
     const CalendarDate wallTo = to + margin;
     for (const CalendarRecord& wall :
-         m_rule->Between(wallFrom.IsValid() ? wallFrom : from, wallTo.IsValid() ? wallTo : to)) {
+         wallsBetween(wallFrom.IsValid() ? wallFrom : from, wallTo.IsValid() ? wallTo : to)) {
         const CalendarDate original = CalendarDate::FromParts(wall.year, wall.month, wall.day);
         if (excluded(original))
             continue;
@@ -168,9 +212,9 @@ std::vector<Occurrence> AppointmentOccurrences::Covering(CalendarDate from, Cale
 }
 
 std::optional<Occurrence> AppointmentOccurrences::OnOriginalDate(CalendarDate original) const {
-    if (!m_rule || !original.IsValid() || excluded(original))
+    if (!m_repeats || !original.IsValid() || excluded(original))
         return std::nullopt;
-    const std::vector<CalendarRecord> walls = m_rule->Between(original, original);
+    const std::vector<CalendarRecord> walls = wallsBetween(original, original);
     if (walls.empty())
         return std::nullopt;
     return occurrenceAt(walls.front(), original);
@@ -181,6 +225,7 @@ Appointment ChangedOccurrence(const Appointment& series, const Occurrence& occur
     changed.ID = 0;
     changed.RRule.clear();
     changed.ExDates.clear();
+    changed.RDates.clear();
     changed.SeriesID = series.ID;
     changed.OriginalDate = occurrence.original;
     changed.DueDate = occurrence.firstDay.Midnight();

@@ -108,6 +108,7 @@ const Field<Appointment> kAppointmentFields[] = {
     TEXT_FIELD(Appointment, TimeZone),
     TEXT_FIELD(Appointment, RRule),
     {"ExDates", [](Appointment& r, std::string_view v) { r.ExDates = readDays(v); }},
+    {"RDates", [](Appointment& r, std::string_view v) { r.RDates = readDays(v); }},
     INT_FIELD(Appointment, SeriesID),
     DAY_FIELD(Appointment, OriginalDate),
 };
@@ -142,6 +143,7 @@ template <> void resetOptional(Appointment& record) {
     record.TimeZone.clear();
     record.RRule.clear();
     record.ExDates.clear();
+    record.RDates.clear();
     record.SeriesID = 0;
     record.OriginalDate = CalendarDate();
 }

@@ -219,20 +219,26 @@ void DocumentWriter::WriteOptional(const Appointment& appointment) {
         Text("TimeZone", appointment.TimeZone);
     if (!appointment.RRule.empty())
         Text("RRule", appointment.RRule);
-    std::string exDates;
-    for (const CalendarDate& day : appointment.ExDates) {
-        if (!day.IsValid())
-            continue;
-        if (!exDates.empty())
-            exDates.push_back(',');
-        exDates += day.Compact();
-    }
-    if (!exDates.empty())
-        Text("ExDates", exDates);
+    Days("ExDates", appointment.ExDates);
+    Days("RDates", appointment.RDates);
     if (appointment.SeriesID != 0)
         Number("SeriesID", appointment.SeriesID);
     if (appointment.OriginalDate.IsValid())
         Text("OriginalDate", appointment.OriginalDate.Compact());
+}
+
+// Calendar dates separated by commas, only when there are any.
+void DocumentWriter::Days(std::string_view name, const std::vector<CalendarDate>& days) {
+    std::string text;
+    for (const CalendarDate& day : days) {
+        if (!day.IsValid())
+            continue;
+        if (!text.empty())
+            text.push_back(',');
+        text += day.Compact();
+    }
+    if (!text.empty())
+        Text(name, text);
 }
 
 void DocumentWriter::WriteUser(const PimRecords& records) {

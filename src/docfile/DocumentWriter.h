@@ -1,10 +1,12 @@
 #pragma once
 
 #include "LocalSeconds.h"
+#include "core/CalendarDate.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class PimRecords;
 class DateTime;
@@ -32,6 +34,7 @@ private:
     void Number(std::string_view name, std::int64_t value);
     void Flag(std::string_view name, bool set) { Number(name, set ? 1 : 0); }
     void Seconds(std::string_view name, const DateTime& value);
+    void Days(std::string_view name, const std::vector<CalendarDate>& days);
 
     void WriteTasks(const PimRecords& records);
     void WritePersons(const PimRecords& records);

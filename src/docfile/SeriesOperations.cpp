@@ -43,6 +43,7 @@ CalendarDate firstOriginal(const Appointment& series) {
 int occurrencesBefore(const Appointment& series, CalendarDate original) {
     Appointment all = series;
     all.ExDates.clear();
+    all.RDates.clear();
     const AppointmentOccurrences occurrences(all);
     int before = 0;
     for (const Occurrence& o : occurrences.Covering(occurrences.FirstDay() - 3, original + 3))
@@ -50,11 +51,13 @@ int occurrencesBefore(const Appointment& series, CalendarDate original) {
     return before;
 }
 
-// The series ended with the day before `original`; dates left out from there on are dropped.
+// The series ended with the day before `original`; dates left out or added from there on are dropped.
 Appointment endedBefore(const Appointment& series, CalendarDate original) {
     Appointment ended = series;
-    ended.RRule = RuleEndingOn(series.RRule, original - 1, series.AllDay != 0, series.TimeZone);
+    if (!series.RRule.empty())
+        ended.RRule = RuleEndingOn(series.RRule, original - 1, series.AllDay != 0, series.TimeZone);
     std::erase_if(ended.ExDates, [&](CalendarDate date) { return date >= original; });
+    std::erase_if(ended.RDates, [&](CalendarDate date) { return date >= original; });
     return ended;
 }
 
@@ -84,6 +87,7 @@ bool changeThis(PimDocument& document, const SeriesOccurrence& occurrence, Appoi
     edited.OriginalDate = occurrence.original;
     edited.RRule.clear();
     edited.ExDates.clear();
+    edited.RDates.clear();
     DocumentBatch batch(document, kEdit);
     if (const std::optional<int> id = changedIdOf(document, occurrence)) {
         edited.ID = *id;
@@ -100,8 +104,10 @@ bool changeAll(PimDocument& document, const Appointment& series, Appointment edi
     const CalendarDate before = firstOriginal(series);
     const CalendarDate after = edited.Repeats() ? firstOriginal(edited) : before;
     const int shift = before.IsValid() && after.IsValid() ? after - before : 0;
-    if (shift != 0)
+    if (shift != 0) {
         edited.ExDates = shifted(edited.ExDates, shift);
+        edited.RDates = shifted(edited.RDates, shift);
+    }
     DocumentBatch batch(document, kEdit);
     std::vector<Appointment> changed = changedOf(document, series.ID);
     if (!document.Change(edited))
@@ -120,6 +126,9 @@ bool changeFollowing(PimDocument& document, const Appointment& series, CalendarD
     for (CalendarDate date : series.ExDates)
         if (date >= original)
             edited.ExDates.push_back(date + shift);
+    // The added dates the edit kept go with the following part.
+    std::erase_if(edited.RDates, [&](CalendarDate date) { return date <= original; });
+    edited.RDates = shifted(edited.RDates, shift);
     std::vector<Appointment> changed = changedOf(document, series.ID);
     std::erase_if(changed, [&](const Appointment& record) { return record.OriginalDate < original; });
 
@@ -182,6 +191,8 @@ std::optional<Appointment> RecordToEdit(const PimDocument& document, const Serie
     record.OriginalDate = CalendarDate();
     record.RRule = series->RRule;
     record.ExDates.clear();
+    record.RDates = series->RDates;
+    std::erase_if(record.RDates, [&](CalendarDate date) { return date <= occurrence.original; });
     const RepeatPattern pattern =
         RepeatPattern::FromRule(series->RRule, occurrence.original, series->AllDay != 0, series->TimeZone);
     if (pattern.ending == RepeatPattern::Ending::AfterCount)

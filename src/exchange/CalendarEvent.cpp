@@ -4,6 +4,7 @@
 #include "LocalZone.h"
 #include "TextEncoding.h"
 
+#include "core/AppointmentOccurrences.h"
 #include "core/AppointmentRules.h"
 #include "core/RepeatRule.h"
 #include "platform/TimeZones.h"
@@ -196,6 +197,7 @@ Appointment addedOccurrence(const Appointment& series, const icaltimetype& start
     Appointment added = series;
     added.RRule.clear();
     added.ExDates.clear();
+    added.RDates.clear();
     if (series.AllDay) {
         const CalendarDate first = CalendarDate::OfStoredDate(series.DueDate);
         const int span = series.EndDate.IsValid() ? series.EndDate - first : 0;
@@ -212,6 +214,45 @@ Appointment addedOccurrence(const Appointment& series, const icaltimetype& start
     added.AlarmTime = added.StartTime - (series.StartTime - series.AlarmTime);
     added.DueDate = added.StartTime.Date();
     return added;
+}
+
+// The dates RDATE adds to the series: those at the series' time of day (whole days for an all-day
+// series) as its added dates; a date at another time of day or a period, which the series cannot
+// hold, as an appointment of its own.
+void addDates(EventRecords& records, icalcomponent* event, icalcomponent* calendar) {
+    Appointment& series = *records.main;
+    const icaltimetype start = ZonedTime(event, ICAL_DTSTART_PROPERTY, icalcomponent_get_dtstart(event));
+    std::vector<icaltimetype> ends;
+    const std::vector<icaltimetype> added = listedTimes(event, calendar, ICAL_RDATE_PROPERTY, &ends);
+    int apart = 0;
+    for (std::size_t i = 0; i < added.size(); ++i) {
+        const bool same = added[i].is_date || start.is_date ? icaltime_compare_date_only(added[i], start) == 0
+                                                            : icaltime_compare(added[i], start) == 0;
+        if (same || !LocalTime(added[i]).IsValid())
+            continue;
+        const CalendarDate day = wallDate(added[i], series.TimeZone);
+        bool fits = icaltime_is_null_time(ends[i]) && day.IsValid();
+        if (fits && !series.AllDay && !added[i].is_date) {
+            Appointment probe = series;
+            probe.RRule.clear();
+            probe.ExDates.clear();
+            probe.RDates = {day};
+            const std::optional<Occurrence> there = AppointmentOccurrences(probe).OnOriginalDate(day);
+            fits = there && there->start == toMinute(LocalTime(added[i]));
+        }
+        if (fits) {
+            series.RDates.push_back(day);
+            continue;
+        }
+        records.extra.push_back(addedOccurrence(series, added[i], ends[i]));
+        ++apart;
+    }
+    std::sort(series.RDates.begin(), series.RDates.end());
+    series.RDates.erase(std::unique(series.RDates.begin(), series.RDates.end()), series.RDates.end());
+    if (apart > 0)
+        records.notes.push_back("\"" + series.Description + "\": " + std::to_string(apart) +
+                                (apart == 1 ? " date" : " dates") +
+                                " added to the series (RDATE) at another time kept as appointments of their own");
 }
 
 } // namespace
@@ -239,6 +280,10 @@ DateTime LocalTime(icaltimetype time) {
 icaltimetype ZonedTime(icalcomponent* component, icalproperty_kind kind, icaltimetype time) {
     icalcomponent* calendar = icalcomponent_get_parent(component);
     return withZone(time, icalcomponent_get_first_property(component, kind), calendar);
+}
+
+CalendarDate SeriesDate(icaltimetype time, icalproperty* property, icalcomponent* calendar, const std::string& zone) {
+    return wallDate(withZone(time, property, calendar), zone);
 }
 
 void AddUnknownZones(icalcomponent* component, icalcomponent* calendar, std::set<std::string>& names) {
@@ -324,7 +369,9 @@ std::optional<Appointment> ReadEvent(icalcomponent* event, icalcomponent* calend
         a.EndTime = end.IsValid() && end > a.StartTime ? end : a.StartTime;
         end = a.EndTime;
         a.DueDate = a.StartTime.Date();
-        a.TimeZone = seriesZone(event, calendar, start, !a.RRule.empty());
+        const bool repeats =
+            !a.RRule.empty() || icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY) != nullptr;
+        a.TimeZone = seriesZone(event, calendar, start, repeats);
     }
     if (!a.StartTime.IsValid()) {
         reason = "has no valid start";
@@ -333,7 +380,7 @@ std::optional<Appointment> ReadEvent(icalcomponent* event, icalcomponent* calend
     const int lead = alarmLead(event, calendar, a.StartTime, end, notes);
     a.Alarm = lead >= 0 ? 1 : 0;
     a.AlarmTime = appointmentrules::MinutesBefore(a.StartTime, std::max(lead, 0));
-    if (a.Repeats()) {
+    if (a.Repeats() || icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY)) {
         for (const icaltimetype& excluded : listedTimes(event, calendar, ICAL_EXDATE_PROPERTY))
             if (const CalendarDate day = wallDate(excluded, a.TimeZone); day.IsValid())
                 a.ExDates.push_back(day);
@@ -359,6 +406,7 @@ EventRecords Read(const EventGroup& group, icalcomponent* calendar) {
     if (!records.main)
         return records;
     Appointment& series = *records.main;
+    addDates(records, group.main, calendar);
     for (icalcomponent* c : group.changed) {
         const icaltimetype instance = ZonedTime(c, ICAL_RECURRENCEID_PROPERTY, icalcomponent_get_recurrenceid(c));
         const CalendarDate original = wallDate(instance, series.TimeZone);
@@ -384,22 +432,8 @@ EventRecords Read(const EventGroup& group, icalcomponent* calendar) {
     std::sort(series.ExDates.begin(), series.ExDates.end());
     series.ExDates.erase(std::unique(series.ExDates.begin(), series.ExDates.end()), series.ExDates.end());
 
-    const icaltimetype start = ZonedTime(group.main, ICAL_DTSTART_PROPERTY, icalcomponent_get_dtstart(group.main));
-    std::vector<icaltimetype> ends;
-    const std::vector<icaltimetype> added = listedTimes(group.main, calendar, ICAL_RDATE_PROPERTY, &ends);
-    int kept = 0;
-    for (std::size_t i = 0; i < added.size(); ++i) {
-        const bool same = added[i].is_date || start.is_date ? icaltime_compare_date_only(added[i], start) == 0
-                                                            : icaltime_compare(added[i], start) == 0;
-        if (same || !LocalTime(added[i]).IsValid())
-            continue;
-        records.extra.push_back(addedOccurrence(series, added[i], ends[i]));
-        ++kept;
-    }
-    if (kept > 0)
-        records.notes.push_back("\"" + series.Description + "\": " + std::to_string(kept) +
-                                (kept == 1 ? " date" : " dates") +
-                                " added to the series (RDATE) kept as appointments of their own");
+    if (!series.Repeats())
+        series.ExDates.clear();
     return records;
 }
 

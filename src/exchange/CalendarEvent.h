@@ -49,6 +49,10 @@ DateTime LocalTime(icaltimetype time);
 // found none: a Windows zone name, say.
 icaltimetype ZonedTime(icalcomponent* component, icalproperty_kind kind, icaltimetype time);
 
+// The date that names an occurrence of a series repeating in `zone` (the computer's when empty), for
+// a RECURRENCE-ID, EXDATE or RDATE `time` read from `property` of a component of `calendar`.
+CalendarDate SeriesDate(icaltimetype time, icalproperty* property, icalcomponent* calendar, const std::string& zone);
+
 // Adds the TZIDs in `component` and below that name no zone known here (their times are floating).
 void AddUnknownZones(icalcomponent* component, icalcomponent* calendar, std::set<std::string>& names);
 

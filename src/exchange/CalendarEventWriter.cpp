@@ -63,6 +63,13 @@ icalcomponent* alarmOf(const Appointment& appointment) {
     return alarm;
 }
 
+icalproperty* newRdate(icaltimetype time) {
+    icaldatetimeperiodtype added{};
+    added.time = time;
+    added.period = icalperiodtype_null_period();
+    return icalproperty_new_rdate(added);
+}
+
 } // namespace
 
 std::string WritingZone(const Appointment& appointment) {
@@ -155,6 +162,8 @@ icalcomponent* EventWriter::Event(const Appointment& appointment, const std::str
             icalcomponent_add_property(event, rule);
         for (const CalendarDate& day : appointment.ExDates)
             add(event, instanceProperty(icalproperty_new_exdate, appointment, day));
+        for (const CalendarDate& day : appointment.RDates)
+            add(event, instanceProperty(newRdate, appointment, day));
     }
     if (appointment.Alarm)
         icalcomponent_add_component(event, alarmOf(appointment));

@@ -11,7 +11,7 @@
 
 namespace calendarevent {
 
-// Appointments as VEVENTs: a series with its RRULE and EXDATEs, a changed occurrence under its
+// Appointments as VEVENTs: a series with its RRULE, EXDATEs and RDATEs, a changed occurrence under its
 // series' UID with the RECURRENCE-ID of the occurrence it stands in for, all-day appointments as
 // dates, zoned ones in their zone. A series without a zone repeats in the computer's zone and is
 // written in it; single appointments without one are written in UTC. The zones named are written

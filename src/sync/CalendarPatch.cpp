@@ -41,27 +41,53 @@ std::string text(icalcomponent* component) {
     return out;
 }
 
-// The server's object, read twice: by libical for the values, and as lines for the patch.
+// The server's object, read twice: by libical for the values, and as lines for the patch. A
+// series' object holds several components of the kind (the series and its changed occurrences);
+// the patch works on one at a time, the one selected.
 struct Object {
+    struct Part {
+        icalcomponent* item = nullptr;
+        ContentLines::Range range;
+    };
     Calendar calendar;
-    icalcomponent* item = nullptr;
     ContentLines lines;
-    ContentLines::Range range; // the item's lines
+    ContentLines::Range outer; // the VCALENDAR's lines
+    std::vector<Part> parts;   // in the order the text has them
+    icalcomponent* item = nullptr;
+    ContentLines::Range range; // the selected item's lines
 
     Object(std::string_view serverText, icalcomponent_kind kind, const char* name)
         : calendar(icalparser_parse_string(std::string(serverText).c_str())), lines(serverText) {
         if (!calendar || icalcomponent_isa(calendar.get()) != ICAL_VCALENDAR_COMPONENT)
             return;
-        item = icalcomponent_get_first_component(calendar.get(), kind);
-        const std::optional<ContentLines::Range> outer = lines.Component("VCALENDAR");
-        const std::vector<ContentLines::Range> inner =
-            outer ? lines.Components(*outer, name) : std::vector<ContentLines::Range>();
-        if (inner.empty() || inner.front().end >= lines.Size())
-            item = nullptr;
-        else
-            range = inner.front();
+        const std::optional<ContentLines::Range> found = lines.Component("VCALENDAR");
+        if (!found || found->end >= lines.Size())
+            return;
+        outer = *found;
+        const std::vector<ContentLines::Range> inner = lines.Components(outer, name);
+        std::vector<icalcomponent*> items;
+        for (icalcomponent* c = icalcomponent_get_first_component(calendar.get(), kind); c;
+             c = icalcomponent_get_next_component(calendar.get(), kind))
+            items.push_back(c);
+        // libical keeps the components in the order of the text; any doubt leaves nothing to patch.
+        if (inner.empty() || inner.size() != items.size() || inner.back().end >= lines.Size())
+            return;
+        for (std::size_t i = 0; i < items.size(); ++i)
+            parts.push_back({items[i], inner[i]});
+        Select(parts.front());
     }
     bool Usable() const { return item != nullptr; }
+    void Select(const Part& part) {
+        item = part.item;
+        range = part.range;
+    }
+    // The component that is not a changed occurrence.
+    const Part* Main() const {
+        for (const Part& part : parts)
+            if (!icalcomponent_get_first_property(part.item, ICAL_RECURRENCEID_PROPERTY))
+                return &part;
+        return nullptr;
+    }
 
     icalproperty* First(icalproperty_kind kind) const { return icalcomponent_get_first_property(item, kind); }
 
@@ -239,32 +265,58 @@ void patchAlarm(Object& object, const Appointment& before, const Appointment& no
     icalcomponent_free(alarm);
 }
 
-// The rule, and the excluded dates at the time of day DTSTART has, in its zone (or as dates).
-void patchRepeat(Object& object, const Appointment& before, const Appointment& now, bool all) {
-    if (all || before.RRule != now.RRule) {
-        Property rule(now.RRule.empty() ? nullptr : icalproperty_new_from_string(("RRULE:" + now.RRule).c_str()));
-        if (rule)
-            object.Set("RRULE", rule.get());
-        else
-            object.Remove("RRULE");
-    }
-    if (!all && before.ExDates == now.ExDates)
+// The time that names one occurrence of the series on `day`: in the form the series' start now has
+// (its zone, UTC or floating; a date for whole days).
+Property instanceOf(Object& object, icalcomponent* series, const Appointment& now, CalendarDate day,
+                    icalproperty* (*make)(icaltimetype)) {
+    if (now.AllDay)
+        return dateProperty(make, day);
+    icalproperty* dtstart = icalcomponent_get_first_property(series, ICAL_DTSTART_PROPERTY);
+    if (!dtstart)
+        return nullptr;
+    const Property start = withTime(dtstart, ICAL_DTSTART_PROPERTY, object.calendar.get(), now.StartTime);
+    icaltimetype at = icalvalue_get_datetime(icalproperty_get_value(start.get()));
+    at.year = day.Year();
+    at.month = day.Month();
+    at.day = day.Day();
+    Property instance(make(at));
+    if (icalparameter* tzid = icalproperty_get_first_parameter(start.get(), ICAL_TZID_PARAMETER))
+        icalproperty_add_parameter(instance.get(), icalparameter_new_clone(tzid));
+    return instance;
+}
+
+void patchRule(Object& object, const Appointment& before, const Appointment& now, bool all) {
+    if (!all && before.RRule == now.RRule)
         return;
-    object.Remove("EXDATE");
-    icalproperty* dtstart = object.First(ICAL_DTSTART_PROPERTY);
-    if (!dtstart || now.RRule.empty())
+    Property rule(now.RRule.empty() ? nullptr : icalproperty_new_from_string(("RRULE:" + now.RRule).c_str()));
+    if (rule)
+        object.Set("RRULE", rule.get());
+    else
+        object.Remove("RRULE");
+}
+
+icalproperty* newRdate(icaltimetype time) {
+    icaldatetimeperiodtype added{};
+    added.time = time;
+    added.period = icalperiodtype_null_period();
+    return icalproperty_new_rdate(added);
+}
+
+// Excluded or added dates, written again in the form DTSTART has when they or the start changed; a
+// date a cancelled changed occurrence already leaves out needs no EXDATE.
+void patchDates(Object& object, const char* name, icalproperty* (*make)(icaltimetype),
+                const std::vector<CalendarDate>& before, const Appointment& now, const std::vector<CalendarDate>& is,
+                bool all, const std::vector<CalendarDate>& cancelled = {}) {
+    if (!all && before == is)
         return;
-    const icaltimetype start = icalvalue_get_datetime(icalproperty_get_value(dtstart));
-    icalparameter* tzid = icalproperty_get_first_parameter(dtstart, ICAL_TZID_PARAMETER);
-    for (const CalendarDate& day : now.ExDates) {
-        icaltimetype at = start;
-        at.year = day.Year();
-        at.month = day.Month();
-        at.day = day.Day();
-        Property excluded(icalproperty_new_exdate(at));
-        if (tzid)
-            icalproperty_add_parameter(excluded.get(), icalparameter_new_clone(tzid));
-        object.lines.InsertBefore(object.range.end, text(excluded.get()));
+    object.Remove(name);
+    if (!now.Repeats())
+        return;
+    for (const CalendarDate& day : is) {
+        if (std::find(cancelled.begin(), cancelled.end(), day) != cancelled.end())
+            continue;
+        if (const Property date = instanceOf(object, object.item, now, day, make))
+            object.lines.InsertBefore(object.range.end, text(date.get()));
     }
 }
 
@@ -282,25 +334,140 @@ void patchDone(Object& object, const Appointment& before, const Appointment& now
     }
 }
 
-std::string patchEvent(std::string_view serverText, const Appointment& before, const Appointment& now, bool all) {
-    Object object(serverText, ICAL_VEVENT_COMPONENT, "VEVENT");
-    if (!object.Usable())
-        return std::string(serverText);
+// What one VEVENT says of its appointment: the summary, the times, the alarm, done or not.
+void patchFields(Object& object, const Appointment& before, const Appointment& now, bool all) {
     if (all || before.Description != now.Description)
         object.Set("SUMMARY", summary(now.Description).get());
     patchTimes(object, before, now, all);
-    patchRepeat(object, before, now, all);
     patchAlarm(object, before, now, all);
     patchDone(object, before, now, all);
+}
+
+template <class List> const Appointment* onOriginalDate(const List& changed, CalendarDate original) {
+    const auto found =
+        std::find_if(changed.begin(), changed.end(), [&](const Appointment& a) { return a.OriginalDate == original; });
+    return found == changed.end() ? nullptr : &*found;
+}
+
+bool contains(const std::vector<CalendarDate>& days, CalendarDate day) {
+    return std::find(days.begin(), days.end(), day) != days.end();
+}
+
+std::string rawLines(const ContentLines& lines, const ContentLines::Range& range) {
+    std::string raw;
+    for (std::size_t i = range.begin; i <= range.end && i < lines.Size(); ++i)
+        raw += lines.At(i).raw;
+    return raw;
+}
+
+// A changed occurrence the server does not have yet: a copy of the series' component (its place,
+// its guests, whatever else the server keeps) without the rule, naming the occurrence and patched
+// to what it holds here.
+std::string newOccurrence(Object& object, icalcomponent* series, const Appointment& now,
+                          const Appointment& occurrence) {
+    icalcomponent* copy = icalcomponent_new_clone(series);
+    for (icalproperty_kind kind :
+         {ICAL_RRULE_PROPERTY, ICAL_EXDATE_PROPERTY, ICAL_RDATE_PROPERTY, ICAL_EXRULE_PROPERTY}) {
+        while (icalproperty* p = icalcomponent_get_first_property(copy, kind)) {
+            icalcomponent_remove_property(copy, p);
+            icalproperty_free(p);
+        }
+    }
+    icalcomponent_add_property(
+        copy, instanceOf(object, series, now, occurrence.OriginalDate, icalproperty_new_recurrenceid).release());
+    // Around it the server's calendar without its events, so that its zones are found.
+    Calendar seed(icalcomponent_new_clone(object.calendar.get()));
+    std::vector<icalcomponent*> events;
+    for (icalcomponent* c = icalcomponent_get_first_component(seed.get(), ICAL_VEVENT_COMPONENT); c;
+         c = icalcomponent_get_next_component(seed.get(), ICAL_VEVENT_COMPONENT))
+        events.push_back(c);
+    for (icalcomponent* c : events) {
+        icalcomponent_remove_component(seed.get(), c);
+        icalcomponent_free(c);
+    }
+    icalcomponent_add_component(seed.get(), copy);
+    Object fresh(text(seed.get()), ICAL_VEVENT_COMPONENT, "VEVENT");
+    if (!fresh.Usable())
+        return {};
+    patchFields(fresh, occurrence, occurrence, true);
+    const ContentLines patched(fresh.lines.Text());
+    const std::optional<ContentLines::Range> outer = patched.Component("VCALENDAR");
+    const std::vector<ContentLines::Range> inner =
+        outer ? patched.Components(*outer, "VEVENT") : std::vector<ContentLines::Range>();
+    return inner.empty() ? std::string() : rawLines(patched, inner.front());
+}
+
+// A series patched inside its one object: the series' component and each changed occurrence's are
+// matched by the occurrence they stand for and patched property by property; those gone here are
+// removed, those new here added, and what the server keeps besides stays.
+std::string patchEvent(std::string_view serverText, const recordtext::ServerObject& server, const Appointment& now,
+                       const std::vector<Appointment>& changedNow, bool all) {
+    Object object(serverText, ICAL_VEVENT_COMPONENT, "VEVENT");
+    const Object::Part* main = object.Usable() ? object.Main() : nullptr;
+    if (!main)
+        return std::string(serverText);
+    const Object::Part series = *main;
+    const Appointment& before = server.appointment;
+    object.Select(series);
+    patchFields(object, before, now, all);
+    patchRule(object, before, now, all);
+    // A series moved to another time of day names its occurrences by other times.
+    const bool moved = all || before.StartTime != now.StartTime || before.AllDay != now.AllDay;
+    std::vector<CalendarDate> cancelled, placed;
+    for (const Object::Part& part : object.parts) {
+        icalproperty* id = icalcomponent_get_first_property(part.item, ICAL_RECURRENCEID_PROPERTY);
+        if (!id)
+            continue;
+        const CalendarDate original =
+            calendarevent::SeriesDate(icalproperty_get_recurrenceid(id), id, object.calendar.get(), before.TimeZone);
+        const Appointment* was = onOriginalDate(server.changed, original);
+        const Appointment* is = onOriginalDate(changedNow, original);
+        if (icalcomponent_get_status(part.item) == ICAL_STATUS_CANCELLED) {
+            if (contains(now.ExDates, original))
+                cancelled.push_back(original);
+            else
+                object.lines.Remove(part.range);
+            continue;
+        }
+        if (!is || contains(placed, original)) {
+            // Only what was read goes: a component this program could not read is not its to drop.
+            if (was || contains(placed, original))
+                object.lines.Remove(part.range);
+            continue;
+        }
+        object.Select(part);
+        patchFields(object, was ? *was : *is, *is, all || !was);
+        if (moved)
+            object.Set("RECURRENCE-ID",
+                       instanceOf(object, series.item, now, original, icalproperty_new_recurrenceid).get());
+        placed.push_back(original);
+    }
+    object.Select(series);
+    patchDates(object, "EXDATE", icalproperty_new_exdate, before.ExDates, now, now.ExDates, moved, cancelled);
+    patchDates(object, "RDATE", newRdate, before.RDates, now, now.RDates, moved);
+    for (const Appointment& occurrence : changedNow)
+        if (!contains(placed, occurrence.OriginalDate))
+            object.lines.InsertBefore(object.outer.end, newOccurrence(object, series.item, now, occurrence));
     return object.lines.Text();
 }
 
-// What the patch writes is checked whole: a change it cannot write (the rule, the excluded dates,
-// all day or not, the zone) has the record written whole.
+// What the patch writes is checked whole: a change it cannot write (all day or not, the zone) has
+// the record written whole.
 bool sameEvent(const Appointment& a, const Appointment& b) {
     return a.Description == b.Description && a.StartTime == b.StartTime && a.EndTime == b.EndTime &&
            a.DueDate == b.DueDate && lead(a) == lead(b) && a.AllDay == b.AllDay && a.EndDate == b.EndDate &&
-           a.TimeZone == b.TimeZone && a.RRule == b.RRule && a.ExDates == b.ExDates && (a.Done != 0) == (b.Done != 0);
+           a.TimeZone == b.TimeZone && a.RRule == b.RRule && a.ExDates == b.ExDates && a.RDates == b.RDates &&
+           (a.Done != 0) == (b.Done != 0);
+}
+
+bool sameSeries(const recordtext::ServerObject& back, const Appointment& now, const std::vector<Appointment>& changed) {
+    if (back.kind != RecordKind::Appointment || !sameEvent(back.appointment, now) ||
+        back.changed.size() != changed.size())
+        return false;
+    for (std::size_t i = 0; i < changed.size(); ++i)
+        if (back.changed[i].OriginalDate != changed[i].OriginalDate || !sameEvent(back.changed[i], changed[i]))
+            return false;
+    return true;
 }
 
 int icalPriority(int priority) {
@@ -401,8 +568,6 @@ std::optional<std::string> patchChecked(std::string_view serverText, const Recor
     const std::optional<Record> now = recordtext::RoundTrip(changed);
     if (server.kind != RecordTraits<Record>::Kind || !now)
         return std::nullopt;
-    if (!server.changed.empty())
-        return std::nullopt; // changed occurrences are components of their own: the series goes up whole
     const Record& before = server.Get<Record>();
     for (bool all : {false, true}) {
         std::string patched = patch(serverText, before, *now, all);
@@ -416,7 +581,23 @@ std::optional<std::string> patchChecked(std::string_view serverText, const Recor
 } // namespace
 
 std::optional<std::string> Patch(std::string_view serverText, const Appointment& now) {
-    return patchChecked(serverText, now, patchEvent, sameEvent);
+    return Patch(serverText, now, {});
+}
+
+std::optional<std::string> Patch(std::string_view serverText, const Appointment& series,
+                                 const std::vector<Appointment>& changed) {
+    const recordtext::ServerObject server =
+        recordtext::ReadCalendar(QByteArray::fromStdString(std::string(serverText)));
+    std::vector<Appointment> changedNow;
+    const std::optional<Appointment> now = recordtext::RoundTrip(series, changed, changedNow);
+    if (server.kind != RecordKind::Appointment || !now)
+        return std::nullopt;
+    for (bool all : {false, true}) {
+        std::string patched = patchEvent(serverText, server, *now, changedNow, all);
+        if (sameSeries(recordtext::ReadCalendar(QByteArray::fromStdString(patched)), *now, changedNow))
+            return patched;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> Patch(std::string_view serverText, const Task& now) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A record changed here, written into the server's copy of its object: only the properties of the
 // fields that differ from what the copy says are rewritten, and every other property, parameter
@@ -18,5 +19,9 @@ namespace recordpatch {
 std::optional<std::string> Patch(std::string_view serverText, const Person& now);
 std::optional<std::string> Patch(std::string_view serverText, const Appointment& now);
 std::optional<std::string> Patch(std::string_view serverText, const Task& now);
+// A series with its changed occurrences as the document holds them, written into the one object
+// that holds them all on the server.
+std::optional<std::string> Patch(std::string_view serverText, const Appointment& series,
+                                 const std::vector<Appointment>& changed);
 
 } // namespace recordpatch

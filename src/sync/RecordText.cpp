@@ -62,8 +62,9 @@ recordtext::ServerObject skip(QString name, QString reason) {
     return object;
 }
 
-// The object's event, or series with its changed occurrences. Dates an RDATE adds have no place
-// in one record: such an object is left on the server.
+// The object's event, or series with its changed occurrences and added dates. A date an RDATE adds
+// at another time of day, or as a period, has no place in one record: such an object is left on
+// the server.
 ServerObject readEvent(icalcomponent* calendar, const calendarevent::EventGroup& group) {
     icalcomponent* first = group.main ? group.main : group.changed.front();
     const char* summary = icalcomponent_get_summary(first);
@@ -74,7 +75,7 @@ ServerObject readEvent(icalcomponent* calendar, const calendarevent::EventGroup&
     if (!read.main)
         return skip(name, QString::fromStdString(read.reason));
     if (!read.extra.empty())
-        return skip(name, QStringLiteral("a series with added dates (RDATE)"));
+        return skip(name, QStringLiteral("a series with dates added at another time of day (RDATE)"));
     ServerObject object;
     object.kind = RecordKind::Appointment;
     object.appointment = std::move(*read.main);
@@ -199,7 +200,8 @@ std::optional<Appointment> RoundTrip(const Appointment& appointment) {
 
 std::optional<Appointment> RoundTrip(const Appointment& appointment, const std::vector<Appointment>& changed,
                                      std::vector<Appointment>& changedBack) {
-    const ServerObject object = ReadCalendar(QByteArray::fromStdString(Render(appointment, std::string(), changed)));
+    // A UID of some kind, which ties the changed occurrences to their series.
+    const ServerObject object = ReadCalendar(QByteArray::fromStdString(Render(appointment, "round-trip", changed)));
     if (object.kind != RecordKind::Appointment)
         return std::nullopt;
     Appointment back = object.appointment;
@@ -266,6 +268,11 @@ QByteArray Fingerprint(const Appointment& a) {
            << double(a.OriginalDate.DayNumber());
     for (const CalendarDate& day : a.ExDates)
         fields << double(day.DayNumber());
+    if (!a.RDates.empty()) { // only then, so that a fingerprint kept from before stays the same
+        fields << std::string("RDates");
+        for (const CalendarDate& day : a.RDates)
+            fields << double(day.DayNumber());
+    }
     return fields.Result();
 }
 

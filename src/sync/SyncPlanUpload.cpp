@@ -19,11 +19,14 @@ constexpr std::size_t kUploadBatch = 64;
 // different one, and the object's text then proves it unchanged.
 const QByteArray kUnknownEtag = "-";
 
-template <class Record> bool hasChanges(const Record&, const recordtext::SeriesChanges&) {
-    return false;
+// The record written into the server's copy; a series with its changed occurrences.
+template <class Record>
+std::optional<std::string> patch(const QByteArray& copy, const Record& record, const recordtext::SeriesChanges&) {
+    return recordpatch::Patch(std::string_view(copy.constData(), copy.size()), record);
 }
-template <> bool hasChanges(const Appointment& appointment, const recordtext::SeriesChanges& changes) {
-    return !changes.Of(appointment.ID).empty();
+std::optional<std::string> patch(const QByteArray& copy, const Appointment& series,
+                                 const recordtext::SeriesChanges& changes) {
+    return recordpatch::Patch(std::string_view(copy.constData(), copy.size()), series, changes.Of(series.ID));
 }
 
 // The file a new object is kept in on the server: its UID, which a retry after a broken
@@ -130,9 +133,8 @@ bool SyncPlan::send(DavClient& client, const std::vector<SyncAction>& writes, co
                     if (!record)
                         return false;
                     std::optional<std::string> text;
-                    // A series with changed occurrences goes up whole: they are components of its object.
-                    if (action.type == Type::Update && !hasChanges(*record, changes))
-                        text = recordpatch::Patch(std::string_view(copy->data.constData(), copy->data.size()), *record);
+                    if (action.type == Type::Update)
+                        text = patch(copy->data, *record, changes);
                     if (!text)
                         text = recordtext::Render(*record, action.uid.toStdString(), changes);
                     write.body = QByteArray::fromStdString(*text);

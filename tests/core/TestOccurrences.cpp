@@ -150,6 +150,22 @@ void TestOccurrences::rules_data() {
         << QStringList{"2025-03-29 23:00-02:00 Night shift [2/2]", "2025-03-30 23:00-02:00 Night shift [1/2]",
                        "2025-03-31 23:00-02:00 Night shift [2/2]"};
 
+    Appointment added = weekly;
+    added.Description = "Added";
+    added.RDates = {day(2025, 3, 4), day(2025, 3, 6), day(2025, 3, 25), day(2025, 2, 1)};
+    added.ExDates = {day(2025, 3, 10), day(2025, 3, 25)};
+    QTest::newRow("added dates, one the rule gives, one left out, one before the start")
+        << added << day(2025, 3, 1) << day(2025, 3, 31)
+        << QStringList{"2025-03-03 09:07-09:22 Added [1/1]", "2025-03-04 09:07-09:22 Added [1/1]",
+                       "2025-03-06 09:07-09:22 Added [1/1]", "2025-03-13 09:07-09:22 Added [1/1]"};
+
+    Appointment only = timed("Dates alone", DateTime(2025, 3, 28, 10, 0, 0), 60);
+    only.TimeZone = "America/New_York";
+    only.RDates = {day(2025, 4, 4)};
+    QTest::newRow("added dates alone, at the time of day of the series' zone")
+        << only << day(2025, 3, 1) << day(2025, 4, 30)
+        << QStringList{"2025-03-28 10:00-11:00 Dates alone [1/1]", "2025-04-04 11:00-12:00 Dates alone [1/1]"};
+
     Appointment broken = timed("Kept as it is", DateTime(2025, 3, 3, 9, 0, 0), 30);
     broken.RRule = "FREQ=HOURLY";
     QTest::newRow("a rule repeating within a day stays a single appointment")

@@ -88,14 +88,15 @@ void TestAppointmentFields::newFieldsDoNotCarryOver_data() {
     QTest::newRow("attributes") << QByteArray(
         "<?xml version=\"1.0\"?><Pim Version=\"1\"><Appointments>"
         "<Appointment ID=\"1\" Description=\"Series\" AllDay=\"1\" EndDate=\"20250312\" TimeZone=\"Europe/Paris\" "
-        "RRule=\"FREQ=DAILY\" ExDates=\"20250311,bad,20250313\" SeriesID=\"9\" OriginalDate=\"20250310\" />"
+        "RRule=\"FREQ=DAILY\" ExDates=\"20250311,bad,20250313\" RDates=\"20250320\" SeriesID=\"9\" "
+        "OriginalDate=\"20250310\" />"
         "<Appointment ID=\"2\" />"
         "</Appointments></Pim>");
     QTest::newRow("field children") << QByteArray(
         "<?xml version=\"1.0\"?><Pim Version=\"13\"><Appointments>"
         "<Appointment ID=\"1\"><Description>Series</Description><AllDay>1</AllDay><EndDate>20250312</EndDate>"
         "<TimeZone>Europe/Paris</TimeZone><RRule>FREQ=DAILY</RRule><ExDates>20250311,bad,20250313</ExDates>"
-        "<SeriesID>9</SeriesID><OriginalDate>20250310</OriginalDate></Appointment>"
+        "<RDates>20250320</RDates><SeriesID>9</SeriesID><OriginalDate>20250310</OriginalDate></Appointment>"
         "<Appointment ID=\"2\"></Appointment>"
         "</Appointments></Pim>");
 }
@@ -106,6 +107,8 @@ void TestAppointmentFields::newFieldsDoNotCarryOver() {
     load(document, file);
     const Appointment& first = *document.Appointments().Find(1);
     QCOMPARE(first.ExDates, (std::vector<CalendarDate>{day(2025, 3, 11), day(2025, 3, 13)}));
+    QCOMPARE(first.RDates, std::vector<CalendarDate>{day(2025, 3, 20)});
+    QVERIFY(saved(document).contains("ExDates=\"20250311,20250313\" RDates=\"20250320\" SeriesID=\"9\""));
     QCOMPARE(first.SeriesID, 9);
     QCOMPARE(first.TimeZone, std::string("Europe/Paris"));
     const Appointment& second = *document.Appointments().Find(2);
@@ -115,6 +118,7 @@ void TestAppointmentFields::newFieldsDoNotCarryOver() {
     QVERIFY(second.TimeZone.empty());
     QVERIFY(!second.Repeats());
     QVERIFY(second.ExDates.empty());
+    QVERIFY(second.RDates.empty());
     QCOMPARE(second.SeriesID, 0);
     QVERIFY(!second.OriginalDate.IsValid());
 }

@@ -177,6 +177,29 @@ private slots:
         QCOMPARE(m_document.Appointments().Find(late->SeriesID)->ExDates, std::vector<CalendarDate>{day(2027, 4, 5)});
     }
 
+    // A series of added dates alone: split, the later dates go with the following part; moved, they
+    // move with it.
+    void addedDatesGoWithTheSeries() {
+        m_document.ClearContents();
+        Appointment visits = weekly("");
+        visits.RDates = {day(2027, 3, 10), day(2027, 3, 24)};
+        m_series = *m_document.Add(visits);
+        m_before = listing(m_document);
+        QCOMPARE(m_before, (QStringList{"03-01 10:00 Standup", "03-10 10:00 Standup", "03-24 10:00 Standup"}));
+        QVERIFY(edit(3, 10, SeriesScope::ThisAndFollowing, [](Appointment& a) { a.Description = "Visit"; }));
+        undoesInOneStep({"03-01 10:00 Standup", "03-10 10:00 Visit", "03-24 10:00 Visit"});
+        for (const auto& [id, a] : m_document.Appointments())
+            if (a.Description == "Visit")
+                m_series = id;
+        m_before = listing(m_document);
+        QVERIFY(edit(3, 24, SeriesScope::AllOccurrences, [](Appointment& a) {
+            a.DueDate = DateTime(2027, 3, 11, 0, 0, 0);
+            a.StartTime = DateTime(2027, 3, 11, 10, 0, 0);
+            a.EndTime = DateTime(2027, 3, 11, 11, 0, 0);
+        }));
+        undoesInOneStep({"03-01 10:00 Standup", "03-11 10:00 Visit", "03-25 10:00 Visit"});
+    }
+
     void thisAndFollowingCountsWhatIsLeft() {
         m_document.ClearContents();
         m_series = *m_document.Add(weekly("FREQ=WEEKLY;BYDAY=MO;COUNT=5"));

@@ -54,11 +54,15 @@ inline QStringList Calendar(const PimRecords& records) {
             line += QStringLiteral(" on ") + QString::fromStdString(a.DueDate.Format("%Y-%m-%d"));
         if (!a.TimeZone.empty())
             line += QStringLiteral(" zone ") + QString::fromStdString(a.TimeZone);
-        if (a.Repeats())
+        if (!a.RRule.empty())
             line += QStringLiteral(" repeats ") + QString::fromStdString(a.RRule);
-        QStringList excluded;
+        QStringList excluded, added;
         for (const CalendarDate& day : a.ExDates)
             excluded << QString::fromStdString(day.Iso());
+        for (const CalendarDate& day : a.RDates)
+            added << QString::fromStdString(day.Iso());
+        if (!added.isEmpty())
+            line += QStringLiteral(" also ") + added.join(QLatin1Char(','));
         if (!excluded.isEmpty())
             line += QStringLiteral(" except ") + excluded.join(QLatin1Char(','));
         if (a.IsChangedOccurrence())

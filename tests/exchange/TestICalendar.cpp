@@ -476,11 +476,32 @@ private slots:
                            "DURATION:PT1H"}
             << QStringList{"appointment 2027-01-12 10:00-11:00 Moved"} << none;
         QTest::newRow("added dates")
-            << QStringList{"SUMMARY:Course", "DTSTART:20270104T180000", "DURATION:PT1H", "RRULE:FREQ=WEEKLY;COUNT=2",
-                           "RDATE:20270107T180000,20270104T180000"}
-            << QStringList{"appointment 2027-01-04 18:00-19:00 repeats FREQ=WEEKLY;COUNT=2 Course",
-                           "appointment 2027-01-07 18:00-19:00 Course"}
-            << QStringList{"\"Course\": 1 date added to the series (RDATE) kept as appointments of their own"};
+            << QStringList{"SUMMARY:Course",
+                           "DTSTART:20270104T180000",
+                           "DURATION:PT1H",
+                           "RRULE:FREQ=WEEKLY;COUNT=2",
+                           "RDATE:20270107T180000,20270104T180000",
+                           "RDATE:20270109T200000"}
+            << QStringList{"appointment 2027-01-04 18:00-19:00 repeats FREQ=WEEKLY;COUNT=2 also 2027-01-07 Course",
+                           "appointment 2027-01-09 20:00-21:00 Course"}
+            << QStringList{"\"Course\": 1 date added to the series (RDATE) at another time kept as appointments of "
+                           "their own"};
+        QTest::newRow("added dates alone, in a zone, as dates")
+            << QStringList{"SUMMARY:Visit",
+                           "DTSTART;TZID=America/New_York:20270104T090000",
+                           "DURATION:PT1H",
+                           "RDATE:20270201T140000Z",
+                           "EXDATE;TZID=America/New_York:20270301T090000",
+                           "RDATE;TZID=America/New_York:20270301T090000",
+                           "END:VEVENT",
+                           "BEGIN:VEVENT",
+                           "SUMMARY:Fair",
+                           "DTSTART;VALUE=DATE:20270104",
+                           "RDATE;VALUE=DATE:20270110,20270120"}
+            << QStringList{"appointment 2027-01-04 15:00-16:00 zone America/New_York also 2027-02-01,2027-03-01 "
+                           "except 2027-03-01 Visit",
+                           "appointment 2027-01-04 all day also 2027-01-10,2027-01-20 Fair"}
+            << none;
         QTest::newRow("rule not repeated by")
             << QStringList{"SUMMARY:Ping", "DTSTART:20270104T180000", "RRULE:FREQ=HOURLY;COUNT=3"}
             << QStringList{"appointment 2027-01-04 18:00-18:00 repeats FREQ=HOURLY;COUNT=3 Ping"}

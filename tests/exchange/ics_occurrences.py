@@ -69,14 +69,27 @@ def instances(event, changed, last):
     else:
         end = start + datetime.timedelta(days=1)
     length = end - start
-    if "RRULE" not in event:
+    if "RRULE" not in event and "RDATE" not in event:
         yield start, end
         return
     all_day = not isinstance(start, datetime.datetime)
     zone, make = zone_of(start)
     first = datetime.datetime.combine(start, datetime.time()) if all_day else wall_in(start, zone)
     excluded = {wall_in(d, zone) if not all_day else d for d in listed(event, "EXDATE")}
-    for wall in rrulestr(rule_text(event, zone), dtstart=first):
+    walls = set()
+    if "RRULE" in event:
+        for wall in rrulestr(rule_text(event, zone), dtstart=first):
+            if wall.date() > last:
+                break
+            walls.add(wall)
+    else:
+        walls.add(first)
+    for added in listed(event, "RDATE"):
+        if isinstance(added, datetime.datetime):
+            walls.add(wall_in(added, zone))
+        else:
+            walls.add(datetime.datetime.combine(added, first.time()))
+    for wall in sorted(walls):
         if wall.date() > last:
             break
         key = wall.date() if all_day else wall

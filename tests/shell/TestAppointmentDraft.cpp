@@ -295,17 +295,20 @@ void TestAppointmentDraft::typedTimes() {
 void TestAppointmentDraft::repeatRuleStaysAsWritten() {
     Appointment series = appointmentAt(10, 0, 11, 0);
     series.RRule = "FREQ=MONTHLY;BYDAY=1TU,3TU"; // beyond the section's choices
+    series.RDates = {CalendarDate::FromParts(2003, 7, 4)};
     AppointmentDraft draft(series);
     QVERIFY(!draft.Repeat().fits);
     QCOMPARE(draft.Result(), series);
-    // Moving the day keeps a rule the section cannot show.
+    // Moving the day keeps a rule the section cannot show, and the dates added to it.
     draft.MoveToDay(2003, 6, 10);
     QCOMPARE(draft.Result().RRule, series.RRule);
-    // A choice in the section writes the rule anew.
+    QCOMPARE(draft.Result().RDates, series.RDates);
+    // A choice in the section writes the rule anew, without them.
     RepeatPattern weekly;
     weekly.frequency = RepeatPattern::Frequency::Weekly;
     draft.SetRepeat(weekly);
     QCOMPARE(QString::fromStdString(draft.Result().RRule), QStringLiteral("FREQ=WEEKLY;BYDAY=TU"));
+    QVERIFY(draft.Result().RDates.empty());
     QCOMPARE(QString::fromStdString(draft.RuleInWords()), QStringLiteral("Weekly on Tuesday"));
 }
 

@@ -1,5 +1,6 @@
 #include "support/TestMain.h"
 
+#include "core/AppointmentOccurrences.h"
 #include "sync/ContentLines.h"
 #include "sync/RecordPatch.h"
 #include "sync/RecordText.h"
@@ -89,6 +90,21 @@ std::string richTodo() {
            "END:VTODO\r\nEND:VCALENDAR\r\n";
 }
 
+// A weekly series at a place, with one occurrence moved to a church with a guest.
+std::string richSeries() {
+    return std::string("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Phone//Calendar//EN\r\n") + kBerlin +
+           "BEGIN:VEVENT\r\nUID:series-1\r\nDTSTAMP:20260301T100000Z\r\nSUMMARY:Choir\r\n"
+           "DTSTART;TZID=Europe/Berlin:20260302T181500\r\nDTEND;TZID=Europe/Berlin:20260302T193000\r\n"
+           "RRULE:FREQ=WEEKLY;COUNT=6\r\nLOCATION:Hall 2\r\nX-PHONE-COLOR:#00ff00\r\n"
+           "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Soon\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"
+           "END:VEVENT\r\n"
+           "BEGIN:VEVENT\r\nUID:series-1\r\nDTSTAMP:20260301T100000Z\r\n"
+           "RECURRENCE-ID;TZID=Europe/Berlin:20260309T181500\r\nSUMMARY:Choir (in the church)\r\n"
+           "DTSTART;TZID=Europe/Berlin:20260309T190000\r\nDTEND;TZID=Europe/Berlin:20260309T203000\r\n"
+           "LOCATION:Church\r\nATTENDEE;CN=Ann:mailto:ann@example.org\r\nEND:VEVENT\r\n"
+           "END:VCALENDAR\r\n";
+}
+
 QStringList logicalLines(const std::string& text) {
     const ContentLines lines(text);
     QStringList all;
@@ -125,12 +141,14 @@ template <class Record> Record readBack(const std::string& text) {
 using CardEdit = std::function<void(Person&)>;
 using EventEdit = std::function<void(Appointment&)>;
 using TodoEdit = std::function<void(Task&)>;
+using SeriesEdit = std::function<void(Appointment&, std::vector<Appointment>&)>;
 
 } // namespace
 
 Q_DECLARE_METATYPE(CardEdit)
 Q_DECLARE_METATYPE(EventEdit)
 Q_DECLARE_METATYPE(TodoEdit)
+Q_DECLARE_METATYPE(SeriesEdit)
 
 // An edit here rewrites only the properties of the fields it changed; everything else the server
 // held stays byte for byte.
@@ -300,6 +318,73 @@ private slots:
         const Appointment back = readBack<Appointment>(*patched);
         QCOMPARE(back.RRule, local.RRule);
         QCOMPARE(back.ExDates, local.ExDates);
+    }
+
+    // A series with changed occurrences is patched inside its one object: each component is matched
+    // by the occurrence it stands for, and what only the server holds stays in all of them.
+    void seriesWithChangesEdits_data() {
+        QTest::addColumn<SeriesEdit>("edit");
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("absent");
+        QTest::addColumn<int>("places"); // components at "Hall 2"
+        const auto later = [](Appointment& a, double hours) {
+            a.StartTime = a.StartTime + DateTimeSpan(hours / 24);
+            a.EndTime = a.EndTime + DateTimeSpan(hours / 24);
+            a.AlarmTime = a.AlarmTime + DateTimeSpan(hours / 24);
+        };
+        QTest::newRow("series renamed") << SeriesEdit([](Appointment& a, auto&) { a.Description = "Singing"; })
+                                        << QStringList{"SUMMARY:Singing", "SUMMARY:Choir (in the church)"}
+                                        << QStringList{"SUMMARY:Choir"} << 1;
+        QTest::newRow("changed occurrence moved")
+            << SeriesEdit([=](Appointment&, auto& changed) { later(changed.front(), 1); })
+            << QStringList{"DTSTART;TZID=Europe/Berlin:20260309T200000",
+                           "RECURRENCE-ID;TZID=Europe/Berlin:20260309T181500"}
+            << QStringList{"DTSTART;TZID=Europe/Berlin:20260309T190000"} << 1;
+        QTest::newRow("occurrence left out")
+            << SeriesEdit([](Appointment& a, auto&) { a.ExDates.push_back(CalendarDate::FromParts(2026, 3, 16)); })
+            << QStringList{"EXDATE;TZID=Europe/Berlin:20260316T181500"} << QStringList{} << 1;
+        QTest::newRow("occurrence changed here")
+            << SeriesEdit([](Appointment& a, auto& changed) {
+                   const std::optional<Occurrence> o =
+                       AppointmentOccurrences(a).OnOriginalDate(CalendarDate::FromParts(2026, 3, 23));
+                   changed.push_back(ChangedOccurrence(a, *o));
+                   changed.back().Description = "Choir (outside)";
+               })
+            << QStringList{"RECURRENCE-ID;TZID=Europe/Berlin:20260323T181500", "SUMMARY:Choir (outside)",
+                           "DTSTART;TZID=Europe/Berlin:20260323T181500"}
+            << QStringList{} << 2;
+        QTest::newRow("changed occurrence undone")
+            << SeriesEdit([](Appointment&, auto& changed) { changed.clear(); }) << QStringList{"LOCATION:Hall 2"}
+            << QStringList{"RECURRENCE-ID;TZID=Europe/Berlin:20260309T181500", "LOCATION:Church"} << 1;
+        QTest::newRow("series an hour later")
+            << SeriesEdit([=](Appointment& a, auto&) { later(a, 1); })
+            << QStringList{"DTSTART;TZID=Europe/Berlin:20260302T191500", "DTSTART;TZID=Europe/Berlin:20260309T190000",
+                           "RECURRENCE-ID;TZID=Europe/Berlin:20260309T191500"}
+            << QStringList{"RECURRENCE-ID;TZID=Europe/Berlin:20260309T181500"} << 1;
+    }
+    void seriesWithChangesEdits() {
+        QFETCH(SeriesEdit, edit);
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, absent);
+        QFETCH(int, places);
+        const std::string text = richSeries();
+        const recordtext::ServerObject object = recordtext::ReadCalendar(QByteArray::fromStdString(text));
+        QCOMPARE(object.changed.size(), 1u);
+        Appointment series = object.appointment;
+        std::vector<Appointment> changed = object.changed;
+        edit(series, changed);
+        const std::optional<std::string> patched = recordpatch::Patch(text, series, changed);
+        QVERIFY(patched);
+        const QStringList lines = logicalLines(*patched);
+        present << "X-PHONE-COLOR:#00ff00"
+                << "TRIGGER:-PT15M";
+        if (!absent.contains(QLatin1String("LOCATION:Church")))
+            present << "ATTENDEE;CN=Ann:mailto:ann@example.org";
+        for (const QString& line : present)
+            QVERIFY2(lines.contains(line), qPrintable(line));
+        for (const QString& line : absent)
+            QVERIFY2(!lines.contains(line), qPrintable(line));
+        QCOMPARE(int(lines.count(QStringLiteral("LOCATION:Hall 2"))), places);
     }
 
     void todoEdits_data() {

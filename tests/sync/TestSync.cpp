@@ -167,6 +167,10 @@ QStringList appointments(const PimRecords& records) {
         QStringList excluded;
         for (const CalendarDate& day : a.ExDates)
             excluded << QString::fromStdString(day.Iso());
+        if (!a.RDates.empty())
+            excluded << QStringLiteral("also");
+        for (const CalendarDate& day : a.RDates)
+            excluded << QString::fromStdString(day.Iso());
         const Appointment* series = a.SeriesID ? records.Appointments.Find(a.SeriesID) : nullptr;
         lines << QStringLiteral("%1 | %2 %3-%4 | alarm %5 %6 | all day %7 to %8 | %9 | %10 | except %11 | %12 of %13")
                      .arg(QString::fromStdString(a.Description), QString::fromStdString(a.DueDate.Format("%F")),
@@ -816,6 +820,88 @@ private slots:
         after.replaceInStrings(QStringLiteral("Choir (in the hall)"), QStringLiteral("Choir (in the church)"));
         QCOMPARE(appointments(local.document.Records()), after);
         QCOMPARE(davsync::Synchronize(local.storage, account()).skipped.size(), 1);
+    }
+
+    // A series from a phone, with a place on it and a guest at one changed occurrence, edited here
+    // (renamed, the changed occurrence moved, one occurrence left out): the server's object keeps
+    // the place and the guest and shows the edits.
+    void seriesEditedHereIsPatched() {
+        Document local;
+        QVERIFY(sync(local.storage, account()).Succeeded());
+        ServerView server = view(&local.document);
+        QByteArray text = vevent("choir-1", "Choir", "20260302T171500Z", "20260302T183000Z");
+        text.replace("END:VEVENT\r\nEND:VCALENDAR",
+                     "RRULE:FREQ=WEEKLY;COUNT=6\r\nLOCATION:Hall 2\r\nEND:VEVENT\r\n"
+                     "BEGIN:VEVENT\r\nUID:choir-1\r\nDTSTAMP:20260301T000000Z\r\n"
+                     "RECURRENCE-ID:20260309T171500Z\r\nSUMMARY:Choir (in the church)\r\n"
+                     "DTSTART:20260309T180000Z\r\nDTEND:20260309T193000Z\r\n"
+                     "ATTENDEE;CN=Ann:mailto:ann@example.org\r\nEND:VEVENT\r\nEND:VCALENDAR");
+        const QUrl url = server.Collection(Kind::Appointment).resolved(QUrl(QStringLiteral("choir-1.ics")));
+        QCOMPARE(server.Put(url, text) / 100, 2);
+        QCOMPARE(sync(local.storage, account()).downloaded, 1);
+
+        const auto find = [&](const char* what) {
+            for (const auto& [id, a] : local.document.Appointments())
+                if (a.Description == what)
+                    return a;
+            return Appointment();
+        };
+        change(local.document, find("Choir"), [](Appointment& a) {
+            a.Description = "Singing";
+            a.ExDates.push_back(CalendarDate::FromParts(2026, 3, 16));
+        });
+        change(local.document, find("Choir (in the church)"), [](Appointment& a) {
+            a.StartTime = a.StartTime + DateTimeSpan(1.0 / 24);
+            a.EndTime = a.EndTime + DateTimeSpan(1.0 / 24);
+        });
+        QCOMPARE(sync(local.storage, account()).uploaded, 1);
+        const QByteArray now = server.Get(url).body;
+        for (const char* line : {"LOCATION:Hall 2", "ATTENDEE;CN=Ann:mailto:ann@example.org", "SUMMARY:Singing",
+                                 "SUMMARY:Choir (in the church)", "RECURRENCE-ID:20260309T171500Z",
+                                 "DTSTART:20260309T190000Z", "EXDATE:20260316T171500Z"})
+            QVERIFY2(now.contains(line), now.constData());
+        QCOMPARE(sync(local.storage, account()).uploaded, 0);
+    }
+
+    // Dates added to a series (RDATE) come down with it, go back up when it is edited here, and a
+    // series given added dates here goes up with them; another document gets the same.
+    void addedDatesGoBothWays() {
+        Document local;
+        QVERIFY(sync(local.storage, account()).Succeeded());
+        ServerView server = view(&local.document);
+        QByteArray text = vevent("course-1", "Course", "20260302T170000Z", "20260302T180000Z");
+        text.replace("END:VEVENT", "RRULE:FREQ=WEEKLY;COUNT=3\r\nRDATE:20260305T170000Z,20260326T170000Z\r\n"
+                                   "LOCATION:Room 1\r\nEND:VEVENT");
+        const QUrl url = server.Collection(Kind::Appointment).resolved(QUrl(QStringLiteral("course-1.ics")));
+        QCOMPARE(server.Put(url, text) / 100, 2);
+        const SyncReport down = sync(local.storage, account());
+        QCOMPARE(down.downloaded, 1);
+        QVERIFY(down.skipped.isEmpty());
+        Appointment course;
+        for (const auto& [id, a] : local.document.Appointments())
+            if (a.Description == "Course")
+                course = a;
+        QCOMPARE(course.RDates, (std::vector<CalendarDate>{CalendarDate::FromParts(2026, 3, 5),
+                                                           CalendarDate::FromParts(2026, 3, 26)}));
+        change(local.document, course, [](Appointment& a) { a.Description = "Course B"; });
+        Appointment visits = appointment("Visits", 4, 10, false);
+        visits.TimeZone = "Europe/Berlin";
+        visits.RDates = {CalendarDate::FromParts(2026, 3, 12)};
+        const int added = *local.document.Add(visits);
+        QCOMPARE(sync(local.storage, account()).uploaded, 2);
+        const QByteArray now = server.Get(url).body;
+        for (const char* line : {"SUMMARY:Course B", "LOCATION:Room 1", "20260305T170000Z", "20260326T170000Z"})
+            QVERIFY2(now.contains(line), now.constData());
+        QVERIFY(server.Get(server.Object(Kind::Appointment, added)).body.contains("RDATE"));
+
+        QTemporaryDir folder;
+        PimDocument copy;
+        DocumentStorage storage{copy};
+        storage.WriteToFile(folder.filePath(QStringLiteral("copy.pgr")));
+        storage.SetFileName(folder.filePath(QStringLiteral("copy.pgr")));
+        QVERIFY(sync(storage, account()).Succeeded());
+        QCOMPARE(appointments(copy.Records()), appointments(local.document.Records()));
+        QCOMPARE(sync(local.storage, account()).uploaded, 0);
     }
 
     // A server that cannot be reached, or takes the connection and never answers: the reason, and

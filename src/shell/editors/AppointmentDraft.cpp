@@ -114,6 +114,9 @@ Appointment AppointmentDraft::Result() const {
     if (m_zone != zone || !m_zone.empty())
         result.TimeZone = m_zone;
     result.RRule = Rule();
+    // Added dates belong to the rule they came with: a rule chosen here replaces both.
+    if (m_repeatChanged && result.RRule != m_original.RRule)
+        result.RDates.clear();
     result.AlarmTime = m_keptAlarm;
     if (m_alarmOn) {
         const bool leadChanged = m_minutes.Touched() || m_times.StartMoved() || m_original.Alarm == 0 ||
