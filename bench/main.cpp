@@ -7,6 +7,7 @@
 #include "BenchStartup.h"
 #include "BenchSync.h"
 #include "BenchTextio.h"
+#include "BenchWeek.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -24,6 +25,7 @@ static const BenchGroup kGroups[] = {
     {"exchange", runExchangeBench},
     {"sync", runSyncBench},
     {"occurrences", runOccurrencesBench},
+    {"week", runWeekBench},
 };
 
 int main(int argc, char* argv[]) {
