@@ -89,7 +89,7 @@ struct Frame {
         frame.UpdateCommandStates();
         QCoreApplication::processEvents();
     }
-    void key(Qt::Key key, int times = 1) {
+    void key(Qt::Key key, int times = 1, Qt::KeyboardModifiers modifiers = {}) {
         // A dialog that closed leaves the window to be activated again, as the desktop does.
         if (!frame.isActiveWindow()) {
             frame.activateWindow();
@@ -98,7 +98,7 @@ struct Frame {
         QCOMPARE(QApplication::focusWidget(), &week());
         for (int i = 0; i < times; ++i) {
             settle();
-            QTest::keyClick(&week(), key);
+            QTest::keyClick(&week(), key, modifiers);
         }
         settle();
     }
@@ -247,6 +247,13 @@ void TestWeekView::dragMovesAsOneStep() {
     QCOMPARE(f.document().History().Count(), steps + 1);
     f.document().Undo();
     QCOMPARE(f.document().Appointments().Find(1)->StartTime, DateTime(2024, 5, 15, 9, 0, 0));
+
+    // The keys move the selected box too: Ctrl+Right a day later, Ctrl+Shift+Down its end.
+    f.week().Select({false, f.box("Dentist")});
+    f.key(Qt::Key_Right, 1, Qt::ControlModifier);
+    f.key(Qt::Key_Down, 1, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(f.document().Appointments().Find(1)->StartTime, DateTime(2024, 5, 16, 9, 0, 0));
+    QCOMPARE(f.document().Appointments().Find(1)->EndTime, DateTime(2024, 5, 16, 10, 15, 0));
 }
 
 void TestWeekView::dragOfAnOccurrenceAsksAndChangesIt() {

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace {
 
@@ -144,4 +145,22 @@ void WeekBand::mouseDoubleClickEvent(QMouseEvent* event) {
         m_view.Open({true, bar});
     else
         m_view.CreateAt(dayAt(point.x()), WeekView::kBandSlot);
+}
+
+void WeekBand::contextMenuEvent(QContextMenuEvent* event) {
+    const int bar = barAt(event->pos());
+    m_view.PopupMenu(bar >= 0 ? WeekView::Entry{true, bar} : WeekView::Entry{}, event->globalPos());
+}
+
+bool WeekBand::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int bar = barAt(help->pos());
+        if (bar >= 0)
+            QToolTip::showText(help->globalPos(), m_view.Announcement({true, bar}), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
 }

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -238,6 +239,9 @@ void WeekGrid::mouseMoveEvent(QMouseEvent* event) {
         return;
     m_drag.active = true;
     follow(point);
+    // Dragged past the top or the bottom of what shows, the grid scrolls along.
+    if (auto* scroll = qobject_cast<QScrollArea*>(parentWidget() ? parentWidget()->parentWidget() : nullptr))
+        scroll->ensureVisible(point.x(), point.y(), 0, m_slotHeight);
     update();
 }
 
@@ -297,4 +301,23 @@ void WeekGrid::mouseDoubleClickEvent(QMouseEvent* event) {
         m_view.Open({false, box});
     else
         m_view.CreateAt(dayAt(point.x()), std::clamp(minuteAt(point.y()) / 15, 0, WeekLayout::kDayMinutes / 15 - 1));
+}
+
+void WeekGrid::contextMenuEvent(QContextMenuEvent* event) {
+    const int box = boxAt(event->pos());
+    m_view.PopupMenu(box >= 0 ? WeekView::Entry{false, box} : WeekView::Entry{}, event->globalPos());
+}
+
+bool WeekGrid::event(QEvent* event) {
+    // A box too narrow for its words says them as a tip.
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int box = boxAt(help->pos());
+        if (box >= 0)
+            QToolTip::showText(help->globalPos(), m_view.Announcement({false, box}), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
 }

@@ -14,10 +14,13 @@
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -40,10 +43,12 @@ DateTime whole(const DateTime& time) {
 
 WeekView::WeekView(DayView& dayView, QWidget* parent) : QWidget(parent), m_dayView(dayView) {
     setObjectName(QStringLiteral("weekView"));
+    setAccessibleName(QStringLiteral("Week"));
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleDescription(QStringLiteral("Week view. Arrows move between days and quarter hours, Tab between the "
-                                            "appointments of a slot; Enter opens or adds, Page Up and Page Down "
-                                            "change the week, Home goes to today."));
+    setAccessibleDescription(QStringLiteral(
+        "Week view. Arrows move between days and quarter hours, Tab between the "
+        "appointments of a slot, Ctrl with the arrows moves one; Enter opens or adds, Page Up and Page Down "
+        "change the week, Home goes to today."));
     m_grid = new WeekGrid(*this);
     m_scroll = new QScrollArea(this);
     m_scroll->setFrameShape(QFrame::NoFrame);
@@ -60,17 +65,34 @@ WeekView::WeekView(DayView& dayView, QWidget* parent) : QWidget(parent), m_dayVi
     layout->addWidget(m_scroll, 1);
 
     DayViewController& days = controller();
-    // Another date or a changed document: the page is laid out again when it is next looked at.
-    auto refresh = [this] {
-        if (!isVisible())
-            return;
-        Plan();
-        m_grid->update();
-        m_band->update();
-        announce();
-    };
-    connect(&days, &DayViewController::dateChanged, this, refresh);
-    connect(&days, &DayViewController::appointmentsRefilled, this, refresh);
+    connect(&days, &DayViewController::dateChanged, this, &WeekView::Refresh);
+    connect(&days, &DayViewController::appointmentsRefilled, this, &WeekView::Refresh);
+}
+
+// A page out of sight is laid out when it is next shown.
+void WeekView::Refresh() {
+    if (!isVisible())
+        return;
+    Plan();
+    m_grid->update();
+    m_band->update();
+    announce();
+}
+
+void WeekView::PopupMenu(const Entry& entry, const QPoint& global) {
+    int row = -1;
+    if (entry.IsValid()) {
+        Select(entry);
+        if (selectInDayView(entry))
+            row = controller().SelectedAppointment().row;
+    } else {
+        controller().SelectionMoved(ActiveList::Appointments, -1);
+    }
+    if (entry.IsValid() && row < 0)
+        return; // a birthday: no record to act on
+    QMenu* menu = m_dayView.CreateContextMenu(ActiveList::Appointments, row, this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(global);
 }
 
 WeekView::~WeekView() = default;
@@ -107,13 +129,18 @@ int WeekView::TodayColumn() const {
 }
 
 void WeekView::relayout() {
-    const OccurrenceKey kept = m_selected.IsValid() && (!m_selected.band || m_plan.band[m_selected.index].birthday < 0)
-                                   ? KeyOf(m_selected.band ? m_plan.band[m_selected.index].occurrence
-                                                           : m_plan.boxes[m_selected.index].occurrence)
-                                   : OccurrenceKey{-1, {}};
-    const int keptDay = m_selected.IsValid() && !m_selected.band ? m_plan.boxes[m_selected.index].day : -1;
+    OccurrenceKey kept = m_selected.IsValid() && (!m_selected.band || m_plan.band[m_selected.index].birthday < 0)
+                             ? KeyOf(m_selected.band ? m_plan.band[m_selected.index].occurrence
+                                                     : m_plan.boxes[m_selected.index].occurrence)
+                             : OccurrenceKey{-1, {}};
+    int keptDay = m_selected.IsValid() && !m_selected.band ? m_plan.boxes[m_selected.index].day : -1;
     const CalendarDate first = firstDay();
     const bool weekChanged = !m_planned || m_plan.first != first;
+    const bool following = m_followDate.IsValid();
+    if (following) {
+        kept = std::exchange(m_follow, OccurrenceKey{-1, {}});
+        keptDay = std::exchange(m_followDate, CalendarDate()) - first;
+    }
     const PimRecords& records = controller().Document().Records();
     m_plannedBirthdays = BirthdaySetting::Shown();
     m_plan = WeekLayout::Lay(
@@ -122,7 +149,7 @@ void WeekView::relayout() {
     m_planned = true;
     m_plannedGeneration = controller().Generation();
     m_selected = {};
-    if (!weekChanged) {
+    if (!weekChanged || following) {
         for (std::size_t i = 0; i < m_plan.boxes.size() && !m_selected.IsValid(); ++i)
             if (KeyOf(m_plan.boxes[i].occurrence) == kept && m_plan.boxes[i].day == keptDay)
                 m_selected = {false, static_cast<int>(i)};
@@ -139,8 +166,11 @@ void WeekView::relayout() {
             if (!box.fromBefore)
                 minute = std::min(minute, box.startMinute);
         // Once the grid has its new height, which the scroll area gives it when it next lays out.
-        QTimer::singleShot(0, this,
-                           [this, minute] { m_scroll->verticalScrollBar()->setValue(m_grid->MinuteY(minute - 30)); });
+        QTimer::singleShot(0, this, [this, minute] {
+            m_scroll->verticalScrollBar()->setValue(m_grid->MinuteY(minute - 30));
+            if (m_slot != kBandSlot)
+                m_grid->ShowSlot(m_slot, m_scroll);
+        });
     }
     announce();
 }
@@ -329,6 +359,8 @@ bool WeekView::MoveBox(int index, const DateTime& start, const DateTime& end) {
                                   });
     if (changed) {
         m_slot = (start.Hour() * 60 + start.Minute()) / 15;
+        m_follow = KeyOf(occurrence);
+        m_followDate = CalendarDate::Of(start);
         controller().ShowDate(start.Date());
     }
     return changed;
@@ -339,7 +371,41 @@ void WeekView::ShowWeek(int weeks) {
     PlaceCursor(CursorDay(), m_slot);
 }
 
+bool WeekView::moveByKey(QKeyEvent* event) {
+    const WeekLayout::Plan& plan = Plan();
+    if (!(event->modifiers() & Qt::ControlModifier) || !m_selected.IsValid() || m_selected.band)
+        return false;
+    const WeekLayout::Box& box = plan.boxes[static_cast<std::size_t>(m_selected.index)];
+    const bool end = event->modifiers() & Qt::ShiftModifier;
+    DateTimeSpan move;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        move = DateTimeSpan(0, 0, -15, 0);
+        break;
+    case Qt::Key_Down:
+        move = DateTimeSpan(0, 0, 15, 0);
+        break;
+    case Qt::Key_Left:
+        move = DateTimeSpan(end ? 0 : -1, 0, 0, 0);
+        break;
+    case Qt::Key_Right:
+        move = DateTimeSpan(end ? 0 : 1, 0, 0, 0);
+        break;
+    default:
+        return false;
+    }
+    const Occurrence occurrence = box.occurrence;
+    const DateTime newEnd = whole(occurrence.end + move);
+    if (!end)
+        MoveBox(m_selected.index, whole(occurrence.start + move), newEnd);
+    else if (newEnd > occurrence.start)
+        MoveBox(m_selected.index, occurrence.start, newEnd);
+    return true;
+}
+
 void WeekView::keyPressEvent(QKeyEvent* event) {
+    if (moveByKey(event))
+        return;
     const WeekLayout::Plan& plan = Plan();
     const int day = CursorDay();
     const int firstSlot = plan.firstHour * 4;

@@ -56,6 +56,11 @@ public:
     // A box dragged to new times: one undo step (of the scope the user chose for a series).
     bool MoveBox(int box, const DateTime& start, const DateTime& end);
     void ShowWeek(int weeks);
+    // The record commands of an entry (or of the day, without one) as a popup at `global`.
+    void PopupMenu(const Entry& entry, const QPoint& global);
+    // Lays the page out again if what it shows changed (the date, the document, the birthdays
+    // setting), and repaints it.
+    void Refresh();
 
 signals:
     // A key or a double-click asks for a record command, run as the menu item would run it.
@@ -64,6 +69,8 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    // Ctrl+arrows move the selected box a quarter hour or a day; with Shift, Up and Down its end.
+    bool moveByKey(QKeyEvent* event);
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -89,4 +96,7 @@ private:
     bool m_plannedBirthdays = false;
     int m_slot = 9 * 4;
     Entry m_selected;
+    // What the next layout selects: a moved box, on its new day.
+    OccurrenceKey m_follow{-1, {}};
+    CalendarDate m_followDate;
 };
