@@ -49,9 +49,14 @@ Appointment fromSpec(const QString& spec) {
 // each bar "Name dFIRST-LAST laneL", then "hours FIRST-LAST".
 QStringList shown(const std::vector<Appointment>& appointments) {
     PimRecords records;
-    for (const Appointment& a : appointments)
-        records.Appointments.Add(a);
-    const WeekLayout::Plan plan = WeekLayout::Lay(Occurrences::Between(records, may(12), may(18)), {}, may(12));
+    std::vector<BirthdayOccurrence> birthdays;
+    for (const Appointment& a : appointments) {
+        if (a.Description == "Birthday")
+            birthdays.push_back({CalendarDate::Of(a.DueDate), 0, false, 36});
+        else
+            records.Appointments.Add(a);
+    }
+    const WeekLayout::Plan plan = WeekLayout::Lay(Occurrences::Between(records, may(12), may(18)), birthdays, may(12));
     const auto name = [&](const Occurrence& o) {
         return QString::fromStdString(records.Appointments.Find(o.id)->Description);
     };
@@ -67,7 +72,11 @@ QStringList shown(const std::vector<Appointment>& appointments) {
                      .arg(b.column)
                      .arg(b.columns);
     for (const WeekLayout::BandEntry& e : plan.band)
-        lines << QStringLiteral("%1 d%2-%3 lane%4").arg(name(e.occurrence)).arg(e.firstDay).arg(e.lastDay).arg(e.lane);
+        lines << QStringLiteral("%1 d%2-%3 lane%4")
+                     .arg(e.birthday >= 0 ? QStringLiteral("Birthday") : name(e.occurrence))
+                     .arg(e.firstDay)
+                     .arg(e.lastDay)
+                     .arg(e.lane);
     lines << QStringLiteral("hours %1-%2").arg(plan.firstHour).arg(plan.lastHour);
     return lines;
 }
@@ -175,10 +184,10 @@ void TestWeekView::layout_data() {
         << QStringList{"Night d2 1320-1440< 0/1", "Night d3 >0-120 0/1", "Early d4 270-300 0/1",
                        "Late d6 1380-1440< 0/1", "hours 0-24"};
     QTest::newRow("all-day band spanning its days")
-        << QStringList{"Trip 13 all 3",   "Fair 14 all 1",        "Expo 16 all 1",
-                       "Before 10 all 4", "Flight 17 08:00 1500", "Gym 13 18:00 60 weekly"}
-        << QStringList{"Gym d1 1080-1140 0/1", "Before d0-1 lane0", "Trip d1-3 lane1", "Fair d2-2 lane0",
-                       "Expo d4-4 lane0",      "Flight d5-6 lane0", "hours 5-23"};
+        << QStringList{"Trip 13 all 3",        "Fair 14 all 1",          "Expo 16 all 1",    "Before 10 all 4",
+                       "Flight 17 08:00 1500", "Gym 13 18:00 60 weekly", "Birthday 14 all 1"}
+        << QStringList{"Gym d1 1080-1140 0/1", "Before d0-1 lane0", "Trip d1-3 lane1",   "Fair d2-2 lane0",
+                       "Birthday d2-2 lane2",  "Expo d4-4 lane0",   "Flight d5-6 lane0", "hours 5-23"};
 }
 
 void TestWeekView::layout() {
@@ -227,6 +236,13 @@ void TestWeekView::keysOpenAndAdd() {
     QCOMPARE(f.enterOpens(), QStringLiteral(" 11:00 22"));
     f.key(Qt::Key_Home);
     QCOMPARE(f.controller().CurrentDate(), Day(2024, 5, 15));
+
+    // Del deletes the selected appointment once the user says yes.
+    f.key(Qt::Key_Right);
+    f.key(Qt::Key_Up, 8);
+    f.prompts.queueAnswer(platform::PromptAnswer::Yes);
+    f.key(Qt::Key_Delete);
+    QVERIFY(!f.document().Appointments().Find(1));
 }
 
 void TestWeekView::dragMovesAsOneStep() {
