@@ -128,6 +128,7 @@ int WeekBand::barAt(const QPoint& point) const {
 }
 
 void WeekBand::mousePressEvent(QMouseEvent* event) {
+    m_view.Plan(); // hit against the page as it stands now
     m_view.setFocus(Qt::MouseFocusReason);
     const QPoint point = event->position().toPoint();
     if (event->button() != Qt::LeftButton || point.x() < m_grid.Gutter())
@@ -138,6 +139,7 @@ void WeekBand::mousePressEvent(QMouseEvent* event) {
 }
 
 void WeekBand::mouseDoubleClickEvent(QMouseEvent* event) {
+    m_view.Plan(); // hit against the page as it stands now
     const QPoint point = event->position().toPoint();
     if (event->button() != Qt::LeftButton || point.x() < m_grid.Gutter())
         return;
@@ -148,6 +150,7 @@ void WeekBand::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void WeekBand::contextMenuEvent(QContextMenuEvent* event) {
+    m_view.Plan(); // hit against the page as it stands now
     const int bar = barAt(event->pos());
     m_view.PopupMenu(bar >= 0 ? WeekView::Entry{true, bar} : WeekView::Entry{}, event->globalPos());
 }

@@ -211,6 +211,7 @@ bool WeekGrid::onLowerEdge(int box, const QPoint& point) const {
 }
 
 void WeekGrid::mousePressEvent(QMouseEvent* event) {
+    m_view.Plan(); // hit against the page as it stands now
     m_view.setFocus(Qt::MouseFocusReason);
     if (event->button() != Qt::LeftButton || event->position().x() < m_gutter)
         return;
@@ -293,6 +294,7 @@ bool WeekGrid::CancelDrag() {
 }
 
 void WeekGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    m_view.Plan(); // hit against the page as it stands now
     if (event->button() != Qt::LeftButton || event->position().x() < m_gutter)
         return;
     m_drag = {};
@@ -304,6 +306,7 @@ void WeekGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void WeekGrid::contextMenuEvent(QContextMenuEvent* event) {
+    m_view.Plan(); // hit against the page as it stands now
     const int box = boxAt(event->pos());
     m_view.PopupMenu(box >= 0 ? WeekView::Entry{false, box} : WeekView::Entry{}, event->globalPos());
 }

@@ -119,6 +119,12 @@ const WeekLayout::Plan& WeekView::Plan() {
     return m_plan;
 }
 
+// An entry that a layout since has put out of range (the page changed under a click) names nothing.
+bool WeekView::inPlan(const Entry& entry) const {
+    const std::size_t count = entry.band ? m_plan.band.size() : m_plan.boxes.size();
+    return entry.index >= 0 && static_cast<std::size_t>(entry.index) < count;
+}
+
 int WeekView::CursorDay() const {
     return CalendarDate::Of(controller().CurrentDate()) - m_plan.first;
 }
@@ -182,7 +188,7 @@ void WeekView::showEvent(QShowEvent* event) {
 
 QString WeekView::TextOf(const Entry& entry) const {
     const WeekLayout::Plan& plan = m_plan;
-    if (!entry.IsValid())
+    if (!inPlan(entry))
         return {};
     if (entry.band && plan.band[entry.index].birthday >= 0)
         return platform::toQString(
@@ -198,7 +204,7 @@ QString WeekView::Announcement(const Entry& entry) const {
     const auto dayWords = [&](int day) {
         return locale.toString(toQDate(plan.first + day), QStringLiteral("dddd d MMMM"));
     };
-    if (!entry.IsValid()) {
+    if (!inPlan(entry)) {
         const int day = CursorDay();
         if (m_slot == kBandSlot)
             return QStringLiteral("%1, all day").arg(dayWords(day));
@@ -254,7 +260,7 @@ void WeekView::PlaceCursor(int day, int slot) {
 }
 
 void WeekView::Select(const Entry& entry) {
-    m_selected = entry;
+    m_selected = inPlan(entry) ? entry : Entry{};
     m_grid->update();
     m_band->update();
     announce();
@@ -285,7 +291,7 @@ bool WeekView::focusNextPrevChild(bool next) {
 
 bool WeekView::selectInDayView(const Entry& entry) {
     const WeekLayout::Plan& plan = Plan();
-    if (!entry.IsValid())
+    if (!inPlan(entry))
         return false;
     int day = 0;
     Occurrence occurrence;
@@ -343,6 +349,8 @@ void WeekView::DeleteSelected() {
 
 bool WeekView::MoveBox(int index, const DateTime& start, const DateTime& end) {
     const WeekLayout::Plan& plan = Plan();
+    if (!inPlan({false, index}))
+        return false;
     const WeekLayout::Box box = plan.boxes[static_cast<std::size_t>(index)];
     const Occurrence& occurrence = box.occurrence;
     if (start == occurrence.start && end == occurrence.end)

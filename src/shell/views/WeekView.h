@@ -77,6 +77,7 @@ protected:
 
 private:
     CalendarDate firstDay();
+    bool inPlan(const Entry& entry) const;
     void relayout();
     // Makes the day view's appointment list select what `entry` shows, on its day.
     bool selectInDayView(const Entry& entry);
