@@ -308,6 +308,7 @@ bool WeekView::selectInDayView(const Entry& entry) {
     const CalendarDate date = plan.first + day;
     if (CalendarDate::Of(controller().CurrentDate()) != date)
         controller().ShowDate(date.Midnight());
+    controller().RefillIfPending(); // the list's rows must be the document's
     const int row = controller().Appointments().RowOf(occurrence.id);
     if (row < 0)
         return false;
@@ -363,7 +364,8 @@ bool WeekView::MoveBox(int index, const DateTime& start, const DateTime& end) {
                                       appointment.StartTime = whole(appointment.StartTime + moveStart);
                                       appointment.EndTime = whole(appointment.EndTime + moveEnd);
                                       appointment.DueDate = appointment.StartTime.Date();
-                                      appointment.AlarmTime = whole(appointment.AlarmTime + moveStart);
+                                      if (appointment.AlarmTime.IsValid())
+                                          appointment.AlarmTime = whole(appointment.AlarmTime + moveStart);
                                   });
     if (changed) {
         m_slot = (start.Hour() * 60 + start.Minute()) / 15;
