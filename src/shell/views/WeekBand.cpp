@@ -84,6 +84,15 @@ void WeekBand::paintEvent(QPaintEvent* /*event*/) {
     QFont plain = painter.font();
     plain.setBold(false);
     painter.setFont(plain);
+    // The corner says the month and year of the week's first day; the gutter below it names the band.
+    painter.setPen(colors.windowText().color());
+    const QRect corner(0, 0, m_grid.Gutter() - 2, headingHeight());
+    const QDate first(plan.first.Year(), plan.first.Month(), plan.first.Day());
+    painter.drawText(corner, Qt::AlignCenter,
+                     painter.fontMetrics().elidedText(locale.toString(first, QStringLiteral("MMM yyyy")),
+                                                      Qt::ElideRight, corner.width()));
+    painter.drawText(QRect(0, headingHeight(), m_grid.Gutter() - 6, laneHeight() + 2),
+                     Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("All day"));
     painter.setPen(colors.mid().color());
     painter.drawLine(0, height() - 1, width(), height() - 1);
     for (int day = 0; day <= 7; ++day)
