@@ -120,11 +120,13 @@ struct Frame {
                 return static_cast<int>(i);
         return -1;
     }
-    // Drags from a point of a box to the same point of the slot `days` and `minutes` away.
-    void drag(int box, int days, int minutes, bool cancel = false) {
+    // Drags a point of a box (its lower edge with `edge`) to the same point `days` and `minutes` away.
+    void drag(int box, int days, int minutes, bool cancel = false, bool edge = false) {
         QWidget* viewport = grid().parentWidget();
         const QRect rect = grid().BoxRect(box);
-        const QPoint from = grid().mapTo(viewport, rect.topLeft() + QPoint(4, grid().SlotHeight() / 2));
+        const QPoint grab =
+            edge ? rect.bottomLeft() + QPoint(4, -1) : rect.topLeft() + QPoint(4, grid().SlotHeight() / 2);
+        const QPoint from = grid().mapTo(viewport, grab);
         const int across = grid().DayLeft(1) - grid().DayLeft(0);
         const QPoint to = from + QPoint(days * across, minutes / 15 * grid().SlotHeight());
         QTest::mousePress(&grid(), Qt::LeftButton, {}, grid().mapFrom(viewport, from));
@@ -270,6 +272,10 @@ void TestWeekView::dragMovesAsOneStep() {
     f.key(Qt::Key_Down, 1, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(f.document().Appointments().Find(1)->StartTime, DateTime(2024, 5, 16, 9, 0, 0));
     QCOMPARE(f.document().Appointments().Find(1)->EndTime, DateTime(2024, 5, 16, 10, 15, 0));
+    // Its lower edge dragged half an hour down: the end moves, the start stays.
+    f.drag(f.box("Dentist"), 0, 30, false, true);
+    QCOMPARE(f.document().Appointments().Find(1)->StartTime, DateTime(2024, 5, 16, 9, 0, 0));
+    QCOMPARE(f.document().Appointments().Find(1)->EndTime, DateTime(2024, 5, 16, 10, 45, 0));
 }
 
 void TestWeekView::dragOfAnOccurrenceAsksAndChangesIt() {
