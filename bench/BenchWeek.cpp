@@ -4,6 +4,8 @@
 #include "BenchOccurrences.h"
 #include "BenchPrompt.h"
 #include "BenchTiming.h"
+#include "core/OccurrenceIndex.h"
+#include "core/WeekLayout.h"
 #include "docfile/DocumentStorage.h"
 #include "docfile/PimDocument.h"
 #include "shell/DayView.h"
@@ -79,6 +81,14 @@ void runWeekBench() {
     report("week: the next week", next);
     const Timing paintOnly = bestOf(5, [&] { paint(week); });
     report("week: repaint, laid out", paintOnly);
+    DayViewController& controller = frame.View()->Controller();
+    const CalendarDate first = week.Plan().first;
+    const PimRecords& records = frame.Document().Records();
+    std::vector<DayOccurrence> listed;
+    const Timing query = bestOf(5, [&] { listed = controller.Occurrences().Between(records, first, first + 6); });
+    report("week: occurrence query, prepared", query);
+    const Timing layout = bestOf(5, [&] { WeekLayout::Lay(listed, {}, first); });
+    report("week: layout alone", layout);
 
     // A step of the wheel repaints the grid's newly shown strip; the worst case is the whole
     // viewport, as after a jump of the scroll bar.
