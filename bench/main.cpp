@@ -8,6 +8,7 @@
 #include "BenchStartup.h"
 #include "BenchSync.h"
 #include "BenchTextio.h"
+#include "BenchWeek.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -26,6 +27,7 @@ static const BenchGroup kGroups[] = {
     {"sync", runSyncBench},
     {"occurrences", runOccurrencesBench},
     {"birthdays", runBirthdaysBench},
+    {"week", runWeekBench},
 };
 
 int main(int argc, char* argv[]) {

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace platform {
 class PromptService;
@@ -62,6 +63,10 @@ public:
     // Who answers the "&Alarm Sound..." file dialog and the reminders' questions; without one, the
     // real dialogs are shown.
     void SetPromptService(platform::PromptService* prompts);
+    platform::PromptService* Prompts() const { return m_prompts; }
+    // The next Appointments > Add starts at this time instead of the calendar's day and the clock's
+    // quarter hour (a slot chosen in the week view); that Add uses it up.
+    void SetNextAddStart(std::optional<DateTime> start) { m_nextAddStart = start; }
 
     // The size the form is laid out for; the main window never gets smaller than this.
     QSize DialogSize() const;
@@ -208,4 +213,5 @@ private:
     QDate m_markedPage;            // the month they were worked out for...
     int m_markedGeneration = -1;   // ...and the document's state
     platform::PromptService* m_prompts = nullptr;
+    std::optional<DateTime> m_nextAddStart;
 };

@@ -8,6 +8,8 @@
 #include "editors/RecordEditors.h"
 #include "platform/PromptService.h"
 
+#include <utility>
+
 namespace {
 
 // A collection whose IDs have all been given out takes no new record; the user learns so before
@@ -49,8 +51,10 @@ void DayView::OnPersonEdit() {
 }
 
 void DayView::OnAppointmentAdd() {
+    const std::optional<DateTime> start = std::exchange(m_nextAddStart, std::nullopt);
     if (roomFor(m_controller.Document().Appointments(), m_prompts) &&
-        AddAppointment(this, m_controller.Document(), m_controller.CurrentDate()))
+        (start ? AddAppointmentAt(this, m_controller.Document(), *start)
+               : AddAppointment(this, m_controller.Document(), m_controller.CurrentDate())))
         selectAdded(RecordKind::Appointment, m_controller.Document().Appointments().LastID());
 }
 

@@ -43,7 +43,11 @@ AppointmentDraft::AppointmentDraft(const Appointment& original)
 }
 
 AppointmentDraft AppointmentDraft::ForNew(const DateTime& day, const DateTime& now) {
-    const AppointmentTimes times = AppointmentTimes::ForNewAppointment(day, now);
+    return ForStart(AppointmentTimes::ForNewAppointment(day, now).Start());
+}
+
+AppointmentDraft AppointmentDraft::ForStart(const DateTime& start) {
+    const AppointmentTimes times(start.Date(), start, start + DateTimeSpan(0, 0, 15, 0));
     Appointment appointment;
     appointment.DueDate = times.Day();
     appointment.StartTime = times.Start();

@@ -15,6 +15,8 @@ public:
     // A new appointment on the calendar's day, starting at the quarter hour that now gives, with the
     // alarm off.
     static AppointmentDraft ForNew(const DateTime& day, const DateTime& now);
+    // The same starting at a time chosen in a view, lasting a quarter hour.
+    static AppointmentDraft ForStart(const DateTime& start);
 
     const Appointment& Original() const { return m_original; }
     AppointmentTimes& Times() { return m_times; }

@@ -57,6 +57,28 @@ bool Edit(QWidget* parent, PimDocument& document, int id, const DateTime& day, p
            SeriesOperations::Change(document, *occurrence, *scope, dialog.Result());
 }
 
+bool Change(PimDocument& document, int id, const DateTime& day, platform::PromptService* prompts,
+            const std::function<void(Appointment&)>& change) {
+    const std::optional<SeriesOccurrence> occurrence =
+        SeriesOperations::OccurrenceOn(document, id, CalendarDate::Of(day));
+    if (!occurrence) {
+        const Appointment* stored = document.Appointments().Find(id);
+        if (!stored)
+            return false;
+        Appointment changed = *stored;
+        change(changed);
+        return changed != *stored && document.Change(changed);
+    }
+    const std::optional<SeriesScope> scope = scopeFor(document, *occurrence, prompts, "change");
+    if (!scope)
+        return false;
+    std::optional<Appointment> record = SeriesOperations::RecordToEdit(document, *occurrence, *scope);
+    if (!record)
+        return false;
+    change(*record);
+    return SeriesOperations::Change(document, *occurrence, *scope, *record);
+}
+
 std::optional<bool> Delete(PimDocument& document, int id, const DateTime& day, platform::PromptService* prompts) {
     const std::optional<SeriesOccurrence> occurrence =
         SeriesOperations::OccurrenceOn(document, id, CalendarDate::Of(day));

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class DateTime;
@@ -22,6 +23,11 @@ namespace OccurrenceEditing {
 
 // Opens the editor over what the choice means and stores its result as one undo step.
 bool Edit(QWidget* parent, PimDocument& document, int id, const DateTime& day, platform::PromptService* prompts);
+// A change made without the editor (an appointment dragged to other times): asks as Edit does, then
+// applies `change` to the record the choice means and stores it as one undo step. False when
+// nothing changed or the choice was cancelled.
+bool Change(PimDocument& document, int id, const DateTime& day, platform::PromptService* prompts,
+            const std::function<void(Appointment&)>& change);
 // Nothing for a record that is no occurrence of a series (the plain deletion with its confirmation
 // applies); otherwise whether anything was deleted.
 std::optional<bool> Delete(PimDocument& document, int id, const DateTime& day, platform::PromptService* prompts);

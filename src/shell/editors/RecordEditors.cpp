@@ -58,6 +58,11 @@ bool AddAppointment(QWidget* parent, PimDocument& document, const DateTime& day)
     return addNew(dialog, document);
 }
 
+bool AddAppointmentAt(QWidget* parent, PimDocument& document, const DateTime& start) {
+    AppointmentDialog dialog(AppointmentDraft::ForStart(start), true, parent);
+    return addNew(dialog, document);
+}
+
 bool EditAppointment(QWidget* parent, PimDocument& document, int id) {
     const Appointment* appointment = document.Appointments().Find(id);
     if (!appointment)

@@ -19,5 +19,7 @@ bool EditPerson(QWidget* parent, PimDocument& document, int id, platform::Prompt
 bool AddTask(QWidget* parent, PimDocument& document, const DateTime& day);
 bool EditTask(QWidget* parent, PimDocument& document, int id);
 bool AddAppointment(QWidget* parent, PimDocument& document, const DateTime& day);
+// The same starting at a time chosen in a view (a slot of the week), lasting a quarter hour.
+bool AddAppointmentAt(QWidget* parent, PimDocument& document, const DateTime& start);
 bool EditAppointment(QWidget* parent, PimDocument& document, int id);
 bool EditUser(QWidget* parent, PimDocument& document);
