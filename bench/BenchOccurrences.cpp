@@ -24,6 +24,8 @@ namespace {
 constexpr int kAppointments = 100000;
 constexpr int kSeries = 10000;
 
+} // namespace
+
 // A year either side of today. The series are what calendars hold: weekly meetings that end after
 // some months, short daily runs, monthly ones by day or by weekday, yearly birthdays (all day), a
 // few in another zone or lasting several days.
@@ -64,6 +66,8 @@ void fillAppointments(PimDocument& document, const DateTime& today) {
         document.Add(a);
     }
 }
+
+namespace {
 
 QDate toQDate(const DateTime& day) {
     return QDate(day.Year(), day.Month(), day.Day());

@@ -1,3 +1,4 @@
+#include "BenchAgenda.h"
 #include "BenchDocfile.h"
 #include "BenchExchange.h"
 #include "BenchGroup.h"
@@ -24,6 +25,7 @@ static const BenchGroup kGroups[] = {
     {"exchange", runExchangeBench},
     {"sync", runSyncBench},
     {"occurrences", runOccurrencesBench},
+    {"agenda", runAgendaBench},
 };
 
 int main(int argc, char* argv[]) {

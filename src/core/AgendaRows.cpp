@@ -17,14 +17,14 @@ AgendaRow headingRow(std::string text, CalendarDate day) {
     return row;
 }
 
-AgendaRow entryRow(AgendaRow::Kind kind, const ListRow& listed, CalendarDate day) {
+AgendaRow entryRow(AgendaRow::Kind kind, ListRow& listed, CalendarDate day) {
     AgendaRow row;
     row.kind = kind;
     row.id = listed.id;
     row.seriesId = listed.seriesId;
     row.day = day;
-    row.time = listed.columns[0];
-    row.text = listed.columns[1];
+    row.time = std::move(listed.columns[0]);
+    row.text = std::move(listed.columns[1]);
     row.image = listed.image;
     return row;
 }
@@ -47,24 +47,27 @@ void appendGroup(std::vector<AgendaRow>& rows, std::vector<AgendaRow>& group, co
 std::vector<AgendaRow> Build(const PimRecords& records, DayListIndex& index, CalendarDate today, int days,
                              bool birthdays) {
     const CalendarDate last = today + (std::max(days, 1) - 1);
-    const std::vector<DayListIndex::DayRow> tasks = index.TasksBetween(records, today, last, today.Midnight());
-    const std::vector<DayListIndex::DayRow> occurrences = index.AppointmentsBetween(records, today, last);
+    std::vector<DayListIndex::DayRow> tasks = index.TasksBetween(records, today, last, today.Midnight());
+    std::vector<DayListIndex::DayRow> occurrences = index.AppointmentsBetween(records, today, last);
     const std::vector<BirthdayOccurrence> anniversaries =
         birthdays ? BirthdaysBetween(records, today, last) : std::vector<BirthdayOccurrence>();
 
     // A task the day lists show is an entry here while unfinished; the ones today lists from
-    // earlier days are overdue. Task rows carry the due date in their second column.
+    // earlier days are overdue.
     std::vector<AgendaRow> rows;
+    rows.reserve(tasks.size() + occurrences.size() + anniversaries.size() + static_cast<std::size_t>(last - today) + 2);
     std::vector<AgendaRow> overdue;
     std::vector<AgendaRow> dueTasks;
-    for (const DayListIndex::DayRow& listed : tasks) {
+    for (DayListIndex::DayRow& listed : tasks) {
         const Task* task = records.Tasks.Find(listed.row.id);
         if (!task || task->IsDone())
             continue;
-        AgendaRow row = entryRow(AgendaRow::Kind::Task, listed.row, listed.day);
-        row.text = listed.row.columns[0];
         const bool late = listed.day == today && CalendarDate::OfStoredDate(task->DueDate) < today;
-        row.time = late && !listed.row.columns[1].empty() ? "Due " + listed.row.columns[1] : std::string("Task");
+        AgendaRow row = entryRow(AgendaRow::Kind::Task, listed.row, listed.day);
+        // A task row's columns are its description and its due date.
+        std::string due = std::move(row.text);
+        row.text = std::move(row.time);
+        row.time = late && !due.empty() ? "Due " + due : std::string("Task");
         (late ? overdue : dueTasks).push_back(std::move(row));
     }
     appendGroup(rows, overdue, "Overdue", today);

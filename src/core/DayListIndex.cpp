@@ -71,6 +71,32 @@ void DayListIndex::Forget() {
     m_byCompany.clear();
     m_tasks.clear();
     m_occurrences.Forget();
+    m_appointmentsBuilt = false;
+    m_appointmentsById.clear();
+}
+
+const Appointment* DayListIndex::appointment(const PimRecords& records, int id, bool manyDays) {
+    const RecordCollection<Appointment>& appointments = records.Appointments;
+    const Shape shape{appointments.Count(), appointments.LastID()};
+    if (m_appointmentsBuilt && !(shape == m_appointmentShape)) {
+        m_appointmentsBuilt = false;
+        m_appointmentsById.clear();
+    }
+    if (manyDays && !m_appointmentsBuilt) {
+        m_appointmentsBuilt = true;
+        m_appointmentShape = shape;
+        m_appointmentsById.clear();
+        const auto count = static_cast<std::size_t>(appointments.Count());
+        if (appointments.LastID() >= 0 && static_cast<std::size_t>(appointments.LastID()) <= 2 * count + 1024) {
+            m_appointmentsById.assign(static_cast<std::size_t>(appointments.LastID()) + 1, nullptr);
+            for (const auto& [key, record] : appointments)
+                if (key >= 0 && static_cast<std::size_t>(key) < m_appointmentsById.size())
+                    m_appointmentsById[static_cast<std::size_t>(key)] = &record;
+        }
+    }
+    if (m_appointmentsBuilt && id >= 0 && static_cast<std::size_t>(id) < m_appointmentsById.size())
+        return m_appointmentsById[static_cast<std::size_t>(id)];
+    return appointments.Find(id);
 }
 
 void DayListIndex::indexPersons(const PimRecords& records) {
@@ -189,7 +215,7 @@ std::vector<DayListIndex::DayRow> DayListIndex::AppointmentsBetween(const PimRec
     std::vector<DayRow> rows;
     for (const DayOccurrence& listed : m_occurrences.Between(records, from, to)) {
         const Occurrence& o = listed.occurrence;
-        const Appointment* appointment = records.Appointments.Find(o.id);
+        const Appointment* appointment = this->appointment(records, o.id, to != from);
         if (!appointment)
             continue;
         std::string time = o.allDay ? std::string("All day") : times.Format(o.start) + "-" + times.Format(o.end);

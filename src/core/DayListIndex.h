@@ -62,6 +62,9 @@ private:
 
     void indexPersons(const PimRecords& records);
     void indexTasks(const PimRecords& records);
+    // The appointment of an occurrence. The rows of many days look up thousands of them: a table by
+    // ID, made once, costs less than as many walks through the record map.
+    const Appointment* appointment(const PimRecords& records, int id, bool manyDays);
     // The task list's rule: whether a task is listed on day `day`, today being `today`.
     static bool listedOn(const TaskEntry& entry, CalendarDate day, CalendarDate today);
 
@@ -75,4 +78,7 @@ private:
     std::vector<TaskEntry> m_tasks;
 
     OccurrenceIndex m_occurrences;
+    bool m_appointmentsBuilt = false;
+    Shape m_appointmentShape;
+    std::vector<const Appointment*> m_appointmentsById; // empty where the IDs are too sparse for it
 };
