@@ -32,8 +32,7 @@ int AgendaModel::rowCount(const QModelIndex& parent) const {
 
 QIcon AgendaModel::image(const AgendaRow& row) const {
     const QList<QIcon>& images = row.kind == AgendaRow::Kind::Task ? m_taskImages : m_appointmentImages;
-    const int i = row.kind == AgendaRow::Kind::Birthday ? 0 : row.image;
-    return i >= 0 && i < images.size() ? images[i] : QIcon();
+    return row.image >= 0 && row.image < images.size() ? images[row.image] : QIcon();
 }
 
 QString AgendaModel::note(const AgendaRow& row) const {

@@ -76,7 +76,7 @@ void AgendaView::refreshIfStale() {
         return;
     const DayViewController& controller = m_dayView.Controller();
     if (m_builtGeneration != controller.Generation() || m_builtToday != CalendarDate::Of(DateTime::Today()) ||
-        m_builtDays != m_days->value())
+        m_builtDays != m_days->value() || m_builtBirthdays != BirthdaySetting::Shown())
         Refresh();
 }
 
@@ -88,8 +88,9 @@ void AgendaView::Refresh() {
     const std::optional<AgendaRow> selected =
         m_model.IsEntry(selectedRow) ? std::optional(m_model.Row(selectedRow)) : std::nullopt;
 
-    m_model.SetRows(
-        AgendaRows::Build(controller.Document().Records(), controller.Lists(), today, days, BirthdaySetting::Shown()));
+    const bool birthdays = BirthdaySetting::Shown();
+    m_model.SetRows(AgendaRows::Build(controller.Document().Records(), controller.Lists(), today, days, birthdays));
+    m_builtBirthdays = birthdays;
     m_builtGeneration = controller.Generation();
     m_builtToday = today;
     m_builtDays = days;

@@ -34,7 +34,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Refresh() when shown and the document, today or the days have changed since the last one.
+    // Refresh() when shown and the document, today, the days or the birthdays setting have changed
+    // since the last one.
     void refreshIfStale();
     // Shows the entry's day in the day view with the entry selected there, and asks for the command
     // of its kind (Edit or Delete).
@@ -50,4 +51,5 @@ private:
     int m_builtGeneration = -1;
     CalendarDate m_builtToday;
     int m_builtDays = 0;
+    bool m_builtBirthdays = false;
 };
