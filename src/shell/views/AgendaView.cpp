@@ -9,6 +9,7 @@
 #include "shell/BirthdaySetting.h"
 #include "shell/CommandIds.h"
 #include "shell/DayView.h"
+#include "shell/HelpTopics.h"
 #include "shell/ListImages.h"
 #include "shell/reminders/DayReminders.h"
 #include "shell/reminders/ReminderCenter.h"
@@ -20,6 +21,8 @@
 
 AgendaView::AgendaView(DayView& dayView, QWidget* parent) : QWidget(parent), m_dayView(dayView) {
     setObjectName(QStringLiteral("agendaView"));
+    // F1 here opens the appointment book's page, which tells of the agenda too.
+    setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::AppointmentBook));
     DayViewController& controller = m_dayView.Controller();
     m_model.SetImages(ListImages::AppointmentAlarms(), ListImages::TaskPriorities());
     m_model.SetSeriesNote([&controller](int seriesId) {
