@@ -3,6 +3,8 @@
 #include "platform/Clock.h"
 #include "shell/DayView.h"
 #include "shell/MainFrame.h"
+#include "shell/reminders/DayReminders.h"
+#include "shell/reminders/ReminderCenter.h"
 #include "shell/views/AgendaList.h"
 #include "shell/views/AgendaSetting.h"
 #include "shell/views/AgendaView.h"
@@ -93,7 +95,7 @@ private Q_SLOTS:
     void enterOpensTheEditorOnTheEntrysDay();
     void delDeletesAfterAsking_data();
     void delDeletesAfterAsking();
-    void daysSettingAndEmptyAgenda();
+    void daysSettingMidnightAndEmptyAgenda();
 };
 
 void TestAgendaView::enterOpensTheEditorOnTheEntrysDay_data() {
@@ -154,11 +156,15 @@ void TestAgendaView::delDeletesAfterAsking() {
                  kEntries.at(entry + 1));
 }
 
-void TestAgendaView::daysSettingAndEmptyAgenda() {
+void TestAgendaView::daysSettingMidnightAndEmptyAgenda() {
     Frame f;
     f.agenda().DaysBox()->setValue(2);
     QCOMPARE(AgendaSetting::Days(), 2);
     QCOMPARE(f.entries(), kEntries.mid(0, 3));
+    // At midnight today moves on: tomorrow's dentist is today's, today's yoga is past.
+    platform::Clock::setFixed(platform::LocalTime{2024, 5, 16, 0, 0, 30});
+    f.frame.View()->Reminders().Center().Check();
+    QCOMPARE(f.entries(), (QStringList{kEntries.at(0), "Today, 9:00 AM-10:00 AM, Dentist"}));
     f.document().RemoveTask(1);
     f.document().RemoveAppointment(1);
     f.document().RemoveAppointment(2);
