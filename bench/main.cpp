@@ -1,3 +1,4 @@
+#include "BenchAgenda.h"
 #include "BenchBirthdays.h"
 #include "BenchDocfile.h"
 #include "BenchExchange.h"
@@ -28,6 +29,7 @@ static const BenchGroup kGroups[] = {
     {"occurrences", runOccurrencesBench},
     {"birthdays", runBirthdaysBench},
     {"week", runWeekBench},
+    {"agenda", runAgendaBench},
 };
 
 int main(int argc, char* argv[]) {

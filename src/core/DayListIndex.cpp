@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -70,6 +71,32 @@ void DayListIndex::Forget() {
     m_byCompany.clear();
     m_tasks.clear();
     m_occurrences.Forget();
+    m_appointmentsBuilt = false;
+    m_appointmentsById.clear();
+}
+
+const Appointment* DayListIndex::appointment(const PimRecords& records, int id, bool manyDays) {
+    const RecordCollection<Appointment>& appointments = records.Appointments;
+    const Shape shape{appointments.Count(), appointments.LastID()};
+    if (m_appointmentsBuilt && !(shape == m_appointmentShape)) {
+        m_appointmentsBuilt = false;
+        m_appointmentsById.clear();
+    }
+    if (manyDays && !m_appointmentsBuilt) {
+        m_appointmentsBuilt = true;
+        m_appointmentShape = shape;
+        m_appointmentsById.clear();
+        const auto count = static_cast<std::size_t>(appointments.Count());
+        if (appointments.LastID() >= 0 && static_cast<std::size_t>(appointments.LastID()) <= 2 * count + 1024) {
+            m_appointmentsById.assign(static_cast<std::size_t>(appointments.LastID()) + 1, nullptr);
+            for (const auto& [key, record] : appointments)
+                if (key >= 0 && static_cast<std::size_t>(key) < m_appointmentsById.size())
+                    m_appointmentsById[static_cast<std::size_t>(key)] = &record;
+        }
+    }
+    if (m_appointmentsBuilt && id >= 0 && static_cast<std::size_t>(id) < m_appointmentsById.size())
+        return m_appointmentsById[static_cast<std::size_t>(id)];
+    return appointments.Find(id);
 }
 
 void DayListIndex::indexPersons(const PimRecords& records) {
@@ -127,33 +154,68 @@ std::vector<ListRow> DayListIndex::PhoneBook(const PimRecords& records, bool whi
     return rows;
 }
 
+bool DayListIndex::listedOn(const TaskEntry& entry, CalendarDate day, CalendarDate today) {
+    return (entry.due == day && day >= today) || (day == today && entry.due <= today && entry.priority < Task::Done) ||
+           (entry.priority == Task::Done && entry.done == day && day <= today);
+}
+
+namespace {
+
+ListRow taskRow(const Task& task, int id, int priority, ShortDateCache& dates) {
+    const int image = priority >= Task::High && priority <= Task::Done ? priority : -1;
+    return ListRow{id, image, {task.Description, dates.Format(task.DueDate)}, 0};
+}
+
+} // namespace
+
 std::vector<ListRow> DayListIndex::Tasks(const PimRecords& records, const DateTime& day, const DateTime& today) {
     indexTasks(records);
     const CalendarDate d = CalendarDate::Of(day);
     const CalendarDate t = CalendarDate::Of(today);
-    const bool dayIsToday = d == t;
-    const bool dayNotPast = d >= t;
-    const bool dayNotFuture = d <= t;
     ShortDateCache dates;
     std::vector<ListRow> rows;
+    for (const TaskEntry& entry : m_tasks)
+        if (listedOn(entry, d, t))
+            rows.push_back(taskRow(*entry.task, entry.id, entry.priority, dates));
+    return rows;
+}
+
+std::vector<DayListIndex::DayRow> DayListIndex::TasksBetween(const PimRecords& records, CalendarDate from,
+                                                             CalendarDate to, const DateTime& today) {
+    indexTasks(records);
+    const CalendarDate t = CalendarDate::Of(today);
+    ShortDateCache dates;
+    std::vector<DayRow> rows;
     for (const TaskEntry& entry : m_tasks) {
-        const bool listed = (entry.due == d && dayNotPast) ||
-                            (dayIsToday && entry.due <= t && entry.priority < Task::Done) ||
-                            (entry.priority == Task::Done && entry.done == d && dayNotFuture);
-        if (!listed)
-            continue;
-        const int image = entry.priority >= Task::High && entry.priority <= Task::Done ? entry.priority : -1;
-        rows.push_back(ListRow{entry.id, image, {entry.task->Description, dates.Format(entry.task->DueDate)}, 0});
+        // The rule lists a task only on its due date, today, or the day it was done.
+        const CalendarDate candidates[] = {entry.due, t, entry.done};
+        for (std::size_t i = 0; i < std::size(candidates); ++i) {
+            const CalendarDate day = candidates[i];
+            const bool seen = std::find(candidates, candidates + i, day) != candidates + i;
+            if (!seen && day.IsValid() && day >= from && day <= to && listedOn(entry, day, t))
+                rows.push_back(DayRow{day, taskRow(*entry.task, entry.id, entry.priority, dates)});
+        }
     }
+    // By day; within a day in the order of the IDs, as each day's list has them.
+    std::stable_sort(rows.begin(), rows.end(), [](const DayRow& a, const DayRow& b) { return a.day < b.day; });
     return rows;
 }
 
 std::vector<ListRow> DayListIndex::Appointments(const PimRecords& records, const DateTime& day) {
-    TimeCache times;
+    const CalendarDate d = CalendarDate::Of(day);
     std::vector<ListRow> rows;
-    for (const DayOccurrence& listed : m_occurrences.On(records, CalendarDate::Of(day))) {
+    for (DayRow& listed : AppointmentsBetween(records, d, d))
+        rows.push_back(std::move(listed.row));
+    return rows;
+}
+
+std::vector<DayListIndex::DayRow> DayListIndex::AppointmentsBetween(const PimRecords& records, CalendarDate from,
+                                                                    CalendarDate to) {
+    TimeCache times;
+    std::vector<DayRow> rows;
+    for (const DayOccurrence& listed : m_occurrences.Between(records, from, to)) {
         const Occurrence& o = listed.occurrence;
-        const Appointment* appointment = records.Appointments.Find(o.id);
+        const Appointment* appointment = this->appointment(records, o.id, to != from);
         if (!appointment)
             continue;
         std::string time = o.allDay ? std::string("All day") : times.Format(o.start) + "-" + times.Format(o.end);
@@ -161,7 +223,7 @@ std::vector<ListRow> DayListIndex::Appointments(const PimRecords& records, const
         if (listed.dayCount > 1)
             description += " (day " + std::to_string(listed.dayNumber) + " of " + std::to_string(listed.dayCount) + ")";
         const int image = (o.alarmed ? 1 : 0) + (o.InSeries() ? 2 : 0);
-        rows.push_back(ListRow{o.id, image, {std::move(time), std::move(description)}, o.seriesId});
+        rows.push_back(DayRow{listed.day, ListRow{o.id, image, {std::move(time), std::move(description)}, o.seriesId}});
     }
     return rows;
 }

@@ -25,6 +25,17 @@ public:
     std::vector<ListRow> PhoneBook(const PimRecords& records, bool whitePages);
     std::vector<ListRow> Tasks(const PimRecords& records, const DateTime& day, const DateTime& today);
     std::vector<ListRow> Appointments(const PimRecords& records, const DateTime& day);
+
+    // A row of the lists above with the day that lists it.
+    struct DayRow {
+        CalendarDate day;
+        ListRow row;
+    };
+    // The rows Tasks() and Appointments() give for each of the days from `from` to `to` (both
+    // included), day by day, each list worked out in one pass over the days.
+    std::vector<DayRow> TasksBetween(const PimRecords& records, CalendarDate from, CalendarDate to,
+                                     const DateTime& today);
+    std::vector<DayRow> AppointmentsBetween(const PimRecords& records, CalendarDate from, CalendarDate to);
     // The occurrences behind the appointment rows, for the views that ask more of them.
     OccurrenceIndex& Occurrences() { return m_occurrences; }
 
@@ -51,6 +62,11 @@ private:
 
     void indexPersons(const PimRecords& records);
     void indexTasks(const PimRecords& records);
+    // The appointment of an occurrence. The rows of many days look up thousands of them: a table by
+    // ID, made once, costs less than as many walks through the record map.
+    const Appointment* appointment(const PimRecords& records, int id, bool manyDays);
+    // The task list's rule: whether a task is listed on day `day`, today being `today`.
+    static bool listedOn(const TaskEntry& entry, CalendarDate day, CalendarDate today);
 
     bool m_personsBuilt = false;
     Shape m_personShape;
@@ -62,4 +78,7 @@ private:
     std::vector<TaskEntry> m_tasks;
 
     OccurrenceIndex m_occurrences;
+    bool m_appointmentsBuilt = false;
+    Shape m_appointmentShape;
+    std::vector<const Appointment*> m_appointmentsById; // empty where the IDs are too sparse for it
 };

@@ -116,7 +116,8 @@ void OccurrenceIndex::sync(const PimRecords& records) {
         for (auto& [key, month] : m_months) {
             std::erase_if(month.entries, [&](const Occurrence& o) { return changed.count(o.id) > 0; });
             std::erase_if(month.pending, [&](int id) { return changed.count(id) > 0; });
-            for (int id : changedSeries) {
+            // Each once: a series changed in place is also among those left of the former ones.
+            for (int id : changed) {
                 const auto found = m_series.find(id);
                 if (found != m_series.end() && covers(found->second, month.first, month.last))
                     month.pending.push_back(id);

@@ -80,9 +80,17 @@ public:
     bool GoToAppointment(int id);
     // View > Go to Today: today's tasks and appointments, as a click on today in the calendar.
     void GoToToday();
+    // A record chosen in another view on a day it lists it: that day shown and the record selected
+    // in its list, which becomes active. False (and the date as it was) when the list does not hold it.
+    bool SelectListed(ActiveList list, int id, CalendarDate day) {
+        RefillIfPending();
+        return showListed(list, id, day);
+    }
 
     // The occurrences behind the appointment list, for the calendar's marks.
     OccurrenceIndex& Occurrences() { return m_index.Occurrences(); }
+    // The lists' rules over the whole document, for the views that list several days at once.
+    DayListIndex& Lists() { return m_index; }
     // Counts the document's changes, so that what was worked out from the occurrences can tell it
     // is out of date.
     int Generation() const { return m_generation; }

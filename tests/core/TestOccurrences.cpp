@@ -270,12 +270,16 @@ void TestOccurrences::indexFollowsChanges() {
     const int weeklyId = *records.Appointments.Add(weekly);
     OccurrenceIndex index;
     QCOMPARE(index.On(records, day(2025, 3, 10)).size(), 2u);
+    QCOMPARE(index.Between(records, day(2025, 3, 10), day(2025, 3, 11)).size(), 3u); // March worked out
 
     records.Appointments.Find(dailyId)->ExDates = {day(2025, 3, 10)};
     records.Appointments.Find(weeklyId)->Description = "Weekly, renamed";
     index.Forget();
     QCOMPARE(listing(index, records, day(2025, 3, 10), day(2025, 3, 10)),
              QStringList{"2025-03-10 12:00-12:30 Weekly, renamed [1/1]"});
+    // A changed series is worked out again once, not once more for each change.
+    QCOMPARE(listing(index, records, day(2025, 3, 11), day(2025, 3, 12)),
+             (QStringList{"2025-03-11 08:00-08:30 Daily [1/1]", "2025-03-12 08:00-08:30 Daily [1/1]"}));
     records.Appointments.Remove(weeklyId);
     records.Appointments.Add(timed("Single", DateTime(2025, 3, 10, 7, 0, 0), 30));
     index.Forget();
