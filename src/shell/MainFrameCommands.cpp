@@ -269,8 +269,10 @@ void MainFrame::OnViewBirthdays() {
     BirthdaySetting::SetShown(!BirthdaySetting::Shown());
     Action(cmd::ViewBirthdays)->setChecked(BirthdaySetting::Shown());
     m_dayView->RefreshBirthdays();
-    m_weekView->update();
-    m_agendaView->update();
+    // The page on view shows the change at once; the other one catches up when it is shown.
+    m_weekView->Refresh();
+    if (m_agendaView->isVisible())
+        m_agendaView->Refresh();
 }
 
 QWidget* MainFrame::viewPage(MainView view) const {
