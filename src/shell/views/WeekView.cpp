@@ -305,15 +305,7 @@ bool WeekView::selectInDayView(const Entry& entry) {
         day = plan.boxes[entry.index].day;
         occurrence = plan.boxes[entry.index].occurrence;
     }
-    const CalendarDate date = plan.first + day;
-    if (CalendarDate::Of(controller().CurrentDate()) != date)
-        controller().ShowDate(date.Midnight());
-    controller().RefillIfPending(); // the list's rows must be the document's
-    const int row = controller().Appointments().RowOf(occurrence.id);
-    if (row < 0)
-        return false;
-    controller().SelectionMoved(ActiveList::Appointments, row);
-    return true;
+    return controller().SelectListed(ActiveList::Appointments, occurrence.id, plan.first + day);
 }
 
 void WeekView::Open(const Entry& entry) {
