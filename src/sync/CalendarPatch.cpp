@@ -2,6 +2,7 @@
 #include "RecordPatch.h"
 #include "RecordText.h"
 
+#include "core/AppointmentRules.h"
 #include "exchange/CalendarEvent.h"
 #include "exchange/CalendarItems.h"
 #include "exchange/LocalZone.h"
@@ -166,12 +167,10 @@ icaltriggertype leadTrigger(int minutes) {
     return trigger;
 }
 
-// Whole minutes from the alarm to the start, up to four weeks; -1 without an alarm.
+// The alarm's lead in whole minutes, within the one range every reader and writer keeps; -1 without
+// an alarm.
 int lead(const Appointment& appointment) {
-    if (!appointment.Alarm)
-        return -1;
-    const double seconds = std::round((appointment.StartTime - appointment.AlarmTime).Days() * 86400.0);
-    return static_cast<int>(std::clamp(std::trunc(seconds / 60.0), 0.0, 4.0 * 7 * 1440));
+    return appointment.Alarm ? appointmentrules::AlarmLeadMinutes(appointment) : -1;
 }
 
 Property dateProperty(icalproperty* (*make)(icaltimetype), CalendarDate day) {
