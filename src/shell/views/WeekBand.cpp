@@ -88,9 +88,11 @@ void WeekBand::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(colors.windowText().color());
     const QRect corner(0, 0, m_grid.Gutter() - 2, headingHeight());
     const QDate first(plan.first.Year(), plan.first.Month(), plan.first.Day());
-    painter.drawText(corner, Qt::AlignCenter,
-                     painter.fontMetrics().elidedText(locale.toString(first, QStringLiteral("MMM yyyy")),
-                                                      Qt::ElideRight, corner.width()));
+    // "Dec 2026" where it fits, else the month alone rather than a cut-off word.
+    QString month = locale.toString(first, QStringLiteral("MMM yyyy"));
+    if (painter.fontMetrics().horizontalAdvance(month) > corner.width())
+        month = locale.toString(first, QStringLiteral("MMM"));
+    painter.drawText(corner, Qt::AlignCenter, painter.fontMetrics().elidedText(month, Qt::ElideRight, corner.width()));
     painter.drawText(QRect(0, headingHeight(), m_grid.Gutter() - 6, laneHeight() + 2),
                      Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("All day"));
     painter.setPen(colors.mid().color());

@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QToolTip>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -37,9 +38,10 @@ WeekGrid::WeekGrid(WeekView& view) : m_view(view), m_marks(ListImages::Appointme
     setAttribute(Qt::WA_OpaquePaintEvent);
     const QFontMetrics metrics = fontMetrics();
     m_slotHeight = std::max(10, metrics.height() * 3 / 4);
-    m_gutter =
-        metrics.horizontalAdvance(platform::toQString(platform::formatTime(22, 0, 0, platform::TimeStyle::NoSeconds))) +
-        10;
+    // Wide enough for the hours and for the band's "All day" beside it.
+    const int hours =
+        metrics.horizontalAdvance(platform::toQString(platform::formatTime(22, 0, 0, platform::TimeStyle::NoSeconds)));
+    m_gutter = std::max(hours, metrics.horizontalAdvance(QStringLiteral("All day"))) + 10;
 }
 
 void WeekGrid::PlanChanged() {
