@@ -257,7 +257,12 @@ void DayView::buildForm() {
     m_birthdayLine = new QLabel(m_appointmentGroup);
     m_birthdayLine->setObjectName(QStringLiteral("birthdayLine"));
     m_birthdayLine->setAlignment(Qt::AlignCenter);
-    m_birthdayLine->setWordWrap(true);
+    // One line whose room is kept while no one has a birthday: the form never grows or jumps when
+    // the date changes, and a long text never widens it (the tip and the description hold it all).
+    m_birthdayLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    QSizePolicy kept = m_birthdayLine->sizePolicy();
+    kept.setRetainSizeWhenHidden(true);
+    m_birthdayLine->setSizePolicy(kept);
     m_birthdayLine->setTextFormat(Qt::PlainText);
     m_birthdayLine->setFocusPolicy(Qt::TabFocus);
     m_birthdayLine->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);

@@ -93,7 +93,10 @@ void DayView::showBirthdays() {
         for (const BirthdayOccurrence& birthday : BirthdaysBetween(records, day, day))
             shown << platform::toQString(BirthdayText(records, birthday));
     }
-    m_birthdayLine->setText(shown.join(QStringLiteral("\n")));
+    // Several on one day: the first, and how many more the tip lists.
+    m_birthdayLine->setText(shown.size() > 1 ? QStringLiteral("%1, +%2 more").arg(shown.first()).arg(shown.size() - 1)
+                                             : shown.join(QString()));
+    m_birthdayLine->setToolTip(shown.join(QStringLiteral("\n")));
     m_birthdayLine->setAccessibleDescription(shown.join(QStringLiteral("; ")));
     m_birthdayLine->setVisible(!shown.isEmpty());
 }

@@ -169,13 +169,22 @@ void TestDayOccurrences::birthdaysShownUntilTurnedOff() {
     ann.LName = "Lee";
     ann.Birthday = "1990-05-20";
     f.document().Add(ann);
+    Person bob;
+    bob.FName = "Bob";
+    bob.LName = "Stone";
+    bob.Anniversary = "--05-20";
+    f.document().Add(bob);
     f.settle();
     QVERIFY(f.marked(QDate(2024, 5, 20)));
+    const QSize form = f.view().minimumSizeHint();
     f.controller().SelectDate(date(5, 20));
     QVERIFY(f.descriptions().isEmpty());
     const QLabel* line = f.view().BirthdayLine();
     QVERIFY(line->isVisible());
-    QCOMPARE(line->text(), QStringLiteral("Birthday: Ann Lee (34)"));
+    QCOMPARE(line->text(), QStringLiteral("Birthday: Ann Lee (34), +1 more"));
+    QCOMPARE(line->toolTip(), QStringLiteral("Birthday: Ann Lee (34)\nAnniversary: Bob Stone"));
+    // The form keeps its size: the window it was sized for needs no scroll bars on a birthday.
+    QCOMPARE(f.view().minimumSizeHint(), form);
 
     QAction* toggle = f.frame.Action(cmd::ViewBirthdays);
     QVERIFY(toggle->isCheckable() && toggle->isChecked());
