@@ -9,6 +9,7 @@
 #include "shell/BirthdaySetting.h"
 #include "shell/CommandIds.h"
 #include "shell/DayView.h"
+#include "shell/HelpTopics.h"
 #include "shell/editors/OccurrenceEditing.h"
 
 #include <QAccessible>
@@ -43,6 +44,7 @@ DateTime whole(const DateTime& time) {
 
 WeekView::WeekView(DayView& dayView, QWidget* parent) : QWidget(parent), m_dayView(dayView) {
     setObjectName(QStringLiteral("weekView"));
+    setProperty(HelpTopics::kHelpTopicProperty, QString::fromLatin1(HelpTopics::AppointmentBook));
     setAccessibleName(QStringLiteral("Week"));
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleDescription(QStringLiteral(
