@@ -173,5 +173,14 @@ std::string RepeatInWords(const Appointment& series) {
             if (const auto wall = platform::ZoneFromUtc(series.TimeZone, series.StartTime.ToSeconds()))
                 start = CalendarDate::FromParts(wall->year, wall->month, wall->day);
     }
-    return RepeatInWords(series.RRule, start, series.AllDay != 0, series.TimeZone);
+    std::string words = RepeatInWords(series.RRule, start, series.AllDay != 0, series.TimeZone);
+    // Dates added to the rule (or standing for it) are counted, not listed: the line stays one line.
+    const std::size_t added = series.RDates.size();
+    if (added == 0)
+        return words;
+    if (series.RRule.empty())
+        return "On " + std::to_string(added + 1) + " dates";
+    if (words.empty())
+        return words;
+    return words + ", and on " + std::to_string(added) + (added == 1 ? " more date" : " more dates");
 }

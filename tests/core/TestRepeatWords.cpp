@@ -1,3 +1,4 @@
+#include "core/Appointment.h"
 #include "core/RepeatPattern.h"
 #include "core/RepeatWords.h"
 #include "support/TestMain.h"
@@ -75,6 +76,19 @@ private slots:
         QCOMPARE(QString::fromStdString(
                      RepeatInWords("FREQ=DAILY;UNTIL=20270701T035959Z", day(2027, 6, 1), false, "America/New_York")),
                  QStringLiteral("Daily, until 30 June 2027"));
+    }
+
+    // Dates added to a series are counted after its rule, or stand alone for a series without one.
+    void addedDatesAreCounted() {
+        Appointment series;
+        series.AllDay = 1;
+        series.DueDate = day(2027, 3, 1).Midnight();
+        series.RDates = {day(2027, 3, 10)};
+        QCOMPARE(QString::fromStdString(RepeatInWords(series)), QStringLiteral("On 2 dates"));
+        series.RRule = "FREQ=WEEKLY";
+        series.RDates.push_back(day(2027, 3, 12));
+        QCOMPARE(QString::fromStdString(RepeatInWords(series)),
+                 QStringLiteral("Weekly on Monday, and on 2 more dates"));
     }
 
     void patternRoundTrip_data() {
