@@ -27,6 +27,20 @@ std::optional<SeriesScope> scopeFor(const PimDocument& document, const SeriesOcc
     return OccurrenceEditing::AskScope(*prompts, occurrenceQuestion(document, occurrence, verb));
 }
 
+// Asks what a change of one occurrence means, lets `edit` make the record that choice stands for
+// (nothing: cancelled) and stores it as one undo step.
+bool changeOccurrence(PimDocument& document, const SeriesOccurrence& occurrence, platform::PromptService* prompts,
+                      const std::function<std::optional<Appointment>(const Appointment&)>& edit) {
+    const std::optional<SeriesScope> scope = scopeFor(document, occurrence, prompts, "change");
+    if (!scope)
+        return false;
+    const std::optional<Appointment> record = SeriesOperations::RecordToEdit(document, occurrence, *scope);
+    if (!record)
+        return false;
+    const std::optional<Appointment> changed = edit(*record);
+    return changed && SeriesOperations::Change(document, occurrence, *scope, *changed);
+}
+
 } // namespace
 
 namespace OccurrenceEditing {
@@ -46,15 +60,10 @@ bool Edit(QWidget* parent, PimDocument& document, int id, const DateTime& day, p
         SeriesOperations::OccurrenceOn(document, id, CalendarDate::Of(day));
     if (!occurrence)
         return EditAppointment(parent, document, id);
-    const std::optional<SeriesScope> scope = scopeFor(document, *occurrence, prompts, "change");
-    if (!scope)
-        return false;
-    const std::optional<Appointment> record = SeriesOperations::RecordToEdit(document, *occurrence, *scope);
-    if (!record)
-        return false;
-    AppointmentDialog dialog(AppointmentDraft(*record), false, parent);
-    return dialog.exec() == QDialog::Accepted &&
-           SeriesOperations::Change(document, *occurrence, *scope, dialog.Result());
+    return changeOccurrence(document, *occurrence, prompts, [parent](const Appointment& record) {
+        AppointmentDialog dialog(AppointmentDraft(record), false, parent);
+        return dialog.exec() == QDialog::Accepted ? std::optional(dialog.Result()) : std::nullopt;
+    });
 }
 
 bool Change(PimDocument& document, int id, const DateTime& day, platform::PromptService* prompts,
@@ -69,14 +78,10 @@ bool Change(PimDocument& document, int id, const DateTime& day, platform::Prompt
         change(changed);
         return changed != *stored && document.Change(changed);
     }
-    const std::optional<SeriesScope> scope = scopeFor(document, *occurrence, prompts, "change");
-    if (!scope)
-        return false;
-    std::optional<Appointment> record = SeriesOperations::RecordToEdit(document, *occurrence, *scope);
-    if (!record)
-        return false;
-    change(*record);
-    return SeriesOperations::Change(document, *occurrence, *scope, *record);
+    return changeOccurrence(document, *occurrence, prompts, [&change](Appointment record) {
+        change(record);
+        return std::optional(record);
+    });
 }
 
 std::optional<bool> Delete(PimDocument& document, int id, const DateTime& day, platform::PromptService* prompts) {
