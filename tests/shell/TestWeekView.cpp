@@ -25,8 +25,8 @@ CalendarDate may(int day) {
 
 // "Name DAY HH:MM MINUTES" for a timed appointment in May 2024, "Name DAY all DAYS" for whole
 // days; a trailing "weekly" makes it repeat weekly.
-Appointment fromSpec(const QString& spec) {
-    const QStringList parts = spec.split(QLatin1Char(' '));
+Appointment fromLine(const QString& line) {
+    const QStringList parts = line.split(QLatin1Char(' '));
     const int day = parts[1].toInt();
     Appointment a;
     if (parts[2] == QStringLiteral("all")) {
@@ -195,8 +195,8 @@ void TestWeekView::layout_data() {
 void TestWeekView::layout() {
     QFETCH(QStringList, appointments);
     std::vector<Appointment> records;
-    for (const QString& spec : appointments)
-        records.push_back(fromSpec(spec));
+    for (const QString& line : appointments)
+        records.push_back(fromLine(line));
     QTEST(shown(records), "expected");
 }
 
