@@ -95,7 +95,7 @@ void DayView::showBirthdays() {
     }
     // Several on one day: the first, and how many more the tip lists.
     m_birthdayLine->setText(shown.size() > 1 ? QStringLiteral("%1, +%2 more").arg(shown.first()).arg(shown.size() - 1)
-                                             : shown.join(QString()));
+                                             : shown.value(0));
     m_birthdayLine->setToolTip(shown.join(QStringLiteral("\n")));
     m_birthdayLine->setAccessibleDescription(shown.join(QStringLiteral("; ")));
     m_birthdayLine->setVisible(!shown.isEmpty());
